@@ -1,0 +1,11 @@
+// The number format of the exchange file: the general format with at most 15
+// significant digits, "." as the decimal point, exponent form below 1e-5 and
+// beyond 15 integer digits (2.5, 100, 0.333333333333333, 1E-6).
+#pragma once
+
+#include <string>
+
+std::string FormatReal(double v);
+
+// Appends FormatReal(v) to out without a temporary string.
+void AppendReal(std::string& out, double v);

@@ -1,0 +1,261 @@
+// The exchange store: everything the tool knows of the host drawing. One
+// growable array of fixed-layout records per entity kind, the order index
+// that keeps the interleaving of kinds, the header state read with the
+// drawing, the current and initial attributes, the force flags, the reader's
+// pending state and the output queue. One store per run (module state).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum TJwwEntKind : int32_t {
+  ekLine = 1,
+  ekCircle = 2,
+  ekArc = 3,
+  ekText = 4,
+  ekPoint = 5,
+  ekCodedPoint = 6,
+  ekDim = 7,
+  ekBlock = 8,
+  ekSolid2 = 9,
+  ekSolid3 = 10,
+  ekSolid4 = 11,
+  ekSolidSc = 12,
+  ekSolidSe = 13,
+  ekSolidSo = 14,
+  ekSolidSg = 15,
+};
+
+// Texts and font names are cut to this many bytes when a record is filled.
+inline constexpr size_t kMaxTextBytes = 255;
+
+struct TJwwEntHead {
+  int32_t LayerGroup;
+  int32_t Layer;
+  int32_t Color;
+  int32_t LineType;
+  int32_t LineWidth;
+  int32_t ZFlags;
+};
+
+struct TJwwEntLine {
+  TJwwEntHead Head;
+  int32_t PolyId;  // 0, or the number of the "pl" group the line belongs to
+  double X1, Y1, X2, Y2;
+};
+
+struct TJwwEntCircle {
+  TJwwEntHead Head;
+  double CX, CY, R;
+};
+
+struct TJwwEntArc {
+  TJwwEntHead Head;
+  double CX, CY, R;
+  double StartAngle, EndAngle;  // degrees
+  double Flatness, Tilt;
+};
+
+struct TJwwEntText {
+  TJwwEntHead Head;
+  int32_t TextCmd;     // ch = 0, cv = 1, cs = 2, cr = 3, co = 4, cp = 5, ct = 6, ck = 7, cz = 8, c2 = 9
+  int32_t TextAnchor;  // the "cc" code 0..8
+  int32_t TextKind;    // 0 = free size, 1..10 = a text kind
+  double Width, Height, Spacing;
+  double X, Y;
+  double DX, DY;
+  std::string FontName;
+  std::string Text;
+};
+
+struct TJwwEntPoint {
+  TJwwEntHead Head;
+  double X, Y;
+};
+
+struct TJwwEntCodedPoint {
+  TJwwEntHead Head;
+  double X, Y, Scale, Angle;  // Angle in degrees
+  int32_t Code;
+};
+
+struct TJwwEntDim {
+  TJwwEntHead Head;
+  TJwwEntLine Line;
+  TJwwEntText Text;
+};
+
+struct TJwwEntBlk {
+  TJwwEntHead Head;
+  double X, Y;
+  std::string Name;
+};
+
+struct TJwwEntSolid2 {
+  TJwwEntHead Head;
+  int32_t SolidRGB;
+  double X1, Y1, X2, Y2;
+};
+
+struct TJwwEntSolid3 {
+  TJwwEntHead Head;
+  int32_t SolidRGB;
+  double X1, Y1, X2, Y2, X3, Y3;
+};
+
+struct TJwwEntSolid4 {
+  TJwwEntHead Head;
+  int32_t SolidRGB;
+  double X1, Y1, X2, Y2, X3, Y3, X4, Y4;
+};
+
+// Circular solids: kinds 12 and 13 use Code (the shape code), kinds 14 and
+// 15 use InnerR. Angles are radians.
+struct TJwwEntSolidArc {
+  TJwwEntHead Head;
+  int32_t SolidRGB;
+  double CX, CY, R, Flatness, Tilt, Start, Sweep;
+  int32_t Code;
+  double InnerR;
+};
+
+struct TJwwOrderItem {
+  int32_t Kind;
+  int32_t Index;
+};
+
+struct TTextKindEntry {
+  double Width, Height, Spacing;
+  int32_t Color;
+};
+
+// The attributes in force while reading, creating and writing entities; the
+// writer also keeps what it sent last here.
+struct TJwwAttributes {
+  int32_t LayerGroup, Layer, LineColor, LineType, LineWidth;
+  int32_t TextKind;
+  double FreeWidth, FreeHeight, FreeSpacing;
+  int32_t FreeColor;
+  int32_t TextAnchor;
+  std::string FontName;
+  int32_t PointColor;
+  int32_t ExplicitColor;  // the value sent or read with "lc10"
+};
+
+// The first value of each attribute line met while reading: the host's
+// current settings.
+struct TJwwInitialAttributes {
+  int32_t LayerGroup, Layer, LineColor, LineType, LineWidth;
+  int32_t TextKind;
+  double FreeWidth, FreeHeight, FreeSpacing;
+  int32_t FreeColor;
+  std::string FontName;  // the first "cn$"; empty when there was none
+};
+
+// While reading, the first six mean "the next line of this kind is the first
+// one". After ResetCurrentAttributes a raised flag makes the writer emit the
+// command even when the value is unchanged.
+struct TJwwForceFlags {
+  bool LayerGroup, Layer, LineColor, LineType, LineWidth;
+  bool TextKind, TextAnchor, Font, PointColor;
+  bool ExplicitColor;
+};
+
+struct TJwwStore {
+  std::vector<TJwwEntLine> Lines;
+  std::vector<TJwwEntCircle> Circles;
+  std::vector<TJwwEntArc> Arcs;
+  std::vector<TJwwEntText> Texts;
+  std::vector<TJwwEntPoint> Points;
+  std::vector<TJwwEntCodedPoint> CodedPoints;
+  std::vector<TJwwEntDim> Dims;
+  std::vector<TJwwEntBlk> Blocks;
+  std::vector<TJwwEntSolid2> Solids2;
+  std::vector<TJwwEntSolid3> Solids3;
+  std::vector<TJwwEntSolid4> Solids4;
+  std::vector<TJwwEntSolidArc> SolidsSc;
+  std::vector<TJwwEntSolidArc> SolidsSe;
+  std::vector<TJwwEntSolidArc> SolidsSo;
+  std::vector<TJwwEntSolidArc> SolidsSg;
+  std::vector<TJwwOrderItem> Order;
+
+  // Header state.
+  std::array<double, 16> GroupScale;
+  std::array<TTextKindEntry, 11> TextKindTable;  // entries 1..10; 0 unused
+  bool DrawingSizeMode;
+
+  TJwwAttributes Current;
+  TJwwInitialAttributes Initial;
+  TJwwForceFlags Force;
+
+  // Reader state.
+  int32_t PolyCounter;
+  bool InPolyline;
+  bool AfterMessage;
+  int32_t PendingZ;
+  TJwwEntLine PendingDimLine;  // held between "msg" and "cs"; PolyId unused
+
+  // The command lines for the host, each at most 255 bytes.
+  std::vector<std::string> Output;
+};
+
+// The one store of the run.
+extern TJwwStore JwwStore;
+
+// Appends one element by the growth rule: when the new count would be 1,
+// 1001, 2001, ... the capacity becomes old count + 1000 first. The new
+// element is value-initialised (every field reads 0).
+template <class T>
+T& AppendGrowing(std::vector<T>& v) {
+  if (v.size() % 1000 == 0) v.reserve(v.size() + 1000);
+  return v.emplace_back();
+}
+
+// Empties a vector and releases its storage.
+template <class T>
+void ReleaseAll(std::vector<T>& v) {
+  std::vector<T>().swap(v);
+}
+
+// The header of a new record: the current attributes and the pending z flags.
+TJwwEntHead CurrentHead();
+
+// Appends a record of the kind: its order-index pair, the element, and its
+// header from CurrentHead(). The caller fills the kind's own fields.
+template <class T>
+T& AppendRecord(TJwwEntKind kind, std::vector<T>& arr) {
+  AppendGrowing(JwwStore.Order) = {kind, static_cast<int32_t>(arr.size())};
+  T& r = AppendGrowing(arr);
+  r.Head = CurrentHead();
+  return r;
+}
+
+// Sets everything to its default, empties every array and the output queue.
+void InitStore();
+
+// Releases every array and the output queue.
+void FreeStore();
+
+// The current attributes to their defaults, all ten force flags raised.
+void ResetCurrentAttributes();
+
+// Empties the order index and the arrays of kinds 1 to 5; kinds 6 to 15 keep
+// their records (still drawn, never sent).
+void EmptyOutlineKinds();
+
+// Appends a line unless both ends are equal within 1e-8. PolyId is 0.
+void AddLine(double x1, double y1, double x2, double y2);
+
+// Appends a point in the current point colour.
+void AddPoint(double x, double y);
+
+// Appends a text unless its direction is (0, 0) or the text is blank. A
+// command outside 0..9 is taken as 0.
+void AddText(int32_t textCmd, std::string_view text, double x, double y, double dx, double dy);
+
+// Fills the size fields and colour of a text from the text kind table, or
+// from the current free size for kind 0 or a kind outside 1..10.
+void ResolveTextSize(TJwwEntText& t);
