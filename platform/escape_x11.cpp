@@ -1,0 +1,1 @@
+#include "platform/escape_x11.h"

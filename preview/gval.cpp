@@ -1,0 +1,3 @@
+#include "preview/gval.h"
+
+TGval Gval;

@@ -1,0 +1,71 @@
+// The state the preview's drawing units share: the view (which world
+// rectangle is visible and at what scale), the two point buffers of the
+// polyline and polygon primitives, and the one attribute instance. World y
+// grows upwards, screen y downwards.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "preview/canvas.h"
+#include "preview/graattribute.h"
+
+struct TWorldPoint {
+  double x;
+  double y;
+  bool operator==(const TWorldPoint&) const = default;
+};
+
+struct TGval {
+  // The visible world rectangle, which is also the clip rectangle.
+  double ViewMinX = 0.0;
+  double ViewMinY = 0.0;
+  double ViewMaxX = 0.0;
+  double ViewMaxY = 0.0;
+  double ViewScale = 1.0;  // pixels per world unit
+  // The canvas size in pixels when the view was last set.
+  int32_t ViewWidth = 0;
+  int32_t ViewHeight = 0;
+
+  // Filled by a caller of WorldPolyline or WorldPolygon, who empties it again
+  // with ClearWorldPoints afterwards.
+  std::vector<TWorldPoint> WorldPoints;
+  // Built inside the world primitives; empty between calls.
+  std::vector<ScreenPoint> ScreenPoints;
+
+  TgraAttribute GraAtt;
+};
+
+// The one instance of the run.
+extern TGval Gval;
+
+// Coordinates beyond this many pixels from the canvas origin are never handed
+// to a canvas: the primitives clip there, so any zoom stays in 32-bit range.
+inline constexpr int32_t kScreenLimit = 1 << 22;
+
+// RoundToInt((x - ViewMinX) * ViewScale), held within +-kScreenLimit (a value
+// that is not a number gives 0).
+int32_t ToScreenX(double x);
+// ViewHeight - RoundToInt((y - ViewMinY) * ViewScale), held within
+// +-kScreenLimit (a value that is not a number gives ViewHeight).
+int32_t ToScreenY(double y);
+
+// The unrounded screen position, for callers that clip in screen space.
+double ScreenXOf(double x);
+double ScreenYOf(double y);
+
+void AddWorldPoint(double x, double y);
+inline int32_t WorldPointCount() {
+  return static_cast<int32_t>(Gval.WorldPoints.size());
+}
+// Count 0 and storage released.
+void ClearWorldPoints();
+inline int32_t ScreenPointCount() {
+  return static_cast<int32_t>(Gval.ScreenPoints.size());
+}
+
+// A fresh attribute instance with the window's set-up (SetUpAttributesForWindow).
+void CreateGraAttribute();
+inline TgraAttribute& GraAttribute() {
+  return Gval.GraAtt;
+}
