@@ -110,7 +110,7 @@ int32_t TextToInt(std::string_view t) {
   uint64_t magnitude = 0;
   const char* end = t.data() + t.size();
   const auto [ptr, ec] = std::from_chars(t.data(), end, magnitude, base);
-  if (t.empty() || ec != std::errc() || ptr != end) return 0;
+  if (ec != std::errc() || ptr != end) return 0;
   constexpr uint64_t kMax = std::numeric_limits<int32_t>::max();
   if (magnitude > kMax + (negative ? 1 : 0)) return 0;
   return static_cast<int32_t>(negative ? -static_cast<int64_t>(magnitude)
