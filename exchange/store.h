@@ -223,6 +223,10 @@ void ReleaseAll(std::vector<T>& v) {
 // The header of a new record: the current attributes and the pending z flags.
 TJwwEntHead CurrentHead();
 
+// A text or font name as a record keeps it: at most kMaxTextBytes bytes, cut
+// before a double-byte character that would not fit whole.
+std::string FitTextBytes(std::string_view s);
+
 // Appends a record of the kind: its order-index pair, the element, and its
 // header from CurrentHead(). The caller fills the kind's own fields.
 template <class T>

@@ -1,0 +1,142 @@
+// The point computation: turns the typed distances into corner points and
+// puts points, number labels and distance lines into the exchange store.
+#include "exchange/outline.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "common/myfunc.h"
+#include "common/sjis.h"
+#include "exchange/store.h"
+
+namespace {
+
+// Point numbers run from 1 to 10000; table row r describes point r + 2.
+constexpr int kMaxPoints = 10000;
+constexpr int kMaxRows = kMaxPoints - 2;
+constexpr int kSideColumn = 5;
+
+// Distances and the distance to point 2 below this count as missing.
+constexpr double kMinDistance = 1e-8;
+
+// One row of the table, parsed.
+struct TOutlineRow {
+  int32_t P1;
+  double D1;
+  int32_t P2;
+  double D2;
+  int32_t Side;  // 0 = left of partner 1 -> partner 2, 1 = right
+};
+
+bool RowIsBlank(const OutlineTable& table, int row) {
+  std::string joined;
+  for (int col = 1; col <= kSideColumn; ++col) joined += table.Cell(col, row);
+  return StripBlanks(joined).empty();
+}
+
+TOutlineRow ParseRow(const OutlineTable& table, int row) {
+  return {TextToInt(table.Cell(1, row)), TextToReal(table.Cell(2, row)),
+          TextToInt(table.Cell(3, row)), TextToReal(table.Cell(4, row)),
+          TextToInt(table.Cell(kSideColumn, row)) == 0 ? 0 : 1};
+}
+
+bool IsPointNumber(int32_t p) {
+  return p >= 1 && p <= kMaxPoints;
+}
+
+bool RowIsValid(const TOutlineRow& r) {
+  return IsPointNumber(r.P1) && IsPointNumber(r.P2) && r.D1 >= kMinDistance && r.D2 >= kMinDistance;
+}
+
+// Every computed point gets a marker and its number as a horizontal label.
+void AddNumberedPoint(int n, double x, double y, TOutlineCounters& counters) {
+  AddPoint(x, y);
+  ++counters.PointCount;
+  AddText(0, std::to_string(n), x, y, 1.0, 0.0);
+  ++counters.TextCount;
+}
+
+void AddMeasuredLine(double x1, double y1, double x2, double y2, TOutlineCounters& counters) {
+  AddLine(x1, y1, x2, y2);
+  ++counters.LineCount;
+}
+
+// Known coordinates by point number; a point not computed reads as the origin.
+class PointTable {
+ public:
+  PointTable() : x_(kMaxPoints, 0.0), y_(kMaxPoints, 0.0) {}
+  double X(int n) const { return x_[n - 1]; }
+  double Y(int n) const { return y_[n - 1]; }
+  void Set(int n, double x, double y) {
+    x_[n - 1] = x;
+    y_[n - 1] = y;
+  }
+
+ private:
+  std::vector<double> x_;
+  std::vector<double> y_;
+};
+
+// The point of the row on its side of partner 1 -> partner 2; false when the
+// two circles do not meet.
+bool SolveRow(const PointTable& pts, const TOutlineRow& r, double& x, double& y) {
+  const double x1 = pts.X(r.P1), y1 = pts.Y(r.P1);
+  const double x2 = pts.X(r.P2), y2 = pts.Y(r.P2);
+  double ax = 0.0, ay = 0.0, bx = 0.0, by = 0.0;
+  if (CircleCross(x1, y1, r.D1, x2, y2, r.D2, ax, ay, bx, by) == 0) return false;
+  double delta = DirectionDeg(ax - x1, ay - y1) - DirectionDeg(x2 - x1, y2 - y1);
+  if (delta < 0) delta += 360.0;
+  // After this A lies on the left of partner 1 -> partner 2 (or on it).
+  if (delta > 180.0 && delta < 360.0) {
+    ExchangeDoubles(ax, bx);
+    ExchangeDoubles(ay, by);
+  }
+  x = r.Side == 0 ? ax : bx;
+  y = r.Side == 0 ? ay : by;
+  return true;
+}
+
+}  // namespace
+
+void ResetOutline(TOutlineCounters& counters) {
+  EmptyOutlineKinds();
+  counters = TOutlineCounters{};
+}
+
+void ComputeOutline(OutlineTable& table, TOutlineCounters& counters,
+                    const std::function<void()>& redraw) {
+  ResetOutline(counters);
+  AddNumberedPoint(1, 0.0, 0.0, counters);
+
+  const double r2 = TextToReal(table.Edit1Text());
+  const double a2 = TextToReal(table.Edit2Text());
+  if (r2 < kMinDistance) return;
+  const double t = a2 / 180.0 * std::numbers::pi;
+  const double x2 = std::cos(t) * r2;
+  const double y2 = std::sin(t) * r2;
+  AddMeasuredLine(0.0, 0.0, x2, y2, counters);
+  AddNumberedPoint(2, x2, y2, counters);
+
+  PointTable pts;
+  pts.Set(2, x2, y2);
+  const int rows = std::min(table.RowCount(), kMaxRows);
+  for (int row = 1; row <= rows; ++row) {
+    if (RowIsBlank(table, row)) break;
+    const TOutlineRow r = ParseRow(table, row);
+    if (!RowIsValid(r)) break;
+    double x = 0.0, y = 0.0;
+    if (!SolveRow(pts, r, x, y)) {
+      table.SetCell(kSideColumn, row, Sjis("エラー"));
+      continue;
+    }
+    const int n = row + 2;
+    pts.Set(n, x, y);
+    AddMeasuredLine(pts.X(r.P1), pts.Y(r.P1), x, y, counters);
+    AddMeasuredLine(pts.X(r.P2), pts.Y(r.P2), x, y, counters);
+    AddNumberedPoint(n, x, y, counters);
+  }
+  if (redraw) redraw();
+}

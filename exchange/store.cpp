@@ -1,0 +1,177 @@
+// The exchange store: its one instance, its defaults and the add operations
+// the point computation uses.
+#include "exchange/store.h"
+
+#include <cmath>
+
+#include "common/myfunc.h"
+#include "common/sjis.h"
+
+TJwwStore JwwStore;
+
+namespace {
+
+// Two coordinates closer than this are the same point.
+constexpr double kSamePoint = 1e-8;
+
+// The attributes a run starts from: layer 0 of group 0, colour 1, line type 1,
+// the thinnest width, text kind 1 and the host's usual gothic face.
+TJwwAttributes DefaultAttributes() {
+  TJwwAttributes a{};
+  a.LayerGroup = 0;
+  a.Layer = 0;
+  a.LineColor = 1;
+  a.LineType = 1;
+  a.LineWidth = 0;
+  a.TextKind = 1;
+  a.FreeWidth = 2.0;
+  a.FreeHeight = 2.0;
+  a.FreeSpacing = 0.0;
+  a.FreeColor = 1;
+  a.TextAnchor = 0;
+  a.FontName = Sjis("<ＭＳ ゴシック>");
+  a.PointColor = 1;
+  a.ExplicitColor = 0;
+  return a;
+}
+
+TJwwInitialAttributes DefaultInitialAttributes() {
+  TJwwInitialAttributes a{};
+  a.LayerGroup = 0;
+  a.Layer = 0;
+  a.LineColor = 1;
+  a.LineType = 1;
+  a.LineWidth = 0;
+  a.TextKind = 1;
+  a.FreeWidth = 2.0;
+  a.FreeHeight = 2.0;
+  a.FreeSpacing = 0.0;
+  a.FreeColor = 1;
+  return a;
+}
+
+// A dimension read before any plain line followed its "msg" still needs a
+// line: a unit line along +X in colour 1, line type 1.
+TJwwEntLine DefaultPendingDimLine() {
+  TJwwEntLine l{};
+  l.Head.Color = 1;
+  l.Head.LineType = 1;
+  l.X2 = 1.0;
+  return l;
+}
+
+bool IsZeroVector(double dx, double dy) {
+  return std::fabs(dx) < kSamePoint && std::fabs(dy) < kSamePoint;
+}
+
+}  // namespace
+
+TJwwEntHead CurrentHead() {
+  const TJwwAttributes& a = JwwStore.Current;
+  return {a.LayerGroup, a.Layer, a.LineColor, a.LineType, a.LineWidth, JwwStore.PendingZ};
+}
+
+std::string FitTextBytes(std::string_view s) {
+  if (s.size() <= kMaxTextBytes) return std::string(s);
+  int taken = 0;
+  return CopyBytes(s, 1, static_cast<int>(kMaxTextBytes), taken);
+}
+
+void InitStore() {
+  // A fresh store has no arrays, no output queue, a polyline counter of 0,
+  // the reader's flags and the pending z flags cleared and real-size mode.
+  JwwStore = TJwwStore{};
+  TJwwStore& s = JwwStore;
+  s.GroupScale.fill(1.0);
+  s.TextKindTable.fill({3.0, 3.0, 0.0, 2});
+  s.Current = DefaultAttributes();
+  s.Initial = DefaultInitialAttributes();
+  s.Force.LayerGroup = true;
+  s.Force.Layer = true;
+  s.Force.LineColor = true;
+  s.Force.LineType = true;
+  s.Force.LineWidth = true;
+  s.Force.TextKind = true;
+  s.PendingDimLine = DefaultPendingDimLine();
+}
+
+void FreeStore() {
+  TJwwStore& s = JwwStore;
+  EmptyOutlineKinds();
+  ReleaseAll(s.CodedPoints);
+  ReleaseAll(s.Dims);
+  ReleaseAll(s.Blocks);
+  ReleaseAll(s.Solids2);
+  ReleaseAll(s.Solids3);
+  ReleaseAll(s.Solids4);
+  ReleaseAll(s.SolidsSc);
+  ReleaseAll(s.SolidsSe);
+  ReleaseAll(s.SolidsSo);
+  ReleaseAll(s.SolidsSg);
+  ReleaseAll(s.Output);
+}
+
+void ResetCurrentAttributes() {
+  JwwStore.Current = DefaultAttributes();
+  JwwStore.Force = {true, true, true, true, true, true, true, true, true, true};
+}
+
+void EmptyOutlineKinds() {
+  TJwwStore& s = JwwStore;
+  ReleaseAll(s.Order);
+  ReleaseAll(s.Lines);
+  ReleaseAll(s.Circles);
+  ReleaseAll(s.Arcs);
+  ReleaseAll(s.Texts);
+  ReleaseAll(s.Points);
+}
+
+void AddLine(double x1, double y1, double x2, double y2) {
+  if (IsZeroVector(x2 - x1, y2 - y1)) return;
+  TJwwEntLine& l = AppendRecord(ekLine, JwwStore.Lines);
+  l.PolyId = 0;
+  l.X1 = x1;
+  l.Y1 = y1;
+  l.X2 = x2;
+  l.Y2 = y2;
+}
+
+void AddPoint(double x, double y) {
+  TJwwEntPoint& p = AppendRecord(ekPoint, JwwStore.Points);
+  p.Head.Color = JwwStore.Current.PointColor;
+  p.X = x;
+  p.Y = y;
+}
+
+void AddText(int32_t textCmd, std::string_view text, double x, double y, double dx, double dy) {
+  if (std::fabs(dx) <= kSamePoint && std::fabs(dy) <= kSamePoint) return;
+  if (StripBlanks(text).empty()) return;
+  const TJwwAttributes& a = JwwStore.Current;
+  TJwwEntText& t = AppendRecord(ekText, JwwStore.Texts);
+  t.TextCmd = (textCmd >= 0 && textCmd <= 9) ? textCmd : 0;
+  t.TextAnchor = a.TextAnchor;
+  t.TextKind = a.TextKind;
+  ResolveTextSize(t);
+  t.X = x;
+  t.Y = y;
+  t.DX = dx;
+  t.DY = dy;
+  t.FontName = FitTextBytes(a.FontName);
+  t.Text = FitTextBytes(text);
+}
+
+void ResolveTextSize(TJwwEntText& t) {
+  if (t.TextKind >= 1 && t.TextKind <= 10) {
+    const TTextKindEntry& k = JwwStore.TextKindTable[t.TextKind];
+    t.Width = k.Width;
+    t.Height = k.Height;
+    t.Spacing = k.Spacing;
+    t.Head.Color = k.Color;
+  } else {
+    const TJwwAttributes& a = JwwStore.Current;
+    t.Width = a.FreeWidth;
+    t.Height = a.FreeHeight;
+    t.Spacing = a.FreeSpacing;
+    t.Head.Color = a.FreeColor;
+  }
+}
