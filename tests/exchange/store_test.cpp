@@ -1,0 +1,313 @@
+#include "exchange/store.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/sjis.h"
+
+namespace {
+
+class StoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override { InitStore(); }
+  void TearDown() override { FreeStore(); }
+};
+
+bool SameOrder(const std::vector<TJwwOrderItem>& order,
+               const std::vector<std::pair<int32_t, int32_t>>& expected) {
+  if (order.size() != expected.size()) return false;
+  for (size_t i = 0; i < order.size(); ++i) {
+    if (order[i].Kind != expected[i].first || order[i].Index != expected[i].second) return false;
+  }
+  return true;
+}
+
+TEST_F(StoreTest, GrowsInStepsOfAThousand) {
+  struct Step {
+    size_t count;
+    size_t capacity;
+  };
+  const std::vector<Step> steps = {
+      {1, 1000}, {1000, 1000}, {1001, 2000}, {2000, 2000}, {2001, 3000}};
+  size_t added = 0;
+  for (const Step& s : steps) {
+    while (added < s.count) {
+      AddPoint(static_cast<double>(added), 0.0);
+      ++added;
+    }
+    EXPECT_EQ(JwwStore.Points.capacity(), s.capacity) << "after " << s.count;
+    EXPECT_EQ(JwwStore.Order.capacity(), s.capacity) << "after " << s.count;
+  }
+  EXPECT_EQ(JwwStore.Points[2000].X, 2000.0);
+  EXPECT_EQ(JwwStore.Order[2000].Index, 2000);
+}
+
+TEST_F(StoreTest, FieldsACreatorLeavesOutReadZero) {
+  JwwStore.Current.LineColor = 7;
+  TJwwEntSolidArc& s = AppendRecord(ekSolidSo, JwwStore.SolidsSo);
+  s.InnerR = 2.5;
+  EXPECT_EQ(s.Head.Color, 7);
+  EXPECT_EQ(s.SolidRGB, 0);
+  EXPECT_EQ(s.CX, 0.0);
+  EXPECT_EQ(s.Sweep, 0.0);
+  EXPECT_EQ(s.Code, 0);
+  EXPECT_TRUE(SameOrder(JwwStore.Order, {{ekSolidSo, 0}}));
+}
+
+TEST_F(StoreTest, InitStoreSetsEveryDefault) {
+  AddPoint(1.0, 1.0);
+  JwwStore.Output.push_back("hd");
+  JwwStore.GroupScale[3] = 50.0;
+  JwwStore.PendingZ = 9;
+  JwwStore.InPolyline = true;
+  InitStore();
+
+  const TJwwStore& s = JwwStore;
+  EXPECT_TRUE(s.Points.empty());
+  EXPECT_EQ(s.Points.capacity(), 0u);
+  EXPECT_TRUE(s.Order.empty());
+  EXPECT_TRUE(s.Output.empty());
+  for (double g : s.GroupScale) EXPECT_EQ(g, 1.0);
+  for (int k = 1; k <= 10; ++k) {
+    const TTextKindEntry& e = s.TextKindTable[k];
+    EXPECT_EQ(e.Width, 3.0);
+    EXPECT_EQ(e.Height, 3.0);
+    EXPECT_EQ(e.Spacing, 0.0);
+    EXPECT_EQ(e.Color, 2);
+  }
+  EXPECT_FALSE(s.DrawingSizeMode);
+  EXPECT_EQ(s.PolyCounter, 0);
+  EXPECT_FALSE(s.InPolyline);
+  EXPECT_FALSE(s.AfterMessage);
+  EXPECT_EQ(s.PendingZ, 0);
+
+  EXPECT_EQ(s.Initial.LineColor, 1);
+  EXPECT_EQ(s.Initial.LineType, 1);
+  EXPECT_EQ(s.Initial.TextKind, 1);
+  EXPECT_EQ(s.Initial.FreeHeight, 2.0);
+  EXPECT_EQ(s.Initial.FreeColor, 1);
+  EXPECT_TRUE(s.Initial.FontName.empty());
+  EXPECT_EQ(s.Current.LineColor, 1);
+  EXPECT_EQ(s.Current.TextKind, 1);
+  EXPECT_EQ(s.Current.FontName, Sjis("<ＭＳ ゴシック>"));
+
+  const TJwwForceFlags& f = s.Force;
+  EXPECT_TRUE(f.LayerGroup && f.Layer && f.LineColor && f.LineType && f.LineWidth && f.TextKind);
+
+  const TJwwEntLine& d = s.PendingDimLine;
+  EXPECT_EQ(d.Head.LayerGroup, 0);
+  EXPECT_EQ(d.Head.Layer, 0);
+  EXPECT_EQ(d.Head.Color, 1);
+  EXPECT_EQ(d.Head.LineType, 1);
+  EXPECT_EQ(d.Head.LineWidth, 0);
+  EXPECT_EQ(d.Head.ZFlags, 0);
+  EXPECT_EQ(d.X1, 0.0);
+  EXPECT_EQ(d.Y1, 0.0);
+  EXPECT_EQ(d.X2, 1.0);
+  EXPECT_EQ(d.Y2, 0.0);
+}
+
+TEST_F(StoreTest, ResetCurrentAttributesRaisesAllFlagsAndKeepsTheRest) {
+  JwwStore.Current = TJwwAttributes{};
+  JwwStore.Force = TJwwForceFlags{};
+  JwwStore.Initial.LineColor = 5;
+  JwwStore.PendingZ = 4;
+  AddPoint(1.0, 2.0);
+  ResetCurrentAttributes();
+
+  const TJwwAttributes& a = JwwStore.Current;
+  EXPECT_EQ(a.LayerGroup, 0);
+  EXPECT_EQ(a.Layer, 0);
+  EXPECT_EQ(a.LineColor, 1);
+  EXPECT_EQ(a.LineType, 1);
+  EXPECT_EQ(a.LineWidth, 0);
+  EXPECT_EQ(a.TextKind, 1);
+  EXPECT_EQ(a.FreeWidth, 2.0);
+  EXPECT_EQ(a.FreeHeight, 2.0);
+  EXPECT_EQ(a.FreeSpacing, 0.0);
+  EXPECT_EQ(a.FreeColor, 1);
+  EXPECT_EQ(a.TextAnchor, 0);
+  EXPECT_EQ(a.PointColor, 1);
+  EXPECT_EQ(a.ExplicitColor, 0);
+  // "<ＭＳ ゴシック>" in Shift-JIS, byte for byte.
+  EXPECT_EQ(a.FontName, "<\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E>");
+
+  const TJwwForceFlags& f = JwwStore.Force;
+  EXPECT_TRUE(f.LayerGroup && f.Layer && f.LineColor && f.LineType && f.LineWidth);
+  EXPECT_TRUE(f.TextKind && f.TextAnchor && f.Font && f.PointColor && f.ExplicitColor);
+
+  EXPECT_EQ(JwwStore.Initial.LineColor, 5);
+  EXPECT_EQ(JwwStore.PendingZ, 4);
+  EXPECT_EQ(JwwStore.Points.size(), 1u);
+}
+
+TEST_F(StoreTest, EmptyOutlineKindsKeepsKindsSixToFifteen) {
+  AddLine(0, 0, 1, 1);
+  AppendRecord(ekCircle, JwwStore.Circles);
+  AppendRecord(ekArc, JwwStore.Arcs);
+  AddText(0, "a", 0, 0, 1, 0);
+  AddPoint(0, 0);
+  AppendRecord(ekCodedPoint, JwwStore.CodedPoints);
+  AppendRecord(ekDim, JwwStore.Dims);
+  AppendRecord(ekBlock, JwwStore.Blocks);
+  AppendRecord(ekSolid2, JwwStore.Solids2);
+  AppendRecord(ekSolid3, JwwStore.Solids3);
+  AppendRecord(ekSolid4, JwwStore.Solids4);
+  AppendRecord(ekSolidSc, JwwStore.SolidsSc);
+  AppendRecord(ekSolidSe, JwwStore.SolidsSe);
+  AppendRecord(ekSolidSo, JwwStore.SolidsSo);
+  AppendRecord(ekSolidSg, JwwStore.SolidsSg);
+  ASSERT_EQ(JwwStore.Order.size(), 15u);
+
+  EmptyOutlineKinds();
+  const TJwwStore& s = JwwStore;
+  EXPECT_EQ(s.Order.capacity(), 0u);
+  EXPECT_EQ(s.Lines.capacity(), 0u);
+  EXPECT_EQ(s.Circles.capacity(), 0u);
+  EXPECT_EQ(s.Arcs.capacity(), 0u);
+  EXPECT_EQ(s.Texts.capacity(), 0u);
+  EXPECT_EQ(s.Points.capacity(), 0u);
+  const std::vector<size_t> kept = {
+      s.CodedPoints.size(), s.Dims.size(),     s.Blocks.size(),   s.Solids2.size(),
+      s.Solids3.size(),     s.Solids4.size(),  s.SolidsSc.size(), s.SolidsSe.size(),
+      s.SolidsSo.size(),    s.SolidsSg.size(),
+  };
+  EXPECT_EQ(kept, std::vector<size_t>(10, 1));
+
+  // Indices start again at 0 for the emptied kinds.
+  AddPoint(0, 0);
+  EXPECT_TRUE(SameOrder(s.Order, {{ekPoint, 0}}));
+  EXPECT_EQ(s.Points.capacity(), 1000u);
+}
+
+TEST_F(StoreTest, AddLineSkipsZeroLengthWithinTolerance) {
+  AddLine(1.0, 1.0, 1.0 + 0.9e-8, 1.0 - 0.9e-8);
+  EXPECT_TRUE(JwwStore.Lines.empty());
+  EXPECT_TRUE(JwwStore.Order.empty());
+  AddLine(1.0, 1.0, 1.0, 1.0 + 2e-8);
+  EXPECT_EQ(JwwStore.Lines.size(), 1u);
+}
+
+TEST_F(StoreTest, RecordsTakeCurrentAttributesAndPendingZ) {
+  TJwwAttributes& a = JwwStore.Current;
+  a.LayerGroup = 2;
+  a.Layer = 11;
+  a.LineColor = 6;
+  a.LineType = 3;
+  a.LineWidth = 4;
+  a.PointColor = 9;
+  JwwStore.PendingZ = 9;
+
+  AddPoint(1.5, -2.5);
+  AddLine(0, 0, 3, 4);
+  AddPoint(7, 8);
+
+  EXPECT_TRUE(SameOrder(JwwStore.Order, {{ekPoint, 0}, {ekLine, 0}, {ekPoint, 1}}));
+  const TJwwEntLine& l = JwwStore.Lines[0];
+  EXPECT_EQ(l.Head.LayerGroup, 2);
+  EXPECT_EQ(l.Head.Layer, 11);
+  EXPECT_EQ(l.Head.Color, 6);
+  EXPECT_EQ(l.Head.LineType, 3);
+  EXPECT_EQ(l.Head.LineWidth, 4);
+  EXPECT_EQ(l.Head.ZFlags, 9);
+  EXPECT_EQ(l.PolyId, 0);
+  EXPECT_EQ(l.X2, 3.0);
+  EXPECT_EQ(l.Y2, 4.0);
+  const TJwwEntPoint& p = JwwStore.Points[0];
+  EXPECT_EQ(p.Head.Color, 9);
+  EXPECT_EQ(p.Head.LineType, 3);
+  EXPECT_EQ(p.X, 1.5);
+  EXPECT_EQ(p.Y, -2.5);
+}
+
+TEST_F(StoreTest, AddTextDeclinesBlankTextOrNoDirection) {
+  struct Case {
+    std::string text;
+    double dx, dy;
+  };
+  const std::vector<Case> declined = {
+      {"", 1, 0},  {"   ", 1, 0},      {"\x81\x40\x81\x40", 1, 0}, {" \x81\x40\t\r", 0, 1},
+      {"a", 0, 0}, {"a", 1e-8, -1e-8},
+  };
+  for (const Case& c : declined) AddText(0, c.text, 0, 0, c.dx, c.dy);
+  EXPECT_TRUE(JwwStore.Texts.empty());
+  EXPECT_TRUE(JwwStore.Order.empty());
+
+  AddText(0, "\x81\x40x", 0, 0, 2e-8, 0);
+  ASSERT_EQ(JwwStore.Texts.size(), 1u);
+  EXPECT_EQ(JwwStore.Texts[0].Text, "\x81\x40x");
+}
+
+TEST_F(StoreTest, AddTextTakesCommandAnchorAndFont) {
+  JwwStore.Current.TextAnchor = 5;
+  JwwStore.Current.FontName = "Arial";
+  const std::vector<std::pair<int32_t, int32_t>> commands = {{0, 0}, {9, 9}, {10, 0}, {-1, 0}};
+  for (const auto& [given, stored] : commands) {
+    AddText(given, "t", 1, 2, 0.6, 0.8);
+    const TJwwEntText& t = JwwStore.Texts.back();
+    EXPECT_EQ(t.TextCmd, stored) << given;
+    EXPECT_EQ(t.TextAnchor, 5);
+    EXPECT_EQ(t.FontName, "Arial");
+    EXPECT_EQ(t.X, 1.0);
+    EXPECT_EQ(t.Y, 2.0);
+    EXPECT_EQ(t.DX, 0.6);
+    EXPECT_EQ(t.DY, 0.8);
+  }
+}
+
+TEST_F(StoreTest, TextSizeComesFromKindTableOrFreeSize) {
+  JwwStore.TextKindTable[3] = {4.5, 5.5, 0.25, 6};
+  TJwwAttributes& a = JwwStore.Current;
+  a.FreeWidth = 1.25;
+  a.FreeHeight = 1.5;
+  a.FreeSpacing = 0.125;
+  a.FreeColor = 8;
+  a.LineColor = 3;
+  struct Case {
+    int32_t kind;
+    TTextKindEntry expected;
+  };
+  const TTextKindEntry free = {1.25, 1.5, 0.125, 8};
+  const std::vector<Case> cases = {
+      {3, {4.5, 5.5, 0.25, 6}}, {1, {3.0, 3.0, 0.0, 2}}, {0, free}, {11, free}, {-2, free},
+  };
+  for (const Case& c : cases) {
+    a.TextKind = c.kind;
+    AddText(0, "t", 0, 0, 1, 0);
+    const TJwwEntText& t = JwwStore.Texts.back();
+    EXPECT_EQ(t.TextKind, c.kind);
+    EXPECT_EQ(t.Width, c.expected.Width) << c.kind;
+    EXPECT_EQ(t.Height, c.expected.Height) << c.kind;
+    EXPECT_EQ(t.Spacing, c.expected.Spacing) << c.kind;
+    EXPECT_EQ(t.Head.Color, c.expected.Color) << c.kind;
+    EXPECT_EQ(t.Head.LineType, 1) << c.kind;
+  }
+}
+
+TEST_F(StoreTest, LongTextAndFontAreCutWithoutSplittingACharacter) {
+  const std::string kanji = "\x8A\xBF";
+  std::string manyKanji;
+  for (int i = 0; i < 128; ++i) manyKanji += kanji;
+  struct Case {
+    std::string given;
+    std::string stored;
+  };
+  const std::vector<Case> cases = {
+      {std::string(255, 'a'), std::string(255, 'a')},
+      {std::string(300, 'a'), std::string(255, 'a')},
+      {std::string(254, 'a') + kanji, std::string(254, 'a')},
+      {std::string(253, 'a') + kanji + "b", std::string(253, 'a') + kanji},
+      {manyKanji, manyKanji.substr(0, 254)},
+  };
+  for (const Case& c : cases) {
+    JwwStore.Current.FontName = c.given;
+    AddText(0, c.given, 0, 0, 1, 0);
+    const TJwwEntText& t = JwwStore.Texts.back();
+    EXPECT_EQ(t.Text, c.stored) << c.given.size();
+    EXPECT_EQ(t.FontName, c.stored) << c.given.size();
+  }
+}
+
+}  // namespace
