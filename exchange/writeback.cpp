@@ -1,0 +1,169 @@
+// Writing the result back: the start-up attributes, the walk over the order
+// index and the file the host reads when the tool has ended.
+#include "exchange/writeback.h"
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "common/escape.h"
+#include "common/sjis.h"
+#include "exchange/store.h"
+#include "exchange/writer.h"
+
+namespace {
+
+// Progress is shown, and the Esc key polled, once per this many entries.
+constexpr size_t kProgressStep = 100;
+
+// The file is written in blocks of about this size.
+constexpr size_t kBlockBytes = size_t{1} << 20;
+
+void AppendCount(std::string& s, size_t n) {
+  char digits[24];
+  s.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
+}
+
+// "処理中(ESC:中断)：" with the running number and the total, in Shift-JIS.
+const std::string& ProgressText(size_t current, size_t total) {
+  static const std::string prefix = Sjis("処理中(ESC:中断)：");
+  static const std::string separator = Sjis("／");
+  static std::string text;
+  text = prefix;
+  AppendCount(text, current);
+  text += separator;
+  AppendCount(text, total);
+  return text;
+}
+
+// The queue as the host reads it: each line ending in a quote (a text command)
+// runs on into the next queue line, its text; an empty queue answers "hq".
+bool WriteQueue(std::FILE* f) {
+  const std::vector<std::string>& out = JwwStore.Output;
+  std::string block;
+  block.reserve(kBlockBytes + 2 * (kMaxLineBytes + 2));
+  const auto flush = [&block, f] {
+    const bool ok = std::fwrite(block.data(), 1, block.size(), f) == block.size();
+    block.clear();
+    return ok;
+  };
+  if (out.empty()) block = "hq\r\n";
+  for (size_t i = 0; i < out.size(); ++i) {
+    block += out[i];
+    if (!out[i].empty() && out[i].back() == '"') {
+      if (++i == out.size()) break;
+      block += out[i];
+    }
+    block += "\r\n";
+    if (block.size() >= kBlockBytes && !flush()) return false;
+  }
+  return flush() && std::fflush(f) == 0;
+}
+
+bool WriteFile(const std::string& path) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (f == nullptr) return false;
+  const bool written = WriteQueue(f);
+  return std::fclose(f) == 0 && written;
+}
+
+}  // namespace
+
+void WriteAll(int32_t group, int32_t layer, int32_t color, int32_t lineType, int32_t lineWidth,
+              int32_t textColor, int32_t textAnchor, int32_t explicitColor,
+              const WriteProgress& progress) {
+  const TWriteOverrides overrides{group,     layer,     color,      lineType,
+                                  lineWidth, textColor, textAnchor, explicitColor};
+  if (JwwStore.DrawingSizeMode) QueueLine("bz");
+  const size_t n = JwwStore.Order.size();
+  int32_t openPolyline = 0;
+  for (size_t i = 0; i < n; ++i) {
+    if (i % kProgressStep == 0) {
+      if (progress) progress(ProgressText(i + 1, n));
+      if (EscapePressed()) {
+        ClearOutput();
+        break;
+      }
+    }
+    QueueEntityGroup(i, overrides, openPolyline);
+  }
+  // The host continues on the layer it had before the tool ran.
+  QueueLayerGroup(JwwStore.Initial.LayerGroup);
+  QueueLayer(JwwStore.Initial.Layer);
+}
+
+bool SaveJwcTemp(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::file_status status = fs::status(path, ec);
+  // A device or a pipe cannot be replaced by renaming, so it is written in
+  // place; anything else is written beside it and renamed over it, so that a
+  // failed write leaves the old file whole and no partial one.
+  if (fs::exists(status) && !fs::is_regular_file(status)) return WriteFile(path);
+  const std::string temp = path + ".tmp";
+  if (WriteFile(temp)) {
+    fs::rename(temp, path, ec);
+    if (!ec) return true;
+  }
+  fs::remove(temp, ec);
+  return false;
+}
+
+void SetCurrentLayerGroup(int32_t v) {
+  JwwStore.Current.LayerGroup = v;
+}
+
+void SetCurrentLayer(int32_t v) {
+  JwwStore.Current.Layer = v;
+}
+
+void SetCurrentLineColor(int32_t v) {
+  JwwStore.Current.LineColor = v;
+}
+
+void SetCurrentPointColor(int32_t v) {
+  JwwStore.Current.PointColor = v;
+}
+
+void SetCurrentLineType(int32_t v) {
+  JwwStore.Current.LineType = v;
+}
+
+void SetCurrentLineWidth(int32_t v) {
+  JwwStore.Current.LineWidth = LineWidthValue(v);
+}
+
+void SetCurrentTextKind(int32_t kind, int32_t color, double width, double height, double spacing) {
+  const TTextKindValue v = TextKindValue(kind, color, width, height, spacing);
+  TJwwAttributes& c = JwwStore.Current;
+  c.FreeWidth = v.Width;
+  c.FreeHeight = v.Height;
+  c.FreeSpacing = v.Spacing;
+  c.FreeColor = v.Color;
+  c.TextKind = v.Kind;
+}
+
+void SetCurrentTextAnchor(int32_t v) {
+  JwwStore.Current.TextAnchor = TextAnchorValue(v);
+}
+
+void SetCurrentFont(const std::string& name) {
+  JwwStore.Current.FontName = FontNameValue(name);
+}
+
+void ApplyInitialAttributes() {
+  const TJwwInitialAttributes& i = JwwStore.Initial;
+  SetCurrentLayerGroup(i.LayerGroup);
+  SetCurrentLayer(i.Layer);
+  SetCurrentLineColor(i.LineColor);
+  // The host names no point colour of its own; its line colour serves.
+  SetCurrentPointColor(i.LineColor);
+  SetCurrentLineType(i.LineType);
+  SetCurrentLineWidth(i.LineWidth);
+  SetCurrentTextKind(i.TextKind, i.FreeColor, i.FreeWidth, i.FreeHeight, i.FreeSpacing);
+  SetCurrentTextAnchor(0);
+  SetCurrentFont(i.FontName);
+}
