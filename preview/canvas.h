@@ -42,8 +42,8 @@ enum class BrushStyle : uint8_t {
   Solid,
   Horizontal,
   Vertical,
-  FDiagonal,  // forward diagonal, lower left to upper right
-  BDiagonal,  // backward diagonal, upper left to lower right
+  FDiagonal,  // 45 degrees downwards from left to right
+  BDiagonal,  // 45 degrees upwards from left to right
   Cross,
   DiagCross,
 };

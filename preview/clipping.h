@@ -28,3 +28,9 @@ int ClipBoxTest(double x1, double y1, double x2, double y2, double xmin, double 
 // back as 1 with ends still outside, on its own line.
 int ClipSegment(double& x1, double& y1, double& x2, double& y2, double xmin, double ymin,
                 double xmax, double ymax);
+
+// The part of a segment inside a closed box, cut exactly along the segment's
+// own line however far outside its ends lie (Liang-Barsky). False when no
+// part lies inside; the ends are then unspecified.
+bool ClipSegmentToBox(double& x1, double& y1, double& x2, double& y2, double xmin, double ymin,
+                      double xmax, double ymax);

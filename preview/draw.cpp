@@ -1,1 +1,440 @@
 #include "preview/draw.h"
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "common/myfunc.h"
+#include "preview/clipping.h"
+#include "preview/gval.h"
+
+namespace {
+
+constexpr double kFiveDegrees = 0.0872664625997164739;
+constexpr int kChords = 72;
+// A polygon whose first edge is longer than this many pixels is outlined only.
+constexpr double kLongestFilledEdge = 10000.0;
+constexpr double kCodeTolerance = 1e-10;
+
+constexpr int32_t kShapeFilledArc = 101;
+constexpr int32_t kShapeArcOutline = 111;
+constexpr int32_t kShapeRing = 105;
+constexpr double kCodeWholeEllipse = 100.0;
+constexpr double kCodeSector = 0.0;
+constexpr double kCodeChord = 5.0;
+
+struct ScaledPoint {
+  double x;
+  double y;
+};
+
+bool InScreenRange(double v) {
+  return v >= -kScreenLimit && v <= kScreenLimit;
+}
+
+int ClipToView(double& x1, double& y1, double& x2, double& y2) {
+  return ClipSegment(x1, y1, x2, y2, Gval.ViewMinX, Gval.ViewMinY, Gval.ViewMaxX, Gval.ViewMaxY);
+}
+
+int ViewOutcode(double x, double y) {
+  return ClipOutcode(x, y, Gval.ViewMinX, Gval.ViewMinY, Gval.ViewMaxX, Gval.ViewMaxY);
+}
+
+// True when every point lies outside one and the same edge of the view.
+bool AllOutsideOneEdge(const std::vector<TWorldPoint>& points) {
+  int common = kClipLeft | kClipRight | kClipBottom | kClipTop;
+  for (const TWorldPoint& p : points) {
+    common &= ViewOutcode(p.x, p.y);
+    if (common == 0) return false;
+  }
+  return true;
+}
+
+// The screen ends of a world segment, via its scaled ends. A one-pass clip
+// can leave an end outside the view on its own line, which at a large zoom
+// lies beyond any pixel coordinate; then the segment is cut at
+// kScreenLimit along its own line. False when nothing of it remains (or a
+// coordinate is not a number). guarded tells whether that cut was needed.
+bool ScreenSegment(double x1, double y1, double x2, double y2, ScreenPoint& a, ScreenPoint& b,
+                   bool& guarded) {
+  double sx1 = ScaledX(x1);
+  double sy1 = ScaledY(y1);
+  double sx2 = ScaledX(x2);
+  double sy2 = ScaledY(y2);
+  guarded = !(InScreenRange(sx1) && InScreenRange(sy1) && InScreenRange(sx2) && InScreenRange(sy2));
+  if (guarded) {
+    if (!std::isfinite(sx1) || !std::isfinite(sy1) || !std::isfinite(sx2) || !std::isfinite(sy2)) {
+      return false;
+    }
+    if (!ClipSegmentToBox(sx1, sy1, sx2, sy2, -kScreenLimit, -kScreenLimit, kScreenLimit,
+                          kScreenLimit)) {
+      return false;
+    }
+  }
+  a = ScreenOfScaled(sx1, sy1);
+  b = ScreenOfScaled(sx2, sy2);
+  return true;
+}
+
+// The part of a closed polygon inside the square +-kScreenLimit, one edge of
+// the square after the other (Sutherland-Hodgman). Every point inside the
+// square keeps its fill, and the new edges lie far off the canvas.
+std::vector<ScaledPoint> CutPolygonToScreenLimit(std::vector<ScaledPoint> poly) {
+  constexpr double kL = kScreenLimit;
+  // Each edge as: inside when a * x + b * y <= kL.
+  const double edges[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+  for (const auto& e : edges) {
+    std::vector<ScaledPoint> out;
+    auto side = [&](const ScaledPoint& p) { return e[0] * p.x + e[1] * p.y - kL; };
+    for (size_t i = 0; i < poly.size(); ++i) {
+      const ScaledPoint& cur = poly[i];
+      const ScaledPoint& next = poly[(i + 1) % poly.size()];
+      double dc = side(cur);
+      double dn = side(next);
+      if (dc <= 0) out.push_back(cur);
+      if ((dc <= 0) != (dn <= 0)) {
+        double t = dc / (dc - dn);
+        out.push_back({cur.x + t * (next.x - cur.x), cur.y + t * (next.y - cur.y)});
+      }
+    }
+    poly = std::move(out);
+    if (poly.empty()) break;
+  }
+  return poly;
+}
+
+// Fills ScreenPoints with the mapped points of WorldPoints, cut at
+// kScreenLimit where some point lies beyond it. False when nothing is left
+// to draw.
+bool MapPolygon() {
+  std::vector<ScreenPoint>& out = Gval.ScreenPoints;
+  out.clear();
+  std::vector<ScaledPoint> scaled;
+  scaled.reserve(Gval.WorldPoints.size());
+  bool inRange = true;
+  for (const TWorldPoint& p : Gval.WorldPoints) {
+    ScaledPoint s{ScaledX(p.x), ScaledY(p.y)};
+    if (!std::isfinite(s.x) || !std::isfinite(s.y)) return false;
+    inRange = inRange && InScreenRange(s.x) && InScreenRange(s.y);
+    scaled.push_back(s);
+  }
+  if (!inRange) scaled = CutPolygonToScreenLimit(std::move(scaled));
+  for (const ScaledPoint& s : scaled) out.push_back(ScreenOfScaled(s.x, s.y));
+  return out.size() >= 3;
+}
+
+// Draws ScreenPoints as a polyline when it holds more than one point, and
+// empties it.
+void FlushScreenPolyline(Canvas& canvas) {
+  if (Gval.ScreenPoints.size() > 1) DrawScreenPolyline(canvas);
+  Gval.ScreenPoints.clear();
+}
+
+// The chords between points at theta = first, first + step, ... (72 steps).
+void DrawChords(Canvas& canvas, double cx, double cy, double r, double flatness, double tilt,
+                double first, double step) {
+  double theta = first;
+  double px;
+  double py;
+  EllipsePoint(cx, cy, r, flatness, tilt, theta, px, py);
+  for (int i = 0; i < kChords; ++i) {
+    theta += step;
+    double x;
+    double y;
+    EllipsePoint(cx, cy, r, flatness, tilt, theta, x, y);
+    WorldLine(canvas, px, py, x, y);
+    px = x;
+    py = y;
+  }
+}
+
+// Appends count points at theta = first, first + step, ... to WorldPoints.
+void AddEllipsePoints(double cx, double cy, double r, double flatness, double tilt, double first,
+                      double step, int count) {
+  double theta = first;
+  for (int i = 0; i < count; ++i) {
+    double x;
+    double y;
+    EllipsePoint(cx, cy, r, flatness, tilt, theta, x, y);
+    AddWorldPoint(x, y);
+    theta += step;
+  }
+}
+
+bool NearCode(double code, double value) {
+  return std::fabs(code - value) <= kCodeTolerance;
+}
+
+// The corner that closes an arc: where the line through its first point at
+// start + tilt + 90 degrees meets the line through its last point at
+// start + sweep + tilt - 90 degrees; the centre when they are parallel.
+TWorldPoint ArcCorner(const TWorldPoint& first, const TWorldPoint& last, double cx, double cy,
+                      double tilt, double start, double sweep) {
+  constexpr double kLeg = 10.0;
+  double a1 = start + tilt + std::numbers::pi / 2;
+  double a2 = start + sweep + tilt - std::numbers::pi / 2;
+  double x;
+  double y;
+  if (SegmentCross(first.x, first.y, first.x + kLeg * std::cos(a1), first.y + kLeg * std::sin(a1),
+                   last.x, last.y, last.x + kLeg * std::cos(a2), last.y + kLeg * std::sin(a2), x,
+                   y) == 0) {
+    return {cx, cy};
+  }
+  return {x, y};
+}
+
+// Shape 101: a filled arc closed by the whole ellipse, the centre, its chord
+// or the corner of its end tangents, by Code.
+void BuildFilledArc(double code, double cx, double cy, double r, double flatness, double tilt,
+                    double start, double sweep) {
+  if (NearCode(code, kCodeWholeEllipse)) {
+    AddEllipsePoints(cx, cy, r, flatness, tilt, 0.0, kFiveDegrees, kChords);
+    return;
+  }
+  AddEllipsePoints(cx, cy, r, flatness, tilt, start, sweep / kChords, kChords + 1);
+  if (NearCode(code, kCodeSector)) {
+    AddWorldPoint(cx, cy);
+  } else if (!NearCode(code, kCodeChord)) {
+    TWorldPoint corner =
+        ArcCorner(Gval.WorldPoints.front(), Gval.WorldPoints.back(), cx, cy, tilt, start, sweep);
+    AddWorldPoint(corner.x, corner.y);
+  }
+}
+
+}  // namespace
+
+PenStyle PenStyleFromCode(int32_t code) {
+  switch (code) {
+    case 1:
+      return PenStyle::Dash;
+    case 2:
+      return PenStyle::Dot;
+    case 3:
+      return PenStyle::DashDot;
+    case 4:
+      return PenStyle::DashDotDot;
+    case 5:
+      return PenStyle::Null;
+    default:
+      return PenStyle::Solid;
+  }
+}
+
+BrushStyle BrushStyleFromCode(int32_t code) {
+  if (code < 1 || code > 7) return BrushStyle::Hollow;
+  return static_cast<BrushStyle>(code);
+}
+
+void SetPlainPen(Canvas& canvas, TColor color, int32_t styleCode, int32_t width) {
+  Brush brush = canvas.GetBrush();
+  brush.Style = BrushStyle::Hollow;
+  canvas.SetBrush(brush);
+  Pen pen = canvas.GetPen();
+  pen.Color = color;
+  pen.Width = width;
+  pen.Style = PenStyleFromCode(styleCode);
+  canvas.SetPen(pen);
+}
+
+void SetPlainBrush(Canvas& canvas, TColor color, int32_t styleCode) {
+  canvas.SetBrush({color, BrushStyleFromCode(styleCode)});
+}
+
+void SetXorPen(Canvas& canvas) {
+  Pen pen = canvas.GetPen();
+  pen.Mix = PenMix::Xor;
+  canvas.SetPen(pen);
+}
+
+void SetPenColor(Canvas& canvas, TColor color) {
+  Pen pen = canvas.GetPen();
+  pen.Color = color;
+  canvas.SetPen(pen);
+}
+
+void SetBrushColor(Canvas& canvas, TColor color) {
+  Brush brush = canvas.GetBrush();
+  brush.Color = color;
+  canvas.SetBrush(brush);
+}
+
+TColor EntityColor(int32_t flatLayer, int32_t colorNumber) {
+  const TgraAttribute& a = GraAttribute();
+  switch (a.GetLayerState(flatLayer)) {
+    case 2:
+      return a.GetGrayColor();
+    case 3:
+      return a.GetBackColor();
+    default:
+      return a.GetLineColor(colorNumber);
+  }
+}
+
+void SetEntityPen(Canvas& canvas, int32_t flatLayer, int32_t colorNumber, int32_t lineType) {
+  TColor color = EntityColor(flatLayer, colorNumber);
+  Brush brush = canvas.GetBrush();
+  brush.Style = BrushStyle::Hollow;
+  canvas.SetBrush(brush);
+  Pen pen = canvas.GetPen();
+  pen.Color = color;
+  pen.Width = 0;
+  pen.Style = (lineType == 1 || lineType == 31) ? PenStyle::Solid : PenStyle::Dot;
+  canvas.SetPen(pen);
+}
+
+void SetEntityBrush(Canvas& canvas, int32_t flatLayer, int32_t colorNumber,
+                    int32_t brushStyleCode) {
+  canvas.SetBrush({EntityColor(flatLayer, colorNumber), BrushStyleFromCode(brushStyleCode)});
+}
+
+void ClearView(Canvas& canvas, int32_t width, int32_t height) {
+  TColor back = GraAttribute().GetBackColor();
+  Pen pen = canvas.GetPen();
+  pen.Mix = PenMix::Copy;
+  pen.Width = 1;
+  pen.Color = back;
+  canvas.SetPen(pen);
+  canvas.SetBrush({back, BrushStyle::Solid});
+  canvas.Rectangle(0, 0, width, height);
+  canvas.SetBrush({back, BrushStyle::Hollow});
+}
+
+void ScreenLine(Canvas& canvas, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  canvas.MoveTo(x1, y1);
+  canvas.LineTo(x2, y2);
+  canvas.SetPixel(x2, y2, canvas.GetPen().Color);
+}
+
+void ScreenRect(Canvas& canvas, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  int64_t dx = std::abs(static_cast<int64_t>(x1) - x2);
+  int64_t dy = std::abs(static_cast<int64_t>(y1) - y2);
+  if (dx <= 2 && dy <= 2) return;
+  if (dx <= 2) {
+    ScreenLine(canvas, x1, y1, x1, y2);
+  } else if (dy <= 2) {
+    ScreenLine(canvas, x1, y1, x2, y1);
+  } else {
+    canvas.Rectangle(x1, y1, x2, y2);
+  }
+}
+
+void DrawScreenPolyline(Canvas& canvas) {
+  canvas.Polyline(Gval.ScreenPoints);
+}
+
+void DrawScreenPolygon(Canvas& canvas) {
+  canvas.Polygon(Gval.ScreenPoints);
+}
+
+void WorldLine(Canvas& canvas, double x1, double y1, double x2, double y2) {
+  if (ClipToView(x1, y1, x2, y2) == 2) return;
+  ScreenPoint a;
+  ScreenPoint b;
+  bool guarded;
+  if (!ScreenSegment(x1, y1, x2, y2, a, b, guarded)) return;
+  ScreenLine(canvas, a.x, a.y, b.x, b.y);
+}
+
+void WorldBox(Canvas& canvas, double x1, double y1, double x2, double y2) {
+  switch (ClipBoxTest(x1, y1, x2, y2, Gval.ViewMinX, Gval.ViewMinY, Gval.ViewMaxX, Gval.ViewMaxY)) {
+    case 0:
+      ScreenRect(canvas, ToScreenX(x1), ToScreenY(y1), ToScreenX(x2), ToScreenY(y2));
+      break;
+    case 1:
+      AddWorldPoint(x1, y1);
+      AddWorldPoint(x2, y1);
+      AddWorldPoint(x2, y2);
+      AddWorldPoint(x1, y2);
+      WorldPolygon(canvas);
+      ClearWorldPoints();
+      break;
+    default:
+      break;
+  }
+}
+
+void EllipsePoint(double cx, double cy, double r, double flatness, double tilt, double theta,
+                  double& x, double& y) {
+  double lx = r * std::cos(theta);
+  double ly = r * flatness * std::sin(theta);
+  x = RotateX(lx, ly, 0.0, 0.0, tilt) + cx;
+  y = RotateY(lx, ly, 0.0, 0.0, tilt) + cy;
+}
+
+void WorldEllipse(Canvas& canvas, double cx, double cy, double r, double flatness, double tilt) {
+  DrawChords(canvas, cx, cy, r, flatness, tilt, 0.0, kFiveDegrees);
+}
+
+void WorldArc(Canvas& canvas, double cx, double cy, double r, double flatness, double tilt,
+              double start, double sweep) {
+  DrawChords(canvas, cx, cy, r, flatness, tilt, start, sweep / kChords);
+}
+
+void WorldPolyline(Canvas& canvas) {
+  const std::vector<TWorldPoint>& points = Gval.WorldPoints;
+  if (points.size() < 2 || AllOutsideOneEdge(points)) return;
+  std::vector<ScreenPoint>& screen = Gval.ScreenPoints;
+  screen.clear();
+  for (size_t i = 1; i < points.size(); ++i) {
+    double x1 = points[i - 1].x;
+    double y1 = points[i - 1].y;
+    double x2 = points[i].x;
+    double y2 = points[i].y;
+    int result = ClipToView(x1, y1, x2, y2);
+    ScreenPoint a;
+    ScreenPoint b;
+    bool guarded = false;
+    if (result == 2 || !ScreenSegment(x1, y1, x2, y2, a, b, guarded)) {
+      FlushScreenPolyline(canvas);
+      continue;
+    }
+    // A segment cut at the screen limit stands alone: its first end is no
+    // longer the previous segment's last.
+    if (guarded) FlushScreenPolyline(canvas);
+    if (screen.empty()) screen.push_back(a);
+    screen.push_back(b);
+    if (result == 1 || guarded) FlushScreenPolyline(canvas);
+  }
+  FlushScreenPolyline(canvas);
+}
+
+void WorldPolygon(Canvas& canvas) {
+  std::vector<TWorldPoint>& points = Gval.WorldPoints;
+  if (points.size() < 3 || AllOutsideOneEdge(points)) return;
+  double firstEdge = PointDistance(points[0].x, points[0].y, points[1].x, points[1].y);
+  if (firstEdge * Gval.ViewScale > kLongestFilledEdge) {
+    TWorldPoint first = points[0];
+    points.push_back(first);
+    WorldPolyline(canvas);
+    return;
+  }
+  if (MapPolygon()) DrawScreenPolygon(canvas);
+  Gval.ScreenPoints.clear();
+}
+
+void SolidArcShape(Canvas& canvas, int32_t shape, double codeOrInner, double cx, double cy,
+                   double r, double flatness, double tilt, double start, double sweep) {
+  double step = sweep / kChords;
+  switch (shape) {
+    case kShapeFilledArc:
+      BuildFilledArc(codeOrInner, cx, cy, r, flatness, tilt, start, sweep);
+      WorldPolygon(canvas);
+      break;
+    case kShapeArcOutline:
+      if (NearCode(codeOrInner, kCodeWholeEllipse)) {
+        AddEllipsePoints(cx, cy, r, flatness, tilt, 0.0, kFiveDegrees, kChords + 1);
+      } else {
+        AddEllipsePoints(cx, cy, r, flatness, tilt, start, step, kChords + 1);
+      }
+      WorldPolyline(canvas);
+      break;
+    case kShapeRing:
+      AddEllipsePoints(cx, cy, r, flatness, tilt, start, step, kChords + 1);
+      AddEllipsePoints(cx, cy, codeOrInner, flatness, tilt, start + sweep, -step, kChords + 1);
+      WorldPolygon(canvas);
+      break;
+    default:
+      break;
+  }
+  ClearWorldPoints();
+}

@@ -1,3 +1,53 @@
 #include "preview/gval.h"
 
+#include <cmath>
+
+#include "common/myfunc.h"
+
 TGval Gval;
+
+namespace {
+
+// The rounded pixel of a scaled value, held within +-kScreenLimit so that no
+// zoom can overflow a screen coordinate.
+int32_t HeldPixel(double v) {
+  if (std::isnan(v)) return 0;
+  if (v < -kScreenLimit) return -kScreenLimit;
+  if (v > kScreenLimit) return kScreenLimit;
+  return static_cast<int32_t>(RoundToInt(v));
+}
+
+}  // namespace
+
+double ScaledX(double x) {
+  return (x - Gval.ViewMinX) * Gval.ViewScale;
+}
+
+double ScaledY(double y) {
+  return (y - Gval.ViewMinY) * Gval.ViewScale;
+}
+
+ScreenPoint ScreenOfScaled(double sx, double sy) {
+  return {HeldPixel(sx), Gval.ViewHeight - HeldPixel(sy)};
+}
+
+int32_t ToScreenX(double x) {
+  return HeldPixel(ScaledX(x));
+}
+
+int32_t ToScreenY(double y) {
+  return Gval.ViewHeight - HeldPixel(ScaledY(y));
+}
+
+void AddWorldPoint(double x, double y) {
+  Gval.WorldPoints.push_back({x, y});
+}
+
+void ClearWorldPoints() {
+  std::vector<TWorldPoint>().swap(Gval.WorldPoints);
+}
+
+void CreateGraAttribute() {
+  Gval.GraAtt = TgraAttribute();
+  SetUpAttributesForWindow(Gval.GraAtt);
+}

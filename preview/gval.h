@@ -43,16 +43,20 @@ extern TGval Gval;
 // to a canvas: the primitives clip there, so any zoom stays in 32-bit range.
 inline constexpr int32_t kScreenLimit = 1 << 22;
 
-// RoundToInt((x - ViewMinX) * ViewScale), held within +-kScreenLimit (a value
-// that is not a number gives 0).
+// RoundToInt((x - ViewMinX) * ViewScale), held within +-kScreenLimit; a
+// value that is not a number gives 0.
 int32_t ToScreenX(double x);
-// ViewHeight - RoundToInt((y - ViewMinY) * ViewScale), held within
-// +-kScreenLimit (a value that is not a number gives ViewHeight).
+// ViewHeight - RoundToInt((y - ViewMinY) * ViewScale), the rounded term held
+// within +-kScreenLimit; a value that is not a number gives ViewHeight.
 int32_t ToScreenY(double y);
 
-// The unrounded screen position, for callers that clip in screen space.
-double ScreenXOf(double x);
-double ScreenYOf(double y);
+// Pixels from the view's lower-left corner before rounding, y upwards:
+// (x - ViewMinX) * ViewScale and (y - ViewMinY) * ViewScale. Primitives that
+// must cut at kScreenLimit do it on these.
+double ScaledX(double x);
+double ScaledY(double y);
+// The screen pixel of a scaled position, held as ToScreenX and ToScreenY.
+ScreenPoint ScreenOfScaled(double sx, double sy);
 
 void AddWorldPoint(double x, double y);
 inline int32_t WorldPointCount() {
