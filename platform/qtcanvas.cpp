@@ -254,16 +254,21 @@ void QtCanvas::FillPolygon(std::span<const ScreenPoint> points) {
 void QtCanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
-  int64_t w = static_cast<int64_t>(x2) - x1;
-  int64_t h = static_cast<int64_t>(y2) - y1;
-  if (w <= 0 || h <= 0) return;
+  if (x1 == x2 || y1 == y2) return;
   if (brush_.Style != BrushStyle::Hollow) {
     // Without a pen the fill takes the outline's place, one pixel less each
-    // way; with one it lies inside the outline.
-    int inset = pen_.Style == PenStyle::Null ? 0 : 1;
-    QRectF fill(static_cast<double>(x1) + inset, static_cast<double>(y1) + inset,
-                static_cast<double>(w - 1 - inset), static_cast<double>(h - 1 - inset));
-    if (fill.width() > 0 && fill.height() > 0) Painter(PainterUse::Fill).drawRect(fill);
+    // way; with one it lies inside the outline. Held to just around the
+    // image, so a huge rectangle stays a small fill.
+    int64_t inset = pen_.Style == PenStyle::Null ? 0 : 1;
+    int64_t left = std::max<int64_t>(x1 + inset, -1);
+    int64_t top = std::max<int64_t>(y1 + inset, -1);
+    int64_t right = std::min<int64_t>(static_cast<int64_t>(x2) - 1, image_.width() + 1);
+    int64_t bottom = std::min<int64_t>(static_cast<int64_t>(y2) - 1, image_.height() + 1);
+    if (left < right && top < bottom) {
+      Painter(PainterUse::Fill)
+          .drawRect(QRectF(static_cast<double>(left), static_cast<double>(top),
+                           static_cast<double>(right - left), static_cast<double>(bottom - top)));
+    }
   }
   const ScreenPoint corners[] = {{x1, y1}, {x2 - 1, y1}, {x2 - 1, y2 - 1}, {x1, y2 - 1}};
   Outline(corners, true);
@@ -300,7 +305,9 @@ void QtCanvas::SetFont(const LogFont& font) {
   font_.setItalic(font.Italic);
   font_.setUnderline(font.Underline);
   font_.setStrikeOut(font.StrikeOut);
-  cellHeight_ = static_cast<int>(std::lround(QFontMetricsF(font_).height()));
+  QFontMetricsF metrics(font_);
+  cellHeight_ = static_cast<int>(std::lround(metrics.height()));
+  ascent_ = metrics.ascent();
   rotation_ = -font.Escapement / 10.0;
   painterUse_ = PainterUse::None;
 }
@@ -331,7 +338,7 @@ void QtCanvas::TextOut(int32_t x, int32_t y, const std::string& glyph) {
   if (brush_.Style != BrushStyle::Hollow) {
     painter.fillRect(QRectF(0, 0, advance, cellHeight_), ToQColor(brush_.Color));
   }
-  painter.drawText(QPointF(0, QFontMetricsF(font_).ascent()), text);
+  painter.drawText(QPointF(0, ascent_), text);
   painter.resetTransform();
 }
 

@@ -75,6 +75,7 @@ class QtCanvas : public Canvas {
   bool vertical_ = false;     // the face asked for the vertical-writing variant
   double rotation_ = 0.0;     // degrees clockwise on screen
   int cellHeight_ = 0;
+  double ascent_ = 0.0;
   int halfWidth_ = 0;  // the width of a half-width character in pixels
   TColor textColor_ = RGB(0, 0, 0);
 };

@@ -1,0 +1,343 @@
+#include "platform/qtcanvas.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <memory>
+
+#include "common/escape.h"
+#include "common/sjis.h"
+#include "platform/escape_x11.h"
+#include "preview/draw.h"
+#include "preview/gval.h"
+
+namespace {
+
+// Fonts need a GUI application; the tests run on the offscreen platform.
+class GuiEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    if (QGuiApplication::instance() != nullptr) return;
+    static int argc = 1;
+    static char name[] = "horune_preview_test";
+    static char* argv[] = {name, nullptr};
+    app_ = std::make_unique<QGuiApplication>(argc, argv);
+  }
+  void TearDown() override { app_.reset(); }
+
+ private:
+  std::unique_ptr<QGuiApplication> app_;
+};
+
+[[maybe_unused]] ::testing::Environment* const kGui =
+    ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+constexpr TColor kWhite = RGB(255, 255, 255);
+constexpr TColor kBlack = RGB(0, 0, 0);
+constexpr TColor kRed = RGB(255, 0, 0);
+constexpr TColor kBlue = RGB(0, 0, 255);
+constexpr TColor kCyan = RGB(0, 255, 255);
+
+class QtCanvasTest : public ::testing::Test {
+ protected:
+  QtCanvasTest() : canvas(40, 30) {}
+
+  TColor At(int x, int y) {
+    QRgb p = canvas.Image().pixel(x, y);
+    return RGB(qRed(p), qGreen(p), qBlue(p));
+  }
+
+  // The pixels of one row from x0 to x1 as '#' (not white) and '.' (white).
+  std::string Row(int y, int x0, int x1) {
+    std::string out;
+    for (int x = x0; x <= x1; ++x) out += At(x, y) == kWhite ? '.' : '#';
+    return out;
+  }
+
+  int Count(TColor color) {
+    int n = 0;
+    for (int y = 0; y < canvas.Image().height(); ++y) {
+      for (int x = 0; x < canvas.Image().width(); ++x) n += At(x, y) == color;
+    }
+    return n;
+  }
+
+  void UsePen(TColor color, int width = 1, PenStyle style = PenStyle::Solid,
+              PenMix mix = PenMix::Copy) {
+    canvas.SetPen({color, width, style, mix});
+  }
+
+  QtCanvas canvas;
+};
+
+TEST_F(QtCanvasTest, LineToLeavesOutItsLastPixelInEveryDirection) {
+  UsePen(kBlack);
+  canvas.MoveTo(2, 2);
+  canvas.LineTo(10, 2);
+  canvas.MoveTo(10, 5);
+  canvas.LineTo(2, 5);
+  canvas.MoveTo(20, 20);
+  canvas.LineTo(20, 20);
+  EXPECT_EQ(Row(2, 1, 11), ".########..");
+  EXPECT_EQ(Row(5, 1, 11), "..########.");
+  EXPECT_EQ(At(20, 20), kWhite) << "a line of no length draws nothing";
+
+  canvas.MoveTo(30, 10);
+  canvas.LineTo(25, 5);
+  EXPECT_EQ(At(30, 10), kBlack);
+  EXPECT_EQ(At(26, 6), kBlack);
+  EXPECT_EQ(At(25, 5), kWhite);
+}
+
+TEST_F(QtCanvasTest, ScreenLineSetsTheEndPixelToo) {
+  UsePen(kBlue);
+  ScreenLine(canvas, 3, 4, 12, 4);
+  EXPECT_EQ(At(12, 4), kBlue);
+  EXPECT_EQ(At(13, 4), kWhite);
+  EXPECT_EQ(Count(kBlue), 10);
+}
+
+TEST_F(QtCanvasTest, RectangleLeavesOutRightAndBottomEdge) {
+  UsePen(kBlack);
+  canvas.SetBrush({kRed, BrushStyle::Solid});
+  canvas.Rectangle(2, 2, 8, 6);
+  EXPECT_EQ(Row(1, 1, 9), ".........");
+  EXPECT_EQ(Row(2, 1, 9), ".######..");
+  EXPECT_EQ(Row(5, 1, 9), ".######..");
+  EXPECT_EQ(Row(6, 1, 9), ".........");
+  EXPECT_EQ(At(2, 3), kBlack);
+  EXPECT_EQ(At(7, 3), kBlack);
+  EXPECT_EQ(At(3, 3), kRed);
+  EXPECT_EQ(At(6, 4), kRed);
+  EXPECT_EQ(Count(kRed), 4 * 2);
+}
+
+TEST_F(QtCanvasTest, PolygonFillsAlternate) {
+  // A pentagram: its centre is crossed twice and stays unfilled.
+  const ScreenPoint star[] = {{20, 2}, {27, 26}, {8, 11}, {32, 11}, {13, 26}};
+  canvas.SetPen({kBlack, 1, PenStyle::Null, PenMix::Copy});
+  canvas.SetBrush({kRed, BrushStyle::Solid});
+  canvas.Polygon(star);
+  EXPECT_EQ(At(20, 15), kWhite);
+  EXPECT_EQ(At(20, 6), kRed);
+  EXPECT_EQ(At(11, 12), kRed);
+}
+
+TEST_F(QtCanvasTest, PolylineLeavesOutItsLastPoint) {
+  UsePen(kBlack);
+  const ScreenPoint points[] = {{2, 2}, {10, 2}, {10, 8}};
+  canvas.Polyline(points);
+  EXPECT_EQ(At(10, 2), kBlack);
+  EXPECT_EQ(At(10, 7), kBlack);
+  EXPECT_EQ(At(10, 8), kWhite);
+}
+
+TEST_F(QtCanvasTest, XorTogglesEveryPixelOnceAndTwiceRestores) {
+  UsePen(kBlue);
+  canvas.SetBrush({kRed, BrushStyle::Solid});
+  canvas.Rectangle(4, 4, 30, 20);
+  QImage before = canvas.Image().copy();
+
+  auto drawBand = [&] {
+    UsePen(kCyan, 1, PenStyle::Solid, PenMix::Xor);
+    canvas.SetBrush({kBlue, BrushStyle::Hollow});
+    canvas.Rectangle(1, 1, 25, 25);
+    const ScreenPoint ring[] = {{2, 10}, {35, 12}, {20, 28}};
+    canvas.Polygon(ring);
+    UsePen(kCyan, 3, PenStyle::Solid, PenMix::Xor);
+    canvas.Rectangle(6, 6, 38, 28);
+    canvas.SetBrush({kBlue, BrushStyle::DiagCross});
+    canvas.Rectangle(10, 8, 20, 18);
+  };
+  drawBand();
+  EXPECT_NE(canvas.Image(), before);
+  drawBand();
+  EXPECT_EQ(canvas.Image(), before);
+}
+
+TEST_F(QtCanvasTest, XorOutlineTogglesItsCornersOnce) {
+  UsePen(kCyan, 1, PenStyle::Solid, PenMix::Xor);
+  canvas.SetBrush({kBlue, BrushStyle::Hollow});
+  canvas.Rectangle(1, 1, 25, 21);
+  const ScreenPoint ring[] = {{28, 2}, {38, 2}, {38, 12}};
+  canvas.Polygon(ring);
+  // White under cyan xor becomes red; a pixel toggled twice would be white.
+  EXPECT_EQ(Count(kRed), 2 * 24 + 2 * 20 - 4 + 10 + 10 + 10);
+  EXPECT_EQ(At(1, 1), kRed);
+  EXPECT_EQ(At(24, 20), kRed);
+  EXPECT_EQ(At(38, 2), kRed);
+}
+
+TEST_F(QtCanvasTest, SetPixelIgnoresTheXorMix) {
+  UsePen(kCyan, 1, PenStyle::Solid, PenMix::Xor);
+  canvas.SetPixel(5, 5, kCyan);
+  canvas.SetPixel(5, 5, kCyan);
+  canvas.SetPixel(-1, 500, kCyan);
+  EXPECT_EQ(At(5, 5), kCyan);
+}
+
+TEST_F(QtCanvasTest, HatchGapsKeepWhatWasBeneath) {
+  canvas.SetPen({kBlack, 1, PenStyle::Null, PenMix::Copy});
+  canvas.SetBrush({kRed, BrushStyle::Solid});
+  canvas.Rectangle(0, 0, 40, 30);
+  const int under = Count(kRed);
+  for (BrushStyle hatch : {BrushStyle::Horizontal, BrushStyle::Vertical, BrushStyle::FDiagonal,
+                           BrushStyle::BDiagonal, BrushStyle::Cross, BrushStyle::DiagCross}) {
+    canvas.SetBrush({kBlue, hatch});
+    canvas.Rectangle(0, 0, 40, 30);
+    EXPECT_GT(Count(kBlue), 0) << static_cast<int>(hatch);
+    EXPECT_GT(Count(kRed), 0) << static_cast<int>(hatch);
+    EXPECT_EQ(Count(kBlue) + Count(kRed), under) << static_cast<int>(hatch);
+  }
+}
+
+TEST_F(QtCanvasTest, HatchDirectionsAreThoseOfTheirNames) {
+  canvas.SetPen({kBlack, 1, PenStyle::Null, PenMix::Copy});
+  canvas.SetBrush({kBlack, BrushStyle::FDiagonal});
+  canvas.Rectangle(0, 0, 20, 20);
+  // Downwards from left to right: the pixel below-right of an inked one is inked.
+  int x = 0;
+  while (At(x, 4) != kBlack) ++x;
+  EXPECT_EQ(At(x + 1, 5), kBlack);
+  canvas.SetBrush({kWhite, BrushStyle::Solid});
+  canvas.Rectangle(0, 0, 20, 20);
+  canvas.SetBrush({kBlack, BrushStyle::BDiagonal});
+  canvas.Rectangle(0, 0, 20, 20);
+  x = 0;
+  while (At(x, 4) != kBlack) ++x;
+  EXPECT_EQ(At(x + 1, 3), kBlack);
+}
+
+TEST_F(QtCanvasTest, DottedPenLeavesGapsAndCarriesItsPatternOn) {
+  UsePen(kBlack, 0, PenStyle::Dot);
+  canvas.MoveTo(0, 3);
+  canvas.LineTo(8, 3);
+  canvas.LineTo(16, 3);
+  EXPECT_EQ(Row(3, 0, 15), "###...###...###.");
+}
+
+TEST_F(QtCanvasTest, WidePenIsSolidWhateverItsStyle) {
+  UsePen(kBlack, 3, PenStyle::Dot);
+  canvas.MoveTo(5, 10);
+  canvas.LineTo(35, 10);
+  EXPECT_EQ(Row(10, 6, 34), std::string(29, '#'));
+  EXPECT_EQ(At(20, 9), kBlack);
+  EXPECT_EQ(At(20, 11), kBlack);
+}
+
+TEST_F(QtCanvasTest, CoordinatesFarOffTheCanvasDrawOnlyTheVisiblePart) {
+  UsePen(kBlack);
+  canvas.MoveTo(-2000000000, 7);
+  canvas.LineTo(2000000000, 7);
+  EXPECT_EQ(Row(7, 0, 39), std::string(40, '#'));
+  canvas.MoveTo(-2000000000, -2000000000);
+  canvas.LineTo(2000000000, 2000000000);
+  EXPECT_EQ(At(15, 15), kBlack);
+  canvas.SetBrush({kRed, BrushStyle::Solid});
+  const ScreenPoint huge[] = {
+      {-kScreenLimit, -kScreenLimit}, {kScreenLimit, -kScreenLimit}, {kScreenLimit, kScreenLimit}};
+  canvas.Polygon(huge);
+  EXPECT_EQ(At(30, 2), kRed);
+  EXPECT_EQ(At(2, 30 - 1), kWhite);
+  canvas.SetBrush({kBlue, BrushStyle::Solid});
+  canvas.Rectangle(-2000000000, -2000000000, 2000000000, 2000000000);
+  EXPECT_EQ(Count(kBlue), 40 * 30);
+}
+
+TEST_F(QtCanvasTest, LinesCutAtTheEdgeKeepThePixelsOfTheWholeLine) {
+  // The same lines on a canvas large enough to hold them whole, shifted,
+  // must give the same pixels where the two canvases overlap.
+  constexpr int kShift = 100;
+  QtCanvas whole(40 + 2 * kShift, 30 + 2 * kShift);
+  whole.SetPen({kBlack, 1, PenStyle::DashDot, PenMix::Xor});
+  UsePen(kBlack, 1, PenStyle::DashDot, PenMix::Xor);
+  uint32_t seed = 12345;
+  auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<int32_t>((seed >> 8) % 240) - 100;
+  };
+  for (int i = 0; i < 300; ++i) {
+    int32_t x1 = next(), y1 = next(), x2 = next(), y2 = next();
+    canvas.MoveTo(x1, y1);
+    canvas.LineTo(x2, y2);
+    whole.MoveTo(x1 + kShift, y1 + kShift);
+    whole.LineTo(x2 + kShift, y2 + kShift);
+  }
+  EXPECT_EQ(canvas.Image(), whole.Image().copy(kShift, kShift, 40, 30));
+}
+
+TEST_F(QtCanvasTest, BitmapsKeepRedInTheLowByte) {
+  canvas.SetPixel(1, 2, kRed);
+  Bitmap copy = canvas.CopyToBitmap();
+  ASSERT_EQ(copy.Width, 40);
+  ASSERT_EQ(copy.Height, 30);
+  EXPECT_EQ(copy.Pixels[2 * 40 + 1], 0x000000FFu);
+  canvas.SetPixel(1, 2, kBlue);
+  canvas.DrawBitmap(-1, 0, copy);
+  EXPECT_EQ(At(0, 2), kRed) << "drawn one pixel to the left, clipped";
+}
+
+TEST_F(QtCanvasTest, HostFacesMapToInstalledJapaneseFaces) {
+  EXPECT_EQ(SubstituteFace(QString::fromUtf8("ＭＳ ゴシック")), "IPAGothic");
+  EXPECT_EQ(SubstituteFace(QString::fromUtf8("ＭＳ 明朝")), "IPAMincho");
+  EXPECT_EQ(SubstituteFace(QString::fromUtf8("ＭＳ Ｐゴシック")), "IPAPGothic");
+  EXPECT_EQ(SubstituteFace(QString::fromUtf8("HG明朝E")), "IPAMincho");
+  EXPECT_EQ(SubstituteFace("Arial"), "IPAGothic");
+}
+
+TEST_F(QtCanvasTest, GlyphIsDrawnInTheTextColourBelowAndRightOfItsPoint) {
+  LogFont font;
+  font.Height = 20;
+  font.FaceName = Sjis("ＭＳ ゴシック");
+  canvas.SetFont(font);
+  canvas.SetTextColor(kBlack);
+  canvas.SetBrush({kRed, BrushStyle::Hollow});
+  canvas.TextOut(10, 5, Sjis("田"));
+  int inked = 0;
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      if (At(x, y) == kWhite) continue;
+      ++inked;
+      EXPECT_GE(x, 10);
+      EXPECT_GE(y, 5);
+      EXPECT_LT(x, 30);
+      EXPECT_LT(y, 25);
+    }
+  }
+  EXPECT_GT(inked, 20);
+}
+
+TEST_F(QtCanvasTest, GlyphTurnsWithTheEscapement) {
+  LogFont font;
+  font.Height = 16;
+  font.Escapement = 900;
+  font.FaceName = Sjis("ＭＳ ゴシック");
+  canvas.SetFont(font);
+  canvas.TextOut(10, 25, Sjis("田"));
+  // Turned a quarter counter-clockwise, the cell grows up and right from
+  // its top-left corner, which is now its bottom-left.
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      if (At(x, y) == kWhite) continue;
+      EXPECT_GE(x, 10);
+      EXPECT_LE(y, 25);
+    }
+  }
+  EXPECT_LT(Count(kWhite), 40 * 30);
+}
+
+TEST_F(QtCanvasTest, FontOfNoHeightDrawsNothing) {
+  LogFont font;
+  font.FaceName = Sjis("ＭＳ ゴシック");
+  canvas.SetFont(font);
+  canvas.TextOut(10, 5, Sjis("田"));
+  EXPECT_EQ(Count(kWhite), 40 * 30);
+}
+
+TEST(EscapeQuery, OffscreenInstallsNothingSoTheKeyReadsReleased) {
+  SetEscapeQuery({});
+  InstallEscapeQuery();
+  EXPECT_FALSE(EscapePressed());
+}
+
+}  // namespace
