@@ -263,3 +263,25 @@ void AddText(int32_t textCmd, std::string_view text, double x, double y, double 
 // Fills the size fields and colour of a text from the text kind table, or
 // from the current free size for kind 0 or a kind outside 1..10.
 void ResolveTextSize(TJwwEntText& t);
+
+// Calls f on every per-kind array and on the order index.
+template <class F>
+void ForEachStoreArray(F&& f) {
+  TJwwStore& s = JwwStore;
+  f(s.Lines);
+  f(s.Circles);
+  f(s.Arcs);
+  f(s.Texts);
+  f(s.Points);
+  f(s.CodedPoints);
+  f(s.Dims);
+  f(s.Blocks);
+  f(s.Solids2);
+  f(s.Solids3);
+  f(s.Solids4);
+  f(s.SolidsSc);
+  f(s.SolidsSe);
+  f(s.SolidsSo);
+  f(s.SolidsSg);
+  f(s.Order);
+}

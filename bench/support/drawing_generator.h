@@ -1,0 +1,13 @@
+// Large host drawings for the benchmarks: JWC_TEMP.TXT as the host leaves it
+// (Shift-JIS, CR LF), with header lines at the top and a realistic mix of
+// entities, mostly plain lines and polylines, then texts, circles and arcs,
+// points, solids and dimensions, with attribute changes between them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// A drawing that reads into exactly `entities` records; the same seed gives
+// the same bytes.
+std::string GenerateHostDrawing(size_t entities, uint32_t seed = 1);

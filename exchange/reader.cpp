@@ -1,0 +1,796 @@
+// The reader of JWC_TEMP.TXT: a byte tokeniser and one ordered table of line
+// rules, of which the first that matches a line applies.
+#include "exchange/reader.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <iterator>
+#include <limits>
+#include <memory>
+#include <system_error>
+#include <vector>
+
+#include "common/myfunc.h"
+#include "exchange/store.h"
+
+namespace {
+
+// ---------------------------------------------------------------- tokeniser
+
+// What the tokeniser does with one byte.
+enum class ByteAction : uint8_t { Append, Separate, Quote, Equals, Pair, Drop };
+
+using ByteActions = std::array<ByteAction, 256>;
+
+// The actions while splitting is on (splitting) or after a quote or "=" has
+// switched it off for the rest of the line.
+constexpr ByteActions MakeByteActions(bool splitting) {
+  ByteActions a{};
+  for (int b = 0; b < 256; ++b) {
+    if (LeadByte(static_cast<unsigned char>(b))) {
+      a[b] = ByteAction::Pair;
+    } else if (splitting && (b == ' ' || b == '\t')) {
+      a[b] = ByteAction::Separate;
+    } else if (splitting && b == '"') {
+      a[b] = ByteAction::Quote;
+    } else if (splitting && b == '=') {
+      a[b] = ByteAction::Equals;
+    } else if (b >= 0x20 && b <= 0xFD) {
+      a[b] = ByteAction::Append;
+    } else {
+      a[b] = ByteAction::Drop;
+    }
+  }
+  return a;
+}
+
+constexpr ByteActions kSplitting = MakeByteActions(true);
+constexpr ByteActions kJoined = MakeByteActions(false);
+
+// The full rules, for lines with quotes, "=", Shift-JIS or control bytes:
+// the token bytes are gathered in buffer, without the dropped ones.
+void TokenizeGathering(std::string_view line, std::string& buffer, TJwcTokens& tokens) {
+  if (buffer.size() < line.size()) buffer.resize(line.size());
+  char* const out = buffer.data();
+  const auto* in = reinterpret_cast<const unsigned char*>(line.data());
+  const size_t len = line.size();
+  const ByteActions* actions = &kSplitting;
+  size_t w = 0;
+  size_t start = 0;
+  int n = 0;
+  for (size_t i = 0; i < len; ++i) {
+    const unsigned char b = in[i];
+    switch ((*actions)[b]) {
+      case ByteAction::Append:
+        out[w++] = static_cast<char>(b);
+        break;
+      case ByteAction::Pair:
+        // A lead byte in the last position has no character to form.
+        if (i + 1 == len) break;
+        out[w++] = static_cast<char>(b);
+        out[w++] = static_cast<char>(in[++i]);
+        break;
+      case ByteAction::Quote:
+        actions = &kJoined;
+        break;
+      case ByteAction::Equals:
+        out[w++] = '=';
+        actions = &kJoined;
+        break;
+      case ByteAction::Separate:
+        if (w == start) break;
+        tokens.T[n++] = std::string_view(out + start, w - start);
+        start = w;
+        if (n == kMaxJwcTokens) {
+          tokens.N = n;
+          return;
+        }
+        break;
+      case ByteAction::Drop:
+        break;
+    }
+  }
+  tokens.T[n] = std::string_view(out + start, w - start);
+  tokens.N = n + 1;
+}
+
+bool IsSeparator(unsigned char b) {
+  return b == ' ' || b == '\t';
+}
+
+// A byte a plain token may hold: printable ASCII without the quote and "=".
+bool IsPlainByte(unsigned char b) {
+  return b > 0x20 && b < 0x7F && b != '"' && b != '=';
+}
+
+// The bytes of x (eight at a time, first byte lowest) that are not plain,
+// as their high bits. Only the lowest marked byte is certain: the borrows
+// may mark bytes above it too.
+uint64_t NonPlainBytes(uint64_t x) {
+  constexpr uint64_t k01 = 0x0101010101010101u;
+  constexpr uint64_t k80 = 0x8080808080808080u;
+  const auto below = [](uint64_t y, uint64_t n) { return (y - n * k01) & ~y & k80; };
+  const uint64_t fromDel = (((x & ~k80) + k01) | x) & k80;
+  return below(x, 0x21) | fromDel | below(x ^ ('"' * k01), 1) | below(x ^ ('=' * k01), 1);
+}
+
+// The end of the run of plain bytes from position i.
+size_t PlainRunEnd(const unsigned char* in, size_t i, size_t len) {
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; i + 8 <= len; i += 8) {
+      uint64_t x;
+      std::memcpy(&x, in + i, 8);
+      const uint64_t stops = NonPlainBytes(x);
+      if (stops != 0) return i + static_cast<size_t>(std::countr_zero(stops)) / 8;
+    }
+  }
+  while (i < len && IsPlainByte(in[i])) ++i;
+  return i;
+}
+
+// Lines of ASCII words and blanks, as nearly every line of a drawing is: the
+// tokens are views of the line itself. False, with the tokens undefined, for
+// a line with a quote, "=", a double-byte character or a control byte.
+bool TokenizePlain(std::string_view line, TJwcTokens& tokens) {
+  const auto* in = reinterpret_cast<const unsigned char*>(line.data());
+  const size_t len = line.size();
+  size_t i = 0;
+  int n = 0;
+  for (;;) {
+    while (i < len && IsSeparator(in[i])) ++i;
+    const size_t start = i;
+    i = PlainRunEnd(in, i, len);
+    if (i == len) {
+      tokens.T[n] = line.substr(start);
+      tokens.N = n + 1;
+      return true;
+    }
+    if (!IsSeparator(in[i])) return false;
+    tokens.T[n++] = line.substr(start, i - start);
+    if (n == kMaxJwcTokens) {
+      tokens.N = n;
+      return true;
+    }
+  }
+}
+
+// ------------------------------------------------------------- reader state
+
+struct TReaderState {
+  std::string Buffer;  // the bytes of the current line's tokens
+  TJwcTokens Tokens;
+  // While a whole file is read the arrays grow ahead geometrically and are
+  // fitted to the store's growth rule at the end: steps of 1000 alone would
+  // copy a large drawing over and over.
+  bool Bulk = false;
+};
+
+TReaderState Reader;
+
+template <class T>
+void ReserveAhead(std::vector<T>& v) {
+  if (v.size() == v.capacity()) v.reserve(std::max<size_t>(1000, 2 * v.capacity()));
+}
+
+// Capacity back to what appending one by one in steps of 1000 would leave.
+template <class T>
+void FitToGrowthRule(std::vector<T>& v) {
+  const size_t target = (v.size() + 999) / 1000 * 1000;
+  if (v.capacity() == target) return;
+  std::vector<T> fitted;
+  fitted.reserve(target);
+  fitted.assign(std::make_move_iterator(v.begin()), std::make_move_iterator(v.end()));
+  v.swap(fitted);
+}
+
+void BeginBulk() {
+  Reader.Bulk = true;
+}
+
+void EndBulk() {
+  Reader.Bulk = false;
+  ForEachStoreArray([](auto& v) { FitToGrowthRule(v); });
+}
+
+// A record of the kind with its order-index pair; the caller fills the rest.
+template <class T>
+T& NewEntity(TJwwEntKind kind, std::vector<T>& arr) {
+  if (Reader.Bulk) {
+    ReserveAhead(JwwStore.Order);
+    ReserveAhead(arr);
+  }
+  return AppendRecord(kind, arr);
+}
+
+// ------------------------------------------------------------ token values
+
+double Num(const TJwcTokens& tk, int i) {
+  return TextToReal(tk.T[i]);
+}
+int32_t Int(const TJwcTokens& tk, int i) {
+  return TextToInt(tk.T[i]);
+}
+
+// The keyword's value written right after its two letters ("lt2", "pn5").
+int32_t IntOfRest(const TJwcTokens& tk) {
+  return TextToInt(tk.T[0].substr(2));
+}
+
+// The byte after a two-letter keyword as one hexadecimal digit; anything
+// else, or no byte at all, reads as 0.
+int32_t HexDigitOfRest(const TJwcTokens& tk) {
+  if (tk.T[0].size() < 3) return 0;
+  const char c = tk.T[0][2];
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return 0;
+}
+
+// ------------------------------------------------------- attribute lines
+
+// An attribute whose first line in the file is the host's current setting.
+struct TFirstSeen {
+  int32_t TJwwAttributes::*Current;
+  int32_t TJwwInitialAttributes::*Initial;
+  bool TJwwForceFlags::*First;
+};
+
+constexpr TFirstSeen kFirstSeen[] = {
+    {&TJwwAttributes::LayerGroup, &TJwwInitialAttributes::LayerGroup, &TJwwForceFlags::LayerGroup},
+    {&TJwwAttributes::Layer, &TJwwInitialAttributes::Layer, &TJwwForceFlags::Layer},
+    {&TJwwAttributes::LineColor, &TJwwInitialAttributes::LineColor, &TJwwForceFlags::LineColor},
+    {&TJwwAttributes::LineType, &TJwwInitialAttributes::LineType, &TJwwForceFlags::LineType},
+    {&TJwwAttributes::LineWidth, &TJwwInitialAttributes::LineWidth, &TJwwForceFlags::LineWidth},
+};
+enum FirstSeenAttr { kLayerGroup, kLayer, kLineColor, kLineType, kLineWidth };
+
+void SetAttribute(int attr, int32_t value) {
+  const TFirstSeen& a = kFirstSeen[attr];
+  bool& first = JwwStore.Force.*a.First;
+  if (first) {
+    JwwStore.Initial.*a.Initial = value;
+    first = false;
+  }
+  JwwStore.Current.*a.Current = value;
+}
+
+void HexAttributeLine(const TJwcTokens& tk, int attr) {
+  SetAttribute(attr, HexDigitOfRest(tk));
+}
+
+void IntAttributeLine(const TJwcTokens& tk, int attr) {
+  SetAttribute(attr, IntOfRest(tk));
+}
+
+void LineColorLine(const TJwcTokens& tk, int) {
+  const int32_t color = IntOfRest(tk);
+  SetAttribute(kLineColor, color);
+  if (color == 10 && tk.N >= 2) JwwStore.Current.ExplicitColor = Int(tk, 1);
+}
+
+void FontLine(const TJwcTokens& tk, int) {
+  const std::string_view name = tk.T[0].substr(3);
+  if (JwwStore.Initial.FontName.empty()) JwwStore.Initial.FontName = name;
+  JwwStore.Current.FontName = name;
+}
+
+// Width, height, spacing and colour of the free size from t1..t4.
+template <class Attributes>
+void SetFreeSize(Attributes& a, const TJwcTokens& tk) {
+  a.FreeWidth = Num(tk, 1);
+  a.FreeHeight = Num(tk, 2);
+  a.FreeSpacing = Num(tk, 3);
+  a.FreeColor = Int(tk, 4);
+}
+
+void TextKindLine(const TJwcTokens& tk, int) {
+  const int32_t kind = IntOfRest(tk);
+  const bool freeSize = kind == 0 && tk.N >= 5;
+  if (JwwStore.Force.TextKind) {
+    JwwStore.Force.TextKind = false;
+    JwwStore.Initial.TextKind = kind;
+    if (freeSize) SetFreeSize(JwwStore.Initial, tk);
+  }
+  JwwStore.Current.TextKind = kind;
+  if (freeSize) SetFreeSize(JwwStore.Current, tk);
+}
+
+void AnchorLine(const TJwcTokens& tk, int) {
+  const char c = tk.T[0].size() > 2 ? tk.T[0][2] : '0';
+  JwwStore.Current.TextAnchor = (c >= '0' && c <= '8') ? c - '0' : 0;
+}
+
+void PointColorLine(const TJwcTokens& tk, int) {
+  JwwStore.Current.PointColor = IntOfRest(tk);
+}
+
+void ZFlagLine(const TJwcTokens&, int bit) {
+  JwwStore.PendingZ |= bit;
+}
+
+// ---------------------------------------------------------- header lines
+
+void Consumed(const TJwcTokens&, int) {}
+
+void GroupScaleLine(const TJwcTokens& tk, int) {
+  for (int i = 0; i < 16; ++i) JwwStore.GroupScale[i] = Num(tk, i + 1);
+}
+
+enum TextKindColumn { kWidths, kHeights, kSpacings, kColors };
+
+void TextKindTableLine(const TJwcTokens& tk, int column) {
+  for (int k = 1; k <= 10; ++k) {
+    TTextKindEntry& e = JwwStore.TextKindTable[k];
+    switch (column) {
+      case kWidths:
+        e.Width = Num(tk, k);
+        break;
+      case kHeights:
+        e.Height = Num(tk, k);
+        break;
+      case kSpacings:
+        e.Spacing = Num(tk, k);
+        break;
+      default:
+        e.Color = Int(tk, k);
+        break;
+    }
+  }
+}
+
+void DrawingSizeLine(const TJwcTokens&, int) {
+  JwwStore.DrawingSizeMode = true;
+}
+
+// ------------------------------------------------------ polylines, dimensions
+
+void PolylineStart(const TJwcTokens&, int) {
+  if (JwwStore.PolyCounter < std::numeric_limits<int32_t>::max()) ++JwwStore.PolyCounter;
+  JwwStore.InPolyline = true;
+  JwwStore.AfterMessage = false;
+}
+
+void MessageLine(const TJwcTokens&, int) {
+  JwwStore.AfterMessage = true;
+  JwwStore.InPolyline = false;
+}
+
+void GroupEnd(const TJwcTokens&, int) {
+  JwwStore.InPolyline = false;
+  JwwStore.AfterMessage = false;
+}
+
+void SetLineEnds(TJwwEntLine& l, const TJwcTokens& tk) {
+  l.X1 = Num(tk, 0);
+  l.Y1 = Num(tk, 1);
+  l.X2 = Num(tk, 2);
+  l.Y2 = Num(tk, 3);
+}
+
+// A plain line is stored, or after "msg" held as the line of the coming
+// dimension. Either way the polyline and the dimension stay open.
+void PlainLine(const TJwcTokens& tk, int) {
+  TJwwStore& s = JwwStore;
+  if (s.AfterMessage) {
+    s.PendingDimLine = TJwwEntLine{};
+    s.PendingDimLine.Head = CurrentHead();
+    SetLineEnds(s.PendingDimLine, tk);
+  } else {
+    TJwwEntLine& l = NewEntity(ekLine, s.Lines);
+    l.PolyId = s.InPolyline ? s.PolyCounter : 0;
+    SetLineEnds(l, tk);
+  }
+  s.PendingZ = 0;
+}
+
+// ---------------------------------------------------------------- entities
+
+void CircleLine(const TJwcTokens& tk, int) {
+  TJwwEntCircle& c = NewEntity(ekCircle, JwwStore.Circles);
+  c.CX = Num(tk, 1);
+  c.CY = Num(tk, 2);
+  c.R = Num(tk, 3);
+}
+
+void ArcLine(const TJwcTokens& tk, int) {
+  TJwwEntArc& a = NewEntity(ekArc, JwwStore.Arcs);
+  a.CX = Num(tk, 1);
+  a.CY = Num(tk, 2);
+  a.R = Num(tk, 3);
+  a.StartAngle = Num(tk, 4);
+  a.EndAngle = Num(tk, 5);
+  a.Flatness = Num(tk, 6);
+  a.Tilt = Num(tk, 7);
+}
+
+// The text fields after the header: the current anchor, kind, size and font,
+// the numbers t1..t4 and the text t5.
+void FillText(TJwwEntText& t, int32_t textCmd, const TJwcTokens& tk) {
+  const TJwwAttributes& a = JwwStore.Current;
+  t.TextCmd = textCmd;
+  t.TextAnchor = a.TextAnchor;
+  t.TextKind = a.TextKind;
+  ResolveTextSize(t);
+  t.X = Num(tk, 1);
+  t.Y = Num(tk, 2);
+  t.DX = Num(tk, 3);
+  t.DY = Num(tk, 4);
+  t.FontName = FitTextBytes(a.FontName);
+  t.Text = FitTextBytes(tk.T[5]);
+}
+
+constexpr int32_t kDimensionTextCmd = 2;  // "cs"
+
+void TextLine(const TJwcTokens& tk, int textCmd) {
+  TJwwStore& s = JwwStore;
+  if (textCmd == kDimensionTextCmd && s.AfterMessage) {
+    TJwwEntDim& d = NewEntity(ekDim, s.Dims);
+    d.Line = s.PendingDimLine;
+    d.Line.PolyId = 0;
+    d.Text.Head = d.Head;
+    FillText(d.Text, textCmd, tk);
+  } else {
+    FillText(NewEntity(ekText, s.Texts), textCmd, tk);
+  }
+}
+
+void PointLine(const TJwcTokens& tk, int) {
+  TJwwEntPoint& p = NewEntity(ekPoint, JwwStore.Points);
+  p.Head.Color = JwwStore.Current.PointColor;
+  p.X = Num(tk, 1);
+  p.Y = Num(tk, 2);
+}
+
+void CodedPointLine(const TJwcTokens& tk, int) {
+  TJwwEntCodedPoint& p = NewEntity(ekCodedPoint, JwwStore.CodedPoints);
+  p.Head.Color = JwwStore.Current.PointColor;
+  p.X = Num(tk, 1);
+  p.Y = Num(tk, 2);
+  p.Scale = Num(tk, 3);
+  p.Angle = Num(tk, 4);
+  p.Code = Int(tk, 5);
+}
+
+void BlockLine(const TJwcTokens& tk, int) {
+  TJwwEntBlk& b = NewEntity(ekBlock, JwwStore.Blocks);
+  b.X = Num(tk, 1);
+  b.Y = Num(tk, 2);
+  b.Name = tk.T[3];
+}
+
+// ------------------------------------------------------------------ solids
+
+struct TCorner {
+  double X, Y;
+};
+
+// Corners this close are one corner.
+bool Same(TCorner a, TCorner b) {
+  constexpr double kSameCorner = 1e-10;
+  return std::fabs(a.X - b.X) <= kSameCorner && std::fabs(a.Y - b.Y) <= kSameCorner;
+}
+
+TCorner Corner(const TJwcTokens& tk, int n) {
+  return {Num(tk, 2 * n - 1), Num(tk, 2 * n)};
+}
+
+void AddSolid(TCorner p1, TCorner p2) {
+  TJwwEntSolid2& s = NewEntity(ekSolid2, JwwStore.Solids2);
+  s.SolidRGB = JwwStore.Current.ExplicitColor;
+  s.X1 = p1.X;
+  s.Y1 = p1.Y;
+  s.X2 = p2.X;
+  s.Y2 = p2.Y;
+}
+
+void AddSolid(TCorner p1, TCorner p2, TCorner p3) {
+  TJwwEntSolid3& s = NewEntity(ekSolid3, JwwStore.Solids3);
+  s.SolidRGB = JwwStore.Current.ExplicitColor;
+  s.X1 = p1.X;
+  s.Y1 = p1.Y;
+  s.X2 = p2.X;
+  s.Y2 = p2.Y;
+  s.X3 = p3.X;
+  s.Y3 = p3.Y;
+}
+
+void AddSolid(TCorner p1, TCorner p2, TCorner p3, TCorner p4) {
+  TJwwEntSolid4& s = NewEntity(ekSolid4, JwwStore.Solids4);
+  s.SolidRGB = JwwStore.Current.ExplicitColor;
+  s.X1 = p1.X;
+  s.Y1 = p1.Y;
+  s.X2 = p2.X;
+  s.Y2 = p2.Y;
+  s.X3 = p3.X;
+  s.Y3 = p3.Y;
+  s.X4 = p4.X;
+  s.Y4 = p4.Y;
+}
+
+void TwoCornerSolidLine(const TJwcTokens& tk, int) {
+  AddSolid(Corner(tk, 1), Corner(tk, 2));
+}
+
+// A solid keeps only its distinct corners.
+void ThreeCornerSolidLine(const TJwcTokens& tk, int) {
+  const TCorner p1 = Corner(tk, 1), p2 = Corner(tk, 2), p3 = Corner(tk, 3);
+  if (Same(p1, p2)) {
+    AddSolid(p1, p3);
+  } else if (Same(p2, p3)) {
+    AddSolid(p1, p2);
+  } else {
+    AddSolid(p1, p2, p3);
+  }
+}
+
+void FourCornerSolidLine(const TJwcTokens& tk, int) {
+  const TCorner p1 = Corner(tk, 1), p2 = Corner(tk, 2), p3 = Corner(tk, 3), p4 = Corner(tk, 4);
+  if (Same(p1, p2) && Same(p1, p3)) {
+    AddSolid(p1, p4);
+  } else if (Same(p2, p3) && Same(p2, p4)) {
+    AddSolid(p1, p2);
+  } else if (Same(p1, p2) && Same(p3, p4)) {
+    AddSolid(p1, p3);
+  } else if (Same(p4, p1) || Same(p4, p2) || Same(p4, p3)) {
+    AddSolid(p1, p2, p3);
+  } else if (Same(p3, p1) || Same(p3, p2)) {
+    AddSolid(p1, p2, p4);
+  } else if (Same(p2, p1)) {
+    AddSolid(p1, p3, p4);
+  } else {
+    AddSolid(p1, p2, p3, p4);
+  }
+}
+
+std::vector<TJwwEntSolidArc>& SolidArcs(int kind) {
+  switch (kind) {
+    case ekSolidSc:
+      return JwwStore.SolidsSc;
+    case ekSolidSe:
+      return JwwStore.SolidsSe;
+    case ekSolidSo:
+      return JwwStore.SolidsSo;
+    default:
+      return JwwStore.SolidsSg;
+  }
+}
+
+// "sc" and "se" end in a shape code, "so" and "sg" in an inner radius.
+void SolidArcLine(const TJwcTokens& tk, int kind) {
+  TJwwEntSolidArc& s = NewEntity(static_cast<TJwwEntKind>(kind), SolidArcs(kind));
+  s.SolidRGB = JwwStore.Current.ExplicitColor;
+  s.CX = Num(tk, 1);
+  s.CY = Num(tk, 2);
+  s.R = Num(tk, 3);
+  s.Flatness = Num(tk, 4);
+  s.Tilt = Num(tk, 5);
+  s.Start = Num(tk, 6);
+  s.Sweep = Num(tk, 7);
+  if (kind == ekSolidSc || kind == ekSolidSe) {
+    s.Code = Int(tk, 8);
+  } else {
+    s.InnerR = Num(tk, 8);
+  }
+}
+
+// ------------------------------------------------------------- line rules
+
+enum class Match : uint8_t {
+  Is,          // t0 equals the keyword
+  StartsWith,  // t0 begins with the keyword
+  Contains,    // t0 holds the keyword somewhere
+  Any,         // whatever t0 is
+};
+
+using LineAction = void (*)(const TJwcTokens&, int);
+
+struct TLineRule {
+  Match How;
+  std::string_view Keyword;
+  int MinN, MaxN;
+  LineAction Apply;
+  int Param;
+  // An entity ends the pending z flags, an open polyline and a dimension
+  // waiting for its text.
+  bool Entity;
+};
+
+constexpr int kAnyN = kMaxJwcTokens;
+
+// Tried in this order; the first rule that matches applies and a line that
+// matches none is ignored. Lines marked Consumed carry values nothing here
+// uses: matching them keeps them from reaching a later rule.
+constexpr TLineRule kLineRules[] = {
+    {Match::Contains, "file=", 1, kAnyN, Consumed, 0, false},
+    {Match::Is, "hk", 2, kAnyN, Consumed, 0, false},
+    {Match::Is, "hs", 17, kAnyN, GroupScaleLine, 0, false},
+    {Match::Is, "hzs", 3, kAnyN, Consumed, 0, false},
+    {Match::Is, "hcw", 11, kAnyN, TextKindTableLine, kWidths, false},
+    {Match::Is, "hch", 11, kAnyN, TextKindTableLine, kHeights, false},
+    {Match::Is, "hcd", 11, kAnyN, TextKindTableLine, kSpacings, false},
+    {Match::Is, "hcc", 11, kAnyN, TextKindTableLine, kColors, false},
+    {Match::Is, "bz", 1, kAnyN, DrawingSizeLine, 0, false},
+    {Match::Is, "hn", 5, kAnyN, Consumed, 0, false},
+    {Match::StartsWith, "lgn", 1, kAnyN, Consumed, 0, false},
+    {Match::StartsWith, "lyn", 1, kAnyN, Consumed, 0, false},
+    {Match::StartsWith, "lg", 1, kAnyN, HexAttributeLine, kLayerGroup, false},
+    {Match::StartsWith, "ly", 1, kAnyN, HexAttributeLine, kLayer, false},
+    {Match::StartsWith, "lc", 1, kAnyN, LineColorLine, 0, false},
+    {Match::StartsWith, "lt", 1, kAnyN, IntAttributeLine, kLineType, false},
+    {Match::StartsWith, "lw", 1, kAnyN, IntAttributeLine, kLineWidth, false},
+    {Match::StartsWith, "cn$", 1, kAnyN, FontLine, 0, false},
+    {Match::StartsWith, "cn", 1, kAnyN, TextKindLine, 0, false},
+    {Match::StartsWith, "cc", 1, kAnyN, AnchorLine, 0, false},
+    {Match::Is, "z1", 1, kAnyN, ZFlagLine, 1, false},
+    {Match::Is, "z2", 1, kAnyN, ZFlagLine, 2, false},
+    {Match::Is, "z3", 1, kAnyN, ZFlagLine, 4, false},
+    {Match::Is, "z4", 1, kAnyN, ZFlagLine, 8, false},
+    {Match::Is, "z5", 1, kAnyN, ZFlagLine, 16, false},
+    {Match::StartsWith, "pn", 1, kAnyN, PointColorLine, 0, false},
+    {Match::Is, "pl", 1, kAnyN, PolylineStart, 0, false},
+    {Match::Is, "msg", 1, kAnyN, MessageLine, 0, false},
+    {Match::Is, "#", 1, kAnyN, GroupEnd, 0, false},
+    {Match::StartsWith, "hp", 3, kAnyN, Consumed, 0, false},
+    {Match::StartsWith, "hhp", 1, kAnyN, Consumed, 0, false},
+    {Match::Is, "ci", 4, 4, CircleLine, 0, true},
+    {Match::Is, "ci", 8, kAnyN, ArcLine, 0, true},
+    {Match::Is, "ch", 6, kAnyN, TextLine, 0, true},
+    {Match::Is, "cv", 6, kAnyN, TextLine, 1, true},
+    {Match::Is, "cs", 6, kAnyN, TextLine, 2, true},
+    {Match::Is, "cr", 6, kAnyN, TextLine, 3, true},
+    {Match::Is, "co", 6, kAnyN, TextLine, 4, true},
+    {Match::Is, "cp", 6, kAnyN, TextLine, 5, true},
+    {Match::Is, "ct", 6, kAnyN, TextLine, 6, true},
+    {Match::Is, "ck", 6, kAnyN, TextLine, 7, true},
+    {Match::Is, "cz", 6, kAnyN, TextLine, 8, true},
+    {Match::Is, "c2", 6, kAnyN, TextLine, 9, true},
+    {Match::Is, "pt", 3, 3, PointLine, 0, true},
+    {Match::Is, "pt", 6, kAnyN, CodedPointLine, 0, true},
+    {Match::Is, "BL", 4, kAnyN, BlockLine, 0, true},
+    {Match::Is, "sl", 5, 5, TwoCornerSolidLine, 0, true},
+    {Match::Is, "sl", 7, 7, ThreeCornerSolidLine, 0, true},
+    {Match::Is, "sl", 9, kAnyN, FourCornerSolidLine, 0, true},
+    {Match::Is, "sc", 9, kAnyN, SolidArcLine, ekSolidSc, true},
+    {Match::Is, "se", 9, kAnyN, SolidArcLine, ekSolidSe, true},
+    {Match::Is, "so", 9, kAnyN, SolidArcLine, ekSolidSo, true},
+    {Match::Is, "sg", 9, kAnyN, SolidArcLine, ekSolidSg, true},
+    {Match::Any, "", 4, 4, PlainLine, 0, false},
+};
+
+constexpr int kRuleCount = static_cast<int>(std::size(kLineRules));
+constexpr int kMaxCandidates = 24;
+
+// For every first byte of t0, the rules that can match such a line, in
+// table order; so a line of numbers skips the keyword rules at once.
+struct TRuleIndex {
+  std::array<std::array<uint8_t, kMaxCandidates>, 256> Rules;
+  std::array<uint8_t, 256> Count;
+};
+
+constexpr TRuleIndex MakeRuleIndex() {
+  TRuleIndex index{};
+  for (int b = 0; b < 256; ++b) {
+    for (int r = 0; r < kRuleCount; ++r) {
+      const TLineRule& rule = kLineRules[r];
+      const bool keyed = rule.How == Match::Is || rule.How == Match::StartsWith;
+      if (keyed && static_cast<unsigned char>(rule.Keyword[0]) != b) continue;
+      index.Rules[b][index.Count[b]++] = static_cast<uint8_t>(r);
+    }
+  }
+  return index;
+}
+
+constexpr TRuleIndex kRuleIndex = MakeRuleIndex();
+static_assert(kRuleCount < 256);
+static_assert(*std::max_element(kRuleIndex.Count.begin(), kRuleIndex.Count.end()) <=
+              kMaxCandidates);
+
+bool Matches(const TLineRule& rule, const TJwcTokens& tk) {
+  if (tk.N < rule.MinN || tk.N > rule.MaxN) return false;
+  const std::string_view t0 = tk.T[0];
+  switch (rule.How) {
+    case Match::Is:
+      return t0 == rule.Keyword;
+    case Match::StartsWith:
+      return t0.starts_with(rule.Keyword);
+    case Match::Contains:
+      return t0.find(rule.Keyword) != std::string_view::npos;
+    case Match::Any:
+      break;
+  }
+  return true;
+}
+
+void Classify(const TJwcTokens& tk) {
+  const std::string_view t0 = tk.T[0];
+  if (tk.N == 1 && t0.empty()) return;
+  const unsigned char first = t0.empty() ? 0 : static_cast<unsigned char>(t0[0]);
+  for (int i = 0; i < kRuleIndex.Count[first]; ++i) {
+    const TLineRule& rule = kLineRules[kRuleIndex.Rules[first][i]];
+    if (!Matches(rule, tk)) continue;
+    rule.Apply(tk, rule.Param);
+    if (rule.Entity) {
+      JwwStore.PendingZ = 0;
+      JwwStore.InPolyline = false;
+      JwwStore.AfterMessage = false;
+    }
+    return;
+  }
+}
+
+// ------------------------------------------------------------------- lines
+
+std::string_view WithoutCr(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
+}
+
+// Parses every line that ends in LF and returns the number of bytes taken.
+size_t ParseCompleteLines(std::string_view bytes) {
+  size_t start = 0;
+  while (start < bytes.size()) {
+    const void* lf = std::memchr(bytes.data() + start, '\n', bytes.size() - start);
+    if (lf == nullptr) break;
+    const size_t end = static_cast<size_t>(static_cast<const char*>(lf) - bytes.data());
+    ParseJwcLine(WithoutCr(bytes.substr(start, end - start)));
+    start = end + 1;
+  }
+  return start;
+}
+
+constexpr size_t kReadBlock = size_t{1} << 20;
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+}  // namespace
+
+void TokenizeJwcLine(std::string_view line, std::string& buffer, TJwcTokens& tokens) {
+  if (!TokenizePlain(line, tokens)) TokenizeGathering(line, buffer, tokens);
+}
+
+void ParseJwcLine(std::string_view line) {
+  TokenizeJwcLine(line, Reader.Buffer, Reader.Tokens);
+  Classify(Reader.Tokens);
+}
+
+void LoadJwcTempFromBytes(std::string_view bytes) {
+  BeginBulk();
+  const size_t taken = ParseCompleteLines(bytes);
+  if (taken < bytes.size()) ParseJwcLine(WithoutCr(bytes.substr(taken)));
+  EndBulk();
+}
+
+bool LoadJwcTemp(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) return false;
+  const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) return false;
+  BeginBulk();
+  // Blocks of the file; the unfinished last line of a block waits for the
+  // next one, so a line may be of any length.
+  std::string pending;
+  bool ok = true;
+  for (;;) {
+    const size_t kept = pending.size();
+    pending.resize(kept + kReadBlock);
+    const size_t got = std::fread(pending.data() + kept, 1, kReadBlock, file.get());
+    pending.resize(kept + got);
+    if (got < kReadBlock) {
+      ok = std::ferror(file.get()) == 0;
+      break;
+    }
+    pending.erase(0, ParseCompleteLines(pending));
+  }
+  const size_t taken = ParseCompleteLines(pending);
+  if (ok && taken < pending.size())
+    ParseJwcLine(WithoutCr(std::string_view(pending).substr(taken)));
+  EndBulk();
+  return ok;
+}
