@@ -1,0 +1,25 @@
+#include "preview/previewcoords.h"
+
+#include <cmath>
+
+#include "preview/clipping.h"
+#include "preview/gval.h"
+
+double PreviewDivisor(const TJwwEntHead& head) {
+  if (JwwStore.DrawingSizeMode || head.LayerGroup < 0 || head.LayerGroup > 15) return 1.0;
+  const double scale = JwwStore.GroupScale[head.LayerGroup];
+  return scale == 0.0 || std::isnan(scale) ? 1.0 : scale;
+}
+
+double WrapDegrees(double deg) {
+  // fmod rather than repeated steps of 360: the same for ordinary angles,
+  // and a huge angle cannot loop for ever.
+  const double a = std::fmod(deg, 360.0);
+  if (a < 0) return a + 360.0 >= 360.0 ? 0.0 : a + 360.0;
+  return a;
+}
+
+bool BoxOutsideView(double x1, double y1, double x2, double y2) {
+  return ClipBoxTest(x1, y1, x2, y2, Gval.ViewMinX, Gval.ViewMinY, Gval.ViewMaxX, Gval.ViewMaxY) ==
+         2;
+}

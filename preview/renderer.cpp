@@ -1,0 +1,223 @@
+#include "preview/renderer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <numbers>
+#include <vector>
+
+#include "common/escape.h"
+#include "preview/draw.h"
+#include "preview/gval.h"
+#include "preview/previewcoords.h"
+#include "text/imageref.h"
+#include "text/pointmarker.h"
+#include "text/textdraw.h"
+
+namespace {
+
+constexpr double kDegToRad = std::numbers::pi / 180.0;
+constexpr int32_t kHiddenLayer = 3;
+constexpr int32_t kAuxNumber = 9;  // the colour and line type of auxiliary entities
+
+bool ColorAux(const TJwwEntHead& h) {
+  return h.Color == kAuxNumber;
+}
+bool LineAux(const TJwwEntHead& h) {
+  return h.Color == kAuxNumber || h.LineType == kAuxNumber;
+}
+
+// Colour 10 means the solid's own 24-bit colour.
+void SetSolidColors(Canvas& canvas, const TJwwEntHead& h, int32_t solidRGB) {
+  if (h.Color == 10) {
+    const TColor color = static_cast<TColor>(solidRGB) & 0xFFFFFFu;
+    SetPlainPen(canvas, color, 0, 0);
+    SetPlainBrush(canvas, color, 1);
+  } else {
+    SetEntityPen(canvas, FlatLayer(h), h.Color, 1);
+    SetEntityBrush(canvas, FlatLayer(h), h.Color, 1);
+  }
+}
+
+// The corner points of a straight-edged solid, in record order, drawn by
+// WorldPolyline (two points) or WorldPolygon.
+void RenderSolidPoints(Canvas& canvas, const TJwwEntHead& h, int32_t solidRGB,
+                       std::initializer_list<TWorldPoint> points, void (*draw)(Canvas&)) {
+  const double d = PreviewDivisor(h);
+  double minX = points.begin()->x;
+  double minY = points.begin()->y;
+  double maxX = minX;
+  double maxY = minY;
+  for (const TWorldPoint& p : points) {
+    minX = std::min(minX, p.x);
+    maxX = std::max(maxX, p.x);
+    minY = std::min(minY, p.y);
+    maxY = std::max(maxY, p.y);
+  }
+  if (BoxOutsideView(minX / d, minY / d, maxX / d, maxY / d)) return;
+  SetSolidColors(canvas, h, solidRGB);
+  for (const TWorldPoint& p : points) AddWorldPoint(p.x / d, p.y / d);
+  draw(canvas);
+  ClearWorldPoints();
+}
+
+// The box around an ellipse of radius r about (cx, cy), whatever its tilt.
+bool EllipseOutsideView(double cx, double cy, double r, double flatness) {
+  const double e = std::abs(r) * std::max(1.0, std::abs(flatness));
+  return BoxOutsideView(cx - e, cy - e, cx + e, cy + e);
+}
+
+// A circular solid; reach is its largest radius, or 0 when its outline is
+// not held by the ellipse of that radius (the corner of the end tangents).
+void RenderSolidArc(Canvas& canvas, const TJwwEntSolidArc& r, int32_t shape, double codeOrInner,
+                    double reach) {
+  const double d = PreviewDivisor(r.Head);
+  if (reach > 0 && EllipseOutsideView(r.CX / d, r.CY / d, reach / d, r.Flatness)) return;
+  SetSolidColors(canvas, r.Head, r.SolidRGB);
+  SolidArcShape(canvas, shape, codeOrInner, r.CX / d, r.CY / d, r.R / d, r.Flatness, r.Tilt,
+                r.Start, r.Sweep);
+}
+
+// Walks one kind in array order: records on hidden layers and, with
+// auxiliary entities switched off, auxiliary ones are skipped; after every
+// tenth drawn record Esc is polled. False when Esc cut the walk short.
+template <class T, class IsAux, class Draw>
+bool RenderKind(Canvas& canvas, const std::vector<T>& records, IsAux isAux, Draw draw) {
+  const TgraAttribute& att = GraAttribute();
+  const bool showAux = att.GetShowAux();
+  const size_t n = records.size();
+  for (size_t i = 0; i < n; ++i) {
+    const T& r = records[i];
+    if (att.GetLayerState(FlatLayer(r.Head)) == kHiddenLayer || (!showAux && isAux(r.Head))) {
+      continue;
+    }
+    draw(canvas, r);
+    if (i % 10 == 0 && EscapePressed()) return false;
+  }
+  return true;
+}
+
+// Between two kinds: true to go on.
+bool NextKind() {
+  return !EscapePressed();
+}
+
+bool NeverAux(const TJwwEntHead&) {
+  return false;
+}
+
+void RenderImageRef(Canvas& canvas, const TJwwEntText& r) {
+  DrawImageRef(canvas, r, -1);
+}
+void RenderPoint(Canvas& canvas, const TJwwEntPoint& r) {
+  DrawPointEntity(canvas, r, -1);
+}
+void RenderCodedPoint(Canvas& canvas, const TJwwEntCodedPoint& r) {
+  DrawCodedPointEntity(canvas, r, -1);
+}
+void RenderText(Canvas& canvas, const TJwwEntText& r) {
+  DrawTextEntity(canvas, r, -1);
+}
+
+bool HollowBrushThenNextKind(Canvas& canvas) {
+  SetPlainBrush(canvas, canvas.GetBrush().Color, 0);
+  return NextKind();
+}
+
+bool RenderAllKinds(Canvas& canvas) {
+  const TJwwStore& s = JwwStore;
+  return RenderKind(canvas, s.Texts, ColorAux, RenderImageRef) && NextKind() &&
+         RenderKind(canvas, s.Solids2, ColorAux, RenderSolid2) && NextKind() &&
+         RenderKind(canvas, s.Solids3, ColorAux, RenderSolid3) && NextKind() &&
+         RenderKind(canvas, s.Solids4, ColorAux, RenderSolid4) && NextKind() &&
+         RenderKind(canvas, s.SolidsSc, ColorAux, RenderSolidSc) && NextKind() &&
+         RenderKind(canvas, s.SolidsSe, ColorAux, RenderSolidSe) && NextKind() &&
+         RenderKind(canvas, s.SolidsSo, ColorAux, RenderSolidSo) && NextKind() &&
+         RenderKind(canvas, s.SolidsSg, ColorAux, RenderSolidSg) &&
+         HollowBrushThenNextKind(canvas) && RenderKind(canvas, s.Lines, LineAux, RenderLine) &&
+         NextKind() && RenderKind(canvas, s.Circles, LineAux, RenderCircle) && NextKind() &&
+         RenderKind(canvas, s.Arcs, LineAux, RenderArc) && NextKind() &&
+         RenderKind(canvas, s.Points, ColorAux, RenderPoint) && NextKind() &&
+         RenderKind(canvas, s.CodedPoints, ColorAux, RenderCodedPoint) && NextKind() &&
+         RenderKind(canvas, s.Texts, ColorAux, RenderText) && NextKind() &&
+         RenderKind(canvas, s.Dims, NeverAux, RenderDim);
+}
+
+}  // namespace
+
+void RenderStore(Canvas& canvas) {
+  RenderAllKinds(canvas);
+}
+
+void RenderSolid2(Canvas& canvas, const TJwwEntSolid2& r) {
+  RenderSolidPoints(canvas, r.Head, r.SolidRGB, {{r.X1, r.Y1}, {r.X2, r.Y2}}, WorldPolyline);
+}
+
+void RenderSolid3(Canvas& canvas, const TJwwEntSolid3& r) {
+  RenderSolidPoints(canvas, r.Head, r.SolidRGB, {{r.X1, r.Y1}, {r.X2, r.Y2}, {r.X3, r.Y3}},
+                    WorldPolygon);
+}
+
+void RenderSolid4(Canvas& canvas, const TJwwEntSolid4& r) {
+  RenderSolidPoints(canvas, r.Head, r.SolidRGB,
+                    {{r.X1, r.Y1}, {r.X2, r.Y2}, {r.X3, r.Y3}, {r.X4, r.Y4}}, WorldPolygon);
+}
+
+void RenderSolidSc(Canvas& canvas, const TJwwEntSolidArc& r) {
+  const bool heldByEllipse = r.Code == 100 || r.Code == 0 || r.Code == 5;
+  RenderSolidArc(canvas, r, 101, r.Code, heldByEllipse ? std::abs(r.R) : 0.0);
+}
+
+void RenderSolidSe(Canvas& canvas, const TJwwEntSolidArc& r) {
+  RenderSolidArc(canvas, r, 111, r.Code, std::abs(r.R));
+}
+
+void RenderSolidSo(Canvas& canvas, const TJwwEntSolidArc& r) {
+  const double d = PreviewDivisor(r.Head);
+  RenderSolidArc(canvas, r, 105, r.InnerR / d, std::max(std::abs(r.R), std::abs(r.InnerR)));
+}
+
+void RenderSolidSg(Canvas& canvas, const TJwwEntSolidArc& r) {
+  RenderSolidSo(canvas, r);
+}
+
+void RenderLine(Canvas& canvas, const TJwwEntLine& r) {
+  const double d = PreviewDivisor(r.Head);
+  const double x1 = r.X1 / d;
+  const double y1 = r.Y1 / d;
+  const double x2 = r.X2 / d;
+  const double y2 = r.Y2 / d;
+  if (BoxOutsideView(x1, y1, x2, y2)) return;
+  SetEntityPen(canvas, FlatLayer(r.Head), r.Head.Color, r.Head.LineType);
+  WorldLine(canvas, x1, y1, x2, y2);
+}
+
+void RenderCircle(Canvas& canvas, const TJwwEntCircle& r) {
+  const double d = PreviewDivisor(r.Head);
+  if (EllipseOutsideView(r.CX / d, r.CY / d, r.R / d, 1.0)) return;
+  SetEntityPen(canvas, FlatLayer(r.Head), r.Head.Color, r.Head.LineType);
+  WorldEllipse(canvas, r.CX / d, r.CY / d, r.R / d, 1.0, 0.0);
+}
+
+void RenderArc(Canvas& canvas, const TJwwEntArc& r) {
+  const double d = PreviewDivisor(r.Head);
+  const double cx = r.CX / d;
+  const double cy = r.CY / d;
+  const double radius = r.R / d;
+  if (EllipseOutsideView(cx, cy, radius, r.Flatness)) return;
+  SetEntityPen(canvas, FlatLayer(r.Head), r.Head.Color, r.Head.LineType);
+  const double start = WrapDegrees(r.StartAngle);
+  const double sweep = WrapDegrees(r.EndAngle - r.StartAngle);
+  const double tilt = r.Tilt * kDegToRad;
+  if (std::abs(sweep) <= 1e-8) {
+    WorldEllipse(canvas, cx, cy, radius, r.Flatness, tilt);
+  } else {
+    WorldArc(canvas, cx, cy, radius, r.Flatness, tilt, start * kDegToRad, sweep * kDegToRad);
+  }
+}
+
+void RenderDim(Canvas& canvas, const TJwwEntDim& r) {
+  const bool showAux = GraAttribute().GetShowAux();
+  if (showAux || !LineAux(r.Line.Head)) RenderLine(canvas, r.Line);
+  if (showAux || !ColorAux(r.Text.Head)) DrawTextEntity(canvas, r.Text, -1);
+}

@@ -1,0 +1,37 @@
+// The preview renderer: draws every entity of the exchange store onto the
+// canvas, kind by kind in a fixed order (image references first, then
+// solids, lines, circles, arcs, points, texts and dimensions last, so lines
+// and texts lie over filled areas), with the current view and the attribute
+// instance. Records on hidden layers are skipped, and auxiliary ones (colour
+// 9, or line type 9 for lines) while auxiliary entities are switched off.
+// Holding Esc cuts a long redraw short; the canvas is then partly drawn.
+//
+// Every coordinate and length of a record is divided by PreviewDivisor of its
+// header. An entity wholly outside the view is recognised from its bounding
+// box before any pen is set or any point is mapped.
+#pragma once
+
+#include "exchange/store.h"
+#include "preview/canvas.h"
+
+// Draws the whole store; returns early when Esc is held, polled after every
+// tenth drawn record of a kind and before each kind.
+void RenderStore(Canvas& canvas);
+
+// Solids take their colour from SolidRGB when Color is 10, else from the
+// layer and colour number, with a solid pen and a solid brush.
+void RenderSolid2(Canvas& canvas, const TJwwEntSolid2& r);     // a line in the solid's colour
+void RenderSolid3(Canvas& canvas, const TJwwEntSolid3& r);     // a filled triangle
+void RenderSolid4(Canvas& canvas, const TJwwEntSolid4& r);     // a filled quadrilateral
+void RenderSolidSc(Canvas& canvas, const TJwwEntSolidArc& r);  // filled, by its Code
+void RenderSolidSe(Canvas& canvas, const TJwwEntSolidArc& r);  // an outline, by its Code
+void RenderSolidSo(Canvas& canvas, const TJwwEntSolidArc& r);  // a filled ring sector
+void RenderSolidSg(Canvas& canvas, const TJwwEntSolidArc& r);  // a filled ring sector
+
+void RenderLine(Canvas& canvas, const TJwwEntLine& r);
+void RenderCircle(Canvas& canvas, const TJwwEntCircle& r);
+// Equal start and end angles (after wrapping) draw the whole ellipse.
+void RenderArc(Canvas& canvas, const TJwwEntArc& r);
+// The line and the text, each with its own header; with auxiliary entities
+// switched off an auxiliary line or text is left out.
+void RenderDim(Canvas& canvas, const TJwwEntDim& r);
