@@ -1,0 +1,236 @@
+#include "preview/renderer.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/escape.h"
+#include "preview/gval.h"
+#include "tests/preview/recording_canvas.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+const std::string kPink = "SetPen rgb(255,128,255) w0 solid copy";  // colour 9
+const std::string kBlack = "SetPen rgb(0,0,0) w0 solid copy";       // colour 2
+
+// A 100 x 100 canvas showing world (0, 0)-(100, 100) at one pixel per unit.
+class RendererTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InitStore();
+    CreateGraAttribute();
+    Gval.ViewMinX = 0;
+    Gval.ViewMinY = 0;
+    Gval.ViewMaxX = 100;
+    Gval.ViewMaxY = 100;
+    Gval.ViewScale = 1;
+    Gval.ViewWidth = 100;
+    Gval.ViewHeight = 100;
+  }
+  void TearDown() override {
+    SetEscapeQuery({});
+    InitStore();
+  }
+
+  std::vector<std::string> Render() {
+    RecordingCanvas canvas(100, 100);
+    RenderStore(canvas);
+    return canvas.Lines();
+  }
+
+  // The lines that draw: everything but pen and brush changes.
+  std::vector<std::string> Drawn() {
+    std::vector<std::string> out;
+    for (const std::string& l : Render()) {
+      if (!l.starts_with("SetPen") && !l.starts_with("SetBrush")) out.push_back(l);
+    }
+    return out;
+  }
+};
+
+TJwwEntHead Head(int32_t color, int32_t lineType = 1, int32_t group = 0, int32_t layer = 0) {
+  return {group, layer, color, lineType, 0, 0};
+}
+
+TJwwEntLine& AddLineRec(TJwwEntHead head, double x1, double y1, double x2, double y2) {
+  TJwwEntLine& l = AppendRecord(ekLine, JwwStore.Lines);
+  l.Head = head;
+  l.X1 = x1;
+  l.Y1 = y1;
+  l.X2 = x2;
+  l.Y2 = y2;
+  return l;
+}
+
+TJwwEntText MakeText(TJwwEntHead head, const std::string& text) {
+  TJwwEntText t{};
+  t.Head = head;
+  t.Width = t.Height = 10;
+  t.X = t.Y = 20;
+  t.DX = 1;
+  t.Text = text;
+  return t;
+}
+
+TEST_F(RendererTest, LineIsDrawnOverTheSolidItCrosses) {
+  AddLineRec(Head(2), 10, 50, 90, 50);
+  TJwwEntSolid4& s = AppendRecord(ekSolid4, JwwStore.Solids4);
+  s.Head = Head(10);
+  s.SolidRGB = 255;
+  s.X1 = 20, s.Y1 = 20, s.X2 = 80, s.Y2 = 20, s.X3 = 80, s.Y3 = 80, s.X4 = 20, s.Y4 = 80;
+  EXPECT_THAT(Render(),
+              ElementsAre("SetBrush rgb(255,255,255) hollow",  // plain pen set-up
+                          "SetPen rgb(255,0,0) w0 solid copy", "SetBrush rgb(255,0,0) solid",
+                          "Polygon 20 80, 80 80, 80 20, 20 20",    //
+                          "SetBrush rgb(255,0,0) hollow",          // before lines
+                          "SetBrush rgb(255,0,0) hollow", kBlack,  //
+                          "MoveTo 10 50", "LineTo 90 50", "SetPixel 90 50 rgb(0,0,0)"));
+}
+
+TEST_F(RendererTest, KindsInTheirOrder) {
+  // Stored in reverse of the drawing order.
+  TJwwEntDim& d = AppendRecord(ekDim, JwwStore.Dims);
+  d.Line = {Head(3), 0, 1, 1, 2, 2};
+  d.Text = MakeText(Head(4), "A");
+  AppendRecord(ekText, JwwStore.Texts) = MakeText(Head(5), "B");
+  AppendRecord(ekPoint, JwwStore.Points) = {Head(6), 50, 50};
+  AppendRecord(ekCircle, JwwStore.Circles) = {Head(7), 50, 50, 10};
+  AddLineRec(Head(8), 1, 1, 3, 3);
+  AppendRecord(ekSolid2, JwwStore.Solids2) = {Head(1), 0, 5, 5, 9, 9};
+  AppendRecord(ekText, JwwStore.Texts) = MakeText(Head(6), "^@BMpic,30");
+  std::vector<std::string> pens;
+  for (const std::string& l : Render()) {
+    if (!l.starts_with("SetPen")) continue;
+    const std::string color = l.substr(7, l.find(')') - 6);
+    if (pens.empty() || pens.back() != color) pens.push_back(color);
+  }
+  EXPECT_THAT(pens, ElementsAre("rgb(0,0,255)",                   // image reference, colour 6
+                                "rgb(0,192,192)",                 // solid, colour 1
+                                "rgb(255,0,128)",                 // line, colour 8
+                                "rgb(0,128,128)",                 // circle, colour 7
+                                "rgb(0,0,255)",                   // point, colour 6
+                                "rgb(192,0,192)",                 // text, colour 5
+                                "rgb(0,192,0)", "rgb(192,192,0)"  // dimension line 3, text 4
+                                ));
+}
+
+TEST_F(RendererTest, AuxiliaryEntitiesHiddenOnlyWhenSwitchedOff) {
+  AddLineRec(Head(1, 9), 10, 10, 20, 20);
+  AppendRecord(ekPoint, JwwStore.Points) = {Head(1, 9), 50, 50};
+  AppendRecord(ekSolid3, JwwStore.Solids3) = {Head(9), 0, 1, 1, 50, 1, 1, 50};
+  GraAttribute().SetShowAux(true);
+  const std::vector<std::string> shown = Drawn();
+  EXPECT_EQ(shown.front(), "Polygon 1 99, 50 99, 1 50");
+  EXPECT_THAT(shown, testing::Contains("LineTo 20 80"));
+
+  GraAttribute().SetShowAux(false);
+  const std::vector<std::string> hidden = Drawn();
+  EXPECT_THAT(hidden, testing::Not(testing::Contains("LineTo 20 80")));
+  EXPECT_THAT(hidden, testing::Not(testing::Contains("Polygon 1 99, 50 99, 1 50")));
+  EXPECT_FALSE(hidden.empty());  // the point, whatever its line type
+}
+
+TEST_F(RendererTest, DimensionWithAuxiliaryLineShowsOnlyItsText) {
+  TJwwEntDim& d = AppendRecord(ekDim, JwwStore.Dims);
+  d.Head = Head(1);
+  d.Line = {Head(9), 0, 10, 10, 90, 10};
+  d.Text = MakeText(Head(2), "12");
+  GraAttribute().SetShowAux(false);
+  std::vector<std::string> pens;
+  for (const std::string& l : Render()) {
+    if (l.starts_with("SetPen")) pens.push_back(l);
+  }
+  EXPECT_THAT(pens, ElementsAre(kBlack));
+
+  GraAttribute().SetShowAux(true);
+  EXPECT_THAT(Render(), testing::Contains(kPink));
+}
+
+TEST_F(RendererTest, HiddenLayerDrawsNothingGreyedLayerDrawsGrey) {
+  AddLineRec(Head(2, 1, 1, 2), 10, 10, 20, 20);
+  GraAttribute().SetLayerState(1 * 16 + 2, 3);
+  EXPECT_THAT(Drawn(), IsEmpty());
+  GraAttribute().SetLayerState(1 * 16 + 2, 2);
+  EXPECT_THAT(Render(), testing::Contains("SetPen rgb(128,128,128) w0 solid copy"));
+}
+
+TEST_F(RendererTest, EntitiesOutsideTheViewCostNoPen) {
+  AddLineRec(Head(2), -50, 10, -10, 90);                                     // left of the view
+  AppendRecord(ekCircle, JwwStore.Circles) = {Head(2), 50, 200, 40};         // above
+  AppendRecord(ekArc, JwwStore.Arcs) = {Head(2), 300, 50, 10, 0, 90, 3, 0};  // right, flat 3
+  AppendRecord(ekSolid4, JwwStore.Solids4) = {Head(2), 0, 0, -9, 99, -9, 99, -1, 0, -1};
+  AppendRecord(ekPoint, JwwStore.Points) = {Head(2), 50, -5};
+  EXPECT_THAT(Render(), ElementsAre("SetBrush rgb(255,255,255) hollow"));
+}
+
+TEST_F(RendererTest, EscHeldAtTheStartDrawsAtMostTheFirstRecord) {
+  for (int i = 0; i < 5; ++i) AddLineRec(Head(2), 10 + i, 10, 10 + i, 90);
+  SetEscapeQuery([] { return true; });
+  EXPECT_THAT(Drawn(), IsEmpty());  // polled before the lines' kind
+
+  SetEscapeQuery({});
+  AppendRecord(ekText, JwwStore.Texts) = MakeText(Head(2), "^@BMa,30,30");
+  AppendRecord(ekText, JwwStore.Texts) = MakeText(Head(2), "^@BMb,40,40");
+  SetEscapeQuery([] { return true; });
+  EXPECT_THAT(Drawn(), ElementsAre("Rectangle 20 80 50 50"));
+}
+
+TEST_F(RendererTest, EscIsPolledEveryTenthDrawnRecordAndBetweenKinds) {
+  for (int i = 0; i < 25; ++i) AddLineRec(Head(2), 10 + i, 10, 10 + i, 90);
+  AddLineRec(Head(2), 1, 1, 2, 2).Head.Layer = 5;  // hidden: no poll after it
+  GraAttribute().SetLayerState(5, 3);
+  int polls = 0;
+  SetEscapeQuery([&polls] { return ++polls > 100; });
+  RecordingCanvas canvas;
+  RenderStore(canvas);
+  // Before kinds 2..15, and after lines 0, 10 and 20.
+  EXPECT_EQ(polls, 14 + 3);
+
+  // Esc from the 10th poll on: 8 polls before the lines, then lines 0 and
+  // 10; lines 0..10 are drawn.
+  polls = 0;
+  SetEscapeQuery([&polls] { return ++polls >= 10; });
+  EXPECT_EQ(Drawn().size() / 3, 11u);
+}
+
+TEST_F(RendererTest, GroupScaleDividesUnlessDrawingSizeMode) {
+  JwwStore.GroupScale[3] = 100;
+  AppendRecord(ekCircle, JwwStore.Circles) = {Head(2, 1, 3), 5000, 5000, 500};
+  // The first chord of the circle starts at angle 0: centre + radius.
+  EXPECT_EQ(Drawn().front(), "MoveTo 55 50");
+  JwwStore.DrawingSizeMode = true;
+  Gval.ViewMaxX = Gval.ViewMaxY = 10000;
+  Gval.ViewScale = 0.01;
+  EXPECT_EQ(Drawn().front(), "MoveTo 55 50");
+}
+
+struct ArcCase {
+  const char* Name;
+  double Start, End;
+  const char* FirstMove;  // the first chord's start
+  const char* LastLine;   // the last chord's end
+};
+
+TEST_F(RendererTest, ArcSweepsFromStartToEnd) {
+  const ArcCase cases[] = {
+      {"equal angles: whole ellipse from 0", 30, 30, "MoveTo 90 50", "LineTo 90 50"},
+      {"30 to 20: 350 degrees", 30, 20, "MoveTo 85 30", "LineTo 88 36"},
+      {"-90 to 0: a quarter", -90, 0, "MoveTo 50 90", "LineTo 90 50"},
+  };
+  for (const ArcCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    InitStore();
+    AppendRecord(ekArc, JwwStore.Arcs) = {Head(2), 50, 50, 40, c.Start, c.End, 1, 0};
+    const std::vector<std::string> drawn = Drawn();
+    EXPECT_EQ(drawn.front(), c.FirstMove);
+    EXPECT_EQ(drawn[drawn.size() - 2], c.LastLine);
+    EXPECT_EQ(drawn.size(), 72u * 3);
+  }
+}
+
+}  // namespace
