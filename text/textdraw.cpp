@@ -23,17 +23,23 @@ void DrawTextEntity(Canvas& canvas, const TJwwEntText& record, int32_t colorOver
   double h = 0.0;
   if (ParseImageRef(record.Text, w, h)) return;
   const double s = PreviewDivisor(record.Head);
-  SetEntityPen(canvas, FlatLayer(record.Head), record.Head.Color, 1);
-  if (colorOverride >= 0) SetPenColor(canvas, static_cast<TColor>(colorOverride));
+  const double bx = record.X / s;
+  const double by = record.Y / s;
   double l = TextSpan(record.Text, record.Width, record.Spacing);
   double k = record.Height;
+  // The anchor moves the box by at most its diagonal and the box reaches no
+  // farther than that again, so this square holds the whole text.
+  const double reach = 2 * (std::abs(l) + std::abs(k));
+  if (BoxOutsideView(bx - reach, by - reach, bx + reach, by + reach)) return;
+  SetEntityPen(canvas, FlatLayer(record.Head), record.Head.Color, 1);
+  if (colorOverride >= 0) SetPenColor(canvas, static_cast<TColor>(colorOverride));
   if (record.TextCmd == 1) std::swap(l, k);
   const int anchor = record.TextAnchor >= 1 && record.TextAnchor <= 8 ? record.TextAnchor : 0;
   const double ox = kAnchorOffset[anchor][0] * l;
   const double oy = kAnchorOffset[anchor][1] * k;
   const double a = DirectionRad(record.DX, record.DY);
-  const double x1 = record.X / s + RotateX(ox, oy, 0, 0, a);
-  const double y1 = record.Y / s + RotateY(ox, oy, 0, 0, a);
+  const double x1 = bx + RotateX(ox, oy, 0, 0, a);
+  const double y1 = by + RotateY(ox, oy, 0, 0, a);
   // The box along the writing direction: length L, height K.
   const double ux = std::cos(a);
   const double uy = std::sin(a);
