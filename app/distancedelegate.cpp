@@ -1,0 +1,12 @@
+#include "app/distancedelegate.h"
+
+#include "app/sjislineedit.h"
+
+DistanceDelegate::DistanceDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+
+QWidget* DistanceDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
+                                        const QModelIndex& /*index*/) const {
+  auto* editor = new SjisLineEdit(parent);
+  editor->setFrame(false);
+  return editor;
+}

@@ -1,0 +1,22 @@
+// StringGrid1: the distance table view. Tab walks the cells, the columns can
+// be sized, a rectangular range can be selected, typing starts editing. When
+// the cell cursor moves, the grid first commits the open editor and then
+// reports the move, so a handler that reads the table sees what was typed.
+#pragma once
+
+#include <QTableView>
+
+class DistanceGrid : public QTableView {
+  Q_OBJECT
+
+ public:
+  explicit DistanceGrid(QWidget* parent = nullptr);
+
+ signals:
+  // The cell cursor moved to (col, row) from a cell in previousRow; rows are
+  // grid rows (1-based).
+  void cellSelected(int col, int row, int previousRow);
+
+ protected:
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+};

@@ -1,0 +1,19 @@
+#include "app/sjislineedit.h"
+
+#include "app/sjisvalidator.h"
+#include "common/sjis.h"
+
+SjisLineEdit::SjisLineEdit(QWidget* parent) : QLineEdit(parent) {
+  setValidator(new SjisValidator(this));
+}
+
+void SjisLineEdit::SetSjis(const std::string& bytes) {
+  shown_ = QString::fromStdString(Utf8FromSjis(bytes));
+  bytes_ = bytes;
+  setText(shown_);
+}
+
+std::string SjisLineEdit::Sjis() const {
+  const QString now = text();
+  return now == shown_ ? bytes_ : SjisFromUtf8(now.toStdString());
+}

@@ -1,0 +1,87 @@
+#include "exchange/tablefile.h"
+
+#include <algorithm>
+
+#include "common/myfunc.h"
+
+namespace {
+
+// Hands out one line at a time; past the end every line is empty, as a
+// short file must read.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view bytes) : rest_(bytes) {}
+
+  std::string_view Next() {
+    const size_t end = rest_.find_first_of("\r\n");
+    const std::string_view line = rest_.substr(0, end);
+    if (end == std::string_view::npos) {
+      rest_ = {};
+      return line;
+    }
+    const size_t skip = rest_.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+    rest_.remove_prefix(end + skip);
+    return line;
+  }
+
+  bool AtEnd() const { return rest_.empty(); }
+
+ private:
+  std::string_view rest_;
+};
+
+void AppendLine(std::string& out, std::string_view value) {
+  out.append(value);
+  out.append("\r\n");
+}
+
+}  // namespace
+
+bool IsBlankRow(const TTableRow& row) {
+  std::string joined;
+  for (const std::string& cell : row) joined += cell;
+  return StripBlanks(joined).empty();
+}
+
+int LeadingRowCount(const std::vector<TTableRow>& rows) {
+  const int limit = std::min(static_cast<int>(rows.size()), kTableRows);
+  int n = 0;
+  while (n < limit && !IsBlankRow(rows[n])) ++n;
+  return n;
+}
+
+TTableFile ParseTableFile(std::string_view bytes) {
+  LineReader in(bytes);
+  TTableFile t;
+  t.WinLeft = TextToInt(in.Next());
+  t.WinTop = TextToInt(in.Next());
+  t.WinWidth = std::max(TextToInt(in.Next()), kMinWinWidth);
+  t.WinHeight = std::max(TextToInt(in.Next()), kMinWinHeight);
+  t.LastTableFile = in.Next();
+  t.Edit1 = in.Next();
+  t.Edit2 = in.Next();
+  const int n = std::clamp(TextToInt(in.Next()), 0, kTableRows);
+  t.Rows.resize(n);
+  for (TTableRow& row : t.Rows) {
+    // Cells past the end stay empty; no need to walk the rest of a huge N.
+    if (in.AtEnd()) break;
+    for (std::string& cell : row) cell = in.Next();
+  }
+  return t;
+}
+
+std::string FormatTableFile(const TTableFile& table) {
+  std::string out;
+  for (int32_t v : {table.WinLeft, table.WinTop, table.WinWidth, table.WinHeight}) {
+    AppendLine(out, std::to_string(v));
+  }
+  AppendLine(out, table.LastTableFile);
+  AppendLine(out, table.Edit1);
+  AppendLine(out, table.Edit2);
+  const int n = LeadingRowCount(table.Rows);
+  AppendLine(out, std::to_string(n));
+  for (int r = 0; r < n; ++r) {
+    for (const std::string& cell : table.Rows[r]) AppendLine(out, cell);
+  }
+  return out;
+}

@@ -1,0 +1,51 @@
+// The settings file beside the program and the ".dlist" table files share
+// one format: Shift-JIS text, one value per line, CR LF line ends. Lines 1
+// to 4 are the window bounds, line 5 the last table file, lines 6 and 7 the
+// two point-2 edits, line 8 the row count N and then five lines per row.
+// This unit turns bytes into values and values into bytes; the window does
+// the file work.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Rows of the distance table, the row labels excepted.
+inline constexpr int kTableRows = 9998;
+
+// The window never gets smaller than this.
+inline constexpr int32_t kMinWinWidth = 475;
+inline constexpr int32_t kMinWinHeight = 200;
+
+// Columns 1 to 5 of one table row: partner 1, distance 1, partner 2,
+// distance 2, side. Shift-JIS, exactly as typed.
+using TTableRow = std::array<std::string, 5>;
+
+struct TTableFile {
+  // The values a missing settings file leaves.
+  int32_t WinLeft = 0;
+  int32_t WinTop = 0;
+  int32_t WinWidth = kMinWinWidth;
+  int32_t WinHeight = kMinWinWidth;
+  std::string LastTableFile;
+  std::string Edit1;
+  std::string Edit2;
+  std::vector<TTableRow> Rows;
+};
+
+// True when the row's five cells, joined, hold nothing but blanks.
+bool IsBlankRow(const TTableRow& row);
+
+// Number of rows before the first blank one, at most kTableRows.
+int LeadingRowCount(const std::vector<TTableRow>& rows);
+
+// Reads a file's bytes. Lines may end in CR LF, LF or CR; lines past the end
+// read as empty. Width and height are raised to the window's minimum. Rows
+// holds min(N, kTableRows) rows; rows beyond the table are dropped.
+TTableFile ParseTableFile(std::string_view bytes);
+
+// The bytes of a file: the fields as they stand and only the leading run of
+// non-blank rows, every line ended by CR LF.
+std::string FormatTableFile(const TTableFile& table);
