@@ -9,8 +9,8 @@
 
 namespace {
 
-const std::array<const char*, DistanceModel::kColumns> kHeaders = {
-    "点番号", "相手点1", "距離", "相手点2", "距離", "向き"};
+const std::array<const char*, DistanceModel::kColumns> kHeaders = {"点番号",  "相手点1", "距離",
+                                                                   "相手点2", "距離",    "向き"};
 
 // Row r fixes point r + 2, so model row i (grid row i + 1) is point i + 3.
 constexpr int kFirstLabel = 3;
@@ -18,7 +18,9 @@ constexpr int kFirstLabel = 3;
 // The label column looks like the fixed cells of a grid: button face, black.
 const QColor kFixedCellColor(240, 240, 240);
 
-bool IsTextColumn(const QModelIndex& index) { return index.column() >= 1; }
+bool IsTextColumn(const QModelIndex& index) {
+  return index.column() >= 1;
+}
 
 }  // namespace
 
@@ -79,7 +81,9 @@ QVariant DistanceModel::headerData(int section, Qt::Orientation orientation, int
   return QString::number(section + kFirstLabel);
 }
 
-const std::string& DistanceModel::Cell(int col, int row) const { return rows_[row - 1][col - 1]; }
+const std::string& DistanceModel::Cell(int col, int row) const {
+  return rows_[row - 1][col - 1];
+}
 
 void DistanceModel::SetCell(int col, int row, const std::string& text) {
   rows_[row - 1][col - 1] = text;
@@ -91,5 +95,6 @@ void DistanceModel::SetRows(const std::vector<TTableRow>& rows) {
   const size_t taken = std::min(rows.size(), rows_.size());
   std::copy_n(rows.begin(), taken, rows_.begin());
   std::fill(rows_.begin() + static_cast<std::ptrdiff_t>(taken), rows_.end(), TTableRow{});
-  emit dataChanged(index(0, 1), index(kTableRows - 1, kColumns - 1), {Qt::DisplayRole, Qt::EditRole});
+  emit dataChanged(index(0, 1), index(kTableRows - 1, kColumns - 1),
+                   {Qt::DisplayRole, Qt::EditRole});
 }

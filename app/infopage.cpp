@@ -1,6 +1,8 @@
 #include "app/infopage.h"
 
-QUrl MakerPageUrl() { return QUrl(QStringLiteral("https://horune.example/pr/")); }
+QUrl MakerPageUrl() {
+  return QUrl(QStringLiteral("https://horune.example/pr/"));
+}
 
 QString InfoPageHtml() {
   const QString url = MakerPageUrl().toString();

@@ -143,9 +143,13 @@ QFileDialog* NewTableDialog(QWidget* parent, const char* name, QFileDialog::Acce
   return dialog;
 }
 
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string LocalPath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
 
-QString FromSjis(const std::string& sjis) { return QString::fromStdString(Utf8FromSjis(sjis)); }
+QString FromSjis(const std::string& sjis) {
+  return QString::fromStdString(Utf8FromSjis(sjis));
+}
 
 // LastTableFile goes to the file as Shift-JIS; a path that code page cannot
 // hold is left out rather than written wrong.
@@ -168,7 +172,9 @@ QString TForm1::SettingsPath() const {
   return program.dir().filePath(program.completeBaseName() + QStringLiteral(".dat"));
 }
 
-QString TForm1::JwcTempPath() const { return ProgramFolder + QStringLiteral("JWC_TEMP.TXT"); }
+QString TForm1::JwcTempPath() const {
+  return ProgramFolder + QStringLiteral("JWC_TEMP.TXT");
+}
 
 void TForm1::FormCreate() {
   setObjectName(QStringLiteral("Form1"));
@@ -311,7 +317,9 @@ void TForm1::BuildInfoStrip() {
   ScrollBox1->setWidget(Panel1);
 }
 
-void TForm1::OpenMakerPage(const QUrl& url) { QDesktopServices::openUrl(url); }
+void TForm1::OpenMakerPage(const QUrl& url) {
+  QDesktopServices::openUrl(url);
+}
 
 void TForm1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
@@ -329,9 +337,8 @@ void TForm1::FormShow() {
   LoadTableFile(SettingsPath());
   PlaceWindow();
   setWindowTitle(kCaption + (JwwStore.DrawingSizeMode ? QStringLiteral("【図寸モード】")
-                                                       : QStringLiteral("【実寸モード】")));
-  LabelA1->setText(
-      QStringLiteral("【画面操作】マウス左ドラッグ／ペンでの拡大縮小移動が出来ます"));
+                                                      : QStringLiteral("【実寸モード】")));
+  LabelA1->setText(QStringLiteral("【画面操作】マウス左ドラッグ／ペンでの拡大縮小移動が出来ます"));
   ViewReady = true;
   KeysEnabled = true;
   Edit1->setFocus();
@@ -412,12 +419,14 @@ void TForm1::Button1Click() {
   close();
 }
 
-void TForm1::Button2Click() { close(); }
+void TForm1::Button2Click() {
+  close();
+}
 
 void TForm1::Button3Click() {
-  const auto answer = QMessageBox::question(
-      this, QStringLiteral("確認"), QStringLiteral("各値をクリアします。よろしいですか？"),
-      QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+  const auto answer = QMessageBox::question(this, QStringLiteral("確認"),
+                                            QStringLiteral("各値をクリアします。よろしいですか？"),
+                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
   if (answer != QMessageBox::Yes) return;
   Edit1->SetSjis("");
   Edit2->SetSjis("0");
@@ -515,7 +524,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void TForm1::Edit1Exit() { ComputeOutline(); }
+void TForm1::Edit1Exit() {
+  ComputeOutline();
+}
 
 void TForm1::StringGrid1SelectCell(int /*col*/, int row, int previousRow) {
   if (row != previousRow) ComputeOutline();
@@ -534,6 +545,10 @@ void TForm1::FocusChanged(QWidget* /*old*/, QWidget* now) {
   }
 }
 
-void TForm1::StringGrid1Enter() { KeysEnabled = false; }
+void TForm1::StringGrid1Enter() {
+  KeysEnabled = false;
+}
 
-void TForm1::StringGrid1Exit() { KeysEnabled = true; }
+void TForm1::StringGrid1Exit() {
+  KeysEnabled = true;
+}
