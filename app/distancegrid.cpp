@@ -31,6 +31,7 @@ DistanceGrid::DistanceGrid(QWidget* parent) : QTableView(parent) {
   horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   horizontalHeader()->setHighlightSections(false);
   horizontalHeader()->setTextElideMode(Qt::ElideNone);
+  horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void DistanceGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {

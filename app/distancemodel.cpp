@@ -35,7 +35,7 @@ int DistanceModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant DistanceModel::data(const QModelIndex& index, int role) const {
-  if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
+  if (!index.isValid()) return {};
   if (!IsTextColumn(index)) {
     switch (role) {
       case Qt::DisplayRole:
@@ -53,8 +53,7 @@ QVariant DistanceModel::data(const QModelIndex& index, int role) const {
 }
 
 bool DistanceModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-  if (!checkIndex(index, CheckIndexOption::IndexIsValid) || !IsTextColumn(index) ||
-      role != Qt::EditRole) {
+  if (!index.isValid() || !IsTextColumn(index) || role != Qt::EditRole) {
     return false;
   }
   const std::string utf8 = value.toString().toStdString();
@@ -65,7 +64,7 @@ bool DistanceModel::setData(const QModelIndex& index, const QVariant& value, int
 }
 
 Qt::ItemFlags DistanceModel::flags(const QModelIndex& index) const {
-  if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return Qt::NoItemFlags;
+  if (!index.isValid()) return Qt::NoItemFlags;
   // The label column takes no cursor: the grid's keys and Tab skip it.
   if (!IsTextColumn(index)) return Qt::NoItemFlags;
   return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;

@@ -362,6 +362,18 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 void TForm1::FormResize() {
   WinWidth = std::max(width(), kMinWinWidth);
   WinHeight = std::max(height(), kMinWinHeight);
+  if (!ViewReady) return;
+  // The view keeps its centre and scale; the next drawing shows the new area.
+  const double cx = (Gval.ViewMinX + Gval.ViewMaxX) / 2;
+  const double cy = (Gval.ViewMinY + Gval.ViewMaxY) / 2;
+  Gval.ViewWidth = PaintBox1->width();
+  Gval.ViewHeight = PaintBox1->height();
+  const double hw = Gval.ViewWidth / 2.0 / Gval.ViewScale;
+  const double hh = Gval.ViewHeight / 2.0 / Gval.ViewScale;
+  Gval.ViewMinX = cx - hw;
+  Gval.ViewMaxX = cx + hw;
+  Gval.ViewMinY = cy - hh;
+  Gval.ViewMaxY = cy + hh;
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -497,12 +509,14 @@ bool TForm1::SaveTableFile(const QString& path) {
   t.Rows = StringGrid1Cells->Rows();
   const std::string bytes = FormatTableFile(t);
   // Written beside the old file and renamed over it only when complete, so
-  // a failed save leaves the old file as it was.
+  // a failed save leaves the old file as it was. The explicit flush matters:
+  // commit() does not notice an error while it writes out the buffer (a full
+  // disk), and would rename a cut file over the good one.
   QSaveFile file(path);
   return file.open(QIODevice::WriteOnly) &&
          file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
              static_cast<qint64>(bytes.size()) &&
-         file.commit();
+         file.flush() && file.commit();
 }
 
 void TForm1::ComputeOutline() {

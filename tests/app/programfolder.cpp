@@ -1,0 +1,58 @@
+#include "programfolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <stdexcept>
+
+#include "common/sjis.h"
+
+ProgramFolder::ProgramFolder() {
+  if (!dir_.isValid()) throw std::runtime_error("no temporary folder");
+}
+
+QString ProgramFolder::ProgramPath() const {
+  return dir_.filePath(QStringLiteral("horune"));
+}
+
+QString ProgramFolder::SettingsPath() const {
+  return dir_.filePath(QStringLiteral("horune.dat"));
+}
+
+QString ProgramFolder::JwcTempPath() const {
+  return dir_.filePath(QStringLiteral("JWC_TEMP.TXT"));
+}
+
+QString ProgramFolder::FilePath(const QString& name) const {
+  return dir_.filePath(name);
+}
+
+void ProgramFolder::WriteLines(const QString& path,
+                               const std::vector<std::string>& utf8Lines) const {
+  QFile f(path);
+  if (!f.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write a fixture");
+  const std::string bytes = SjisLines(utf8Lines);
+  f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+std::string ProgramFolder::ReadBytes(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return f.readAll().toStdString();
+}
+
+std::string SjisLines(const std::vector<std::string>& utf8Lines) {
+  std::string out;
+  for (const std::string& l : utf8Lines) out += Sjis(l) + "\r\n";
+  return out;
+}
+
+std::vector<std::string> HostFile(bool drawingSize) {
+  std::vector<std::string> lines = {
+      "hq", "hk 0", "hs 100 100 100 100 100 100 100 100 100 100 100 100 100 100 100 100"};
+  if (drawingSize) lines.push_back("bz");
+  for (const char* l : {"lg1", "ly3", "lc2", "lt1", "lw0", "cn3", "cn\"$ＭＳ ゴシック", "lg0",
+                        "ly0", "lc1", " -1000 -500 2000 -500", "ch 0 -800 1 0 \"道路"}) {
+    lines.emplace_back(l);
+  }
+  return lines;
+}

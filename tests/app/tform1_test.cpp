@@ -1,0 +1,283 @@
+#include "app/tform1.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <cmath>
+
+#include "app/distancegrid.h"
+#include "app/distancemodel.h"
+#include "app/sjislineedit.h"
+#include "common/sjis.h"
+#include "exchange/store.h"
+#include "preview/gval.h"
+#include "windowtest.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::Field;
+using ::testing::IsEmpty;
+
+bool AllRowsBlank(const DistanceModel& cells) {
+  return std::all_of(cells.Rows().begin(), cells.Rows().end(),
+                     [](const TTableRow& r) { return r == TTableRow{}; });
+}
+
+std::vector<std::pair<double, double>> StoredPoints() {
+  std::vector<std::pair<double, double>> out;
+  for (const TJwwEntPoint& p : JwwStore.Points) out.emplace_back(p.X, p.Y);
+  return out;
+}
+
+::testing::Matcher<std::pair<double, double>> Near(double x, double y) {
+  return ::testing::Pair(::testing::DoubleNear(x, 1e-9), ::testing::DoubleNear(y, 1e-9));
+}
+
+std::vector<std::string> StoredTexts() {
+  std::vector<std::string> out;
+  for (const TJwwEntText& t : JwwStore.Texts) out.push_back(t.Text);
+  return out;
+}
+
+class StartUp : public WindowTest {};
+
+TEST_F(StartUp, WithoutSettingsOpensAtTheDefaults) {
+  folder.WriteLines(folder.JwcTempPath(), HostFile(false));
+  TForm1& f = Start();
+  EXPECT_EQ(f.pos(), QPoint(0, 0));
+  EXPECT_EQ(f.size(), QSize(475, 475));
+  EXPECT_EQ(f.windowTitle(), QStringLiteral("ホルネ【実寸モード】"));
+  EXPECT_EQ(f.LabelA1->text(),
+            QStringLiteral("【画面操作】マウス左ドラッグ／ペンでの拡大縮小移動が出来ます"));
+  EXPECT_EQ(f.Edit1->text(), "");
+  EXPECT_EQ(f.Edit2->text(), "");
+  EXPECT_TRUE(AllRowsBlank(*f.StringGrid1Cells));
+  EXPECT_TRUE(f.ViewReady);
+  EXPECT_TRUE(f.KeysEnabled);
+  EXPECT_EQ(QApplication::focusWidget(), f.Edit1);
+  EXPECT_EQ(f.Outline.Total(), 0);
+}
+
+TEST_F(StartUp, WithSettingsTakesBoundsEditsAndTable) {
+  folder.WriteLines(folder.JwcTempPath(), HostFile(true));
+  folder.WriteLines(folder.SettingsPath(), {"100", "80", "600", "400", "", "10", "90", "2", "1",
+                                            "6", "2", "8", "0", "　1", "5", "3", "5", "1"});
+  TForm1& f = Start();
+  EXPECT_EQ(QRect(f.pos(), f.size()), QRect(100, 80, 600, 400));
+  EXPECT_EQ(f.windowTitle(), QStringLiteral("ホルネ【図寸モード】"));
+  EXPECT_EQ(f.Edit1->text(), "10");
+  EXPECT_EQ(f.Edit2->text(), "90");
+  EXPECT_EQ(f.StringGrid1Cells->Cell(1, 2), Sjis("　1"));
+  EXPECT_EQ(f.StringGrid1Cells->Cell(5, 2), "1");
+  EXPECT_EQ(f.StringGrid1Cells->Cell(1, 3), "");
+  // Start-up shows the host's drawing; nothing is computed yet.
+  EXPECT_EQ(f.Outline.Total(), 0);
+  EXPECT_THAT(StoredTexts(), ElementsAre(Sjis("道路")));
+}
+
+TEST_F(StartUp, KeepsTheWindowLargeEnoughAndOnScreen) {
+  struct Case {
+    const char* left;
+    const char* top;
+    const char* width;
+    const char* height;
+    QRect want;
+  };
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  for (const Case& c :
+       {Case{"30", "40", "100", "50", QRect(30, 40, 475, 200)},
+        Case{"50000", "50000", "500", "300", QRect(screen.topLeft(), QSize(500, 300))},
+        Case{"-2147483648", "0", "475", "475", QRect(screen.topLeft(), QSize(475, 475))}}) {
+    folder.WriteLines(folder.SettingsPath(), {c.left, c.top, c.width, c.height});
+    TForm1& f = Start();
+    EXPECT_EQ(QRect(f.pos(), f.size()), c.want) << c.left;
+    form.reset();
+  }
+}
+
+TEST_F(StartUp, ShowsTheTableHeadersAndRowLabels) {
+  TForm1& f = Start();
+  const DistanceModel& m = *f.StringGrid1Cells;
+  QStringList headers;
+  for (int c = 0; c < m.columnCount(); ++c) headers << m.headerData(c, Qt::Horizontal).toString();
+  EXPECT_EQ(headers, QStringList({"点番号", "相手点1", "距離", "相手点2", "距離", "向き"}));
+  EXPECT_EQ(m.rowCount(), 9998);
+  EXPECT_EQ(m.data(m.index(0, 0)).toString(), "3");
+  EXPECT_EQ(m.data(m.index(9997, 0)).toString(), "10000");
+}
+
+TEST_F(StartUp, PointTwoEditsTakeNoInputMethod) {
+  TForm1& f = Start();
+  for (SjisLineEdit* e : {f.Edit1, f.Edit2}) {
+    EXPECT_FALSE(e->testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_TRUE(e->inputMethodHints() & Qt::ImhLatinOnly);
+  }
+}
+
+TEST_F(StartUp, ResizingKeepsTheViewCentreAndScale) {
+  TForm1& f = Start();
+  Gval.ViewScale = 2.0;
+  Gval.ViewMinX = -50;
+  Gval.ViewMaxX = 150;
+  Gval.ViewMinY = 0;
+  Gval.ViewMaxY = 100;
+  f.resize(700, 500);
+  EXPECT_EQ(Gval.ViewWidth, f.PaintBox1->width());
+  EXPECT_EQ(Gval.ViewHeight, f.PaintBox1->height());
+  EXPECT_DOUBLE_EQ(Gval.ViewMinX, 50 - f.PaintBox1->width() / 4.0);
+  EXPECT_DOUBLE_EQ(Gval.ViewMaxY, 50 + f.PaintBox1->height() / 4.0);
+  f.resize(300, 100);
+  EXPECT_EQ(f.size(), QSize(475, 200));
+  EXPECT_EQ(f.WinWidth, 475);
+  EXPECT_EQ(f.WinHeight, 200);
+}
+
+class Computation : public WindowTest {
+ protected:
+  void SetUp() override { folder.WriteLines(folder.JwcTempPath(), HostFile(false)); }
+};
+
+TEST_F(Computation, LeavingAPointTwoEditComputes) {
+  Start();
+  Type("10");
+  Tab();
+  EXPECT_THAT(StoredPoints(), ElementsAre(Near(0, 0), Near(10, 0)));
+  EXPECT_EQ(QApplication::focusWidget(), form->Edit2);
+  Type("90");
+  Tab();
+  EXPECT_THAT(StoredPoints(), ElementsAre(Near(0, 0), Near(0, 10)));
+  EXPECT_THAT(StoredTexts(), ElementsAre("1", "2"));
+  EXPECT_EQ(form->Outline.LineCount, 1);
+  EXPECT_EQ(form->Outline.PointCount, 2);
+  EXPECT_EQ(form->Outline.TextCount, 2);
+}
+
+TEST_F(Computation, ChangingRowsComputesWithTheTypedCell) {
+  Start();
+  Type("10");
+  Tab();
+  EnterTable();
+  TypeCells({"1", "6", "2", "8"});
+  // Still in row 1: nothing computed beyond point 2.
+  EXPECT_EQ(JwwStore.Points.size(), 2u);
+  Type("0");
+  Tab();  // the last cell of the row: on to row 2
+  EXPECT_THAT(StoredPoints(), ElementsAre(Near(0, 0), Near(10, 0), Near(3.6, 4.8)));
+  EXPECT_EQ(form->StringGrid1Cells->Cell(5, 1), "0");
+  ASSERT_EQ(JwwStore.Lines.size(), 3u);
+  EXPECT_DOUBLE_EQ(JwwStore.Lines[2].X1, 10.0);
+
+  // The side flag typed while the editor is open counts when the row changes.
+  ClickCell(5, 1);
+  Type("1");
+  ClickCell(2, 3);
+  EXPECT_EQ(form->StringGrid1Cells->Cell(5, 1), "1");
+  EXPECT_THAT(StoredPoints(), ElementsAre(Near(0, 0), Near(10, 0), Near(3.6, -4.8)));
+}
+
+TEST_F(Computation, CirclesThatDoNotMeetShowErrorAndLaterRowsGoOn) {
+  Start();
+  Type("10");
+  Tab();
+  TypeRows({{"1", "2", "2", "3", "0"}, {"1", "6", "2", "8", "1"}});
+  EXPECT_EQ(form->StringGrid1Cells->Cell(5, 1), Sjis("エラー"));
+  const QModelIndex shown = form->StringGrid1Cells->index(0, 5);
+  EXPECT_EQ(form->StringGrid1Cells->data(shown).toString(), QStringLiteral("エラー"));
+  EXPECT_THAT(StoredPoints(), ElementsAre(Near(0, 0), Near(10, 0), Near(3.6, -4.8)));
+  EXPECT_THAT(StoredTexts(), ElementsAre("1", "2", "4"));
+}
+
+TEST_F(Computation, RefusesTextShiftJisCannotHold) {
+  Start();
+  TypeChar(form->Edit1, QStringLiteral("한"));
+  TypeChar(form->Edit1, QStringLiteral("１"));
+  EXPECT_EQ(form->Edit1->text(), QStringLiteral("１"));
+
+  ClickCell(2, 1);
+  Type(QStringLiteral("12"));
+  QWidget* editor = QApplication::focusWidget();
+  ASSERT_NE(editor, form->StringGrid1);
+  TypeChar(editor, QStringLiteral("😀"));
+  TypeChar(editor, QStringLiteral("㎡"));
+  Tab();
+  EXPECT_EQ(form->StringGrid1Cells->Cell(2, 1), Sjis("12㎡"));
+}
+
+TEST_F(Computation, TheTableSwitchesTheNavigationKeys) {
+  Start();
+  EXPECT_TRUE(form->KeysEnabled);
+  ClickCell(1, 1);
+  EXPECT_FALSE(form->KeysEnabled);
+  Type("1");  // the cell editor takes the focus, still inside the table
+  EXPECT_FALSE(form->KeysEnabled);
+  form->Edit2->setFocus(Qt::MouseFocusReason);
+  EXPECT_TRUE(form->KeysEnabled);
+}
+
+class AnswerFile : public WindowTest {
+ protected:
+  void SetUp() override { folder.WriteLines(folder.JwcTempPath(), HostFile(false)); }
+};
+
+TEST_F(AnswerFile, OkAfterAComputationSendsTheOutline) {
+  Start();
+  Type("10");
+  Tab();
+  TypeRows({{"1", "6", "2", "8", "0"}});
+  QTest::mouseClick(form->Button1, Qt::LeftButton);
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(form->LabelA1->text(), QStringLiteral("ファイル生成中です"));
+  EXPECT_EQ(Answer(), SjisLines({"hd", "lg1", "ly3", "pn2", "lw0", "pt 0 0", "cn3", "cc0",
+                                 "cn\"$ＭＳ ゴシック", "ch 0 0 1 0 \"1", "lc2", "lt1", "0 0 10 0",
+                                 "pt 10 0", "ch 10 0 1 0 \"2", "0 0 3.6 4.8", "10 0 3.6 4.8",
+                                 "pt 3.6 4.8", "ch 3.6 4.8 1 0 \"3"}));
+}
+
+TEST_F(AnswerFile, OkWithoutAComputationSendsTheMessage) {
+  Start();
+  QTest::keyClick(form.get(), Qt::Key_Y, Qt::AltModifier);
+  QTRY_VERIFY(!form->isVisible());
+  EXPECT_EQ(Answer(), SjisLines({"h#ペン作図は行いませんでした。"}));
+}
+
+TEST_F(AnswerFile, CancelAndTheCloseBoxAnswerHqAndKeepTheTable) {
+  for (const bool closeBox : {false, true}) {
+    folder.WriteLines(folder.JwcTempPath(), HostFile(false));
+    QFile::remove(folder.SettingsPath());
+    Start();
+    Type("10");
+    Tab();
+    TypeRows({{"1", "6", "2", "8", "0"}});
+    if (closeBox) {
+      form->close();
+    } else {
+      QTest::mouseClick(form->Button2, Qt::LeftButton);
+    }
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(Answer(), "hq\r\n") << closeBox;
+    const TTableFile s = Settings();
+    EXPECT_EQ(s.Edit1, "10");
+    EXPECT_EQ(s.Edit2, "");
+    EXPECT_THAT(s.Rows, ElementsAre(TTableRow{"1", "6", "2", "8", "0"}));
+    EXPECT_EQ(s.WinWidth, form->width());
+    EXPECT_EQ(s.WinHeight, form->height());
+    EXPECT_THAT(JwwStore.Order, IsEmpty());
+    form.reset();
+  }
+}
+
+TEST_F(AnswerFile, OkAlsoSavesTheSettings) {
+  Start();
+  Type("7.5");
+  QTest::mouseClick(form->Button1, Qt::LeftButton);
+  EXPECT_EQ(Settings().Edit1, "7.5");
+  EXPECT_THAT(Answer(), ::testing::StartsWith("hd\r\n"));
+}
+
+}  // namespace
