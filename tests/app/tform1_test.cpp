@@ -12,6 +12,7 @@
 
 #include "app/distancegrid.h"
 #include "app/distancemodel.h"
+#include "app/previewbox.h"
 #include "app/sjislineedit.h"
 #include "common/sjis.h"
 #include "exchange/store.h"
