@@ -241,9 +241,7 @@ void TForm1::FormCreate() {
   SaveDialog1 = NewTableDialog(this, "SaveDialog1", QFileDialog::AcceptSave);
 
   outlineTable_ = std::make_unique<GridOutlineTable>(*StringGrid1Cells, *Edit1, *Edit2);
-  ViewReady = false;
   CreateGraAttribute();
-  Outline = {};
 
   connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
   connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);

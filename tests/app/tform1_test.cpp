@@ -4,14 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <cmath>
 
 #include "app/distancegrid.h"
 #include "app/distancemodel.h"
+#include "app/infopage.h"
 #include "app/previewbox.h"
 #include "app/sjislineedit.h"
 #include "common/sjis.h"
@@ -137,6 +142,32 @@ TEST_F(StartUp, ResizingKeepsTheViewCentreAndScale) {
   EXPECT_EQ(f.size(), QSize(475, 200));
   EXPECT_EQ(f.WinWidth, 475);
   EXPECT_EQ(f.WinHeight, 200);
+}
+
+// Takes the place of the system browser.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+
+ public slots:
+  void Open(const QUrl& url) { opened = url; }
+
+ public:
+  QUrl opened;
+};
+
+TEST_F(StartUp, TheInfoStripLinkOpensTheMakersPageOutside) {
+  TForm1& f = Start();
+  UrlCatcher browser;
+  QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "Open");
+  const QTextCursor link = f.WebBrowser1->document()->find(MakerPageUrl().toString());
+  ASSERT_FALSE(link.isNull());
+  QTextCursor inside(f.WebBrowser1->document());
+  inside.setPosition(link.selectionStart() + 2);
+  QTest::mouseClick(f.WebBrowser1->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    f.WebBrowser1->cursorRect(inside).center());
+  QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+  EXPECT_EQ(browser.opened.path(), "/pr/");
+  EXPECT_EQ(browser.opened, MakerPageUrl());
 }
 
 class Computation : public WindowTest {
@@ -282,3 +313,5 @@ TEST_F(AnswerFile, OkAlsoSavesTheSettings) {
 }
 
 }  // namespace
+
+#include "tform1_test.moc"
