@@ -1,6 +1,7 @@
 #include "common/myfunc.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -71,6 +72,47 @@ bool IsUnsignedReal(std::string_view t) {
   return i == t.size();
 }
 
+// Most numbers of the exchange file have few digits and a small exponent;
+// then the digits and the power of ten are exact doubles and one
+// multiplication or division rounds correctly. False for any other text,
+// which takes the general conversion (and its check of the form).
+bool FastExactReal(std::string_view t, double& value) {
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr int kMaxPower = 22;
+  constexpr int kMaxDigits = 19;  // any 19 decimal digits fit 64 bits
+  if (FLT_EVAL_METHOD != 0) return false;
+  const size_t n = t.size();
+  uint64_t digits = 0;
+  size_t i = 0;
+  for (; i < n && IsDigit(t[i]); ++i) digits = digits * 10 + static_cast<uint64_t>(t[i] - '0');
+  size_t count = i;
+  int exponent = 0;
+  if (i < n && t[i] == '.') {
+    const size_t first = ++i;
+    for (; i < n && IsDigit(t[i]); ++i) digits = digits * 10 + static_cast<uint64_t>(t[i] - '0');
+    count += i - first;
+    exponent = -static_cast<int>(i - first);
+  }
+  if (count == 0 || count > kMaxDigits) return false;
+  if (i < n) {
+    if (t[i] != 'e' && t[i] != 'E') return false;
+    ++i;
+    const bool negative = i < n && t[i] == '-';
+    if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
+    const size_t first = i;
+    int e = 0;
+    for (; i < n && i - first < 3 && IsDigit(t[i]); ++i) e = e * 10 + (t[i] - '0');
+    if (i == first || i != n) return false;
+    exponent += negative ? -e : e;
+  }
+  if (digits > (uint64_t{1} << 53) || exponent < -kMaxPower || exponent > kMaxPower) return false;
+  const double d = static_cast<double>(digits);
+  value = exponent < 0 ? d / kPowers[-exponent] : d * kPowers[exponent];
+  return true;
+}
+
 // The double-byte character starting at byte i is whole only when its trail
 // byte is there; a lead byte in the last position stands alone.
 size_t CharLength(std::string_view t, size_t i) {
@@ -120,12 +162,14 @@ int32_t TextToInt(std::string_view t) {
 double TextToReal(std::string_view t) {
   t = SkipLeadingSpaces(t);
   const bool negative = TakeSign(t);
-  if (!IsUnsignedReal(t)) return 0.0;
   double value = 0.0;
-  const char* end = t.data() + t.size();
-  const auto [ptr, ec] = std::from_chars(t.data(), end, value, std::chars_format::general);
-  // Out of range reads as malformed: an infinity would poison every sum.
-  if (ec != std::errc() || ptr != end) return 0.0;
+  if (!FastExactReal(t, value)) {
+    if (!IsUnsignedReal(t)) return 0.0;
+    const char* end = t.data() + t.size();
+    const auto [ptr, ec] = std::from_chars(t.data(), end, value, std::chars_format::general);
+    // Out of range reads as malformed: an infinity would poison every sum.
+    if (ec != std::errc() || ptr != end) return 0.0;
+  }
   return negative ? -value : value;
 }
 

@@ -132,28 +132,29 @@ size_t PlainRunEnd(const unsigned char* in, size_t i, size_t len) {
   return i;
 }
 
-// Lines of ASCII words and blanks, as nearly every line of a drawing is: the
-// tokens are views of the line itself. False, with the tokens undefined, for
-// a line with a quote, "=", a double-byte character or a control byte.
-bool TokenizePlain(std::string_view line, TJwcTokens& tokens) {
-  const auto* in = reinterpret_cast<const unsigned char*>(line.data());
-  const size_t len = line.size();
+// Tokens of ASCII words and blanks, as nearly every line of a drawing has:
+// views of bytes itself, cut up to the first byte that is neither (a line
+// end, a quote, "=", a double-byte character, a control byte), whose
+// position is returned. A line of more than 32 such tokens stops at the
+// separator after the 32nd.
+size_t CutPlainTokens(std::string_view bytes, TJwcTokens& tokens) {
+  const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+  const size_t len = bytes.size();
   size_t i = 0;
   int n = 0;
   for (;;) {
     while (i < len && IsSeparator(in[i])) ++i;
     const size_t start = i;
     i = PlainRunEnd(in, i, len);
-    if (i == len) {
-      tokens.T[n] = line.substr(start);
+    if (i == len || !IsSeparator(in[i])) {
+      tokens.T[n] = bytes.substr(start, i - start);
       tokens.N = n + 1;
-      return true;
+      return i;
     }
-    if (!IsSeparator(in[i])) return false;
-    tokens.T[n++] = line.substr(start, i - start);
+    tokens.T[n++] = bytes.substr(start, i - start);
     if (n == kMaxJwcTokens) {
       tokens.N = n;
-      return true;
+      return i;
     }
   }
 }
@@ -604,9 +605,10 @@ constexpr int kAnyN = kMaxJwcTokens;
 
 // Tried in this order; the first rule that matches applies and a line that
 // matches none is ignored. Lines marked Consumed carry values nothing here
-// uses: matching them keeps them from reaching a later rule.
+// uses: matching them keeps them from reaching a later rule. The "=" of
+// "file=" keeps the rest of the line in t0, so that line has one token.
 constexpr TLineRule kLineRules[] = {
-    {Match::Contains, "file=", 1, kAnyN, Consumed, 0, false},
+    {Match::Contains, "file=", 1, 1, Consumed, 0, false},
     {Match::Is, "hk", 2, kAnyN, Consumed, 0, false},
     {Match::Is, "hs", 17, kAnyN, GroupScaleLine, 0, false},
     {Match::Is, "hzs", 3, kAnyN, Consumed, 0, false},
@@ -731,13 +733,21 @@ std::string_view WithoutCr(std::string_view line) {
 }
 
 // Parses every line that ends in LF and returns the number of bytes taken.
+// A plain line is cut where it stands, with its end found on the way; any
+// other line is looked up first and takes the full rules.
 size_t ParseCompleteLines(std::string_view bytes) {
   size_t start = 0;
   while (start < bytes.size()) {
-    const void* lf = std::memchr(bytes.data() + start, '\n', bytes.size() - start);
-    if (lf == nullptr) break;
-    const size_t end = static_cast<size_t>(static_cast<const char*>(lf) - bytes.data());
-    ParseJwcLine(WithoutCr(bytes.substr(start, end - start)));
+    size_t end = start + CutPlainTokens(bytes.substr(start), Reader.Tokens);
+    if (end < bytes.size() && bytes[end] == '\r') ++end;
+    if (end < bytes.size() && bytes[end] == '\n') {
+      Classify(Reader.Tokens);
+    } else {
+      const void* lf = std::memchr(bytes.data() + start, '\n', bytes.size() - start);
+      if (lf == nullptr) break;
+      end = static_cast<size_t>(static_cast<const char*>(lf) - bytes.data());
+      ParseJwcLine(WithoutCr(bytes.substr(start, end - start)));
+    }
     start = end + 1;
   }
   return start;
@@ -752,7 +762,7 @@ struct FileCloser {
 }  // namespace
 
 void TokenizeJwcLine(std::string_view line, std::string& buffer, TJwcTokens& tokens) {
-  if (!TokenizePlain(line, tokens)) TokenizeGathering(line, buffer, tokens);
+  if (CutPlainTokens(line, tokens) != line.size()) TokenizeGathering(line, buffer, tokens);
 }
 
 void ParseJwcLine(std::string_view line) {
@@ -773,24 +783,31 @@ bool LoadJwcTemp(const std::filesystem::path& path) {
   const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) return false;
   BeginBulk();
-  // Blocks of the file; the unfinished last line of a block waits for the
-  // next one, so a line may be of any length.
-  std::string pending;
+  // Blocks of the file; the unfinished last line of a block moves to the
+  // front and waits for the next one, so a line may be of any length.
+  size_t capacity = kReadBlock;
+  std::unique_ptr<char[]> buffer = std::make_unique_for_overwrite<char[]>(capacity);
+  size_t kept = 0;
   bool ok = true;
   for (;;) {
-    const size_t kept = pending.size();
-    pending.resize(kept + kReadBlock);
-    const size_t got = std::fread(pending.data() + kept, 1, kReadBlock, file.get());
-    pending.resize(kept + got);
-    if (got < kReadBlock) {
+    if (capacity - kept < kReadBlock) {
+      std::unique_ptr<char[]> bigger = std::make_unique_for_overwrite<char[]>(2 * capacity);
+      std::memcpy(bigger.get(), buffer.get(), kept);
+      buffer = std::move(bigger);
+      capacity *= 2;
+    }
+    const size_t wanted = capacity - kept;
+    const size_t got = std::fread(buffer.get() + kept, 1, wanted, file.get());
+    const size_t filled = kept + got;
+    const size_t taken = ParseCompleteLines(std::string_view(buffer.get(), filled));
+    kept = filled - taken;
+    std::memmove(buffer.get(), buffer.get() + taken, kept);
+    if (got < wanted) {
       ok = std::ferror(file.get()) == 0;
       break;
     }
-    pending.erase(0, ParseCompleteLines(pending));
   }
-  const size_t taken = ParseCompleteLines(pending);
-  if (ok && taken < pending.size())
-    ParseJwcLine(WithoutCr(std::string_view(pending).substr(taken)));
+  if (ok && kept > 0) ParseJwcLine(WithoutCr(std::string_view(buffer.get(), kept)));
   EndBulk();
   return ok;
 }

@@ -413,6 +413,42 @@ TEST(ReaderEntities, EachKindWithItsTokenCounts) {
   for (const auto& [line, dump] : cases) EXPECT_EQ(DumpOfOne(line), dump) << line;
 }
 
+// Coordinates are the nearest double to the decimal text, on the short
+// numbers the host writes as on long ones and exponent forms.
+TEST(ReaderEntities, NumbersAreReadToTheNearestDouble) {
+  const std::string numbers[] = {
+      "0.1",
+      "2.675",
+      "12000.5",
+      "-8000.25",
+      "0.333333333333333",
+      "9007199254740992",
+      "9007199254740993",
+      "123456789012345678",
+      "1e22",
+      "1e23",
+      "1E-22",
+      "4.9e-324",
+      "-3.2783543701953e-005",
+      "1.7976931348623157e308",
+      "0.30000000000000004",
+      "00000000000000000001.5",
+      "1234567.8901234567",
+      "7e-0001",
+      "2.5E+003",
+      "-0",
+  };
+  for (const std::string& n : numbers) {
+    double expected = 0;
+    const std::string_view digits = std::string_view(n).substr(n[0] == '-' ? 1 : 0);
+    std::from_chars(digits.data(), digits.data() + digits.size(), expected);
+    if (n[0] == '-') expected = -expected;
+    Read({"ci " + n + " 0 1"});
+    ASSERT_EQ(JwwStore.Circles.size(), 1u) << n;
+    EXPECT_EQ(Num(JwwStore.Circles[0].CX), Num(expected)) << n;
+  }
+}
+
 TEST(ReaderEntities, RecordsTakeTheCurrentAttributes) {
   Read({"lg3", "lyc", "lc6", "lt2", "lw5", "pn7", "lc10 65280", "ci 0 0 1", "pt 0 0",
         "sl 0 0 1 0 1 1"});
