@@ -14,6 +14,10 @@
 #include <system_error>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "common/myfunc.h"
 #include "exchange/store.h"
 
@@ -107,27 +111,24 @@ bool IsPlainByte(unsigned char b) {
   return b > 0x20 && b < 0x7F && b != '"' && b != '=';
 }
 
-// The bytes of x (eight at a time, first byte lowest) that are not plain,
-// as their high bits. Only the lowest marked byte is certain: the borrows
-// may mark bytes above it too.
-uint64_t NonPlainBytes(uint64_t x) {
-  constexpr uint64_t k01 = 0x0101010101010101u;
-  constexpr uint64_t k80 = 0x8080808080808080u;
-  const auto below = [](uint64_t y, uint64_t n) { return (y - n * k01) & ~y & k80; };
-  const uint64_t fromDel = (((x & ~k80) + k01) | x) & k80;
-  return below(x, 0x21) | fromDel | below(x ^ ('"' * k01), 1) | below(x ^ ('=' * k01), 1);
-}
-
-// The end of the run of plain bytes from position i.
+// The end of the run of plain bytes from position i, sixteen bytes a step
+// where SSE2 is at hand (every x86-64 processor).
 size_t PlainRunEnd(const unsigned char* in, size_t i, size_t len) {
-  if constexpr (std::endian::native == std::endian::little) {
-    for (; i + 8 <= len; i += 8) {
-      uint64_t x;
-      std::memcpy(&x, in + i, 8);
-      const uint64_t stops = NonPlainBytes(x);
-      if (stops != 0) return i + static_cast<size_t>(std::countr_zero(stops)) / 8;
-    }
+#if defined(__SSE2__)
+  const __m128i space = _mm_set1_epi8(0x20);
+  const __m128i del = _mm_set1_epi8(0x7F);
+  const __m128i quote = _mm_set1_epi8('"');
+  const __m128i equals = _mm_set1_epi8('=');
+  for (; i + 16 <= len; i += 16) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+    // Signed: bytes from 0x80 up are below the space.
+    const __m128i printable = _mm_and_si128(_mm_cmpgt_epi8(x, space), _mm_cmplt_epi8(x, del));
+    const __m128i special = _mm_or_si128(_mm_cmpeq_epi8(x, quote), _mm_cmpeq_epi8(x, equals));
+    const int plain = _mm_movemask_epi8(_mm_andnot_si128(special, printable));
+    if (plain != 0xFFFF)
+      return i + static_cast<size_t>(std::countr_zero(~static_cast<unsigned>(plain)));
   }
+#endif
   while (i < len && IsPlainByte(in[i])) ++i;
   return i;
 }

@@ -176,6 +176,10 @@ TEST(ReaderTokens, SplitQuoteEqualsAndCount) {
       {"file=C:\\a b\\c.jww", {"file=C:\\a b\\c.jww"}},
       {"x y=1 \"2\" 3", {"x", "y=1 \"2\" 3"}},
       {"ab\"c d", {"abc d"}},
+      // The same far into a long word.
+      {"abcdefghijklmnopq=rs t", {"abcdefghijklmnopq=rs t"}},
+      {"0123456789abcdefghij\"x y", {"0123456789abcdefghijx y"}},
+      {"0123456789abcdefghijklmnopqrstuvwxyz ~!", {"0123456789abcdefghijklmnopqrstuvwxyz", "~!"}},
   };
   for (const TokenCase& c : cases) EXPECT_EQ(Tokens(c.line), c.tokens) << c.line;
 }
@@ -205,6 +209,8 @@ TEST(ReaderTokens, ShiftJisPairsNeverSplitQuoteOrSwitch) {
       {"ch 1 2 3 4 \"x\xE0", {"ch", "1", "2", "3", "4", "x"}},
       // Single-byte katakana (0xA1..0xDF) are ordinary bytes.
       {"\xB1\xB2 \xDF", {"\xB1\xB2", "\xDF"}},
+      {"0123456789abcde\x82\xA0 z", {"0123456789abcde\x82\xA0", "z"}},
+      {"0123456789abcdef\x7F\x01g", {"0123456789abcdef\x7Fg"}},
   };
   for (const TokenCase& c : cases) EXPECT_EQ(Tokens(c.line), c.tokens) << c.line;
 }
