@@ -36,7 +36,11 @@
 #include "exchange/tablefile.h"
 #include "exchange/writeback.h"
 #include "exchange/writer.h"
+#include "platform/qtcanvas.h"
+#include "preview/draw.h"
+#include "preview/extents.h"
 #include "preview/gval.h"
+#include "preview/renderer.h"
 
 namespace {
 
@@ -194,6 +198,7 @@ void TForm1::FormCreate() {
   setMinimumSize(kMinWinWidth, kMinWinHeight);
 
   PaintBox1 = new PreviewBox(this);
+  PaintBox1->PictureWanted = [this] { PaintBox1Paint(); };
   PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
 
   Panel2 = NewPanel(this, "Panel2");
@@ -337,6 +342,7 @@ void TForm1::FormShow() {
   setWindowTitle(kCaption + (JwwStore.DrawingSizeMode ? QStringLiteral("【図寸モード】")
                                                       : QStringLiteral("【実寸モード】")));
   LabelA1->setText(QStringLiteral("【画面操作】マウス左ドラッグ／ペンでの拡大縮小移動が出来ます"));
+  FitView();
   ViewReady = true;
   KeysEnabled = true;
   Edit1->setFocus();
@@ -521,9 +527,33 @@ void TForm1::ComputeOutline() {
   ::ComputeOutline(*outlineTable_, Outline, [this] { RedrawView(); });
 }
 
+void TForm1::FitView() {
+  Gval.ViewWidth = PaintBox1->width();
+  Gval.ViewHeight = PaintBox1->height();
+  ComputeExtents();
+  FitViewToExtents(Gval.ViewWidth, Gval.ViewHeight);
+  RedrawView();
+}
+
 void TForm1::RedrawView() {
   if (!ViewReady) return;
-  PaintBox1->update();
+  const int w = PaintBox1->width();
+  const int h = PaintBox1->height();
+  QtCanvas canvas(w, h);
+  ClearView(canvas, w, h);
+  SetPlainPen(canvas, RGB(0, 0, 255), 0, 0);
+  ScreenRect(canvas, 0, 0, w - 1, h - 1);
+  // A red cross of five pixels each way marks the origin, point 1.
+  SetPlainPen(canvas, RGB(255, 0, 0), 0, 2);
+  const double d = 5 / Gval.ViewScale;
+  WorldLine(canvas, -d, 0, d, 0);
+  WorldLine(canvas, 0, -d, 0, d);
+  RenderStore(canvas);
+  PaintBox1->SetPicture(canvas.Image());
+}
+
+void TForm1::PaintBox1Paint() {
+  if (ViewReady) FitView();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

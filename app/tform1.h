@@ -43,8 +43,11 @@ class TForm1 : public QWidget {
   bool SaveTableFile(const QString& path);
   // Rebuilds the outline in the store from Edit1, Edit2 and the table.
   void ComputeOutline();
-  // Asks the preview to draw the store anew (nothing before FormShow).
+  // Draws the preview anew: frame, origin cross and every stored entity
+  // (nothing before FormShow has fitted the view).
   void RedrawView();
+  // Fits the view to the drawing's extents and draws.
+  void FitView();
 
   QString SettingsPath() const;
   QString JwcTempPath() const;
@@ -113,6 +116,7 @@ class TForm1 : public QWidget {
   void StringGrid1Exit();
   void FocusChanged(QWidget* old, QWidget* now);
   void OpenMakerPage(const QUrl& url);
+  void PaintBox1Paint();
 
   void BuildPanel3();
   void BuildPanel4();
