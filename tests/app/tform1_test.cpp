@@ -315,3 +315,46 @@ TEST_F(AnswerFile, OkAlsoSavesTheSettings) {
 }  // namespace
 
 #include "tform1_test.moc"
+
+namespace {
+
+class Preview : public WindowTest {
+ protected:
+  void SetUp() override { folder.WriteLines(folder.JwcTempPath(), HostFile(false)); }
+
+  // Pixels of the picture's row y between world x0 and x1 that are not white.
+  static int InkAlong(const QImage& picture, double x0, double x1, double y) {
+    const int row = static_cast<int>(ToScreenY(y));
+    int ink = 0;
+    for (auto x = ToScreenX(x0); x <= ToScreenX(x1); ++x) {
+      ink += picture.pixelColor(static_cast<int>(x), row) != QColor(Qt::white);
+    }
+    return ink;
+  }
+};
+
+TEST_F(Preview, FirstPaintFitsAndDrawsTheHostDrawing) {
+  Start();
+  form->PaintBox1->grab();
+  const QImage& picture = form->PaintBox1->Picture();
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_EQ(picture.size(), form->PaintBox1->size());
+  EXPECT_EQ(picture.pixelColor(0, 0), QColor(0, 0, 255));
+  // The road line of the host file, in preview units (its group scale is 100).
+  const int span = static_cast<int>(ToScreenX(20) - ToScreenX(-10));
+  EXPECT_GT(InkAlong(picture, -10, 20, -5), span * 9 / 10);
+  EXPECT_EQ(picture.pixelColor(static_cast<int>(ToScreenX(0)) + 3, static_cast<int>(ToScreenY(0))),
+            QColor(255, 0, 0));
+  EXPECT_EQ(InkAlong(picture, 2, 18, 0), 0);
+}
+
+TEST_F(Preview, ComputationRedrawsWithTheOutline) {
+  Start();
+  form->PaintBox1->grab();
+  Type("1000");
+  Tab();
+  // Point 2 lies 1000 units out, 10 in the preview: its line is drawn now.
+  EXPECT_EQ(InkAlong(form->PaintBox1->Picture(), 2, 8, 0), ToScreenX(8) - ToScreenX(2) + 1);
+}
+
+}  // namespace
