@@ -56,7 +56,7 @@ void BM_ReadFromMemory(benchmark::State& state) {
     InitStore();
     state.ResumeTiming();
     LoadJwcTempFromBytes(drawing);
-    benchmark::DoNotOptimize(JwwStore.Order.data());
+    benchmark::DoNotOptimize(JwwStore.Order.size());
   }
   Report(state, drawing.size());
 }

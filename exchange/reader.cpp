@@ -165,48 +165,9 @@ size_t CutPlainTokens(std::string_view bytes, TJwcTokens& tokens) {
 struct TReaderState {
   std::string Buffer;  // the bytes of the current line's tokens
   TJwcTokens Tokens;
-  // While a whole file is read the arrays grow ahead geometrically and are
-  // fitted to the store's growth rule at the end: steps of 1000 alone would
-  // copy a large drawing over and over.
-  bool Bulk = false;
 };
 
 TReaderState Reader;
-
-template <class T>
-void ReserveAhead(std::vector<T>& v) {
-  if (v.size() == v.capacity()) v.reserve(std::max<size_t>(1000, 2 * v.capacity()));
-}
-
-// Capacity back to what appending one by one in steps of 1000 would leave.
-template <class T>
-void FitToGrowthRule(std::vector<T>& v) {
-  const size_t target = (v.size() + 999) / 1000 * 1000;
-  if (v.capacity() == target) return;
-  std::vector<T> fitted;
-  fitted.reserve(target);
-  fitted.assign(std::make_move_iterator(v.begin()), std::make_move_iterator(v.end()));
-  v.swap(fitted);
-}
-
-void BeginBulk() {
-  Reader.Bulk = true;
-}
-
-void EndBulk() {
-  Reader.Bulk = false;
-  ForEachStoreArray([](auto& v) { FitToGrowthRule(v); });
-}
-
-// A record of the kind with its order-index pair; the caller fills the rest.
-template <class T>
-T& NewEntity(TJwwEntKind kind, std::vector<T>& arr) {
-  if (Reader.Bulk) {
-    ReserveAhead(JwwStore.Order);
-    ReserveAhead(arr);
-  }
-  return AppendRecord(kind, arr);
-}
 
 // ------------------------------------------------------------ token values
 
@@ -383,7 +344,7 @@ void PlainLine(const TJwcTokens& tk, int) {
     s.PendingDimLine.Head = CurrentHead();
     SetLineEnds(s.PendingDimLine, tk);
   } else {
-    TJwwEntLine& l = NewEntity(ekLine, s.Lines);
+    TJwwEntLine& l = AppendRecord(ekLine, s.Lines);
     l.PolyId = s.InPolyline ? s.PolyCounter : 0;
     SetLineEnds(l, tk);
   }
@@ -393,14 +354,14 @@ void PlainLine(const TJwcTokens& tk, int) {
 // ---------------------------------------------------------------- entities
 
 void CircleLine(const TJwcTokens& tk, int) {
-  TJwwEntCircle& c = NewEntity(ekCircle, JwwStore.Circles);
+  TJwwEntCircle& c = AppendRecord(ekCircle, JwwStore.Circles);
   c.CX = Num(tk, 1);
   c.CY = Num(tk, 2);
   c.R = Num(tk, 3);
 }
 
 void ArcLine(const TJwcTokens& tk, int) {
-  TJwwEntArc& a = NewEntity(ekArc, JwwStore.Arcs);
+  TJwwEntArc& a = AppendRecord(ekArc, JwwStore.Arcs);
   a.CX = Num(tk, 1);
   a.CY = Num(tk, 2);
   a.R = Num(tk, 3);
@@ -431,25 +392,25 @@ constexpr int32_t kDimensionTextCmd = 2;  // "cs"
 void TextLine(const TJwcTokens& tk, int textCmd) {
   TJwwStore& s = JwwStore;
   if (textCmd == kDimensionTextCmd && s.AfterMessage) {
-    TJwwEntDim& d = NewEntity(ekDim, s.Dims);
+    TJwwEntDim& d = AppendRecord(ekDim, s.Dims);
     d.Line = s.PendingDimLine;
     d.Line.PolyId = 0;
     d.Text.Head = d.Head;
     FillText(d.Text, textCmd, tk);
   } else {
-    FillText(NewEntity(ekText, s.Texts), textCmd, tk);
+    FillText(AppendRecord(ekText, s.Texts), textCmd, tk);
   }
 }
 
 void PointLine(const TJwcTokens& tk, int) {
-  TJwwEntPoint& p = NewEntity(ekPoint, JwwStore.Points);
+  TJwwEntPoint& p = AppendRecord(ekPoint, JwwStore.Points);
   p.Head.Color = JwwStore.Current.PointColor;
   p.X = Num(tk, 1);
   p.Y = Num(tk, 2);
 }
 
 void CodedPointLine(const TJwcTokens& tk, int) {
-  TJwwEntCodedPoint& p = NewEntity(ekCodedPoint, JwwStore.CodedPoints);
+  TJwwEntCodedPoint& p = AppendRecord(ekCodedPoint, JwwStore.CodedPoints);
   p.Head.Color = JwwStore.Current.PointColor;
   p.X = Num(tk, 1);
   p.Y = Num(tk, 2);
@@ -459,7 +420,7 @@ void CodedPointLine(const TJwcTokens& tk, int) {
 }
 
 void BlockLine(const TJwcTokens& tk, int) {
-  TJwwEntBlk& b = NewEntity(ekBlock, JwwStore.Blocks);
+  TJwwEntBlk& b = AppendRecord(ekBlock, JwwStore.Blocks);
   b.X = Num(tk, 1);
   b.Y = Num(tk, 2);
   b.Name = tk.T[3];
@@ -482,7 +443,7 @@ TCorner Corner(const TJwcTokens& tk, int n) {
 }
 
 void AddSolid(TCorner p1, TCorner p2) {
-  TJwwEntSolid2& s = NewEntity(ekSolid2, JwwStore.Solids2);
+  TJwwEntSolid2& s = AppendRecord(ekSolid2, JwwStore.Solids2);
   s.SolidRGB = JwwStore.Current.ExplicitColor;
   s.X1 = p1.X;
   s.Y1 = p1.Y;
@@ -491,7 +452,7 @@ void AddSolid(TCorner p1, TCorner p2) {
 }
 
 void AddSolid(TCorner p1, TCorner p2, TCorner p3) {
-  TJwwEntSolid3& s = NewEntity(ekSolid3, JwwStore.Solids3);
+  TJwwEntSolid3& s = AppendRecord(ekSolid3, JwwStore.Solids3);
   s.SolidRGB = JwwStore.Current.ExplicitColor;
   s.X1 = p1.X;
   s.Y1 = p1.Y;
@@ -502,7 +463,7 @@ void AddSolid(TCorner p1, TCorner p2, TCorner p3) {
 }
 
 void AddSolid(TCorner p1, TCorner p2, TCorner p3, TCorner p4) {
-  TJwwEntSolid4& s = NewEntity(ekSolid4, JwwStore.Solids4);
+  TJwwEntSolid4& s = AppendRecord(ekSolid4, JwwStore.Solids4);
   s.SolidRGB = JwwStore.Current.ExplicitColor;
   s.X1 = p1.X;
   s.Y1 = p1.Y;
@@ -549,7 +510,7 @@ void FourCornerSolidLine(const TJwcTokens& tk, int) {
   }
 }
 
-std::vector<TJwwEntSolidArc>& SolidArcs(int kind) {
+TGrowArray<TJwwEntSolidArc>& SolidArcs(int kind) {
   switch (kind) {
     case ekSolidSc:
       return JwwStore.SolidsSc;
@@ -564,7 +525,7 @@ std::vector<TJwwEntSolidArc>& SolidArcs(int kind) {
 
 // "sc" and "se" end in a shape code, "so" and "sg" in an inner radius.
 void SolidArcLine(const TJwcTokens& tk, int kind) {
-  TJwwEntSolidArc& s = NewEntity(static_cast<TJwwEntKind>(kind), SolidArcs(kind));
+  TJwwEntSolidArc& s = AppendRecord(static_cast<TJwwEntKind>(kind), SolidArcs(kind));
   s.SolidRGB = JwwStore.Current.ExplicitColor;
   s.CX = Num(tk, 1);
   s.CY = Num(tk, 2);
@@ -772,10 +733,8 @@ void ParseJwcLine(std::string_view line) {
 }
 
 void LoadJwcTempFromBytes(std::string_view bytes) {
-  BeginBulk();
   const size_t taken = ParseCompleteLines(bytes);
   if (taken < bytes.size()) ParseJwcLine(WithoutCr(bytes.substr(taken)));
-  EndBulk();
 }
 
 bool LoadJwcTemp(const std::filesystem::path& path) {
@@ -783,7 +742,6 @@ bool LoadJwcTemp(const std::filesystem::path& path) {
   if (!std::filesystem::exists(path, ec)) return false;
   const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) return false;
-  BeginBulk();
   // Blocks of the file; the unfinished last line of a block moves to the
   // front and waits for the next one, so a line may be of any length.
   size_t capacity = kReadBlock;
@@ -809,6 +767,5 @@ bool LoadJwcTemp(const std::filesystem::path& path) {
     }
   }
   if (ok && kept > 0) ParseJwcLine(WithoutCr(std::string_view(buffer.get(), kept)));
-  EndBulk();
   return ok;
 }

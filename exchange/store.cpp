@@ -96,19 +96,8 @@ void InitStore() {
 }
 
 void FreeStore() {
-  TJwwStore& s = JwwStore;
-  EmptyOutlineKinds();
-  ReleaseAll(s.CodedPoints);
-  ReleaseAll(s.Dims);
-  ReleaseAll(s.Blocks);
-  ReleaseAll(s.Solids2);
-  ReleaseAll(s.Solids3);
-  ReleaseAll(s.Solids4);
-  ReleaseAll(s.SolidsSc);
-  ReleaseAll(s.SolidsSe);
-  ReleaseAll(s.SolidsSo);
-  ReleaseAll(s.SolidsSg);
-  ReleaseAll(s.Output);
+  ForEachStoreArray([](auto& v) { v.clear(); });
+  JwwStore.Output.clear();
 }
 
 void ResetCurrentAttributes() {
@@ -118,12 +107,12 @@ void ResetCurrentAttributes() {
 
 void EmptyOutlineKinds() {
   TJwwStore& s = JwwStore;
-  ReleaseAll(s.Order);
-  ReleaseAll(s.Lines);
-  ReleaseAll(s.Circles);
-  ReleaseAll(s.Arcs);
-  ReleaseAll(s.Texts);
-  ReleaseAll(s.Points);
+  s.Order.clear();
+  s.Lines.clear();
+  s.Circles.clear();
+  s.Arcs.clear();
+  s.Texts.clear();
+  s.Points.clear();
 }
 
 void AddLine(double x1, double y1, double x2, double y2) {

@@ -9,7 +9,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "exchange/growarray.h"
 
 enum TJwwEntKind : int32_t {
   ekLine = 1,
@@ -61,7 +62,8 @@ struct TJwwEntArc {
 
 struct TJwwEntText {
   TJwwEntHead Head;
-  int32_t TextCmd;     // ch = 0, cv = 1, cs = 2, cr = 3, co = 4, cp = 5, ct = 6, ck = 7, cz = 8, c2 = 9
+  int32_t
+      TextCmd;  // ch = 0, cv = 1, cs = 2, cr = 3, co = 4, cp = 5, ct = 6, ck = 7, cz = 8, c2 = 9
   int32_t TextAnchor;  // the "cc" code 0..8
   int32_t TextKind;    // 0 = free size, 1..10 = a text kind
   double Width, Height, Spacing;
@@ -165,22 +167,22 @@ struct TJwwForceFlags {
 };
 
 struct TJwwStore {
-  std::vector<TJwwEntLine> Lines;
-  std::vector<TJwwEntCircle> Circles;
-  std::vector<TJwwEntArc> Arcs;
-  std::vector<TJwwEntText> Texts;
-  std::vector<TJwwEntPoint> Points;
-  std::vector<TJwwEntCodedPoint> CodedPoints;
-  std::vector<TJwwEntDim> Dims;
-  std::vector<TJwwEntBlk> Blocks;
-  std::vector<TJwwEntSolid2> Solids2;
-  std::vector<TJwwEntSolid3> Solids3;
-  std::vector<TJwwEntSolid4> Solids4;
-  std::vector<TJwwEntSolidArc> SolidsSc;
-  std::vector<TJwwEntSolidArc> SolidsSe;
-  std::vector<TJwwEntSolidArc> SolidsSo;
-  std::vector<TJwwEntSolidArc> SolidsSg;
-  std::vector<TJwwOrderItem> Order;
+  TGrowArray<TJwwEntLine> Lines;
+  TGrowArray<TJwwEntCircle> Circles;
+  TGrowArray<TJwwEntArc> Arcs;
+  TGrowArray<TJwwEntText> Texts;
+  TGrowArray<TJwwEntPoint> Points;
+  TGrowArray<TJwwEntCodedPoint> CodedPoints;
+  TGrowArray<TJwwEntDim> Dims;
+  TGrowArray<TJwwEntBlk> Blocks;
+  TGrowArray<TJwwEntSolid2> Solids2;
+  TGrowArray<TJwwEntSolid3> Solids3;
+  TGrowArray<TJwwEntSolid4> Solids4;
+  TGrowArray<TJwwEntSolidArc> SolidsSc;
+  TGrowArray<TJwwEntSolidArc> SolidsSe;
+  TGrowArray<TJwwEntSolidArc> SolidsSo;
+  TGrowArray<TJwwEntSolidArc> SolidsSg;
+  TGrowArray<TJwwOrderItem> Order;
 
   // Header state.
   std::array<double, 16> GroupScale;
@@ -199,26 +201,11 @@ struct TJwwStore {
   TJwwEntLine PendingDimLine;  // held between "msg" and "cs"; PolyId unused
 
   // The command lines for the host, each at most 255 bytes.
-  std::vector<std::string> Output;
+  TGrowArray<std::string> Output;
 };
 
 // The one store of the run.
 extern TJwwStore JwwStore;
-
-// Appends one element by the growth rule: when the new count would be 1,
-// 1001, 2001, ... the capacity becomes old count + 1000 first. The new
-// element is value-initialised (every field reads 0).
-template <class T>
-T& AppendGrowing(std::vector<T>& v) {
-  if (v.size() % 1000 == 0) v.reserve(v.size() + 1000);
-  return v.emplace_back();
-}
-
-// Empties a vector and releases its storage.
-template <class T>
-void ReleaseAll(std::vector<T>& v) {
-  std::vector<T>().swap(v);
-}
 
 // The header of a new record: the current attributes and the pending z flags.
 TJwwEntHead CurrentHead();
@@ -230,9 +217,9 @@ std::string FitTextBytes(std::string_view s);
 // Appends a record of the kind: its order-index pair, the element, and its
 // header from CurrentHead(). The caller fills the kind's own fields.
 template <class T>
-T& AppendRecord(TJwwEntKind kind, std::vector<T>& arr) {
-  AppendGrowing(JwwStore.Order) = {kind, static_cast<int32_t>(arr.size())};
-  T& r = AppendGrowing(arr);
+T& AppendRecord(TJwwEntKind kind, TGrowArray<T>& arr) {
+  JwwStore.Order.push_back({kind, static_cast<int32_t>(arr.size())});
+  T& r = arr.emplace_back();
   r.Head = CurrentHead();
   return r;
 }

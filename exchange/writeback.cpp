@@ -42,7 +42,7 @@ const std::string& ProgressText(size_t current, size_t total) {
 // The queue as the host reads it: each line ending in a quote (a text command)
 // runs on into the next queue line, its text; an empty queue answers "hq".
 bool WriteQueue(std::FILE* f) {
-  const std::vector<std::string>& out = JwwStore.Output;
+  const TGrowArray<std::string>& out = JwwStore.Output;
   std::string block;
   block.reserve(kBlockBytes + 2 * (kMaxLineBytes + 2));
   const auto flush = [&block, f] {

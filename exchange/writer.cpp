@@ -283,19 +283,10 @@ void QueueDimGroup(const TJwwEntDim& d, const TWriteOverrides& o) {
   QueueCommand(d);
 }
 
-// The queue grows by 1000 lines, or by its own length once that is larger:
-// steps of a fixed size would copy a queue of a million lines a thousand
-// times over.
-std::string& AppendQueueEntry() {
-  std::vector<std::string>& out = JwwStore.Output;
-  if (out.size() == out.capacity()) out.reserve(out.size() + std::max<size_t>(1000, out.size()));
-  return out.emplace_back();
-}
-
 }  // namespace
 
 void QueueLine(std::string_view line) {
-  std::string& entry = AppendQueueEntry();
+  std::string& entry = JwwStore.Output.emplace_back();
   if (line.size() <= kMaxLineBytes) {
     entry.assign(line);
   } else {
@@ -311,7 +302,7 @@ void QueueMessage(std::string_view text) {
 }
 
 void ClearOutput() {
-  ReleaseAll(JwwStore.Output);
+  JwwStore.Output.clear();
 }
 
 int32_t LineWidthValue(int32_t width) {

@@ -42,7 +42,7 @@ void AddEllipsePoint(double cx, double cy, double r, double flatness, double til
 
 // The first point of the first entity of the kind starts the extents.
 template <class T, class FirstPoint>
-bool StartFrom(const std::vector<T>& records, FirstPoint first) {
+bool StartFrom(const TGrowArray<T>& records, FirstPoint first) {
   if (records.empty()) return false;
   const auto [x, y, divisor] = first(records.front());
   StartExtents(x, y, divisor);
@@ -86,7 +86,7 @@ void AddSolidArcExtents(const TJwwEntSolidArc& a) {
 }
 
 template <class T, class AddPoints>
-void AddEach(const std::vector<T>& records, AddPoints add) {
+void AddEach(const TGrowArray<T>& records, AddPoints add) {
   for (const T& r : records) add(r, PreviewDivisor(r.Head));
 }
 

@@ -82,7 +82,7 @@ void RenderSolidArc(Canvas& canvas, const TJwwEntSolidArc& r, int32_t shape, dou
 // auxiliary entities switched off, auxiliary ones are skipped; after every
 // tenth drawn record Esc is polled. False when Esc cut the walk short.
 template <class T, class IsAux, class Draw>
-bool RenderKind(Canvas& canvas, const std::vector<T>& records, IsAux isAux, Draw draw) {
+bool RenderKind(Canvas& canvas, const TGrowArray<T>& records, IsAux isAux, Draw draw) {
   const TgraAttribute& att = GraAttribute();
   const bool showAux = att.GetShowAux();
   const size_t n = records.size();

@@ -15,7 +15,7 @@ class StoreTest : public ::testing::Test {
   void TearDown() override { FreeStore(); }
 };
 
-bool SameOrder(const std::vector<TJwwOrderItem>& order,
+bool SameOrder(const TGrowArray<TJwwOrderItem>& order,
                const std::vector<std::pair<int32_t, int32_t>>& expected) {
   if (order.size() != expected.size()) return false;
   for (size_t i = 0; i < order.size(); ++i) {

@@ -26,6 +26,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 using Lines = std::vector<std::string>;
 
 std::string ReadAll(const fs::path& p) {
@@ -131,7 +132,7 @@ TEST_F(WriteBackTest, EscapeDiscardsTheQueueAndStops) {
     int polls = 0;
     SetEscapeQuery([&polls, &c] { return ++polls == c.pressedAtPoll; });
     WriteAllKeepingOwn();
-    EXPECT_EQ(JwwStore.Output, c.expected) << c.pressedAtPoll;
+    EXPECT_THAT(JwwStore.Output, ElementsAreArray(c.expected)) << c.pressedAtPoll;
     EXPECT_EQ(polls, c.pressedAtPoll);
   }
 }
@@ -160,7 +161,8 @@ TEST_F(WriteBackTest, SaveJoinsTextLinesWithCrLf) {
        "h#" + Sjis("ペン作図は行いませんでした。") + "\r\n"},
   };
   for (const auto& [queue, bytes] : cases) {
-    JwwStore.Output = queue;
+    JwwStore.Output.clear();
+    for (const std::string& line : queue) JwwStore.Output.push_back(line);
     EXPECT_TRUE(SaveJwcTemp(file.string()));
     EXPECT_EQ(ReadAll(file), bytes);
   }
@@ -472,9 +474,9 @@ class RoundTrip {
   }
 
   template <class T>
-  static void Push(TJwwEntKind kind, std::vector<T>& arr, const T& record) {
-    AppendGrowing(JwwStore.Order) = {kind, static_cast<int32_t>(arr.size())};
-    AppendGrowing(arr) = record;
+  static void Push(TJwwEntKind kind, TGrowArray<T>& arr, const T& record) {
+    JwwStore.Order.push_back({kind, static_cast<int32_t>(arr.size())});
+    arr.push_back(record);
   }
 
   // Header fields the kind sends: colour, line type and width as flags.
@@ -577,8 +579,8 @@ class RoundTrip {
         break;
       }
       default: {
-        const std::vector<TJwwEntSolidArc>* arrays[] = {&st.SolidsSc, &st.SolidsSe, &st.SolidsSo,
-                                                        &st.SolidsSg};
+        const TGrowArray<TJwwEntSolidArc>* arrays[] = {&st.SolidsSc, &st.SolidsSe, &st.SolidsSo,
+                                                       &st.SolidsSg};
         const TJwwEntSolidArc& r = (*arrays[item.Kind - ekSolidSc])[i];
         PutSolidHead(s, r, item.Kind == ekSolidSe);
         PutAll(s, r.CX, r.CY, r.R, r.Flatness, r.Tilt, r.Start, r.Sweep, int64_t{r.Code}, r.InnerR);

@@ -17,13 +17,17 @@ using ::testing::IsEmpty;
 using Lines = std::vector<std::string>;
 
 // A store as after reading: defaults, every force flag raised, empty queue.
+Lines QueuedLines() {
+  return {JwwStore.Output.begin(), JwwStore.Output.end()};
+}
+
 class WriterTest : public ::testing::Test {
  protected:
   void SetUp() override {
     InitStore();
     ResetCurrentAttributes();
   }
-  static const Lines& Queued() { return JwwStore.Output; }
+  static Lines Queued() { return QueuedLines(); }
 };
 
 // A step of calls and the lines it must queue, run on a fresh store.
@@ -38,7 +42,7 @@ void ExpectCases(const std::vector<Case>& cases) {
     InitStore();
     ResetCurrentAttributes();
     c.act();
-    EXPECT_EQ(JwwStore.Output, c.expected) << c.name;
+    EXPECT_EQ(QueuedLines(), c.expected) << c.name;
   }
 }
 
@@ -90,8 +94,8 @@ TJwwEntSolidArc SolidArc(double r, double flatness, int32_t code, double innerR 
 }
 
 template <class T>
-void Add(TJwwEntKind kind, std::vector<T>& arr, T record) {
-  AppendGrowing(JwwStore.Order) = {kind, static_cast<int32_t>(arr.size())};
+void Add(TJwwEntKind kind, TGrowArray<T>& arr, T record) {
+  JwwStore.Order.push_back({kind, static_cast<int32_t>(arr.size())});
   arr.push_back(std::move(record));
 }
 
@@ -119,12 +123,14 @@ TEST_F(WriterTest, QueueLineCutsAt255BytesWithoutSplittingACharacter) {
 
 TEST_F(WriterTest, QueueGrowsInStepsOf1000AndClearReleases) {
   QueueLine("a");
-  EXPECT_EQ(Queued().capacity(), 1000u);
+  EXPECT_EQ(JwwStore.Output.capacity(), 1000u);
   for (int i = 0; i < 1000; ++i) QueueLine("a");
-  EXPECT_EQ(Queued().capacity(), 2000u);
+  EXPECT_EQ(JwwStore.Output.capacity(), 2000u);
+  for (int i = 0; i < 1000; ++i) QueueLine("a");
+  EXPECT_EQ(JwwStore.Output.capacity(), 3000u);
   ClearOutput();
   EXPECT_THAT(Queued(), IsEmpty());
-  EXPECT_EQ(Queued().capacity(), 0u);
+  EXPECT_EQ(JwwStore.Output.capacity(), 0u);
 }
 
 TEST_F(WriterTest, QueueMessagePrefixesHash) {

@@ -1,0 +1,111 @@
+// The growable array of the store and the output queue. Its capacity rises
+// in steps of 1000 elements: to 1000, 2000, 3000 ... when the 1st, 1001st,
+// 2001st ... element is appended, and new elements read 0 in every field.
+// The elements live in blocks of 1000 that never move, so appending to a
+// drawing of a million entities copies nothing and references stay valid.
+#pragma once
+
+#include <cstddef>
+#include <iterator>
+#include <memory>
+#include <vector>
+
+template <class T>
+class TGrowArray {
+ public:
+  static constexpr size_t kStep = 1000;
+
+  using value_type = T;
+  using size_type = size_t;
+  using reference = T&;
+  using const_reference = const T&;
+
+  template <bool Const>
+  class Iter {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = T;
+    using difference_type = std::ptrdiff_t;
+    using Owner = std::conditional_t<Const, const TGrowArray, TGrowArray>;
+    using pointer = std::conditional_t<Const, const T*, T*>;
+    using reference = std::conditional_t<Const, const T&, T&>;
+
+    Iter() = default;
+    Iter(Owner* owner, size_t i) : owner_(owner), i_(i) { Enter(); }
+
+    reference operator*() const { return *p_; }
+    pointer operator->() const { return p_; }
+    Iter& operator++() {
+      ++i_;
+      if (++p_ == blockEnd_) Enter();
+      return *this;
+    }
+    Iter operator++(int) {
+      Iter old = *this;
+      ++*this;
+      return old;
+    }
+    bool operator==(const Iter& o) const { return i_ == o.i_; }
+
+   private:
+    // Points at element i_, at the start of its block (none past the end).
+    void Enter() {
+      if (i_ >= owner_->size_) return;
+      p_ = owner_->blocks_[i_ / kStep].get() + i_ % kStep;
+      blockEnd_ = owner_->blocks_[i_ / kStep].get() + kStep;
+    }
+
+    Owner* owner_ = nullptr;
+    size_t i_ = 0;
+    pointer p_ = nullptr;
+    pointer blockEnd_ = nullptr;
+  };
+  using iterator = Iter<false>;
+  using const_iterator = Iter<true>;
+
+  TGrowArray() = default;
+  TGrowArray(TGrowArray&&) noexcept = default;
+  TGrowArray& operator=(TGrowArray&&) noexcept = default;
+  TGrowArray(const TGrowArray& o) { *this = o; }
+  TGrowArray& operator=(const TGrowArray& o) {
+    if (this == &o) return *this;
+    clear();
+    for (const T& v : o) push_back(v);
+    return *this;
+  }
+
+  size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  size_t capacity() const { return blocks_.size() * kStep; }
+
+  T& operator[](size_t i) { return blocks_[i / kStep][i % kStep]; }
+  const T& operator[](size_t i) const { return blocks_[i / kStep][i % kStep]; }
+  T& front() { return (*this)[0]; }
+  const T& front() const { return (*this)[0]; }
+  T& back() { return (*this)[size_ - 1]; }
+  const T& back() const { return (*this)[size_ - 1]; }
+
+  iterator begin() { return {this, 0}; }
+  iterator end() { return {this, size_}; }
+  const_iterator begin() const { return {this, 0}; }
+  const_iterator end() const { return {this, size_}; }
+
+  // A new element with every field 0, grown by one block when full.
+  T& emplace_back() {
+    if (size_ == capacity()) blocks_.push_back(std::make_unique<T[]>(kStep));
+    return (*this)[size_++];
+  }
+  void push_back(const T& v) { emplace_back() = v; }
+  void push_back(T&& v) { emplace_back() = std::move(v); }
+
+  // Empties the array and releases its storage.
+  void clear() {
+    blocks_.clear();
+    blocks_.shrink_to_fit();
+    size_ = 0;
+  }
+
+ private:
+  std::vector<std::unique_ptr<T[]>> blocks_;
+  size_t size_ = 0;
+};
