@@ -6,9 +6,8 @@
 //   the difference is what the renderer costs above the painting itself;
 // - RenderZoomed/100/25: a view one hundredth of the fitted one wide and
 //   high, about the point a quarter of the way across, where almost every
-//   entity lies outside. /100/50 zooms about the centre instead, where the
-//   layer groups drawn at a hundredth and a fiftieth of their size crowd
-//   together (some 40 % of the entities stay visible); /10/25 zooms by ten.
+//   entity lies outside; /100/50 the same about the centre; /10/25 zooms by
+//   ten.
 #include <benchmark/benchmark.h>
 
 #include <QImage>

@@ -98,10 +98,15 @@ class TDrawingWriter {
     }
   }
 
-  // A coordinate near the walk's position: mostly a few decimals, sometimes
+  // The walk runs over the sheet (an A1 sheet, in millimetres); the file holds
+  // real sizes, the sheet position times the scale of the entity's layer
+  // group, so every group covers the same sheet as on the host's screen.
+  static double GroupScale(int group) { return group < 4 ? 100.0 : (group < 8 ? 50.0 : 1.0); }
+
+  // A real size for a length on the sheet: mostly a few decimals, sometimes
   // the full precision of a computed point.
-  double Coordinate(double centre) {
-    const double v = centre + random_.Between(-2000.0, 2000.0);
+  double Real(double sheet) {
+    const double v = sheet * scale_;
     switch (random_.Below(4)) {
       case 0:
         return std::round(v);
@@ -114,12 +119,16 @@ class TDrawingWriter {
     }
   }
 
-  double X() { return Coordinate(x_); }
-  double Y() { return Coordinate(y_); }
+  // A coordinate near the walk's position.
+  double Near(double sheet) { return Real(sheet + random_.Between(-20.0, 20.0)); }
+  double X() { return Near(x_); }
+  double Y() { return Near(y_); }
+  // A size of a few millimetres on the sheet.
+  double Size() { return Real(random_.Between(1.0, 8.0)); }
 
   void Walk() {
-    x_ = std::clamp(x_ + random_.Between(-500.0, 500.0), -50000.0, 50000.0);
-    y_ = std::clamp(y_ + random_.Between(-500.0, 500.0), -50000.0, 50000.0);
+    x_ = std::clamp(x_ + random_.Between(-5.0, 5.0), -420.0, 420.0);
+    y_ = std::clamp(y_ + random_.Between(-5.0, 5.0), -297.0, 297.0);
   }
 
   void Header() {
@@ -127,7 +136,7 @@ class TDrawingWriter {
     Line(Sjis("file=C:\\jww\\現場\\敷地測量図 改訂2.jww"));
     Line("hk 1");
     out_ += "hs";
-    for (int g = 0; g < 16; ++g) Numbers({g < 4 ? 100.0 : (g < 8 ? 50.0 : 1.0)});
+    for (int g = 0; g < 16; ++g) Numbers({GroupScale(g)});
     EndLine();
     Line("hzs 1 1");
     Line("hcw 2 2.5 3 4 5 6 7 8 9 10");
@@ -153,7 +162,11 @@ class TDrawingWriter {
 
   void AttributeChange() {
     static constexpr std::string_view kHex = "0123456789ABCDEF";
-    if (random_.Percent(30)) Line(std::string("lg") + kHex[random_.Below(16)]);
+    if (random_.Percent(30)) {
+      const uint32_t group = random_.Below(16);
+      Line(std::string("lg") + kHex[group]);
+      scale_ = GroupScale(static_cast<int>(group));
+    }
     if (random_.Percent(70)) Line(std::string("ly") + kHex[random_.Below(16)]);
     if (random_.Percent(60)) Line("lc" + std::to_string(1 + random_.Below(9)));
     if (random_.Percent(30)) Line("lt" + std::to_string(1 + random_.Below(9)));
@@ -215,15 +228,15 @@ class TDrawingWriter {
 
   void Circle() {
     out_ += "ci";
-    Numbers({X(), Y(), Coordinate(0.0) / 4 + 600.0});
+    Numbers({X(), Y(), Size()});
     EndLine();
     --left_;
   }
 
   void Arc() {
     out_ += "ci";
-    Numbers({X(), Y(), Coordinate(0.0) / 4 + 600.0, random_.Between(0, 180),
-             random_.Between(180, 360), random_.Percent(80) ? 1.0 : 0.5, 0.0});
+    Numbers({X(), Y(), Size(), random_.Between(0, 180), random_.Between(180, 360),
+             random_.Percent(80) ? 1.0 : 0.5, 0.0});
     EndLine();
     --left_;
   }
@@ -254,10 +267,11 @@ class TDrawingWriter {
       Numbers({X(), Y(), X(), Y(), X(), Y()});
     } else if (shape < 9) {
       out_ += "sc";
-      Numbers({X(), Y(), 300.0, 1.0, 0.0, 0.0, std::numbers::pi / 2, 0.0});
+      Numbers({X(), Y(), Size(), 1.0, 0.0, 0.0, std::numbers::pi / 2, 0.0});
     } else {
       out_ += "so";
-      Numbers({X(), Y(), 300.0, 1.0, 0.0, 0.0, std::numbers::pi, 150.0});
+      const double r = Size();
+      Numbers({X(), Y(), r, 1.0, 0.0, 0.0, std::numbers::pi, r / 2});
     }
     EndLine();
     --left_;
@@ -269,7 +283,7 @@ class TDrawingWriter {
     Numbers({x1, y1, x2, y1});
     EndLine();
     out_ += "cs";
-    Numbers({(x1 + x2) / 2, y1 + 100.0, 1.0, 0.0});
+    Numbers({(x1 + x2) / 2, y1 + Real(1.0), 1.0, 0.0});
     out_ += " \"";
     Number(std::round(std::fabs(x2 - x1) * 1000.0) / 1000.0);
     EndLine();
@@ -305,7 +319,8 @@ class TDrawingWriter {
   std::vector<std::string> texts_;
   std::string font_;
   std::string out_;
-  double x_ = 0.0, y_ = 0.0;
+  double x_ = 0.0, y_ = 0.0;  // on the sheet
+  double scale_ = GroupScale(0);
 };
 
 }  // namespace
