@@ -130,33 +130,47 @@ void FlushScreenPolyline(Canvas& canvas) {
   Gval.ScreenPoints.clear();
 }
 
+// An ellipse with the cosine and sine of its tilt taken once, so a curve of
+// 73 points costs one cosine and sine of its own angle per point. The turn is
+// the arithmetic of RotateX and RotateY about the origin, value for value.
+class TiltedEllipse {
+ public:
+  TiltedEllipse(double cx, double cy, double r, double flatness, double tilt)
+      : cx_(cx), cy_(cy), r_(r), flatness_(flatness), cos_(std::cos(tilt)), sin_(std::sin(tilt)) {}
+
+  TWorldPoint At(double theta) const {
+    const double lx = r_ * std::cos(theta);
+    const double ly = r_ * flatness_ * std::sin(theta);
+    return {cos_ * lx - sin_ * ly + cx_, sin_ * lx + cos_ * ly + cy_};
+  }
+
+ private:
+  double cx_;
+  double cy_;
+  double r_;
+  double flatness_;
+  double cos_;
+  double sin_;
+};
+
 // The chords between points at theta = first, first + step, ... (72 steps).
-void DrawChords(Canvas& canvas, double cx, double cy, double r, double flatness, double tilt,
-                double first, double step) {
+void DrawChords(Canvas& canvas, const TiltedEllipse& ellipse, double first, double step) {
   double theta = first;
-  double px;
-  double py;
-  EllipsePoint(cx, cy, r, flatness, tilt, theta, px, py);
+  TWorldPoint from = ellipse.At(theta);
   for (int i = 0; i < kChords; ++i) {
     theta += step;
-    double x;
-    double y;
-    EllipsePoint(cx, cy, r, flatness, tilt, theta, x, y);
-    WorldLine(canvas, px, py, x, y);
-    px = x;
-    py = y;
+    const TWorldPoint to = ellipse.At(theta);
+    WorldLine(canvas, from.x, from.y, to.x, to.y);
+    from = to;
   }
 }
 
 // Appends count points at theta = first, first + step, ... to WorldPoints.
-void AddEllipsePoints(double cx, double cy, double r, double flatness, double tilt, double first,
-                      double step, int count) {
+void AddEllipsePoints(const TiltedEllipse& ellipse, double first, double step, int count) {
   double theta = first;
   for (int i = 0; i < count; ++i) {
-    double x;
-    double y;
-    EllipsePoint(cx, cy, r, flatness, tilt, theta, x, y);
-    AddWorldPoint(x, y);
+    const TWorldPoint p = ellipse.At(theta);
+    AddWorldPoint(p.x, p.y);
     theta += step;
   }
 }
@@ -185,13 +199,13 @@ TWorldPoint ArcCorner(const TWorldPoint& first, const TWorldPoint& last, double 
 
 // Shape 101: a filled arc closed by the whole ellipse, the centre, its chord
 // or the corner of its end tangents, by Code.
-void BuildFilledArc(double code, double cx, double cy, double r, double flatness, double tilt,
+void BuildFilledArc(const TiltedEllipse& ellipse, double code, double cx, double cy, double tilt,
                     double start, double sweep) {
   if (NearCode(code, kCodeWholeEllipse)) {
-    AddEllipsePoints(cx, cy, r, flatness, tilt, 0.0, kFiveDegrees, kChords);
+    AddEllipsePoints(ellipse, 0.0, kFiveDegrees, kChords);
     return;
   }
-  AddEllipsePoints(cx, cy, r, flatness, tilt, start, sweep / kChords, kChords + 1);
+  AddEllipsePoints(ellipse, start, sweep / kChords, kChords + 1);
   if (NearCode(code, kCodeSector)) {
     AddWorldPoint(cx, cy);
   } else if (!NearCode(code, kCodeChord)) {
@@ -355,19 +369,18 @@ void WorldBox(Canvas& canvas, double x1, double y1, double x2, double y2) {
 
 void EllipsePoint(double cx, double cy, double r, double flatness, double tilt, double theta,
                   double& x, double& y) {
-  double lx = r * std::cos(theta);
-  double ly = r * flatness * std::sin(theta);
-  x = RotateX(lx, ly, 0.0, 0.0, tilt) + cx;
-  y = RotateY(lx, ly, 0.0, 0.0, tilt) + cy;
+  const TWorldPoint p = TiltedEllipse(cx, cy, r, flatness, tilt).At(theta);
+  x = p.x;
+  y = p.y;
 }
 
 void WorldEllipse(Canvas& canvas, double cx, double cy, double r, double flatness, double tilt) {
-  DrawChords(canvas, cx, cy, r, flatness, tilt, 0.0, kFiveDegrees);
+  DrawChords(canvas, TiltedEllipse(cx, cy, r, flatness, tilt), 0.0, kFiveDegrees);
 }
 
 void WorldArc(Canvas& canvas, double cx, double cy, double r, double flatness, double tilt,
               double start, double sweep) {
-  DrawChords(canvas, cx, cy, r, flatness, tilt, start, sweep / kChords);
+  DrawChords(canvas, TiltedEllipse(cx, cy, r, flatness, tilt), start, sweep / kChords);
 }
 
 void WorldPolyline(Canvas& canvas) {
@@ -414,23 +427,25 @@ void WorldPolygon(Canvas& canvas) {
 
 void SolidArcShape(Canvas& canvas, int32_t shape, double codeOrInner, double cx, double cy,
                    double r, double flatness, double tilt, double start, double sweep) {
-  double step = sweep / kChords;
+  const double step = sweep / kChords;
+  const TiltedEllipse outer(cx, cy, r, flatness, tilt);
   switch (shape) {
     case kShapeFilledArc:
-      BuildFilledArc(codeOrInner, cx, cy, r, flatness, tilt, start, sweep);
+      BuildFilledArc(outer, codeOrInner, cx, cy, tilt, start, sweep);
       WorldPolygon(canvas);
       break;
     case kShapeArcOutline:
       if (NearCode(codeOrInner, kCodeWholeEllipse)) {
-        AddEllipsePoints(cx, cy, r, flatness, tilt, 0.0, kFiveDegrees, kChords + 1);
+        AddEllipsePoints(outer, 0.0, kFiveDegrees, kChords + 1);
       } else {
-        AddEllipsePoints(cx, cy, r, flatness, tilt, start, step, kChords + 1);
+        AddEllipsePoints(outer, start, step, kChords + 1);
       }
       WorldPolyline(canvas);
       break;
     case kShapeRing:
-      AddEllipsePoints(cx, cy, r, flatness, tilt, start, step, kChords + 1);
-      AddEllipsePoints(cx, cy, codeOrInner, flatness, tilt, start + sweep, -step, kChords + 1);
+      AddEllipsePoints(outer, start, step, kChords + 1);
+      AddEllipsePoints(TiltedEllipse(cx, cy, codeOrInner, flatness, tilt), start + sweep, -step,
+                       kChords + 1);
       WorldPolygon(canvas);
       break;
     default:
