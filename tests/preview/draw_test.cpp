@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/myfunc.h"
 #include "preview/gval.h"
 #include "tests/preview/recording_canvas.h"
 
@@ -246,6 +247,28 @@ TEST_F(DrawTest, EllipseIs72ChordsFromTheTiltedFirstAxis) {
   EXPECT_EQ(canvas.LinesStartingWith("LineTo").back(), "LineTo 50 40");
   // A quarter on, the flattened axis turned to -x: (45, 50).
   EXPECT_EQ(moves[18], "MoveTo 45 50");
+}
+
+TEST(EllipsePoint, IsTheLocalPointTurnedByRotateXAndRotateYThenMoved) {
+  const struct {
+    double cx, cy, r, flatness, tilt, theta;
+  } cases[] = {
+      {0, 0, 10, 1, 0, 0},
+      {50, -20, 10, 0.5, kPi / 2, kPi / 3},
+      {1e4, 3e3, 7.5, 0.3, 2.9, -1.1},
+      {-0.25, 0, 1e-6, 4, -0.7, 5.5},
+      {0, 0, -3, 0.6, 0.349, 1e3},
+  };
+  for (const auto& c : cases) {
+    const double lx = c.r * std::cos(c.theta);
+    const double ly = c.r * c.flatness * std::sin(c.theta);
+    double x = 0;
+    double y = 0;
+    EllipsePoint(c.cx, c.cy, c.r, c.flatness, c.tilt, c.theta, x, y);
+    // Exactly, not nearly: the chords of every curve must not move a pixel.
+    EXPECT_EQ(x, RotateX(lx, ly, 0.0, 0.0, c.tilt) + c.cx) << c.tilt << " " << c.theta;
+    EXPECT_EQ(y, RotateY(lx, ly, 0.0, 0.0, c.tilt) + c.cy) << c.tilt << " " << c.theta;
+  }
 }
 
 TEST_F(DrawTest, ArcRunsFromStartOverSweep) {
