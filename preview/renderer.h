@@ -3,7 +3,8 @@
 // solids, lines, circles, arcs, points, texts and dimensions last, so lines
 // and texts lie over filled areas), with the current view and the attribute
 // instance. Records on hidden layers are skipped, and auxiliary ones (colour
-// 9, or line type 9 for lines) while auxiliary entities are switched off.
+// 9, or line type 9 for lines, circles, arcs and dimension lines) while
+// auxiliary entities are switched off.
 // Holding Esc cuts a long redraw short; the canvas is then partly drawn.
 //
 // Every coordinate and length of a record is divided by PreviewDivisor of its
