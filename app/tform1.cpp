@@ -528,10 +528,7 @@ void TForm1::ComputeOutline() {
 }
 
 void TForm1::FitView() {
-  Gval.ViewWidth = PaintBox1->width();
-  Gval.ViewHeight = PaintBox1->height();
-  ComputeExtents();
-  FitViewToExtents(Gval.ViewWidth, Gval.ViewHeight);
+  FitViewToExtents(PaintBox1->width(), PaintBox1->height());
   RedrawView();
 }
 
