@@ -74,32 +74,6 @@ Qt::PenStyle QtPenStyle(PenStyle s) {
   return Qt::SolidLine;
 }
 
-Qt::BrushStyle QtBrushStyle(BrushStyle s) {
-  switch (s) {
-    case BrushStyle::Hollow:
-      return Qt::NoBrush;
-    case BrushStyle::Horizontal:
-      return Qt::HorPattern;
-    case BrushStyle::Vertical:
-      return Qt::VerPattern;
-    case BrushStyle::FDiagonal:
-      return Qt::FDiagPattern;
-    case BrushStyle::BDiagonal:
-      return Qt::BDiagPattern;
-    case BrushStyle::Cross:
-      return Qt::CrossPattern;
-    case BrushStyle::DiagCross:
-      return Qt::DiagCrossPattern;
-    case BrushStyle::Solid:
-      break;
-  }
-  return Qt::SolidPattern;
-}
-
-QColor QtColor(TColor c) {
-  return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
-
 // Keeps what reaches the screen: a pen or brush only when it changes, each
 // move-to/line-to as one segment, rectangles, polylines and polygons. The
 // end pixels the renderer sets are left out: QPainter's lines include them.

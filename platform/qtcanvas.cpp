@@ -21,10 +21,6 @@ TColor FromArgb(uint32_t p) {
   return ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
 }
 
-QColor ToQColor(TColor c) {
-  return QColor::fromRgb(Argb(c));
-}
-
 // The dash patterns of one-pixel pens, in pixels on and off.
 const LineStyleMask& StyleMask(PenStyle style) {
   static const LineStyleMask solid;
@@ -43,27 +39,6 @@ const LineStyleMask& StyleMask(PenStyle style) {
       return dashDotDot;
     default:
       return solid;
-  }
-}
-
-Qt::BrushStyle QtBrushStyle(BrushStyle style) {
-  switch (style) {
-    case BrushStyle::Solid:
-      return Qt::SolidPattern;
-    case BrushStyle::Horizontal:
-      return Qt::HorPattern;
-    case BrushStyle::Vertical:
-      return Qt::VerPattern;
-    case BrushStyle::FDiagonal:
-      return Qt::FDiagPattern;
-    case BrushStyle::BDiagonal:
-      return Qt::BDiagPattern;
-    case BrushStyle::Cross:
-      return Qt::CrossPattern;
-    case BrushStyle::DiagCross:
-      return Qt::DiagCrossPattern;
-    default:
-      return Qt::NoBrush;
   }
 }
 
@@ -87,6 +62,31 @@ double CellPerEm(const QString& family) {
 }
 
 }  // namespace
+
+QColor QtColor(TColor c) {
+  return QColor::fromRgb(Argb(c));
+}
+
+Qt::BrushStyle QtBrushStyle(BrushStyle style) {
+  switch (style) {
+    case BrushStyle::Solid:
+      return Qt::SolidPattern;
+    case BrushStyle::Horizontal:
+      return Qt::HorPattern;
+    case BrushStyle::Vertical:
+      return Qt::VerPattern;
+    case BrushStyle::FDiagonal:
+      return Qt::FDiagPattern;
+    case BrushStyle::BDiagonal:
+      return Qt::BDiagPattern;
+    case BrushStyle::Cross:
+      return Qt::CrossPattern;
+    case BrushStyle::DiagCross:
+      return Qt::DiagCrossPattern;
+    default:
+      return Qt::NoBrush;
+  }
+}
 
 QString SubstituteFace(const QString& face) {
   struct Substitute {
@@ -162,17 +162,17 @@ QPainter& QtCanvas::Painter(PainterUse use) {
   switch (use) {
     case PainterUse::Fill:
       painter_.setPen(Qt::NoPen);
-      painter_.setBrush(QBrush(ToQColor(brush_.Color), QtBrushStyle(brush_.Style)));
+      painter_.setBrush(QBrush(QtColor(brush_.Color), QtBrushStyle(brush_.Style)));
       painter_.setCompositionMode(MixMode(pen_.Mix));
       break;
     case PainterUse::WideStroke:
       painter_.setPen(
-          QPen(ToQColor(pen_.Color), pen_.Width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+          QPen(QtColor(pen_.Color), pen_.Width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
       painter_.setBrush(Qt::NoBrush);
       painter_.setCompositionMode(MixMode(pen_.Mix));
       break;
     case PainterUse::Text:
-      painter_.setPen(ToQColor(textColor_));
+      painter_.setPen(QtColor(textColor_));
       painter_.setFont(font_);
       painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
       break;
@@ -336,7 +336,7 @@ void QtCanvas::TextOut(int32_t x, int32_t y, const std::string& glyph) {
   }
   painter.setTransform(cell);
   if (brush_.Style != BrushStyle::Hollow) {
-    painter.fillRect(QRectF(0, 0, advance, cellHeight_), ToQColor(brush_.Color));
+    painter.fillRect(QRectF(0, 0, advance, cellHeight_), QtColor(brush_.Color));
   }
   painter.drawText(QPointF(0, ascent_), text);
   painter.resetTransform();

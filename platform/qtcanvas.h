@@ -14,6 +14,12 @@
 #include "platform/thinline.h"
 #include "preview/canvas.h"
 
+// The Qt colour of a 0x00BBGGRR colour, opaque.
+QColor QtColor(TColor c);
+
+// The Qt fill pattern of a brush style; hatch gaps stay transparent.
+Qt::BrushStyle QtBrushStyle(BrushStyle style);
+
 class QtCanvas : public Canvas {
  public:
   // A white canvas of the size.
