@@ -81,7 +81,8 @@ class PointTable {
 };
 
 // The point of the row on its side of partner 1 -> partner 2; false when the
-// two circles do not meet.
+// two circles do not meet, or when distances so large that their squares
+// overflow leave no finite point to draw or send.
 bool SolveRow(const PointTable& pts, const TOutlineRow& r, double& x, double& y) {
   const double x1 = pts.X(r.P1), y1 = pts.Y(r.P1);
   const double x2 = pts.X(r.P2), y2 = pts.Y(r.P2);
@@ -96,7 +97,7 @@ bool SolveRow(const PointTable& pts, const TOutlineRow& r, double& x, double& y)
   }
   x = r.Side == 0 ? ax : bx;
   y = r.Side == 0 ? ay : by;
-  return true;
+  return std::isfinite(x) && std::isfinite(y);
 }
 
 }  // namespace

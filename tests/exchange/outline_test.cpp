@@ -183,11 +183,13 @@ TEST_F(OutlineTest, RowsWhoseCirclesMissAreMarkedAndLaterRowsGoOn) {
   const std::string error = Sjis("エラー");
   TableStub table("10", "0",
                   {
-                      {"1", "2", "2", "3", "1"},   // too far apart
-                      {"1", "6", "2", "8", "0"},   // point 4
-                      {"1", "1", "2", "20", "0"},  // one circle inside the other
-                      {"1", "5", "1", "5", "0"},   // the same partner twice
-                      {"3", "6", "2", "8", "0"},   // point 3 failed: it is the origin
+                      {"1", "2", "2", "3", "1"},          // too far apart
+                      {"1", "6", "2", "8", "0"},          // point 4
+                      {"1", "1", "2", "20", "0"},         // one circle inside the other
+                      {"1", "5", "1", "5", "0"},          // the same partner twice
+                      {"3", "6", "2", "8", "0"},          // point 3 failed: it is the origin
+                      {"1", "1e200", "2", "1e200", "0"},  // beyond what a double can square
+                      {"1", "1e154", "2", "1e154", "1"},
                   });
   ExpectCounters(Compute(table), 4, 4, 5);
   EXPECT_EQ(table.rows[0][4], error);
@@ -195,6 +197,8 @@ TEST_F(OutlineTest, RowsWhoseCirclesMissAreMarkedAndLaterRowsGoOn) {
   EXPECT_EQ(table.rows[2][4], error);
   EXPECT_EQ(table.rows[3][4], error);
   EXPECT_EQ(table.rows[4][4], "0");
+  EXPECT_EQ(table.rows[5][4], error);
+  EXPECT_EQ(table.rows[6][4], error);
   EXPECT_EQ(Labels(), (std::vector<std::string>{"1", "2", "4", "7"}));
   const std::vector<Pt> pts = Points();
   ExpectPoint(pts[2], 3.6, 4.8);
