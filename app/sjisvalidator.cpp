@@ -5,5 +5,6 @@
 SjisValidator::SjisValidator(QObject* parent) : QValidator(parent) {}
 
 QValidator::State SjisValidator::validate(QString& input, int& /*pos*/) const {
-  return SjisCanEncode(input.toStdString()) ? Acceptable : Invalid;
+  const bool oneLine = !input.contains(QLatin1Char('\n')) && !input.contains(QLatin1Char('\r'));
+  return oneLine && SjisCanEncode(input.toStdString()) ? Acceptable : Invalid;
 }

@@ -30,8 +30,10 @@ class LineReader {
   std::string_view rest_;
 };
 
+// A value is one line: anything from a line break on would be read back as
+// the next value and shift every line after it.
 void AppendLine(std::string& out, std::string_view value) {
-  out.append(value);
+  out.append(value.substr(0, value.find_first_of("\r\n")));
   out.append("\r\n");
 }
 

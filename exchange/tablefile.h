@@ -47,5 +47,6 @@ int LeadingRowCount(const std::vector<TTableRow>& rows);
 TTableFile ParseTableFile(std::string_view bytes);
 
 // The bytes of a file: the fields as they stand and only the leading run of
-// non-blank rows, every line ended by CR LF.
+// non-blank rows, every line ended by CR LF. A value holding a line break is
+// written up to it, so the lines keep their places.
 std::string FormatTableFile(const TTableFile& table);

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
@@ -239,6 +241,26 @@ TEST_F(Computation, RefusesTextShiftJisCannotHold) {
   TypeChar(editor, QStringLiteral("㎡"));
   Tab();
   EXPECT_EQ(form->StringGrid1Cells->Cell(2, 1), Sjis("12㎡"));
+}
+
+TEST_F(Computation, RefusesPastedLineBreaks) {
+  // Every text ends up as one line of the settings file.
+  Start();
+  for (const QString& pasted :
+       {QStringLiteral("15000\n"), QStringLiteral("6\r\n8"), QStringLiteral("\r")}) {
+    QApplication::clipboard()->setText(pasted);
+    form->Edit1->setText(QStringLiteral("1"));
+    form->Edit1->paste();
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("1"));
+
+    ClickCell(2, 1);
+    Type(QStringLiteral("2"));
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->paste();
+    Tab();
+    EXPECT_EQ(form->StringGrid1Cells->Cell(2, 1), "2");
+  }
 }
 
 TEST_F(Computation, TheTableSwitchesTheNavigationKeys) {

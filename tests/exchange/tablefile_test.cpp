@@ -141,6 +141,16 @@ TEST(FormatTableFile, SavesOnlyTheLeadingRunOfRows) {
   EXPECT_EQ(FormatTableFile(t), Crlf({"0", "0", "475", "475", "", "", "", "0"}));
 }
 
+TEST(FormatTableFile, AValueNeverSpillsOntoTheNextLine) {
+  TTableFile t;
+  t.LastTableFile = "/tmp/a\nb.dlist";
+  t.Edit1 = "15000\r\n";
+  t.Edit2 = "0\r90";
+  t.Rows = {Row("1", "6\n7", "2", "8", "0")};
+  EXPECT_EQ(FormatTableFile(t),
+            Crlf({"0", "0", "475", "475", "/tmp/a", "15000", "0", "1", "1", "6", "2", "8", "0"}));
+}
+
 TEST(FormatTableFile, ParsingTheBytesGivesTheTableBack) {
   TTableFile t;
   t.WinLeft = 3;
