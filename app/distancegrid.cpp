@@ -34,6 +34,11 @@ DistanceGrid::DistanceGrid(QWidget* parent) : QTableView(parent) {
   horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
+void DistanceGrid::CommitEditor() {
+  if (state() != EditingState) return;
+  if (QWidget* editor = indexWidget(currentIndex())) commitData(editor);
+}
+
 void DistanceGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
   // The base class commits and closes the editor of the previous cell.
   QTableView::currentChanged(current, previous);

@@ -12,6 +12,10 @@ class DistanceGrid : public QTableView {
  public:
   explicit DistanceGrid(QWidget* parent = nullptr);
 
+  // Puts the text of an open cell editor into the table, as leaving the cell
+  // would; the editor stays open.
+  void CommitEditor();
+
  signals:
   // The cell cursor moved to (col, row) from a cell in previousRow; rows are
   // grid rows (1-based).

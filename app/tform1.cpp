@@ -396,6 +396,9 @@ void TForm1::TakeWindowBounds() {
 }
 
 void TForm1::FormClose() {
+  // Closing by the close box or a shortcut leaves the focus in the table, so
+  // a cell being typed has not reached it yet.
+  StringGrid1->CommitEditor();
   TakeWindowBounds();
   SaveTableFile(SettingsPath());
   SaveJwcTemp(LocalPath(JwcTempPath()));

@@ -326,6 +326,25 @@ TEST_F(AnswerFile, CancelAndTheCloseBoxAnswerHqAndKeepTheTable) {
   }
 }
 
+TEST_F(AnswerFile, ACellStillBeingTypedIsSaved) {
+  // The close box and Alt+Y leave the focus where it is: the cell editor is
+  // still open when the settings file is written.
+  for (const bool ok : {false, true}) {
+    folder.WriteLines(folder.JwcTempPath(), HostFile(false));
+    Start();
+    ClickCell(2, 1);
+    Type("7");
+    if (ok) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::AltModifier);
+      QTRY_VERIFY(!form->isVisible());
+    } else {
+      form->close();
+    }
+    EXPECT_THAT(Settings().Rows, ElementsAre(TTableRow{"", "7", "", "", ""})) << ok;
+    form.reset();
+  }
+}
+
 TEST_F(AnswerFile, OkAlsoSavesTheSettings) {
   Start();
   Type("7.5");
