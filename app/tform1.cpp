@@ -284,7 +284,8 @@ void TForm1::BuildPanel4() {
   Memo1->setReadOnly(true);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Memo1->setFocusPolicy(Qt::NoFocus);
+  // No tab stop, but a click may still take the focus to select and copy.
+  Memo1->setFocusPolicy(Qt::ClickFocus);
   QPalette helpPal = Memo1->palette();
   helpPal.setColor(QPalette::Base, kHelpColor);
   Memo1->setPalette(helpPal);

@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextCursor>
@@ -107,6 +109,85 @@ TEST_F(StartUp, KeepsTheWindowLargeEnoughAndOnScreen) {
     EXPECT_EQ(QRect(f.pos(), f.size()), c.want) << c.left;
     form.reset();
   }
+}
+
+TEST_F(StartUp, ComponentsStandWhereDesigned) {
+  TForm1& f = Start();
+  struct Place {
+    QWidget* widget;
+    int x, y, w, h;  // in the parent; h -1 where the design leaves the height open
+  };
+  // The default window of 475 x 475: Panel2 docked right, the info strip and
+  // the status line docked at the bottom, the preview takes what is left.
+  const Place places[] = {
+      {f.PaintBox1, 0, 0, 231, 386}, {f.LabelA1, 0, 386, 475, 24}, {f.ScrollBox1, 0, 410, 475, 65},
+      {f.Panel2, 231, 0, 244, 386},  {f.Panel3, 0, 0, 244, 56},    {f.StringGrid1, 0, 56, 244, 215},
+      {f.Panel4, 0, 271, 244, 115},  {f.Edit1, 80, 28, 41, -1},    {f.Edit2, 160, 28, 49, -1},
+      {f.Button3, 144, 0, 49, 25},   {f.Button4, 192, 0, 25, 25},  {f.Button5, 216, 0, 25, 25},
+      {f.Memo1, 0, 0, 241, 89},      {f.Button1, 0, 90, 97, 25},   {f.Button2, 104, 90, 137, 25},
+  };
+  for (const Place& p : places) {
+    const QRect g = p.widget->geometry();
+    EXPECT_EQ(g, QRect(p.x, p.y, p.w, p.h < 0 ? g.height() : p.h))
+        << p.widget->objectName().toStdString();
+  }
+
+  struct Caption {
+    QWidget* widget;
+    QString text;
+    QPoint at;
+  };
+  const Caption captions[] = {
+      {f.Label1, QStringLiteral("点1：原点（基準点）"), {8, 8}},
+      {f.Label2, QStringLiteral("点2：距離"), {8, 32}},
+      {f.Label3, QStringLiteral("角度"), {128, 32}},
+      {f.Label4, QStringLiteral("°"), {216, 32}},
+      {f.Button3, QStringLiteral("クリア"), {144, 0}},
+      {f.Button4, QStringLiteral("開"), {192, 0}},
+      {f.Button5, QStringLiteral("保"), {216, 0}},
+      {f.Button1, QStringLiteral("ＯＫ(&Y)"), {0, 90}},
+      {f.Button2, QStringLiteral("キャンセル(&N)"), {104, 90}},
+  };
+  for (const Caption& c : captions) {
+    const QString text = qobject_cast<QLabel*>(c.widget)
+                             ? qobject_cast<QLabel*>(c.widget)->text()
+                             : qobject_cast<QPushButton*>(c.widget)->text();
+    EXPECT_EQ(text, c.text);
+    EXPECT_EQ(c.widget->pos(), c.at) << c.text.toStdString();
+  }
+
+  // What the design draws in colour, and the controls no Tab key reaches
+  // (a click still does).
+  EXPECT_EQ(f.palette().color(QPalette::Window), QColor(Qt::white));
+  for (QWidget* panel : {static_cast<QWidget*>(f.Panel2), static_cast<QWidget*>(f.Panel3),
+                         static_cast<QWidget*>(f.Panel4)}) {
+    EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(255, 251, 240));
+  }
+  EXPECT_EQ(f.LabelA1->palette().color(QPalette::Window), QColor(231, 231, 231));
+  EXPECT_EQ(f.LabelA1->alignment(), Qt::AlignCenter);
+  EXPECT_EQ(f.Memo1->palette().color(QPalette::Base), QColor(187, 235, 244));
+  EXPECT_TRUE(f.Memo1->isReadOnly());
+  for (QWidget* w : {static_cast<QWidget*>(f.Button3), static_cast<QWidget*>(f.Button4),
+                     static_cast<QWidget*>(f.Button5), static_cast<QWidget*>(f.Memo1)}) {
+    EXPECT_EQ(w->focusPolicy(), Qt::ClickFocus) << w->objectName().toStdString();
+  }
+  EXPECT_EQ(f.font().pixelSize(), 13);
+  EXPECT_EQ(f.StringGrid1->font().pixelSize(), 12);
+  EXPECT_FALSE(f.windowFlags() & Qt::WindowMaximizeButtonHint);
+}
+
+TEST_F(StartUp, MemoHoldsTheHelpTextLineByLine) {
+  TForm1& f = Start();
+  const QStringList lines = f.Memo1->toPlainText().split(QLatin1Char('\n'));
+  EXPECT_EQ(lines.size(), 33);
+  // Spot checks at the ends and around the empty lines and the side rule.
+  EXPECT_EQ(lines.value(0), QStringLiteral("※作図は、現在の"));
+  EXPECT_EQ(lines.value(4), QString());
+  EXPECT_EQ(lines.value(9), QStringLiteral("　相手点1→相手点2の"));
+  EXPECT_EQ(lines.value(10), QStringLiteral("　　0：線の上側"));
+  EXPECT_EQ(lines.value(11), QStringLiteral("　　1：線の下側"));
+  EXPECT_EQ(lines.value(18), QString());
+  EXPECT_EQ(lines.value(32), QStringLiteral("　「許可」を選択して下さい。"));
 }
 
 TEST_F(StartUp, ShowsTheTableHeadersAndRowLabels) {
