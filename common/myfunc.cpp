@@ -93,6 +93,9 @@ bool FastExactReal(std::string_view t, double& value) {
     const size_t first = ++i;
     for (; i < n && IsDigit(t[i]); ++i) digits = digits * 10 + static_cast<uint64_t>(t[i] - '0');
     count += i - first;
+    // Checked before the count becomes an int: a fraction of billions of
+    // digits must not wrap into a small exponent.
+    if (count > kMaxDigits) return false;
     exponent = -static_cast<int>(i - first);
   }
   if (count == 0 || count > kMaxDigits) return false;

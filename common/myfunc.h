@@ -12,9 +12,11 @@
 #include <string_view>
 
 // True for a byte that starts a double-byte character (0x80..0x9F, 0xE0..0xFD).
-constexpr bool LeadByte(unsigned char b) { return (b >= 0x80 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFD); }
+constexpr bool LeadByte(unsigned char b) {
+  return (b >= 0x80 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFD);
+}
 
-// Whole text as a signed 32-bit integer: leading blanks, sign, decimal digits
+// Whole text as a signed 32-bit integer: leading spaces, sign, decimal digits
 // or "$"/"0x" hexadecimal. Anything else, or a value out of range, gives 0.
 int32_t TextToInt(std::string_view t);
 
@@ -45,7 +47,7 @@ double RoundFine(double x);
 
 double PointDistance(double x1, double y1, double x2, double y2);
 
-// Direction of the vector in [0, 2 pi); 0 for a vector shorter than 1e-10.
+// Direction of the vector in [0, 2 pi); 0 when both components are below 1e-10.
 double DirectionRad(double x, double y);
 
 // Direction of the vector in degrees, rounded to 1e-10 degree.

@@ -12,7 +12,6 @@
 #include <limits>
 #include <memory>
 #include <system_error>
-#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

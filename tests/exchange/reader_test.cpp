@@ -363,6 +363,17 @@ TEST(ReaderAttributes, FreeSizeTextKind) {
   EXPECT_EQ(JwwStore.Initial.FreeWidth, 3.5);
 }
 
+// A keyword that begins with a shorter one is tried first, so its line
+// never reaches the shorter keyword's rule.
+TEST(ReaderAttributes, LongerKeywordsAreTriedFirst) {
+  Read({"lg3", "ly4", "cn5", "lgn7 name", "lyn8 name", "cn$9", "z1x", "z2"});
+  EXPECT_EQ(JwwStore.Current.LayerGroup, 3);
+  EXPECT_EQ(JwwStore.Current.Layer, 4);
+  EXPECT_EQ(JwwStore.Current.TextKind, 5);
+  EXPECT_EQ(JwwStore.Current.FontName, "9");
+  EXPECT_EQ(JwwStore.PendingZ, 2);
+}
+
 TEST(ReaderAttributes, ExplicitColourAnchorAndPointColour) {
   Read({"lc10 255", "cc5", "pn4"});
   EXPECT_EQ(JwwStore.Current.LineColor, 10);
@@ -413,6 +424,10 @@ TEST(ReaderEntities, EachKindWithItsTokenCounts) {
       {"sc 1 2 3 4 5 6 7", ""},
       {"ch 1 2 3 4", ""},
       {"hq", ""},
+      // Entity keywords match only whole: a longer word is no keyword.
+      {"chx 1 2 1 0 \"a", ""},
+      {"pts 1 2", ""},
+      {"cix 1 2 3", "line g0 l0 c1 t1 w0 z0 | p0 0 1 2 3\n"},
       {"1 2 3", ""},
       {"1 2 3 4 5", ""},
   };
