@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
-#include <vector>
 
 #include "common/escape.h"
 #include "common/sjis.h"
@@ -96,19 +95,13 @@ void WriteAll(int32_t group, int32_t layer, int32_t color, int32_t lineType, int
 }
 
 bool SaveJwcTemp(const std::string& path) {
+  if (WriteFile(path)) return true;
+  // The host reads whatever stands at path once the tool has ended: neither a
+  // partial answer nor its own drawing may stay there. A device or a folder in
+  // the way is not a file to delete.
   namespace fs = std::filesystem;
   std::error_code ec;
-  const fs::file_status status = fs::status(path, ec);
-  // A device or a pipe cannot be replaced by renaming, so it is written in
-  // place; anything else is written beside it and renamed over it, so that a
-  // failed write leaves the old file whole and no partial one.
-  if (fs::exists(status) && !fs::is_regular_file(status)) return WriteFile(path);
-  const std::string temp = path + ".tmp";
-  if (WriteFile(temp)) {
-    fs::rename(temp, path, ec);
-    if (!ec) return true;
-  }
-  fs::remove(temp, ec);
+  if (fs::is_regular_file(fs::status(path, ec))) fs::remove(path, ec);
   return false;
 }
 

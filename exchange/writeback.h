@@ -24,8 +24,8 @@ void WriteAll(int32_t group, int32_t layer, int32_t color, int32_t lineType, int
 
 // Writes the output queue to path as CR LF lines, each text command line
 // joined with the text that follows it, or the single line "hq" when the queue
-// is empty. Returns false when the file cannot be written; the file at path is
-// then left as it was and no partial file remains.
+// is empty. Returns false when the file cannot be written; a file at path is
+// then deleted, so neither a partial answer nor the host's input remains.
 bool SaveJwcTemp(const std::string& path);
 
 // Setters of the current attributes; they queue nothing.
