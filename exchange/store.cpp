@@ -60,11 +60,19 @@ TJwwEntLine DefaultPendingDimLine() {
   return l;
 }
 
-bool IsZeroVector(double dx, double dy) {
-  return std::fabs(dx) < kSamePoint && std::fabs(dy) < kSamePoint;
+}  // namespace
+
+bool SamePoint(double x1, double y1, double x2, double y2) {
+  return std::fabs(x2 - x1) < kSamePoint && std::fabs(y2 - y1) < kSamePoint;
 }
 
-}  // namespace
+bool NoDirection(double dx, double dy) {
+  return std::fabs(dx) <= kSamePoint && std::fabs(dy) <= kSamePoint;
+}
+
+bool BlankText(std::string_view text) {
+  return StripBlanks(text).empty();
+}
 
 TJwwEntHead CurrentHead() {
   const TJwwAttributes& a = JwwStore.Current;
@@ -116,7 +124,7 @@ void EmptyOutlineKinds() {
 }
 
 void AddLine(double x1, double y1, double x2, double y2) {
-  if (IsZeroVector(x2 - x1, y2 - y1)) return;
+  if (SamePoint(x1, y1, x2, y2)) return;
   TJwwEntLine& l = AppendRecord(ekLine, JwwStore.Lines);
   l.PolyId = 0;
   l.X1 = x1;
@@ -133,8 +141,7 @@ void AddPoint(double x, double y) {
 }
 
 void AddText(int32_t textCmd, std::string_view text, double x, double y, double dx, double dy) {
-  if (std::fabs(dx) <= kSamePoint && std::fabs(dy) <= kSamePoint) return;
-  if (StripBlanks(text).empty()) return;
+  if (NoDirection(dx, dy) || BlankText(text)) return;
   const TJwwAttributes& a = JwwStore.Current;
   TJwwEntText& t = AppendRecord(ekText, JwwStore.Texts);
   t.TextCmd = (textCmd >= 0 && textCmd <= 9) ? textCmd : 0;

@@ -214,6 +214,15 @@ TJwwEntHead CurrentHead();
 // before a double-byte character that would not fit whole.
 std::string FitTextBytes(std::string_view s);
 
+// Two points whose coordinates both differ by less than 1e-8 are one point.
+bool SamePoint(double x1, double y1, double x2, double y2);
+
+// A direction whose components are both within 1e-8 of 0 points nowhere.
+bool NoDirection(double dx, double dy);
+
+// True when nothing is left of the text once its blanks are removed.
+bool BlankText(std::string_view text);
+
 // Appends a record of the kind: its order-index pair, the element, and its
 // header from CurrentHead(). The caller fills the kind's own fields.
 template <class T>

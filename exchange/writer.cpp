@@ -3,14 +3,12 @@
 // each entity kind.
 #include "exchange/writer.h"
 
-#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
-#include <vector>
 
 #include "common/myfunc.h"
 #include "common/realformat.h"
@@ -85,14 +83,6 @@ void Fields(std::string& s, std::initializer_list<double> values) {
   for (double v : values) Field(s, v);
 }
 
-bool SamePoint(double x1, double y1, double x2, double y2) {
-  return std::fabs(x2 - x1) < kTiny && std::fabs(y2 - y1) < kTiny;
-}
-
-bool ZeroDirection(double dx, double dy) {
-  return std::fabs(dx) <= kTiny && std::fabs(dy) <= kTiny;
-}
-
 int32_t LayerDigitValue(int32_t v) {
   return v >= 0 && v <= 15 ? v : 0;
 }
@@ -120,10 +110,6 @@ const char* TextKeyword(int32_t textCmd) {
   static constexpr const char* kKeywords[] = {"ch", "cv", "cs", "cr", "co",
                                               "cp", "ct", "ck", "cz", "c2"};
   return textCmd >= 0 && textCmd <= 9 ? kKeywords[textCmd] : kKeywords[0];
-}
-
-bool BlankText(std::string_view text) {
-  return StripBlanks(text).empty();
 }
 
 // The keyword line of a text: start point, direction, a blank and the quote
@@ -465,14 +451,14 @@ void QueueCommand(const TJwwEntCodedPoint& p) {
 }
 
 void QueueCommand(const TJwwEntText& t) {
-  if (ZeroDirection(t.DX, t.DY) || BlankText(t.Text)) return;
+  if (NoDirection(t.DX, t.DY) || BlankText(t.Text)) return;
   QueueTextLine(TextKeyword(t.TextCmd), t);
   QueueLine(t.Text);
 }
 
 void QueueCommand(const TJwwEntDim& d) {
   const TJwwEntLine& l = d.Line;
-  if (SamePoint(l.X1, l.Y1, l.X2, l.Y2) || ZeroDirection(d.Text.DX, d.Text.DY)) return;
+  if (SamePoint(l.X1, l.Y1, l.X2, l.Y2) || NoDirection(d.Text.DX, d.Text.DY)) return;
   QueueLine("msg");
   QueueCommand(l);
   QueueTextLine("cs", d.Text);
