@@ -190,6 +190,17 @@ TEST_F(StartUp, MemoHoldsTheHelpTextLineByLine) {
   EXPECT_EQ(lines.value(32), QStringLiteral("　「許可」を選択して下さい。"));
 }
 
+TEST(SettingsPath, IsTheProgramPathWithTheExtensionDat) {
+  const std::pair<QString, QString> cases[] = {
+      {"/opt/tool/horune", "/opt/tool/horune.dat"},
+      {"/opt/tool/rn52.exe", "/opt/tool/rn52.dat"},
+      {"/opt/v1.2/rn52.v2.bin", "/opt/v1.2/rn52.v2.dat"},
+  };
+  for (const auto& [program, settings] : cases) {
+    EXPECT_EQ(TForm1(program).SettingsPath(), settings);
+  }
+}
+
 TEST_F(StartUp, ShowsTheTableHeadersAndRowLabels) {
   TForm1& f = Start();
   const DistanceModel& m = *f.StringGrid1Cells;
@@ -372,6 +383,15 @@ TEST_F(AnswerFile, OkAfterAComputationSendsTheOutline) {
                                  "cn\"$ＭＳ ゴシック", "ch 0 0 1 0 \"1", "lc2", "lt1", "0 0 10 0",
                                  "pt 10 0", "ch 10 0 1 0 \"2", "0 0 3.6 4.8", "10 0 3.6 4.8",
                                  "pt 3.6 4.8", "ch 3.6 4.8 1 0 \"3"}));
+}
+
+TEST_F(AnswerFile, OkAfterAComputationWithoutPointTwoSendsPointOne) {
+  Start();
+  Tab();  // Edit1 is empty: point 1 alone
+  EXPECT_EQ(form->Outline.Total(), 2);
+  QTest::mouseClick(form->Button1, Qt::LeftButton);
+  EXPECT_EQ(Answer(), SjisLines({"hd", "lg1", "ly3", "pn2", "lw0", "pt 0 0", "cn3", "cc0",
+                                 "cn\"$ＭＳ ゴシック", "ch 0 0 1 0 \"1"}));
 }
 
 TEST_F(AnswerFile, OkWithoutAComputationSendsTheMessage) {
