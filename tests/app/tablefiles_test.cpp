@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -80,6 +81,27 @@ TEST_F(TableFiles, SaveThenOpenRestoresTheTableButNotTheBounds) {
   EXPECT_EQ(form->WinWidth, 700);
   EXPECT_EQ(form->size(), QSize(700, 500));
   EXPECT_EQ(form->LastTableFile, saved);
+}
+
+TEST_F(TableFiles, DialogsOfferDataFilesAndStartAtTheLastOne) {
+  const QString last = folder.FilePath(QStringLiteral("old.dlist"));
+  folder.WriteLines(folder.SettingsPath(), {"0", "0", "500", "400", last.toStdString()});
+  Start();
+  for (QPushButton* button : {form->Button4, form->Button5}) {
+    WhenDialogOpens([last](QWidget* w) {
+      auto* dialog = qobject_cast<QFileDialog*>(w);
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_EQ(dialog->nameFilters(), QStringList({QStringLiteral("データファイル(*.dlist)")}));
+      EXPECT_EQ(dialog->defaultSuffix(), QStringLiteral("dlist"));
+      EXPECT_EQ(dialog->directory().absolutePath(), QFileInfo(last).absolutePath());
+      auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      ASSERT_NE(name, nullptr);
+      EXPECT_EQ(name->text(), QStringLiteral("old.dlist"));
+      dialog->reject();
+    });
+    QTest::mouseClick(button, Qt::LeftButton);
+  }
+  EXPECT_EQ(form->LastTableFile, last);
 }
 
 TEST_F(TableFiles, OpeningAShorterTableEmptiesTheRowsBelow) {
