@@ -35,19 +35,12 @@ TJwwAttributes DefaultAttributes() {
   return a;
 }
 
+// The host's settings when its file names none: the start values above,
+// without a font (no "cn$" line was read).
 TJwwInitialAttributes DefaultInitialAttributes() {
-  TJwwInitialAttributes a{};
-  a.LayerGroup = 0;
-  a.Layer = 0;
-  a.LineColor = 1;
-  a.LineType = 1;
-  a.LineWidth = 0;
-  a.TextKind = 1;
-  a.FreeWidth = 2.0;
-  a.FreeHeight = 2.0;
-  a.FreeSpacing = 0.0;
-  a.FreeColor = 1;
-  return a;
+  const TJwwAttributes c = DefaultAttributes();
+  return {c.LayerGroup, c.Layer,      c.LineColor,   c.LineType,  c.LineWidth, c.TextKind,
+          c.FreeWidth,  c.FreeHeight, c.FreeSpacing, c.FreeColor, {}};
 }
 
 // A dimension read before any plain line followed its "msg" still needs a
