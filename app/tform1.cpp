@@ -354,7 +354,7 @@ void TForm1::PlaceWindow() {
   QList<QRect> screens;
   for (const QScreen* s : QGuiApplication::screens()) screens << s->availableGeometry();
   const QRect primary = QGuiApplication::primaryScreen()->availableGeometry();
-  const QSize size(WinWidth, WinHeight);
+  const QSize size = VisibleWindowSize({WinWidth, WinHeight}, screens);
   move(VisibleWindowPos({WinLeft, WinTop}, size, screens, primary));
   resize(size);
 }

@@ -20,3 +20,9 @@ QPoint VisibleWindowPos(QPoint pos, QSize size, const QList<QRect>& screens, con
   });
   return visible ? pos : primary.topLeft();
 }
+
+QSize VisibleWindowSize(QSize size, const QList<QRect>& screens) {
+  QRect desktop;
+  for (const QRect& s : screens) desktop |= s;
+  return size.boundedTo(desktop.size());
+}

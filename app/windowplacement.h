@@ -1,7 +1,7 @@
 // Where a window goes whose bounds were kept from an earlier run: where it
 // was, unless that is no longer on any screen (a monitor was removed, the
 // resolution dropped); then at the top left of the primary screen, so the
-// window can always be seen and moved.
+// window can always be seen and moved. Its size is held to the desktop.
 #pragma once
 
 #include <QList>
@@ -18,3 +18,8 @@ inline constexpr int kMinVisibleHeight = 50;
 // the window is visible on one of the screens' available areas, otherwise
 // primary.topLeft(). Any int is accepted, however far off it lies.
 QPoint VisibleWindowPos(QPoint pos, QSize size, const QList<QRect>& screens, const QRect& primary);
+
+// The size, cut to the bounding box of the screens' available areas: a
+// window no screen can show has no use, and a kept size of millions of
+// pixels would not even get a picture to draw into.
+QSize VisibleWindowSize(QSize size, const QList<QRect>& screens);

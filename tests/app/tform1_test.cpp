@@ -91,7 +91,7 @@ TEST_F(StartUp, WithSettingsTakesBoundsEditsAndTable) {
   EXPECT_THAT(StoredTexts(), ElementsAre(Sjis("道路")));
 }
 
-TEST_F(StartUp, KeepsTheWindowLargeEnoughAndOnScreen) {
+TEST_F(StartUp, KeepsTheWindowWithinItsLimitsAndOnScreen) {
   struct Case {
     const char* left;
     const char* top;
@@ -103,7 +103,8 @@ TEST_F(StartUp, KeepsTheWindowLargeEnoughAndOnScreen) {
   for (const Case& c :
        {Case{"30", "40", "100", "50", QRect(30, 40, 475, 200)},
         Case{"50000", "50000", "500", "300", QRect(screen.topLeft(), QSize(500, 300))},
-        Case{"-2147483648", "0", "475", "475", QRect(screen.topLeft(), QSize(475, 475))}}) {
+        Case{"-2147483648", "0", "475", "475", QRect(screen.topLeft(), QSize(475, 475))},
+        Case{"0", "0", "2147483647", "2147483647", screen}}) {
     folder.WriteLines(folder.SettingsPath(), {c.left, c.top, c.width, c.height});
     TForm1& f = Start();
     EXPECT_EQ(QRect(f.pos(), f.size()), c.want) << c.left;

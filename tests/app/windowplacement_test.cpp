@@ -32,4 +32,24 @@ TEST(VisibleWindowPos, MovesOnlyAWindowNoScreenShows) {
   EXPECT_EQ(VisibleWindowPos({5000, 0}, size, {primary}, QRect(0, 30, 1920, 1010)), QPoint(0, 30));
 }
 
+TEST(VisibleWindowSize, NoLargerThanTheDesktop) {
+  const QRect primary(0, 0, 1920, 1040);
+  const QRect right(1920, 0, 1280, 1024);
+  struct Case {
+    QSize size;
+    QList<QRect> screens;
+    QSize want;
+  };
+  const Case cases[] = {
+      {{660, 539}, {primary}, {660, 539}},
+      {{1920, 1040}, {primary}, {1920, 1040}},
+      {{3000, 900}, {primary, right}, {3000, 900}},
+      {{3000, 900}, {primary}, {1920, 900}},  // the second monitor is gone
+      {{INT_MAX, INT_MAX}, {primary, right}, {3200, 1040}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(VisibleWindowSize(c.size, c.screens), c.want) << c.size.width();
+  }
+}
+
 }  // namespace
