@@ -5,11 +5,13 @@
 
 #include "app/terminationwatch.h"
 #include "app/tform1.h"
+#include "app/translations.h"
 #include "platform/escape_x11.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("rn52_ホルネ"));
+  InstallJapaneseTranslations(app);
   InstallEscapeQuery();
   TForm1 form(QCoreApplication::applicationFilePath());
   TerminationWatch watch;

@@ -40,6 +40,7 @@ void AnswerClearBox(QMessageBox::StandardButton button) {
     auto* box = qobject_cast<QMessageBox*>(w);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->text(), QStringLiteral("各値をクリアします。よろしいですか？"));
+    EXPECT_TRUE(box->button(QMessageBox::No)->text().contains(QStringLiteral("いいえ")));
     QTest::mouseClick(box->button(button), Qt::LeftButton);
   });
 }
