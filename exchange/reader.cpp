@@ -370,20 +370,10 @@ void ArcLine(const TJwcTokens& tk, int) {
   a.Tilt = Num(tk, 7);
 }
 
-// The text fields after the header: the current anchor, kind, size and font,
-// the numbers t1..t4 and the text t5.
-void FillText(TJwwEntText& t, int32_t textCmd, const TJwcTokens& tk) {
-  const TJwwAttributes& a = JwwStore.Current;
-  t.TextCmd = textCmd;
-  t.TextAnchor = a.TextAnchor;
-  t.TextKind = a.TextKind;
-  ResolveTextSize(t);
-  t.X = Num(tk, 1);
-  t.Y = Num(tk, 2);
-  t.DX = Num(tk, 3);
-  t.DY = Num(tk, 4);
-  t.FontName = FitTextBytes(a.FontName);
-  t.Text = FitTextBytes(tk.T[5]);
+// The text of a "ch" .. "c2" line: start point t1, t2, direction t3, t4 and
+// the text t5.
+void FillLineText(TJwwEntText& t, int32_t textCmd, const TJwcTokens& tk) {
+  FillText(t, textCmd, tk.T[5], Num(tk, 1), Num(tk, 2), Num(tk, 3), Num(tk, 4));
 }
 
 constexpr int32_t kDimensionTextCmd = 2;  // "cs"
@@ -395,9 +385,9 @@ void TextLine(const TJwcTokens& tk, int textCmd) {
     d.Line = s.PendingDimLine;
     d.Line.PolyId = 0;
     d.Text.Head = d.Head;
-    FillText(d.Text, textCmd, tk);
+    FillLineText(d.Text, textCmd, tk);
   } else {
-    FillText(AppendRecord(ekText, s.Texts), textCmd, tk);
+    FillLineText(AppendRecord(ekText, s.Texts), textCmd, tk);
   }
 }
 

@@ -135,9 +135,14 @@ void AddPoint(double x, double y) {
 
 void AddText(int32_t textCmd, std::string_view text, double x, double y, double dx, double dy) {
   if (NoDirection(dx, dy) || BlankText(text)) return;
+  FillText(AppendRecord(ekText, JwwStore.Texts), (textCmd >= 0 && textCmd <= 9) ? textCmd : 0, text,
+           x, y, dx, dy);
+}
+
+void FillText(TJwwEntText& t, int32_t textCmd, std::string_view text, double x, double y, double dx,
+              double dy) {
   const TJwwAttributes& a = JwwStore.Current;
-  TJwwEntText& t = AppendRecord(ekText, JwwStore.Texts);
-  t.TextCmd = (textCmd >= 0 && textCmd <= 9) ? textCmd : 0;
+  t.TextCmd = textCmd;
   t.TextAnchor = a.TextAnchor;
   t.TextKind = a.TextKind;
   ResolveTextSize(t);

@@ -256,6 +256,11 @@ void AddPoint(double x, double y);
 // command outside 0..9 is taken as 0.
 void AddText(int32_t textCmd, std::string_view text, double x, double y, double dx, double dy);
 
+// Fills a text's own fields: the command, the current anchor, kind, size and
+// font, the start point, the direction and the text cut by FitTextBytes.
+void FillText(TJwwEntText& t, int32_t textCmd, std::string_view text, double x, double y, double dx,
+              double dy);
+
 // Fills the size fields and colour of a text from the text kind table, or
 // from the current free size for kind 0 or a kind outside 1..10.
 void ResolveTextSize(TJwwEntText& t);
