@@ -207,6 +207,12 @@ std::string CopyBytes(std::string_view t, int start, int n, int& taken) {
   return out;
 }
 
+std::string LeadingBytes(std::string_view t, size_t n) {
+  if (t.size() <= n) return std::string(t);
+  int taken = 0;
+  return CopyBytes(t, 1, static_cast<int>(n), taken);
+}
+
 int CharCount(std::string_view t) {
   int count = 0;
   for (size_t i = 0; i < t.size(); i += CharLength(t, i)) ++count;

@@ -7,6 +7,7 @@
 // degrees; directions run counter-clockwise from +X with Y upwards.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -30,6 +31,9 @@ std::string StripBlanks(std::string_view t);
 // Bytes start..start+n-1 without any double-byte character that straddles an
 // end; taken receives the number of bytes copied.
 std::string CopyBytes(std::string_view t, int start, int n, int& taken);
+
+// The text cut to at most n bytes, never inside a double-byte character.
+std::string LeadingBytes(std::string_view t, size_t n);
 
 // Number of characters; a double-byte character counts one.
 int CharCount(std::string_view t);

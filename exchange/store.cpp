@@ -73,9 +73,7 @@ TJwwEntHead CurrentHead() {
 }
 
 std::string FitTextBytes(std::string_view s) {
-  if (s.size() <= kMaxTextBytes) return std::string(s);
-  int taken = 0;
-  return CopyBytes(s, 1, static_cast<int>(kMaxTextBytes), taken);
+  return LeadingBytes(s, kMaxTextBytes);
 }
 
 void InitStore() {

@@ -272,13 +272,7 @@ void QueueDimGroup(const TJwwEntDim& d, const TWriteOverrides& o) {
 }  // namespace
 
 void QueueLine(std::string_view line) {
-  std::string& entry = JwwStore.Output.emplace_back();
-  if (line.size() <= kMaxLineBytes) {
-    entry.assign(line);
-  } else {
-    int taken = 0;
-    entry = CopyBytes(line, 1, static_cast<int>(kMaxLineBytes), taken);
-  }
+  JwwStore.Output.emplace_back() = LeadingBytes(line, kMaxLineBytes);
 }
 
 void QueueMessage(std::string_view text) {
