@@ -195,20 +195,22 @@ void QueueSolidColor(const TJwwEntHead& h, int32_t solidRgb, const TWriteOverrid
   }
 }
 
+void QueueSolidAttributes(const TJwwEntHead& h, int32_t solidRgb, bool withWidth,
+                          const TWriteOverrides& o) {
+  QueueLayerOf(h, o);
+  QueueSolidColor(h, solidRgb, o);
+  if (withWidth) QueueLineWidth(Pick(o.LineWidth, h.LineWidth));
+  QueueZFlags(h.ZFlags);
+}
+
 template <class Solid>
 void QueueSolidGroup(const Solid& s, bool withWidth, const TWriteOverrides& o) {
-  QueueLayerOf(s.Head, o);
-  QueueSolidColor(s.Head, s.SolidRGB, o);
-  if (withWidth) QueueLineWidth(Pick(o.LineWidth, s.Head.LineWidth));
-  QueueZFlags(s.Head.ZFlags);
+  QueueSolidAttributes(s.Head, s.SolidRGB, withWidth, o);
   QueueCommand(s);
 }
 
 void QueueSolidArcGroup(TJwwEntKind kind, const TJwwEntSolidArc& s, const TWriteOverrides& o) {
-  QueueLayerOf(s.Head, o);
-  QueueSolidColor(s.Head, s.SolidRGB, o);
-  if (kind == ekSolidSe) QueueLineWidth(Pick(o.LineWidth, s.Head.LineWidth));
-  QueueZFlags(s.Head.ZFlags);
+  QueueSolidAttributes(s.Head, s.SolidRGB, kind == ekSolidSe, o);
   QueueCommand(kind, s);
 }
 
