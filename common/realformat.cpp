@@ -106,3 +106,8 @@ void AppendReal(std::string& out, double v) {
   char buf[kBufferSize];
   out.append(buf, PutReal(buf, v));
 }
+
+void AppendInt(std::string& out, int64_t v) {
+  char digits[24];
+  out.append(digits, std::to_chars(digits, digits + sizeof digits, v).ptr);
+}

@@ -2,13 +2,13 @@
 // index and the file the host reads when the tool has ended.
 #include "exchange/writeback.h"
 
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
 #include "common/escape.h"
+#include "common/realformat.h"
 #include "common/sjis.h"
 #include "exchange/store.h"
 #include "exchange/writer.h"
@@ -21,20 +21,15 @@ constexpr size_t kProgressStep = 100;
 // The file is written in blocks of about this size.
 constexpr size_t kBlockBytes = size_t{1} << 20;
 
-void AppendCount(std::string& s, size_t n) {
-  char digits[24];
-  s.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
-}
-
 // "処理中(ESC:中断)：" with the running number and the total, in Shift-JIS.
 const std::string& ProgressText(size_t current, size_t total) {
   static const std::string prefix = Sjis("処理中(ESC:中断)：");
   static const std::string separator = Sjis("／");
   static std::string text;
   text = prefix;
-  AppendCount(text, current);
+  AppendInt(text, static_cast<int64_t>(current));
   text += separator;
-  AppendCount(text, total);
+  AppendInt(text, static_cast<int64_t>(total));
   return text;
 }
 

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <bit>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
@@ -34,12 +33,6 @@ std::string& Begin(std::string_view keyword) {
   std::string& s = LineBuffer();
   s.assign(keyword);
   return s;
-}
-
-void AppendInt(std::string& s, int64_t v) {
-  char digits[24];
-  const auto end = std::to_chars(digits, digits + sizeof digits, v).ptr;
-  s.append(digits, end);
 }
 
 // The text of a recently written number. Every corner of a drawing comes back

@@ -66,6 +66,16 @@ TEST(AppendReal, AppendsTheSameText) {
   EXPECT_EQ(line, "ci 1.5 -1E-7");
 }
 
+TEST(AppendInt, AppendsDecimalDigitsAndSign) {
+  std::string line = "lc10 ";
+  AppendInt(line, 16777215);
+  for (int64_t v : {int64_t{0}, int64_t{-3}, std::numeric_limits<int64_t>::min()}) {
+    line += ' ';
+    AppendInt(line, v);
+  }
+  EXPECT_EQ(line, "lc10 16777215 0 -3 -9223372036854775808");
+}
+
 // Written then read back, a value keeps its first 15 significant digits,
 // and writing it again gives the same text.
 TEST(FormatReal, ReadsBackToFifteenDigits) {
