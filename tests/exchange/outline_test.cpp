@@ -13,6 +13,7 @@
 
 #include "common/sjis.h"
 #include "exchange/store.h"
+#include "tests/exchange/store_setup.h"
 
 namespace {
 
@@ -39,11 +40,8 @@ struct Pt {
   double x, y;
 };
 
-class OutlineTest : public ::testing::Test {
+class OutlineTest : public FreshStoreTest {
  protected:
-  void SetUp() override { InitStore(); }
-  void TearDown() override { FreeStore(); }
-
   // Runs the computation and records whether it asked for a redraw.
   TOutlineCounters Compute(TableStub& table) {
     TOutlineCounters c;

@@ -6,14 +6,11 @@
 #include <vector>
 
 #include "common/sjis.h"
+#include "tests/exchange/store_setup.h"
 
 namespace {
 
-class StoreTest : public ::testing::Test {
- protected:
-  void SetUp() override { InitStore(); }
-  void TearDown() override { FreeStore(); }
-};
+class StoreTest : public FreshStoreTest {};
 
 bool SameOrder(const TGrowArray<TJwwOrderItem>& order,
                const std::vector<std::pair<int32_t, int32_t>>& expected) {

@@ -21,6 +21,7 @@
 #include "exchange/reader.h"
 #include "exchange/store.h"
 #include "exchange/writer.h"
+#include "tests/exchange/store_setup.h"
 
 namespace {
 
@@ -42,8 +43,7 @@ void WriteText(const fs::path& p, const std::string& bytes) {
 class WriteBackTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    InitStore();
-    ResetCurrentAttributes();
+    StoreAsAfterReading();
     dir_ = fs::temp_directory_path() /
            ("horune-writeback-" + std::to_string(::getpid()) + "-" +
             ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -86,8 +86,7 @@ TEST_F(WriteBackTest, RestoresTheInitialLayerOnlyWhenItChanged) {
   EXPECT_THAT(JwwStore.Output,
               ElementsAre("lg1", "ly2", "lc1", "lt1", "lw0", "0 0 1 0", "1 0 2 0"));
 
-  InitStore();
-  ResetCurrentAttributes();
+  StoreAsAfterReading();
   AddLines(1);
   QueueLine("hd");
   WriteAllKeepingOwn();
@@ -125,8 +124,7 @@ TEST_F(WriteBackTest, EscapeDiscardsTheQueueAndStops) {
   // goes out; later the restoring commands follow the on-change rule.
   const std::vector<Case> cases = {{1, {"lg0", "ly0"}}, {2, {"lg0", "ly0"}}};
   for (const Case& c : cases) {
-    InitStore();
-    ResetCurrentAttributes();
+    StoreAsAfterReading();
     AddLines(250);
     QueueLine("hd");
     int polls = 0;

@@ -9,6 +9,7 @@
 
 #include "common/sjis.h"
 #include "exchange/store.h"
+#include "tests/exchange/store_setup.h"
 
 namespace {
 
@@ -16,17 +17,13 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using Lines = std::vector<std::string>;
 
-// A store as after reading: defaults, every force flag raised, empty queue.
 Lines QueuedLines() {
   return {JwwStore.Output.begin(), JwwStore.Output.end()};
 }
 
 class WriterTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    InitStore();
-    ResetCurrentAttributes();
-  }
+  void SetUp() override { StoreAsAfterReading(); }
   static Lines Queued() { return QueuedLines(); }
 };
 
@@ -39,8 +36,7 @@ struct Case {
 
 void ExpectCases(const std::vector<Case>& cases) {
   for (const Case& c : cases) {
-    InitStore();
-    ResetCurrentAttributes();
+    StoreAsAfterReading();
     c.act();
     EXPECT_EQ(QueuedLines(), c.expected) << c.name;
   }
