@@ -1,3 +1,4 @@
+// The installed Esc-key query, kept for the whole run.
 #include "common/escape.h"
 
 #include <utility>
@@ -9,6 +10,10 @@ EscapeQuery& Query() {
 }
 }  // namespace
 
-void SetEscapeQuery(EscapeQuery query) { Query() = std::move(query); }
+void SetEscapeQuery(EscapeQuery query) {
+  Query() = std::move(query);
+}
 
-bool EscapePressed() { return Query() ? Query()() : false; }
+bool EscapePressed() {
+  return Query() ? Query()() : false;
+}

@@ -1,3 +1,4 @@
+// The number parsers, the Shift-JIS text helpers and the plane geometry.
 #include "common/myfunc.h"
 
 #include <algorithm>

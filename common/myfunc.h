@@ -41,6 +41,7 @@ int CharCount(std::string_view t);
 // Characters start..start+n-1, whole double-byte characters only.
 std::string CopyChars(std::string_view t, int start, int n);
 
+// Swaps the two values.
 void ExchangeDoubles(double& a, double& b);
 
 // Halves away from zero.
@@ -49,6 +50,7 @@ int64_t RoundToInt(double x);
 // Nearest multiple of 1e-10, halves away from zero.
 double RoundFine(double x);
 
+// Euclidean distance between the two points.
 double PointDistance(double x1, double y1, double x2, double y2);
 
 // Direction of the vector in [0, 2 pi); 0 when both components are below 1e-10.

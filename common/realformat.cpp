@@ -1,3 +1,5 @@
+// The exchange file's number format, built from the shortest round-trip
+// digits so that most values need no second conversion.
 #include "common/realformat.h"
 
 #include <cfloat>

@@ -1,3 +1,5 @@
+// The Shift-JIS codec over ICU's CP932 converter, with this tool's own
+// replacement characters in both directions.
 #include "common/sjis.h"
 
 #include <unicode/ucnv.h>

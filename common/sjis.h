@@ -17,4 +17,6 @@ std::string Utf8FromSjis(std::string_view sjis);
 bool SjisCanEncode(std::string_view utf8);
 
 // Shorthand for the system's own texts written in the source as UTF-8.
-inline std::string Sjis(std::string_view utf8) { return SjisFromUtf8(utf8); }
+inline std::string Sjis(std::string_view utf8) {
+  return SjisFromUtf8(utf8);
+}

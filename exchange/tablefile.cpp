@@ -1,3 +1,5 @@
+// The settings and table file format: a line reader that tolerates short
+// files and any line end, and a writer that keeps one value a line.
 #include "exchange/tablefile.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Tests of the number parsers, the Shift-JIS text helpers and the geometry.
 #include "common/myfunc.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the exchange file's number format.
 #include "common/realformat.h"
 
 #include <gtest/gtest.h>

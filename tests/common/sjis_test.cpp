@@ -1,3 +1,4 @@
+// Tests of the Shift-JIS codec in both directions.
 #include "common/sjis.h"
 
 #include <gtest/gtest.h>

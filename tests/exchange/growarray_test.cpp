@@ -1,3 +1,5 @@
+// Tests of the growable array: its steps, zeroed elements and stable
+// references.
 #include "exchange/growarray.h"
 
 #include <gtest/gtest.h>

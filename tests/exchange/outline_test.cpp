@@ -1,3 +1,4 @@
+// Tests of the point computation over a stub of the window's table.
 #include "exchange/outline.h"
 
 #include <gtest/gtest.h>

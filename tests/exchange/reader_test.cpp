@@ -1,3 +1,5 @@
+// Tests of the JWC_TEMP.TXT reader: the tokeniser, each kind of line, and
+// whole files from memory, from disk and from the fixtures.
 #include "exchange/reader.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the exchange store: its defaults and the add operations.
 #include "exchange/store.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the settings and table file format, both ways.
 #include "exchange/tablefile.h"
 
 #include <gmock/gmock.h>

@@ -1,3 +1,5 @@
+// Tests of writing the result back: start-up attributes, the walk over the
+// order index, the saved file and reading it back.
 #include "exchange/writeback.h"
 
 #include <gmock/gmock.h>

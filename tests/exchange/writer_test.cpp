@@ -1,3 +1,5 @@
+// Tests of the command writer: attribute commands, entity commands and the
+// command group of each kind.
 #include "exchange/writer.h"
 
 #include <gmock/gmock.h>
