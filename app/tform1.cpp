@@ -369,16 +369,8 @@ void TForm1::FormResize() {
   WinHeight = std::max(height(), kMinWinHeight);
   if (!ViewReady) return;
   // The view keeps its centre and scale; the next drawing shows the new area.
-  const double cx = (Gval.ViewMinX + Gval.ViewMaxX) / 2;
-  const double cy = (Gval.ViewMinY + Gval.ViewMaxY) / 2;
-  Gval.ViewWidth = PaintBox1->width();
-  Gval.ViewHeight = PaintBox1->height();
-  const double hw = Gval.ViewWidth / 2.0 / Gval.ViewScale;
-  const double hh = Gval.ViewHeight / 2.0 / Gval.ViewScale;
-  Gval.ViewMinX = cx - hw;
-  Gval.ViewMaxX = cx + hw;
-  Gval.ViewMinY = cy - hh;
-  Gval.ViewMaxY = cy + hh;
+  CentreView((Gval.ViewMinX + Gval.ViewMaxX) / 2, (Gval.ViewMinY + Gval.ViewMaxY) / 2,
+             PaintBox1->width(), PaintBox1->height());
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -195,8 +195,6 @@ void ComputeExtents() {
 }
 
 void FitViewToExtents(int32_t width, int32_t height) {
-  Gval.ViewWidth = width;
-  Gval.ViewHeight = height;
   ComputeExtents();
   const TDrawingExtents& e = DrawingExtents;
   const double dx = std::max(std::abs(e.ExtMaxX - e.ExtMinX), 1e-10);
@@ -204,12 +202,6 @@ void FitViewToExtents(int32_t width, int32_t height) {
   // A canvas not laid out yet (0 pixels) still gets a usable scale.
   const double sx = std::max(width, 1) / dx * 0.9;
   const double sy = std::max(height, 1) / dy * 0.9;
-  const double scale = sx >= sy ? sy : sx;
-  const double cx = (e.ExtMaxX + e.ExtMinX) / 2;
-  const double cy = (e.ExtMaxY + e.ExtMinY) / 2;
-  Gval.ViewScale = scale;
-  Gval.ViewMinX = cx - width / 2.0 / scale;
-  Gval.ViewMaxX = cx + width / 2.0 / scale;
-  Gval.ViewMinY = cy - height / 2.0 / scale;
-  Gval.ViewMaxY = cy + height / 2.0 / scale;
+  Gval.ViewScale = std::min(sx, sy);
+  CentreView((e.ExtMaxX + e.ExtMinX) / 2, (e.ExtMaxY + e.ExtMinY) / 2, width, height);
 }

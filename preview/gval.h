@@ -58,6 +58,10 @@ double ScaledY(double y);
 // The screen pixel of a scaled position, held as ToScreenX and ToScreenY.
 ScreenPoint ScreenOfScaled(double sx, double sy);
 
+// Sets ViewWidth and ViewHeight to the canvas size and the visible rectangle
+// to that size at ViewScale, centred on (cx, cy).
+void CentreView(double cx, double cy, int32_t width, int32_t height);
+
 void AddWorldPoint(double x, double y);
 inline int32_t WorldPointCount() {
   return static_cast<int32_t>(Gval.WorldPoints.size());
