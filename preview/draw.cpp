@@ -175,6 +175,18 @@ void AddEllipsePoints(const TiltedEllipse& ellipse, double first, double step, i
   }
 }
 
+// Keeps the brush's colour and the pen's mix, as every pen setter does.
+void SetHollowBrushAndPen(Canvas& canvas, TColor color, PenStyle style, int32_t width) {
+  Brush brush = canvas.GetBrush();
+  brush.Style = BrushStyle::Hollow;
+  canvas.SetBrush(brush);
+  Pen pen = canvas.GetPen();
+  pen.Color = color;
+  pen.Width = width;
+  pen.Style = style;
+  canvas.SetPen(pen);
+}
+
 bool NearCode(double code, double value) {
   return std::fabs(code - value) <= kCodeTolerance;
 }
@@ -240,14 +252,7 @@ BrushStyle BrushStyleFromCode(int32_t code) {
 }
 
 void SetPlainPen(Canvas& canvas, TColor color, int32_t styleCode, int32_t width) {
-  Brush brush = canvas.GetBrush();
-  brush.Style = BrushStyle::Hollow;
-  canvas.SetBrush(brush);
-  Pen pen = canvas.GetPen();
-  pen.Color = color;
-  pen.Width = width;
-  pen.Style = PenStyleFromCode(styleCode);
-  canvas.SetPen(pen);
+  SetHollowBrushAndPen(canvas, color, PenStyleFromCode(styleCode), width);
 }
 
 void SetPlainBrush(Canvas& canvas, TColor color, int32_t styleCode) {
@@ -285,15 +290,8 @@ TColor EntityColor(int32_t flatLayer, int32_t colorNumber) {
 }
 
 void SetEntityPen(Canvas& canvas, int32_t flatLayer, int32_t colorNumber, int32_t lineType) {
-  TColor color = EntityColor(flatLayer, colorNumber);
-  Brush brush = canvas.GetBrush();
-  brush.Style = BrushStyle::Hollow;
-  canvas.SetBrush(brush);
-  Pen pen = canvas.GetPen();
-  pen.Color = color;
-  pen.Width = 0;
-  pen.Style = (lineType == 1 || lineType == 31) ? PenStyle::Solid : PenStyle::Dot;
-  canvas.SetPen(pen);
+  const PenStyle style = (lineType == 1 || lineType == 31) ? PenStyle::Solid : PenStyle::Dot;
+  SetHollowBrushAndPen(canvas, EntityColor(flatLayer, colorNumber), style, 0);
 }
 
 void SetEntityBrush(Canvas& canvas, int32_t flatLayer, int32_t colorNumber,
