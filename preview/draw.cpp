@@ -16,13 +16,6 @@ constexpr int kChords = 72;
 constexpr double kLongestFilledEdge = 10000.0;
 constexpr double kCodeTolerance = 1e-10;
 
-constexpr int32_t kShapeFilledArc = 101;
-constexpr int32_t kShapeArcOutline = 111;
-constexpr int32_t kShapeRing = 105;
-constexpr double kCodeWholeEllipse = 100.0;
-constexpr double kCodeSector = 0.0;
-constexpr double kCodeChord = 5.0;
-
 struct ScaledPoint {
   double x;
   double y;

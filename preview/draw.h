@@ -69,6 +69,15 @@ void WorldPolyline(Canvas& canvas);
 // than 3 points draw nothing. When the first edge is longer than 10000 pixels
 // the ring is closed by appending point 0 and drawn as a clipped outline.
 void WorldPolygon(Canvas& canvas);
+// The shapes of circular solids, and the Codes of a filled arc that close it
+// other than by the corner of its end tangents.
+inline constexpr int32_t kShapeFilledArc = 101;
+inline constexpr int32_t kShapeArcOutline = 111;
+inline constexpr int32_t kShapeRing = 105;
+inline constexpr double kCodeWholeEllipse = 100.0;
+inline constexpr double kCodeSector = 0.0;
+inline constexpr double kCodeChord = 5.0;
+
 // The outline of a circular solid built in Gval.WorldPoints, drawn, and the
 // buffer emptied. Shape 101 (filled; second input the solid's Code: 100 whole
 // ellipse, 0 sector, 5 arc and chord, else the arc closed by the corner of

@@ -164,17 +164,18 @@ void RenderSolid4(Canvas& canvas, const TJwwEntSolid4& r) {
 }
 
 void RenderSolidSc(Canvas& canvas, const TJwwEntSolidArc& r) {
-  const bool heldByEllipse = r.Code == 100 || r.Code == 0 || r.Code == 5;
-  RenderSolidArc(canvas, r, 101, r.Code, heldByEllipse ? std::abs(r.R) : 0.0);
+  const bool heldByEllipse =
+      r.Code == kCodeWholeEllipse || r.Code == kCodeSector || r.Code == kCodeChord;
+  RenderSolidArc(canvas, r, kShapeFilledArc, r.Code, heldByEllipse ? std::abs(r.R) : 0.0);
 }
 
 void RenderSolidSe(Canvas& canvas, const TJwwEntSolidArc& r) {
-  RenderSolidArc(canvas, r, 111, r.Code, std::abs(r.R));
+  RenderSolidArc(canvas, r, kShapeArcOutline, r.Code, std::abs(r.R));
 }
 
 void RenderSolidSo(Canvas& canvas, const TJwwEntSolidArc& r) {
   const double d = PreviewDivisor(r.Head);
-  RenderSolidArc(canvas, r, 105, r.InnerR / d, std::max(std::abs(r.R), std::abs(r.InnerR)));
+  RenderSolidArc(canvas, r, kShapeRing, r.InnerR / d, std::max(std::abs(r.R), std::abs(r.InnerR)));
 }
 
 void RenderSolidSg(Canvas& canvas, const TJwwEntSolidArc& r) {
