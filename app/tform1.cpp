@@ -37,7 +37,6 @@
 #include "exchange/writeback.h"
 #include "exchange/writer.h"
 #include "platform/qtcanvas.h"
-#include "preview/draw.h"
 #include "preview/extents.h"
 #include "preview/gval.h"
 #include "preview/renderer.h"
@@ -530,18 +529,8 @@ void TForm1::FitView() {
 
 void TForm1::RedrawView() {
   if (!ViewReady) return;
-  const int w = PaintBox1->width();
-  const int h = PaintBox1->height();
-  QtCanvas canvas(w, h);
-  ClearView(canvas, w, h);
-  SetPlainPen(canvas, RGB(0, 0, 255), 0, 0);
-  ScreenRect(canvas, 0, 0, w - 1, h - 1);
-  // A red cross of five pixels each way marks the origin, point 1.
-  SetPlainPen(canvas, RGB(255, 0, 0), 0, 2);
-  const double d = 5 / Gval.ViewScale;
-  WorldLine(canvas, -d, 0, d, 0);
-  WorldLine(canvas, 0, -d, 0, d);
-  RenderStore(canvas);
+  QtCanvas canvas(PaintBox1->width(), PaintBox1->height());
+  RenderPreview(canvas, PaintBox1->width(), PaintBox1->height());
   PaintBox1->SetPicture(canvas.Image());
 }
 

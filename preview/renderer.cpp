@@ -149,6 +149,17 @@ void RenderStore(Canvas& canvas) {
   RenderAllKinds(canvas);
 }
 
+void RenderPreview(Canvas& canvas, int32_t width, int32_t height) {
+  ClearView(canvas, width, height);
+  SetPlainPen(canvas, RGB(0, 0, 255), 0, 0);
+  ScreenRect(canvas, 0, 0, width - 1, height - 1);
+  SetPlainPen(canvas, RGB(255, 0, 0), 0, 2);
+  const double d = 5 / Gval.ViewScale;
+  WorldLine(canvas, -d, 0, d, 0);
+  WorldLine(canvas, 0, -d, 0, d);
+  RenderStore(canvas);
+}
+
 void RenderSolid2(Canvas& canvas, const TJwwEntSolid2& r) {
   RenderSolidPoints(canvas, r.Head, r.SolidRGB, {{r.X1, r.Y1}, {r.X2, r.Y2}}, WorldPolyline);
 }

@@ -12,12 +12,19 @@
 // box before any pen is set or any point is mapped.
 #pragma once
 
+#include <cstdint>
+
 #include "exchange/store.h"
 #include "preview/canvas.h"
 
 // Draws the whole store; returns early when Esc is held, polled after every
 // tenth drawn record of a kind and before each kind.
 void RenderStore(Canvas& canvas);
+
+// The whole preview of a canvas of the given size: cleared, framed in blue,
+// a red cross of five pixels each way on the origin (point 1), and the store
+// drawn over them.
+void RenderPreview(Canvas& canvas, int32_t width, int32_t height);
 
 // Solids take their colour from SolidRGB when Color is 10, else from the
 // layer and colour number, with a solid pen and a solid brush.
