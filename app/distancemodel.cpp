@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "app/sjistext.h"
 #include "common/sjis.h"
 
 namespace {
@@ -49,7 +50,7 @@ QVariant DistanceModel::data(const QModelIndex& index, int role) const {
     }
   }
   if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
-  return QString::fromStdString(Utf8FromSjis(rows_[index.row()][index.column() - 1]));
+  return QStringFromSjis(rows_[index.row()][index.column() - 1]);
 }
 
 bool DistanceModel::setData(const QModelIndex& index, const QVariant& value, int role) {

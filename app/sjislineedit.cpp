@@ -1,5 +1,6 @@
 #include "app/sjislineedit.h"
 
+#include "app/sjistext.h"
 #include "app/sjisvalidator.h"
 #include "common/sjis.h"
 
@@ -8,7 +9,7 @@ SjisLineEdit::SjisLineEdit(QWidget* parent) : QLineEdit(parent) {
 }
 
 void SjisLineEdit::SetSjis(const std::string& bytes) {
-  shown_ = QString::fromStdString(Utf8FromSjis(bytes));
+  shown_ = QStringFromSjis(bytes);
   bytes_ = bytes;
   setText(shown_);
 }

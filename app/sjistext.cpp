@@ -1,0 +1,7 @@
+#include "app/sjistext.h"
+
+#include "common/sjis.h"
+
+QString QStringFromSjis(std::string_view sjis) {
+  return QString::fromStdString(Utf8FromSjis(sjis));
+}
