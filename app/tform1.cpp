@@ -14,7 +14,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -29,11 +28,12 @@
 #include "app/infopage.h"
 #include "app/previewbox.h"
 #include "app/sjislineedit.h"
+#include "app/sjistext.h"
+#include "app/tablefileio.h"
 #include "app/windowplacement.h"
 #include "common/sjis.h"
 #include "exchange/reader.h"
 #include "exchange/store.h"
-#include "exchange/tablefile.h"
 #include "exchange/writeback.h"
 #include "exchange/writer.h"
 #include "platform/qtcanvas.h"
@@ -148,17 +148,6 @@ QFileDialog* NewTableDialog(QWidget* parent, const char* name, QFileDialog::Acce
 
 std::string LocalPath(const QString& path) {
   return QFile::encodeName(path).toStdString();
-}
-
-QString FromSjis(const std::string& sjis) {
-  return QString::fromStdString(Utf8FromSjis(sjis));
-}
-
-// LastTableFile goes to the file as Shift-JIS; a path that code page cannot
-// hold is left out rather than written wrong.
-std::string PathToSjis(const QString& path) {
-  const std::string utf8 = path.toStdString();
-  return SjisCanEncode(utf8) ? SjisFromUtf8(utf8) : std::string();
 }
 
 }  // namespace
@@ -424,7 +413,7 @@ void TForm1::Button1Click() {
     ShowStatus(QStringLiteral("処理中です"));
     QueueLine("hd");
     WriteAll(-1, -1, -1, -1, -1, -1, -1, 0,
-             [this](const std::string& sjis) { ShowStatus(FromSjis(sjis)); });
+             [this](const std::string& sjis) { ShowStatus(QStringFromSjis(sjis)); });
   }
   ShowStatus(QStringLiteral("ファイル生成中です"));
   close();
@@ -458,13 +447,11 @@ void TForm1::Button4Click() {
   if (OpenDialog1->exec() != QDialog::Accepted) return;
   const QString path = OpenDialog1->selectedFiles().value(0);
   // A table file carries bounds too, but opening one never moves the window.
-  const std::array<int32_t, 4> bounds = {WinLeft, WinTop, WinWidth, WinHeight};
+  TTableFile kept;
+  BoundsToTable(kept);
   LoadTableFile(path);
   LastTableFile = path;
-  WinLeft = bounds[0];
-  WinTop = bounds[1];
-  WinWidth = bounds[2];
-  WinHeight = bounds[3];
+  BoundsFromTable(kept);
 }
 
 void TForm1::Button5Click() {
@@ -474,48 +461,40 @@ void TForm1::Button5Click() {
   SaveTableFile(LastTableFile);
 }
 
-void TForm1::LoadTableFile(const QString& path) {
-  const TTableFile defaults;
-  WinLeft = defaults.WinLeft;
-  WinTop = defaults.WinTop;
-  WinWidth = defaults.WinWidth;
-  WinHeight = defaults.WinHeight;
-  LastTableFile.clear();
-  QFile file(path);
-  if (!file.exists() || !file.open(QIODevice::ReadOnly)) return;
-  // What a failed read delivered stays, like a file that ends early.
-  const QByteArray bytes = file.readAll();
-  const TTableFile t = ParseTableFile(std::string_view(bytes.constData(), bytes.size()));
+void TForm1::BoundsFromTable(const TTableFile& t) {
   WinLeft = t.WinLeft;
   WinTop = t.WinTop;
   WinWidth = t.WinWidth;
   WinHeight = t.WinHeight;
-  LastTableFile = FromSjis(t.LastTableFile);
-  Edit1->SetSjis(t.Edit1);
-  Edit2->SetSjis(t.Edit2);
-  StringGrid1Cells->SetRows(t.Rows);
 }
 
-bool TForm1::SaveTableFile(const QString& path) {
-  TTableFile t;
+void TForm1::BoundsToTable(TTableFile& t) const {
   t.WinLeft = WinLeft;
   t.WinTop = WinTop;
   t.WinWidth = WinWidth;
   t.WinHeight = WinHeight;
+}
+
+void TForm1::LoadTableFile(const QString& path) {
+  BoundsFromTable(TTableFile());
+  LastTableFile.clear();
+  const std::optional<TTableFile> t = ReadTableFile(path);
+  if (!t) return;
+  BoundsFromTable(*t);
+  LastTableFile = QStringFromSjis(t->LastTableFile);
+  Edit1->SetSjis(t->Edit1);
+  Edit2->SetSjis(t->Edit2);
+  StringGrid1Cells->SetRows(t->Rows);
+}
+
+bool TForm1::SaveTableFile(const QString& path) {
+  TTableFile t;
+  BoundsToTable(t);
   t.LastTableFile = PathToSjis(LastTableFile);
   t.Edit1 = Edit1->Sjis();
   t.Edit2 = Edit2->Sjis();
   t.Rows = StringGrid1Cells->Rows();
-  const std::string bytes = FormatTableFile(t);
-  // Written beside the old file and renamed over it only when complete, so
-  // a failed save leaves the old file as it was. The explicit flush matters:
-  // commit() does not notice an error while it writes out the buffer (a full
-  // disk), and would rename a cut file over the good one.
-  QSaveFile file(path);
-  return file.open(QIODevice::WriteOnly) &&
-         file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-             static_cast<qint64>(bytes.size()) &&
-         file.flush() && file.commit();
+  return WriteTableFile(path, t);
 }
 
 void TForm1::ComputeOutline() {

@@ -27,6 +27,7 @@ class QScrollArea;
 class QTextBrowser;
 class QUrl;
 class SjisLineEdit;
+struct TTableFile;
 
 class TForm1 : public QWidget {
   Q_OBJECT
@@ -124,6 +125,9 @@ class TForm1 : public QWidget {
   void PlaceWindow();
   void TakeWindowBounds();
   void ShowStatus(const QString& text);
+  // The window bounds from a table file's, and into one.
+  void BoundsFromTable(const TTableFile& t);
+  void BoundsToTable(TTableFile& t) const;
   // Points a file dialog at the folder and name of LastTableFile.
   void PresetDialog(QFileDialog* dialog) const;
 
