@@ -16,14 +16,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <array>
 
 #include "app/distancegrid.h"
 #include "app/distancemodel.h"
+#include "app/formparts.h"
 #include "app/gridoutlinetable.h"
 #include "app/infopage.h"
 #include "app/previewbox.h"
@@ -53,98 +52,12 @@ constexpr int kPanel4Height = 115;
 constexpr int kLabelA1Height = 24;
 constexpr int kInfoStripHeight = 65;
 constexpr int kEditHeight = 21;
-const QColor kCream(255, 251, 240);
 const QColor kStatusColor(231, 231, 231);
 const QColor kHelpColor(187, 235, 244);
 
 // The host's faces are not installed here; the IPA faces stand in for them.
 const QStringList kGothicFaces = {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"),
                                   QStringLiteral("IPAゴシック")};
-
-// The help text of Memo1, one line each.
-const std::array<const char*, 33> kHelpLines = {
-    "※作図は、現在の",
-    "　レイヤグループ・レイヤ・",
-    "　線色・線種・線幅にて",
-    "　作図されます。",
-    "",
-    "※点3～は、相手点を２つ",
-    "　番号とその距離を入力",
-    "　して下さい。向きは、",
-    "　0 又は 1 を入力して下さい。",
-    "　相手点1→相手点2の",
-    "　　0：線の上側",
-    "　　1：線の下側",
-    "※指定状態によっては",
-    "　重複線作図をしてしまう",
-    "　場合も有り得ますので",
-    "　御注意下さい。",
-    "　（本ツールで重複線削除は",
-    "　　行いません）",
-    "",
-    "◆ブロック図形内のものは",
-    "　処理出来ませんので",
-    "　御注意下さい。",
-    "　ブロック編集内で行う",
-    "　場合には、本ソフトを",
-    "　Jw_cadのインストール・",
-    "　フォルダに配置して",
-    "　実行を行って下さい。",
-    "◆ウイルス／セキュリティ",
-    "　ソフト／セキュリティ設定",
-    "　の画面が表示され、",
-    "　許可／遮断を問い合わ",
-    "　せてきた場合には",
-    "　「許可」を選択して下さい。",
-};
-
-QFrame* NewPanel(QWidget* parent, const char* name) {
-  auto* panel = new QFrame(parent);
-  panel->setObjectName(QString::fromLatin1(name));
-  panel->setAutoFillBackground(true);
-  QPalette pal = panel->palette();
-  pal.setColor(QPalette::Window, kCream);
-  panel->setPalette(pal);
-  return panel;
-}
-
-QLabel* NewLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->move(at);
-  label->adjustSize();
-  return label;
-}
-
-QPushButton* NewButton(QWidget* parent, const char* name, const QString& text, QRect at) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setGeometry(at);
-  return button;
-}
-
-// Point-2 edits take numbers only, so the input method stays off.
-SjisLineEdit* NewNumberEdit(QWidget* parent, const char* name, QRect at) {
-  auto* edit = new SjisLineEdit(parent);
-  edit->setObjectName(QString::fromLatin1(name));
-  edit->setGeometry(at);
-  edit->setAttribute(Qt::WA_InputMethodEnabled, false);
-  edit->setInputMethodHints(Qt::ImhLatinOnly);
-  return edit;
-}
-
-QFileDialog* NewTableDialog(QWidget* parent, const char* name, QFileDialog::AcceptMode mode) {
-  auto* dialog = new QFileDialog(parent);
-  dialog->setObjectName(QString::fromLatin1(name));
-  dialog->setAcceptMode(mode);
-  dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                      : QFileDialog::AnyFile);
-  dialog->setNameFilter(QStringLiteral("データファイル(*.dlist)"));
-  dialog->setDefaultSuffix(QStringLiteral("dlist"));
-  // The same dialog on every desktop, and one the tests can drive.
-  dialog->setOption(QFileDialog::DontUseNativeDialog);
-  return dialog;
-}
 
 std::string LocalPath(const QString& path) {
   return QFile::encodeName(path).toStdString();
@@ -185,16 +98,14 @@ void TForm1::FormCreate() {
   setGeometry(QRect(kDesignPos, kDesignSize));
   setMinimumSize(kMinWinWidth, kMinWinHeight);
 
-  PaintBox1 = new PreviewBox(this);
+  PaintBox1 = NewNamed<PreviewBox>(this, "PaintBox1");
   PaintBox1->PictureWanted = [this] { PaintBox1Paint(); };
-  PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
 
   Panel2 = NewPanel(this, "Panel2");
   Panel2->setFixedWidth(kPanel2Width);
   BuildPanel3();
   StringGrid1Cells = new DistanceModel(this);
-  StringGrid1 = new DistanceGrid(Panel2);
-  StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+  StringGrid1 = NewNamed<DistanceGrid>(Panel2, "StringGrid1");
   StringGrid1->setModel(StringGrid1Cells);
   StringGrid1->setCurrentIndex(StringGrid1Cells->index(0, 1));
   BuildPanel4();
@@ -205,8 +116,8 @@ void TForm1::FormCreate() {
   panel2Layout->addWidget(StringGrid1, 1);
   panel2Layout->addWidget(Panel4);
 
-  LabelA1 = new QLabel(QStringLiteral("　"), this);
-  LabelA1->setObjectName(QStringLiteral("LabelA1"));
+  LabelA1 = NewNamed<QLabel>(this, "LabelA1");
+  LabelA1->setText(QStringLiteral("　"));
   LabelA1->setFixedHeight(kLabelA1Height);
   LabelA1->setAlignment(Qt::AlignCenter);
   LabelA1->setAutoFillBackground(true);
@@ -266,8 +177,7 @@ void TForm1::BuildPanel3() {
 void TForm1::BuildPanel4() {
   Panel4 = NewPanel(Panel2, "Panel4");
   Panel4->setFixedHeight(kPanel4Height);
-  Memo1 = new QPlainTextEdit(Panel4);
-  Memo1->setObjectName(QStringLiteral("Memo1"));
+  Memo1 = NewNamed<QPlainTextEdit>(Panel4, "Memo1");
   Memo1->setGeometry(0, 0, 241, 89);
   Memo1->setReadOnly(true);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -277,26 +187,22 @@ void TForm1::BuildPanel4() {
   QPalette helpPal = Memo1->palette();
   helpPal.setColor(QPalette::Base, kHelpColor);
   Memo1->setPalette(helpPal);
-  QStringList lines;
-  for (const char* line : kHelpLines) lines << QString::fromUtf8(line);
-  Memo1->setPlainText(lines.join(QLatin1Char('\n')));
+  Memo1->setPlainText(HelpText());
   Button1 = NewButton(Panel4, "Button1", QStringLiteral("ＯＫ(&Y)"), {0, 90, 97, 25});
   Button2 = NewButton(Panel4, "Button2", QStringLiteral("キャンセル(&N)"), {104, 90, 137, 25});
 }
 
 void TForm1::BuildInfoStrip() {
-  ScrollBox1 = new QScrollArea(this);
-  ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+  ScrollBox1 = NewNamed<QScrollArea>(this, "ScrollBox1");
   ScrollBox1->setFixedHeight(kInfoStripHeight);
   ScrollBox1->setFrameShape(QFrame::NoFrame);
   ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ScrollBox1->setFocusPolicy(Qt::NoFocus);
-  Panel1 = new QWidget;
-  Panel1->setObjectName(QStringLiteral("Panel1"));
+  // Owned by ScrollBox1 once it is set as its widget.
+  Panel1 = NewNamed<QWidget>(nullptr, "Panel1");
   Panel1->resize(600, 200);
-  WebBrowser1 = new QTextBrowser(Panel1);
-  WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+  WebBrowser1 = NewNamed<QTextBrowser>(Panel1, "WebBrowser1");
   WebBrowser1->setGeometry(0, 0, 600, 200);
   WebBrowser1->setFrameShape(QFrame::NoFrame);
   WebBrowser1->setFocusPolicy(Qt::NoFocus);

@@ -1,0 +1,36 @@
+// The parts the window is built of: each made with its designed object
+// name, so the tests find it as a user would see it; and the help text
+// shown beside the table.
+#pragma once
+
+#include <QFileDialog>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class SjisLineEdit;
+
+// A widget of type W on the parent, named.
+template <class W>
+W* NewNamed(QWidget* parent, const char* name) {
+  auto* widget = new W(parent);
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+// A panel filled with the window's cream colour.
+QFrame* NewPanel(QWidget* parent, const char* name);
+// A label sized to its text with its top left at the point.
+QLabel* NewLabel(QWidget* parent, const char* name, const QString& text, QPoint at);
+QPushButton* NewButton(QWidget* parent, const char* name, const QString& text, QRect at);
+// An edit for a number: the input method stays off.
+SjisLineEdit* NewNumberEdit(QWidget* parent, const char* name, QRect at);
+// A dialog that opens or saves a table file (*.dlist).
+QFileDialog* NewTableDialog(QWidget* parent, const char* name, QFileDialog::AcceptMode mode);
+
+// The help text of Memo1, its lines joined by line breaks.
+QString HelpText();
