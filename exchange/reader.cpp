@@ -433,35 +433,17 @@ TCorner Corner(const TJwcTokens& tk, int n) {
 
 void AddSolid(TCorner p1, TCorner p2) {
   TJwwEntSolid2& s = AppendRecord(ekSolid2, JwwStore.Solids2);
-  s.SolidRGB = JwwStore.Current.ExplicitColor;
-  s.X1 = p1.X;
-  s.Y1 = p1.Y;
-  s.X2 = p2.X;
-  s.Y2 = p2.Y;
+  s = {s.Head, JwwStore.Current.ExplicitColor, p1.X, p1.Y, p2.X, p2.Y};
 }
 
 void AddSolid(TCorner p1, TCorner p2, TCorner p3) {
   TJwwEntSolid3& s = AppendRecord(ekSolid3, JwwStore.Solids3);
-  s.SolidRGB = JwwStore.Current.ExplicitColor;
-  s.X1 = p1.X;
-  s.Y1 = p1.Y;
-  s.X2 = p2.X;
-  s.Y2 = p2.Y;
-  s.X3 = p3.X;
-  s.Y3 = p3.Y;
+  s = {s.Head, JwwStore.Current.ExplicitColor, p1.X, p1.Y, p2.X, p2.Y, p3.X, p3.Y};
 }
 
 void AddSolid(TCorner p1, TCorner p2, TCorner p3, TCorner p4) {
   TJwwEntSolid4& s = AppendRecord(ekSolid4, JwwStore.Solids4);
-  s.SolidRGB = JwwStore.Current.ExplicitColor;
-  s.X1 = p1.X;
-  s.Y1 = p1.Y;
-  s.X2 = p2.X;
-  s.Y2 = p2.Y;
-  s.X3 = p3.X;
-  s.Y3 = p3.Y;
-  s.X4 = p4.X;
-  s.Y4 = p4.Y;
+  s = {s.Head, JwwStore.Current.ExplicitColor, p1.X, p1.Y, p2.X, p2.Y, p3.X, p3.Y, p4.X, p4.Y};
 }
 
 void TwoCornerSolidLine(const TJwcTokens& tk, int) {
