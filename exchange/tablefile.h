@@ -19,6 +19,9 @@ inline constexpr int kTableRows = 9998;
 inline constexpr int32_t kMinWinWidth = 475;
 inline constexpr int32_t kMinWinHeight = 200;
 
+// A missing settings file opens the window square at the minimum width.
+inline constexpr int32_t kDefaultWinSide = kMinWinWidth;
+
 // Columns 1 to 5 of one table row: partner 1, distance 1, partner 2,
 // distance 2, side. Shift-JIS, exactly as typed.
 using TTableRow = std::array<std::string, 5>;
@@ -27,8 +30,8 @@ struct TTableFile {
   // The values a missing settings file leaves.
   int32_t WinLeft = 0;
   int32_t WinTop = 0;
-  int32_t WinWidth = kMinWinWidth;
-  int32_t WinHeight = kMinWinWidth;
+  int32_t WinWidth = kDefaultWinSide;
+  int32_t WinHeight = kDefaultWinSide;
   std::string LastTableFile;
   std::string Edit1;
   std::string Edit2;
