@@ -53,6 +53,24 @@ TJwwEntLine DefaultPendingDimLine() {
   return l;
 }
 
+// The size fields and colour of a text from the text kind table, or from the
+// current free size for kind 0 or a kind outside 1..10.
+void ResolveTextSize(TJwwEntText& t) {
+  if (t.TextKind >= 1 && t.TextKind <= 10) {
+    const TTextKindEntry& k = JwwStore.TextKindTable[t.TextKind];
+    t.Width = k.Width;
+    t.Height = k.Height;
+    t.Spacing = k.Spacing;
+    t.Head.Color = k.Color;
+  } else {
+    const TJwwAttributes& a = JwwStore.Current;
+    t.Width = a.FreeWidth;
+    t.Height = a.FreeHeight;
+    t.Spacing = a.FreeSpacing;
+    t.Head.Color = a.FreeColor;
+  }
+}
+
 }  // namespace
 
 bool SamePoint(double x1, double y1, double x2, double y2) {
@@ -150,20 +168,4 @@ void FillText(TJwwEntText& t, int32_t textCmd, std::string_view text, double x, 
   t.DY = dy;
   t.FontName = FitTextBytes(a.FontName);
   t.Text = FitTextBytes(text);
-}
-
-void ResolveTextSize(TJwwEntText& t) {
-  if (t.TextKind >= 1 && t.TextKind <= 10) {
-    const TTextKindEntry& k = JwwStore.TextKindTable[t.TextKind];
-    t.Width = k.Width;
-    t.Height = k.Height;
-    t.Spacing = k.Spacing;
-    t.Head.Color = k.Color;
-  } else {
-    const TJwwAttributes& a = JwwStore.Current;
-    t.Width = a.FreeWidth;
-    t.Height = a.FreeHeight;
-    t.Spacing = a.FreeSpacing;
-    t.Head.Color = a.FreeColor;
-  }
 }

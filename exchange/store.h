@@ -261,10 +261,6 @@ void AddText(int32_t textCmd, std::string_view text, double x, double y, double 
 void FillText(TJwwEntText& t, int32_t textCmd, std::string_view text, double x, double y, double dx,
               double dy);
 
-// Fills the size fields and colour of a text from the text kind table, or
-// from the current free size for kind 0 or a kind outside 1..10.
-void ResolveTextSize(TJwwEntText& t);
-
 // Calls f on every per-kind array and on the order index.
 template <class F>
 void ForEachStoreArray(F&& f) {
