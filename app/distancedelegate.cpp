@@ -1,3 +1,4 @@
+// The table's cell editor: a frameless Shift-JIS edit.
 #include "app/distancedelegate.h"
 
 #include "app/sjislineedit.h"

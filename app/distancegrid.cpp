@@ -1,3 +1,5 @@
+// StringGrid1's look and editing set-up, and the move report that follows
+// the commit of the open editor.
 #include "app/distancegrid.h"
 
 #include <QHeaderView>

@@ -1,3 +1,5 @@
+// The distance table's rows as a Qt table model: row labels, Shift-JIS
+// cells shown and edited as QStrings.
 #include "app/distancemodel.h"
 
 #include <QBrush>

@@ -1,3 +1,4 @@
+// The window's part builders and Memo1's help text, one line each.
 #include "app/formparts.h"
 
 #include <QColor>

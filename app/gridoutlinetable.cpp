@@ -1,3 +1,4 @@
+// Hands the window's edits and table rows to the outline computation.
 #include "app/gridoutlinetable.h"
 
 #include "app/distancemodel.h"

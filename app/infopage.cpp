@@ -1,3 +1,4 @@
+// The info strip's page and the maker's address.
 #include "app/infopage.h"
 
 QUrl MakerPageUrl() {

@@ -1,3 +1,4 @@
+// PaintBox1: blits the last picture, or asks for the first one.
 #include "app/previewbox.h"
 
 #include <QPainter>

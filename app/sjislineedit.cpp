@@ -1,3 +1,6 @@
+// A line edit that keeps the Shift-JIS bytes it was given until the user
+// changes its text, so bytes that do not survive the round trip stay as
+// they were.
 #include "app/sjislineedit.h"
 
 #include "app/sjistext.h"

@@ -1,3 +1,4 @@
+// Shift-JIS to QString through the common codec.
 #include "app/sjistext.h"
 
 #include "common/sjis.h"

@@ -1,3 +1,4 @@
+// The validator that keeps every typed text inside the Shift-JIS code page.
 #include "app/sjisvalidator.h"
 
 #include "common/sjis.h"

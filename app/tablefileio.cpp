@@ -1,3 +1,4 @@
+// The settings and table files read whole and written through QSaveFile.
 #include "app/tablefileio.h"
 
 #include <QByteArray>

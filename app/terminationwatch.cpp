@@ -1,3 +1,4 @@
+// The self-pipe between the termination signals and the event loop.
 #include "app/terminationwatch.h"
 
 #include <fcntl.h>

@@ -1,3 +1,5 @@
+// Form1: builds the window from its parts and wires each event to the unit
+// that handles it.
 #include "app/tform1.h"
 
 #include <QApplication>

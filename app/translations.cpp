@@ -1,3 +1,4 @@
+// Loads Qt's Japanese translations for its own dialogs and buttons.
 #include "app/translations.h"
 
 #include <QLibraryInfo>

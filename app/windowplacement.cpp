@@ -1,3 +1,4 @@
+// Where a window with kept bounds is placed, and how large it may be.
 #include "app/windowplacement.h"
 
 #include <algorithm>

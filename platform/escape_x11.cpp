@@ -1,3 +1,5 @@
+// Asks the X server's keymap for Esc, at most once every few milliseconds;
+// off an X server the query is not installed.
 #include "platform/escape_x11.h"
 
 // Qt's headers must come before Xlib's, whose macros (Status, Bool) they

@@ -1,3 +1,5 @@
+// The QImage canvas: thin lines go to the pixel walker, everything else
+// through one QPainter set up anew only when what it draws changes.
 #include "platform/qtcanvas.h"
 
 #include <QFontMetricsF>

@@ -1,3 +1,5 @@
+// An exact integer walk over the part of a line that lies on the buffer, with the
+// dash pattern carried from line to line.
 #include "platform/thinline.h"
 
 #include <algorithm>

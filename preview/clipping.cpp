@@ -1,3 +1,5 @@
+// Cohen-Sutherland outcodes and the one-pass segment clip of the preview,
+// cutting each end onto the edges it lies beyond.
 #include "preview/clipping.h"
 
 #include <cmath>

@@ -1,3 +1,6 @@
+// The preview's primitives: pen and brush set-up, world-to-screen mapping
+// with clipping, ellipses walked as chords, and polygons cut at the screen
+// limit so no zoom overflows a pixel coordinate.
 #include "preview/draw.h"
 
 #include <cmath>

@@ -1,3 +1,5 @@
+// The drawing extents walk every kind of the store once, held within +-1e8,
+// and the fit that turns them into the view.
 #include "preview/extents.h"
 
 #include <algorithm>

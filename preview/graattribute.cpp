@@ -1,3 +1,5 @@
+// The attribute object's tables: default colours, line widths and dot sizes
+// per colour number, the layer states and the window's start values.
 #include "preview/graattribute.h"
 
 #include <cstddef>

@@ -1,3 +1,5 @@
+// The view state's one instance and its world-to-screen mapping, held within
+// the screen limit.
 #include "preview/gval.h"
 
 #include <cmath>

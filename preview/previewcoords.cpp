@@ -1,3 +1,5 @@
+// The per-record divisor, angle wrap and box test the renderer and the
+// extents share.
 #include "preview/previewcoords.h"
 
 #include <cmath>

@@ -1,3 +1,5 @@
+// Walks the store kind by kind, skipping hidden and auxiliary records,
+// culling each entity by its box before it sets a pen, and polling Esc.
 #include "preview/renderer.h"
 
 #include <algorithm>

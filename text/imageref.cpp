@@ -1,3 +1,4 @@
+// Reads the size out of an image reference's text and draws its hatched box.
 #include "text/imageref.h"
 
 #include "common/myfunc.h"

@@ -1,3 +1,4 @@
+// Point entities and coded points, each drawn as its dot for now.
 #include "text/pointmarker.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// A text entity as the outline of its box, turned about its anchor by the
+// writing direction.
 #include "text/textdraw.h"
 
 #include <cmath>

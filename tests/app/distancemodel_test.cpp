@@ -1,3 +1,4 @@
+// The distance table model: labels, Shift-JIS cells, refused edits.
 #include "app/distancemodel.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The temporary program folder and its Shift-JIS CR LF files.
 #include "programfolder.h"
 
 #include <QDir>

@@ -1,3 +1,5 @@
+// The window driven as a user drives it: start-up, computation, the
+// preview and the answer file left for the host.
 #include "app/tform1.h"
 
 #include <gmock/gmock.h>

@@ -1,3 +1,4 @@
+// The window tests' frame: start-up over a folder, typing and clicking.
 #include "windowtest.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// Outcodes, segment and box clipping, on and just inside the edges.
 #include "preview/clipping.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The preview primitives asserted call by call on the recording canvas.
 #include "preview/draw.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The drawing extents of each kind, the clamp, and the fit of the view.
 #include "preview/extents.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The attribute object's colours, widths, dot sizes and layer states.
 #include "preview/graattribute.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The Qt canvas's pixels against the GDI rules the core relies on.
 #include "platform/qtcanvas.h"
 
 #include <gtest/gtest.h>

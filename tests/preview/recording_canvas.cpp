@@ -1,3 +1,4 @@
+// Formats each canvas call as its line and keeps its numbers beside it.
 #include "tests/preview/recording_canvas.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// The renderer's order, skipping, culling and Esc, on the recording canvas.
 #include "preview/renderer.h"
 
 #include <gmock/gmock.h>
