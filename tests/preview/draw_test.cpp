@@ -12,6 +12,7 @@
 #include "common/myfunc.h"
 #include "preview/gval.h"
 #include "tests/preview/recording_canvas.h"
+#include "tests/preview/square_view.h"
 
 namespace {
 
@@ -19,25 +20,14 @@ using Lines = std::vector<std::string>;
 
 constexpr double kPi = std::numbers::pi;
 
-// A 100 x 100 pixel view of the world square (0, 0)-(100, 100) at one pixel
-// per unit, so screen x = x and screen y = 100 - y.
+// Each test starts in the square view at its defaults.
 class DrawTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetView(0, 0, 1.0);
+    ShowSquareView();
     ClearWorldPoints();
     Gval.ScreenPoints.clear();
     CreateGraAttribute();
-  }
-
-  static void SetView(double minX, double minY, double scale) {
-    Gval.ViewMinX = minX;
-    Gval.ViewMinY = minY;
-    Gval.ViewScale = scale;
-    Gval.ViewWidth = 100;
-    Gval.ViewHeight = 100;
-    Gval.ViewMaxX = minX + 100 / scale;
-    Gval.ViewMaxY = minY + 100 / scale;
   }
 
   static void Points(std::initializer_list<TWorldPoint> points) {
@@ -76,13 +66,13 @@ TEST_F(DrawTest, WorldToScreenRoundsHalvesAwayFromZeroAndFlipsY) {
   EXPECT_EQ(ToScreenX(-2.5), -3);
   EXPECT_EQ(ToScreenY(2.5), 97);
   EXPECT_EQ(ToScreenY(-2.5), 103);
-  SetView(10, 20, 2.0);
+  ShowSquareView(10, 20, 2.0);
   EXPECT_EQ(ToScreenX(15), 10);
   EXPECT_EQ(ToScreenY(30), 80);
 }
 
 TEST_F(DrawTest, WorldToScreenStaysInRangeAtAnyZoom) {
-  SetView(0, 0, 1e15);
+  ShowSquareView(0, 0, 1e15);
   EXPECT_EQ(ToScreenX(1e10), kScreenLimit);
   EXPECT_EQ(ToScreenX(-1e300), -kScreenLimit);
   EXPECT_EQ(ToScreenY(1e10), 100 - kScreenLimit);
@@ -320,7 +310,7 @@ TEST_F(DrawTest, RingSectorTurnsBackAtTheInnerArcEnd) {
 
 TEST_F(DrawTest, HugeZoomPolygonIsCutAtTheScreenLimitAlongItsEdges) {
   // 1e10 pixels per unit; the third corner lies 1e13 pixels away.
-  SetView(0, 0, 1e10);
+  ShowSquareView(0, 0, 1e10);
   Points({{2e-9, 2e-9}, {3e-9, 2e-9}, {1000, 500}});
   WorldPolygon(canvas);
   std::vector<ScreenPoint> points = PointsOf("Polygon");

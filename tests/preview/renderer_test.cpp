@@ -10,6 +10,7 @@
 #include "common/escape.h"
 #include "preview/gval.h"
 #include "tests/preview/recording_canvas.h"
+#include "tests/preview/square_view.h"
 
 namespace {
 
@@ -19,19 +20,13 @@ using ::testing::IsEmpty;
 const std::string kPink = "SetPen rgb(255,128,255) w0 solid copy";  // colour 9
 const std::string kBlack = "SetPen rgb(0,0,0) w0 solid copy";       // colour 2
 
-// A 100 x 100 canvas showing world (0, 0)-(100, 100) at one pixel per unit.
+// Each test starts with an empty store in the square view at its defaults.
 class RendererTest : public ::testing::Test {
  protected:
   void SetUp() override {
     InitStore();
     CreateGraAttribute();
-    Gval.ViewMinX = 0;
-    Gval.ViewMinY = 0;
-    Gval.ViewMaxX = 100;
-    Gval.ViewMaxY = 100;
-    Gval.ViewScale = 1;
-    Gval.ViewWidth = 100;
-    Gval.ViewHeight = 100;
+    ShowSquareView();
   }
   void TearDown() override {
     SetEscapeQuery({});
@@ -205,8 +200,7 @@ TEST_F(RendererTest, GroupScaleDividesUnlessDrawingSizeMode) {
   // The first chord of the circle starts at angle 0: centre + radius.
   EXPECT_EQ(Drawn().front(), "MoveTo 55 50");
   JwwStore.DrawingSizeMode = true;
-  Gval.ViewMaxX = Gval.ViewMaxY = 10000;
-  Gval.ViewScale = 0.01;
+  ShowSquareView(0, 0, 0.01);
   EXPECT_EQ(Drawn().front(), "MoveTo 55 50");
 }
 
