@@ -93,10 +93,11 @@ void AddEach(const TGrowArray<T>& records, AddPoints add) {
 }
 
 void AddEveryEntity(const TJwwStore& s) {
-  AddEach(s.Lines, [](const TJwwEntLine& r, double d) {
+  const auto twoEnds = [](const auto& r, double d) {
     AddExtentPoint(r.X1, r.Y1, d);
     AddExtentPoint(r.X2, r.Y2, d);
-  });
+  };
+  AddEach(s.Lines, twoEnds);
   AddEach(s.Circles, [](const TJwwEntCircle& r, double d) {
     AddArcExtents(r.CX, r.CY, r.R, 0, 0, 1.0, 0, d);
   });
@@ -115,10 +116,7 @@ void AddEveryEntity(const TJwwStore& s) {
     AddExtentPoint(r.Line.X2, r.Line.Y2, lineDivisor);
     AddExtentPoint(r.Text.X, r.Text.Y, PreviewDivisor(r.Text.Head));
   });
-  AddEach(s.Solids2, [](const TJwwEntSolid2& r, double d) {
-    AddExtentPoint(r.X1, r.Y1, d);
-    AddExtentPoint(r.X2, r.Y2, d);
-  });
+  AddEach(s.Solids2, twoEnds);
   AddEach(s.Solids3, [](const TJwwEntSolid3& r, double d) {
     AddExtentPoint(r.X1, r.Y1, d);
     AddExtentPoint(r.X2, r.Y2, d);
