@@ -41,6 +41,10 @@ std::string ProgramFolder::ReadBytes(const QString& path) {
   return f.readAll().toStdString();
 }
 
+void ProgramFolder::WriteHostFile(bool drawingSize) const {
+  WriteLines(JwcTempPath(), HostFile(drawingSize));
+}
+
 std::string SjisLines(const std::vector<std::string>& utf8Lines) {
   std::string out;
   for (const std::string& l : utf8Lines) out += Sjis(l) + "\r\n";

@@ -20,6 +20,8 @@ class ProgramFolder {
 
   // Writes UTF-8 lines as Shift-JIS with CR LF after each.
   void WriteLines(const QString& path, const std::vector<std::string>& utf8Lines) const;
+  // JWC_TEMP.TXT as HostFile makes it.
+  void WriteHostFile(bool drawingSize = false) const;
   // The whole file as Shift-JIS bytes; empty when it is missing.
   static std::string ReadBytes(const QString& path);
 

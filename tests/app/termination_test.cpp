@@ -26,7 +26,7 @@ using ::testing::ElementsAre;
 class Termination : public WindowTest {
  protected:
   void SetUp() override {
-    folder.WriteLines(folder.JwcTempPath(), HostFile(false));
+    folder.WriteHostFile();
     Start();
     QObject::connect(&watch, &TerminationWatch::terminationRequested, form.get(),
                      &TForm1::TerminationRequested);
@@ -72,7 +72,7 @@ bool CatchesSigterm(qint64 pid) {
 TEST(TerminatedProgram, LeavesHqAndTheSettings) {
   ProgramFolder folder;
   ASSERT_TRUE(QFile::copy(QStringLiteral(HORUNE_BINARY), folder.ProgramPath()));
-  folder.WriteLines(folder.JwcTempPath(), HostFile(false));
+  folder.WriteHostFile();
   folder.WriteLines(folder.SettingsPath(),
                     {"10", "20", "500", "300", "", "10", "0", "1", "1", "6", "2", "8", "0"});
   QProcess program;

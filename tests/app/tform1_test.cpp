@@ -60,7 +60,7 @@ std::vector<std::string> StoredTexts() {
 class StartUp : public WindowTest {};
 
 TEST_F(StartUp, WithoutSettingsOpensAtTheDefaults) {
-  folder.WriteLines(folder.JwcTempPath(), HostFile(false));
+  folder.WriteHostFile();
   TForm1& f = Start();
   EXPECT_EQ(f.pos(), QPoint(0, 0));
   EXPECT_EQ(f.size(), QSize(475, 475));
@@ -77,7 +77,7 @@ TEST_F(StartUp, WithoutSettingsOpensAtTheDefaults) {
 }
 
 TEST_F(StartUp, WithSettingsTakesBoundsEditsAndTable) {
-  folder.WriteLines(folder.JwcTempPath(), HostFile(true));
+  folder.WriteHostFile(true);
   folder.WriteLines(folder.SettingsPath(), {"100", "80", "600", "400", "", "10", "90", "2", "1",
                                             "6", "2", "8", "0", "　1", "5", "3", "5", "1"});
   TForm1& f = Start();
@@ -269,7 +269,7 @@ TEST_F(StartUp, TheInfoStripLinkOpensTheMakersPageOutside) {
 
 class Computation : public WindowTest {
  protected:
-  void SetUp() override { folder.WriteLines(folder.JwcTempPath(), HostFile(false)); }
+  void SetUp() override { folder.WriteHostFile(); }
 };
 
 TEST_F(Computation, LeavingAPointTwoEditComputes) {
@@ -371,7 +371,7 @@ TEST_F(Computation, TheTableSwitchesTheNavigationKeys) {
 
 class AnswerFile : public WindowTest {
  protected:
-  void SetUp() override { folder.WriteLines(folder.JwcTempPath(), HostFile(false)); }
+  void SetUp() override { folder.WriteHostFile(); }
 };
 
 TEST_F(AnswerFile, OkAfterAComputationSendsTheOutline) {
@@ -406,7 +406,7 @@ TEST_F(AnswerFile, OkWithoutAComputationSendsTheMessage) {
 
 TEST_F(AnswerFile, CancelAndTheCloseBoxAnswerHqAndKeepTheTable) {
   for (const bool closeBox : {false, true}) {
-    folder.WriteLines(folder.JwcTempPath(), HostFile(false));
+    folder.WriteHostFile();
     QFile::remove(folder.SettingsPath());
     Start();
     Type("10");
@@ -434,7 +434,7 @@ TEST_F(AnswerFile, ACellStillBeingTypedIsSaved) {
   // The close box and Alt+Y leave the focus where it is: the cell editor is
   // still open when the settings file is written.
   for (const bool ok : {false, true}) {
-    folder.WriteLines(folder.JwcTempPath(), HostFile(false));
+    folder.WriteHostFile();
     Start();
     ClickCell(2, 1);
     Type("7");
@@ -465,7 +465,7 @@ namespace {
 
 class Preview : public WindowTest {
  protected:
-  void SetUp() override { folder.WriteLines(folder.JwcTempPath(), HostFile(false)); }
+  void SetUp() override { folder.WriteHostFile(); }
 
   // Pixels of the picture's row y between world x0 and x1 that are not white.
   static int InkAlong(const QImage& picture, double x0, double x1, double y) {
