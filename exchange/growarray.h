@@ -52,8 +52,9 @@ class TGrowArray {
     // Points at element i_, at the start of its block (none past the end).
     void Enter() {
       if (i_ >= owner_->size_) return;
-      p_ = owner_->blocks_[i_ / kStep].get() + i_ % kStep;
-      blockEnd_ = owner_->blocks_[i_ / kStep].get() + kStep;
+      const pointer block = owner_->blocks_[i_ / kStep].get();
+      p_ = block + i_ % kStep;
+      blockEnd_ = block + kStep;
     }
 
     Owner* owner_ = nullptr;
