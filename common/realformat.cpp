@@ -84,7 +84,7 @@ char* PutExponent(char* out, const Decimal& d) {
   return std::to_chars(out, out + 8, d.exponent).ptr;
 }
 
-// Writes v into buf and returns the end. Zero, negative zero and values
+// Writes v at out and returns the end. Zero, negative zero and values
 // that are not finite come out as "0": the host could not use anything else.
 char* PutReal(char* out, double v) {
   if (v == 0 || !std::isfinite(v)) {
