@@ -536,6 +536,11 @@ struct TLineRule {
 
 constexpr int kAnyN = kMaxJwcTokens;
 
+// A text line of any command: its keyword, the numbers t1..t4 and the text.
+constexpr TLineRule TextRule(int textCmd) {
+  return {Match::Is, kTextKeywords[textCmd], 6, kAnyN, TextLine, textCmd, true};
+}
+
 // Tried in this order; the first rule that matches applies and a line that
 // matches none is ignored. Lines marked Consumed carry values nothing here
 // uses: matching them keeps them from reaching a later rule. The "=" of
@@ -574,16 +579,16 @@ constexpr TLineRule kLineRules[] = {
     {Match::StartsWith, "hhp", 1, kAnyN, Consumed, 0, false},
     {Match::Is, "ci", 4, 4, CircleLine, 0, true},
     {Match::Is, "ci", 8, kAnyN, ArcLine, 0, true},
-    {Match::Is, "ch", 6, kAnyN, TextLine, 0, true},
-    {Match::Is, "cv", 6, kAnyN, TextLine, 1, true},
-    {Match::Is, "cs", 6, kAnyN, TextLine, 2, true},
-    {Match::Is, "cr", 6, kAnyN, TextLine, 3, true},
-    {Match::Is, "co", 6, kAnyN, TextLine, 4, true},
-    {Match::Is, "cp", 6, kAnyN, TextLine, 5, true},
-    {Match::Is, "ct", 6, kAnyN, TextLine, 6, true},
-    {Match::Is, "ck", 6, kAnyN, TextLine, 7, true},
-    {Match::Is, "cz", 6, kAnyN, TextLine, 8, true},
-    {Match::Is, "c2", 6, kAnyN, TextLine, 9, true},
+    TextRule(0),
+    TextRule(1),
+    TextRule(2),
+    TextRule(3),
+    TextRule(4),
+    TextRule(5),
+    TextRule(6),
+    TextRule(7),
+    TextRule(8),
+    TextRule(9),
     {Match::Is, "pt", 3, 3, PointLine, 0, true},
     {Match::Is, "pt", 6, kAnyN, CodedPointLine, 0, true},
     {Match::Is, "BL", 4, kAnyN, BlockLine, 0, true},

@@ -60,10 +60,13 @@ struct TJwwEntArc {
   double Flatness, Tilt;
 };
 
+// The keyword of each text command, by TextCmd.
+inline constexpr std::array<std::string_view, 10> kTextKeywords = {"ch", "cv", "cs", "cr", "co",
+                                                                   "cp", "ct", "ck", "cz", "c2"};
+
 struct TJwwEntText {
   TJwwEntHead Head;
-  int32_t
-      TextCmd;  // ch = 0, cv = 1, cs = 2, cr = 3, co = 4, cp = 5, ct = 6, ck = 7, cz = 8, c2 = 9
+  int32_t TextCmd;     // 0..9, the position of its keyword in kTextKeywords
   int32_t TextAnchor;  // the "cc" code 0..8
   int32_t TextKind;    // 0 = free size, 1..10 = a text kind
   double Width, Height, Spacing;

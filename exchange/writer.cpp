@@ -99,15 +99,13 @@ bool QueueIfChanged(std::string_view keyword, int32_t value, Digits digits, int3
   return true;
 }
 
-const char* TextKeyword(int32_t textCmd) {
-  static constexpr const char* kKeywords[] = {"ch", "cv", "cs", "cr", "co",
-                                              "cp", "ct", "ck", "cz", "c2"};
-  return textCmd >= 0 && textCmd <= 9 ? kKeywords[textCmd] : kKeywords[0];
+std::string_view TextKeyword(int32_t textCmd) {
+  return textCmd >= 0 && textCmd <= 9 ? kTextKeywords[textCmd] : kTextKeywords[0];
 }
 
 // The keyword line of a text: start point, direction, a blank and the quote
 // after which the host reads the text from the next queue line.
-void QueueTextLine(const char* keyword, const TJwwEntText& t) {
+void QueueTextLine(std::string_view keyword, const TJwwEntText& t) {
   std::string& s = Begin(keyword);
   Fields(s, {t.X, t.Y, t.DX, t.DY});
   s += " \"";
