@@ -392,10 +392,7 @@ void TextLine(const TJwcTokens& tk, int textCmd) {
 }
 
 void PointLine(const TJwcTokens& tk, int) {
-  TJwwEntPoint& p = AppendRecord(ekPoint, JwwStore.Points);
-  p.Head.Color = JwwStore.Current.PointColor;
-  p.X = Num(tk, 1);
-  p.Y = Num(tk, 2);
+  AddPoint(Num(tk, 1), Num(tk, 2));
 }
 
 void CodedPointLine(const TJwcTokens& tk, int) {
