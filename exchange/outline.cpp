@@ -11,6 +11,7 @@
 #include "common/myfunc.h"
 #include "common/sjis.h"
 #include "exchange/store.h"
+#include "exchange/tablefile.h"
 
 namespace {
 
@@ -31,16 +32,15 @@ struct TOutlineRow {
   int32_t Side;  // 0 = left of partner 1 -> partner 2, 1 = right
 };
 
-bool RowIsBlank(const OutlineTable& table, int row) {
-  std::string joined;
-  for (int col = 1; col <= kSideColumn; ++col) joined += table.Cell(col, row);
-  return StripBlanks(joined).empty();
+TTableRow ReadRow(const OutlineTable& table, int row) {
+  TTableRow cells;
+  for (int col = 1; col <= kSideColumn; ++col) cells[col - 1] = table.Cell(col, row);
+  return cells;
 }
 
-TOutlineRow ParseRow(const OutlineTable& table, int row) {
-  return {TextToInt(table.Cell(1, row)), TextToReal(table.Cell(2, row)),
-          TextToInt(table.Cell(3, row)), TextToReal(table.Cell(4, row)),
-          TextToInt(table.Cell(kSideColumn, row)) == 0 ? 0 : 1};
+TOutlineRow ParseRow(const TTableRow& cells) {
+  return {TextToInt(cells[0]), TextToReal(cells[1]), TextToInt(cells[2]), TextToReal(cells[3]),
+          TextToInt(cells[4]) == 0 ? 0 : 1};
 }
 
 bool IsPointNumber(int32_t p) {
@@ -125,8 +125,9 @@ void ComputeOutline(OutlineTable& table, TOutlineCounters& counters,
   pts.Set(2, x2, y2);
   const int rows = std::min(table.RowCount(), kMaxRows);
   for (int row = 1; row <= rows; ++row) {
-    if (RowIsBlank(table, row)) break;
-    const TOutlineRow r = ParseRow(table, row);
+    const TTableRow cells = ReadRow(table, row);
+    if (IsBlankRow(cells)) break;
+    const TOutlineRow r = ParseRow(cells);
     if (!RowIsValid(r)) break;
     double x = 0.0, y = 0.0;
     if (!SolveRow(pts, r, x, y)) {
