@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "exchange/store.h"
 
 // A store as after reading: defaults, every force flag raised, empty queue.
@@ -17,3 +19,10 @@ class FreshStoreTest : public ::testing::Test {
   void SetUp() override { InitStore(); }
   void TearDown() override { FreeStore(); }
 };
+
+// Appends a finished record and its order-index entry, as reading leaves them.
+template <class T>
+void PushRecord(TJwwEntKind kind, TGrowArray<T>& arr, T record) {
+  JwwStore.Order.push_back({kind, static_cast<int32_t>(arr.size())});
+  arr.push_back(std::move(record));
+}

@@ -385,7 +385,7 @@ class RoundTrip {
     TJwwEntLine l{Head(), polyId, Real(), Real(), 0, 0};
     l.X2 = l.X1 + Positive();
     l.Y2 = l.Y1 + Positive();
-    Push(ekLine, JwwStore.Lines, l);
+    PushRecord(ekLine, JwwStore.Lines, l);
   }
 
   TJwwEntText Text(int32_t cmd, const TJwwEntHead& h) {
@@ -416,17 +416,18 @@ class RoundTrip {
     const TJwwEntHead h = Head(kind >= ekSolid2);
     switch (kind) {
       case ekCircle:
-        return Push(kind, s.Circles, TJwwEntCircle{h, Real(), Real(), Positive()});
+        return PushRecord(kind, s.Circles, TJwwEntCircle{h, Real(), Real(), Positive()});
       case ekArc:
-        return Push(kind, s.Arcs,
-                    TJwwEntArc{h, Real(), Real(), Positive(), Real(), Real(), -Positive(), Real()});
+        return PushRecord(
+            kind, s.Arcs,
+            TJwwEntArc{h, Real(), Real(), Positive(), Real(), Real(), -Positive(), Real()});
       case ekText:
-        return Push(kind, s.Texts, Text(Int(0, 9), h));
+        return PushRecord(kind, s.Texts, Text(Int(0, 9), h));
       case ekPoint:
-        return Push(kind, s.Points, TJwwEntPoint{h, Real(), Real()});
+        return PushRecord(kind, s.Points, TJwwEntPoint{h, Real(), Real()});
       case ekCodedPoint:
-        return Push(kind, s.CodedPoints,
-                    TJwwEntCodedPoint{h, Real(), Real(), Positive(), Real(), Int(-7, 11)});
+        return PushRecord(kind, s.CodedPoints,
+                          TJwwEntCodedPoint{h, Real(), Real(), Positive(), Real(), Int(-7, 11)});
       case ekDim: {
         TJwwEntDim d{};
         d.Head = h;
@@ -439,28 +440,28 @@ class RoundTrip {
         d.Text = Text(2, textHead);
         d.Text.Head.LineType = h.LineType;
         d.Text.Head.LineWidth = h.LineWidth;
-        return Push(kind, s.Dims, d);
+        return PushRecord(kind, s.Dims, d);
       }
       case ekBlock:
-        return Push(kind, s.Blocks, TJwwEntBlk{h, Real(), Real(), "block"});
+        return PushRecord(kind, s.Blocks, TJwwEntBlk{h, Real(), Real(), "block"});
       case ekSolid2:
-        return Push(kind, s.Solids2, TJwwEntSolid2{h, Rgb(), Real(), Real(), Real(), Real()});
+        return PushRecord(kind, s.Solids2, TJwwEntSolid2{h, Rgb(), Real(), Real(), Real(), Real()});
       case ekSolid3:
-        return Push(kind, s.Solids3,
-                    TJwwEntSolid3{h, Rgb(), Real(), Real(), Real(), Real(), Real(), Real()});
+        return PushRecord(kind, s.Solids3,
+                          TJwwEntSolid3{h, Rgb(), Real(), Real(), Real(), Real(), Real(), Real()});
       case ekSolid4:
-        return Push(kind, s.Solids4,
-                    TJwwEntSolid4{h, Rgb(), Real(), Real(), Real(), Real(), Real(), Real(), Real(),
-                                  Real()});
+        return PushRecord(kind, s.Solids4,
+                          TJwwEntSolid4{h, Rgb(), Real(), Real(), Real(), Real(), Real(), Real(),
+                                        Real(), Real()});
       case ekSolidSc:
-        return Push(kind, s.SolidsSc, SolidArc(h, Int(0, 3), {0, 5, 100, -1}));
+        return PushRecord(kind, s.SolidsSc, SolidArc(h, Int(0, 3), {0, 5, 100, -1}));
       case ekSolidSe:
-        return Push(kind, s.SolidsSe, SolidArc(h, Int(0, 1), {0, 100}));
+        return PushRecord(kind, s.SolidsSe, SolidArc(h, Int(0, 1), {0, 100}));
       default: {
         TJwwEntSolidArc a = SolidArc(h, 0, {0});
         a.R = 2 + Positive();
         a.InnerR = 1;
-        return Push(kind, kind == ekSolidSo ? s.SolidsSo : s.SolidsSg, a);
+        return PushRecord(kind, kind == ekSolidSo ? s.SolidsSo : s.SolidsSg, a);
       }
     }
   }
@@ -471,12 +472,6 @@ class RoundTrip {
     return {h,          Rgb(),  Real(), Real(), Positive(),
             Positive(), Real(), Real(), Real(), codes[static_cast<size_t>(pick)],
             0};
-  }
-
-  template <class T>
-  static void Push(TJwwEntKind kind, TGrowArray<T>& arr, const T& record) {
-    JwwStore.Order.push_back({kind, static_cast<int32_t>(arr.size())});
-    arr.push_back(record);
   }
 
   // Header fields the kind sends: colour, line type and width as flags.

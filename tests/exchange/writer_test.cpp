@@ -91,12 +91,6 @@ TJwwEntSolidArc SolidArc(double r, double flatness, int32_t code, double innerR 
   return s;
 }
 
-template <class T>
-void Add(TJwwEntKind kind, TGrowArray<T>& arr, T record) {
-  JwwStore.Order.push_back({kind, static_cast<int32_t>(arr.size())});
-  arr.push_back(std::move(record));
-}
-
 // Queues the command group of every entry, as one write-all walk does.
 void QueueAllGroups(const TWriteOverrides& o = {}) {
   int32_t openPolyline = 0;
@@ -449,32 +443,32 @@ TEST(WriterGroups, AttributesOncePerChange) {
   ExpectCases({
       {"two lines with the same attributes",
        [] {
-         Add(ekLine, JwwStore.Lines, Line(0, 0, 1, 0, 0, Head(2, 3, 5, 2, 1)));
-         Add(ekLine, JwwStore.Lines, Line(1, 0, 1, 1, 0, Head(2, 3, 5, 2, 1)));
-         Add(ekLine, JwwStore.Lines, Line(1, 1, 0, 1, 0, Head(2, 5, 5, 2, 1)));
-         Add(ekLine, JwwStore.Lines, Line(0, 1, 0, 0, 0, Head(3, 5, 5, 2, 1)));
+         PushRecord(ekLine, JwwStore.Lines, Line(0, 0, 1, 0, 0, Head(2, 3, 5, 2, 1)));
+         PushRecord(ekLine, JwwStore.Lines, Line(1, 0, 1, 1, 0, Head(2, 3, 5, 2, 1)));
+         PushRecord(ekLine, JwwStore.Lines, Line(1, 1, 0, 1, 0, Head(2, 5, 5, 2, 1)));
+         PushRecord(ekLine, JwwStore.Lines, Line(0, 1, 0, 0, 0, Head(3, 5, 5, 2, 1)));
          QueueAllGroups();
        },
        {"lg2", "ly3", "lc5", "lt2", "lw1", "0 0 1 0", "1 0 1 1", "ly5", "1 1 0 1", "lg3", "ly5",
         "0 1 0 0"}},
       {"a line of length 0 still sends its attributes",
        [] {
-         Add(ekLine, JwwStore.Lines, Line(1, 1, 1, 1, 0, Head(0, 0, 1, 1, 0, 1)));
+         PushRecord(ekLine, JwwStore.Lines, Line(1, 1, 1, 1, 0, Head(0, 0, 1, 1, 0, 1)));
          QueueAllGroups();
        },
        {"lg0", "ly0", "lc1", "lt1", "lw0", "z1"}},
       {"circle and arc",
        [] {
-         Add(ekCircle, JwwStore.Circles, TJwwEntCircle{Head(1, 1, 2, 3, 4, 2), 0, 0, 1});
-         Add(ekArc, JwwStore.Arcs, TJwwEntArc{Head(1, 1, 2, 3, 4), 0, 0, 1, 0, 90, 1, 0});
+         PushRecord(ekCircle, JwwStore.Circles, TJwwEntCircle{Head(1, 1, 2, 3, 4, 2), 0, 0, 1});
+         PushRecord(ekArc, JwwStore.Arcs, TJwwEntArc{Head(1, 1, 2, 3, 4), 0, 0, 1, 0, 90, 1, 0});
          QueueAllGroups();
        },
        {"lg1", "ly1", "lc2", "lt3", "lw4", "z2", "ci 0 0 1", "ci 0 0 1 0 90 1 0"}},
       {"points in the point colour, no line type",
        [] {
-         Add(ekPoint, JwwStore.Points, TJwwEntPoint{Head(0, 1, 6, 9, 2), 1, 2});
-         Add(ekCodedPoint, JwwStore.CodedPoints,
-             TJwwEntCodedPoint{Head(0, 1, 7, 9, 2, 16), 1, 2, 1, 0, 3});
+         PushRecord(ekPoint, JwwStore.Points, TJwwEntPoint{Head(0, 1, 6, 9, 2), 1, 2});
+         PushRecord(ekCodedPoint, JwwStore.CodedPoints,
+                    TJwwEntCodedPoint{Head(0, 1, 7, 9, 2, 16), 1, 2, 1, 0, 3});
          QueueAllGroups();
        },
        {"lg0", "ly1", "pn6", "lw2", "pt 1 2", "pn7", "z5", "pt 1 2 1 0 3"}},
@@ -483,10 +477,10 @@ TEST(WriterGroups, AttributesOncePerChange) {
          TJwwEntText t = Text(0, "12");
          t.Head = Head(4, 2, 2, 9, 9, 1);
          t.TextAnchor = 5;
-         Add(ekText, JwwStore.Texts, t);
+         PushRecord(ekText, JwwStore.Texts, t);
          t.Text = Sjis("　　　");
          t.TextKind = 3;
-         Add(ekText, JwwStore.Texts, t);
+         PushRecord(ekText, JwwStore.Texts, t);
          QueueAllGroups();
        },
        {"lg4", "ly2", "cn1", "cc5", "cn\"$F", "z1", "ch 10 20 1 0 \"", "12", "cn3", "z1"}},
@@ -498,22 +492,23 @@ TEST(WriterGroups, AttributesOncePerChange) {
          d.Text.Width = d.Text.Height = 2.5;
          d.Text.Spacing = 0;
          d.Text.Head.Color = 1;
-         Add(ekDim, JwwStore.Dims, d);
+         PushRecord(ekDim, JwwStore.Dims, d);
          QueueAllGroups();
        },
        {"lg1", "ly2", "lc4", "lt5", "lw6", "cn0 2.5 2.5 0 1", "cc0", "cn\"$F", "z3", "msg",
         "0 0 2 0", "cs 10 20 1 0 \"", "2"}},
       {"solids: colour, width only for two points and se",
        [] {
-         Add(ekSolid2, JwwStore.Solids2, TJwwEntSolid2{Head(0, 0, 10, 1, 3), 255, 0, 0, 1, 1});
-         Add(ekSolid3, JwwStore.Solids3,
-             TJwwEntSolid3{Head(0, 0, 10, 1, 4), 255, 0, 0, 1, 0, 0, 1});
-         Add(ekSolid4, JwwStore.Solids4,
-             TJwwEntSolid4{Head(0, 0, 10, 1, 4), 128, 0, 0, 1, 0, 1, 1, 0, 1});
-         Add(ekSolidSc, JwwStore.SolidsSc, SolidArc(3, 1, 0));
-         Add(ekSolidSe, JwwStore.SolidsSe, SolidArc(3, 1, 100));
-         Add(ekSolidSo, JwwStore.SolidsSo, SolidArc(3, 1, 0, 1));
-         Add(ekSolidSg, JwwStore.SolidsSg, SolidArc(3, 1, 0, 1));
+         PushRecord(ekSolid2, JwwStore.Solids2,
+                    TJwwEntSolid2{Head(0, 0, 10, 1, 3), 255, 0, 0, 1, 1});
+         PushRecord(ekSolid3, JwwStore.Solids3,
+                    TJwwEntSolid3{Head(0, 0, 10, 1, 4), 255, 0, 0, 1, 0, 0, 1});
+         PushRecord(ekSolid4, JwwStore.Solids4,
+                    TJwwEntSolid4{Head(0, 0, 10, 1, 4), 128, 0, 0, 1, 0, 1, 1, 0, 1});
+         PushRecord(ekSolidSc, JwwStore.SolidsSc, SolidArc(3, 1, 0));
+         PushRecord(ekSolidSe, JwwStore.SolidsSe, SolidArc(3, 1, 100));
+         PushRecord(ekSolidSo, JwwStore.SolidsSo, SolidArc(3, 1, 0, 1));
+         PushRecord(ekSolidSg, JwwStore.SolidsSg, SolidArc(3, 1, 0, 1));
          QueueAllGroups();
        },
        {"lg0", "ly0", "lc10 255", "lw3", "sl 0 0 1 1", "sl 0 0 1 0 0 1", "lc10 128",
@@ -521,7 +516,7 @@ TEST(WriterGroups, AttributesOncePerChange) {
         "so 1 2 3 1 0 0.5 1.5 1", "sg 1 2 3 1 0 0.5 1.5 1"}},
       {"blocks are never sent",
        [] {
-         Add(ekBlock, JwwStore.Blocks, TJwwEntBlk{Head(3, 3), 1, 2, "name"});
+         PushRecord(ekBlock, JwwStore.Blocks, TJwwEntBlk{Head(3, 3), 1, 2, "name"});
          QueueAllGroups();
        },
        {}},
@@ -532,7 +527,7 @@ TEST(WriterGroups, Overrides) {
   ExpectCases({
       {"layer and pen overrides; group and layer outside 0..15 keep the record's",
        [] {
-         Add(ekLine, JwwStore.Lines, Line(0, 0, 1, 0, 0, Head(2, 3, 5, 2, 1)));
+         PushRecord(ekLine, JwwStore.Lines, Line(0, 0, 1, 0, 0, Head(2, 3, 5, 2, 1)));
          TWriteOverrides o;
          o.Group = 16;
          o.Layer = 7;
@@ -544,7 +539,7 @@ TEST(WriterGroups, Overrides) {
        {"lg2", "ly7", "lc4", "lt6", "lw0", "0 0 1 0"}},
       {"a text colour override sends the free size with the record's own size",
        [] {
-         Add(ekText, JwwStore.Texts, Text(0, "A"));
+         PushRecord(ekText, JwwStore.Texts, Text(0, "A"));
          TWriteOverrides o;
          o.TextColor = 5;
          o.TextAnchor = 9;
@@ -553,8 +548,9 @@ TEST(WriterGroups, Overrides) {
        {"lg0", "ly0", "cn0 3 3 0 5", "cc0", "cn\"$F", "ch 10 20 1 0 \"", "A"}},
       {"colour 10 sends the override's explicit colour to solids",
        [] {
-         Add(ekSolid3, JwwStore.Solids3, TJwwEntSolid3{Head(0, 0, 2), 255, 0, 0, 1, 0, 0, 1});
-         Add(ekPoint, JwwStore.Points, TJwwEntPoint{Head(0, 0, 2), 1, 1});
+         PushRecord(ekSolid3, JwwStore.Solids3,
+                    TJwwEntSolid3{Head(0, 0, 2), 255, 0, 0, 1, 0, 0, 1});
+         PushRecord(ekPoint, JwwStore.Points, TJwwEntPoint{Head(0, 0, 2), 1, 1});
          TWriteOverrides o;
          o.Color = 10;
          o.ExplicitColor = 0x123456;
@@ -568,30 +564,30 @@ TEST(WriterGroups, Polylines) {
   ExpectCases({
       {"pl, the lines with their attribute changes, #",
        [] {
-         Add(ekLine, JwwStore.Lines, Line(0, 0, 1, 0));
-         Add(ekLine, JwwStore.Lines, Line(0, 0, 1, 0, 1));
-         Add(ekLine, JwwStore.Lines, Line(1, 0, 1, 1, 1, Head(0, 0, 2)));
-         Add(ekLine, JwwStore.Lines, Line(1, 1, 2, 2, 2, Head(0, 0, 2)));
-         Add(ekLine, JwwStore.Lines, Line(2, 2, 3, 3, 2, Head(0, 0, 2)));
-         Add(ekLine, JwwStore.Lines, Line(3, 3, 4, 4, 0, Head(0, 0, 2)));
+         PushRecord(ekLine, JwwStore.Lines, Line(0, 0, 1, 0));
+         PushRecord(ekLine, JwwStore.Lines, Line(0, 0, 1, 0, 1));
+         PushRecord(ekLine, JwwStore.Lines, Line(1, 0, 1, 1, 1, Head(0, 0, 2)));
+         PushRecord(ekLine, JwwStore.Lines, Line(1, 1, 2, 2, 2, Head(0, 0, 2)));
+         PushRecord(ekLine, JwwStore.Lines, Line(2, 2, 3, 3, 2, Head(0, 0, 2)));
+         PushRecord(ekLine, JwwStore.Lines, Line(3, 3, 4, 4, 0, Head(0, 0, 2)));
          QueueAllGroups();
        },
        {"lg0", "ly0", "lc1", "lt1", "lw0", "0 0 1 0", "pl", "0 0 1 0", "lc2", "1 0 1 1", "#", "pl",
         "1 1 2 2", "2 2 3 3", "#", "3 3 4 4"}},
       {"another entity closes the polyline; the rest opens again",
        [] {
-         Add(ekLine, JwwStore.Lines, Line(0, 0, 1, 0, 3));
-         Add(ekPoint, JwwStore.Points, TJwwEntPoint{Head(0, 0), 5, 5});
-         Add(ekLine, JwwStore.Lines, Line(1, 0, 1, 1, 3));
+         PushRecord(ekLine, JwwStore.Lines, Line(0, 0, 1, 0, 3));
+         PushRecord(ekPoint, JwwStore.Points, TJwwEntPoint{Head(0, 0), 5, 5});
+         PushRecord(ekLine, JwwStore.Lines, Line(1, 0, 1, 1, 3));
          QueueAllGroups();
        },
        {"lg0", "ly0", "lc1", "lt1", "lw0", "pl", "0 0 1 0", "#", "pn1", "pt 5 5", "pl", "1 0 1 1",
         "#"}},
       {"a degenerate line inside a polyline keeps it together",
        [] {
-         Add(ekLine, JwwStore.Lines, Line(0, 0, 1, 0, 1));
-         Add(ekLine, JwwStore.Lines, Line(1, 0, 1, 0, 1));
-         Add(ekLine, JwwStore.Lines, Line(1, 0, 2, 0, 1));
+         PushRecord(ekLine, JwwStore.Lines, Line(0, 0, 1, 0, 1));
+         PushRecord(ekLine, JwwStore.Lines, Line(1, 0, 1, 0, 1));
+         PushRecord(ekLine, JwwStore.Lines, Line(1, 0, 2, 0, 1));
          QueueAllGroups();
        },
        {"lg0", "ly0", "lc1", "lt1", "lw0", "pl", "0 0 1 0", "1 0 2 0", "#"}},
