@@ -205,7 +205,7 @@ TWorldPoint ArcCorner(const TWorldPoint& first, const TWorldPoint& last, double 
   return {x, y};
 }
 
-// Shape 101: a filled arc closed by the whole ellipse, the centre, its chord
+// kShapeFilledArc: a filled arc closed by the whole ellipse, the centre, its chord
 // or the corner of its end tangents, by Code.
 void BuildFilledArc(const TiltedEllipse& ellipse, double code, double cx, double cy, double tilt,
                     double start, double sweep) {
