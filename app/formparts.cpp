@@ -1,7 +1,6 @@
 // The window's part builders and Memo1's help text, one line each.
 #include "app/formparts.h"
 
-#include <QColor>
 #include <QFrame>
 #include <QLabel>
 #include <QPalette>
@@ -53,12 +52,23 @@ const std::array<const char*, 33> kHelpLines = {
 
 }  // namespace
 
+void FillBackground(QWidget* widget, const QColor& color) {
+  widget->setAutoFillBackground(true);
+  QPalette pal = widget->palette();
+  pal.setColor(QPalette::Window, color);
+  widget->setPalette(pal);
+}
+
+QBoxLayout* NewTightBox(QBoxLayout::Direction direction, QWidget* parent) {
+  auto* box = new QBoxLayout(direction, parent);
+  box->setContentsMargins(0, 0, 0, 0);
+  box->setSpacing(0);
+  return box;
+}
+
 QFrame* NewPanel(QWidget* parent, const char* name) {
   auto* panel = NewNamed<QFrame>(parent, name);
-  panel->setAutoFillBackground(true);
-  QPalette pal = panel->palette();
-  pal.setColor(QPalette::Window, kCream);
-  panel->setPalette(pal);
+  FillBackground(panel, kCream);
   return panel;
 }
 

@@ -3,6 +3,8 @@
 // shown beside the table.
 #pragma once
 
+#include <QBoxLayout>
+#include <QColor>
 #include <QFileDialog>
 #include <QPoint>
 #include <QRect>
@@ -21,6 +23,11 @@ W* NewNamed(QWidget* parent, const char* name) {
   widget->setObjectName(QString::fromLatin1(name));
   return widget;
 }
+
+// The widget's background filled with the colour.
+void FillBackground(QWidget* widget, const QColor& color);
+// A box layout with neither margins nor spacing: the window's areas touch.
+QBoxLayout* NewTightBox(QBoxLayout::Direction direction, QWidget* parent = nullptr);
 
 // A panel filled with the window's cream colour.
 QFrame* NewPanel(QWidget* parent, const char* name);

@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -19,7 +18,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QTextBrowser>
-#include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/distancegrid.h"
@@ -93,10 +91,7 @@ void TForm1::FormCreate() {
   f.setFamilies(kGothicFaces);
   f.setPixelSize(kFontPixels);
   setFont(f);
-  setAutoFillBackground(true);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, Qt::white);
-  setPalette(pal);
+  FillBackground(this, Qt::white);
   setGeometry(QRect(kDesignPos, kDesignSize));
   setMinimumSize(kMinWinWidth, kMinWinHeight);
 
@@ -111,9 +106,7 @@ void TForm1::FormCreate() {
   StringGrid1->setModel(StringGrid1Cells);
   StringGrid1->setCurrentIndex(StringGrid1Cells->index(0, 1));
   BuildPanel4();
-  auto* panel2Layout = new QVBoxLayout(Panel2);
-  panel2Layout->setContentsMargins(0, 0, 0, 0);
-  panel2Layout->setSpacing(0);
+  QBoxLayout* panel2Layout = NewTightBox(QBoxLayout::TopToBottom, Panel2);
   panel2Layout->addWidget(Panel3);
   panel2Layout->addWidget(StringGrid1, 1);
   panel2Layout->addWidget(Panel4);
@@ -122,21 +115,14 @@ void TForm1::FormCreate() {
   LabelA1->setText(QStringLiteral("　"));
   LabelA1->setFixedHeight(kLabelA1Height);
   LabelA1->setAlignment(Qt::AlignCenter);
-  LabelA1->setAutoFillBackground(true);
-  QPalette statusPal = LabelA1->palette();
-  statusPal.setColor(QPalette::Window, kStatusColor);
-  LabelA1->setPalette(statusPal);
+  FillBackground(LabelA1, kStatusColor);
 
   BuildInfoStrip();
 
-  auto* top = new QHBoxLayout;
-  top->setContentsMargins(0, 0, 0, 0);
-  top->setSpacing(0);
+  QBoxLayout* top = NewTightBox(QBoxLayout::LeftToRight);
   top->addWidget(PaintBox1, 1);
   top->addWidget(Panel2);
-  auto* form = new QVBoxLayout(this);
-  form->setContentsMargins(0, 0, 0, 0);
-  form->setSpacing(0);
+  QBoxLayout* form = NewTightBox(QBoxLayout::TopToBottom, this);
   // The window may be made as small as 475 x 200 even if the panels are cut.
   form->setSizeConstraint(QLayout::SetNoConstraint);
   form->addLayout(top, 1);
