@@ -126,12 +126,8 @@ void SetCurrentLineWidth(int32_t v) {
 
 void SetCurrentTextKind(int32_t kind, int32_t color, double width, double height, double spacing) {
   const TTextKindValue v = TextKindValue(kind, color, width, height, spacing);
-  TJwwAttributes& c = JwwStore.Current;
-  c.FreeWidth = v.Width;
-  c.FreeHeight = v.Height;
-  c.FreeSpacing = v.Spacing;
-  c.FreeColor = v.Color;
-  c.TextKind = v.Kind;
+  ApplyFreeSize(JwwStore.Current, v);
+  JwwStore.Current.TextKind = v.Kind;
 }
 
 void SetCurrentTextAnchor(int32_t v) {

@@ -299,6 +299,13 @@ TTextKindValue TextKindValue(int32_t kind, int32_t color, double width, double h
   return {0, i.FreeColor, i.FreeWidth, i.FreeHeight, i.FreeSpacing};
 }
 
+void ApplyFreeSize(TJwwAttributes& a, const TTextKindValue& v) {
+  a.FreeWidth = v.Width;
+  a.FreeHeight = v.Height;
+  a.FreeSpacing = v.Spacing;
+  a.FreeColor = v.Color;
+}
+
 void QueueLayerGroup(int32_t group) {
   TJwwStore& s = JwwStore;
   if (QueueIfChanged("lg", LayerDigitValue(group), Digits::Hex, s.Current.LayerGroup,
@@ -363,10 +370,7 @@ void QueueTextKind(int32_t kind, int32_t color, double width, double height, dou
   AppendInt(s, v.Kind);
   if (v.Kind == 0) {
     Fields(s, {v.Width, v.Height, v.Spacing, static_cast<double>(v.Color)});
-    c.FreeWidth = v.Width;
-    c.FreeHeight = v.Height;
-    c.FreeSpacing = v.Spacing;
-    c.FreeColor = v.Color;
+    ApplyFreeSize(c, v);
   }
   QueueLine(s);
   c.TextKind = v.Kind;

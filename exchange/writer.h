@@ -50,6 +50,9 @@ struct TTextKindValue {
 TTextKindValue TextKindValue(int32_t kind, int32_t color, double width, double height,
                              double spacing);
 
+// Makes v's free size and colour the attributes' own.
+void ApplyFreeSize(TJwwAttributes& a, const TTextKindValue& v);
+
 // Attribute commands. Each is queued when its force flag is raised or the
 // value differs from the current attribute; queuing it makes the value current
 // and clears the flag.
