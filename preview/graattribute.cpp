@@ -138,12 +138,6 @@ double TgraAttribute::GetDotSize(int32_t colorNumber) const {
 }
 
 void SetUpAttributesForWindow(TgraAttribute& attribute) {
-  attribute.SetBackMode(0);
-  attribute.InitColors();
-  attribute.InitLayers();
-  attribute.InitColors();
-  attribute.InitLineWidths();
-  attribute.InitDotSizes();
+  attribute.Reset();
   attribute.SetShowAux(true);
-  attribute.SetGrayColor(kGrey);
 }

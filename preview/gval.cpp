@@ -61,6 +61,5 @@ void ClearWorldPoints() {
 }
 
 void CreateGraAttribute() {
-  Gval.GraAtt = TgraAttribute();
   SetUpAttributesForWindow(Gval.GraAtt);
 }

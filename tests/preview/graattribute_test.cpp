@@ -122,4 +122,26 @@ TEST(TgraAttribute, ResetKeepsShowAux) {
   EXPECT_EQ(a.GetLineColor(2), kBlack);
 }
 
+TEST(TgraAttribute, WindowSetUpUndoesEveryChange) {
+  TgraAttribute a;
+  a.SetBackMode(1);
+  a.InitColors();
+  a.SetGrayColor(RGB(1, 2, 3));
+  a.SetShowAux(false);
+  a.SetLayerState(17, 3);
+  SetUpAttributesForWindow(a);
+  const TgraAttribute fresh = WindowAttributes();
+  EXPECT_EQ(a.GetBackMode(), fresh.GetBackMode());
+  EXPECT_EQ(a.GetBackColor(), fresh.GetBackColor());
+  EXPECT_EQ(a.GetForeColor(), fresh.GetForeColor());
+  EXPECT_EQ(a.GetGrayColor(), fresh.GetGrayColor());
+  EXPECT_TRUE(a.GetShowAux());
+  EXPECT_EQ(a.GetLayerState(17), 1);
+  for (int32_t number : {1, 2, 9, 101, 116, 117, 356}) {
+    EXPECT_EQ(a.GetLineColor(number), fresh.GetLineColor(number)) << number;
+    EXPECT_EQ(a.GetLineWidth(number), fresh.GetLineWidth(number)) << number;
+    EXPECT_EQ(a.GetDotSize(number), fresh.GetDotSize(number)) << number;
+  }
+}
+
 }  // namespace
