@@ -14,10 +14,13 @@ double NumberBeforeComma(std::string_view t) {
 
 }  // namespace
 
+bool IsImageRef(std::string_view text) {
+  return text.starts_with("^@BM") && text.find(',') != std::string_view::npos;
+}
+
 bool ParseImageRef(std::string_view text, double& w, double& h) {
-  const size_t comma = text.find(',');
-  if (!text.starts_with("^@BM") || comma == std::string_view::npos) return false;
-  const std::string_view rest = text.substr(comma + 1);
+  if (!IsImageRef(text)) return false;
+  const std::string_view rest = text.substr(text.find(',') + 1);
   const size_t second = rest.find(',');
   w = NumberBeforeComma(rest);
   h = second == std::string_view::npos ? w : NumberBeforeComma(rest.substr(second + 1));

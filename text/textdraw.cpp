@@ -21,9 +21,7 @@ constexpr double kAnchorOffset[9][2] = {
 }  // namespace
 
 void DrawTextEntity(Canvas& canvas, const TJwwEntText& record, int32_t colorOverride) {
-  double w = 0.0;
-  double h = 0.0;
-  if (ParseImageRef(record.Text, w, h)) return;
+  if (IsImageRef(record.Text)) return;
   const double s = PreviewDivisor(record.Head);
   const double bx = record.X / s;
   const double by = record.Y / s;
