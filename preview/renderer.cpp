@@ -6,7 +6,6 @@
 #include <cmath>
 #include <initializer_list>
 #include <numbers>
-#include <vector>
 
 #include "common/escape.h"
 #include "preview/draw.h"

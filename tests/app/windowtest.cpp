@@ -6,7 +6,6 @@
 #include <QTimer>
 
 #include "app/distancegrid.h"
-#include "app/distancemodel.h"
 #include "app/sjislineedit.h"
 #include "common/sjis.h"
 
