@@ -2,6 +2,7 @@
 #include "tests/preview/recording_canvas.h"
 
 #include <array>
+#include <initializer_list>
 #include <utility>
 
 #include "common/sjis.h"
@@ -21,6 +22,16 @@ std::string PointsText(std::span<const ScreenPoint> points, std::vector<int64_t>
     text += std::to_string(p.x) + " " + std::to_string(p.y);
     ints.push_back(p.x);
     ints.push_back(p.y);
+  }
+  return text;
+}
+
+// The numbers separated by blanks.
+std::string Joined(std::initializer_list<int64_t> values) {
+  std::string text;
+  for (int64_t v : values) {
+    if (!text.empty()) text += " ";
+    text += std::to_string(v);
   }
   return text;
 }
@@ -79,34 +90,33 @@ void RecordingCanvas::SetBrush(const Brush& brush) {
 }
 
 void RecordingCanvas::MoveTo(int32_t x, int32_t y) {
-  Record("MoveTo " + std::to_string(x) + " " + std::to_string(y), {x, y});
+  Record("MoveTo " + Joined({x, y}), {x, y});
 }
 
 void RecordingCanvas::LineTo(int32_t x, int32_t y) {
-  Record("LineTo " + std::to_string(x) + " " + std::to_string(y), {x, y});
+  Record("LineTo " + Joined({x, y}), {x, y});
 }
 
 void RecordingCanvas::SetPixel(int32_t x, int32_t y, TColor color) {
-  Record("SetPixel " + std::to_string(x) + " " + std::to_string(y) + " " + ColorText(color),
-         {x, y, color});
+  Record("SetPixel " + Joined({x, y}) + " " + ColorText(color), {x, y, color});
 }
 
 void RecordingCanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-  Record("Rectangle " + std::to_string(x1) + " " + std::to_string(y1) + " " + std::to_string(x2) +
-             " " + std::to_string(y2),
-         {x1, y1, x2, y2});
+  Record("Rectangle " + Joined({x1, y1, x2, y2}), {x1, y1, x2, y2});
 }
 
 void RecordingCanvas::Polyline(std::span<const ScreenPoint> points) {
-  std::vector<int64_t> ints;
-  std::string text = PointsText(points, ints);
-  Record("Polyline " + text, std::move(ints));
+  RecordPoints("Polyline ", points);
 }
 
 void RecordingCanvas::Polygon(std::span<const ScreenPoint> points) {
+  RecordPoints("Polygon ", points);
+}
+
+void RecordingCanvas::RecordPoints(const std::string& prefix, std::span<const ScreenPoint> points) {
   std::vector<int64_t> ints;
   std::string text = PointsText(points, ints);
-  Record("Polygon " + text, std::move(ints));
+  Record(prefix + text, std::move(ints));
 }
 
 void RecordingCanvas::SetFont(const LogFont& font) {
@@ -126,8 +136,7 @@ void RecordingCanvas::SetTextColor(TColor color) {
 }
 
 void RecordingCanvas::TextOut(int32_t x, int32_t y, const std::string& glyph) {
-  Record("TextOut " + std::to_string(x) + " " + std::to_string(y) + " " + Quoted(glyph), {x, y},
-         glyph);
+  Record("TextOut " + Joined({x, y}) + " " + Quoted(glyph), {x, y}, glyph);
 }
 
 Bitmap RecordingCanvas::CopyToBitmap() {
@@ -136,7 +145,7 @@ Bitmap RecordingCanvas::CopyToBitmap() {
 }
 
 void RecordingCanvas::DrawBitmap(int32_t x, int32_t y, const Bitmap& bitmap) {
-  Record("DrawBitmap " + std::to_string(x) + " " + std::to_string(y) + " " +
-             std::to_string(bitmap.Width) + "x" + std::to_string(bitmap.Height),
+  Record("DrawBitmap " + Joined({x, y}) + " " + std::to_string(bitmap.Width) + "x" +
+             std::to_string(bitmap.Height),
          {x, y, bitmap.Width, bitmap.Height});
 }

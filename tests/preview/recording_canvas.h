@@ -69,6 +69,8 @@ class RecordingCanvas : public Canvas {
 
  private:
   void Record(std::string line, std::vector<int64_t> ints, std::string text = {});
+  // A call whose line is the prefix and the points, "x y" joined by ", ".
+  void RecordPoints(const std::string& prefix, std::span<const ScreenPoint> points);
 
   int32_t width_;
   int32_t height_;
