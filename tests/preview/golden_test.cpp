@@ -4,7 +4,6 @@
 // HORUNE_UPDATE_GOLDEN=1 to write the dump anew after an intended change.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <cstdlib>
 #include <filesystem>
@@ -73,16 +72,7 @@ TEST(Golden, EveryKindDrawsAsRecorded) {
   EXPECT_EQ(i, got.size()) << "more calls than recorded";
 }
 
-// Glyph output needs the font database, which needs an application.
-void EnsureGuiApplication() {
-  static int argc = 1;
-  static char name[] = "horune_preview_test";
-  static char* argv[] = {name, nullptr};
-  if (QGuiApplication::instance() == nullptr) static QGuiApplication app(argc, argv);
-}
-
 TEST(Golden, EveryKindPicture) {
-  EnsureGuiApplication();
   LoadFitted();
   QtCanvas canvas(kWidth, kHeight);
   Draw(canvas);

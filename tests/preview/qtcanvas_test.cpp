@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-#include <memory>
-
 #include "common/escape.h"
 #include "common/sjis.h"
 #include "platform/escape_x11.h"
@@ -13,25 +10,6 @@
 #include "preview/gval.h"
 
 namespace {
-
-// Fonts need a GUI application; the tests run on the offscreen platform.
-class GuiEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    if (QGuiApplication::instance() != nullptr) return;
-    static int argc = 1;
-    static char name[] = "horune_preview_test";
-    static char* argv[] = {name, nullptr};
-    app_ = std::make_unique<QGuiApplication>(argc, argv);
-  }
-  void TearDown() override { app_.reset(); }
-
- private:
-  std::unique_ptr<QGuiApplication> app_;
-};
-
-[[maybe_unused]] ::testing::Environment* const kGui =
-    ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 constexpr TColor kWhite = RGB(255, 255, 255);
 constexpr TColor kBlack = RGB(0, 0, 0);
