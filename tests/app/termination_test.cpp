@@ -6,17 +6,14 @@
 #include <signal.h>
 
 #include <QFile>
-#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <chrono>
 #include <thread>
 
 #include "app/distancemodel.h"
 #include "app/terminationwatch.h"
-#include "exchange/store.h"
 #include "windowtest.h"
 
 namespace {
