@@ -372,7 +372,7 @@ void TForm1::BoundsToTable(TTableFile& t) const {
 void TForm1::LoadTableFile(const QString& path) {
   BoundsFromTable(TTableFile());
   LastTableFile.clear();
-  const std::optional<TTableFile> t = ReadTableFile(path);
+  const std::optional<TTableFile> t = ReadTableFile(LocalPath(path));
   if (!t) return;
   BoundsFromTable(*t);
   LastTableFile = QStringFromSjis(t->LastTableFile);
@@ -388,7 +388,7 @@ bool TForm1::SaveTableFile(const QString& path) {
   t.Edit1 = Edit1->Sjis();
   t.Edit2 = Edit2->Sjis();
   t.Rows = StringGrid1Cells->Rows();
-  return WriteTableFile(path, t);
+  return WriteTableFile(LocalPath(path), t);
 }
 
 void TForm1::ComputeOutline() {

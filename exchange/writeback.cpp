@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "common/escape.h"
+#include "common/filereplace.h"
 #include "common/realformat.h"
 #include "common/sjis.h"
 #include "exchange/store.h"
@@ -57,13 +58,6 @@ bool WriteQueue(std::FILE* f) {
   return flush() && std::fflush(f) == 0;
 }
 
-bool WriteFile(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) return false;
-  const bool written = WriteQueue(f);
-  return std::fclose(f) == 0 && written;
-}
-
 }  // namespace
 
 void WriteAll(int32_t group, int32_t layer, int32_t color, int32_t lineType, int32_t lineWidth,
@@ -90,7 +84,9 @@ void WriteAll(int32_t group, int32_t layer, int32_t color, int32_t lineType, int
 }
 
 bool SaveJwcTemp(const std::string& path) {
-  if (WriteFile(path)) return true;
+  // By way of a temporary file, so that the host never finds half an answer.
+  // The host reads it at once: it need not wait for the disk.
+  if (ReplaceFile(path, WriteQueue, TReplaceSync::Cached)) return true;
   // The host reads whatever stands at path once the tool has ended: neither a
   // partial answer nor its own drawing may stay there. A device or a folder in
   // the way is not a file to delete.

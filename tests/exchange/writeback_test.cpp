@@ -4,11 +4,9 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cmath>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +21,7 @@
 #include "exchange/reader.h"
 #include "exchange/store.h"
 #include "exchange/writer.h"
+#include "tests/common/file_size_limit.h"
 #include "tests/exchange/store_setup.h"
 
 namespace {
@@ -212,15 +211,11 @@ TEST_F(WriteBackTest, DiskFullMidwayLeavesNoFile) {
   WriteText(file, "hq\r\nold drawing\r\n");
   for (int i = 0; i < 100000; ++i) QueueLine("1234567890 1234567890 1234567890");
 
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit old{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  rlimit small = old;
-  small.rlim_cur = 64 * 1024;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool saved = SaveJwcTemp(file.string());
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
+  bool saved = true;
+  {
+    const FileSizeLimit diskFull(64 * 1024);
+    saved = SaveJwcTemp(file.string());
+  }
 
   EXPECT_FALSE(saved);
   EXPECT_TRUE(fs::is_empty(dir_));
