@@ -12,20 +12,12 @@
 #include <iterator>
 #include <string>
 
+#include "tests/common/file_bytes.h"
 #include "tests/common/file_size_limit.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteText(const fs::path& p, const std::string& bytes) {
-  std::ofstream(p, std::ios::binary) << bytes;
-}
 
 class FileReplaceTest : public ::testing::Test {
  protected:
