@@ -70,7 +70,11 @@ TForm1::TForm1(const QString& programPath, QWidget* parent)
   FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  // The children die in QWidget's destructor, after this one: a focus change
+  // they cause then must not reach a window that is no longer a TForm1.
+  disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
 
 QString TForm1::SettingsPath() const {
   const QFileInfo program(programPath_);
