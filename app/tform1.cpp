@@ -306,7 +306,7 @@ void TForm1::Button1Click() {
   } else {
     ShowStatus(QStringLiteral("処理中です"));
     QueueLine("hd");
-    WriteAll(-1, -1, -1, -1, -1, -1, -1, 0,
+    WriteAll(TWriteOverrides{},
              [this](const std::string& sjis) { ShowStatus(QStringFromSjis(sjis)); });
   }
   ShowStatus(QStringLiteral("ファイル生成中です"));

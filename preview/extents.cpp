@@ -19,19 +19,27 @@ constexpr double kExtentLimit = 1e8;
 constexpr double kDegToRad = std::numbers::pi / 180.0;
 constexpr double kRadToDeg = 180.0 / std::numbers::pi;
 
-// A value that is not a number becomes the given bound, so one broken
-// coordinate cannot spoil the fit; everything else is held within +-1e8.
-double ClampExtent(double v, double ifNan) {
-  if (std::isnan(v)) return ifNan;
-  return std::clamp(v, -kExtentLimit, kExtentLimit);
+// Low ends are held from below and high ends from above, so a drawing that
+// lies wholly beyond the limit keeps its size and place. A value that is not
+// a number becomes the limit on its own side, and an infinity on the far side
+// the far limit: one broken coordinate must not leave the fit without finite
+// ends.
+double ClampLowEnd(double v) {
+  if (std::isnan(v) || v < -kExtentLimit) return -kExtentLimit;
+  return std::isinf(v) ? kExtentLimit : v;
+}
+
+double ClampHighEnd(double v) {
+  if (std::isnan(v) || v > kExtentLimit) return kExtentLimit;
+  return std::isinf(v) ? -kExtentLimit : v;
 }
 
 void ClampExtents() {
   TDrawingExtents& e = DrawingExtents;
-  e.ExtMinX = ClampExtent(e.ExtMinX, -kExtentLimit);
-  e.ExtMinY = ClampExtent(e.ExtMinY, -kExtentLimit);
-  e.ExtMaxX = ClampExtent(e.ExtMaxX, kExtentLimit);
-  e.ExtMaxY = ClampExtent(e.ExtMaxY, kExtentLimit);
+  e.ExtMinX = ClampLowEnd(e.ExtMinX);
+  e.ExtMinY = ClampLowEnd(e.ExtMinY);
+  e.ExtMaxX = ClampHighEnd(e.ExtMaxX);
+  e.ExtMaxY = ClampHighEnd(e.ExtMaxY);
 }
 
 void AddEllipsePoint(double cx, double cy, double r, double flatness, double tilt, double thetaDeg,

@@ -49,7 +49,10 @@ std::string Num(double v) {
 
 std::string Nums(std::initializer_list<double> values) {
   std::string s;
-  for (double v : values) s += (s.empty() ? "" : " ") + Num(v);
+  for (double v : values) {
+    if (!s.empty()) s += ' ';
+    s += Num(v);
+  }
   return s;
 }
 
@@ -249,7 +252,10 @@ TEST(ReaderTokens, TokensBeyondTheThirtySecondAreDropped) {
 TEST(ReaderTokens, LongLinesAreClassifiedLikeAnyOther) {
   // A point line of 40 numbers is a coded point from its first six tokens.
   std::string line = "pt";
-  for (int i = 1; i <= 40; ++i) line += " " + std::to_string(i);
+  for (int i = 1; i <= 40; ++i) {
+    line += ' ';
+    line += std::to_string(i);
+  }
   Read({line, "ch 1 2 1 0 \"" + std::string(100000, 'x')});
   ASSERT_EQ(OrderKinds(), (std::vector<int32_t>{ekCodedPoint, ekText}));
   EXPECT_EQ(JwwStore.CodedPoints[0].Code, 5);

@@ -28,8 +28,10 @@
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
+using ::testing::Not;
 using Lines = std::vector<std::string>;
 
 std::string ReadAll(const fs::path& p) {
@@ -66,7 +68,7 @@ class WriteBackTest : public ::testing::Test {
   }
 
   static void WriteAllKeepingOwn(const WriteProgress& progress = {}) {
-    WriteAll(-1, -1, -1, -1, -1, -1, -1, 0, progress);
+    WriteAll(TWriteOverrides{}, progress);
   }
 
   fs::path dir_;
@@ -273,7 +275,7 @@ TEST_F(WriteBackTest, SetterValueHandling) {
 
 TEST_F(WriteBackTest, InitialAttributesBecomeCurrent) {
   TJwwInitialAttributes& i = JwwStore.Initial;
-  i = {3, 12, 5, 2, 4, 0, 1.5, 2.5, 0.5, 6, "Font"};
+  i = {3, 12, 5, 2, 4, 0, 1.5, 2.5, 0.5, 6, 0, "Font"};
   JwwStore.Current.TextAnchor = 7;
   JwwStore.Current.PointColor = 9;
   ApplyInitialAttributes();
@@ -297,6 +299,41 @@ TEST_F(WriteBackTest, InitialAttributesBecomeCurrent) {
   EXPECT_EQ(JwwStore.Lines[0].Head.LayerGroup, 3);
   EXPECT_EQ(JwwStore.Lines[0].Head.Layer, 12);
   EXPECT_EQ(JwwStore.Lines[0].Head.Color, 5);
+}
+
+// Host files that are unusual but valid: the answer holds only commands the
+// host defines, with the values it wrote.
+TEST_F(WriteBackTest, OutlineAnswersUnusualHostFiles) {
+  const struct {
+    const char* name;
+    std::string host;
+    Lines sent, notSent;
+  } cases[] = {
+      {"no font line: no font command", "lc2\r\n", {"lc2", "pn2", "cn1"}, {"cn\"$"}},
+      {"a first colour 10 keeps its value",
+       "lc10 255\r\nlc3\r\ncn$F\r\n",
+       {"lc10 255", "pn10 255", "cn\"$F"},
+       {"lc10", "pn10"}},
+      {"an undefined first text kind falls back to the default kind",
+       "cn12\r\ncn$F\r\n",
+       {"cn1"},
+       {"cn12"}},
+  };
+  for (const auto& c : cases) {
+    InitStore();
+    LoadJwcTempFromBytes(c.host);
+    ResetCurrentAttributes();
+    ApplyInitialAttributes();
+    AddLine(0, 0, 1, 0);
+    AddPoint(1, 0);
+    AddText(0, "1", 1, 0, 1, 0);
+    WriteAllKeepingOwn();
+    const Lines queued(JwwStore.Output.begin(), JwwStore.Output.end());
+    for (const std::string& line : c.sent) EXPECT_THAT(queued, Contains(line)) << c.name;
+    for (const std::string& line : c.notSent) {
+      EXPECT_THAT(queued, Not(Contains(line))) << c.name;
+    }
+  }
 }
 
 }  // namespace
@@ -597,7 +634,7 @@ TEST_F(WriteBackTest, WrittenStoreReadsBackTheSame) {
     const bool drawingSize = JwwStore.DrawingSizeMode;
     ResetCurrentAttributes();
     QueueLine("hd");
-    WriteAll(-1, -1, -1, -1, -1, -1, -1, 0, {});
+    WriteAll(TWriteOverrides{}, {});
     ASSERT_TRUE(SaveJwcTemp(file.string()));
 
     InitStore();
