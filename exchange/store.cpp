@@ -40,7 +40,7 @@ TJwwAttributes DefaultAttributes() {
 // without a font (no "cn$" line was read).
 TJwwInitialAttributes DefaultInitialAttributes() {
   const TJwwAttributes c = DefaultAttributes();
-  return {c.LayerGroup, c.Layer,      c.LineColor,   c.LineType,  c.LineWidth, c.TextKind,
+  return {c.LayerGroup, c.Layer,      c.LineColor,   c.LineType,  c.LineWidth,     c.TextKind,
           c.FreeWidth,  c.FreeHeight, c.FreeSpacing, c.FreeColor, c.ExplicitColor, {}};
 }
 
@@ -159,8 +159,8 @@ void AddPoint(double x, double y) {
 
 void AddText(int32_t textCmd, std::string_view text, double x, double y, double dx, double dy) {
   if (NoDirection(dx, dy) || BlankText(text)) return;
-  FillText(AppendRecord<ekText>(), (textCmd >= 0 && textCmd <= 9) ? textCmd : 0, text,
-           x, y, dx, dy);
+  FillText(AppendRecord<ekText>(), (textCmd >= 0 && textCmd <= 9) ? textCmd : 0, text, x, y, dx,
+           dy);
 }
 
 void FillText(TJwwEntText& t, int32_t textCmd, std::string_view text, double x, double y, double dx,

@@ -256,21 +256,22 @@ struct TEntKindRow {
   static TGrowArray<T>& Records() { return JwwStore.*Array; }
 };
 
-using TEntKindTable = std::tuple<TEntKindRow<ekLine, TJwwEntLine, &TJwwStore::Lines>,
-                                 TEntKindRow<ekCircle, TJwwEntCircle, &TJwwStore::Circles>,
-                                 TEntKindRow<ekArc, TJwwEntArc, &TJwwStore::Arcs>,
-                                 TEntKindRow<ekText, TJwwEntText, &TJwwStore::Texts>,
-                                 TEntKindRow<ekPoint, TJwwEntPoint, &TJwwStore::Points>,
-                                 TEntKindRow<ekCodedPoint, TJwwEntCodedPoint, &TJwwStore::CodedPoints>,
-                                 TEntKindRow<ekDim, TJwwEntDim, &TJwwStore::Dims>,
-                                 TEntKindRow<ekBlock, TJwwEntBlk, &TJwwStore::Blocks>,
-                                 TEntKindRow<ekSolid2, TJwwEntSolid2, &TJwwStore::Solids2>,
-                                 TEntKindRow<ekSolid3, TJwwEntSolid3, &TJwwStore::Solids3>,
-                                 TEntKindRow<ekSolid4, TJwwEntSolid4, &TJwwStore::Solids4>,
-                                 TEntKindRow<ekSolidSc, TJwwEntSolidArc, &TJwwStore::SolidsSc>,
-                                 TEntKindRow<ekSolidSe, TJwwEntSolidArc, &TJwwStore::SolidsSe>,
-                                 TEntKindRow<ekSolidSo, TJwwEntSolidArc, &TJwwStore::SolidsSo>,
-                                 TEntKindRow<ekSolidSg, TJwwEntSolidArc, &TJwwStore::SolidsSg>>;
+using TEntKindTable =
+    std::tuple<TEntKindRow<ekLine, TJwwEntLine, &TJwwStore::Lines>,
+               TEntKindRow<ekCircle, TJwwEntCircle, &TJwwStore::Circles>,
+               TEntKindRow<ekArc, TJwwEntArc, &TJwwStore::Arcs>,
+               TEntKindRow<ekText, TJwwEntText, &TJwwStore::Texts>,
+               TEntKindRow<ekPoint, TJwwEntPoint, &TJwwStore::Points>,
+               TEntKindRow<ekCodedPoint, TJwwEntCodedPoint, &TJwwStore::CodedPoints>,
+               TEntKindRow<ekDim, TJwwEntDim, &TJwwStore::Dims>,
+               TEntKindRow<ekBlock, TJwwEntBlk, &TJwwStore::Blocks>,
+               TEntKindRow<ekSolid2, TJwwEntSolid2, &TJwwStore::Solids2>,
+               TEntKindRow<ekSolid3, TJwwEntSolid3, &TJwwStore::Solids3>,
+               TEntKindRow<ekSolid4, TJwwEntSolid4, &TJwwStore::Solids4>,
+               TEntKindRow<ekSolidSc, TJwwEntSolidArc, &TJwwStore::SolidsSc>,
+               TEntKindRow<ekSolidSe, TJwwEntSolidArc, &TJwwStore::SolidsSe>,
+               TEntKindRow<ekSolidSo, TJwwEntSolidArc, &TJwwStore::SolidsSo>,
+               TEntKindRow<ekSolidSg, TJwwEntSolidArc, &TJwwStore::SolidsSg>>;
 
 // The row of kind K.
 template <TJwwEntKind K>
@@ -279,8 +280,8 @@ using EntKind = std::tuple_element_t<K - ekLine, TEntKindTable>;
 // Short names of the kinds by number, for messages and dumps; the circular
 // solids by their host keyword.
 inline constexpr std::array<std::string_view, ekSolidSg + 1> kEntKindNames = {
-    "",       "line",   "circle", "arc",    "text", "point", "coded point", "dimension",
-    "block",  "solid2", "solid3", "solid4", "sc",   "se",    "so",          "sg"};
+    "",      "line",   "circle", "arc",    "text", "point", "coded point", "dimension",
+    "block", "solid2", "solid3", "solid4", "sc",   "se",    "so",          "sg"};
 
 // Calls f(row) for every row of the kind table, in the order of the kinds.
 template <class F>

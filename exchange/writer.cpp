@@ -330,6 +330,51 @@ void QueueDimGroup(const TJwwEntDim& d, const TWriteOverrides& o) {
   QueueCommand(d);
 }
 
+// What the group of one order-index entry needs beside its record.
+struct TGroupContext {
+  size_t Index;
+  const TWriteOverrides& Overrides;
+  int32_t& OpenPolyline;
+};
+
+// The command group of each kind, chosen by the record's type.
+void QueueGroup(TJwwEntKind, const TJwwEntLine& l, TGroupContext& c) {
+  QueueLineGroup(c.Index, l, c.Overrides, c.OpenPolyline);
+}
+void QueueGroup(TJwwEntKind, const TJwwEntCircle& e, TGroupContext& c) {
+  QueuePenGroup(e, c.Overrides);
+}
+void QueueGroup(TJwwEntKind, const TJwwEntArc& e, TGroupContext& c) {
+  QueuePenGroup(e, c.Overrides);
+}
+void QueueGroup(TJwwEntKind, const TJwwEntText& t, TGroupContext& c) {
+  QueueTextGroup(t, c.Overrides);
+}
+void QueueGroup(TJwwEntKind, const TJwwEntPoint& p, TGroupContext& c) {
+  QueuePointGroup(p, c.Overrides);
+}
+void QueueGroup(TJwwEntKind, const TJwwEntCodedPoint& p, TGroupContext& c) {
+  QueuePointGroup(p, c.Overrides);
+}
+void QueueGroup(TJwwEntKind, const TJwwEntDim& d, TGroupContext& c) {
+  QueueDimGroup(d, c.Overrides);
+}
+// Blocks are the host's own and never sent back.
+void QueueGroup(TJwwEntKind, const TJwwEntBlk&, TGroupContext&) {}
+// Of the straight-edged solids only the two-point one sends a width.
+void QueueGroup(TJwwEntKind, const TJwwEntSolid2& s, TGroupContext& c) {
+  QueueSolidGroup(s, true, c.Overrides);
+}
+void QueueGroup(TJwwEntKind, const TJwwEntSolid3& s, TGroupContext& c) {
+  QueueSolidGroup(s, false, c.Overrides);
+}
+void QueueGroup(TJwwEntKind, const TJwwEntSolid4& s, TGroupContext& c) {
+  QueueSolidGroup(s, false, c.Overrides);
+}
+void QueueGroup(TJwwEntKind kind, const TJwwEntSolidArc& s, TGroupContext& c) {
+  QueueSolidArcGroup(kind, s, c.Overrides);
+}
+
 }  // namespace
 
 void QueueLine(std::string_view line) {
@@ -585,39 +630,7 @@ void QueueCommand(TJwwEntKind kind, const TJwwEntSolidArc& s) {
 }
 
 void QueueEntityGroup(size_t i, const TWriteOverrides& o, int32_t& openPolyline) {
-  const TJwwStore& s = JwwStore;
-  const TJwwOrderItem item = s.Order[i];
-  const auto at = static_cast<size_t>(item.Index);
-  switch (item.Kind) {
-    case ekLine:
-      return QueueLineGroup(i, s.Lines[at], o, openPolyline);
-    case ekCircle:
-      return QueuePenGroup(s.Circles[at], o);
-    case ekArc:
-      return QueuePenGroup(s.Arcs[at], o);
-    case ekText:
-      return QueueTextGroup(s.Texts[at], o);
-    case ekPoint:
-      return QueuePointGroup(s.Points[at], o);
-    case ekCodedPoint:
-      return QueuePointGroup(s.CodedPoints[at], o);
-    case ekDim:
-      return QueueDimGroup(s.Dims[at], o);
-    case ekSolid2:
-      return QueueSolidGroup(s.Solids2[at], true, o);
-    case ekSolid3:
-      return QueueSolidGroup(s.Solids3[at], false, o);
-    case ekSolid4:
-      return QueueSolidGroup(s.Solids4[at], false, o);
-    case ekSolidSc:
-      return QueueSolidArcGroup(ekSolidSc, s.SolidsSc[at], o);
-    case ekSolidSe:
-      return QueueSolidArcGroup(ekSolidSe, s.SolidsSe[at], o);
-    case ekSolidSo:
-      return QueueSolidArcGroup(ekSolidSo, s.SolidsSo[at], o);
-    case ekSolidSg:
-      return QueueSolidArcGroup(ekSolidSg, s.SolidsSg[at], o);
-    default:
-      return;  // blocks are the host's own and never sent back
-  }
+  TGroupContext context{i, o, openPolyline};
+  VisitEntry(JwwStore.Order[i],
+             [&context](auto row, const auto& record) { QueueGroup(row.Kind, record, context); });
 }

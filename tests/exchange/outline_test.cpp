@@ -385,8 +385,8 @@ TEST_F(OutlineTest, ChainedTableGivesTheExactCornerPoints) {
     char d1Text[32], d2Text[32];
     std::snprintf(d1Text, sizeof d1Text, "%.4f", d1);
     std::snprintf(d2Text, sizeof d2Text, "%.4f", d2);
-    rows.push_back({std::to_string(n - 2), d1Text, std::to_string(n - 1), d2Text,
-                    std::to_string(side)});
+    rows.push_back(
+        {std::to_string(n - 2), d1Text, std::to_string(n - 1), d2Text, std::to_string(side)});
     expected.push_back(ReferenceCorner(expected[n - 3], TextToReal(d1Text), expected[n - 2],
                                        TextToReal(d2Text), side));
   }

@@ -156,8 +156,8 @@ TEST_F(RendererTest, HiddenLayerDrawsNothingGreyedLayerDrawsGrey) {
 }
 
 TEST_F(RendererTest, EntitiesOutsideTheViewCostNoPen) {
-  AddLineRec(Head(2), -50, 10, -10, 90);                                     // left of the view
-  AppendRecord<ekCircle>() = {Head(2), 50, 200, 40};         // above
+  AddLineRec(Head(2), -50, 10, -10, 90);                        // left of the view
+  AppendRecord<ekCircle>() = {Head(2), 50, 200, 40};            // above
   AppendRecord<ekArc>() = {Head(2), 300, 50, 10, 0, 90, 3, 0};  // right, flat 3
   AppendRecord<ekSolid4>() = {Head(2), 0, 0, -9, 99, -9, 99, -1, 0, -1};
   AppendRecord<ekPoint>() = {Head(2), 50, -5};
