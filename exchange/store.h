@@ -280,8 +280,8 @@ using EntKind = std::tuple_element_t<K - ekLine, TEntKindTable>;
 // Short names of the kinds by number, for messages and dumps; the circular
 // solids by their host keyword.
 inline constexpr std::array<std::string_view, ekSolidSg + 1> kEntKindNames = {
-    "",      "line",   "circle", "arc",    "text", "point", "coded point", "dimension",
-    "block", "solid2", "solid3", "solid4", "sc",   "se",    "so",          "sg"};
+    "",      "line",   "circle", "arc",    "text", "point", "coded", "dim",
+    "block", "solid2", "solid3", "solid4", "sc",   "se",    "so",    "sg"};
 
 // Calls f(row) for every row of the kind table, in the order of the kinds.
 template <class F>

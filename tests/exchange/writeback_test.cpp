@@ -543,82 +543,60 @@ class RoundTrip {
     if (r.Head.Color == 10) Put(s, int64_t{r.SolidRGB});
   }
 
+  static constexpr Sent kAll{true, true};
+
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntLine& l) {
+    PutHead(s, l.Head, kAll, l.Head.ZFlags);
+    PutAll(s, int64_t{l.PolyId}, l.X1, l.Y1, l.X2, l.Y2);
+  }
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntCircle& c) {
+    PutHead(s, c.Head, kAll, c.Head.ZFlags);
+    PutAll(s, c.CX, c.CY, c.R);
+  }
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntArc& a) {
+    PutHead(s, a.Head, kAll, a.Head.ZFlags);
+    PutAll(s, a.CX, a.CY, a.R, a.StartAngle, a.EndAngle, a.Flatness, a.Tilt);
+  }
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntText& t) {
+    PutText(s, t, {false, false});
+  }
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntPoint& p) {
+    PutHead(s, p.Head, {false, true}, p.Head.ZFlags);
+    PutAll(s, p.X, p.Y);
+  }
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntCodedPoint& p) {
+    PutHead(s, p.Head, {false, true}, p.Head.ZFlags);
+    PutAll(s, p.X, p.Y, p.Scale, p.Angle, int64_t{p.Code});
+  }
+  // The z flags sent before "msg" belong to the dimension whichever of its
+  // headers keeps them.
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntDim& d) {
+    PutHead(s, d.Head, kAll, d.Head.ZFlags | d.Line.Head.ZFlags);
+    PutHead(s, d.Line.Head, kAll, 0);
+    PutAll(s, int64_t{d.Line.PolyId}, d.Line.X1, d.Line.Y1, d.Line.X2, d.Line.Y2);
+    PutText(s, d.Text, kAll);
+  }
+  static void PutRecord(std::string&, TJwwEntKind, const TJwwEntBlk&) {}
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntSolid2& r) {
+    PutSolidHead(s, r, true);
+    PutAll(s, r.X1, r.Y1, r.X2, r.Y2);
+  }
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntSolid3& r) {
+    PutSolidHead(s, r, false);
+    PutAll(s, r.X1, r.Y1, r.X2, r.Y2, r.X3, r.Y3);
+  }
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntSolid4& r) {
+    PutSolidHead(s, r, false);
+    PutAll(s, r.X1, r.Y1, r.X2, r.Y2, r.X3, r.Y3, r.X4, r.Y4);
+  }
+  static void PutRecord(std::string& s, TJwwEntKind kind, const TJwwEntSolidArc& r) {
+    PutSolidHead(s, r, kind == ekSolidSe);
+    PutAll(s, r.CX, r.CY, r.R, r.Flatness, r.Tilt, r.Start, r.Sweep, int64_t{r.Code}, r.InnerR);
+  }
+
   static std::string DescribeEntity(const TJwwOrderItem& item) {
-    const TJwwStore& st = JwwStore;
-    const auto i = static_cast<size_t>(item.Index);
     std::string s = std::to_string(item.Kind) + ":";
-    const Sent all{true, true};
-    switch (item.Kind) {
-      case ekLine: {
-        const TJwwEntLine& l = st.Lines[i];
-        PutHead(s, l.Head, all, l.Head.ZFlags);
-        PutAll(s, int64_t{l.PolyId}, l.X1, l.Y1, l.X2, l.Y2);
-        break;
-      }
-      case ekCircle: {
-        const TJwwEntCircle& c = st.Circles[i];
-        PutHead(s, c.Head, all, c.Head.ZFlags);
-        PutAll(s, c.CX, c.CY, c.R);
-        break;
-      }
-      case ekArc: {
-        const TJwwEntArc& a = st.Arcs[i];
-        PutHead(s, a.Head, all, a.Head.ZFlags);
-        PutAll(s, a.CX, a.CY, a.R, a.StartAngle, a.EndAngle, a.Flatness, a.Tilt);
-        break;
-      }
-      case ekText:
-        PutText(s, st.Texts[i], {false, false});
-        break;
-      case ekPoint: {
-        const TJwwEntPoint& p = st.Points[i];
-        PutHead(s, p.Head, {false, true}, p.Head.ZFlags);
-        PutAll(s, p.X, p.Y);
-        break;
-      }
-      case ekCodedPoint: {
-        const TJwwEntCodedPoint& p = st.CodedPoints[i];
-        PutHead(s, p.Head, {false, true}, p.Head.ZFlags);
-        PutAll(s, p.X, p.Y, p.Scale, p.Angle, int64_t{p.Code});
-        break;
-      }
-      case ekDim: {
-        // The z flags sent before "msg" belong to the dimension whichever of
-        // its headers keeps them.
-        const TJwwEntDim& d = st.Dims[i];
-        PutHead(s, d.Head, all, d.Head.ZFlags | d.Line.Head.ZFlags);
-        PutHead(s, d.Line.Head, all, 0);
-        PutAll(s, int64_t{d.Line.PolyId}, d.Line.X1, d.Line.Y1, d.Line.X2, d.Line.Y2);
-        PutText(s, d.Text, all);
-        break;
-      }
-      case ekSolid2: {
-        const TJwwEntSolid2& r = st.Solids2[i];
-        PutSolidHead(s, r, true);
-        PutAll(s, r.X1, r.Y1, r.X2, r.Y2);
-        break;
-      }
-      case ekSolid3: {
-        const TJwwEntSolid3& r = st.Solids3[i];
-        PutSolidHead(s, r, false);
-        PutAll(s, r.X1, r.Y1, r.X2, r.Y2, r.X3, r.Y3);
-        break;
-      }
-      case ekSolid4: {
-        const TJwwEntSolid4& r = st.Solids4[i];
-        PutSolidHead(s, r, false);
-        PutAll(s, r.X1, r.Y1, r.X2, r.Y2, r.X3, r.Y3, r.X4, r.Y4);
-        break;
-      }
-      default: {
-        const TGrowArray<TJwwEntSolidArc>* arrays[] = {&st.SolidsSc, &st.SolidsSe, &st.SolidsSo,
-                                                       &st.SolidsSg};
-        const TJwwEntSolidArc& r = (*arrays[item.Kind - ekSolidSc])[i];
-        PutSolidHead(s, r, item.Kind == ekSolidSe);
-        PutAll(s, r.CX, r.CY, r.R, r.Flatness, r.Tilt, r.Start, r.Sweep, int64_t{r.Code}, r.InnerR);
-        break;
-      }
-    }
+    VisitEntry(item, [&s](auto row, const auto& r) { PutRecord(s, row.Kind, r); });
     return s;
   }
 
