@@ -21,6 +21,15 @@ inline constexpr int kTableRows = kMaxPointNumber - 2;
 inline constexpr int32_t kMinWinWidth = 475;
 inline constexpr int32_t kMinWinHeight = 200;
 
+// A window width or height raised to the minimum, wherever one is read or
+// kept.
+constexpr int32_t HeldWinWidth(int32_t width) {
+  return width < kMinWinWidth ? kMinWinWidth : width;
+}
+constexpr int32_t HeldWinHeight(int32_t height) {
+  return height < kMinWinHeight ? kMinWinHeight : height;
+}
+
 // A missing settings file opens the window square at the minimum width.
 inline constexpr int32_t kDefaultWinSide = kMinWinWidth;
 
