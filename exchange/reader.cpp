@@ -18,6 +18,7 @@
 #endif
 
 #include "common/myfunc.h"
+#include "common/openfile.h"
 #include "exchange/store.h"
 
 namespace {
@@ -713,7 +714,7 @@ void LoadJwcTempFromBytes(std::string_view bytes) {
 bool LoadJwcTemp(const std::filesystem::path& path) {
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) return false;
-  const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  const std::unique_ptr<std::FILE, FileCloser> file(OpenFile(path, "rb"));
   if (!file) return false;
   // Blocks of the file; the unfinished last line of a block moves to the
   // front and waits for the next one, so a line may be of any length.

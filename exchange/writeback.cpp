@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "common/escape.h"
+#include "common/openfile.h"
 #include "common/realformat.h"
 #include "common/sjis.h"
 #include "exchange/store.h"
@@ -57,8 +58,8 @@ bool WriteQueue(std::FILE* f) {
   return flush() && std::fflush(f) == 0;
 }
 
-bool WriteFile(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
+bool WriteFile(const std::filesystem::path& path) {
+  std::FILE* f = OpenFile(path, "wb");
   if (f == nullptr) return false;
   const bool written = WriteQueue(f);
   return std::fclose(f) == 0 && written;
@@ -89,7 +90,7 @@ void WriteAll(int32_t group, int32_t layer, int32_t color, int32_t lineType, int
   QueueLayer(JwwStore.Initial.Layer);
 }
 
-bool SaveJwcTemp(const std::string& path) {
+bool SaveJwcTemp(const std::filesystem::path& path) {
   if (WriteFile(path)) return true;
   // The host reads whatever stands at path once the tool has ended: neither a
   // partial answer nor its own drawing may stay there. A device or a folder in

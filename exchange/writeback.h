@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -26,7 +27,7 @@ void WriteAll(int32_t group, int32_t layer, int32_t color, int32_t lineType, int
 // joined with the text that follows it, or the single line "hq" when the queue
 // is empty. Returns false when the file cannot be written; a file at path is
 // then deleted, so neither a partial answer nor the host's input remains.
-bool SaveJwcTemp(const std::string& path);
+bool SaveJwcTemp(const std::filesystem::path& path);
 
 // Setters of the current attributes; they queue nothing.
 void SetCurrentLayerGroup(int32_t v);
