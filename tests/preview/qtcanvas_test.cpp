@@ -1,11 +1,11 @@
 // The Qt canvas's pixels against the GDI rules the core relies on.
-#include "platform/qtcanvas.h"
+#include "ui/qt/qtcanvas.h"
 
 #include <gtest/gtest.h>
 
 #include "common/escape.h"
 #include "common/sjis.h"
-#include "platform/escape_x11.h"
+#include "ui/qt/escape_x11.h"
 #include "preview/draw.h"
 #include "preview/gval.h"
 
