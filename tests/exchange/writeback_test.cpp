@@ -4,8 +4,10 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 #include <cmath>
 #include <csignal>
@@ -213,6 +215,8 @@ TEST_F(WriteBackTest, UnwritablePlacesFailWithoutLeavingAFile) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
 }
 
+// A full device and a file size limit exist on POSIX systems only.
+#ifndef _WIN32
 TEST_F(WriteBackTest, FullDeviceFailsAndStaysADevice) {
   ASSERT_TRUE(fs::is_character_file("/dev/full"));
   QueueLine("hd");
@@ -241,6 +245,7 @@ TEST_F(WriteBackTest, DiskFullMidwayLeavesNoFile) {
   EXPECT_FALSE(saved);
   EXPECT_TRUE(fs::is_empty(dir_));
 }
+#endif
 
 TEST_F(WriteBackTest, SetterValueHandling) {
   JwwStore.Initial.LineWidth = 7;

@@ -11,8 +11,8 @@
 #include <QList>
 #include <QPainter>
 
-#include "ui/qt/thinline.h"
 #include "preview/canvas.h"
+#include "ui/qt/thinline.h"
 
 // The Qt colour of a 0x00BBGGRR colour, opaque.
 QColor QtColor(TColor c);
