@@ -39,6 +39,7 @@
 #include "preview/extents.h"
 #include "preview/gval.h"
 #include "preview/renderer.h"
+#include "text/painters.h"
 
 namespace {
 
@@ -134,6 +135,7 @@ void TForm1::FormCreate() {
 
   outlineTable_ = std::make_unique<GridOutlineTable>(*StringGrid1Cells, *Edit1, *Edit2);
   CreateGraAttribute();
+  InstallTextPainters();
 
   connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
   connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);

@@ -63,6 +63,15 @@ double CellPerEm(const QString& family) {
   return ratio;
 }
 
+// Beyond this em in pixels a glyph is not drawn: none that size can be read
+// on any canvas, and the font engine would stall making it.
+constexpr int kMaxEm = 16384;
+// Bounds of the caches; a drawing with more clears them and starts again.
+constexpr size_t kMaxFaces = 4096;
+constexpr size_t kMaxSprites = 20000;
+// A glyph whose picture would be bigger than this is drawn straight instead.
+constexpr int64_t kMaxSpritePixels = 256 * 256;
+
 }  // namespace
 
 QColor QtColor(TColor c) {
@@ -90,7 +99,11 @@ Qt::BrushStyle QtBrushStyle(BrushStyle style) {
   }
 }
 
-QString SubstituteFace(const QString& face) {
+QString SubstituteFace(const QString& stored) {
+  // The host keeps some face names in angle brackets.
+  const bool bracketed = stored.size() >= 2 && stored.startsWith(QLatin1Char('<')) &&
+                         stored.endsWith(QLatin1Char('>'));
+  const QString face = bracketed ? stored.mid(1, stored.size() - 2) : stored;
   struct Substitute {
     const char* Host;
     const char* Installed;
@@ -175,7 +188,7 @@ QPainter& QtCanvas::Painter(PainterUse use) {
       break;
     case PainterUse::Text:
       painter_.setPen(QtColor(textColor_));
-      painter_.setFont(font_);
+      if (face_ != nullptr) painter_.setFont(face_->Font);
       painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
       break;
     case PainterUse::None:
@@ -285,32 +298,59 @@ void QtCanvas::Polygon(std::span<const ScreenPoint> points) {
   Outline(points, true);
 }
 
-void QtCanvas::SetFont(const LogFont& font) {
-  QString face = QString::fromUtf8(Utf8FromSjis(font.FaceName));
-  vertical_ = face.startsWith(QLatin1Char('@'));
-  if (vertical_) face.remove(0, 1);
-  QString family = SubstituteFace(face);
+std::unique_ptr<QtCanvas::FontFace> QtCanvas::MakeFace(const LogFont& font, int id) {
+  auto face = std::make_unique<FontFace>();
+  face->Id = id;
+  QString name = QString::fromUtf8(Utf8FromSjis(font.FaceName));
+  face->Vertical = name.startsWith(QLatin1Char('@'));
+  if (face->Vertical) name.remove(0, 1);
+  QString family = SubstituteFace(name);
   // A positive height is the cell (ascent + descent), a negative one the em.
-  int em = font.Height >= 0 ? static_cast<int>(std::lround(font.Height / CellPerEm(family)))
-                            : -font.Height;
-  fontVisible_ = font.Height != 0 && em > 0;
-  em = std::max(em, 1);
-  font_ = QFont(family);
-  font_.setPixelSize(em);
-  int width = std::abs(font.Width);
-  halfWidth_ = width != 0 ? width : (em + 1) / 2;
+  const double cellPerEm = CellPerEm(family);
+  const double wantEm = font.Height >= 0 ? std::abs(static_cast<double>(font.Height)) / cellPerEm
+                                         : -static_cast<double>(font.Height);
+  int em = static_cast<int>(std::lround(std::min(wantEm, kMaxEm + 1.0)));
+  face->Visible = font.Height != 0 && em > 0 && em <= kMaxEm;
+  em = std::clamp(em, 1, kMaxEm);
+  face->Font = QFont(family);
+  face->Font.setPixelSize(em);
+  const int64_t width = std::min<int64_t>(std::abs(static_cast<int64_t>(font.Width)), kMaxEm);
+  face->HalfWidth = width != 0 ? static_cast<int>(width) : (em + 1) / 2;
   // Japanese faces set a half-width character in half the em.
-  if (width != 0)
-    font_.setStretch(std::clamp(static_cast<int>(std::lround(200.0 * width / em)), 1, 4000));
-  font_.setWeight(
+  if (width != 0) {
+    face->Font.setStretch(
+        static_cast<int>(std::clamp<int64_t>(std::llround(200.0 * width / em), 1, 4000)));
+  }
+  face->Font.setWeight(
       static_cast<QFont::Weight>(std::clamp(font.Weight == 0 ? 400 : font.Weight, 1, 1000)));
-  font_.setItalic(font.Italic);
-  font_.setUnderline(font.Underline);
-  font_.setStrikeOut(font.StrikeOut);
-  QFontMetricsF metrics(font_);
-  cellHeight_ = static_cast<int>(std::lround(metrics.height()));
-  ascent_ = metrics.ascent();
-  rotation_ = -font.Escapement / 10.0;
+  face->Font.setItalic(font.Italic);
+  face->Font.setUnderline(font.Underline);
+  face->Font.setStrikeOut(font.StrikeOut);
+  const QFontMetricsF metrics(face->Font);
+  face->CellHeight = static_cast<int>(std::lround(metrics.height()));
+  face->Ascent = metrics.ascent();
+  face->Rotation = -std::fmod(static_cast<double>(font.Escapement), 3600.0) / 10.0;
+  return face;
+}
+
+void QtCanvas::SetFont(const LogFont& font) {
+  std::string key;
+  for (int32_t v : {font.Height, font.Width, font.Escapement, font.Orientation, font.Weight}) {
+    key.append(reinterpret_cast<const char*>(&v), sizeof v);
+  }
+  key += static_cast<char>((font.Italic ? 1 : 0) | (font.Underline ? 2 : 0) |
+                           (font.StrikeOut ? 4 : 0));
+  key += font.FaceName;
+  auto it = faces_.find(key);
+  if (it == faces_.end()) {
+    // A drawing of countless sizes must not grow the cache without bound.
+    if (faces_.size() >= kMaxFaces) {
+      faces_.clear();
+      sprites_.clear();
+    }
+    it = faces_.emplace(std::move(key), MakeFace(font, nextFaceId_++)).first;
+  }
+  face_ = it->second.get();
   painterUse_ = PainterUse::None;
 }
 
@@ -320,28 +360,74 @@ void QtCanvas::SetTextColor(TColor color) {
   painterUse_ = PainterUse::None;
 }
 
-void QtCanvas::TextOut(int32_t x, int32_t y, const std::string& glyph) {
-  if (!fontVisible_ || glyph.empty()) return;
-  QString text = QString::fromUtf8(Utf8FromSjis(glyph));
-  bool fullWidth = glyph.size() > 1;
-  double advance = fullWidth ? 2.0 * halfWidth_ : halfWidth_;
-  QPainter& painter = Painter(PainterUse::Text);
+QTransform QtCanvas::CellTransform(bool fullWidth) const {
   QTransform cell;
-  cell.translate(x, y);
-  cell.rotate(rotation_);
-  if (vertical_ && fullWidth) {
+  cell.rotate(face_->Rotation);
+  if (face_->Vertical && fullWidth) {
     // The vertical variant stands a full-width glyph upright when the run
     // goes downwards: turned a quarter counter-clockwise in its cell.
-    cell.translate(advance / 2, cellHeight_ / 2.0);
+    const double advance = 2.0 * face_->HalfWidth;
+    cell.translate(advance / 2, face_->CellHeight / 2.0);
     cell.rotate(-90);
-    cell.translate(-advance / 2, -cellHeight_ / 2.0);
+    cell.translate(-advance / 2, -face_->CellHeight / 2.0);
   }
-  painter.setTransform(cell);
-  if (brush_.Style != BrushStyle::Hollow) {
-    painter.fillRect(QRectF(0, 0, advance, cellHeight_), QtColor(brush_.Color));
-  }
-  painter.drawText(QPointF(0, ascent_), text);
+  return cell;
+}
+
+void QtCanvas::DrawGlyphDirect(int32_t x, int32_t y, const QString& text, bool fullWidth) {
+  QPainter& painter = Painter(PainterUse::Text);
+  painter.setTransform(CellTransform(fullWidth) * QTransform::fromTranslate(x, y));
+  painter.drawText(QPointF(0, face_->Ascent), text);
   painter.resetTransform();
+}
+
+const QtCanvas::GlyphSprite* QtCanvas::Sprite(const std::string& glyph, bool fullWidth) {
+  spriteKey_.clear();
+  spriteKey_.append(reinterpret_cast<const char*>(&face_->Id), sizeof face_->Id);
+  spriteKey_.append(reinterpret_cast<const char*>(&textColor_), sizeof textColor_);
+  spriteKey_ += glyph;
+  auto it = sprites_.find(spriteKey_);
+  if (it != sprites_.end()) return &it->second;
+  // The cell with room all round for overhanging strokes, turned as drawn.
+  const double advance = fullWidth ? 2.0 * face_->HalfWidth : face_->HalfWidth;
+  const double margin = face_->CellHeight / 2.0 + 2;
+  const QTransform cell = CellTransform(fullWidth);
+  const QRectF bounds =
+      cell.mapRect(QRectF(-margin, -margin, advance + 2 * margin, face_->CellHeight + 2 * margin));
+  const int left = static_cast<int>(std::floor(bounds.left()));
+  const int top = static_cast<int>(std::floor(bounds.top()));
+  const int width = static_cast<int>(std::ceil(bounds.right())) - left;
+  const int height = static_cast<int>(std::ceil(bounds.bottom())) - top;
+  if (static_cast<int64_t>(width) * height > kMaxSpritePixels) return nullptr;
+  if (sprites_.size() >= kMaxSprites) sprites_.clear();
+  const QString text = QString::fromUtf8(Utf8FromSjis(glyph));
+  GlyphSprite sprite{QImage(width, height, QImage::Format_ARGB32_Premultiplied), QPoint(left, top)};
+  sprite.Image.fill(Qt::transparent);
+  QPainter p(&sprite.Image);
+  p.setFont(face_->Font);
+  p.setPen(QtColor(textColor_));
+  p.setTransform(cell * QTransform::fromTranslate(-left, -top));
+  p.drawText(QPointF(0, face_->Ascent), text);
+  p.end();
+  return &sprites_.emplace(spriteKey_, std::move(sprite)).first->second;
+}
+
+void QtCanvas::TextOut(int32_t x, int32_t y, const std::string& glyph) {
+  if (face_ == nullptr || !face_->Visible || glyph.empty()) return;
+  const bool fullWidth = glyph.size() > 1;
+  if (brush_.Style != BrushStyle::Hollow) {
+    const double advance = fullWidth ? 2.0 * face_->HalfWidth : face_->HalfWidth;
+    QPainter& painter = Painter(PainterUse::Text);
+    painter.setTransform(CellTransform(fullWidth) * QTransform::fromTranslate(x, y));
+    painter.fillRect(QRectF(0, 0, advance, face_->CellHeight), QtColor(brush_.Color));
+    painter.resetTransform();
+  }
+  if (const GlyphSprite* sprite = Sprite(glyph, fullWidth)) {
+    Painter(PainterUse::Text)
+        .drawImage(x + sprite->Offset.x(), y + sprite->Offset.y(), sprite->Image);
+  } else {
+    DrawGlyphDirect(x, y, QString::fromUtf8(Utf8FromSjis(glyph)), fullWidth);
+  }
 }
 
 Bitmap QtCanvas::CopyToBitmap() {

@@ -4,12 +4,20 @@
 // xor rules exactly and is what the renderer spends its time on; fills,
 // wide pens and glyphs go through a QPainter whose pen and brush are rebuilt
 // only when a value actually changes.
+//
+// Text is where a redraw spends its time, so nothing about it is made twice:
+// each distinct font record becomes a font once, and each glyph of a font in
+// a colour is drawn once into a small picture that later outputs only copy.
+// Both caches live as long as the canvas, across redraws.
 #pragma once
 
 #include <QFont>
 #include <QImage>
 #include <QList>
 #include <QPainter>
+#include <memory>
+#include <string>
+#include <unordered_map>
 
 #include "platform/thinline.h"
 #include "preview/canvas.h"
@@ -76,16 +84,41 @@ class QtCanvas : public Canvas {
   int64_t stylePhase_ = 0;
   int32_t posX_ = 0;
   int32_t posY_ = 0;
-  QFont font_;
-  bool fontVisible_ = false;  // a cell height of 0 draws no glyph
-  bool vertical_ = false;     // the face asked for the vertical-writing variant
-  double rotation_ = 0.0;     // degrees clockwise on screen
-  int cellHeight_ = 0;
-  double ascent_ = 0.0;
-  int halfWidth_ = 0;  // the width of a half-width character in pixels
+  // What a font record becomes on this canvas.
+  struct FontFace {
+    int Id = 0;  // distinguishes the faces in the glyph cache's keys
+    QFont Font;
+    bool Visible = false;   // a cell height of 0, or one no font engine can make, draws nothing
+    bool Vertical = false;  // the face asked for the vertical-writing variant
+    double Rotation = 0.0;  // degrees clockwise on screen
+    int CellHeight = 0;
+    double Ascent = 0.0;
+    int HalfWidth = 0;  // the width of a half-width character in pixels
+  };
+  // A glyph drawn once: its picture and where its top-left lies from the
+  // glyph's output point.
+  struct GlyphSprite {
+    QImage Image;
+    QPoint Offset;
+  };
+
+  static std::unique_ptr<FontFace> MakeFace(const LogFont& font, int id);
+  // Where the glyph's cell goes: the output point turned by the face.
+  QTransform CellTransform(bool fullWidth) const;
+  // The glyph drawn straight onto the image, for ones too big to keep.
+  void DrawGlyphDirect(int32_t x, int32_t y, const QString& text, bool fullWidth);
+  // The cached picture of the glyph, or null when it is too big to keep.
+  const GlyphSprite* Sprite(const std::string& glyph, bool fullWidth);
+
+  std::unordered_map<std::string, std::unique_ptr<FontFace>> faces_;
+  const FontFace* face_ = nullptr;
+  int nextFaceId_ = 0;
+  std::unordered_map<std::string, GlyphSprite> sprites_;
+  std::string spriteKey_;  // reused for the look-ups
   TColor textColor_ = RGB(0, 0, 0);
 };
 
-// The installed face that stands in for a face name (UTF-8) the host uses,
-// so Japanese text never falls back to a Latin-only face.
+// The installed face that stands in for a face name the host uses, bare or
+// in angle brackets as the host stores some, so Japanese text never falls
+// back to a face without its glyphs.
 QString SubstituteFace(const QString& face);

@@ -29,6 +29,8 @@ class DrawTest : public ::testing::Test {
     Gval.ScreenPoints.clear();
     CreateGraAttribute();
   }
+  // The buffer is shared with every later test of the program.
+  void TearDown() override { ClearWorldPoints(); }
 
   static void Points(std::initializer_list<TWorldPoint> points) {
     for (const TWorldPoint& p : points) AddWorldPoint(p.x, p.y);
