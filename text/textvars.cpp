@@ -16,32 +16,28 @@ namespace {
 
 enum class Form { Plain, SpacePadded, ZeroPadded };
 
+// The prefix characters: the time source (now, or the drawing file's time
+// stamp) and the number form each chooses.
+struct TPrefix {
+  char C;
+  bool Now;
+  Form NumberForm;
+};
+constexpr TPrefix kPrefixes[] = {
+    {'$', true, Form::Plain},        {'&', true, Form::SpacePadded}, {'%', true, Form::ZeroPadded},
+    {'_', false, Form::SpacePadded}, {'=', false, Form::ZeroPadded},
+};
+
 // What a prefix character chooses; false for a character that is none.
 bool ReadPrefix(char c, bool& now, Form& form) {
-  switch (c) {
-    case '$':
-      now = true;
-      form = Form::Plain;
+  for (const TPrefix& p : kPrefixes) {
+    if (p.C == c) {
+      now = p.Now;
+      form = p.NumberForm;
       return true;
-    case '&':
-      now = true;
-      form = Form::SpacePadded;
-      return true;
-    case '%':
-      now = true;
-      form = Form::ZeroPadded;
-      return true;
-    case '_':
-      now = false;
-      form = Form::SpacePadded;
-      return true;
-    case '=':
-      now = false;
-      form = Form::ZeroPadded;
-      return true;
-    default:
-      return false;
+    }
   }
+  return false;
 }
 
 std::string Number(int v, Form form) {
