@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <numbers>
 
 #include "common/sjis.h"
 
@@ -68,9 +70,10 @@ double CellPerEm(const QString& family) {
 constexpr int kMaxEm = 16384;
 // Bounds of the caches; a drawing with more clears them and starts again.
 constexpr size_t kMaxFaces = 4096;
-constexpr size_t kMaxSprites = 20000;
-// A glyph whose picture would be bigger than this is drawn straight instead.
-constexpr int64_t kMaxSpritePixels = 256 * 256;
+constexpr size_t kMaxMaskBytes = size_t{64} << 20;
+// A glyph reaching further than this from its point is drawn straight
+// instead: few of them fit on a canvas, and their coverage would be large.
+constexpr double kMaxMaskReach = 96.0;
 
 }  // namespace
 
@@ -329,13 +332,16 @@ std::unique_ptr<QtCanvas::FontFace> QtCanvas::MakeFace(const LogFont& font, int 
   const QFontMetricsF metrics(face->Font);
   face->CellHeight = static_cast<int>(std::lround(metrics.height()));
   face->Ascent = metrics.ascent();
-  face->Rotation = -std::fmod(static_cast<double>(font.Escapement), 3600.0) / 10.0;
   return face;
 }
 
 void QtCanvas::SetFont(const LogFont& font) {
+  // The turn is not part of the face: a drawing of texts at countless angles
+  // still has only a few faces.
+  escapement_ = static_cast<int32_t>(font.Escapement % 3600);
+  if (escapement_ < 0) escapement_ += 3600;
   std::string key;
-  for (int32_t v : {font.Height, font.Width, font.Escapement, font.Orientation, font.Weight}) {
+  for (int32_t v : {font.Height, font.Width, font.Weight}) {
     key.append(reinterpret_cast<const char*>(&v), sizeof v);
   }
   key += static_cast<char>((font.Italic ? 1 : 0) | (font.Underline ? 2 : 0) |
@@ -346,7 +352,8 @@ void QtCanvas::SetFont(const LogFont& font) {
     // A drawing of countless sizes must not grow the cache without bound.
     if (faces_.size() >= kMaxFaces) {
       faces_.clear();
-      sprites_.clear();
+      masks_.clear();
+      maskBytes_ = 0;
     }
     it = faces_.emplace(std::move(key), MakeFace(font, nextFaceId_++)).first;
   }
@@ -360,9 +367,9 @@ void QtCanvas::SetTextColor(TColor color) {
   painterUse_ = PainterUse::None;
 }
 
-QTransform QtCanvas::CellTransform(bool fullWidth) const {
+QTransform QtCanvas::CellTransform(bool fullWidth, double degrees) const {
   QTransform cell;
-  cell.rotate(face_->Rotation);
+  cell.rotate(-degrees);
   if (face_->Vertical && fullWidth) {
     // The vertical variant stands a full-width glyph upright when the run
     // goes downwards: turned a quarter counter-clockwise in its cell.
@@ -374,42 +381,104 @@ QTransform QtCanvas::CellTransform(bool fullWidth) const {
   return cell;
 }
 
-void QtCanvas::DrawGlyphDirect(int32_t x, int32_t y, const QString& text, bool fullWidth) {
+void QtCanvas::DrawGlyphDirect(int32_t x, int32_t y, const std::string& glyph, bool fullWidth) {
   QPainter& painter = Painter(PainterUse::Text);
-  painter.setTransform(CellTransform(fullWidth) * QTransform::fromTranslate(x, y));
-  painter.drawText(QPointF(0, face_->Ascent), text);
+  painter.setTransform(CellTransform(fullWidth, escapement_ / 10.0) *
+                       QTransform::fromTranslate(x, y));
+  painter.drawText(QPointF(0, face_->Ascent), QString::fromUtf8(Utf8FromSjis(glyph)));
   painter.resetTransform();
 }
 
-const QtCanvas::GlyphSprite* QtCanvas::Sprite(const std::string& glyph, bool fullWidth) {
-  spriteKey_.clear();
-  spriteKey_.append(reinterpret_cast<const char*>(&face_->Id), sizeof face_->Id);
-  spriteKey_.append(reinterpret_cast<const char*>(&textColor_), sizeof textColor_);
-  spriteKey_ += glyph;
-  auto it = sprites_.find(spriteKey_);
-  if (it != sprites_.end()) return &it->second;
-  // The cell with room all round for overhanging strokes, turned as drawn.
+const QtCanvas::GlyphMask* QtCanvas::Mask(const std::string& glyph, bool fullWidth) {
   const double advance = fullWidth ? 2.0 * face_->HalfWidth : face_->HalfWidth;
-  const double margin = face_->CellHeight / 2.0 + 2;
-  const QTransform cell = CellTransform(fullWidth);
-  const QRectF bounds =
-      cell.mapRect(QRectF(-margin, -margin, advance + 2 * margin, face_->CellHeight + 2 * margin));
-  const int left = static_cast<int>(std::floor(bounds.left()));
-  const int top = static_cast<int>(std::floor(bounds.top()));
-  const int width = static_cast<int>(std::ceil(bounds.right())) - left;
-  const int height = static_cast<int>(std::ceil(bounds.bottom())) - top;
-  if (static_cast<int64_t>(width) * height > kMaxSpritePixels) return nullptr;
-  if (sprites_.size() >= kMaxSprites) sprites_.clear();
-  const QString text = QString::fromUtf8(Utf8FromSjis(glyph));
-  GlyphSprite sprite{QImage(width, height, QImage::Format_ARGB32_Premultiplied), QPoint(left, top)};
-  sprite.Image.fill(Qt::transparent);
-  QPainter p(&sprite.Image);
+  const double reach = std::hypot(advance, static_cast<double>(face_->CellHeight));
+  if (reach > kMaxMaskReach || glyph.size() > 2) return nullptr;
+  // Steps of the turn that move no corner of the cell by a pixel; a multiple
+  // of four, so quarter turns are exact.
+  const int steps = 4 * std::max(1, static_cast<int>(std::ceil(std::numbers::pi * reach / 2)));
+  const int step = static_cast<int>(std::lround(escapement_ / 3600.0 * steps)) % steps;
+  uint64_t code = 0;
+  for (unsigned char b : glyph) code = (code << 8) | b;
+  const uint64_t key = (static_cast<uint64_t>(face_->Id) << 34) |
+                       (static_cast<uint64_t>(step) << 18) |
+                       (static_cast<uint64_t>(glyph.size()) << 16) | code;
+  auto it = masks_.find(key);
+  if (it != masks_.end()) return &it->second;
+
+  // The cell with room all round for overhanging strokes, turned as drawn.
+  const double margin = face_->CellHeight / 4.0 + 2;
+  const QTransform cell = CellTransform(fullWidth, 360.0 * step / steps);
+  const QRect bounds =
+      cell.mapRect(QRectF(-margin, -margin, advance + 2 * margin, face_->CellHeight + 2 * margin))
+          .toAlignedRect();
+  QImage coverage(bounds.size(), QImage::Format_Alpha8);
+  coverage.fill(Qt::transparent);
+  QPainter p(&coverage);
   p.setFont(face_->Font);
-  p.setPen(QtColor(textColor_));
-  p.setTransform(cell * QTransform::fromTranslate(-left, -top));
-  p.drawText(QPointF(0, face_->Ascent), text);
+  p.setPen(Qt::black);
+  p.setTransform(cell * QTransform::fromTranslate(-bounds.left(), -bounds.top()));
+  p.drawText(QPointF(0, face_->Ascent), QString::fromUtf8(Utf8FromSjis(glyph)));
   p.end();
-  return &sprites_.emplace(spriteKey_, std::move(sprite)).first->second;
+  // Only the rows and columns the glyph touches are kept.
+  int x0 = coverage.width(), x1 = 0, y0 = coverage.height(), y1 = 0;
+  for (int row = 0; row < coverage.height(); ++row) {
+    const uchar* line = coverage.constScanLine(row);
+    for (int col = 0; col < coverage.width(); ++col) {
+      if (line[col] == 0) continue;
+      x0 = std::min(x0, col);
+      x1 = std::max(x1, col + 1);
+      y0 = std::min(y0, row);
+      y1 = std::max(y1, row + 1);
+    }
+  }
+  GlyphMask mask;
+  mask.Left = bounds.left() + x0;
+  mask.Top = bounds.top() + y0;
+  mask.Width = std::max(0, x1 - x0);
+  mask.Height = std::max(0, y1 - y0);
+  mask.Alpha.resize(static_cast<size_t>(mask.Width) * mask.Height);
+  for (int row = 0; row < mask.Height; ++row) {
+    std::memcpy(mask.Alpha.data() + static_cast<size_t>(row) * mask.Width,
+                coverage.constScanLine(y0 + row) + x0, static_cast<size_t>(mask.Width));
+  }
+  if (maskBytes_ + mask.Alpha.size() > kMaxMaskBytes) {
+    masks_.clear();
+    maskBytes_ = 0;
+  }
+  maskBytes_ += mask.Alpha.size() + sizeof(GlyphMask);
+  return &masks_.emplace(key, std::move(mask)).first->second;
+}
+
+void QtCanvas::LayMask(const GlyphMask& mask, int32_t x, int32_t y) {
+  const PixelBuffer& px = Pixels();
+  const int64_t left = static_cast<int64_t>(x) + mask.Left;
+  const int64_t top = static_cast<int64_t>(y) + mask.Top;
+  const int64_t x0 = std::max<int64_t>(left, 0);
+  const int64_t x1 = std::min<int64_t>(left + mask.Width, px.Width);
+  const int64_t y0 = std::max<int64_t>(top, 0);
+  const int64_t y1 = std::min<int64_t>(top + mask.Height, px.Height);
+  const uint32_t color = Argb(textColor_);
+  const uint32_t rb = color & 0xFF00FFu;
+  const uint32_t g = color & 0x00FF00u;
+  for (int64_t row = y0; row < y1; ++row) {
+    const uint8_t* a = mask.Alpha.data() + (row - top) * mask.Width - left;
+    uint32_t* d = px.Bits + row * px.Stride;
+    for (int64_t col = x0; col < x1; ++col) {
+      const uint32_t alpha = a[col];
+      if (alpha == 0) continue;
+      if (alpha == 255) {
+        d[col] = color;
+        continue;
+      }
+      // Red and blue blended in one step, green in another; weights of 256
+      // in all keep every channel within its own 16 bits.
+      const uint32_t w = alpha + (alpha >> 7);
+      const uint32_t dst = d[col];
+      const uint32_t orb = ((rb * w + (dst & 0xFF00FFu) * (256 - w)) >> 8) & 0xFF00FFu;
+      const uint32_t og = ((g * w + (dst & 0x00FF00u) * (256 - w)) >> 8) & 0x00FF00u;
+      d[col] = kOpaque | orb | og;
+    }
+  }
 }
 
 void QtCanvas::TextOut(int32_t x, int32_t y, const std::string& glyph) {
@@ -418,15 +487,15 @@ void QtCanvas::TextOut(int32_t x, int32_t y, const std::string& glyph) {
   if (brush_.Style != BrushStyle::Hollow) {
     const double advance = fullWidth ? 2.0 * face_->HalfWidth : face_->HalfWidth;
     QPainter& painter = Painter(PainterUse::Text);
-    painter.setTransform(CellTransform(fullWidth) * QTransform::fromTranslate(x, y));
+    painter.setTransform(CellTransform(fullWidth, escapement_ / 10.0) *
+                         QTransform::fromTranslate(x, y));
     painter.fillRect(QRectF(0, 0, advance, face_->CellHeight), QtColor(brush_.Color));
     painter.resetTransform();
   }
-  if (const GlyphSprite* sprite = Sprite(glyph, fullWidth)) {
-    Painter(PainterUse::Text)
-        .drawImage(x + sprite->Offset.x(), y + sprite->Offset.y(), sprite->Image);
+  if (const GlyphMask* mask = Mask(glyph, fullWidth)) {
+    LayMask(*mask, x, y);
   } else {
-    DrawGlyphDirect(x, y, QString::fromUtf8(Utf8FromSjis(glyph)), fullWidth);
+    DrawGlyphDirect(x, y, glyph, fullWidth);
   }
 }
 

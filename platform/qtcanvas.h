@@ -6,8 +6,10 @@
 // only when a value actually changes.
 //
 // Text is where a redraw spends its time, so nothing about it is made twice:
-// each distinct font record becomes a font once, and each glyph of a font in
-// a colour is drawn once into a small picture that later outputs only copy.
+// each distinct font record becomes a font once, and each glyph of a font at
+// a turn is drawn once as its coverage, which later outputs lay down in the
+// text colour straight into the pixels. Turns are kept in steps small enough
+// that no pixel of the glyph moves by half a pixel, quarter turns exactly.
 // Both caches live as long as the canvas, across redraws.
 #pragma once
 
@@ -18,6 +20,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/thinline.h"
 #include "preview/canvas.h"
@@ -90,31 +93,39 @@ class QtCanvas : public Canvas {
     QFont Font;
     bool Visible = false;   // a cell height of 0, or one no font engine can make, draws nothing
     bool Vertical = false;  // the face asked for the vertical-writing variant
-    double Rotation = 0.0;  // degrees clockwise on screen
     int CellHeight = 0;
     double Ascent = 0.0;
     int HalfWidth = 0;  // the width of a half-width character in pixels
   };
-  // A glyph drawn once: its picture and where its top-left lies from the
+  // A glyph drawn once as its coverage, to be laid down in any colour: one
+  // byte a pixel, rows from the top, and where its top-left lies from the
   // glyph's output point.
-  struct GlyphSprite {
-    QImage Image;
-    QPoint Offset;
+  struct GlyphMask {
+    std::vector<uint8_t> Alpha;
+    int Width = 0;
+    int Height = 0;
+    int Left = 0;
+    int Top = 0;
   };
 
   static std::unique_ptr<FontFace> MakeFace(const LogFont& font, int id);
-  // Where the glyph's cell goes: the output point turned by the face.
-  QTransform CellTransform(bool fullWidth) const;
+  // Where the glyph's cell goes, turned by the degrees counter-clockwise.
+  QTransform CellTransform(bool fullWidth, double degrees) const;
   // The glyph drawn straight onto the image, for ones too big to keep.
-  void DrawGlyphDirect(int32_t x, int32_t y, const QString& text, bool fullWidth);
-  // The cached picture of the glyph, or null when it is too big to keep.
-  const GlyphSprite* Sprite(const std::string& glyph, bool fullWidth);
+  void DrawGlyphDirect(int32_t x, int32_t y, const std::string& glyph, bool fullWidth);
+  // The cached coverage of the glyph at the current turn, or null when the
+  // glyph is too big to keep.
+  const GlyphMask* Mask(const std::string& glyph, bool fullWidth);
+  // The coverage laid down in the text colour with its point at (x, y).
+  void LayMask(const GlyphMask& mask, int32_t x, int32_t y);
 
   std::unordered_map<std::string, std::unique_ptr<FontFace>> faces_;
   const FontFace* face_ = nullptr;
+  int32_t escapement_ = 0;  // the font's turn, tenths of a degree counter-clockwise, 0..3599
   int nextFaceId_ = 0;
-  std::unordered_map<std::string, GlyphSprite> sprites_;
-  std::string spriteKey_;  // reused for the look-ups
+  // By face, step of the turn and the glyph's bytes packed into one number.
+  std::unordered_map<uint64_t, GlyphMask> masks_;
+  size_t maskBytes_ = 0;
   TColor textColor_ = RGB(0, 0, 0);
 };
 

@@ -96,6 +96,34 @@ TTextMarks ScanMarks(std::string_view t, double spacing) {
   return m;
 }
 
+// DrawGlyph with the writing direction as its unit vector (ux, uy), which a
+// run works out once for all its glyphs.
+void GlyphAt(Canvas& canvas, std::string_view glyph, double ux, double uy, double cellWidth,
+             double cellHeight, double x, double y) {
+  if (glyph.empty()) return;
+  const double h = std::abs(cellHeight);
+  const double offset = cellHeight < 0 ? 0.0 : h;
+  const double cw = glyph.size() == 1 ? std::abs(cellWidth) / 2 : std::abs(cellWidth);
+  // Up the cell is (-uy, ux), down it (uy, -ux).
+  const double p0x = x - offset * uy;
+  const double p0y = y + offset * ux;
+  const double corners[4][2] = {{p0x, p0y},
+                                {p0x + cw * ux, p0y + cw * uy},
+                                {p0x + h * uy, p0y - h * ux},
+                                {p0x + cw * ux + h * uy, p0y + cw * uy - h * ux}};
+  const TGval& v = Gval;
+  bool visible = false;
+  for (const auto& c : corners) {
+    visible =
+        visible || PointVisible(c[0], c[1], v.ViewMinX, v.ViewMinY, v.ViewMaxX, v.ViewMaxY) == 0;
+  }
+  if (!visible) return;
+  const double limit = kScreenLimit;
+  const int32_t sx = Nearest(ScaledX(p0x), limit);
+  const int32_t sy = v.ViewHeight - Nearest(ScaledY(p0y), limit);
+  canvas.TextOut(sx, sy, std::string(glyph));
+}
+
 }  // namespace
 
 void DrawTextEntity(Canvas& canvas, const TJwwEntText& record, int32_t colorOverride) {
@@ -215,7 +243,7 @@ void DrawTextRun(Canvas& canvas, int32_t style, std::string_view faceName, doubl
     const size_t n = CharLength(text, i);
     // A lead byte with nothing after it is no character.
     if (n == 1 && LeadByte(static_cast<unsigned char>(text[i]))) break;
-    DrawGlyph(canvas, text.substr(i, n), angle, cellWidth, cellHeight, x, y);
+    GlyphAt(canvas, text.substr(i, n), ux, uy, cellWidth, cellHeight, x, y);
     const double advance = n == 1 ? (cellWidth + spacing) / 2 : cellWidth + spacing;
     x += advance * ux;
     y += advance * uy;
@@ -225,30 +253,5 @@ void DrawTextRun(Canvas& canvas, int32_t style, std::string_view faceName, doubl
 
 void DrawGlyph(Canvas& canvas, std::string_view glyph, double angle, double cellWidth,
                double cellHeight, double x, double y) {
-  if (glyph.empty()) return;
-  const double h = std::abs(cellHeight);
-  const double offset = cellHeight < 0 ? 0.0 : h;
-  const double cw = glyph.size() == 1 ? std::abs(cellWidth) / 2 : std::abs(cellWidth);
-  const double ux = std::cos(angle);
-  const double uy = std::sin(angle);
-  // Down the cell: angle - pi/2.
-  const double dx = uy;
-  const double dy = -ux;
-  const double p0x = x + RotateX(0, offset, 0, 0, angle);
-  const double p0y = y + RotateY(0, offset, 0, 0, angle);
-  const double corners[4][2] = {{p0x, p0y},
-                                {p0x + cw * ux, p0y + cw * uy},
-                                {p0x + h * dx, p0y + h * dy},
-                                {p0x + cw * ux + h * dx, p0y + cw * uy + h * dy}};
-  const TGval& v = Gval;
-  bool visible = false;
-  for (const auto& c : corners) {
-    visible =
-        visible || PointVisible(c[0], c[1], v.ViewMinX, v.ViewMinY, v.ViewMaxX, v.ViewMaxY) == 0;
-  }
-  if (!visible) return;
-  const double limit = kScreenLimit;
-  const int32_t sx = Nearest(ScaledX(p0x), limit);
-  const int32_t sy = v.ViewHeight - Nearest(ScaledY(p0y), limit);
-  canvas.TextOut(sx, sy, std::string(glyph));
+  GlyphAt(canvas, glyph, std::cos(angle), std::sin(angle), cellWidth, cellHeight, x, y);
 }
