@@ -29,8 +29,12 @@ class DrawTest : public ::testing::Test {
     Gval.ScreenPoints.clear();
     CreateGraAttribute();
   }
-  // The buffer is shared with every later test of the program.
-  void TearDown() override { ClearWorldPoints(); }
+  // The point buffers are shared: a test's leftovers would join the next
+  // drawing made in this program.
+  void TearDown() override {
+    ClearWorldPoints();
+    Gval.ScreenPoints.clear();
+  }
 
   static void Points(std::initializer_list<TWorldPoint> points) {
     for (const TWorldPoint& p : points) AddWorldPoint(p.x, p.y);

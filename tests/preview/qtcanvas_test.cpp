@@ -1,5 +1,5 @@
 // The Qt canvas's pixels against the GDI rules the core relies on.
-#include "platform/qtcanvas.h"
+#include "ui/qt/qtcanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "common/escape.h"
 #include "common/sjis.h"
-#include "platform/escape_x11.h"
+#include "ui/qt/escape_x11.h"
 #include "preview/draw.h"
 #include "preview/gval.h"
 

@@ -13,7 +13,7 @@
 #include "common/sjis.h"
 #include "exchange/reader.h"
 #include "exchange/store.h"
-#include "platform/qtcanvas.h"
+#include "ui/qt/qtcanvas.h"
 #include "preview/extents.h"
 #include "preview/gval.h"
 #include "preview/renderer.h"
