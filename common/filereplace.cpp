@@ -2,6 +2,8 @@
 // with the few calls that differ between the C libraries of the two systems.
 #include "common/filereplace.h"
 
+#include "common/fileopen.h"
+
 #include <memory>
 #include <system_error>
 
@@ -14,19 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
-std::FILE* OpenFile(const fs::path& path, bool forWriting) {
-#if defined(_WIN32)
-  return _wfopen(path.c_str(), forWriting ? L"wb" : L"rb");
-#else
-  return std::fopen(path.c_str(), forWriting ? "wb" : "rb");
-#endif
-}
 
 bool SyncToDisk(std::FILE* f) {
 #if defined(_WIN32)
@@ -43,7 +32,7 @@ enum class TTempFile { NotMade, Failed, Complete };
 // sync and the close is checked too: a full disk may show only when the last
 // buffered block goes out.
 TTempFile WriteWhole(const fs::path& temp, const FileContentsWriter& write, TReplaceSync sync) {
-  std::FILE* f = OpenFile(temp, true);
+  std::FILE* f = OpenFile(temp, "wb");
   if (f == nullptr) return TTempFile::NotMade;
   bool ok = write(f) && std::fflush(f) == 0;
   if (ok && sync == TReplaceSync::Durable) ok = SyncToDisk(f);
@@ -88,7 +77,7 @@ bool ReplaceFileBytes(const fs::path& path, std::string_view bytes) {
 std::optional<std::string> ReadFileBytes(const fs::path& path) {
   std::error_code ec;
   if (!fs::is_regular_file(path, ec)) return std::nullopt;
-  const FileHandle f(OpenFile(path, false));
+  const UniqueFile f(OpenFile(path, "rb"));
   if (!f) return std::nullopt;
   std::string bytes;
   char block[1 << 16];

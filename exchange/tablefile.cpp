@@ -60,8 +60,8 @@ TTableFile ParseTableFile(std::string_view bytes) {
   TTableFile t;
   t.WinLeft = TextToInt(in.Next());
   t.WinTop = TextToInt(in.Next());
-  t.WinWidth = std::max(TextToInt(in.Next()), kMinWinWidth);
-  t.WinHeight = std::max(TextToInt(in.Next()), kMinWinHeight);
+  t.WinWidth = HeldWinWidth(TextToInt(in.Next()));
+  t.WinHeight = HeldWinHeight(TextToInt(in.Next()));
   t.LastTableFile = in.Next();
   t.Edit1 = in.Next();
   t.Edit2 = in.Next();

@@ -14,12 +14,23 @@
 #include <string_view>
 #include <vector>
 
-// Rows of the distance table, the row labels excepted.
-inline constexpr int kTableRows = 9998;
+// Point numbers run from 1 to this; the table has a row for each point from
+// 3 on (row r describes point r + 2), the row labels excepted.
+inline constexpr int kMaxPointNumber = 10000;
+inline constexpr int kTableRows = kMaxPointNumber - 2;
 
 // The window never gets smaller than this.
 inline constexpr int32_t kMinWinWidth = 475;
 inline constexpr int32_t kMinWinHeight = 200;
+
+// A window width or height raised to the minimum, wherever one is read or
+// kept.
+constexpr int32_t HeldWinWidth(int32_t width) {
+  return width < kMinWinWidth ? kMinWinWidth : width;
+}
+constexpr int32_t HeldWinHeight(int32_t height) {
+  return height < kMinWinHeight ? kMinWinHeight : height;
+}
 
 // A missing settings file opens the window square at the minimum width.
 inline constexpr int32_t kDefaultWinSide = kMinWinWidth;

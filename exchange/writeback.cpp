@@ -23,11 +23,10 @@ constexpr size_t kProgressStep = 100;
 constexpr size_t kBlockBytes = size_t{1} << 20;
 
 // "処理中(ESC:中断)：" with the running number and the total, in Shift-JIS.
-const std::string& ProgressText(size_t current, size_t total) {
+std::string ProgressText(size_t current, size_t total) {
   static const std::string prefix = Sjis("処理中(ESC:中断)：");
   static const std::string separator = Sjis("／");
-  static std::string text;
-  text = prefix;
+  std::string text = prefix;
   AppendInt(text, static_cast<int64_t>(current));
   text += separator;
   AppendInt(text, static_cast<int64_t>(total));
@@ -60,11 +59,7 @@ bool WriteQueue(std::FILE* f) {
 
 }  // namespace
 
-void WriteAll(int32_t group, int32_t layer, int32_t color, int32_t lineType, int32_t lineWidth,
-              int32_t textColor, int32_t textAnchor, int32_t explicitColor,
-              const WriteProgress& progress) {
-  const TWriteOverrides overrides{group,     layer,     color,      lineType,
-                                  lineWidth, textColor, textAnchor, explicitColor};
+void WriteAll(const TWriteOverrides& overrides, const WriteProgress& progress) {
   if (JwwStore.DrawingSizeMode) QueueLine("bz");
   const size_t n = JwwStore.Order.size();
   int32_t openPolyline = 0;
@@ -83,7 +78,7 @@ void WriteAll(int32_t group, int32_t layer, int32_t color, int32_t lineType, int
   QueueLayer(JwwStore.Initial.Layer);
 }
 
-bool SaveJwcTemp(const std::string& path) {
+bool SaveJwcTemp(const std::filesystem::path& path) {
   // By way of a temporary file, so that the host never finds half an answer.
   // The host reads it at once: it need not wait for the disk.
   if (ReplaceFile(path, WriteQueue, TReplaceSync::Cached)) return true;

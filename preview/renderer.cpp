@@ -11,14 +11,10 @@
 #include "preview/draw.h"
 #include "preview/gval.h"
 #include "preview/previewcoords.h"
-#include "text/imageref.h"
-#include "text/pointmarker.h"
-#include "text/textdraw.h"
 
 namespace {
 
 constexpr double kDegToRad = std::numbers::pi / 180.0;
-constexpr int32_t kHiddenLayer = 3;
 constexpr int32_t kAuxNumber = 9;  // the colour and line type of auxiliary entities
 
 bool ColorAux(const TJwwEntHead& h) {
@@ -30,7 +26,7 @@ bool LineAux(const TJwwEntHead& h) {
 
 // Colour 10 means the solid's own 24-bit colour.
 void SetSolidColors(Canvas& canvas, const TJwwEntHead& h, int32_t solidRGB) {
-  if (h.Color == 10) {
+  if (h.Color == kOwnColorNumber) {
     const TColor color = static_cast<TColor>(solidRGB) & 0xFFFFFFu;
     SetPlainPen(canvas, color, 0, 0);
     SetPlainBrush(canvas, color, 1);
@@ -89,7 +85,7 @@ bool RenderKind(Canvas& canvas, const TGrowArray<T>& records, IsAux isAux, Draw 
   const size_t n = records.size();
   for (size_t i = 0; i < n; ++i) {
     const T& r = records[i];
-    if (att.GetLayerState(FlatLayer(r.Head)) == kHiddenLayer || (!showAux && isAux(r.Head))) {
+    if (att.GetLayerState(FlatLayer(r.Head)) == kLayerHidden || (!showAux && isAux(r.Head))) {
       continue;
     }
     draw(canvas, r);
@@ -107,17 +103,25 @@ bool NeverAux(const TJwwEntHead&) {
   return false;
 }
 
+TEntityPainters Painters;
+
+// The hook's drawing of a record, or nothing while the hook is empty.
+template <class T>
+void Paint(void (*hook)(Canvas&, const T&, int32_t), Canvas& canvas, const T& r) {
+  if (hook != nullptr) hook(canvas, r, -1);
+}
+
 void RenderImageRef(Canvas& canvas, const TJwwEntText& r) {
-  DrawImageRef(canvas, r, -1);
+  Paint(Painters.ImageRef, canvas, r);
 }
 void RenderPoint(Canvas& canvas, const TJwwEntPoint& r) {
-  DrawPointEntity(canvas, r, -1);
+  Paint(Painters.Point, canvas, r);
 }
 void RenderCodedPoint(Canvas& canvas, const TJwwEntCodedPoint& r) {
-  DrawCodedPointEntity(canvas, r, -1);
+  Paint(Painters.CodedPoint, canvas, r);
 }
 void RenderText(Canvas& canvas, const TJwwEntText& r) {
-  DrawTextEntity(canvas, r, -1);
+  Paint(Painters.Text, canvas, r);
 }
 
 bool HollowBrushThenNextKind(Canvas& canvas) {
@@ -145,6 +149,10 @@ bool RenderAllKinds(Canvas& canvas) {
 }
 
 }  // namespace
+
+void SetEntityPainters(const TEntityPainters& painters) {
+  Painters = painters;
+}
 
 void RenderStore(Canvas& canvas) {
   RenderAllKinds(canvas);
@@ -232,5 +240,5 @@ void RenderArc(Canvas& canvas, const TJwwEntArc& r) {
 void RenderDim(Canvas& canvas, const TJwwEntDim& r) {
   const bool showAux = GraAttribute().GetShowAux();
   if (showAux || !LineAux(r.Line.Head)) RenderLine(canvas, r.Line);
-  if (showAux || !ColorAux(r.Text.Head)) DrawTextEntity(canvas, r.Text, -1);
+  if (showAux || !ColorAux(r.Text.Head)) RenderText(canvas, r.Text);
 }

@@ -4,7 +4,11 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <unistd.h>
+
+#include "tests/common/file_size_limit.h"
+#endif
 
 #include <cmath>
 #include <cstring>
@@ -22,14 +26,15 @@
 #include "exchange/store.h"
 #include "exchange/writer.h"
 #include "tests/common/file_bytes.h"
-#include "tests/common/file_size_limit.h"
 #include "tests/exchange/store_setup.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
+using ::testing::Not;
 using Lines = std::vector<std::string>;
 
 // A store as after reading, and an own folder for the files of each test.
@@ -57,7 +62,7 @@ class WriteBackTest : public ::testing::Test {
   }
 
   static void WriteAllKeepingOwn(const WriteProgress& progress = {}) {
-    WriteAll(-1, -1, -1, -1, -1, -1, -1, 0, progress);
+    WriteAll(TWriteOverrides{}, progress);
   }
 
   fs::path dir_;
@@ -137,8 +142,22 @@ TEST_F(WriteBackTest, EscapeOnTheInitialLayerLeavesNothing) {
   WriteAllKeepingOwn();
   EXPECT_TRUE(JwwStore.Output.empty());
   const fs::path file = dir_ / "JWC_TEMP.TXT";
-  EXPECT_TRUE(SaveJwcTemp(file.string()));
+  EXPECT_TRUE(SaveJwcTemp(file));
   EXPECT_EQ(ReadAll(file), "hq\r\n");
+}
+
+// The host's folder may have any name; the path goes to the file system as
+// the path type holds it, never through a narrower text.
+TEST_F(WriteBackTest, SavesAndReadsUnderAFolderWithAJapaneseName) {
+  const fs::path folder = dir_ / fs::path(u8"外部変形");
+  fs::create_directories(folder);
+  const fs::path file = folder / "JWC_TEMP.TXT";
+  AddLines(1);
+  WriteAll(TWriteOverrides{}, {});
+  ASSERT_TRUE(SaveJwcTemp(file));
+  InitStore();
+  ASSERT_TRUE(LoadJwcTemp(file));
+  EXPECT_EQ(JwwStore.Lines.size(), 1u);
 }
 
 TEST_F(WriteBackTest, SaveJoinsTextLinesWithCrLf) {
@@ -154,7 +173,7 @@ TEST_F(WriteBackTest, SaveJoinsTextLinesWithCrLf) {
   for (const auto& [queue, bytes] : cases) {
     JwwStore.Output.clear();
     for (const std::string& line : queue) JwwStore.Output.push_back(line);
-    EXPECT_TRUE(SaveJwcTemp(file.string()));
+    EXPECT_TRUE(SaveJwcTemp(file));
     EXPECT_EQ(ReadAll(file), bytes);
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
@@ -168,7 +187,7 @@ TEST_F(WriteBackTest, SaveWritesALargeQueueWhole) {
     expected += line + "\r\n";
   }
   const fs::path file = dir_ / "JWC_TEMP.TXT";
-  EXPECT_TRUE(SaveJwcTemp(file.string()));
+  EXPECT_TRUE(SaveJwcTemp(file));
   EXPECT_EQ(ReadAll(file), expected);
 }
 
@@ -182,12 +201,14 @@ TEST_F(WriteBackTest, UnwritablePlacesFailWithoutLeavingAFile) {
   };
   QueueLine("hd");
   for (const fs::path& p : cases) {
-    EXPECT_FALSE(SaveJwcTemp(p.string())) << p;
+    EXPECT_FALSE(SaveJwcTemp(p)) << p;
   }
   EXPECT_TRUE(fs::is_directory(dir_ / "JWC_TEMP.TXT"));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
 }
 
+// A full device and a file size limit exist on POSIX systems only.
+#ifndef _WIN32
 TEST_F(WriteBackTest, FullDeviceFailsAndStaysADevice) {
   ASSERT_TRUE(fs::is_character_file("/dev/full"));
   QueueLine("hd");
@@ -206,12 +227,13 @@ TEST_F(WriteBackTest, DiskFullMidwayLeavesNoFile) {
   bool saved = true;
   {
     const FileSizeLimit diskFull(64 * 1024);
-    saved = SaveJwcTemp(file.string());
+    saved = SaveJwcTemp(file);
   }
 
   EXPECT_FALSE(saved);
   EXPECT_TRUE(fs::is_empty(dir_));
 }
+#endif
 
 TEST_F(WriteBackTest, SetterValueHandling) {
   JwwStore.Initial.LineWidth = 7;
@@ -260,7 +282,7 @@ TEST_F(WriteBackTest, SetterValueHandling) {
 
 TEST_F(WriteBackTest, InitialAttributesBecomeCurrent) {
   TJwwInitialAttributes& i = JwwStore.Initial;
-  i = {3, 12, 5, 2, 4, 0, 1.5, 2.5, 0.5, 6, "Font"};
+  i = {3, 12, 5, 2, 4, 0, 1.5, 2.5, 0.5, 6, 0, "Font"};
   JwwStore.Current.TextAnchor = 7;
   JwwStore.Current.PointColor = 9;
   ApplyInitialAttributes();
@@ -284,6 +306,41 @@ TEST_F(WriteBackTest, InitialAttributesBecomeCurrent) {
   EXPECT_EQ(JwwStore.Lines[0].Head.LayerGroup, 3);
   EXPECT_EQ(JwwStore.Lines[0].Head.Layer, 12);
   EXPECT_EQ(JwwStore.Lines[0].Head.Color, 5);
+}
+
+// Host files that are unusual but valid: the answer holds only commands the
+// host defines, with the values it wrote.
+TEST_F(WriteBackTest, OutlineAnswersUnusualHostFiles) {
+  const struct {
+    const char* name;
+    std::string host;
+    Lines sent, notSent;
+  } cases[] = {
+      {"no font line: no font command", "lc2\r\n", {"lc2", "pn2", "cn1"}, {"cn\"$"}},
+      {"a first colour 10 keeps its value",
+       "lc10 255\r\nlc3\r\ncn$F\r\n",
+       {"lc10 255", "pn10 255", "cn\"$F"},
+       {"lc10", "pn10"}},
+      {"an undefined first text kind falls back to the default kind",
+       "cn12\r\ncn$F\r\n",
+       {"cn1"},
+       {"cn12"}},
+  };
+  for (const auto& c : cases) {
+    InitStore();
+    LoadJwcTempFromBytes(c.host);
+    ResetCurrentAttributes();
+    ApplyInitialAttributes();
+    AddLine(0, 0, 1, 0);
+    AddPoint(1, 0);
+    AddText(0, "1", 1, 0, 1, 0);
+    WriteAllKeepingOwn();
+    const Lines queued(JwwStore.Output.begin(), JwwStore.Output.end());
+    for (const std::string& line : c.sent) EXPECT_THAT(queued, Contains(line)) << c.name;
+    for (const std::string& line : c.notSent) {
+      EXPECT_THAT(queued, Not(Contains(line))) << c.name;
+    }
+  }
 }
 
 }  // namespace
@@ -493,82 +550,60 @@ class RoundTrip {
     if (r.Head.Color == 10) Put(s, int64_t{r.SolidRGB});
   }
 
+  static constexpr Sent kAll{true, true};
+
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntLine& l) {
+    PutHead(s, l.Head, kAll, l.Head.ZFlags);
+    PutAll(s, int64_t{l.PolyId}, l.X1, l.Y1, l.X2, l.Y2);
+  }
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntCircle& c) {
+    PutHead(s, c.Head, kAll, c.Head.ZFlags);
+    PutAll(s, c.CX, c.CY, c.R);
+  }
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntArc& a) {
+    PutHead(s, a.Head, kAll, a.Head.ZFlags);
+    PutAll(s, a.CX, a.CY, a.R, a.StartAngle, a.EndAngle, a.Flatness, a.Tilt);
+  }
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntText& t) {
+    PutText(s, t, {false, false});
+  }
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntPoint& p) {
+    PutHead(s, p.Head, {false, true}, p.Head.ZFlags);
+    PutAll(s, p.X, p.Y);
+  }
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntCodedPoint& p) {
+    PutHead(s, p.Head, {false, true}, p.Head.ZFlags);
+    PutAll(s, p.X, p.Y, p.Scale, p.Angle, int64_t{p.Code});
+  }
+  // The z flags sent before "msg" belong to the dimension whichever of its
+  // headers keeps them.
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntDim& d) {
+    PutHead(s, d.Head, kAll, d.Head.ZFlags | d.Line.Head.ZFlags);
+    PutHead(s, d.Line.Head, kAll, 0);
+    PutAll(s, int64_t{d.Line.PolyId}, d.Line.X1, d.Line.Y1, d.Line.X2, d.Line.Y2);
+    PutText(s, d.Text, kAll);
+  }
+  static void PutRecord(std::string&, TJwwEntKind, const TJwwEntBlk&) {}
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntSolid2& r) {
+    PutSolidHead(s, r, true);
+    PutAll(s, r.X1, r.Y1, r.X2, r.Y2);
+  }
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntSolid3& r) {
+    PutSolidHead(s, r, false);
+    PutAll(s, r.X1, r.Y1, r.X2, r.Y2, r.X3, r.Y3);
+  }
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntSolid4& r) {
+    PutSolidHead(s, r, false);
+    PutAll(s, r.X1, r.Y1, r.X2, r.Y2, r.X3, r.Y3, r.X4, r.Y4);
+  }
+  static void PutRecord(std::string& s, TJwwEntKind kind, const TJwwEntSolidArc& r) {
+    PutSolidHead(s, r, kind == ekSolidSe);
+    PutAll(s, r.CX, r.CY, r.R, r.Flatness, r.Tilt, r.Start, r.Sweep, int64_t{r.Code}, r.InnerR);
+  }
+
   static std::string DescribeEntity(const TJwwOrderItem& item) {
-    const TJwwStore& st = JwwStore;
-    const auto i = static_cast<size_t>(item.Index);
     std::string s = std::to_string(item.Kind) + ":";
-    const Sent all{true, true};
-    switch (item.Kind) {
-      case ekLine: {
-        const TJwwEntLine& l = st.Lines[i];
-        PutHead(s, l.Head, all, l.Head.ZFlags);
-        PutAll(s, int64_t{l.PolyId}, l.X1, l.Y1, l.X2, l.Y2);
-        break;
-      }
-      case ekCircle: {
-        const TJwwEntCircle& c = st.Circles[i];
-        PutHead(s, c.Head, all, c.Head.ZFlags);
-        PutAll(s, c.CX, c.CY, c.R);
-        break;
-      }
-      case ekArc: {
-        const TJwwEntArc& a = st.Arcs[i];
-        PutHead(s, a.Head, all, a.Head.ZFlags);
-        PutAll(s, a.CX, a.CY, a.R, a.StartAngle, a.EndAngle, a.Flatness, a.Tilt);
-        break;
-      }
-      case ekText:
-        PutText(s, st.Texts[i], {false, false});
-        break;
-      case ekPoint: {
-        const TJwwEntPoint& p = st.Points[i];
-        PutHead(s, p.Head, {false, true}, p.Head.ZFlags);
-        PutAll(s, p.X, p.Y);
-        break;
-      }
-      case ekCodedPoint: {
-        const TJwwEntCodedPoint& p = st.CodedPoints[i];
-        PutHead(s, p.Head, {false, true}, p.Head.ZFlags);
-        PutAll(s, p.X, p.Y, p.Scale, p.Angle, int64_t{p.Code});
-        break;
-      }
-      case ekDim: {
-        // The z flags sent before "msg" belong to the dimension whichever of
-        // its headers keeps them.
-        const TJwwEntDim& d = st.Dims[i];
-        PutHead(s, d.Head, all, d.Head.ZFlags | d.Line.Head.ZFlags);
-        PutHead(s, d.Line.Head, all, 0);
-        PutAll(s, int64_t{d.Line.PolyId}, d.Line.X1, d.Line.Y1, d.Line.X2, d.Line.Y2);
-        PutText(s, d.Text, all);
-        break;
-      }
-      case ekSolid2: {
-        const TJwwEntSolid2& r = st.Solids2[i];
-        PutSolidHead(s, r, true);
-        PutAll(s, r.X1, r.Y1, r.X2, r.Y2);
-        break;
-      }
-      case ekSolid3: {
-        const TJwwEntSolid3& r = st.Solids3[i];
-        PutSolidHead(s, r, false);
-        PutAll(s, r.X1, r.Y1, r.X2, r.Y2, r.X3, r.Y3);
-        break;
-      }
-      case ekSolid4: {
-        const TJwwEntSolid4& r = st.Solids4[i];
-        PutSolidHead(s, r, false);
-        PutAll(s, r.X1, r.Y1, r.X2, r.Y2, r.X3, r.Y3, r.X4, r.Y4);
-        break;
-      }
-      default: {
-        const TGrowArray<TJwwEntSolidArc>* arrays[] = {&st.SolidsSc, &st.SolidsSe, &st.SolidsSo,
-                                                       &st.SolidsSg};
-        const TJwwEntSolidArc& r = (*arrays[item.Kind - ekSolidSc])[i];
-        PutSolidHead(s, r, item.Kind == ekSolidSe);
-        PutAll(s, r.CX, r.CY, r.R, r.Flatness, r.Tilt, r.Start, r.Sweep, int64_t{r.Code}, r.InnerR);
-        break;
-      }
-    }
+    VisitEntry(item, [&s](auto row, const auto& r) { PutRecord(s, row.Kind, r); });
     return s;
   }
 
@@ -584,8 +619,8 @@ TEST_F(WriteBackTest, WrittenStoreReadsBackTheSame) {
     const bool drawingSize = JwwStore.DrawingSizeMode;
     ResetCurrentAttributes();
     QueueLine("hd");
-    WriteAll(-1, -1, -1, -1, -1, -1, -1, 0, {});
-    ASSERT_TRUE(SaveJwcTemp(file.string()));
+    WriteAll(TWriteOverrides{}, {});
+    ASSERT_TRUE(SaveJwcTemp(file));
 
     InitStore();
     ASSERT_TRUE(LoadJwcTemp(file));
