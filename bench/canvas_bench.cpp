@@ -13,7 +13,7 @@
 #include <QPainter>
 #include <vector>
 
-#include "platform/qtcanvas.h"
+#include "ui/qt/qtcanvas.h"
 #include "preview/draw.h"
 #include "preview/gval.h"
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "common/filereplace.h"
 #include "common/myfunc.h"
 
 namespace {
@@ -88,4 +89,14 @@ std::string FormatTableFile(const TTableFile& table) {
     for (const std::string& cell : table.Rows[r]) AppendLine(out, cell);
   }
   return out;
+}
+
+std::optional<TTableFile> ReadTableFile(const std::filesystem::path& path) {
+  const std::optional<std::string> bytes = ReadFileBytes(path);
+  if (!bytes) return std::nullopt;
+  return ParseTableFile(*bytes);
+}
+
+bool WriteTableFile(const std::filesystem::path& path, const TTableFile& table) {
+  return ReplaceFileBytes(path, FormatTableFile(table));
 }

@@ -4,11 +4,13 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
+#ifndef _WIN32
 #include <unistd.h>
 
+#include "tests/common/file_size_limit.h"
+#endif
+
 #include <cmath>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -213,6 +215,8 @@ TEST_F(WriteBackTest, UnwritablePlacesFailWithoutLeavingAFile) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
 }
 
+// A full device and a file size limit exist on POSIX systems only.
+#ifndef _WIN32
 TEST_F(WriteBackTest, FullDeviceFailsAndStaysADevice) {
   ASSERT_TRUE(fs::is_character_file("/dev/full"));
   QueueLine("hd");
@@ -228,19 +232,16 @@ TEST_F(WriteBackTest, DiskFullMidwayLeavesNoFile) {
   WriteText(file, "hq\r\nold drawing\r\n");
   for (int i = 0; i < 100000; ++i) QueueLine("1234567890 1234567890 1234567890");
 
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit old{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  rlimit small = old;
-  small.rlim_cur = 64 * 1024;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool saved = SaveJwcTemp(file);
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
+  bool saved = true;
+  {
+    const FileSizeLimit diskFull(64 * 1024);
+    saved = SaveJwcTemp(file);
+  }
 
   EXPECT_FALSE(saved);
   EXPECT_TRUE(fs::is_empty(dir_));
 }
+#endif
 
 TEST_F(WriteBackTest, SetterValueHandling) {
   JwwStore.Initial.LineWidth = 7;

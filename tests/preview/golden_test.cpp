@@ -14,7 +14,7 @@
 
 #include "exchange/reader.h"
 #include "exchange/store.h"
-#include "platform/qtcanvas.h"
+#include "ui/qt/qtcanvas.h"
 #include "preview/draw.h"
 #include "preview/extents.h"
 #include "preview/gval.h"

@@ -1,8 +1,0 @@
-// Shift-JIS to QString through the common codec.
-#include "app/sjistext.h"
-
-#include "common/sjis.h"
-
-QString QStringFromSjis(std::string_view sjis) {
-  return QString::fromStdString(Utf8FromSjis(sjis));
-}

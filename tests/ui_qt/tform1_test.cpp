@@ -1,0 +1,501 @@
+// The window driven as a user drives it: start-up, computation, the
+// preview and the answer file left for the host.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <cmath>
+
+#include "common/sjis.h"
+#include "exchange/store.h"
+#include "preview/gval.h"
+#include "ui/qt/distancegrid.h"
+#include "ui/qt/distancemodel.h"
+#include "ui/qt/infopage.h"
+#include "ui/qt/mainwindow.h"
+#include "ui/qt/previewbox.h"
+#include "ui/qt/sjislineedit.h"
+#include "windowtest.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::Field;
+using ::testing::IsEmpty;
+
+bool AllRowsBlank(const TTableCells& cells) {
+  return std::all_of(cells.Rows().begin(), cells.Rows().end(),
+                     [](const TTableRow& r) { return r == TTableRow{}; });
+}
+
+std::vector<std::pair<double, double>> StoredPoints() {
+  std::vector<std::pair<double, double>> out;
+  for (const TJwwEntPoint& p : JwwStore.Points) out.emplace_back(p.X, p.Y);
+  return out;
+}
+
+::testing::Matcher<std::pair<double, double>> Near(double x, double y) {
+  return ::testing::Pair(::testing::DoubleNear(x, 1e-9), ::testing::DoubleNear(y, 1e-9));
+}
+
+std::vector<std::string> StoredTexts() {
+  std::vector<std::string> out;
+  for (const TJwwEntText& t : JwwStore.Texts) out.push_back(t.Text);
+  return out;
+}
+
+class StartUp : public WindowTest {};
+
+TEST_F(StartUp, WithoutSettingsOpensAtTheDefaults) {
+  folder.WriteHostFile();
+  MainWindow& f = Start();
+  EXPECT_EQ(f.pos(), QPoint(0, 0));
+  EXPECT_EQ(f.size(), QSize(475, 475));
+  EXPECT_EQ(f.windowTitle(), QStringLiteral("ホルネ【実寸モード】"));
+  EXPECT_EQ(f.LabelA1->text(),
+            QStringLiteral("【画面操作】マウス左ドラッグ／ペンでの拡大縮小移動が出来ます"));
+  EXPECT_EQ(f.Edit1->text(), "");
+  EXPECT_EQ(f.Edit2->text(), "");
+  EXPECT_TRUE(AllRowsBlank(f.Form().Cells()));
+  EXPECT_TRUE(f.Form().ViewReady);
+  EXPECT_TRUE(f.Form().KeysEnabled);
+  EXPECT_EQ(QApplication::focusWidget(), f.Edit1);
+  EXPECT_EQ(f.Form().Outline.Total(), 0);
+}
+
+TEST_F(StartUp, WithSettingsTakesBoundsEditsAndTable) {
+  folder.WriteHostFile(true);
+  folder.WriteLines(folder.SettingsPath(), {"100", "80", "600", "400", "", "10", "90", "2", "1",
+                                            "6", "2", "8", "0", "　1", "5", "3", "5", "1"});
+  MainWindow& f = Start();
+  EXPECT_EQ(QRect(f.pos(), f.size()), QRect(100, 80, 600, 400));
+  EXPECT_EQ(f.windowTitle(), QStringLiteral("ホルネ【図寸モード】"));
+  EXPECT_EQ(f.Edit1->text(), "10");
+  EXPECT_EQ(f.Edit2->text(), "90");
+  EXPECT_EQ(f.Form().Cells().Cell(1, 2), Sjis("　1"));
+  EXPECT_EQ(f.Form().Cells().Cell(5, 2), "1");
+  EXPECT_EQ(f.Form().Cells().Cell(1, 3), "");
+  // Start-up shows the host's drawing; nothing is computed yet.
+  EXPECT_EQ(f.Form().Outline.Total(), 0);
+  EXPECT_THAT(StoredTexts(), ElementsAre(Sjis("道路")));
+}
+
+TEST_F(StartUp, KeepsTheWindowWithinItsLimitsAndOnScreen) {
+  struct Case {
+    const char* left;
+    const char* top;
+    const char* width;
+    const char* height;
+    QRect want;
+  };
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  for (const Case& c :
+       {Case{"30", "40", "100", "50", QRect(30, 40, 475, 200)},
+        Case{"50000", "50000", "500", "300", QRect(screen.topLeft(), QSize(500, 300))},
+        Case{"-2147483648", "0", "475", "475", QRect(screen.topLeft(), QSize(475, 475))},
+        Case{"0", "0", "2147483647", "2147483647", screen}}) {
+    folder.WriteLines(folder.SettingsPath(), {c.left, c.top, c.width, c.height});
+    MainWindow& f = Start();
+    EXPECT_EQ(QRect(f.pos(), f.size()), c.want) << c.left;
+    form.reset();
+  }
+}
+
+TEST_F(StartUp, ComponentsStandWhereDesigned) {
+  MainWindow& f = Start();
+  struct Place {
+    QWidget* widget;
+    int x, y, w, h;  // in the parent; h -1 where the design leaves the height open
+  };
+  // The default window of 475 x 475: Panel2 docked right, the info strip and
+  // the status line docked at the bottom, the preview takes what is left.
+  const Place places[] = {
+      {f.PaintBox1, 0, 0, 231, 386}, {f.LabelA1, 0, 386, 475, 24}, {f.ScrollBox1, 0, 410, 475, 65},
+      {f.Panel2, 231, 0, 244, 386},  {f.Panel3, 0, 0, 244, 56},    {f.StringGrid1, 0, 56, 244, 215},
+      {f.Panel4, 0, 271, 244, 115},  {f.Edit1, 80, 28, 41, -1},    {f.Edit2, 160, 28, 49, -1},
+      {f.Button3, 144, 0, 49, 25},   {f.Button4, 192, 0, 25, 25},  {f.Button5, 216, 0, 25, 25},
+      {f.Memo1, 0, 0, 241, 89},      {f.Button1, 0, 90, 97, 25},   {f.Button2, 104, 90, 137, 25},
+  };
+  for (const Place& p : places) {
+    const QRect g = p.widget->geometry();
+    EXPECT_EQ(g, QRect(p.x, p.y, p.w, p.h < 0 ? g.height() : p.h))
+        << p.widget->objectName().toStdString();
+  }
+
+  struct Caption {
+    QWidget* widget;
+    QString text;
+    QPoint at;
+  };
+  const Caption captions[] = {
+      {f.Label1, QStringLiteral("点1：原点（基準点）"), {8, 8}},
+      {f.Label2, QStringLiteral("点2：距離"), {8, 32}},
+      {f.Label3, QStringLiteral("角度"), {128, 32}},
+      {f.Label4, QStringLiteral("°"), {216, 32}},
+      {f.Button3, QStringLiteral("クリア"), {144, 0}},
+      {f.Button4, QStringLiteral("開"), {192, 0}},
+      {f.Button5, QStringLiteral("保"), {216, 0}},
+      {f.Button1, QStringLiteral("ＯＫ(&Y)"), {0, 90}},
+      {f.Button2, QStringLiteral("キャンセル(&N)"), {104, 90}},
+  };
+  for (const Caption& c : captions) {
+    const QString text = qobject_cast<QLabel*>(c.widget)
+                             ? qobject_cast<QLabel*>(c.widget)->text()
+                             : qobject_cast<QPushButton*>(c.widget)->text();
+    EXPECT_EQ(text, c.text);
+    EXPECT_EQ(c.widget->pos(), c.at) << c.text.toStdString();
+  }
+
+  // What the design draws in colour, and the controls no Tab key reaches
+  // (a click still does).
+  EXPECT_EQ(f.palette().color(QPalette::Window), QColor(Qt::white));
+  for (QWidget* panel : {static_cast<QWidget*>(f.Panel2), static_cast<QWidget*>(f.Panel3),
+                         static_cast<QWidget*>(f.Panel4)}) {
+    EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(255, 251, 240));
+  }
+  EXPECT_EQ(f.LabelA1->palette().color(QPalette::Window), QColor(231, 231, 231));
+  EXPECT_EQ(f.LabelA1->alignment(), Qt::AlignCenter);
+  EXPECT_EQ(f.Memo1->palette().color(QPalette::Base), QColor(187, 235, 244));
+  EXPECT_TRUE(f.Memo1->isReadOnly());
+  for (QWidget* w : {static_cast<QWidget*>(f.Button3), static_cast<QWidget*>(f.Button4),
+                     static_cast<QWidget*>(f.Button5), static_cast<QWidget*>(f.Memo1)}) {
+    EXPECT_EQ(w->focusPolicy(), Qt::ClickFocus) << w->objectName().toStdString();
+  }
+  EXPECT_EQ(f.font().pixelSize(), 13);
+  EXPECT_EQ(f.StringGrid1->font().pixelSize(), 12);
+  EXPECT_FALSE(f.windowFlags() & Qt::WindowMaximizeButtonHint);
+}
+
+TEST_F(StartUp, MemoHoldsTheHelpTextLineByLine) {
+  MainWindow& f = Start();
+  const QStringList lines = f.Memo1->toPlainText().split(QLatin1Char('\n'));
+  EXPECT_EQ(lines.size(), 33);
+  // Spot checks at the ends and around the empty lines and the side rule.
+  EXPECT_EQ(lines.value(0), QStringLiteral("※作図は、現在の"));
+  EXPECT_EQ(lines.value(4), QString());
+  EXPECT_EQ(lines.value(9), QStringLiteral("　相手点1→相手点2の"));
+  EXPECT_EQ(lines.value(10), QStringLiteral("　　0：線の上側"));
+  EXPECT_EQ(lines.value(11), QStringLiteral("　　1：線の下側"));
+  EXPECT_EQ(lines.value(18), QString());
+  EXPECT_EQ(lines.value(32), QStringLiteral("　「許可」を選択して下さい。"));
+}
+
+TEST_F(StartUp, ShowsTheTableHeadersAndRowLabels) {
+  MainWindow& f = Start();
+  const DistanceModel& m = *f.StringGrid1Cells;
+  QStringList headers;
+  for (int c = 0; c < m.columnCount(); ++c) headers << m.headerData(c, Qt::Horizontal).toString();
+  EXPECT_EQ(headers, QStringList({"相手点1", "距離", "相手点2", "距離", "向き"}));
+  EXPECT_EQ(m.rowCount(), 9998);
+  EXPECT_EQ(m.headerData(0, Qt::Vertical).toString(), "3");
+  EXPECT_EQ(m.headerData(9997, Qt::Vertical).toString(), "10000");
+}
+
+TEST_F(StartUp, PointTwoEditsTakeNoInputMethod) {
+  MainWindow& f = Start();
+  for (SjisLineEdit* e : {f.Edit1, f.Edit2}) {
+    EXPECT_FALSE(e->testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_TRUE(e->inputMethodHints() & Qt::ImhLatinOnly);
+  }
+}
+
+TEST_F(StartUp, ResizingKeepsTheViewCentreAndScale) {
+  MainWindow& f = Start();
+  Gval.ViewScale = 2.0;
+  Gval.ViewMinX = -50;
+  Gval.ViewMaxX = 150;
+  Gval.ViewMinY = 0;
+  Gval.ViewMaxY = 100;
+  f.resize(700, 500);
+  EXPECT_EQ(Gval.ViewWidth, f.PaintBox1->width());
+  EXPECT_EQ(Gval.ViewHeight, f.PaintBox1->height());
+  EXPECT_DOUBLE_EQ(Gval.ViewMinX, 50 - f.PaintBox1->width() / 4.0);
+  EXPECT_DOUBLE_EQ(Gval.ViewMaxY, 50 + f.PaintBox1->height() / 4.0);
+  f.resize(300, 100);
+  EXPECT_EQ(f.size(), QSize(475, 200));
+  EXPECT_EQ(f.Form().WinWidth, 475);
+  EXPECT_EQ(f.Form().WinHeight, 200);
+}
+
+// Takes the place of the system browser.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+
+ public slots:
+  void Open(const QUrl& url) { opened = url; }
+
+ public:
+  QUrl opened;
+};
+
+TEST_F(StartUp, TheInfoStripLinkOpensTheMakersPageOutside) {
+  MainWindow& f = Start();
+  UrlCatcher browser;
+  QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "Open");
+  const QTextCursor link = f.WebBrowser1->document()->find(MakerPageUrl().toString());
+  ASSERT_FALSE(link.isNull());
+  QTextCursor inside(f.WebBrowser1->document());
+  inside.setPosition(link.selectionStart() + 2);
+  QTest::mouseClick(f.WebBrowser1->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    f.WebBrowser1->cursorRect(inside).center());
+  QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+  EXPECT_EQ(browser.opened.path(), "/pr/");
+  EXPECT_EQ(browser.opened, MakerPageUrl());
+}
+
+class Computation : public WindowTest {
+ protected:
+  void SetUp() override { folder.WriteHostFile(); }
+};
+
+TEST_F(Computation, LeavingAPointTwoEditComputes) {
+  Start();
+  Type("10");
+  Tab();
+  EXPECT_THAT(StoredPoints(), ElementsAre(Near(0, 0), Near(10, 0)));
+  EXPECT_EQ(QApplication::focusWidget(), form->Edit2);
+  Type("90");
+  Tab();
+  EXPECT_THAT(StoredPoints(), ElementsAre(Near(0, 0), Near(0, 10)));
+  EXPECT_THAT(StoredTexts(), ElementsAre("1", "2"));
+  EXPECT_EQ(form->Form().Outline.LineCount, 1);
+  EXPECT_EQ(form->Form().Outline.PointCount, 2);
+  EXPECT_EQ(form->Form().Outline.TextCount, 2);
+}
+
+TEST_F(Computation, ChangingRowsComputesWithTheTypedCell) {
+  Start();
+  Type("10");
+  Tab();
+  EnterTable();
+  TypeCells({"1", "6", "2", "8"});
+  // Still in row 1: nothing computed beyond point 2.
+  EXPECT_EQ(JwwStore.Points.size(), 2u);
+  Type("0");
+  Tab();  // the last cell of the row: on to row 2
+  EXPECT_THAT(StoredPoints(), ElementsAre(Near(0, 0), Near(10, 0), Near(3.6, 4.8)));
+  EXPECT_EQ(form->Form().Cells().Cell(5, 1), "0");
+  ASSERT_EQ(JwwStore.Lines.size(), 3u);
+  EXPECT_DOUBLE_EQ(JwwStore.Lines[2].X1, 10.0);
+
+  // The side flag typed while the editor is open counts when the row changes.
+  ClickCell(5, 1);
+  Type("1");
+  ClickCell(2, 3);
+  EXPECT_EQ(form->Form().Cells().Cell(5, 1), "1");
+  EXPECT_THAT(StoredPoints(), ElementsAre(Near(0, 0), Near(10, 0), Near(3.6, -4.8)));
+}
+
+TEST_F(Computation, CirclesThatDoNotMeetShowErrorAndLaterRowsGoOn) {
+  Start();
+  Type("10");
+  Tab();
+  TypeRows({{"1", "2", "2", "3", "0"}, {"1", "6", "2", "8", "1"}});
+  EXPECT_EQ(form->Form().Cells().Cell(5, 1), Sjis("エラー"));
+  const QModelIndex shown = form->StringGrid1Cells->index(0, 4);
+  EXPECT_EQ(form->StringGrid1Cells->data(shown).toString(), QStringLiteral("エラー"));
+  EXPECT_THAT(StoredPoints(), ElementsAre(Near(0, 0), Near(10, 0), Near(3.6, -4.8)));
+  EXPECT_THAT(StoredTexts(), ElementsAre("1", "2", "4"));
+}
+
+TEST_F(Computation, RefusesTextShiftJisCannotHold) {
+  Start();
+  TypeChar(form->Edit1, QStringLiteral("한"));
+  TypeChar(form->Edit1, QStringLiteral("１"));
+  EXPECT_EQ(form->Edit1->text(), QStringLiteral("１"));
+
+  ClickCell(2, 1);
+  Type(QStringLiteral("12"));
+  QWidget* editor = QApplication::focusWidget();
+  ASSERT_NE(editor, form->StringGrid1);
+  TypeChar(editor, QStringLiteral("😀"));
+  TypeChar(editor, QStringLiteral("㎡"));
+  Tab();
+  EXPECT_EQ(form->Form().Cells().Cell(2, 1), Sjis("12㎡"));
+}
+
+TEST_F(Computation, PastedValuesLoseTheirLineBreakAndTwoLinesAreRefused) {
+  // A single value copied from a spreadsheet comes with a line break; every
+  // text still ends up as one line of the settings file.
+  Start();
+  const struct {
+    QString pasted;
+    QString want;
+  } cases[] = {{QStringLiteral("15000\n"), QStringLiteral("15000")},
+               {QStringLiteral("12.5\r\n"), QStringLiteral("12.5")},
+               {QStringLiteral("6\r\n8"), QStringLiteral("68")},
+               {QStringLiteral("6\n8\n"), QString()}};
+  for (const auto& c : cases) {
+    QApplication::clipboard()->setText(c.pasted);
+    form->Edit1->clear();
+    form->Edit1->paste();
+    EXPECT_EQ(form->Edit1->text(), c.want) << c.pasted.toStdString();
+
+    ClickCell(2, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->clear();
+    editor->paste();
+    Tab();
+    EXPECT_EQ(form->Form().Cells().Cell(2, 1), c.want.toStdString()) << c.pasted.toStdString();
+  }
+}
+
+TEST_F(Computation, TheTableSwitchesTheNavigationKeys) {
+  Start();
+  EXPECT_TRUE(form->Form().KeysEnabled);
+  ClickCell(1, 1);
+  EXPECT_FALSE(form->Form().KeysEnabled);
+  Type("1");  // the cell editor takes the focus, still inside the table
+  EXPECT_FALSE(form->Form().KeysEnabled);
+  form->Edit2->setFocus(Qt::MouseFocusReason);
+  EXPECT_TRUE(form->Form().KeysEnabled);
+}
+
+class AnswerFile : public WindowTest {
+ protected:
+  void SetUp() override { folder.WriteHostFile(); }
+};
+
+TEST_F(AnswerFile, OkAfterAComputationSendsTheOutline) {
+  Start();
+  Type("10");
+  Tab();
+  TypeRows({{"1", "6", "2", "8", "0"}});
+  QTest::mouseClick(form->Button1, Qt::LeftButton);
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(form->LabelA1->text(), QStringLiteral("ファイル生成中です"));
+  EXPECT_EQ(Answer(), SjisLines({"hd", "lg1", "ly3", "pn2", "lw0", "pt 0 0", "cn3", "cc0",
+                                 "cn\"$ＭＳ ゴシック", "ch 0 0 1 0 \"1", "lc2", "lt1", "0 0 10 0",
+                                 "pt 10 0", "ch 10 0 1 0 \"2", "0 0 3.6 4.8", "10 0 3.6 4.8",
+                                 "pt 3.6 4.8", "ch 3.6 4.8 1 0 \"3"}));
+}
+
+TEST_F(AnswerFile, OkAfterAComputationWithoutPointTwoSendsPointOne) {
+  Start();
+  Tab();  // Edit1 is empty: point 1 alone
+  EXPECT_EQ(form->Form().Outline.Total(), 2);
+  QTest::mouseClick(form->Button1, Qt::LeftButton);
+  EXPECT_EQ(Answer(), SjisLines({"hd", "lg1", "ly3", "pn2", "lw0", "pt 0 0", "cn3", "cc0",
+                                 "cn\"$ＭＳ ゴシック", "ch 0 0 1 0 \"1"}));
+}
+
+TEST_F(AnswerFile, OkWithoutAComputationSendsTheMessage) {
+  Start();
+  QTest::keyClick(form.get(), Qt::Key_Y, Qt::AltModifier);
+  QTRY_VERIFY(!form->isVisible());
+  EXPECT_EQ(Answer(), SjisLines({"h#ペン作図は行いませんでした。"}));
+}
+
+TEST_F(AnswerFile, CancelAndTheCloseBoxAnswerHqAndKeepTheTable) {
+  for (const bool closeBox : {false, true}) {
+    folder.WriteHostFile();
+    QFile::remove(folder.SettingsPath());
+    Start();
+    Type("10");
+    Tab();
+    TypeRows({{"1", "6", "2", "8", "0"}});
+    if (closeBox) {
+      form->close();
+    } else {
+      QTest::mouseClick(form->Button2, Qt::LeftButton);
+    }
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(Answer(), "hq\r\n") << closeBox;
+    const TTableFile s = Settings();
+    EXPECT_EQ(s.Edit1, "10");
+    EXPECT_EQ(s.Edit2, "");
+    EXPECT_THAT(s.Rows, ElementsAre(TTableRow{"1", "6", "2", "8", "0"}));
+    EXPECT_EQ(s.WinWidth, form->width());
+    EXPECT_EQ(s.WinHeight, form->height());
+    EXPECT_THAT(JwwStore.Order, IsEmpty());
+    form.reset();
+  }
+}
+
+TEST_F(AnswerFile, ACellStillBeingTypedIsSaved) {
+  // The close box and Alt+Y leave the focus where it is: the cell editor is
+  // still open when the settings file is written.
+  for (const bool ok : {false, true}) {
+    folder.WriteHostFile();
+    Start();
+    ClickCell(2, 1);
+    Type("7");
+    if (ok) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::AltModifier);
+      QTRY_VERIFY(!form->isVisible());
+    } else {
+      form->close();
+    }
+    EXPECT_THAT(Settings().Rows, ElementsAre(TTableRow{"", "7", "", "", ""})) << ok;
+    form.reset();
+  }
+}
+
+TEST_F(AnswerFile, OkAlsoSavesTheSettings) {
+  Start();
+  Type("7.5");
+  QTest::mouseClick(form->Button1, Qt::LeftButton);
+  EXPECT_EQ(Settings().Edit1, "7.5");
+  EXPECT_THAT(Answer(), ::testing::StartsWith("hd\r\n"));
+}
+
+}  // namespace
+
+#include "tform1_test.moc"
+
+namespace {
+
+class Preview : public WindowTest {
+ protected:
+  void SetUp() override { folder.WriteHostFile(); }
+
+  // Pixels of the picture's row y between world x0 and x1 that are not white.
+  static int InkAlong(const QImage& picture, double x0, double x1, double y) {
+    const int row = static_cast<int>(ToScreenY(y));
+    int ink = 0;
+    for (auto x = ToScreenX(x0); x <= ToScreenX(x1); ++x) {
+      ink += picture.pixelColor(static_cast<int>(x), row) != QColor(Qt::white);
+    }
+    return ink;
+  }
+};
+
+TEST_F(Preview, FirstPaintFitsAndDrawsTheHostDrawing) {
+  Start();
+  form->PaintBox1->grab();
+  const QImage& picture = form->PaintBox1->Picture();
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_EQ(picture.size(), form->PaintBox1->size());
+  EXPECT_EQ(picture.pixelColor(0, 0), QColor(0, 0, 255));
+  // The road line of the host file, in preview units (its group scale is 100).
+  const int span = static_cast<int>(ToScreenX(20) - ToScreenX(-10));
+  EXPECT_GT(InkAlong(picture, -10, 20, -5), span * 9 / 10);
+  EXPECT_EQ(picture.pixelColor(static_cast<int>(ToScreenX(0)) + 3, static_cast<int>(ToScreenY(0))),
+            QColor(255, 0, 0));
+  EXPECT_EQ(InkAlong(picture, 2, 18, 0), 0);
+}
+
+TEST_F(Preview, ComputationRedrawsWithTheOutline) {
+  Start();
+  form->PaintBox1->grab();
+  Type("1000");
+  Tab();
+  // Point 2 lies 1000 units out, 10 in the preview: its line is drawn now.
+  EXPECT_EQ(InkAlong(form->PaintBox1->Picture(), 2, 8, 0), ToScreenX(8) - ToScreenX(2) + 1);
+}
+
+}  // namespace

@@ -1,0 +1,524 @@
+// The QImage canvas: thin lines go to the pixel walker, everything else
+// through one QPainter set up anew only when what it draws changes.
+#include "ui/qt/qtcanvas.h"
+
+#include <QFontMetricsF>
+#include <QHash>
+#include <QTransform>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <numbers>
+
+#include "common/sjis.h"
+
+namespace {
+
+constexpr uint32_t kOpaque = 0xFF000000u;
+
+uint32_t Argb(TColor c) {
+  return kOpaque | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+
+TColor FromArgb(uint32_t p) {
+  return ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
+}
+
+// The dash patterns of one-pixel pens, in pixels on and off.
+const LineStyleMask& StyleMask(PenStyle style) {
+  static const LineStyleMask solid;
+  static const LineStyleMask dash = MakeLineStyleMask({18, 6});
+  static const LineStyleMask dot = MakeLineStyleMask({3, 3});
+  static const LineStyleMask dashDot = MakeLineStyleMask({9, 6, 3, 6});
+  static const LineStyleMask dashDotDot = MakeLineStyleMask({9, 3, 3, 3, 3, 3});
+  switch (style) {
+    case PenStyle::Dash:
+      return dash;
+    case PenStyle::Dot:
+      return dot;
+    case PenStyle::DashDot:
+      return dashDot;
+    case PenStyle::DashDotDot:
+      return dashDotDot;
+    default:
+      return solid;
+  }
+}
+
+QPainter::CompositionMode MixMode(PenMix mix) {
+  return mix == PenMix::Xor ? QPainter::RasterOp_SourceXorDestination
+                            : QPainter::CompositionMode_SourceOver;
+}
+
+// The cell height (ascent + descent) of a family per pixel of its em.
+double CellPerEm(const QString& family) {
+  static QHash<QString, double> cache;
+  auto it = cache.constFind(family);
+  if (it != cache.constEnd()) return *it;
+  constexpr int kProbe = 1000;
+  QFont probe(family);
+  probe.setPixelSize(kProbe);
+  double ratio = QFontMetricsF(probe).height() / kProbe;
+  if (!(ratio > 0.0)) ratio = 1.0;
+  cache.insert(family, ratio);
+  return ratio;
+}
+
+// Beyond this em in pixels a glyph is not drawn: none that size can be read
+// on any canvas, and the font engine would stall making it.
+constexpr int kMaxEm = 16384;
+// Bounds of the caches; a drawing with more clears them and starts again.
+constexpr size_t kMaxFaces = 4096;
+constexpr size_t kMaxMaskBytes = size_t{64} << 20;
+// A glyph reaching further than this from its point is drawn straight
+// instead: few of them fit on a canvas, and their coverage would be large.
+constexpr double kMaxMaskReach = 96.0;
+
+}  // namespace
+
+QColor QtColor(TColor c) {
+  return QColor::fromRgb(Argb(c));
+}
+
+Qt::BrushStyle QtBrushStyle(BrushStyle style) {
+  switch (style) {
+    case BrushStyle::Solid:
+      return Qt::SolidPattern;
+    case BrushStyle::Horizontal:
+      return Qt::HorPattern;
+    case BrushStyle::Vertical:
+      return Qt::VerPattern;
+    case BrushStyle::FDiagonal:
+      return Qt::FDiagPattern;
+    case BrushStyle::BDiagonal:
+      return Qt::BDiagPattern;
+    case BrushStyle::Cross:
+      return Qt::CrossPattern;
+    case BrushStyle::DiagCross:
+      return Qt::DiagCrossPattern;
+    default:
+      return Qt::NoBrush;
+  }
+}
+
+QString SubstituteFace(const QString& stored) {
+  // The host keeps some face names in angle brackets.
+  const bool bracketed = stored.size() >= 2 && stored.startsWith(QLatin1Char('<')) &&
+                         stored.endsWith(QLatin1Char('>'));
+  const QString face = bracketed ? stored.mid(1, stored.size() - 2) : stored;
+  struct Substitute {
+    const char* Host;
+    const char* Installed;
+  };
+  static const Substitute kTable[] = {
+      {"ＭＳ ゴシック", "IPAGothic"},     {"MS Gothic", "IPAGothic"},
+      {"ＭＳ Ｐゴシック", "IPAPGothic"},  {"MS PGothic", "IPAPGothic"},
+      {"ＭＳ ＵＩ Gothic", "IPAPGothic"}, {"MS UI Gothic", "IPAPGothic"},
+      {"ＭＳ 明朝", "IPAMincho"},         {"MS Mincho", "IPAMincho"},
+      {"ＭＳ Ｐ明朝", "IPAPMincho"},      {"MS PMincho", "IPAPMincho"},
+      {"メイリオ", "IPAPGothic"},         {"Meiryo", "IPAPGothic"},
+  };
+  for (const Substitute& s : kTable) {
+    if (face.compare(QString::fromUtf8(s.Host), Qt::CaseInsensitive) == 0) {
+      return QString::fromUtf8(s.Installed);
+    }
+  }
+  // Any other face keeps the Japanese glyphs of the closest installed kind.
+  bool mincho = face.contains(QString::fromUtf8("明朝")) ||
+                face.contains(QStringLiteral("Mincho"), Qt::CaseInsensitive);
+  return mincho ? QStringLiteral("IPAMincho") : QStringLiteral("IPAGothic");
+}
+
+QtCanvas::QtCanvas(int width, int height) {
+  Resize(width, height);
+}
+
+QtCanvas::~QtCanvas() {
+  EndPainting();
+}
+
+const QImage& QtCanvas::Image() {
+  // Whoever takes a copy shares the pixels, so the next drawing must detach
+  // first.
+  EndPainting();
+  pixelsValid_ = false;
+  return image_;
+}
+
+void QtCanvas::Resize(int width, int height) {
+  EndPainting();
+  image_ = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+  image_.fill(Qt::white);
+  pixelsValid_ = false;
+}
+
+const PixelBuffer& QtCanvas::Pixels() {
+  if (!pixelsValid_) {
+    pixels_.Bits = reinterpret_cast<uint32_t*>(image_.bits());
+    pixels_.Stride = image_.bytesPerLine() / 4;
+    pixels_.Width = image_.width();
+    pixels_.Height = image_.height();
+    pixelsValid_ = true;
+  }
+  return pixels_;
+}
+
+void QtCanvas::EndPainting() {
+  if (painter_.isActive()) painter_.end();
+  painterUse_ = PainterUse::None;
+}
+
+QPainter& QtCanvas::Painter(PainterUse use) {
+  if (!painter_.isActive()) {
+    Pixels();
+    painter_.begin(&image_);
+    painterUse_ = PainterUse::None;
+  }
+  if (painterUse_ == use) return painter_;
+  painterUse_ = use;
+  switch (use) {
+    case PainterUse::Fill:
+      painter_.setPen(Qt::NoPen);
+      painter_.setBrush(QBrush(QtColor(brush_.Color), QtBrushStyle(brush_.Style)));
+      painter_.setCompositionMode(MixMode(pen_.Mix));
+      break;
+    case PainterUse::WideStroke:
+      painter_.setPen(
+          QPen(QtColor(pen_.Color), pen_.Width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+      painter_.setBrush(Qt::NoBrush);
+      painter_.setCompositionMode(MixMode(pen_.Mix));
+      break;
+    case PainterUse::Text:
+      painter_.setPen(QtColor(textColor_));
+      if (face_ != nullptr) painter_.setFont(face_->Font);
+      painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+      break;
+    case PainterUse::None:
+      break;
+  }
+  return painter_;
+}
+
+void QtCanvas::SetPen(const Pen& pen) {
+  if (pen == pen_) return;
+  pen_ = pen;
+  style_ = pen.Width > 1 ? LineStyleMask{} : StyleMask(pen.Style);
+  stylePhase_ = 0;
+  painterUse_ = PainterUse::None;
+}
+
+void QtCanvas::SetBrush(const Brush& brush) {
+  if (brush == brush_) return;
+  brush_ = brush;
+  painterUse_ = PainterUse::None;
+}
+
+void QtCanvas::MoveTo(int32_t x, int32_t y) {
+  posX_ = x;
+  posY_ = y;
+}
+
+void QtCanvas::ThinSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  DrawThinLine(Pixels(), x1, y1, x2, y2, Argb(pen_.Color), pen_.Mix == PenMix::Xor, style_,
+               stylePhase_);
+}
+
+void QtCanvas::LineTo(int32_t x, int32_t y) {
+  if (pen_.Style != PenStyle::Null) {
+    if (ThinPen()) {
+      ThinSegment(posX_, posY_, x, y);
+    } else {
+      Painter(PainterUse::WideStroke).drawLine(posX_, posY_, x, y);
+    }
+  }
+  posX_ = x;
+  posY_ = y;
+}
+
+void QtCanvas::SetPixel(int32_t x, int32_t y, TColor color) {
+  const PixelBuffer& px = Pixels();
+  if (x < 0 || y < 0 || x >= px.Width || y >= px.Height) return;
+  px.Bits[y * px.Stride + x] = Argb(color);
+}
+
+void QtCanvas::Outline(std::span<const ScreenPoint> points, bool closed) {
+  if (pen_.Style == PenStyle::Null || points.size() < 2) return;
+  if (ThinPen()) {
+    for (size_t i = 1; i < points.size(); ++i) {
+      ThinSegment(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
+    }
+    if (closed) ThinSegment(points.back().x, points.back().y, points[0].x, points[0].y);
+  } else {
+    points_.clear();
+    for (const ScreenPoint& p : points) points_.append(QPoint(p.x, p.y));
+    QPainter& painter = Painter(PainterUse::WideStroke);
+    if (closed) {
+      painter.drawPolygon(points_.constData(), static_cast<int>(points_.size()));
+    } else {
+      painter.drawPolyline(points_.constData(), static_cast<int>(points_.size()));
+    }
+  }
+}
+
+void QtCanvas::FillPolygon(std::span<const ScreenPoint> points) {
+  if (brush_.Style == BrushStyle::Hollow || points.size() < 3) return;
+  points_.clear();
+  for (const ScreenPoint& p : points) points_.append(QPoint(p.x, p.y));
+  Painter(PainterUse::Fill)
+      .drawPolygon(points_.constData(), static_cast<int>(points_.size()), Qt::OddEvenFill);
+}
+
+void QtCanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  if (x1 == x2 || y1 == y2) return;
+  if (brush_.Style != BrushStyle::Hollow) {
+    // Without a pen the fill takes the outline's place, one pixel less each
+    // way; with one it lies inside the outline. Held to just around the
+    // image, so a huge rectangle stays a small fill.
+    int64_t inset = pen_.Style == PenStyle::Null ? 0 : 1;
+    int64_t left = std::max<int64_t>(x1 + inset, -1);
+    int64_t top = std::max<int64_t>(y1 + inset, -1);
+    int64_t right = std::min<int64_t>(static_cast<int64_t>(x2) - 1, image_.width() + 1);
+    int64_t bottom = std::min<int64_t>(static_cast<int64_t>(y2) - 1, image_.height() + 1);
+    if (left < right && top < bottom) {
+      Painter(PainterUse::Fill)
+          .drawRect(QRectF(static_cast<double>(left), static_cast<double>(top),
+                           static_cast<double>(right - left), static_cast<double>(bottom - top)));
+    }
+  }
+  const ScreenPoint corners[] = {{x1, y1}, {x2 - 1, y1}, {x2 - 1, y2 - 1}, {x1, y2 - 1}};
+  Outline(corners, true);
+}
+
+void QtCanvas::Polyline(std::span<const ScreenPoint> points) {
+  Outline(points, false);
+}
+
+void QtCanvas::Polygon(std::span<const ScreenPoint> points) {
+  FillPolygon(points);
+  Outline(points, true);
+}
+
+std::unique_ptr<QtCanvas::FontFace> QtCanvas::MakeFace(const LogFont& font, int id) {
+  auto face = std::make_unique<FontFace>();
+  face->Id = id;
+  QString name = QString::fromUtf8(Utf8FromSjis(font.FaceName));
+  face->Vertical = name.startsWith(QLatin1Char('@'));
+  if (face->Vertical) name.remove(0, 1);
+  QString family = SubstituteFace(name);
+  // A positive height is the cell (ascent + descent), a negative one the em.
+  const double cellPerEm = CellPerEm(family);
+  const double wantEm = font.Height >= 0 ? std::abs(static_cast<double>(font.Height)) / cellPerEm
+                                         : -static_cast<double>(font.Height);
+  int em = static_cast<int>(std::lround(std::min(wantEm, kMaxEm + 1.0)));
+  face->Visible = font.Height != 0 && em > 0 && em <= kMaxEm;
+  em = std::clamp(em, 1, kMaxEm);
+  face->Font = QFont(family);
+  face->Font.setPixelSize(em);
+  const int64_t width = std::min<int64_t>(std::abs(static_cast<int64_t>(font.Width)), kMaxEm);
+  face->HalfWidth = width != 0 ? static_cast<int>(width) : (em + 1) / 2;
+  // Japanese faces set a half-width character in half the em.
+  if (width != 0) {
+    face->Font.setStretch(
+        static_cast<int>(std::clamp<int64_t>(std::llround(200.0 * width / em), 1, 4000)));
+  }
+  face->Font.setWeight(
+      static_cast<QFont::Weight>(std::clamp(font.Weight == 0 ? 400 : font.Weight, 1, 1000)));
+  face->Font.setItalic(font.Italic);
+  face->Font.setUnderline(font.Underline);
+  face->Font.setStrikeOut(font.StrikeOut);
+  const QFontMetricsF metrics(face->Font);
+  face->CellHeight = static_cast<int>(std::lround(metrics.height()));
+  face->Ascent = metrics.ascent();
+  return face;
+}
+
+void QtCanvas::SetFont(const LogFont& font) {
+  // The turn is not part of the face: a drawing of texts at countless angles
+  // still has only a few faces.
+  escapement_ = static_cast<int32_t>(font.Escapement % 3600);
+  if (escapement_ < 0) escapement_ += 3600;
+  std::string key;
+  for (int32_t v : {font.Height, font.Width, font.Weight}) {
+    key.append(reinterpret_cast<const char*>(&v), sizeof v);
+  }
+  key += static_cast<char>((font.Italic ? 1 : 0) | (font.Underline ? 2 : 0) |
+                           (font.StrikeOut ? 4 : 0));
+  key += font.FaceName;
+  auto it = faces_.find(key);
+  if (it == faces_.end()) {
+    // A drawing of countless sizes must not grow the cache without bound.
+    if (faces_.size() >= kMaxFaces) {
+      faces_.clear();
+      masks_.clear();
+      maskBytes_ = 0;
+    }
+    it = faces_.emplace(std::move(key), MakeFace(font, nextFaceId_++)).first;
+  }
+  face_ = it->second.get();
+  painterUse_ = PainterUse::None;
+}
+
+void QtCanvas::SetTextColor(TColor color) {
+  if (color == textColor_) return;
+  textColor_ = color;
+  painterUse_ = PainterUse::None;
+}
+
+QTransform QtCanvas::CellTransform(bool fullWidth, double degrees) const {
+  QTransform cell;
+  cell.rotate(-degrees);
+  if (face_->Vertical && fullWidth) {
+    // The vertical variant stands a full-width glyph upright when the run
+    // goes downwards: turned a quarter counter-clockwise in its cell.
+    const double advance = 2.0 * face_->HalfWidth;
+    cell.translate(advance / 2, face_->CellHeight / 2.0);
+    cell.rotate(-90);
+    cell.translate(-advance / 2, -face_->CellHeight / 2.0);
+  }
+  return cell;
+}
+
+void QtCanvas::DrawGlyphDirect(int32_t x, int32_t y, const std::string& glyph, bool fullWidth) {
+  QPainter& painter = Painter(PainterUse::Text);
+  painter.setTransform(CellTransform(fullWidth, escapement_ / 10.0) *
+                       QTransform::fromTranslate(x, y));
+  painter.drawText(QPointF(0, face_->Ascent), QString::fromUtf8(Utf8FromSjis(glyph)));
+  painter.resetTransform();
+}
+
+const QtCanvas::GlyphMask* QtCanvas::Mask(const std::string& glyph, bool fullWidth) {
+  const double advance = fullWidth ? 2.0 * face_->HalfWidth : face_->HalfWidth;
+  const double reach = std::hypot(advance, static_cast<double>(face_->CellHeight));
+  if (reach > kMaxMaskReach || glyph.size() > 2) return nullptr;
+  // Steps of the turn that move no corner of the cell by a pixel; a multiple
+  // of four, so quarter turns are exact.
+  const int steps = 4 * std::max(1, static_cast<int>(std::ceil(std::numbers::pi * reach / 2)));
+  const int step = static_cast<int>(std::lround(escapement_ / 3600.0 * steps)) % steps;
+  uint64_t code = 0;
+  for (unsigned char b : glyph) code = (code << 8) | b;
+  const uint64_t key = (static_cast<uint64_t>(face_->Id) << 34) |
+                       (static_cast<uint64_t>(step) << 18) |
+                       (static_cast<uint64_t>(glyph.size()) << 16) | code;
+  auto it = masks_.find(key);
+  if (it != masks_.end()) return &it->second;
+
+  // The cell with room all round for overhanging strokes, turned as drawn.
+  const double margin = face_->CellHeight / 4.0 + 2;
+  const QTransform cell = CellTransform(fullWidth, 360.0 * step / steps);
+  const QRect bounds =
+      cell.mapRect(QRectF(-margin, -margin, advance + 2 * margin, face_->CellHeight + 2 * margin))
+          .toAlignedRect();
+  QImage coverage(bounds.size(), QImage::Format_Alpha8);
+  coverage.fill(Qt::transparent);
+  QPainter p(&coverage);
+  p.setFont(face_->Font);
+  p.setPen(Qt::black);
+  p.setTransform(cell * QTransform::fromTranslate(-bounds.left(), -bounds.top()));
+  p.drawText(QPointF(0, face_->Ascent), QString::fromUtf8(Utf8FromSjis(glyph)));
+  p.end();
+  // Only the rows and columns the glyph touches are kept.
+  int x0 = coverage.width(), x1 = 0, y0 = coverage.height(), y1 = 0;
+  for (int row = 0; row < coverage.height(); ++row) {
+    const uchar* line = coverage.constScanLine(row);
+    for (int col = 0; col < coverage.width(); ++col) {
+      if (line[col] == 0) continue;
+      x0 = std::min(x0, col);
+      x1 = std::max(x1, col + 1);
+      y0 = std::min(y0, row);
+      y1 = std::max(y1, row + 1);
+    }
+  }
+  GlyphMask mask;
+  mask.Left = bounds.left() + x0;
+  mask.Top = bounds.top() + y0;
+  mask.Width = std::max(0, x1 - x0);
+  mask.Height = std::max(0, y1 - y0);
+  mask.Alpha.resize(static_cast<size_t>(mask.Width) * mask.Height);
+  for (int row = 0; row < mask.Height; ++row) {
+    std::memcpy(mask.Alpha.data() + static_cast<size_t>(row) * mask.Width,
+                coverage.constScanLine(y0 + row) + x0, static_cast<size_t>(mask.Width));
+  }
+  if (maskBytes_ + mask.Alpha.size() > kMaxMaskBytes) {
+    masks_.clear();
+    maskBytes_ = 0;
+  }
+  maskBytes_ += mask.Alpha.size() + sizeof(GlyphMask);
+  return &masks_.emplace(key, std::move(mask)).first->second;
+}
+
+void QtCanvas::LayMask(const GlyphMask& mask, int32_t x, int32_t y) {
+  const PixelBuffer& px = Pixels();
+  const int64_t left = static_cast<int64_t>(x) + mask.Left;
+  const int64_t top = static_cast<int64_t>(y) + mask.Top;
+  const int64_t x0 = std::max<int64_t>(left, 0);
+  const int64_t x1 = std::min<int64_t>(left + mask.Width, px.Width);
+  const int64_t y0 = std::max<int64_t>(top, 0);
+  const int64_t y1 = std::min<int64_t>(top + mask.Height, px.Height);
+  const uint32_t color = Argb(textColor_);
+  const uint32_t rb = color & 0xFF00FFu;
+  const uint32_t g = color & 0x00FF00u;
+  for (int64_t row = y0; row < y1; ++row) {
+    const uint8_t* a = mask.Alpha.data() + (row - top) * mask.Width - left;
+    uint32_t* d = px.Bits + row * px.Stride;
+    for (int64_t col = x0; col < x1; ++col) {
+      const uint32_t alpha = a[col];
+      if (alpha == 0) continue;
+      if (alpha == 255) {
+        d[col] = color;
+        continue;
+      }
+      // Red and blue blended in one step, green in another; weights of 256
+      // in all keep every channel within its own 16 bits.
+      const uint32_t w = alpha + (alpha >> 7);
+      const uint32_t dst = d[col];
+      const uint32_t orb = ((rb * w + (dst & 0xFF00FFu) * (256 - w)) >> 8) & 0xFF00FFu;
+      const uint32_t og = ((g * w + (dst & 0x00FF00u) * (256 - w)) >> 8) & 0x00FF00u;
+      d[col] = kOpaque | orb | og;
+    }
+  }
+}
+
+void QtCanvas::TextOut(int32_t x, int32_t y, const std::string& glyph) {
+  if (face_ == nullptr || !face_->Visible || glyph.empty()) return;
+  const bool fullWidth = glyph.size() > 1;
+  if (brush_.Style != BrushStyle::Hollow) {
+    const double advance = fullWidth ? 2.0 * face_->HalfWidth : face_->HalfWidth;
+    QPainter& painter = Painter(PainterUse::Text);
+    painter.setTransform(CellTransform(fullWidth, escapement_ / 10.0) *
+                         QTransform::fromTranslate(x, y));
+    painter.fillRect(QRectF(0, 0, advance, face_->CellHeight), QtColor(brush_.Color));
+    painter.resetTransform();
+  }
+  if (const GlyphMask* mask = Mask(glyph, fullWidth)) {
+    LayMask(*mask, x, y);
+  } else {
+    DrawGlyphDirect(x, y, glyph, fullWidth);
+  }
+}
+
+Bitmap QtCanvas::CopyToBitmap() {
+  const PixelBuffer& px = Pixels();
+  Bitmap bitmap{px.Width, px.Height, {}};
+  bitmap.Pixels.reserve(static_cast<size_t>(px.Width) * px.Height);
+  for (int32_t y = 0; y < px.Height; ++y) {
+    const uint32_t* row = px.Bits + y * px.Stride;
+    for (int32_t x = 0; x < px.Width; ++x) bitmap.Pixels.push_back(FromArgb(row[x]));
+  }
+  return bitmap;
+}
+
+void QtCanvas::DrawBitmap(int32_t x, int32_t y, const Bitmap& bitmap) {
+  const PixelBuffer& px = Pixels();
+  int64_t x0 = std::max<int64_t>(x, 0);
+  int64_t y0 = std::max<int64_t>(y, 0);
+  int64_t x1 = std::min<int64_t>(static_cast<int64_t>(x) + bitmap.Width, px.Width);
+  int64_t y1 = std::min<int64_t>(static_cast<int64_t>(y) + bitmap.Height, px.Height);
+  for (int64_t row = y0; row < y1; ++row) {
+    const TColor* src = bitmap.Pixels.data() + (row - y) * bitmap.Width;
+    uint32_t* dst = px.Bits + row * px.Stride;
+    for (int64_t col = x0; col < x1; ++col) dst[col] = Argb(src[col - x]);
+  }
+}

@@ -1,0 +1,135 @@
+// The canvas of the preview on screen: a QImage drawn with the GDI semantics
+// the core relies on (see preview/canvas.h). One-pixel lines are walked
+// straight into the pixels (thinline.h), which gives GDI's end-pixel and
+// xor rules exactly and is what the renderer spends its time on; fills,
+// wide pens and glyphs go through a QPainter whose pen and brush are rebuilt
+// only when a value actually changes.
+//
+// Text is where a redraw spends its time, so nothing about it is made twice:
+// each distinct font record becomes a font once, and each glyph of a font at
+// a turn is drawn once as its coverage, which later outputs lay down in the
+// text colour straight into the pixels. Turns are kept in steps small enough
+// that no pixel of the glyph moves by half a pixel, quarter turns exactly.
+// Both caches live as long as the canvas, across redraws.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QList>
+#include <QPainter>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "preview/canvas.h"
+#include "ui/qt/thinline.h"
+
+// The Qt colour of a 0x00BBGGRR colour, opaque.
+QColor QtColor(TColor c);
+
+// The Qt fill pattern of a brush style; hatch gaps stay transparent.
+Qt::BrushStyle QtBrushStyle(BrushStyle style);
+
+class QtCanvas : public Canvas {
+ public:
+  // A white canvas of the size.
+  QtCanvas(int width, int height);
+  ~QtCanvas() override;
+  QtCanvas(const QtCanvas&) = delete;
+  QtCanvas& operator=(const QtCanvas&) = delete;
+
+  // The picture drawn so far.
+  const QImage& Image();
+  // A new size, filled white; pen, brush and font stay.
+  void Resize(int width, int height);
+
+  void SetPen(const Pen& pen) override;
+  Pen GetPen() const override { return pen_; }
+  void SetBrush(const Brush& brush) override;
+  Brush GetBrush() const override { return brush_; }
+  void MoveTo(int32_t x, int32_t y) override;
+  void LineTo(int32_t x, int32_t y) override;
+  void SetPixel(int32_t x, int32_t y, TColor color) override;
+  void Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override;
+  void Polyline(std::span<const ScreenPoint> points) override;
+  void Polygon(std::span<const ScreenPoint> points) override;
+  void SetFont(const LogFont& font) override;
+  void SetTextColor(TColor color) override;
+  void TextOut(int32_t x, int32_t y, const std::string& glyph) override;
+  Bitmap CopyToBitmap() override;
+  void DrawBitmap(int32_t x, int32_t y, const Bitmap& bitmap) override;
+
+ private:
+  // What the painter was last set up for.
+  enum class PainterUse { None, Fill, WideStroke, Text };
+
+  QPainter& Painter(PainterUse use);
+  void EndPainting();
+  // The pixels, unshared, for writing straight into them.
+  const PixelBuffer& Pixels();
+  bool ThinPen() const { return pen_.Width <= 1 || pen_.Style == PenStyle::Null; }
+  // A one-pixel segment by the pen, last pixel left out.
+  void ThinSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+  // The outline through the points, closed or open, by the current pen.
+  void Outline(std::span<const ScreenPoint> points, bool closed);
+  void FillPolygon(std::span<const ScreenPoint> points);
+
+  QImage image_;
+  QPainter painter_;
+  PainterUse painterUse_ = PainterUse::None;
+  PixelBuffer pixels_;
+  bool pixelsValid_ = false;
+  QList<QPoint> points_;  // reused for the painter's point lists
+  Pen pen_;
+  Brush brush_;
+  LineStyleMask style_;
+  int64_t stylePhase_ = 0;
+  int32_t posX_ = 0;
+  int32_t posY_ = 0;
+  // What a font record becomes on this canvas.
+  struct FontFace {
+    int Id = 0;  // distinguishes the faces in the glyph cache's keys
+    QFont Font;
+    bool Visible = false;   // a cell height of 0, or one no font engine can make, draws nothing
+    bool Vertical = false;  // the face asked for the vertical-writing variant
+    int CellHeight = 0;
+    double Ascent = 0.0;
+    int HalfWidth = 0;  // the width of a half-width character in pixels
+  };
+  // A glyph drawn once as its coverage, to be laid down in any colour: one
+  // byte a pixel, rows from the top, and where its top-left lies from the
+  // glyph's output point.
+  struct GlyphMask {
+    std::vector<uint8_t> Alpha;
+    int Width = 0;
+    int Height = 0;
+    int Left = 0;
+    int Top = 0;
+  };
+
+  static std::unique_ptr<FontFace> MakeFace(const LogFont& font, int id);
+  // Where the glyph's cell goes, turned by the degrees counter-clockwise.
+  QTransform CellTransform(bool fullWidth, double degrees) const;
+  // The glyph drawn straight onto the image, for ones too big to keep.
+  void DrawGlyphDirect(int32_t x, int32_t y, const std::string& glyph, bool fullWidth);
+  // The cached coverage of the glyph at the current turn, or null when the
+  // glyph is too big to keep.
+  const GlyphMask* Mask(const std::string& glyph, bool fullWidth);
+  // The coverage laid down in the text colour with its point at (x, y).
+  void LayMask(const GlyphMask& mask, int32_t x, int32_t y);
+
+  std::unordered_map<std::string, std::unique_ptr<FontFace>> faces_;
+  const FontFace* face_ = nullptr;
+  int32_t escapement_ = 0;  // the font's turn, tenths of a degree counter-clockwise, 0..3599
+  int nextFaceId_ = 0;
+  // By face, step of the turn and the glyph's bytes packed into one number.
+  std::unordered_map<uint64_t, GlyphMask> masks_;
+  size_t maskBytes_ = 0;
+  TColor textColor_ = RGB(0, 0, 0);
+};
+
+// The installed face that stands in for a face name the host uses, bare or
+// in angle brackets as the host stores some, so Japanese text never falls
+// back to a face without its glyphs.
+QString SubstituteFace(const QString& face);

@@ -1,0 +1,150 @@
+// An exact integer walk over the part of a line that lies on the buffer, with the
+// dash pattern carried from line to line.
+#include "ui/qt/thinline.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "preview/clipping.h"
+
+namespace {
+
+// Beyond this the exact step arithmetic below could overflow 64 bits, so a
+// longer line is first cut to a square of this half size along its own
+// line; the buffer lies far inside it.
+constexpr double kExactLimit = 1 << 26;
+
+bool BeyondExactLimit(int32_t v) {
+  return v > kExactLimit || v < -kExactLimit;
+}
+
+// Cuts a line that reaches beyond kExactLimit; false when nothing is left.
+bool CutToExactLimit(int32_t& x1, int32_t& y1, int32_t& x2, int32_t& y2) {
+  double a = x1;
+  double b = y1;
+  double c = x2;
+  double d = y2;
+  if (!ClipSegmentToBox(a, b, c, d, -kExactLimit, -kExactLimit, kExactLimit, kExactLimit)) {
+    return false;
+  }
+  x1 = static_cast<int32_t>(std::lround(a));
+  y1 = static_cast<int32_t>(std::lround(b));
+  x2 = static_cast<int32_t>(std::lround(c));
+  y2 = static_cast<int32_t>(std::lround(d));
+  return true;
+}
+
+// The floor of a / b for b > 0.
+int64_t FloorDiv(int64_t a, int64_t b) {
+  return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+// The ceiling of a / b for b > 0.
+int64_t CeilDiv(int64_t a, int64_t b) {
+  return -FloorDiv(-a, b);
+}
+
+// Narrows [first, last] to the steps i whose major coordinate
+// start + sign * i stays in [0, size - 1].
+void MajorRange(int64_t start, int sign, int64_t size, int64_t& first, int64_t& last) {
+  if (sign > 0) {
+    first = std::max(first, -start);
+    last = std::min(last, size - 1 - start);
+  } else {
+    first = std::max(first, start - (size - 1));
+    last = std::min(last, start);
+  }
+}
+
+// The minor coordinate of step i is start + sign * q(i), with
+// q(i) = floor((2 * i * minor + major) / (2 * major)): the rounded position
+// of the exact line. Narrows [first, last] to the steps whose minor
+// coordinate stays in [0, size - 1].
+void MinorRange(int64_t start, int sign, int64_t size, int64_t major, int64_t minor, int64_t& first,
+                int64_t& last) {
+  int64_t qlo = sign > 0 ? -start : start - (size - 1);
+  int64_t qhi = sign > 0 ? size - 1 - start : start;
+  if (minor == 0) {
+    if (qlo > 0 || qhi < 0) last = first - 1;
+    return;
+  }
+  // q(i) >= qlo  <=>  i >= (2 * major * qlo - major) / (2 * minor)
+  first = std::max(first, CeilDiv(2 * major * qlo - major, 2 * minor));
+  // q(i) <= qhi  <=>  i < (2 * major * (qhi + 1) - major) / (2 * minor)
+  last = std::min(last, CeilDiv(2 * major * (qhi + 1) - major, 2 * minor) - 1);
+}
+
+// The pixels of steps 0 .. major - 1 that lie on the buffer, each written
+// once; startPhase is the dash position of step 0.
+void WalkLine(const PixelBuffer& buffer, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+              uint32_t argb, bool xorMix, const LineStyleMask& style, int64_t startPhase) {
+  int64_t dx = static_cast<int64_t>(x2) - x1;
+  int64_t dy = static_cast<int64_t>(y2) - y1;
+  bool xMajor = std::llabs(dx) >= std::llabs(dy);
+  int64_t major = std::llabs(xMajor ? dx : dy);
+  int64_t minor = std::llabs(xMajor ? dy : dx);
+  if (major == 0) return;
+  int majorSign = (xMajor ? dx : dy) > 0 ? 1 : -1;
+  int minorSign = (xMajor ? dy : dx) >= 0 ? 1 : -1;
+  int64_t majorStart = xMajor ? x1 : y1;
+  int64_t minorStart = xMajor ? y1 : x1;
+
+  int64_t first = 0;
+  int64_t last = major - 1;
+  MajorRange(majorStart, majorSign, xMajor ? buffer.Width : buffer.Height, first, last);
+  MinorRange(minorStart, minorSign, xMajor ? buffer.Height : buffer.Width, major, minor, first,
+             last);
+  if (first > last) return;
+
+  // Walk with the error term of q: e = (2 * i * minor + major) mod (2 * major).
+  int64_t twoMajor = 2 * major;
+  int64_t numerator = 2 * first * minor + major;
+  int64_t mj = majorStart + majorSign * first;
+  int64_t mn = minorStart + minorSign * (numerator / twoMajor);
+  int64_t e = numerator % twoMajor;
+  int64_t x = xMajor ? mj : mn;
+  int64_t y = xMajor ? mn : mj;
+  int64_t stepMajor = xMajor ? majorSign : majorSign * buffer.Stride;
+  int64_t stepMinor = xMajor ? minorSign * buffer.Stride : minorSign;
+  uint32_t* p = buffer.Bits + y * buffer.Stride + x;
+  uint32_t rgb = argb & 0x00FFFFFFu;
+  size_t period = style.On.size();
+  size_t dash = period == 0 ? 0 : static_cast<size_t>((startPhase + first) % period);
+  for (int64_t i = first; i <= last; ++i) {
+    if (period == 0 || style.On[dash]) *p = xorMix ? (*p ^ rgb) : argb;
+    if (period != 0 && ++dash == period) dash = 0;
+    p += stepMajor;
+    e += 2 * minor;
+    if (e >= twoMajor) {
+      e -= twoMajor;
+      p += stepMinor;
+    }
+  }
+}
+
+}  // namespace
+
+LineStyleMask MakeLineStyleMask(std::initializer_list<int> runs) {
+  LineStyleMask mask;
+  bool on = true;
+  for (int run : runs) {
+    mask.On.insert(mask.On.end(), static_cast<size_t>(run), on);
+    on = !on;
+  }
+  return mask;
+}
+
+void DrawThinLine(const PixelBuffer& buffer, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                  uint32_t argb, bool xorMix, const LineStyleMask& style, int64_t& phase) {
+  int64_t startPhase = phase;
+  phase += std::max(std::llabs(static_cast<int64_t>(x2) - x1),
+                    std::llabs(static_cast<int64_t>(y2) - y1));
+  if (BeyondExactLimit(x1) || BeyondExactLimit(y1) || BeyondExactLimit(x2) ||
+      BeyondExactLimit(y2)) {
+    // The cut line's end is no longer the true end, so its last pixel (far
+    // off the buffer) matters not.
+    if (!CutToExactLimit(x1, y1, x2, y2)) return;
+  }
+  WalkLine(buffer, x1, y1, x2, y2, argb, xorMix, style, startPhase);
+}
