@@ -110,7 +110,7 @@ void TForm1::FormClose() {
   ui_.CommitCellEditor();
   TakeWindowBounds();
   SaveTableFile(SettingsPath());
-  SaveJwcTemp(JwcTempPath().string());
+  SaveJwcTemp(JwcTempPath());
   FreeStore();
 }
 
@@ -120,7 +120,7 @@ void TForm1::Button1Click() {
   } else {
     ui_.SetStatus(Sjis("処理中です"));
     QueueLine("hd");
-    WriteAll(-1, -1, -1, -1, -1, -1, -1, 0,
+    WriteAll(TWriteOverrides{},
              [this](const std::string& sjis) { ui_.SetStatus(sjis); });
   }
   ui_.SetStatus(Sjis("ファイル生成中です"));

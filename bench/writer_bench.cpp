@@ -42,7 +42,7 @@ void BM_WriteAllAndSave(benchmark::State& state) {
     ClearOutput();
     ResetCurrentAttributes();
     QueueLine("hd");
-    WriteAll(-1, -1, -1, -1, -1, -1, -1, 0, {});
+    WriteAll(TWriteOverrides{}, {});
     if (!SaveJwcTemp(path)) state.SkipWithError("the file could not be written");
   }
   state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(JwwStore.Order.size()));

@@ -4,16 +4,19 @@
 #include <utility>
 
 namespace {
-EscapeQuery& Query() {
-  static EscapeQuery query;
-  return query;
-}
+
+struct TEscapeState {
+  EscapeQuery Query;
+};
+
+TEscapeState EscapeState;
+
 }  // namespace
 
 void SetEscapeQuery(EscapeQuery query) {
-  Query() = std::move(query);
+  EscapeState.Query = std::move(query);
 }
 
 bool EscapePressed() {
-  return Query() ? Query()() : false;
+  return EscapeState.Query ? EscapeState.Query() : false;
 }

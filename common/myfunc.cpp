@@ -141,10 +141,15 @@ bool InBox(double x, double y, double x1, double y1, double x2, double y2) {
          std::min(y1, y2) - kSlack <= y && y <= std::max(y1, y2) + kSlack;
 }
 
-// (u, v) turned by a about the origin and moved to (cx, cy).
+// (u, v) turned by a about the origin and moved to (cx, cy). The turned
+// vector is formed whole before it is added: adding the centre first rounds
+// differently in the last bit, and a later snap to 1e-8 can carry that bit
+// down a chain of computed points.
 void TurnFrom(double cx, double cy, double u, double v, double a, double& x, double& y) {
-  x = cx + u * std::cos(a) - v * std::sin(a);
-  y = cy + u * std::sin(a) + v * std::cos(a);
+  const double tx = u * std::cos(a) - v * std::sin(a);
+  const double ty = u * std::sin(a) + v * std::cos(a);
+  x = cx + tx;
+  y = cy + ty;
 }
 
 }  // namespace

@@ -15,9 +15,6 @@
 
 namespace {
 
-// Point numbers run from 1 to 10000; table row r describes point r + 2.
-constexpr int kMaxPoints = 10000;
-constexpr int kMaxRows = kMaxPoints - 2;
 constexpr int kSideColumn = 5;
 
 // Distances and the distance to point 2 below this count as missing.
@@ -44,7 +41,7 @@ TOutlineRow ParseRow(const TTableRow& cells) {
 }
 
 bool IsPointNumber(int32_t p) {
-  return p >= 1 && p <= kMaxPoints;
+  return p >= 1 && p <= kMaxPointNumber;
 }
 
 bool RowIsValid(const TOutlineRow& r) {
@@ -67,7 +64,7 @@ void AddMeasuredLine(double x1, double y1, double x2, double y2, TOutlineCounter
 // Known coordinates by point number; a point not computed reads as the origin.
 class PointTable {
  public:
-  PointTable() : x_(kMaxPoints, 0.0), y_(kMaxPoints, 0.0) {}
+  PointTable() : x_(kMaxPointNumber, 0.0), y_(kMaxPointNumber, 0.0) {}
   double X(int n) const { return x_[n - 1]; }
   double Y(int n) const { return y_[n - 1]; }
   void Set(int n, double x, double y) {
@@ -123,7 +120,7 @@ void ComputeOutline(OutlineTable& table, TOutlineCounters& counters,
 
   PointTable pts;
   pts.Set(2, x2, y2);
-  const int rows = std::min(table.RowCount(), kMaxRows);
+  const int rows = std::min(table.RowCount(), kTableRows);
   for (int row = 1; row <= rows; ++row) {
     const TTableRow cells = ReadRow(table, row);
     if (IsBlankRow(cells)) break;

@@ -26,10 +26,8 @@ class OutlineTable {
 struct TOutlineCounters {
   int32_t LineCount = 0;
   int32_t PointCount = 0;
-  int32_t CircleCount = 0;
-  int32_t ArcCount = 0;
   int32_t TextCount = 0;
-  int32_t Total() const { return LineCount + PointCount + CircleCount + ArcCount + TextCount; }
+  int32_t Total() const { return LineCount + PointCount + TextCount; }
 };
 
 // Empties the outline kinds of the store and zeroes the counters.

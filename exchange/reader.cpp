@@ -17,6 +17,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "common/fileopen.h"
 #include "common/myfunc.h"
 #include "exchange/store.h"
 
@@ -229,10 +230,15 @@ void IntAttributeLine(const TJwcTokens& tk, int attr) {
   SetAttribute(attr, IntOfRest(tk));
 }
 
+// The host's first colour line may be "lc10" with its 24-bit value; that
+// value goes back with every entity the tool adds in colour 10.
 void LineColorLine(const TJwcTokens& tk, int) {
   const int32_t color = IntOfRest(tk);
+  const bool first = JwwStore.Force.LineColor;
   SetAttribute(kLineColor, color);
-  if (color == 10 && tk.N >= 2) JwwStore.Current.ExplicitColor = Int(tk, 1);
+  if (color != kOwnColorNumber || tk.N < 2) return;
+  JwwStore.Current.ExplicitColor = Int(tk, 1);
+  if (first) JwwStore.Initial.ExplicitColor = JwwStore.Current.ExplicitColor;
 }
 
 void FontLine(const TJwcTokens& tk, int) {
@@ -343,7 +349,7 @@ void PlainLine(const TJwcTokens& tk, int) {
     s.PendingDimLine.Head = CurrentHead();
     SetLineEnds(s.PendingDimLine, tk);
   } else {
-    TJwwEntLine& l = AppendRecord(ekLine, s.Lines);
+    TJwwEntLine& l = AppendRecord<ekLine>();
     l.PolyId = s.InPolyline ? s.PolyCounter : 0;
     SetLineEnds(l, tk);
   }
@@ -353,14 +359,14 @@ void PlainLine(const TJwcTokens& tk, int) {
 // ---------------------------------------------------------------- entities
 
 void CircleLine(const TJwcTokens& tk, int) {
-  TJwwEntCircle& c = AppendRecord(ekCircle, JwwStore.Circles);
+  TJwwEntCircle& c = AppendRecord<ekCircle>();
   c.CX = Num(tk, 1);
   c.CY = Num(tk, 2);
   c.R = Num(tk, 3);
 }
 
 void ArcLine(const TJwcTokens& tk, int) {
-  TJwwEntArc& a = AppendRecord(ekArc, JwwStore.Arcs);
+  TJwwEntArc& a = AppendRecord<ekArc>();
   a.CX = Num(tk, 1);
   a.CY = Num(tk, 2);
   a.R = Num(tk, 3);
@@ -381,13 +387,13 @@ constexpr int32_t kDimensionTextCmd = 2;  // "cs"
 void TextLine(const TJwcTokens& tk, int textCmd) {
   TJwwStore& s = JwwStore;
   if (textCmd == kDimensionTextCmd && s.AfterMessage) {
-    TJwwEntDim& d = AppendRecord(ekDim, s.Dims);
+    TJwwEntDim& d = AppendRecord<ekDim>();
     d.Line = s.PendingDimLine;
     d.Line.PolyId = 0;
     d.Text.Head = d.Head;
     FillLineText(d.Text, textCmd, tk);
   } else {
-    FillLineText(AppendRecord(ekText, s.Texts), textCmd, tk);
+    FillLineText(AppendRecord<ekText>(), textCmd, tk);
   }
 }
 
@@ -396,7 +402,7 @@ void PointLine(const TJwcTokens& tk, int) {
 }
 
 void CodedPointLine(const TJwcTokens& tk, int) {
-  TJwwEntCodedPoint& p = AppendRecord(ekCodedPoint, JwwStore.CodedPoints);
+  TJwwEntCodedPoint& p = AppendRecord<ekCodedPoint>();
   p.Head.Color = JwwStore.Current.PointColor;
   p.X = Num(tk, 1);
   p.Y = Num(tk, 2);
@@ -406,7 +412,7 @@ void CodedPointLine(const TJwcTokens& tk, int) {
 }
 
 void BlockLine(const TJwcTokens& tk, int) {
-  TJwwEntBlk& b = AppendRecord(ekBlock, JwwStore.Blocks);
+  TJwwEntBlk& b = AppendRecord<ekBlock>();
   b.X = Num(tk, 1);
   b.Y = Num(tk, 2);
   b.Name = tk.T[3];
@@ -429,17 +435,17 @@ TCorner Corner(const TJwcTokens& tk, int n) {
 }
 
 void AddSolid(TCorner p1, TCorner p2) {
-  TJwwEntSolid2& s = AppendRecord(ekSolid2, JwwStore.Solids2);
+  TJwwEntSolid2& s = AppendRecord<ekSolid2>();
   s = {s.Head, JwwStore.Current.ExplicitColor, p1.X, p1.Y, p2.X, p2.Y};
 }
 
 void AddSolid(TCorner p1, TCorner p2, TCorner p3) {
-  TJwwEntSolid3& s = AppendRecord(ekSolid3, JwwStore.Solids3);
+  TJwwEntSolid3& s = AppendRecord<ekSolid3>();
   s = {s.Head, JwwStore.Current.ExplicitColor, p1.X, p1.Y, p2.X, p2.Y, p3.X, p3.Y};
 }
 
 void AddSolid(TCorner p1, TCorner p2, TCorner p3, TCorner p4) {
-  TJwwEntSolid4& s = AppendRecord(ekSolid4, JwwStore.Solids4);
+  TJwwEntSolid4& s = AppendRecord<ekSolid4>();
   s = {s.Head, JwwStore.Current.ExplicitColor, p1.X, p1.Y, p2.X, p2.Y, p3.X, p3.Y, p4.X, p4.Y};
 }
 
@@ -478,22 +484,9 @@ void FourCornerSolidLine(const TJwcTokens& tk, int) {
   }
 }
 
-TGrowArray<TJwwEntSolidArc>& SolidArcs(int kind) {
-  switch (kind) {
-    case ekSolidSc:
-      return JwwStore.SolidsSc;
-    case ekSolidSe:
-      return JwwStore.SolidsSe;
-    case ekSolidSo:
-      return JwwStore.SolidsSo;
-    default:
-      return JwwStore.SolidsSg;
-  }
-}
-
 // "sc" and "se" end in a shape code, "so" and "sg" in an inner radius.
 void SolidArcLine(const TJwcTokens& tk, int kind) {
-  TJwwEntSolidArc& s = AppendRecord(static_cast<TJwwEntKind>(kind), SolidArcs(kind));
+  TJwwEntSolidArc& s = AppendSolidArc(static_cast<TJwwEntKind>(kind));
   s.SolidRGB = JwwStore.Current.ExplicitColor;
   s.CX = Num(tk, 1);
   s.CY = Num(tk, 2);
@@ -690,10 +683,6 @@ size_t ParseCompleteLines(std::string_view bytes) {
 
 constexpr size_t kReadBlock = size_t{1} << 20;
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 }  // namespace
 
 void TokenizeJwcLine(std::string_view line, std::string& buffer, TJwcTokens& tokens) {
@@ -713,7 +702,7 @@ void LoadJwcTempFromBytes(std::string_view bytes) {
 bool LoadJwcTemp(const std::filesystem::path& path) {
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) return false;
-  const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  const UniqueFile file(OpenFile(path, "rb"));
   if (!file) return false;
   // Blocks of the file; the unfinished last line of a block moves to the
   // front and waits for the next one, so a line may be of any length.

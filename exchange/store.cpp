@@ -3,6 +3,7 @@
 #include "exchange/store.h"
 
 #include <cmath>
+#include <type_traits>
 
 #include "common/myfunc.h"
 #include "common/sjis.h"
@@ -23,7 +24,7 @@ TJwwAttributes DefaultAttributes() {
   a.LineColor = 1;
   a.LineType = 1;
   a.LineWidth = 0;
-  a.TextKind = 1;
+  a.TextKind = kDefaultTextKind;
   a.FreeWidth = 2.0;
   a.FreeHeight = 2.0;
   a.FreeSpacing = 0.0;
@@ -39,8 +40,8 @@ TJwwAttributes DefaultAttributes() {
 // without a font (no "cn$" line was read).
 TJwwInitialAttributes DefaultInitialAttributes() {
   const TJwwAttributes c = DefaultAttributes();
-  return {c.LayerGroup, c.Layer,      c.LineColor,   c.LineType,  c.LineWidth, c.TextKind,
-          c.FreeWidth,  c.FreeHeight, c.FreeSpacing, c.FreeColor, {}};
+  return {c.LayerGroup, c.Layer,      c.LineColor,   c.LineType,  c.LineWidth,     c.TextKind,
+          c.FreeWidth,  c.FreeHeight, c.FreeSpacing, c.FreeColor, c.ExplicitColor, {}};
 }
 
 // A dimension read before any plain line followed its "msg" still needs a
@@ -123,18 +124,25 @@ void ResetCurrentAttributes() {
 }
 
 void EmptyOutlineKinds() {
-  TJwwStore& s = JwwStore;
-  s.Order.clear();
-  s.Lines.clear();
-  s.Circles.clear();
-  s.Arcs.clear();
-  s.Texts.clear();
-  s.Points.clear();
+  JwwStore.Order.clear();
+  ForEachKind([](auto row) {
+    if constexpr (decltype(row)::Kind <= kLastOutlineKind) row.Records().clear();
+  });
+}
+
+TGrowArray<TJwwEntSolidArc>& SolidArcRecords(TJwwEntKind kind) {
+  TGrowArray<TJwwEntSolidArc>* records = &EntKind<ekSolidSg>::Records();
+  ForEachKind([kind, &records](auto row) {
+    if constexpr (std::is_same_v<typename decltype(row)::Record, TJwwEntSolidArc>) {
+      if (row.Kind == kind) records = &row.Records();
+    }
+  });
+  return *records;
 }
 
 void AddLine(double x1, double y1, double x2, double y2) {
   if (SamePoint(x1, y1, x2, y2)) return;
-  TJwwEntLine& l = AppendRecord(ekLine, JwwStore.Lines);
+  TJwwEntLine& l = AppendRecord<ekLine>();
   l.PolyId = 0;
   l.X1 = x1;
   l.Y1 = y1;
@@ -143,7 +151,7 @@ void AddLine(double x1, double y1, double x2, double y2) {
 }
 
 void AddPoint(double x, double y) {
-  TJwwEntPoint& p = AppendRecord(ekPoint, JwwStore.Points);
+  TJwwEntPoint& p = AppendRecord<ekPoint>();
   p.Head.Color = JwwStore.Current.PointColor;
   p.X = x;
   p.Y = y;
@@ -151,8 +159,8 @@ void AddPoint(double x, double y) {
 
 void AddText(int32_t textCmd, std::string_view text, double x, double y, double dx, double dy) {
   if (NoDirection(dx, dy) || BlankText(text)) return;
-  FillText(AppendRecord(ekText, JwwStore.Texts), (textCmd >= 0 && textCmd <= 9) ? textCmd : 0, text,
-           x, y, dx, dy);
+  FillText(AppendRecord<ekText>(), (textCmd >= 0 && textCmd <= 9) ? textCmd : 0, text, x, y, dx,
+           dy);
 }
 
 void FillText(TJwwEntText& t, int32_t textCmd, std::string_view text, double x, double y, double dx,

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 #include "exchange/growarray.h"
 
@@ -29,6 +30,24 @@ enum TJwwEntKind : int32_t {
   ekSolidSo = 14,
   ekSolidSg = 15,
 };
+
+// The kinds the tool's own outline is made of (lines, circles, arcs, texts,
+// points): emptied before every computation, the only ones ever sent back.
+inline constexpr TJwwEntKind kLastOutlineKind = ekPoint;
+
+// The line colour number that stands for the entity's own 24-bit colour: a
+// solid's SolidRGB, or the value the host wrote after "lc10".
+inline constexpr int32_t kOwnColorNumber = 10;
+
+// The text kind a run starts with, and the one sent in place of a kind the
+// host's command does not define.
+inline constexpr int32_t kDefaultTextKind = 1;
+
+// Whether the host's text kind command defines the kind: 0 (free size) or
+// 1..10.
+constexpr bool KnownTextKind(int32_t kind) {
+  return kind >= 0 && kind <= 10;
+}
 
 // Texts and font names are cut to this many bytes when a record is filled.
 inline constexpr size_t kMaxTextBytes = 255;
@@ -157,7 +176,8 @@ struct TJwwInitialAttributes {
   int32_t TextKind;
   double FreeWidth, FreeHeight, FreeSpacing;
   int32_t FreeColor;
-  std::string FontName;  // the first "cn$"; empty when there was none
+  int32_t ExplicitColor;  // the value after the first "lc" when that is "lc10"
+  std::string FontName;   // the first "cn$"; empty when there was none
 };
 
 // While reading, the first six mean "the next line of this kind is the first
@@ -226,14 +246,80 @@ bool NoDirection(double dx, double dy);
 // True when nothing is left of the text once its blanks are removed.
 bool BlankText(std::string_view text);
 
-// Appends a record of the kind: its order-index pair, the element, and its
-// header from CurrentHead(). The caller fills the kind's own fields.
+// The table of entity kinds: each kind's number, record type and array in
+// the store, in the order of the numbers. Every walk over the kinds goes
+// through it, so a kind is added in this one place.
+template <TJwwEntKind K, class T, TGrowArray<T> TJwwStore::*Array>
+struct TEntKindRow {
+  static constexpr TJwwEntKind Kind = K;
+  using Record = T;
+  static TGrowArray<T>& Records() { return JwwStore.*Array; }
+};
+
+using TEntKindTable =
+    std::tuple<TEntKindRow<ekLine, TJwwEntLine, &TJwwStore::Lines>,
+               TEntKindRow<ekCircle, TJwwEntCircle, &TJwwStore::Circles>,
+               TEntKindRow<ekArc, TJwwEntArc, &TJwwStore::Arcs>,
+               TEntKindRow<ekText, TJwwEntText, &TJwwStore::Texts>,
+               TEntKindRow<ekPoint, TJwwEntPoint, &TJwwStore::Points>,
+               TEntKindRow<ekCodedPoint, TJwwEntCodedPoint, &TJwwStore::CodedPoints>,
+               TEntKindRow<ekDim, TJwwEntDim, &TJwwStore::Dims>,
+               TEntKindRow<ekBlock, TJwwEntBlk, &TJwwStore::Blocks>,
+               TEntKindRow<ekSolid2, TJwwEntSolid2, &TJwwStore::Solids2>,
+               TEntKindRow<ekSolid3, TJwwEntSolid3, &TJwwStore::Solids3>,
+               TEntKindRow<ekSolid4, TJwwEntSolid4, &TJwwStore::Solids4>,
+               TEntKindRow<ekSolidSc, TJwwEntSolidArc, &TJwwStore::SolidsSc>,
+               TEntKindRow<ekSolidSe, TJwwEntSolidArc, &TJwwStore::SolidsSe>,
+               TEntKindRow<ekSolidSo, TJwwEntSolidArc, &TJwwStore::SolidsSo>,
+               TEntKindRow<ekSolidSg, TJwwEntSolidArc, &TJwwStore::SolidsSg>>;
+
+// The row of kind K.
+template <TJwwEntKind K>
+using EntKind = std::tuple_element_t<K - ekLine, TEntKindTable>;
+
+// Short names of the kinds by number, for messages and dumps; the circular
+// solids by their host keyword.
+inline constexpr std::array<std::string_view, ekSolidSg + 1> kEntKindNames = {
+    "",      "line",   "circle", "arc",    "text", "point", "coded", "dim",
+    "block", "solid2", "solid3", "solid4", "sc",   "se",    "so",    "sg"};
+
+// Calls f(row) for every row of the kind table, in the order of the kinds.
+template <class F>
+void ForEachKind(F&& f) {
+  std::apply([&f](auto... rows) { (f(rows), ...); }, TEntKindTable{});
+}
+
+// Calls f(row, record) for the record an order-index entry names; nothing
+// for a kind outside the table.
+template <class F>
+void VisitEntry(const TJwwOrderItem& item, F&& f) {
+  ForEachKind([&item, &f](auto row) {
+    if (item.Kind == row.Kind) f(row, row.Records()[static_cast<size_t>(item.Index)]);
+  });
+}
+
+// The array of a circular solid kind (ekSolidSc .. ekSolidSg).
+TGrowArray<TJwwEntSolidArc>& SolidArcRecords(TJwwEntKind kind);
+
+// Appends a record to the kind's array: its order-index pair, the element,
+// and its header from CurrentHead(). The caller fills the kind's own fields.
 template <class T>
-T& AppendRecord(TJwwEntKind kind, TGrowArray<T>& arr) {
-  JwwStore.Order.push_back({kind, static_cast<int32_t>(arr.size())});
-  T& r = arr.emplace_back();
+T& AppendRecordTo(TJwwEntKind kind, TGrowArray<T>& records) {
+  JwwStore.Order.push_back({kind, static_cast<int32_t>(records.size())});
+  T& r = records.emplace_back();
   r.Head = CurrentHead();
   return r;
+}
+
+// AppendRecordTo for kind K.
+template <TJwwEntKind K>
+typename EntKind<K>::Record& AppendRecord() {
+  return AppendRecordTo(K, EntKind<K>::Records());
+}
+
+// AppendRecordTo for a circular solid whose kind is known only at run time.
+inline TJwwEntSolidArc& AppendSolidArc(TJwwEntKind kind) {
+  return AppendRecordTo(kind, SolidArcRecords(kind));
 }
 
 // Sets everything to its default, empties every array and the output queue.
@@ -267,21 +353,6 @@ void FillText(TJwwEntText& t, int32_t textCmd, std::string_view text, double x, 
 // Calls f on every per-kind array and on the order index.
 template <class F>
 void ForEachStoreArray(F&& f) {
-  TJwwStore& s = JwwStore;
-  f(s.Lines);
-  f(s.Circles);
-  f(s.Arcs);
-  f(s.Texts);
-  f(s.Points);
-  f(s.CodedPoints);
-  f(s.Dims);
-  f(s.Blocks);
-  f(s.Solids2);
-  f(s.Solids3);
-  f(s.Solids4);
-  f(s.SolidsSc);
-  f(s.SolidsSe);
-  f(s.SolidsSo);
-  f(s.SolidsSg);
-  f(s.Order);
+  ForEachKind([&f](auto row) { f(row.Records()); });
+  f(JwwStore.Order);
 }

@@ -12,8 +12,10 @@
 #include <string_view>
 #include <vector>
 
-// Rows of the distance table, the row labels excepted.
-inline constexpr int kTableRows = 9998;
+// Point numbers run from 1 to this; the table has a row for each point from
+// 3 on (row r describes point r + 2), the row labels excepted.
+inline constexpr int kMaxPointNumber = 10000;
+inline constexpr int kTableRows = kMaxPointNumber - 2;
 
 // The window never gets smaller than this.
 inline constexpr int32_t kMinWinWidth = 475;

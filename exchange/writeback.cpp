@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "common/escape.h"
+#include "common/fileopen.h"
 #include "common/realformat.h"
 #include "common/sjis.h"
 #include "exchange/store.h"
@@ -22,11 +23,10 @@ constexpr size_t kProgressStep = 100;
 constexpr size_t kBlockBytes = size_t{1} << 20;
 
 // "処理中(ESC:中断)：" with the running number and the total, in Shift-JIS.
-const std::string& ProgressText(size_t current, size_t total) {
+std::string ProgressText(size_t current, size_t total) {
   static const std::string prefix = Sjis("処理中(ESC:中断)：");
   static const std::string separator = Sjis("／");
-  static std::string text;
-  text = prefix;
+  std::string text = prefix;
   AppendInt(text, static_cast<int64_t>(current));
   text += separator;
   AppendInt(text, static_cast<int64_t>(total));
@@ -57,8 +57,8 @@ bool WriteQueue(std::FILE* f) {
   return flush() && std::fflush(f) == 0;
 }
 
-bool WriteFile(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
+bool WriteFile(const std::filesystem::path& path) {
+  std::FILE* f = OpenFile(path, "wb");
   if (f == nullptr) return false;
   const bool written = WriteQueue(f);
   return std::fclose(f) == 0 && written;
@@ -66,11 +66,7 @@ bool WriteFile(const std::string& path) {
 
 }  // namespace
 
-void WriteAll(int32_t group, int32_t layer, int32_t color, int32_t lineType, int32_t lineWidth,
-              int32_t textColor, int32_t textAnchor, int32_t explicitColor,
-              const WriteProgress& progress) {
-  const TWriteOverrides overrides{group,     layer,     color,      lineType,
-                                  lineWidth, textColor, textAnchor, explicitColor};
+void WriteAll(const TWriteOverrides& overrides, const WriteProgress& progress) {
   if (JwwStore.DrawingSizeMode) QueueLine("bz");
   const size_t n = JwwStore.Order.size();
   int32_t openPolyline = 0;
@@ -89,7 +85,7 @@ void WriteAll(int32_t group, int32_t layer, int32_t color, int32_t lineType, int
   QueueLayer(JwwStore.Initial.Layer);
 }
 
-bool SaveJwcTemp(const std::string& path) {
+bool SaveJwcTemp(const std::filesystem::path& path) {
   if (WriteFile(path)) return true;
   // The host reads whatever stands at path once the tool has ended: neither a
   // partial answer nor its own drawing may stay there. A device or a folder in

@@ -5,28 +5,28 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
+
+#include "exchange/writer.h"
 
 // Receives the progress text (Shift-JIS) while WriteAll works; the window
 // shows it and repaints at once.
 using WriteProgress = std::function<void(const std::string& sjisText)>;
 
 // Queues "bz" in drawing-size mode, then the command group of every entry of
-// the order index, then the layer group and layer the host had current. Every
-// attribute argument overrides the records' own: -1 keeps them (for group and
-// layer anything outside 0..15 does); explicitColor is sent for colour 10.
-// Every 100 entries it reports progress (progress may be empty) and polls the
-// Esc key; a held key discards the queue and stops the walk.
-void WriteAll(int32_t group, int32_t layer, int32_t color, int32_t lineType, int32_t lineWidth,
-              int32_t textColor, int32_t textAnchor, int32_t explicitColor,
-              const WriteProgress& progress);
+// the order index with the overrides (the default keeps every record's own),
+// then the layer group and layer the host had current. Every 100 entries it
+// reports progress (progress may be empty) and polls the Esc key; a held key
+// discards the queue and stops the walk.
+void WriteAll(const TWriteOverrides& overrides, const WriteProgress& progress);
 
 // Writes the output queue to path as CR LF lines, each text command line
 // joined with the text that follows it, or the single line "hq" when the queue
 // is empty. Returns false when the file cannot be written; a file at path is
 // then deleted, so neither a partial answer nor the host's input remains.
-bool SaveJwcTemp(const std::string& path);
+bool SaveJwcTemp(const std::filesystem::path& path);
 
 // Setters of the current attributes; they queue nothing.
 void SetCurrentLayerGroup(int32_t v);

@@ -17,23 +17,8 @@ namespace {
 // Coordinates and lengths closer than this are the same.
 constexpr double kTiny = 1e-8;
 
-constexpr int32_t kExplicitColorNumber = 10;
 constexpr int32_t kMaxRgb = 0xFFFFFF;
 constexpr int32_t kMaxLineWidth = 30000;
-
-// The line under construction; reused so that a command costs no allocation
-// beyond its queue entry.
-std::string& LineBuffer() {
-  static std::string buffer;
-  return buffer;
-}
-
-// Starts a command line with its keyword (empty for a plain line).
-std::string& Begin(std::string_view keyword) {
-  std::string& s = LineBuffer();
-  s.assign(keyword);
-  return s;
-}
 
 // The text of a recently written number. Every corner of a drawing comes back
 // in several commands (its marker, its label, the lines that meet there), so
@@ -44,10 +29,26 @@ struct TRealText {
   char Text[31];
 };
 
+// The writer's scratch beside the store: the line under construction, reused
+// so that a command costs no allocation beyond its queue entry, and the
+// recently formatted numbers.
+struct TWriterScratch {
+  std::string Line;
+  std::array<TRealText, 256> Numbers{};
+};
+
+TWriterScratch WriterScratch;
+
+// Starts a command line with its keyword (empty for a plain line).
+std::string& Begin(std::string_view keyword) {
+  std::string& s = WriterScratch.Line;
+  s.assign(keyword);
+  return s;
+}
+
 void AppendRealCached(std::string& s, double v) {
-  static std::array<TRealText, 256> cache{};
   const auto bits = std::bit_cast<uint64_t>(v);
-  TRealText& e = cache[(bits * 0x9E3779B97F4A7C15u) >> 56];
+  TRealText& e = WriterScratch.Numbers[(bits * 0x9E3779B97F4A7C15u) >> 56];
   if (e.Size != 0 && e.Bits == bits) {
     s.append(e.Text, e.Size);
     return;
@@ -74,6 +75,10 @@ void IntField(std::string& s, int32_t v) {
 
 void Fields(std::string& s, std::initializer_list<double> values) {
   for (double v : values) Field(s, v);
+}
+
+int32_t RgbValue(int32_t rgb) {
+  return rgb >= 0 && rgb <= kMaxRgb ? rgb : 0;
 }
 
 int32_t LayerDigitValue(int32_t v) {
@@ -137,6 +142,49 @@ bool RoundSolidDegenerate(const TJwwEntSolidArc& s) {
   return s.R <= kTiny || std::fabs(s.Flatness) <= kTiny;
 }
 
+// An entity with a coordinate, size or angle that is not a finite number has
+// no shape the host could draw; like a degenerate one it is not sent.
+bool AllFinite(std::initializer_list<double> values) {
+  for (double v : values) {
+    if (!std::isfinite(v)) return false;
+  }
+  return true;
+}
+
+bool Finite(const TJwwEntLine& l) {
+  return AllFinite({l.X1, l.Y1, l.X2, l.Y2});
+}
+bool Finite(const TJwwEntCircle& c) {
+  return AllFinite({c.CX, c.CY, c.R});
+}
+bool Finite(const TJwwEntArc& a) {
+  return AllFinite({a.CX, a.CY, a.R, a.StartAngle, a.EndAngle, a.Flatness, a.Tilt});
+}
+bool Finite(const TJwwEntText& t) {
+  return AllFinite({t.X, t.Y, t.DX, t.DY, t.Width, t.Height, t.Spacing});
+}
+bool Finite(const TJwwEntPoint& p) {
+  return AllFinite({p.X, p.Y});
+}
+bool Finite(const TJwwEntCodedPoint& p) {
+  return AllFinite({p.X, p.Y, p.Scale, p.Angle});
+}
+bool Finite(const TJwwEntDim& d) {
+  return Finite(d.Line) && Finite(d.Text);
+}
+bool Finite(const TJwwEntSolid2& s) {
+  return AllFinite({s.X1, s.Y1, s.X2, s.Y2});
+}
+bool Finite(const TJwwEntSolid3& s) {
+  return AllFinite({s.X1, s.Y1, s.X2, s.Y2, s.X3, s.Y3});
+}
+bool Finite(const TJwwEntSolid4& s) {
+  return AllFinite({s.X1, s.Y1, s.X2, s.Y2, s.X3, s.Y3, s.X4, s.Y4});
+}
+bool Finite(const TJwwEntSolidArc& s) {
+  return AllFinite({s.CX, s.CY, s.R, s.Flatness, s.Tilt, s.Start, s.Sweep, s.InnerR});
+}
+
 bool OneOf(int32_t v, std::initializer_list<int32_t> allowed) {
   for (int32_t a : allowed) {
     if (v == a) return true;
@@ -153,13 +201,34 @@ int32_t PickLayer(int32_t override, int32_t own) {
   return override >= 0 && override <= 15 ? override : own;
 }
 
+// Colour 10 goes with its 24-bit value: the override's when the colour is
+// overridden, else ownRgb.
+int32_t RgbOf(int32_t ownRgb, const TWriteOverrides& o) {
+  return o.Color == kOwnColorNumber ? o.ExplicitColor : ownRgb;
+}
+
+void QueueColor(const TJwwEntHead& h, int32_t ownRgb, const TWriteOverrides& o) {
+  const int32_t color = Pick(o.Color, h.Color);
+  if (color != kOwnColorNumber) {
+    QueueLineColor(color);
+  } else {
+    QueueExplicitColor(RgbOf(ownRgb, o));
+  }
+}
+
+// Shapes carry no 24-bit colour of their own: colour 10 on them is the one
+// the host named with its first colour line, the only place it comes from.
+int32_t HostRgb() {
+  return JwwStore.Initial.ExplicitColor;
+}
+
 void QueueLayerOf(const TJwwEntHead& h, const TWriteOverrides& o) {
   QueueLayerGroup(PickLayer(o.Group, h.LayerGroup));
   QueueLayer(PickLayer(o.Layer, h.Layer));
 }
 
 void QueuePen(const TJwwEntHead& h, const TWriteOverrides& o) {
-  QueueLineColor(Pick(o.Color, h.Color));
+  QueueColor(h, HostRgb(), o);
   QueueLineType(Pick(o.LineType, h.LineType));
   QueueLineWidth(Pick(o.LineWidth, h.LineWidth));
 }
@@ -176,39 +245,32 @@ void QueueTextAttributes(const TJwwEntText& t, const TWriteOverrides& o) {
   QueueFont(t.FontName);
 }
 
-// Colour 10 means the solid's own 24-bit colour (or the override's).
-void QueueSolidColor(const TJwwEntHead& h, int32_t solidRgb, const TWriteOverrides& o) {
-  const int32_t color = Pick(o.Color, h.Color);
-  if (color != kExplicitColorNumber) {
-    QueueLineColor(color);
-  } else {
-    QueueExplicitColor(o.Color == kExplicitColorNumber ? o.ExplicitColor : solidRgb);
-  }
-}
-
 void QueueSolidAttributes(const TJwwEntHead& h, int32_t solidRgb, bool withWidth,
                           const TWriteOverrides& o) {
   QueueLayerOf(h, o);
-  QueueSolidColor(h, solidRgb, o);
+  QueueColor(h, solidRgb, o);
   if (withWidth) QueueLineWidth(Pick(o.LineWidth, h.LineWidth));
   QueueZFlags(h.ZFlags);
 }
 
 template <class Solid>
 void QueueSolidGroup(const Solid& s, bool withWidth, const TWriteOverrides& o) {
+  if (!Finite(s)) return;
   QueueSolidAttributes(s.Head, s.SolidRGB, withWidth, o);
   QueueCommand(s);
 }
 
 void QueueSolidArcGroup(TJwwEntKind kind, const TJwwEntSolidArc& s, const TWriteOverrides& o) {
+  if (!Finite(s)) return;
   QueueSolidAttributes(s.Head, s.SolidRGB, kind == ekSolidSe, o);
   QueueCommand(kind, s);
 }
 
 template <class Point>
 void QueuePointGroup(const Point& p, const TWriteOverrides& o) {
+  if (!Finite(p)) return;
   QueueLayerOf(p.Head, o);
-  QueuePointColor(Pick(o.Color, p.Head.Color));
+  QueuePointColor(Pick(o.Color, p.Head.Color), RgbOf(HostRgb(), o));
   QueueLineWidth(Pick(o.LineWidth, p.Head.LineWidth));
   QueueZFlags(p.Head.ZFlags);
   QueueCommand(p);
@@ -216,21 +278,25 @@ void QueuePointGroup(const Point& p, const TWriteOverrides& o) {
 
 template <class Shape>
 void QueuePenGroup(const Shape& e, const TWriteOverrides& o) {
+  if (!Finite(e)) return;
   QueueLayerOf(e.Head, o);
   QueuePen(e.Head, o);
   QueueZFlags(e.Head.ZFlags);
   QueueCommand(e);
 }
 
-// Whether order-index entry i is a line of the given polyline.
+// Whether order-index entry i is a line of the given polyline that is sent;
+// a line left out breaks the polyline in two.
 bool ContinuesPolyline(size_t i, int32_t polyId) {
   const TJwwStore& s = JwwStore;
   if (i >= s.Order.size() || s.Order[i].Kind != ekLine) return false;
-  return s.Lines[s.Order[i].Index].PolyId == polyId;
+  const TJwwEntLine& l = s.Lines[s.Order[i].Index];
+  return l.PolyId == polyId && Finite(l);
 }
 
 void QueueLineGroup(size_t i, const TJwwEntLine& l, const TWriteOverrides& o,
                     int32_t& openPolyline) {
+  if (!Finite(l)) return;
   QueueLayerOf(l.Head, o);
   QueuePen(l.Head, o);
   if (l.PolyId > 0 && l.PolyId != openPolyline) {
@@ -246,6 +312,7 @@ void QueueLineGroup(size_t i, const TJwwEntLine& l, const TWriteOverrides& o,
 }
 
 void QueueTextGroup(const TJwwEntText& t, const TWriteOverrides& o) {
+  if (!Finite(t)) return;
   QueueLayerOf(t.Head, o);
   QueueTextAttributes(t, o);
   QueueZFlags(t.Head.ZFlags);
@@ -255,11 +322,57 @@ void QueueTextGroup(const TJwwEntText& t, const TWriteOverrides& o) {
 // A dimension takes its layer from its own header, its pen from its line and
 // its text attributes from its text.
 void QueueDimGroup(const TJwwEntDim& d, const TWriteOverrides& o) {
+  if (!Finite(d)) return;
   QueueLayerOf(d.Head, o);
   QueuePen(d.Line.Head, o);
   QueueTextAttributes(d.Text, o);
   QueueZFlags(d.Head.ZFlags);
   QueueCommand(d);
+}
+
+// What the group of one order-index entry needs beside its record.
+struct TGroupContext {
+  size_t Index;
+  const TWriteOverrides& Overrides;
+  int32_t& OpenPolyline;
+};
+
+// The command group of each kind, chosen by the record's type.
+void QueueGroup(TJwwEntKind, const TJwwEntLine& l, TGroupContext& c) {
+  QueueLineGroup(c.Index, l, c.Overrides, c.OpenPolyline);
+}
+void QueueGroup(TJwwEntKind, const TJwwEntCircle& e, TGroupContext& c) {
+  QueuePenGroup(e, c.Overrides);
+}
+void QueueGroup(TJwwEntKind, const TJwwEntArc& e, TGroupContext& c) {
+  QueuePenGroup(e, c.Overrides);
+}
+void QueueGroup(TJwwEntKind, const TJwwEntText& t, TGroupContext& c) {
+  QueueTextGroup(t, c.Overrides);
+}
+void QueueGroup(TJwwEntKind, const TJwwEntPoint& p, TGroupContext& c) {
+  QueuePointGroup(p, c.Overrides);
+}
+void QueueGroup(TJwwEntKind, const TJwwEntCodedPoint& p, TGroupContext& c) {
+  QueuePointGroup(p, c.Overrides);
+}
+void QueueGroup(TJwwEntKind, const TJwwEntDim& d, TGroupContext& c) {
+  QueueDimGroup(d, c.Overrides);
+}
+// Blocks are the host's own and never sent back.
+void QueueGroup(TJwwEntKind, const TJwwEntBlk&, TGroupContext&) {}
+// Of the straight-edged solids only the two-point one sends a width.
+void QueueGroup(TJwwEntKind, const TJwwEntSolid2& s, TGroupContext& c) {
+  QueueSolidGroup(s, true, c.Overrides);
+}
+void QueueGroup(TJwwEntKind, const TJwwEntSolid3& s, TGroupContext& c) {
+  QueueSolidGroup(s, false, c.Overrides);
+}
+void QueueGroup(TJwwEntKind, const TJwwEntSolid4& s, TGroupContext& c) {
+  QueueSolidGroup(s, false, c.Overrides);
+}
+void QueueGroup(TJwwEntKind kind, const TJwwEntSolidArc& s, TGroupContext& c) {
+  QueueSolidArcGroup(kind, s, c.Overrides);
 }
 
 }  // namespace
@@ -293,8 +406,11 @@ const std::string& FontNameValue(const std::string& name) {
 
 TTextKindValue TextKindValue(int32_t kind, int32_t color, double width, double height,
                              double spacing) {
-  if (kind >= 0 && kind <= 10) return {kind, color, width, height, spacing};
+  if (KnownTextKind(kind)) return {kind, color, width, height, spacing};
   const TJwwInitialAttributes& i = JwwStore.Initial;
+  // The host's command defines no other kinds; one it named anyway is not
+  // passed on.
+  if (!KnownTextKind(i.TextKind)) return {kDefaultTextKind, color, width, height, spacing};
   if (i.TextKind != 0) return {i.TextKind, color, width, height, spacing};
   return {0, i.FreeColor, i.FreeWidth, i.FreeHeight, i.FreeSpacing};
 }
@@ -327,17 +443,17 @@ void QueueLineColor(int32_t color) {
 }
 
 void QueueExplicitColor(int32_t rgb) {
-  if (rgb < 0 || rgb > kMaxRgb) rgb = 0;
+  rgb = RgbValue(rgb);
   TJwwAttributes& c = JwwStore.Current;
   TJwwForceFlags& f = JwwStore.Force;
-  if (!f.ExplicitColor && !f.LineColor && c.LineColor == kExplicitColorNumber &&
+  if (!f.ExplicitColor && !f.LineColor && c.LineColor == kOwnColorNumber &&
       c.ExplicitColor == rgb) {
     return;
   }
   std::string& s = Begin("lc10 ");
   AppendInt(s, rgb);
   QueueLine(s);
-  c.LineColor = kExplicitColorNumber;
+  c.LineColor = kOwnColorNumber;
   c.ExplicitColor = rgb;
   f.LineColor = false;
   f.ExplicitColor = false;
@@ -354,9 +470,15 @@ void QueueLineWidth(int32_t width) {
                  s.Force.LineWidth);
 }
 
-void QueuePointColor(int32_t color) {
+void QueuePointColor(int32_t color, int32_t rgb) {
   TJwwStore& s = JwwStore;
-  QueueIfChanged("pn", color, Digits::Decimal, s.Current.PointColor, s.Force.PointColor);
+  if (!s.Force.PointColor && s.Current.PointColor == color) return;
+  std::string& line = Begin("pn");
+  AppendInt(line, color);
+  if (color == kOwnColorNumber) IntField(line, RgbValue(rgb));
+  QueueLine(line);
+  s.Current.PointColor = color;
+  s.Force.PointColor = false;
 }
 
 void QueueTextKind(int32_t kind, int32_t color, double width, double height, double spacing) {
@@ -387,7 +509,8 @@ void QueueFont(const std::string& name) {
   const std::string& value = FontNameValue(name);
   TJwwAttributes& c = JwwStore.Current;
   bool& force = JwwStore.Force.Font;
-  if (!force && c.FontName == value) return;
+  // The host takes an empty name for a font; better none until one is known.
+  if (value.empty() || (!force && c.FontName == value)) return;
   std::string& s = Begin("cn\"$");
   s.append(value);
   QueueLine(s);
@@ -507,39 +630,7 @@ void QueueCommand(TJwwEntKind kind, const TJwwEntSolidArc& s) {
 }
 
 void QueueEntityGroup(size_t i, const TWriteOverrides& o, int32_t& openPolyline) {
-  const TJwwStore& s = JwwStore;
-  const TJwwOrderItem item = s.Order[i];
-  const auto at = static_cast<size_t>(item.Index);
-  switch (item.Kind) {
-    case ekLine:
-      return QueueLineGroup(i, s.Lines[at], o, openPolyline);
-    case ekCircle:
-      return QueuePenGroup(s.Circles[at], o);
-    case ekArc:
-      return QueuePenGroup(s.Arcs[at], o);
-    case ekText:
-      return QueueTextGroup(s.Texts[at], o);
-    case ekPoint:
-      return QueuePointGroup(s.Points[at], o);
-    case ekCodedPoint:
-      return QueuePointGroup(s.CodedPoints[at], o);
-    case ekDim:
-      return QueueDimGroup(s.Dims[at], o);
-    case ekSolid2:
-      return QueueSolidGroup(s.Solids2[at], true, o);
-    case ekSolid3:
-      return QueueSolidGroup(s.Solids3[at], false, o);
-    case ekSolid4:
-      return QueueSolidGroup(s.Solids4[at], false, o);
-    case ekSolidSc:
-      return QueueSolidArcGroup(ekSolidSc, s.SolidsSc[at], o);
-    case ekSolidSe:
-      return QueueSolidArcGroup(ekSolidSe, s.SolidsSe[at], o);
-    case ekSolidSo:
-      return QueueSolidArcGroup(ekSolidSo, s.SolidsSo[at], o);
-    case ekSolidSg:
-      return QueueSolidArcGroup(ekSolidSg, s.SolidsSg[at], o);
-    default:
-      return;  // blocks are the host's own and never sent back
-  }
+  TGroupContext context{i, o, openPolyline};
+  VisitEntry(JwwStore.Order[i],
+             [&context](auto row, const auto& record) { QueueGroup(row.Kind, record, context); });
 }

@@ -46,7 +46,8 @@ struct TTextKindValue {
 };
 
 // A kind outside 0..10 gives the initial text kind, and when that is the free
-// size, the initial free size and colour too.
+// size, the initial free size and colour too; when the initial kind is outside
+// 0..10 as well, the default kind.
 TTextKindValue TextKindValue(int32_t kind, int32_t color, double width, double height,
                              double spacing);
 
@@ -78,8 +79,9 @@ void QueueLineType(int32_t type);
 // "lw" and the width after LineWidthValue.
 void QueueLineWidth(int32_t width);
 
-// "pn" and the point colour.
-void QueuePointColor(int32_t color);
+// "pn" and the point colour; colour 10 goes with its 24-bit value (outside
+// it gives 0), as the host writes it after "lc10".
+void QueuePointColor(int32_t color, int32_t rgb);
 
 // "cn" and a kind 1..10, or "cn0 " with width, height, spacing and colour for
 // the free size (then also queued when any of the four changed).
@@ -88,7 +90,8 @@ void QueueTextKind(int32_t kind, int32_t color, double width, double height, dou
 // "cc" and the anchor after TextAnchorValue.
 void QueueTextAnchor(int32_t anchor);
 
-// "cn", a quote, "$" and the name after FontNameValue.
+// "cn", a quote, "$" and the name after FontNameValue; nothing while that is
+// empty (no font is known).
 void QueueFont(const std::string& name);
 
 // "z1" .. "z5" for the bits 1, 2, 4, 8, 16 of an entity, "z4" only without

@@ -226,25 +226,16 @@ void BuildFilledArc(const TiltedEllipse& ellipse, double code, double cx, double
 }  // namespace
 
 PenStyle PenStyleFromCode(int32_t code) {
-  switch (code) {
-    case 1:
-      return PenStyle::Dash;
-    case 2:
-      return PenStyle::Dot;
-    case 3:
-      return PenStyle::DashDot;
-    case 4:
-      return PenStyle::DashDotDot;
-    case 5:
-      return PenStyle::Null;
-    default:
-      return PenStyle::Solid;
-  }
+  static constexpr PenStyle kByCode[] = {PenStyle::Solid,   PenStyle::Dash,       PenStyle::Dot,
+                                         PenStyle::DashDot, PenStyle::DashDotDot, PenStyle::Null};
+  return code >= 0 && code < std::ssize(kByCode) ? kByCode[code] : PenStyle::Solid;
 }
 
 BrushStyle BrushStyleFromCode(int32_t code) {
-  if (code < 1 || code > 7) return BrushStyle::Hollow;
-  return static_cast<BrushStyle>(code);
+  static constexpr BrushStyle kByCode[] = {
+      BrushStyle::Hollow,    BrushStyle::Solid,     BrushStyle::Horizontal, BrushStyle::Vertical,
+      BrushStyle::FDiagonal, BrushStyle::BDiagonal, BrushStyle::Cross,      BrushStyle::DiagCross};
+  return code >= 0 && code < std::ssize(kByCode) ? kByCode[code] : BrushStyle::Hollow;
 }
 
 void SetPlainPen(Canvas& canvas, TColor color, int32_t styleCode, int32_t width) {
@@ -276,9 +267,9 @@ void SetBrushColor(Canvas& canvas, TColor color) {
 TColor EntityColor(int32_t flatLayer, int32_t colorNumber) {
   const TgraAttribute& a = GraAttribute();
   switch (a.GetLayerState(flatLayer)) {
-    case 2:
+    case kLayerGreyed:
       return a.GetGrayColor();
-    case 3:
+    case kLayerHidden:
       return a.GetBackColor();
     default:
       return a.GetLineColor(colorNumber);

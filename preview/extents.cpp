@@ -17,21 +17,28 @@ namespace {
 
 constexpr double kExtentLimit = 1e8;
 constexpr double kDegToRad = std::numbers::pi / 180.0;
-constexpr double kRadToDeg = 180.0 / std::numbers::pi;
 
-// A value that is not a number becomes the given bound, so one broken
-// coordinate cannot spoil the fit; everything else is held within +-1e8.
-double ClampExtent(double v, double ifNan) {
-  if (std::isnan(v)) return ifNan;
-  return std::clamp(v, -kExtentLimit, kExtentLimit);
+// Low ends are held from below and high ends from above, so a drawing that
+// lies wholly beyond the limit keeps its size and place. A value that is not
+// a number becomes the limit on its own side, and an infinity on the far side
+// the far limit: one broken coordinate must not leave the fit without finite
+// ends.
+double ClampLowEnd(double v) {
+  if (std::isnan(v) || v < -kExtentLimit) return -kExtentLimit;
+  return std::isinf(v) ? kExtentLimit : v;
+}
+
+double ClampHighEnd(double v) {
+  if (std::isnan(v) || v > kExtentLimit) return kExtentLimit;
+  return std::isinf(v) ? -kExtentLimit : v;
 }
 
 void ClampExtents() {
   TDrawingExtents& e = DrawingExtents;
-  e.ExtMinX = ClampExtent(e.ExtMinX, -kExtentLimit);
-  e.ExtMinY = ClampExtent(e.ExtMinY, -kExtentLimit);
-  e.ExtMaxX = ClampExtent(e.ExtMaxX, kExtentLimit);
-  e.ExtMaxY = ClampExtent(e.ExtMaxY, kExtentLimit);
+  e.ExtMinX = ClampLowEnd(e.ExtMinX);
+  e.ExtMinY = ClampLowEnd(e.ExtMinY);
+  e.ExtMaxX = ClampHighEnd(e.ExtMaxX);
+  e.ExtMaxY = ClampHighEnd(e.ExtMaxY);
 }
 
 void AddEllipsePoint(double cx, double cy, double r, double flatness, double tilt, double thetaDeg,
@@ -42,33 +49,44 @@ void AddEllipsePoint(double cx, double cy, double r, double flatness, double til
   AddExtentPoint(x, y, divisor);
 }
 
-// The first point of the first entity of the kind starts the extents.
-template <class T, class FirstPoint>
-bool StartFrom(const TGrowArray<T>& records, FirstPoint first) {
-  if (records.empty()) return false;
-  const auto [x, y, divisor] = first(records.front());
-  StartExtents(x, y, divisor);
-  return true;
-}
-
 struct TFirstPoint {
   double x, y, divisor;
 };
 
-// Kinds in the order the extents take their start point from.
-bool StartFromFirstEntity(const TJwwStore& s) {
-  const auto ends = [](const auto& r) { return TFirstPoint{r.X1, r.Y1, PreviewDivisor(r.Head)}; };
-  const auto centre = [](const auto& r) { return TFirstPoint{r.CX, r.CY, PreviewDivisor(r.Head)}; };
-  const auto point = [](const auto& r) { return TFirstPoint{r.X, r.Y, PreviewDivisor(r.Head)}; };
-  const auto dimLine = [](const TJwwEntDim& r) {
-    return TFirstPoint{r.Line.X1, r.Line.Y1, PreviewDivisor(r.Line.Head)};
-  };
-  return StartFrom(s.Lines, ends) || StartFrom(s.Circles, centre) || StartFrom(s.Arcs, centre) ||
-         StartFrom(s.Points, point) || StartFrom(s.CodedPoints, point) ||
-         StartFrom(s.Texts, point) || StartFrom(s.Dims, dimLine) || StartFrom(s.Solids2, ends) ||
-         StartFrom(s.Solids3, ends) || StartFrom(s.Solids4, ends) ||
-         StartFrom(s.SolidsSc, centre) || StartFrom(s.SolidsSe, centre) ||
-         StartFrom(s.SolidsSo, centre) || StartFrom(s.SolidsSg, centre);
+// The point each kind starts the extents from; a dimension's is its line's.
+template <class T>
+TFirstPoint FirstPoint(const T& r) {
+  if constexpr (requires { r.X1; }) {
+    return {r.X1, r.Y1, PreviewDivisor(r.Head)};
+  } else if constexpr (requires { r.CX; }) {
+    return {r.CX, r.CY, PreviewDivisor(r.Head)};
+  } else {
+    return {r.X, r.Y, PreviewDivisor(r.Head)};
+  }
+}
+TFirstPoint FirstPoint(const TJwwEntDim& r) {
+  return FirstPoint(r.Line);
+}
+
+// The kinds in the order the extents take their start point from; blocks
+// take no part.
+constexpr TJwwEntKind kStartOrder[] = {ekLine,    ekCircle,  ekArc,     ekPoint,  ekCodedPoint,
+                                       ekText,    ekDim,     ekSolid2,  ekSolid3, ekSolid4,
+                                       ekSolidSc, ekSolidSe, ekSolidSo, ekSolidSg};
+
+// The first point of the first entity of the first kind that has one.
+bool StartFromFirstEntity() {
+  for (TJwwEntKind kind : kStartOrder) {
+    bool started = false;
+    ForEachKind([kind, &started](auto row) {
+      if (row.Kind != kind || row.Records().empty()) return;
+      const auto [x, y, divisor] = FirstPoint(row.Records().front());
+      StartExtents(x, y, divisor);
+      started = true;
+    });
+    if (started) return true;
+  }
+  return false;
 }
 
 // An image is drawn from the scaled corner at its own unscaled size, so its
@@ -80,59 +98,68 @@ void AddTextExtents(const TJwwEntText& t, double divisor) {
   if (ParseImageRef(t.Text, w, h)) AddExtentPoint(t.X / divisor + w, t.Y / divisor + h, 1.0);
 }
 
+// Degrees as x * 180 / pi, in that order: a ready-made factor would round
+// differently in the last bit.
+double Degrees(double radians) {
+  return radians * 180.0 / std::numbers::pi;
+}
+
 void AddSolidArcExtents(const TJwwEntSolidArc& a) {
-  double s = a.Start * kRadToDeg;
-  double e = (a.Start + a.Sweep) * kRadToDeg;
+  double s = Degrees(a.Start);
+  double e = Degrees(a.Start + a.Sweep);
   if (a.Sweep < 0) std::swap(s, e);
-  AddArcExtents(a.CX, a.CY, a.R, s, e, a.Flatness, a.Tilt * kRadToDeg, PreviewDivisor(a.Head));
+  AddArcExtents(a.CX, a.CY, a.R, s, e, a.Flatness, Degrees(a.Tilt), PreviewDivisor(a.Head));
 }
 
-template <class T, class AddPoints>
-void AddEach(const TGrowArray<T>& records, AddPoints add) {
-  for (const T& r : records) add(r, PreviewDivisor(r.Head));
+// The points each kind adds, measured with the divisor of its own header.
+void AddEntityExtents(const TJwwEntLine& r) {
+  const double d = PreviewDivisor(r.Head);
+  AddExtentPoint(r.X1, r.Y1, d);
+  AddExtentPoint(r.X2, r.Y2, d);
 }
-
-void AddEveryEntity(const TJwwStore& s) {
-  const auto twoEnds = [](const auto& r, double d) {
-    AddExtentPoint(r.X1, r.Y1, d);
-    AddExtentPoint(r.X2, r.Y2, d);
-  };
-  AddEach(s.Lines, twoEnds);
-  AddEach(s.Circles, [](const TJwwEntCircle& r, double d) {
-    AddArcExtents(r.CX, r.CY, r.R, 0, 0, 1.0, 0, d);
-  });
-  AddEach(s.Arcs, [](const TJwwEntArc& r, double d) {
-    AddArcExtents(r.CX, r.CY, r.R, r.StartAngle, r.EndAngle, r.Flatness, r.Tilt, d);
-  });
-  const auto point = [](const auto& r, double d) { AddExtentPoint(r.X, r.Y, d); };
-  AddEach(s.Points, point);
-  AddEach(s.CodedPoints, point);
-  AddEach(s.Texts, AddTextExtents);
-  // The line and the text of a dimension are drawn each with its own
-  // header's scale, so they are measured that way too.
-  AddEach(s.Dims, [](const TJwwEntDim& r, double) {
-    const double lineDivisor = PreviewDivisor(r.Line.Head);
-    AddExtentPoint(r.Line.X1, r.Line.Y1, lineDivisor);
-    AddExtentPoint(r.Line.X2, r.Line.Y2, lineDivisor);
-    AddExtentPoint(r.Text.X, r.Text.Y, PreviewDivisor(r.Text.Head));
-  });
-  AddEach(s.Solids2, twoEnds);
-  AddEach(s.Solids3, [](const TJwwEntSolid3& r, double d) {
-    AddExtentPoint(r.X1, r.Y1, d);
-    AddExtentPoint(r.X2, r.Y2, d);
-    AddExtentPoint(r.X3, r.Y3, d);
-  });
-  AddEach(s.Solids4, [](const TJwwEntSolid4& r, double d) {
-    AddExtentPoint(r.X1, r.Y1, d);
-    AddExtentPoint(r.X2, r.Y2, d);
-    AddExtentPoint(r.X3, r.Y3, d);
-    AddExtentPoint(r.X4, r.Y4, d);
-  });
-  const auto solidArc = [](const TJwwEntSolidArc& r, double) { AddSolidArcExtents(r); };
-  AddEach(s.SolidsSc, solidArc);
-  AddEach(s.SolidsSe, solidArc);
-  AddEach(s.SolidsSo, solidArc);
-  AddEach(s.SolidsSg, solidArc);
+void AddEntityExtents(const TJwwEntCircle& r) {
+  AddArcExtents(r.CX, r.CY, r.R, 0, 0, 1.0, 0, PreviewDivisor(r.Head));
+}
+void AddEntityExtents(const TJwwEntArc& r) {
+  AddArcExtents(r.CX, r.CY, r.R, r.StartAngle, r.EndAngle, r.Flatness, r.Tilt,
+                PreviewDivisor(r.Head));
+}
+void AddEntityExtents(const TJwwEntPoint& r) {
+  AddExtentPoint(r.X, r.Y, PreviewDivisor(r.Head));
+}
+void AddEntityExtents(const TJwwEntCodedPoint& r) {
+  AddExtentPoint(r.X, r.Y, PreviewDivisor(r.Head));
+}
+void AddEntityExtents(const TJwwEntText& r) {
+  AddTextExtents(r, PreviewDivisor(r.Head));
+}
+// The line and the text of a dimension are drawn each with its own header's
+// scale, so they are measured that way too.
+void AddEntityExtents(const TJwwEntDim& r) {
+  AddEntityExtents(r.Line);
+  AddExtentPoint(r.Text.X, r.Text.Y, PreviewDivisor(r.Text.Head));
+}
+void AddEntityExtents(const TJwwEntBlk&) {}
+void AddEntityExtents(const TJwwEntSolid2& r) {
+  const double d = PreviewDivisor(r.Head);
+  AddExtentPoint(r.X1, r.Y1, d);
+  AddExtentPoint(r.X2, r.Y2, d);
+}
+void AddEntityExtents(const TJwwEntSolid3& r) {
+  const double d = PreviewDivisor(r.Head);
+  AddExtentPoint(r.X1, r.Y1, d);
+  AddExtentPoint(r.X2, r.Y2, d);
+  AddExtentPoint(r.X3, r.Y3, d);
+}
+void AddEntityExtents(const TJwwEntSolid4& r) {
+  const double d = PreviewDivisor(r.Head);
+  AddExtentPoint(r.X1, r.Y1, d);
+  AddExtentPoint(r.X2, r.Y2, d);
+  AddExtentPoint(r.X3, r.Y3, d);
+  AddExtentPoint(r.X4, r.Y4, d);
+}
+void AddEntityExtents(const TJwwEntSolidArc& r) {
+  AddSolidArcExtents(r);
 }
 
 void WidenExtents(double by) {
@@ -185,13 +212,15 @@ void ComputeExtents() {
   const TJwwStore& s = JwwStore;
   // With nothing to start from, the extents begin at the origin, so a store
   // of blocks alone fits the same way each time.
-  if (!StartFromFirstEntity(s)) StartExtents(0.0, 0.0, 1.0);
+  if (!StartFromFirstEntity()) StartExtents(0.0, 0.0, 1.0);
   if (s.Order.empty()) {
     DrawingExtents = {-100.0, -100.0, 100.0, 100.0};
   } else if (s.Order.size() == 1) {
     WidenExtents(100.0);
   }
-  AddEveryEntity(s);
+  ForEachKind([](auto row) {
+    for (const auto& r : row.Records()) AddEntityExtents(r);
+  });
 }
 
 void FitViewToExtents(int32_t width, int32_t height) {

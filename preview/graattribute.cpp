@@ -64,7 +64,7 @@ void TgraAttribute::Reset() {
 
 void TgraAttribute::InitLayers() {
   for (int i = 0; i < kLayerCount; ++i) {
-    Layers[i] = {1, 1.0, std::string("[") + HexDigit(i / 16) + "] ",
+    Layers[i] = {kLayerNormal, 1.0, std::string("[") + HexDigit(i / 16) + "] ",
                  std::string("(") + HexDigit(i % 16) + ") "};
   }
 }
@@ -118,7 +118,7 @@ int32_t TgraAttribute::ColorIndex(int32_t colorNumber) {
 }
 
 int32_t TgraAttribute::GetLayerState(int32_t flatLayer) const {
-  if (flatLayer < 0 || flatLayer >= kLayerCount) return 1;
+  if (flatLayer < 0 || flatLayer >= kLayerCount) return kLayerNormal;
   return Layers[flatLayer].State;
 }
 

@@ -13,9 +13,14 @@
 
 #include "preview/canvas.h"
 
+// The display states of a layer.
+inline constexpr int32_t kLayerNormal = 1;
+inline constexpr int32_t kLayerGreyed = 2;  // drawn in the grey colour
+inline constexpr int32_t kLayerHidden = 3;  // not drawn
+
 // The display state and names of one layer.
 struct TjwvLayer {
-  int32_t State;  // 1 normal, 2 greyed, 3 hidden
+  int32_t State;  // kLayerNormal, kLayerGreyed or kLayerHidden
   double Scale;
   std::string GroupName;  // "[" + group digit + "] "
   std::string LayerName;  // "(" + layer digit + ") "

@@ -18,7 +18,6 @@
 namespace {
 
 constexpr double kDegToRad = std::numbers::pi / 180.0;
-constexpr int32_t kHiddenLayer = 3;
 constexpr int32_t kAuxNumber = 9;  // the colour and line type of auxiliary entities
 
 bool ColorAux(const TJwwEntHead& h) {
@@ -30,7 +29,7 @@ bool LineAux(const TJwwEntHead& h) {
 
 // Colour 10 means the solid's own 24-bit colour.
 void SetSolidColors(Canvas& canvas, const TJwwEntHead& h, int32_t solidRGB) {
-  if (h.Color == 10) {
+  if (h.Color == kOwnColorNumber) {
     const TColor color = static_cast<TColor>(solidRGB) & 0xFFFFFFu;
     SetPlainPen(canvas, color, 0, 0);
     SetPlainBrush(canvas, color, 1);
@@ -89,7 +88,7 @@ bool RenderKind(Canvas& canvas, const TGrowArray<T>& records, IsAux isAux, Draw 
   const size_t n = records.size();
   for (size_t i = 0; i < n; ++i) {
     const T& r = records[i];
-    if (att.GetLayerState(FlatLayer(r.Head)) == kHiddenLayer || (!showAux && isAux(r.Head))) {
+    if (att.GetLayerState(FlatLayer(r.Head)) == kLayerHidden || (!showAux && isAux(r.Head))) {
       continue;
     }
     draw(canvas, r);

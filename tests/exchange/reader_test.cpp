@@ -49,7 +49,10 @@ std::string Num(double v) {
 
 std::string Nums(std::initializer_list<double> values) {
   std::string s;
-  for (double v : values) s += (s.empty() ? "" : " ") + Num(v);
+  for (double v : values) {
+    if (!s.empty()) s += ' ';
+    s += Num(v);
+  }
   return s;
 }
 
@@ -70,89 +73,68 @@ std::string Dump(const TJwwEntText& t) {
          Utf8FromSjis(t.FontName) + " | " + Utf8FromSjis(t.Text);
 }
 
-std::string Dump(const TJwwEntSolidArc& s, bool code) {
-  return Dump(s.Head) + " | rgb" + std::to_string(s.SolidRGB) + " " +
-         Nums({s.CX, s.CY, s.R, s.Flatness, s.Tilt, s.Start, s.Sweep}) + " " +
+std::string Dump(const TJwwEntCircle& c) {
+  return Dump(c.Head) + " | " + Nums({c.CX, c.CY, c.R});
+}
+
+std::string Dump(const TJwwEntArc& a) {
+  return Dump(a.Head) + " | " +
+         Nums({a.CX, a.CY, a.R, a.StartAngle, a.EndAngle, a.Flatness, a.Tilt});
+}
+
+std::string Dump(const TJwwEntPoint& p) {
+  return Dump(p.Head) + " | " + Nums({p.X, p.Y});
+}
+
+std::string Dump(const TJwwEntCodedPoint& p) {
+  return Dump(p.Head) + " | " + Nums({p.X, p.Y, p.Scale, p.Angle}) + " " + std::to_string(p.Code);
+}
+
+std::string Dump(const TJwwEntDim& d) {
+  return Dump(d.Head) + "\n  line " + Dump(d.Line) + "\n  text " + Dump(d.Text);
+}
+
+std::string Dump(const TJwwEntBlk& b) {
+  return Dump(b.Head) + " | " + Nums({b.X, b.Y}) + " " + Utf8FromSjis(b.Name);
+}
+
+template <class Solid>
+std::string DumpSolid(const Solid& s, std::initializer_list<double> values) {
+  return Dump(s.Head) + " | rgb" + std::to_string(s.SolidRGB) + " " + Nums(values);
+}
+
+std::string Dump(const TJwwEntSolid2& p) {
+  return DumpSolid(p, {p.X1, p.Y1, p.X2, p.Y2});
+}
+
+std::string Dump(const TJwwEntSolid3& p) {
+  return DumpSolid(p, {p.X1, p.Y1, p.X2, p.Y2, p.X3, p.Y3});
+}
+
+std::string Dump(const TJwwEntSolid4& p) {
+  return DumpSolid(p, {p.X1, p.Y1, p.X2, p.Y2, p.X3, p.Y3, p.X4, p.Y4});
+}
+
+template <class Record>
+std::string DumpOfKind(TJwwEntKind, const Record& r) {
+  return Dump(r);
+}
+
+// "sc" and "se" keep a shape code, "so" and "sg" an inner radius.
+std::string DumpOfKind(TJwwEntKind kind, const TJwwEntSolidArc& s) {
+  const bool code = kind == ekSolidSc || kind == ekSolidSe;
+  return DumpSolid(s, {s.CX, s.CY, s.R, s.Flatness, s.Tilt, s.Start, s.Sweep}) + " " +
          (code ? std::to_string(s.Code) : Num(s.InnerR));
 }
 
-// One line per entity of the order index, texts in UTF-8.
+// One line per entity of the order index, each named by its kind; texts in
+// UTF-8.
 std::string DumpStore() {
-  const TJwwStore& s = JwwStore;
   std::string out;
-  for (const TJwwOrderItem& o : s.Order) {
-    const size_t i = static_cast<size_t>(o.Index);
-    switch (o.Kind) {
-      case ekLine:
-        out += "line " + Dump(s.Lines[i]);
-        break;
-      case ekCircle: {
-        const TJwwEntCircle& c = s.Circles[i];
-        out += "circle " + Dump(c.Head) + " | " + Nums({c.CX, c.CY, c.R});
-        break;
-      }
-      case ekArc: {
-        const TJwwEntArc& a = s.Arcs[i];
-        out += "arc " + Dump(a.Head) + " | " +
-               Nums({a.CX, a.CY, a.R, a.StartAngle, a.EndAngle, a.Flatness, a.Tilt});
-        break;
-      }
-      case ekText:
-        out += "text " + Dump(s.Texts[i]);
-        break;
-      case ekPoint: {
-        const TJwwEntPoint& p = s.Points[i];
-        out += "point " + Dump(p.Head) + " | " + Nums({p.X, p.Y});
-        break;
-      }
-      case ekCodedPoint: {
-        const TJwwEntCodedPoint& p = s.CodedPoints[i];
-        out += "coded " + Dump(p.Head) + " | " + Nums({p.X, p.Y, p.Scale, p.Angle}) + " " +
-               std::to_string(p.Code);
-        break;
-      }
-      case ekDim: {
-        const TJwwEntDim& d = s.Dims[i];
-        out += "dim " + Dump(d.Head) + "\n  line " + Dump(d.Line) + "\n  text " + Dump(d.Text);
-        break;
-      }
-      case ekBlock: {
-        const TJwwEntBlk& b = s.Blocks[i];
-        out += "block " + Dump(b.Head) + " | " + Nums({b.X, b.Y}) + " " + Utf8FromSjis(b.Name);
-        break;
-      }
-      case ekSolid2: {
-        const TJwwEntSolid2& p = s.Solids2[i];
-        out += "solid2 " + Dump(p.Head) + " | rgb" + std::to_string(p.SolidRGB) + " " +
-               Nums({p.X1, p.Y1, p.X2, p.Y2});
-        break;
-      }
-      case ekSolid3: {
-        const TJwwEntSolid3& p = s.Solids3[i];
-        out += "solid3 " + Dump(p.Head) + " | rgb" + std::to_string(p.SolidRGB) + " " +
-               Nums({p.X1, p.Y1, p.X2, p.Y2, p.X3, p.Y3});
-        break;
-      }
-      case ekSolid4: {
-        const TJwwEntSolid4& p = s.Solids4[i];
-        out += "solid4 " + Dump(p.Head) + " | rgb" + std::to_string(p.SolidRGB) + " " +
-               Nums({p.X1, p.Y1, p.X2, p.Y2, p.X3, p.Y3, p.X4, p.Y4});
-        break;
-      }
-      case ekSolidSc:
-        out += "sc " + Dump(s.SolidsSc[i], true);
-        break;
-      case ekSolidSe:
-        out += "se " + Dump(s.SolidsSe[i], true);
-        break;
-      case ekSolidSo:
-        out += "so " + Dump(s.SolidsSo[i], false);
-        break;
-      case ekSolidSg:
-        out += "sg " + Dump(s.SolidsSg[i], false);
-        break;
-    }
-    out += "\n";
+  for (const TJwwOrderItem& o : JwwStore.Order) {
+    VisitEntry(o, [&out](auto row, const auto& record) {
+      out += std::string(kEntKindNames[row.Kind]) + " " + DumpOfKind(row.Kind, record) + "\n";
+    });
   }
   return out;
 }
@@ -249,7 +231,10 @@ TEST(ReaderTokens, TokensBeyondTheThirtySecondAreDropped) {
 TEST(ReaderTokens, LongLinesAreClassifiedLikeAnyOther) {
   // A point line of 40 numbers is a coded point from its first six tokens.
   std::string line = "pt";
-  for (int i = 1; i <= 40; ++i) line += " " + std::to_string(i);
+  for (int i = 1; i <= 40; ++i) {
+    line += ' ';
+    line += std::to_string(i);
+  }
   Read({line, "ch 1 2 1 0 \"" + std::string(100000, 'x')});
   ASSERT_EQ(OrderKinds(), (std::vector<int32_t>{ekCodedPoint, ekText}));
   EXPECT_EQ(JwwStore.CodedPoints[0].Code, 5);

@@ -44,7 +44,7 @@ TEST_F(StoreTest, GrowsInStepsOfAThousand) {
 
 TEST_F(StoreTest, FieldsACreatorLeavesOutReadZero) {
   JwwStore.Current.LineColor = 7;
-  TJwwEntSolidArc& s = AppendRecord(ekSolidSo, JwwStore.SolidsSo);
+  TJwwEntSolidArc& s = AppendRecord<ekSolidSo>();
   s.InnerR = 2.5;
   EXPECT_EQ(s.Head.Color, 7);
   EXPECT_EQ(s.SolidRGB, 0);
@@ -143,20 +143,20 @@ TEST_F(StoreTest, ResetCurrentAttributesRaisesAllFlagsAndKeepsTheRest) {
 
 TEST_F(StoreTest, EmptyOutlineKindsKeepsKindsSixToFifteen) {
   AddLine(0, 0, 1, 1);
-  AppendRecord(ekCircle, JwwStore.Circles);
-  AppendRecord(ekArc, JwwStore.Arcs);
+  AppendRecord<ekCircle>();
+  AppendRecord<ekArc>();
   AddText(0, "a", 0, 0, 1, 0);
   AddPoint(0, 0);
-  AppendRecord(ekCodedPoint, JwwStore.CodedPoints);
-  AppendRecord(ekDim, JwwStore.Dims);
-  AppendRecord(ekBlock, JwwStore.Blocks);
-  AppendRecord(ekSolid2, JwwStore.Solids2);
-  AppendRecord(ekSolid3, JwwStore.Solids3);
-  AppendRecord(ekSolid4, JwwStore.Solids4);
-  AppendRecord(ekSolidSc, JwwStore.SolidsSc);
-  AppendRecord(ekSolidSe, JwwStore.SolidsSe);
-  AppendRecord(ekSolidSo, JwwStore.SolidsSo);
-  AppendRecord(ekSolidSg, JwwStore.SolidsSg);
+  AppendRecord<ekCodedPoint>();
+  AppendRecord<ekDim>();
+  AppendRecord<ekBlock>();
+  AppendRecord<ekSolid2>();
+  AppendRecord<ekSolid3>();
+  AppendRecord<ekSolid4>();
+  AppendRecord<ekSolidSc>();
+  AppendRecord<ekSolidSe>();
+  AppendRecord<ekSolidSo>();
+  AppendRecord<ekSolidSg>();
   ASSERT_EQ(JwwStore.Order.size(), 15u);
 
   EmptyOutlineKinds();

@@ -28,8 +28,10 @@
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
+using ::testing::Not;
 using Lines = std::vector<std::string>;
 
 std::string ReadAll(const fs::path& p) {
@@ -66,7 +68,7 @@ class WriteBackTest : public ::testing::Test {
   }
 
   static void WriteAllKeepingOwn(const WriteProgress& progress = {}) {
-    WriteAll(-1, -1, -1, -1, -1, -1, -1, 0, progress);
+    WriteAll(TWriteOverrides{}, progress);
   }
 
   fs::path dir_;
@@ -273,7 +275,7 @@ TEST_F(WriteBackTest, SetterValueHandling) {
 
 TEST_F(WriteBackTest, InitialAttributesBecomeCurrent) {
   TJwwInitialAttributes& i = JwwStore.Initial;
-  i = {3, 12, 5, 2, 4, 0, 1.5, 2.5, 0.5, 6, "Font"};
+  i = {3, 12, 5, 2, 4, 0, 1.5, 2.5, 0.5, 6, 0, "Font"};
   JwwStore.Current.TextAnchor = 7;
   JwwStore.Current.PointColor = 9;
   ApplyInitialAttributes();
@@ -297,6 +299,41 @@ TEST_F(WriteBackTest, InitialAttributesBecomeCurrent) {
   EXPECT_EQ(JwwStore.Lines[0].Head.LayerGroup, 3);
   EXPECT_EQ(JwwStore.Lines[0].Head.Layer, 12);
   EXPECT_EQ(JwwStore.Lines[0].Head.Color, 5);
+}
+
+// Host files that are unusual but valid: the answer holds only commands the
+// host defines, with the values it wrote.
+TEST_F(WriteBackTest, OutlineAnswersUnusualHostFiles) {
+  const struct {
+    const char* name;
+    std::string host;
+    Lines sent, notSent;
+  } cases[] = {
+      {"no font line: no font command", "lc2\r\n", {"lc2", "pn2", "cn1"}, {"cn\"$"}},
+      {"a first colour 10 keeps its value",
+       "lc10 255\r\nlc3\r\ncn$F\r\n",
+       {"lc10 255", "pn10 255", "cn\"$F"},
+       {"lc10", "pn10"}},
+      {"an undefined first text kind falls back to the default kind",
+       "cn12\r\ncn$F\r\n",
+       {"cn1"},
+       {"cn12"}},
+  };
+  for (const auto& c : cases) {
+    InitStore();
+    LoadJwcTempFromBytes(c.host);
+    ResetCurrentAttributes();
+    ApplyInitialAttributes();
+    AddLine(0, 0, 1, 0);
+    AddPoint(1, 0);
+    AddText(0, "1", 1, 0, 1, 0);
+    WriteAllKeepingOwn();
+    const Lines queued(JwwStore.Output.begin(), JwwStore.Output.end());
+    for (const std::string& line : c.sent) EXPECT_THAT(queued, Contains(line)) << c.name;
+    for (const std::string& line : c.notSent) {
+      EXPECT_THAT(queued, Not(Contains(line))) << c.name;
+    }
+  }
 }
 
 }  // namespace
@@ -506,82 +543,60 @@ class RoundTrip {
     if (r.Head.Color == 10) Put(s, int64_t{r.SolidRGB});
   }
 
+  static constexpr Sent kAll{true, true};
+
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntLine& l) {
+    PutHead(s, l.Head, kAll, l.Head.ZFlags);
+    PutAll(s, int64_t{l.PolyId}, l.X1, l.Y1, l.X2, l.Y2);
+  }
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntCircle& c) {
+    PutHead(s, c.Head, kAll, c.Head.ZFlags);
+    PutAll(s, c.CX, c.CY, c.R);
+  }
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntArc& a) {
+    PutHead(s, a.Head, kAll, a.Head.ZFlags);
+    PutAll(s, a.CX, a.CY, a.R, a.StartAngle, a.EndAngle, a.Flatness, a.Tilt);
+  }
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntText& t) {
+    PutText(s, t, {false, false});
+  }
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntPoint& p) {
+    PutHead(s, p.Head, {false, true}, p.Head.ZFlags);
+    PutAll(s, p.X, p.Y);
+  }
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntCodedPoint& p) {
+    PutHead(s, p.Head, {false, true}, p.Head.ZFlags);
+    PutAll(s, p.X, p.Y, p.Scale, p.Angle, int64_t{p.Code});
+  }
+  // The z flags sent before "msg" belong to the dimension whichever of its
+  // headers keeps them.
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntDim& d) {
+    PutHead(s, d.Head, kAll, d.Head.ZFlags | d.Line.Head.ZFlags);
+    PutHead(s, d.Line.Head, kAll, 0);
+    PutAll(s, int64_t{d.Line.PolyId}, d.Line.X1, d.Line.Y1, d.Line.X2, d.Line.Y2);
+    PutText(s, d.Text, kAll);
+  }
+  static void PutRecord(std::string&, TJwwEntKind, const TJwwEntBlk&) {}
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntSolid2& r) {
+    PutSolidHead(s, r, true);
+    PutAll(s, r.X1, r.Y1, r.X2, r.Y2);
+  }
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntSolid3& r) {
+    PutSolidHead(s, r, false);
+    PutAll(s, r.X1, r.Y1, r.X2, r.Y2, r.X3, r.Y3);
+  }
+  static void PutRecord(std::string& s, TJwwEntKind, const TJwwEntSolid4& r) {
+    PutSolidHead(s, r, false);
+    PutAll(s, r.X1, r.Y1, r.X2, r.Y2, r.X3, r.Y3, r.X4, r.Y4);
+  }
+  static void PutRecord(std::string& s, TJwwEntKind kind, const TJwwEntSolidArc& r) {
+    PutSolidHead(s, r, kind == ekSolidSe);
+    PutAll(s, r.CX, r.CY, r.R, r.Flatness, r.Tilt, r.Start, r.Sweep, int64_t{r.Code}, r.InnerR);
+  }
+
   static std::string DescribeEntity(const TJwwOrderItem& item) {
-    const TJwwStore& st = JwwStore;
-    const auto i = static_cast<size_t>(item.Index);
     std::string s = std::to_string(item.Kind) + ":";
-    const Sent all{true, true};
-    switch (item.Kind) {
-      case ekLine: {
-        const TJwwEntLine& l = st.Lines[i];
-        PutHead(s, l.Head, all, l.Head.ZFlags);
-        PutAll(s, int64_t{l.PolyId}, l.X1, l.Y1, l.X2, l.Y2);
-        break;
-      }
-      case ekCircle: {
-        const TJwwEntCircle& c = st.Circles[i];
-        PutHead(s, c.Head, all, c.Head.ZFlags);
-        PutAll(s, c.CX, c.CY, c.R);
-        break;
-      }
-      case ekArc: {
-        const TJwwEntArc& a = st.Arcs[i];
-        PutHead(s, a.Head, all, a.Head.ZFlags);
-        PutAll(s, a.CX, a.CY, a.R, a.StartAngle, a.EndAngle, a.Flatness, a.Tilt);
-        break;
-      }
-      case ekText:
-        PutText(s, st.Texts[i], {false, false});
-        break;
-      case ekPoint: {
-        const TJwwEntPoint& p = st.Points[i];
-        PutHead(s, p.Head, {false, true}, p.Head.ZFlags);
-        PutAll(s, p.X, p.Y);
-        break;
-      }
-      case ekCodedPoint: {
-        const TJwwEntCodedPoint& p = st.CodedPoints[i];
-        PutHead(s, p.Head, {false, true}, p.Head.ZFlags);
-        PutAll(s, p.X, p.Y, p.Scale, p.Angle, int64_t{p.Code});
-        break;
-      }
-      case ekDim: {
-        // The z flags sent before "msg" belong to the dimension whichever of
-        // its headers keeps them.
-        const TJwwEntDim& d = st.Dims[i];
-        PutHead(s, d.Head, all, d.Head.ZFlags | d.Line.Head.ZFlags);
-        PutHead(s, d.Line.Head, all, 0);
-        PutAll(s, int64_t{d.Line.PolyId}, d.Line.X1, d.Line.Y1, d.Line.X2, d.Line.Y2);
-        PutText(s, d.Text, all);
-        break;
-      }
-      case ekSolid2: {
-        const TJwwEntSolid2& r = st.Solids2[i];
-        PutSolidHead(s, r, true);
-        PutAll(s, r.X1, r.Y1, r.X2, r.Y2);
-        break;
-      }
-      case ekSolid3: {
-        const TJwwEntSolid3& r = st.Solids3[i];
-        PutSolidHead(s, r, false);
-        PutAll(s, r.X1, r.Y1, r.X2, r.Y2, r.X3, r.Y3);
-        break;
-      }
-      case ekSolid4: {
-        const TJwwEntSolid4& r = st.Solids4[i];
-        PutSolidHead(s, r, false);
-        PutAll(s, r.X1, r.Y1, r.X2, r.Y2, r.X3, r.Y3, r.X4, r.Y4);
-        break;
-      }
-      default: {
-        const TGrowArray<TJwwEntSolidArc>* arrays[] = {&st.SolidsSc, &st.SolidsSe, &st.SolidsSo,
-                                                       &st.SolidsSg};
-        const TJwwEntSolidArc& r = (*arrays[item.Kind - ekSolidSc])[i];
-        PutSolidHead(s, r, item.Kind == ekSolidSe);
-        PutAll(s, r.CX, r.CY, r.R, r.Flatness, r.Tilt, r.Start, r.Sweep, int64_t{r.Code}, r.InnerR);
-        break;
-      }
-    }
+    VisitEntry(item, [&s](auto row, const auto& r) { PutRecord(s, row.Kind, r); });
     return s;
   }
 
@@ -597,7 +612,7 @@ TEST_F(WriteBackTest, WrittenStoreReadsBackTheSame) {
     const bool drawingSize = JwwStore.DrawingSizeMode;
     ResetCurrentAttributes();
     QueueLine("hd");
-    WriteAll(-1, -1, -1, -1, -1, -1, -1, 0, {});
+    WriteAll(TWriteOverrides{}, {});
     ASSERT_TRUE(SaveJwcTemp(file.string()));
 
     InitStore();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -139,8 +140,8 @@ TEST(WriterAttributes, QueuedWhenForcedOrChanged) {
          QueueLineColor(2);
          QueueLineType(1);
          QueueLineType(1);
-         QueuePointColor(1);
-         QueuePointColor(7);
+         QueuePointColor(1, 0);
+         QueuePointColor(7, 0);
        },
        {"lc1", "lc2", "lt1", "pn1", "pn7"}},
       {"a group command forces the layer command",
@@ -556,7 +557,7 @@ TEST(WriterGroups, Overrides) {
          o.ExplicitColor = 0x123456;
          QueueAllGroups(o);
        },
-       {"lg0", "ly0", "lc10 1193046", "sl 0 0 1 0 0 1", "pn10", "lw0", "pt 1 1"}},
+       {"lg0", "ly0", "lc10 1193046", "sl 0 0 1 0 0 1", "pn10 1193046", "lw0", "pt 1 1"}},
   });
 }
 
@@ -591,6 +592,38 @@ TEST(WriterGroups, Polylines) {
          QueueAllGroups();
        },
        {"lg0", "ly0", "lc1", "lt1", "lw0", "pl", "0 0 1 0", "1 0 2 0", "#"}},
+  });
+}
+
+// Such a number has no text the host reads as what it is; sending the
+// entity anyway would turn an invalid shape into a real one at the origin.
+TEST(WriterGroups, EntitiesWithNonFiniteNumbersAreNotSent) {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+  ExpectCases({
+      {"one of each kind",
+       [] {
+         PushRecord(ekLine, JwwStore.Lines, Line(0, 0, kInf, 1));
+         PushRecord(ekCircle, JwwStore.Circles, TJwwEntCircle{Head(0, 0), 0, kNan, 1});
+         PushRecord(ekArc, JwwStore.Arcs, TJwwEntArc{Head(0, 0), 0, 0, 1, kInf, 90, 1, 0});
+         PushRecord(ekText, JwwStore.Texts, Text(0, "A", kNan, 0));
+         PushRecord(ekPoint, JwwStore.Points, TJwwEntPoint{Head(0, 0), -kInf, 0});
+         PushRecord(ekCodedPoint, JwwStore.CodedPoints,
+                    TJwwEntCodedPoint{Head(0, 0), 0, 0, kNan, 0, 1});
+         PushRecord(ekDim, JwwStore.Dims, Dim(Line(0, 0, 1, kNan), "5"));
+         PushRecord(ekSolid3, JwwStore.Solids3, TJwwEntSolid3{Head(0, 0), 0, 0, 0, 1, 0, 0, kInf});
+         PushRecord(ekSolidSo, JwwStore.SolidsSo, SolidArc(5, 1, 0, kNan));
+         QueueAllGroups();
+       },
+       {}},
+      {"a polyline breaks where such a line is left out",
+       [] {
+         PushRecord(ekLine, JwwStore.Lines, Line(0, 0, 1, 0, 1));
+         PushRecord(ekLine, JwwStore.Lines, Line(1, 0, kNan, 0, 1));
+         PushRecord(ekLine, JwwStore.Lines, Line(1, 0, 2, 0, 1));
+         QueueAllGroups();
+       },
+       {"lg0", "ly0", "lc1", "lt1", "lw0", "pl", "0 0 1 0", "#", "pl", "1 0 2 0", "#"}},
   });
 }
 

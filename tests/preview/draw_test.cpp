@@ -29,6 +29,12 @@ class DrawTest : public ::testing::Test {
     Gval.ScreenPoints.clear();
     CreateGraAttribute();
   }
+  // The point buffers are shared: a test's leftovers would join the next
+  // drawing made in this program.
+  void TearDown() override {
+    ClearWorldPoints();
+    Gval.ScreenPoints.clear();
+  }
 
   static void Points(std::initializer_list<TWorldPoint> points) {
     for (const TWorldPoint& p : points) AddWorldPoint(p.x, p.y);

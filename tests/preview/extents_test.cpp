@@ -29,7 +29,7 @@ void ExpectExtents(const Box& want, double tol = 1e-9) {
 }
 
 TJwwEntLine& AddLineIn(int group, double x1, double y1, double x2, double y2) {
-  TJwwEntLine& l = AppendRecord(ekLine, JwwStore.Lines);
+  TJwwEntLine& l = AppendRecord<ekLine>();
   l.Head.LayerGroup = group;
   l.X1 = x1;
   l.Y1 = y1;
@@ -39,14 +39,14 @@ TJwwEntLine& AddLineIn(int group, double x1, double y1, double x2, double y2) {
 }
 
 TJwwEntPoint& AddPointAt(double x, double y) {
-  TJwwEntPoint& p = AppendRecord(ekPoint, JwwStore.Points);
+  TJwwEntPoint& p = AppendRecord<ekPoint>();
   p.X = x;
   p.Y = y;
   return p;
 }
 
 void AddTextAt(int group, double x, double y, const std::string& text) {
-  TJwwEntText& t = AppendRecord(ekText, JwwStore.Texts);
+  TJwwEntText& t = AppendRecord<ekText>();
   t.Head.LayerGroup = group;
   t.X = x;
   t.Y = y;
@@ -132,7 +132,7 @@ TEST_F(ExtentsTest, ComputedFromTheStore) {
        [] {
          JwwStore.GroupScale[1] = 10;
          JwwStore.GroupScale[2] = 100;
-         TJwwEntDim& d = AppendRecord(ekDim, JwwStore.Dims);
+         TJwwEntDim& d = AppendRecord<ekDim>();
          d.Line.Head.LayerGroup = 1;
          d.Line.X1 = 10;
          d.Line.X2 = 50;
@@ -143,11 +143,11 @@ TEST_F(ExtentsTest, ComputedFromTheStore) {
        },
        {0, 0, 5, 7}},
       {"one block alone: the origin widened by 100",
-       [] { AppendRecord(ekBlock, JwwStore.Blocks).X = 500; },
+       [] { AppendRecord<ekBlock>().X = 500; },
        {-100, -100, 100, 100}},
       {"a circle adds its four axis points",
        [] {
-         TJwwEntCircle& c = AppendRecord(ekCircle, JwwStore.Circles);
+         TJwwEntCircle& c = AppendRecord<ekCircle>();
          c.CX = 10;
          c.CY = 20;
          c.R = 5;
@@ -156,7 +156,7 @@ TEST_F(ExtentsTest, ComputedFromTheStore) {
        {5, 15, 15, 25}},
       {"a solid arc with a negative sweep takes its angles the other way",
        [] {
-         TJwwEntSolidArc& a = AppendRecord(ekSolidSo, JwwStore.SolidsSo);
+         TJwwEntSolidArc& a = AppendRecord<ekSolidSo>();
          a.R = 10;
          a.Flatness = 1;
          a.Start = kPi;
@@ -175,7 +175,7 @@ TEST_F(ExtentsTest, ComputedFromTheStore) {
 }
 
 TEST_F(ExtentsTest, BlocksAloneFitTheSameEveryTime) {
-  AppendRecord(ekBlock, JwwStore.Blocks);
+  AppendRecord<ekBlock>();
   ComputeExtents();
   ComputeExtents();
   ExpectExtents({-100, -100, 100, 100});
@@ -218,6 +218,28 @@ TEST_F(ExtentsTest, PointsAreDividedAndClamped) {
 TEST_F(ExtentsTest, AStartPointThatIsNoNumberGivesTheWholeRange) {
   StartExtents(std::nan(""), 0, 1);
   ExpectExtents({-1e8, 0, 1e8, 0});
+}
+
+// Only the low ends are held from below and only the high ends from above:
+// a drawing wholly beyond the limit keeps its extent on the near side.
+TEST_F(ExtentsTest, EachEndIsHeldOnItsOwnSideOnly) {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  const struct {
+    const char* Name;
+    double X1, Y1, X2, Y2;
+    Box Want;
+  } cases[] = {
+      {"wholly right of and above the limit", 2e8, 3e8, 4e8, 5e8, {2e8, 3e8, 1e8, 1e8}},
+      {"wholly left of and below it", -4e8, -5e8, -2e8, -3e8, {-1e8, -1e8, -2e8, -3e8}},
+      {"across it", -3e8, 5, 3e8, 7, {-1e8, 5, 1e8, 7}},
+      {"infinities on the far side", kInf, -kInf, kInf, -kInf, {1e8, -1e8, 1e8, -1e8}},
+  };
+  for (const auto& c : cases) {
+    StartExtents(c.X1, c.Y1, 1);
+    AddExtentPoint(c.X2, c.Y2, 1);
+    SCOPED_TRACE(c.Name);
+    ExpectExtents(c.Want);
+  }
 }
 
 struct FitCase {

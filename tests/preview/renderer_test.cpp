@@ -54,7 +54,7 @@ TJwwEntHead Head(int32_t color, int32_t lineType = 1, int32_t group = 0, int32_t
 }
 
 TJwwEntLine& AddLineRec(TJwwEntHead head, double x1, double y1, double x2, double y2) {
-  TJwwEntLine& l = AppendRecord(ekLine, JwwStore.Lines);
+  TJwwEntLine& l = AppendRecord<ekLine>();
   l.Head = head;
   l.X1 = x1;
   l.Y1 = y1;
@@ -75,7 +75,7 @@ TJwwEntText MakeText(TJwwEntHead head, const std::string& text) {
 
 TEST_F(RendererTest, LineIsDrawnOverTheSolidItCrosses) {
   AddLineRec(Head(2), 10, 50, 90, 50);
-  TJwwEntSolid4& s = AppendRecord(ekSolid4, JwwStore.Solids4);
+  TJwwEntSolid4& s = AppendRecord<ekSolid4>();
   s.Head = Head(10);
   s.SolidRGB = 255;
   s.X1 = 20, s.Y1 = 20, s.X2 = 80, s.Y2 = 20, s.X3 = 80, s.Y3 = 80, s.X4 = 20, s.Y4 = 80;
@@ -90,15 +90,15 @@ TEST_F(RendererTest, LineIsDrawnOverTheSolidItCrosses) {
 
 TEST_F(RendererTest, KindsInTheirOrder) {
   // Stored in reverse of the drawing order.
-  TJwwEntDim& d = AppendRecord(ekDim, JwwStore.Dims);
+  TJwwEntDim& d = AppendRecord<ekDim>();
   d.Line = {Head(3), 0, 1, 1, 2, 2};
   d.Text = MakeText(Head(4), "A");
-  AppendRecord(ekText, JwwStore.Texts) = MakeText(Head(5), "B");
-  AppendRecord(ekPoint, JwwStore.Points) = {Head(6), 50, 50};
-  AppendRecord(ekCircle, JwwStore.Circles) = {Head(7), 50, 50, 10};
+  AppendRecord<ekText>() = MakeText(Head(5), "B");
+  AppendRecord<ekPoint>() = {Head(6), 50, 50};
+  AppendRecord<ekCircle>() = {Head(7), 50, 50, 10};
   AddLineRec(Head(8), 1, 1, 3, 3);
-  AppendRecord(ekSolid2, JwwStore.Solids2) = {Head(1), 0, 5, 5, 9, 9};
-  AppendRecord(ekText, JwwStore.Texts) = MakeText(Head(6), "^@BMpic,30");
+  AppendRecord<ekSolid2>() = {Head(1), 0, 5, 5, 9, 9};
+  AppendRecord<ekText>() = MakeText(Head(6), "^@BMpic,30");
   std::vector<std::string> pens;
   for (const std::string& l : Render()) {
     if (!l.starts_with("SetPen")) continue;
@@ -117,8 +117,8 @@ TEST_F(RendererTest, KindsInTheirOrder) {
 
 TEST_F(RendererTest, AuxiliaryEntitiesHiddenOnlyWhenSwitchedOff) {
   AddLineRec(Head(1, 9), 10, 10, 20, 20);
-  AppendRecord(ekPoint, JwwStore.Points) = {Head(1, 9), 50, 50};
-  AppendRecord(ekSolid3, JwwStore.Solids3) = {Head(9), 0, 1, 1, 50, 1, 1, 50};
+  AppendRecord<ekPoint>() = {Head(1, 9), 50, 50};
+  AppendRecord<ekSolid3>() = {Head(9), 0, 1, 1, 50, 1, 1, 50};
   GraAttribute().SetShowAux(true);
   const std::vector<std::string> shown = Drawn();
   EXPECT_EQ(shown.front(), "Polygon 1 99, 50 99, 1 50");
@@ -132,7 +132,7 @@ TEST_F(RendererTest, AuxiliaryEntitiesHiddenOnlyWhenSwitchedOff) {
 }
 
 TEST_F(RendererTest, DimensionWithAuxiliaryLineShowsOnlyItsText) {
-  TJwwEntDim& d = AppendRecord(ekDim, JwwStore.Dims);
+  TJwwEntDim& d = AppendRecord<ekDim>();
   d.Head = Head(1);
   d.Line = {Head(9), 0, 10, 10, 90, 10};
   d.Text = MakeText(Head(2), "12");
@@ -156,11 +156,11 @@ TEST_F(RendererTest, HiddenLayerDrawsNothingGreyedLayerDrawsGrey) {
 }
 
 TEST_F(RendererTest, EntitiesOutsideTheViewCostNoPen) {
-  AddLineRec(Head(2), -50, 10, -10, 90);                                     // left of the view
-  AppendRecord(ekCircle, JwwStore.Circles) = {Head(2), 50, 200, 40};         // above
-  AppendRecord(ekArc, JwwStore.Arcs) = {Head(2), 300, 50, 10, 0, 90, 3, 0};  // right, flat 3
-  AppendRecord(ekSolid4, JwwStore.Solids4) = {Head(2), 0, 0, -9, 99, -9, 99, -1, 0, -1};
-  AppendRecord(ekPoint, JwwStore.Points) = {Head(2), 50, -5};
+  AddLineRec(Head(2), -50, 10, -10, 90);                        // left of the view
+  AppendRecord<ekCircle>() = {Head(2), 50, 200, 40};            // above
+  AppendRecord<ekArc>() = {Head(2), 300, 50, 10, 0, 90, 3, 0};  // right, flat 3
+  AppendRecord<ekSolid4>() = {Head(2), 0, 0, -9, 99, -9, 99, -1, 0, -1};
+  AppendRecord<ekPoint>() = {Head(2), 50, -5};
   EXPECT_THAT(Render(), ElementsAre("SetBrush rgb(255,255,255) hollow"));
 }
 
@@ -170,8 +170,8 @@ TEST_F(RendererTest, EscHeldAtTheStartDrawsAtMostTheFirstRecord) {
   EXPECT_THAT(Drawn(), IsEmpty());  // polled before the lines' kind
 
   SetEscapeQuery({});
-  AppendRecord(ekText, JwwStore.Texts) = MakeText(Head(2), "^@BMa,30,30");
-  AppendRecord(ekText, JwwStore.Texts) = MakeText(Head(2), "^@BMb,40,40");
+  AppendRecord<ekText>() = MakeText(Head(2), "^@BMa,30,30");
+  AppendRecord<ekText>() = MakeText(Head(2), "^@BMb,40,40");
   SetEscapeQuery([] { return true; });
   EXPECT_THAT(Drawn(), ElementsAre("Rectangle 20 80 50 50"));
 }
@@ -196,7 +196,7 @@ TEST_F(RendererTest, EscIsPolledEveryTenthDrawnRecordAndBetweenKinds) {
 
 TEST_F(RendererTest, GroupScaleDividesUnlessDrawingSizeMode) {
   JwwStore.GroupScale[3] = 100;
-  AppendRecord(ekCircle, JwwStore.Circles) = {Head(2, 1, 3), 5000, 5000, 500};
+  AppendRecord<ekCircle>() = {Head(2, 1, 3), 5000, 5000, 500};
   // The first chord of the circle starts at angle 0: centre + radius.
   EXPECT_EQ(Drawn().front(), "MoveTo 55 50");
   JwwStore.DrawingSizeMode = true;
@@ -220,7 +220,7 @@ TEST_F(RendererTest, ArcSweepsFromStartToEnd) {
   for (const ArcCase& c : cases) {
     SCOPED_TRACE(c.Name);
     InitStore();
-    AppendRecord(ekArc, JwwStore.Arcs) = {Head(2), 50, 50, 40, c.Start, c.End, 1, 0};
+    AppendRecord<ekArc>() = {Head(2), 50, 50, 40, c.Start, c.End, 1, 0};
     const std::vector<std::string> drawn = Drawn();
     EXPECT_EQ(drawn.front(), c.FirstMove);
     EXPECT_EQ(drawn[drawn.size() - 2], c.LastLine);
