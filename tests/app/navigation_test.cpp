@@ -93,8 +93,13 @@ TEST_F(Navigation, TheBandIsDrawnInXorAndRemovedBeforeTheNext) {
   EXPECT_EQ(ui.Preview.LinesStartingWith("Rectangle"),
             (std::vector<std::string>{"Rectangle 100 100 150 120", "Rectangle 100 100 150 120",
                                       "Rectangle 100 100 160 130"}));
-  EXPECT_THAT(ui.Preview.LinesStartingWith("SetPen rgb(0,255,255) w3"),
-              ::testing::Each(::testing::EndsWith("xor")));
+  std::string pen;
+  for (const std::string& line : ui.Preview.Lines()) {
+    if (line.starts_with("SetPen")) pen = line;
+    if (line.starts_with("Rectangle")) {
+      EXPECT_EQ(pen, "SetPen rgb(0,255,255) w3 solid xor");
+    }
+  }
   EXPECT_TRUE(form->BandShown);
 }
 
@@ -189,13 +194,18 @@ TEST_F(Navigation, AnyRunOfZoomsKeepsTheViewFiniteAndHomeFitsAgain) {
 }
 
 TEST_F(Navigation, EscDuringARedrawKeepsThePartialPicture) {
+  form->FitView();
+  ui.Preview.Clear();
+  form->RedrawView();
+  const size_t whole = ui.Preview.Lines().size();
   SetEscapeQuery([] { return true; });
   ui.Preview.Clear();
   form->RedrawView();
   SetEscapeQuery({});
-  // The frame and the origin cross are drawn, the host's line is not.
+  // The frame is drawn, the host's entities are not; what was drawn stays
+  // as the picture the next paint shows.
   EXPECT_EQ(ui.Preview.LinesStartingWith("Rectangle 0 0 399 299").size(), 1u);
-  EXPECT_TRUE(ui.Preview.LinesStartingWith("LineTo").size() == 2u);
+  EXPECT_LT(ui.Preview.Lines().size(), whole);
   ASSERT_TRUE(form->ViewBitmap);
   ui.Preview.Clear();
   form->PaintBox1Paint();
