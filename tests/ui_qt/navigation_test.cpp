@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -82,7 +83,10 @@ TEST_F(Wiring, TypedDigitsAreNeverLostToAClickOnTheCurrentCell) {
     ClickCell(2, 1);
     QTest::qWait(500);
     ClickCell(2, 1);
-    QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(typed), Qt::NoModifier, 60);
+    // Each key goes where the focus is then: the first one opens the editor.
+    for (const char c : std::string(typed)) {
+      QTest::keyClick(QApplication::focusWidget(), c, Qt::NoModifier, 60);
+    }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTest::qWait(600);
     EXPECT_EQ(form->Form().Cells().Cell(2, 1), typed);
@@ -93,6 +97,7 @@ TEST_F(Wiring, TheRowNumbersStayInSightWhenTheCellsScroll) {
   Start();
   DistanceGrid* grid = form->StringGrid1;
   grid->horizontalHeader()->resizeSection(4, 600);
+  QApplication::processEvents();
   grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
   ASSERT_GT(grid->horizontalScrollBar()->value(), 0);
   EXPECT_TRUE(grid->verticalHeader()->isVisible());
