@@ -64,8 +64,8 @@ class FrontEnd {
   // Cells from row first to row last (all columns) changed in TForm1: show
   // them anew, texts and marks alike.
   virtual void CellsChanged(int32_t firstRow, int32_t lastRow) = 0;
-  // Hands the text of a cell editor that is still open to TForm1 (through
-  // SetCellText), as leaving the cell would; the editor may stay open.
+  // Puts the text of a cell editor that is still open into TForm1's cells,
+  // as leaving the cell would; the editor may stay open.
   virtual void CommitCellEditor() = 0;
   // The cell with the table's cursor.
   virtual TCellPos CellCursor() const = 0;

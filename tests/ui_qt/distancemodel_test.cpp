@@ -1,9 +1,11 @@
-// The distance table model: labels, Shift-JIS cells, refused edits.
+// The distance table model over the window's cells: labels, Shift-JIS
+// cells, refused edits, the red of a cell read as 0.
 #include "ui/qt/distancemodel.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
+#include <QBrush>
 #include <QSignalSpy>
 
 #include "common/sjis.h"
@@ -11,48 +13,38 @@
 namespace {
 
 TEST(DistanceModel, PassesTheModelTester) {
-  DistanceModel model;
+  TTableCells cells;
+  DistanceModel model(cells);
   QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Warning);
   EXPECT_TRUE(model.setData(model.index(4, 2), QStringLiteral("12.5")));
-  model.SetCell(5, 9998, "1");
-  model.SetRows({TTableRow{"1", "2", "3", "4", "5"}});
+  model.RowsChanged(1, kTableRows);
 }
 
-TEST(DistanceModel, KeepsCellsAsShiftJis) {
-  DistanceModel model;
+TEST(DistanceModel, EditsTheCellsAsShiftJis) {
+  TTableCells cells;
+  DistanceModel model(cells);
   QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-  EXPECT_TRUE(model.setData(model.index(0, 2), QStringLiteral("　６㎡")));
-  EXPECT_EQ(model.Cell(2, 1), Sjis("　６㎡"));
-  EXPECT_EQ(model.data(model.index(0, 2)).toString(), QStringLiteral("　６㎡"));
+  EXPECT_TRUE(model.setData(model.index(0, 1), QStringLiteral("　６㎡")));
+  EXPECT_EQ(cells.Cell(2, 1), Sjis("　６㎡"));
+  EXPECT_EQ(model.data(model.index(0, 1)).toString(), QStringLiteral("　６㎡"));
   EXPECT_EQ(changed.count(), 1);
+  EXPECT_FALSE(model.setData(model.index(0, 0), QStringLiteral("1한")));
+  EXPECT_FALSE(model.setData(model.index(0, 0), QStringLiteral("7"), Qt::DisplayRole));
+  EXPECT_EQ(cells.Cell(1, 1), "");
 }
 
-TEST(DistanceModel, RefusesWhatShiftJisCannotHoldAndTheLabels) {
-  DistanceModel model;
-  EXPECT_FALSE(model.setData(model.index(0, 1), QStringLiteral("1한")));
-  EXPECT_FALSE(model.setData(model.index(0, 0), QStringLiteral("7")));
-  EXPECT_FALSE(model.setData(model.index(0, 1), QStringLiteral("7"), Qt::DisplayRole));
-  EXPECT_EQ(model.Cell(1, 1), "");
-  EXPECT_EQ(model.data(model.index(0, 0)).toString(), "3");
-  EXPECT_EQ(model.flags(model.index(0, 0)), Qt::NoItemFlags);
-  EXPECT_TRUE(model.flags(model.index(0, 1)) & Qt::ItemIsEditable);
-}
-
-TEST(DistanceModel, ShowsBytesItCannotDecodeButKeepsThem) {
-  DistanceModel model;
-  model.SetCell(1, 1, "\x81");
-  EXPECT_EQ(model.Cell(1, 1), "\x81");
-  EXPECT_FALSE(model.data(model.index(0, 1)).toString().isEmpty());
-}
-
-TEST(DistanceModel, SetRowsEmptiesTheRowsBelow) {
-  DistanceModel model;
-  model.SetRows(std::vector<TTableRow>(10, TTableRow{"1", "1", "2", "1", "0"}));
-  model.SetRows({TTableRow{"2", "2", "3", "2", "1"}});
-  EXPECT_EQ(model.Cell(1, 1), "2");
-  EXPECT_EQ(model.Rows()[1], TTableRow{});
-  EXPECT_EQ(model.Rows()[9], TTableRow{});
-  EXPECT_EQ(model.Rows().size(), static_cast<size_t>(kTableRows));
+TEST(DistanceModel, LabelsRowsWithTheirPointsAndMarksCellsReadAsZero) {
+  TTableCells cells;
+  DistanceModel model(cells);
+  EXPECT_EQ(model.headerData(0, Qt::Vertical).toString(), "3");
+  EXPECT_EQ(model.headerData(kTableRows - 1, Qt::Vertical).toString(), "10000");
+  EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("相手点1"));
+  cells.SetCell(2, 1, Sjis("１２"));
+  cells.SetWarning(2, 1, Sjis("全角"));
+  EXPECT_EQ(model.data(model.index(0, 1), Qt::ForegroundRole).value<QBrush>().color(),
+            QColor(Qt::red));
+  EXPECT_EQ(model.data(model.index(0, 1), Qt::ToolTipRole).toString(), QStringLiteral("全角"));
+  EXPECT_FALSE(model.data(model.index(0, 0), Qt::ForegroundRole).isValid());
 }
 
 }  // namespace

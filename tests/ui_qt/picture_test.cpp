@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QPixmap>
 
-#include "ui/qt/tform1.h"
+#include "ui/qt/mainwindow.h"
 #include "windowtest.h"
 
 namespace {
@@ -22,7 +22,7 @@ TEST_F(Picture, OfTheDemo) {
   Start();
   form->move(0, 0);
   form->resize(660, 539);
-  form->ComputeOutline();
+  form->Form().ComputeOutline();
   ASSERT_TRUE(form->grab().save(out, "PNG"));
 }
 

@@ -12,7 +12,7 @@ class ProgramFolder {
  public:
   ProgramFolder();
 
-  // The program file TForm1 is given; its folder is the temporary one.
+  // The program file MainWindow is given; its folder is the temporary one.
   QString ProgramPath() const;
   QString SettingsPath() const;
   QString JwcTempPath() const;

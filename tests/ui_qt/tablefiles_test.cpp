@@ -2,7 +2,6 @@
 // and clear with its confirmation box.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <QAbstractButton>
 #include <QDir>
@@ -12,12 +11,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <csignal>
 
-#include "ui/qt/distancemodel.h"
-#include "ui/qt/sjislineedit.h"
 #include "common/sjis.h"
 #include "exchange/store.h"
+#include "tests/common/file_size_limit.h"
+#include "ui/qt/distancemodel.h"
+#include "ui/qt/sjislineedit.h"
 #include "windowtest.h"
 
 namespace {
@@ -63,25 +62,25 @@ TEST_F(TableFiles, SaveThenOpenRestoresTheTableButNotTheBounds) {
   ChooseFile(path);
   QTest::mouseClick(form->Button5, Qt::LeftButton);
   const QString saved = path + QStringLiteral(".dlist");
-  EXPECT_EQ(form->LastTableFile, saved);
+  EXPECT_EQ(QString::fromStdString(form->Form().LastTableFile.string()), saved);
   const TTableFile file = ParseTableFile(ProgramFolder::ReadBytes(saved));
   EXPECT_EQ(file.LastTableFile, Sjis(saved.toStdString()));
   EXPECT_EQ(file.WinLeft, 20);
 
-  form->StringGrid1Cells->SetRows(SjisRows({{"4", "4", "4", "4", "4"}}));
+  SetTableRows(*form, SjisRows({{"4", "4", "4", "4", "4"}}));
   form->Edit1->SetSjis("99");
   form->resize(700, 500);
   ChooseFile(saved);
   QTest::mouseClick(form->Button4, Qt::LeftButton);
   EXPECT_EQ(form->Edit1->text(), "10");
   EXPECT_EQ(form->Edit2->text(), "0");
-  const std::vector<TTableRow>& now = form->StringGrid1Cells->Rows();
+  const std::vector<TTableRow>& now = form->Form().Cells().Rows();
   EXPECT_TRUE(std::equal(rows.begin(), rows.end(), now.begin()));
   EXPECT_EQ(now[3], TTableRow{});
-  EXPECT_EQ(form->WinLeft, 20);
-  EXPECT_EQ(form->WinWidth, 700);
+  EXPECT_EQ(form->Form().WinLeft, 20);
+  EXPECT_EQ(form->Form().WinWidth, 700);
   EXPECT_EQ(form->size(), QSize(700, 500));
-  EXPECT_EQ(form->LastTableFile, saved);
+  EXPECT_EQ(QString::fromStdString(form->Form().LastTableFile.string()), saved);
 }
 
 TEST_F(TableFiles, DialogsOfferDataFilesAndStartAtTheLastOne) {
@@ -102,7 +101,7 @@ TEST_F(TableFiles, DialogsOfferDataFilesAndStartAtTheLastOne) {
     });
     QTest::mouseClick(button, Qt::LeftButton);
   }
-  EXPECT_EQ(form->LastTableFile, last);
+  EXPECT_EQ(QString::fromStdString(form->Form().LastTableFile.string()), last);
 }
 
 TEST_F(TableFiles, OpeningAShorterTableEmptiesTheRowsBelow) {
@@ -111,8 +110,8 @@ TEST_F(TableFiles, OpeningAShorterTableEmptiesTheRowsBelow) {
   Start();
   ChooseFile(path);
   QTest::mouseClick(form->Button4, Qt::LeftButton);
-  EXPECT_EQ(form->StringGrid1Cells->Rows()[0], (TTableRow{"1", "5", "2", "5", "0"}));
-  EXPECT_EQ(form->StringGrid1Cells->Rows()[1], TTableRow{});
+  EXPECT_EQ(form->Form().Cells().Rows()[0], (TTableRow{"1", "5", "2", "5", "0"}));
+  EXPECT_EQ(form->Form().Cells().Rows()[1], TTableRow{});
   EXPECT_EQ(form->Edit2->text(), "45");
 }
 
@@ -121,56 +120,35 @@ TEST_F(TableFiles, CancellingADialogChangesNothing) {
   WhenDialogOpens([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
   QTest::mouseClick(form->Button4, Qt::LeftButton);
   EXPECT_EQ(form->Edit1->text(), "10");
-  EXPECT_TRUE(form->LastTableFile.isEmpty());
+  EXPECT_TRUE(form->Form().LastTableFile.empty());
 }
 
 TEST_F(TableFiles, ClearAsksFirst) {
   Start();
   Tab();
-  ASSERT_GT(form->Outline.Total(), 0);
+  ASSERT_GT(form->Form().Outline.Total(), 0);
 
   AnswerClearBox(QMessageBox::No);
   QTest::mouseClick(form->Button3, Qt::LeftButton);
   EXPECT_EQ(form->Edit1->text(), "10");
-  EXPECT_EQ(form->StringGrid1Cells->Rows()[0], rows[0]);
+  EXPECT_EQ(form->Form().Cells().Rows()[0], rows[0]);
 
   AnswerClearBox(QMessageBox::Yes);
   QTest::mouseClick(form->Button3, Qt::LeftButton);
   EXPECT_EQ(form->Edit1->text(), "");
   EXPECT_EQ(form->Edit2->text(), "0");
-  EXPECT_EQ(form->StringGrid1Cells->Rows()[0], TTableRow{});
-  EXPECT_EQ(form->Outline.Total(), 0);
+  EXPECT_EQ(form->Form().Cells().Rows()[0], TTableRow{});
+  EXPECT_EQ(form->Form().Outline.Total(), 0);
   EXPECT_TRUE(JwwStore.Order.empty());
 }
-
-// Writes beyond a small size fail as on a full disk.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &old_);
-    previous_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old_;
-    small.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &small);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, previous_);
-  }
-
- private:
-  rlimit old_{};
-  void (*previous_)(int) = nullptr;
-};
 
 TEST_F(TableFiles, AFailedSaveKeepsTheOldFile) {
   Start();
   const std::string before = ProgramFolder::ReadBytes(folder.SettingsPath());
-  form->StringGrid1Cells->SetRows(
-      std::vector<TTableRow>(50, TTableRow{"1", "12345", "2", "12345", "0"}));
+  SetTableRows(*form, std::vector<TTableRow>(50, TTableRow{"1", "12345", "2", "12345", "0"}));
   {
     const FileSizeLimit limit(before.size() + 10);
-    EXPECT_FALSE(form->SaveTableFile(folder.SettingsPath()));
+    EXPECT_FALSE(form->Form().SaveTableFile(folder.SettingsPath().toStdString()));
   }
   EXPECT_EQ(ProgramFolder::ReadBytes(folder.SettingsPath()), before);
   EXPECT_EQ(QDir(folder.FilePath(".")).entryList(QDir::Files), QStringList({"horune.dat"}));

@@ -26,7 +26,7 @@ class Termination : public WindowTest {
     folder.WriteHostFile();
     Start();
     QObject::connect(&watch, &TerminationWatch::terminationRequested, form.get(),
-                     &TForm1::TerminationRequested);
+                     &MainWindow::TerminationRequested);
     Type("10");
     Tab();
     TypeRows({{"1", "6", "2", "8", "0"}});
@@ -51,7 +51,7 @@ TEST_F(Termination, SigtermDismissesAnOpenQuestionFirst) {
   WhenDialogOpens([](QWidget*) { kill(getpid(), SIGTERM); });
   QTest::mouseClick(form->Button3, Qt::LeftButton);
   ExpectClosedAsByTheCloseBox();
-  EXPECT_EQ(form->StringGrid1Cells->Cell(1, 1), "1");
+  EXPECT_EQ(form->Form().Cells().Cell(1, 1), "1");
 }
 
 bool CatchesSigterm(qint64 pid) {

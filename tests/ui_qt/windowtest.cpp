@@ -5,16 +5,16 @@
 #include <QTest>
 #include <QTimer>
 
+#include "common/sjis.h"
 #include "ui/qt/distancegrid.h"
 #include "ui/qt/sjislineedit.h"
-#include "common/sjis.h"
 
 WindowTest::~WindowTest() {
   if (form) form->close();
 }
 
-TForm1& WindowTest::Start() {
-  form = std::make_unique<TForm1>(folder.ProgramPath());
+MainWindow& WindowTest::Start() {
+  form = std::make_unique<MainWindow>(folder.ProgramPath());
   form->show();
   QApplication::setActiveWindow(form.get());
   EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -37,7 +37,7 @@ void WindowTest::Tab() {
 
 void WindowTest::ClickCell(int col, int row) {
   DistanceGrid* grid = form->StringGrid1;
-  const QModelIndex at = grid->model()->index(row - 1, col);
+  const QModelIndex at = grid->model()->index(row - 1, col - 1);
   grid->scrollTo(at);
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
                     grid->visualRect(at).center());
@@ -85,4 +85,9 @@ std::vector<TTableRow> SjisRows(const std::vector<TTableRow>& utf8Rows) {
     for (size_t c = 0; c < row.size(); ++c) r[c] = Sjis(row[c]);
   }
   return out;
+}
+
+void SetTableRows(MainWindow& form, const std::vector<TTableRow>& rows) {
+  form.Form().Cells().SetRows(rows);
+  form.CellsChanged(1, kTableRows);
 }

@@ -1,4 +1,4 @@
-// The frame of the window tests: a temporary program folder, a TForm1 shown
+// The frame of the window tests: a temporary program folder, a MainWindow shown
 // over it on the offscreen platform, and a user's hands (typing, Tab, clicks
 // on the table's cells, answering a dialog).
 #pragma once
@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/qt/tform1.h"
 #include "exchange/tablefile.h"
 #include "programfolder.h"
+#include "ui/qt/mainwindow.h"
 
 class WindowTest : public ::testing::Test {
  protected:
@@ -21,7 +21,7 @@ class WindowTest : public ::testing::Test {
 
   // Creates the window over the folder and shows it; the host file and the
   // settings file must be in place before.
-  TForm1& Start();
+  MainWindow& Start();
 
   // Types the text, key by key, into the widget that has the focus.
   static void Type(const QString& text);
@@ -42,11 +42,14 @@ class WindowTest : public ::testing::Test {
   std::string Answer() const { return ProgramFolder::ReadBytes(folder.JwcTempPath()); }
 
   ProgramFolder folder;
-  std::unique_ptr<TForm1> form;
+  std::unique_ptr<MainWindow> form;
 };
 
 // Runs answer on the next dialog the window opens, inside its own loop.
 void WhenDialogOpens(std::function<void(QWidget* dialog)> answer);
+
+// Puts the rows into the table from row 1 on, as opening a file would.
+void SetTableRows(MainWindow& form, const std::vector<TTableRow>& rows);
 
 // Shift-JIS rows from UTF-8 ones.
 std::vector<TTableRow> SjisRows(const std::vector<TTableRow>& utf8Rows);

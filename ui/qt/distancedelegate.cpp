@@ -9,5 +9,7 @@ QWidget* DistanceDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
                                         const QModelIndex& /*index*/) const {
   auto* editor = new SjisLineEdit(parent);
   editor->setFrame(false);
+  // Numbers only, as in the point-2 edits.
+  editor->setAttribute(Qt::WA_InputMethodEnabled, false);
   return editor;
 }

@@ -1,7 +1,9 @@
 // StringGrid1: the distance table view. Tab walks the cells, the columns can
-// be sized, a rectangular range can be selected, typing starts editing. When
-// the cell cursor moves, the grid first commits the open editor and then
-// reports the move, so a handler that reads the table sees what was typed.
+// be sized, a rectangular range can be selected, typing or F2 or a double
+// click starts editing; the point numbers stand fixed at the left, under
+// the corner's "点番号". When the cell cursor moves, the grid first commits
+// the open editor and then reports the move, so a handler that reads the
+// table sees what was typed. Ctrl+C and Ctrl+V are reported, not handled.
 #pragma once
 
 #include <QTableView>
@@ -17,10 +19,14 @@ class DistanceGrid : public QTableView {
   void CommitEditor();
 
  signals:
-  // The cell cursor moved to (col, row) from a cell in previousRow; rows are
-  // grid rows (1-based).
+  // The cell cursor moved to (col, row) from a cell in previousRow; grid
+  // columns 1..5 and rows 1..9998.
   void cellSelected(int col, int row, int previousRow);
+  void copyRequested();
+  void pasteRequested();
 
  protected:
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 };

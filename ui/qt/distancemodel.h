@@ -1,22 +1,22 @@
-// The cells of the distance table, StringGrid1: column 0 holds the row
-// labels "3" .. "10000" (the point each row fixes), columns 1 to 5 the
-// Shift-JIS texts the user typed. Grid rows are 1-based as in the table
-// file; model rows are 0-based, so model row i is grid row i + 1.
+// The cells of the distance table, StringGrid1, as a Qt table model over the
+// window's own cells (TTableCells): model column c is grid column c + 1 and
+// model row i is grid row i + 1. The point numbers of grid column 0 are the
+// vertical header, so they stay in sight while the cells scroll sideways.
+// A cell the computation read as 0 is shown in red, its reason as a tip.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <string>
-#include <vector>
 
-#include "exchange/tablefile.h"
+#include "app/tablecells.h"
 
 class DistanceModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  static constexpr int kColumns = 6;
+  static constexpr int kColumns = 5;
 
-  explicit DistanceModel(QObject* parent = nullptr);
+  explicit DistanceModel(TTableCells& cells, QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -26,16 +26,9 @@ class DistanceModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation,
                       int role = Qt::DisplayRole) const override;
 
-  // Shift-JIS text of a cell; col 1..5, row 1..kTableRows.
-  const std::string& Cell(int col, int row) const;
-  void SetCell(int col, int row, const std::string& text);
-
-  // All kTableRows rows, in order.
-  const std::vector<TTableRow>& Rows() const { return rows_; }
-
-  // Takes the given rows from row 1 on and empties every row after them.
-  void SetRows(const std::vector<TTableRow>& rows);
+  // The grid rows first..last changed behind the model's back.
+  void RowsChanged(int first, int last);
 
  private:
-  std::vector<TTableRow> rows_;
+  TTableCells& cells_;
 };

@@ -3,20 +3,20 @@
 #include <QApplication>
 #include <QCoreApplication>
 
-#include "ui/qt/terminationwatch.h"
-#include "ui/qt/tform1.h"
-#include "ui/qt/translations.h"
 #include "ui/qt/escape_x11.h"
+#include "ui/qt/mainwindow.h"
+#include "ui/qt/terminationwatch.h"
+#include "ui/qt/translations.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("rn52_ホルネ"));
   InstallJapaneseTranslations(app);
   InstallEscapeQuery();
-  TForm1 form(QCoreApplication::applicationFilePath());
+  MainWindow form(QCoreApplication::applicationFilePath());
   TerminationWatch watch;
   QObject::connect(&watch, &TerminationWatch::terminationRequested, &form,
-                   &TForm1::TerminationRequested);
+                   &MainWindow::TerminationRequested);
   form.show();
   return QApplication::exec();
 }

@@ -1,24 +1,64 @@
-// PaintBox1: blits the last picture, or asks for the first one.
+// PaintBox1: the canvas on screen and the mouse handed on.
 #include "ui/qt/previewbox.h"
 
+#include <QMouseEvent>
 #include <QPainter>
+
+namespace {
+
+uint8_t ButtonBits(Qt::MouseButtons buttons) {
+  uint8_t bits = 0;
+  if (buttons & Qt::LeftButton) bits |= 1;
+  if (buttons & Qt::RightButton) bits |= 2;
+  if (buttons & Qt::MiddleButton) bits |= 4;
+  return bits;
+}
+
+}  // namespace
 
 PreviewBox::PreviewBox(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // The right button belongs to the zoom band, not to a context menu.
+  setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
-void PreviewBox::SetPicture(const QImage& picture) {
-  picture_ = picture;
-  update();
+PreviewBox::~PreviewBox() = default;
+
+QtCanvas& PreviewBox::Surface() {
+  const int w = std::max(width(), 1);
+  const int h = std::max(height(), 1);
+  if (!canvas_) {
+    canvas_ = std::make_unique<QtCanvas>(w, h);
+  } else if (canvas_->Image().size() != QSize(w, h)) {
+    canvas_->Resize(w, h);
+  }
+  return *canvas_;
+}
+
+const QImage& PreviewBox::Picture() {
+  return Surface().Image();
+}
+
+void PreviewBox::ShowSurface() {
+  showingSurface_ = true;
+  repaint();
+  showingSurface_ = false;
 }
 
 void PreviewBox::paintEvent(QPaintEvent* /*event*/) {
-  if (picture_.isNull() && PictureWanted) PictureWanted();
-  // A repaint never renders again: the frame of the current size, then the
-  // last picture over it (a grown box shows white beyond the picture).
+  if (!showingSurface_ && Paint) Paint();
   QPainter p(this);
-  p.fillRect(rect(), Qt::white);
-  p.setPen(QPen(QColor(0, 0, 255), 0));
-  p.drawRect(0, 0, width() - 1, height() - 1);
-  if (!picture_.isNull()) p.drawImage(0, 0, picture_);
+  p.drawImage(0, 0, Surface().Image());
+}
+
+void PreviewBox::mousePressEvent(QMouseEvent* event) {
+  if (MouseDown) MouseDown(ButtonBits(event->buttons()), event->pos().x(), event->pos().y());
+}
+
+void PreviewBox::mouseMoveEvent(QMouseEvent* event) {
+  if (MouseMove) MouseMove(event->pos().x(), event->pos().y());
+}
+
+void PreviewBox::mouseReleaseEvent(QMouseEvent* event) {
+  if (MouseUp) MouseUp(event->pos().x(), event->pos().y());
 }

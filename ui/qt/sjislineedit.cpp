@@ -3,9 +3,9 @@
 // they were.
 #include "ui/qt/sjislineedit.h"
 
+#include "common/sjis.h"
 #include "ui/qt/sjistext.h"
 #include "ui/qt/sjisvalidator.h"
-#include "common/sjis.h"
 
 SjisLineEdit::SjisLineEdit(QWidget* parent) : QLineEdit(parent) {
   setValidator(new SjisValidator(this));

@@ -1,8 +1,8 @@
 // Refuses, at typing, any text that the Shift-JIS code page cannot hold:
 // every text the window keeps goes to files and to the host as Shift-JIS,
-// and a character that would turn into "?" there must never get in. A line
-// break is refused too (a paste can bring one): each text is one line of the
-// settings file.
+// and a character that would turn into "?" there must never get in. Each
+// text is one line of the settings file: a single line break (a value
+// copied from a spreadsheet brings one) is dropped, more are refused.
 #pragma once
 
 #include <QValidator>

@@ -1,11 +1,12 @@
 // The Shift-JIS codec over ICU's CP932 converter, with this tool's own
 // replacement characters in both directions.
-#include "common/sjis.h"
-
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 
 #include <memory>
+
+#include "common/cp932bytes.h"
+#include "common/sjis.h"
 
 namespace {
 
@@ -95,26 +96,9 @@ void ConvertRun(UConverter* to, UConverter* from, std::string_view run, int maxG
   out.resize(target - out.data());
 }
 
-bool IsAscii(char c) {
-  return static_cast<unsigned char>(c) < 0x80;
-}
-
-// CP932's own lead and trail byte ranges; only whole characters and single
-// non-ASCII bytes go to the converter.
-bool Cp932Lead(unsigned char b) {
-  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-bool Cp932Trail(unsigned char b) {
-  return b >= 0x40 && b <= 0xFC && b != 0x7F;
-}
-
 // End of the run of non-ASCII characters starting at i.
 size_t SjisRunEnd(std::string_view t, size_t i) {
-  while (i < t.size() && !IsAscii(t[i])) {
-    const bool pair = Cp932Lead(static_cast<unsigned char>(t[i])) && i + 1 < t.size() &&
-                      Cp932Trail(static_cast<unsigned char>(t[i + 1]));
-    i += pair ? 2 : 1;
-  }
+  while (i < t.size() && !IsAscii(t[i])) i += Cp932CharLength(t, i);
   return i;
 }
 

@@ -1,0 +1,301 @@
+// The preview of Form1: drawing and repainting it, fitting, zooming and
+// panning with the mouse, the wheel and the keys, and the one-step previous
+// view. Every view change goes through TakeView, which refuses a view that
+// is not finite or leaves the scale limits, so no sequence of keys, notches
+// or drags can lead to a blank preview that no key brings back.
+#include <cmath>
+#include <cstdlib>
+
+#include "app/tform1.h"
+#include "preview/draw.h"
+#include "preview/extents.h"
+#include "preview/graattribute.h"
+#include "preview/gval.h"
+#include "preview/renderer.h"
+
+namespace {
+
+// A drag that stays within this many pixels either way is a click.
+constexpr double kClickPixels = 5.0;
+// The least side of a dragged box, in world units.
+constexpr double kLeastBoxSide = 0.001;
+
+bool Finite(const TView& v) {
+  return std::isfinite(v.Scale) && std::isfinite(v.MinX) && std::isfinite(v.MinY) &&
+         std::isfinite(v.MaxX) && std::isfinite(v.MaxY);
+}
+
+bool WithinLimits(const TView& v) {
+  return Finite(v) && v.Scale >= kMinViewScale && v.Scale <= kMaxViewScale &&
+         std::abs(v.MinX) <= kMaxViewCoordinate && std::abs(v.MaxX) <= kMaxViewCoordinate &&
+         std::abs(v.MinY) <= kMaxViewCoordinate && std::abs(v.MaxY) <= kMaxViewCoordinate &&
+         v.MinX < v.MaxX && v.MinY < v.MaxY;
+}
+
+// The view of the given size in pixels at the scale, centred on (cx, cy).
+TView CentredView(double cx, double cy, double scale, int32_t width, int32_t height) {
+  const double hw = width * 0.5 / scale;
+  const double hh = height * 0.5 / scale;
+  return {scale, cx - hw, cy - hh, cx + hw, cy + hh};
+}
+
+}  // namespace
+
+TView TForm1::CurrentView() const {
+  return {Gval.ViewScale, Gval.ViewMinX, Gval.ViewMinY, Gval.ViewMaxX, Gval.ViewMaxY};
+}
+
+void TForm1::SavePrevView() {
+  PrevView = CurrentView();
+}
+
+bool TForm1::TakeView(const TView& v) {
+  if (!WithinLimits(v)) return false;
+  Gval.ViewScale = v.Scale;
+  Gval.ViewMinX = v.MinX;
+  Gval.ViewMinY = v.MinY;
+  Gval.ViewMaxX = v.MaxX;
+  Gval.ViewMaxY = v.MaxY;
+  return true;
+}
+
+void TForm1::ChangeView(const TView& v) {
+  if (!WithinLimits(v)) return;
+  SavePrevView();
+  TakeView(v);
+  RedrawView();
+  ui_.RepaintPreview();
+}
+
+void TForm1::TakePaintBoxSize() {
+  const TBounds box = ui_.PaintBoxBounds();
+  Gval.ViewWidth = box.Width;
+  Gval.ViewHeight = box.Height;
+}
+
+void TForm1::DrawFrame(Canvas& canvas, int32_t width, int32_t height) {
+  ClearView(canvas, width, height);
+  SetPlainPen(canvas, RGB(0, 0, 255), 0, 0);
+  ScreenRect(canvas, 0, 0, width - 1, height - 1);
+}
+
+void TForm1::RedrawView() {
+  if (!ViewReady) return;
+  BandShown = false;
+  Canvas& canvas = ui_.PreviewCanvas();
+  const TBounds box = ui_.PaintBoxBounds();
+  // A redraw cut short by Esc keeps what it drew, as the picture to repaint.
+  RenderPreview(canvas, box.Width, box.Height);
+  ViewBitmap = canvas.CopyToBitmap();
+}
+
+void TForm1::PaintBox1Paint() {
+  BandShown = false;
+  if (!ViewBitmap) {
+    FitView();
+    return;
+  }
+  Canvas& canvas = ui_.PreviewCanvas();
+  const TBounds box = ui_.PaintBoxBounds();
+  DrawFrame(canvas, box.Width, box.Height);
+  canvas.DrawBitmap(0, 0, *ViewBitmap);
+}
+
+void TForm1::FitView() {
+  SavePrevView();
+  const TBounds box = ui_.PaintBoxBounds();
+  FitViewToExtents(box.Width, box.Height);
+  RedrawView();
+}
+
+void TForm1::ZoomAt(int32_t sx, int32_t sy, double factor) {
+  const TBounds box = ui_.PaintBoxBounds();
+  const double wx = PixelToWorldX(sx - box.Left);
+  const double wy = PixelToWorldY(sy - box.Top);
+  const double cx = (Gval.ViewMinX + Gval.ViewMaxX) / 2;
+  const double cy = (Gval.ViewMinY + Gval.ViewMaxY) / 2;
+  const double hw = (Gval.ViewMaxX - Gval.ViewMinX) / 2 / factor;
+  const double hh = (Gval.ViewMaxY - Gval.ViewMinY) / 2 / factor;
+  // The world point under (sx, sy) stays under it.
+  const double sx0 = -(wx - cx) / factor + (wx - cx);
+  const double sy0 = -(wy - cy) / factor + (wy - cy);
+  ChangeView({Gval.ViewScale * factor, cx - hw + sx0, cy - hh + sy0, cx + hw + sx0, cy + hh + sy0});
+}
+
+void TForm1::ZoomToBox(double x1, double y1, double x2, double y2) {
+  TakePaintBoxSize();
+  double bw = std::abs(x2 - x1);
+  double bh = std::abs(y2 - y1);
+  if (bw <= kLeastBoxSide) bw = kLeastBoxSide;
+  if (bh <= kLeastBoxSide) bh = kLeastBoxSide;
+  const double scale = std::min(Gval.ViewWidth / bw, Gval.ViewHeight / bh);
+  ChangeView(CentredView((x1 + x2) / 2, (y1 + y2) / 2, scale, Gval.ViewWidth, Gval.ViewHeight));
+}
+
+void TForm1::ZoomOutAt(double x1, double y1, double x2, double y2) {
+  const double oldW = Gval.ViewMaxX - Gval.ViewMinX;
+  const double oldH = Gval.ViewMaxY - Gval.ViewMinY;
+  TakePaintBoxSize();
+  const double scale = std::min(Gval.ViewWidth / (2 * oldW), Gval.ViewHeight / (2 * oldH));
+  ChangeView(CentredView((x1 + x2) / 2, (y1 + y2) / 2, scale, Gval.ViewWidth, Gval.ViewHeight));
+}
+
+void TForm1::CenterAt(double x, double y) {
+  TakePaintBoxSize();
+  const double dx = x - (Gval.ViewMinX + Gval.ViewMaxX) / 2;
+  const double dy = y - (Gval.ViewMinY + Gval.ViewMaxY) / 2;
+  ChangeView({Gval.ViewScale, Gval.ViewMinX + dx, Gval.ViewMinY + dy, Gval.ViewMaxX + dx,
+              Gval.ViewMaxY + dy});
+}
+
+void TForm1::DrawRubberBand() {
+  Canvas& canvas = ui_.PreviewCanvas();
+  SetXorPen(canvas);
+  const TColor color = GraAttribute().GetBackMode() == 0 ? RGB(0, 255, 255) : RGB(255, 0, 0);
+  SetPlainPen(canvas, color, 0, 3);
+  SetPlainBrush(canvas, 0, 0);
+  ScreenRect(canvas, BandRect.X1, BandRect.Y1, BandRect.X2, BandRect.Y2);
+  // Later drawing copies again; only the band is drawn in xor.
+  Pen pen = canvas.GetPen();
+  pen.Mix = PenMix::Copy;
+  canvas.SetPen(pen);
+}
+
+double TForm1::PixelToWorldX(int32_t px) const {
+  return px / Gval.ViewScale + Gval.ViewMinX;
+}
+
+double TForm1::PixelToWorldY(int32_t py) const {
+  return Gval.ViewMaxY - py / Gval.ViewScale;
+}
+
+void TForm1::PaintBox1MouseDown(uint8_t buttons, int32_t x, int32_t y) {
+  if ((MouseFlags & (kMouseLeft | kMouseRight)) == 0) {
+    PressX = x;
+    PressY = y;
+  }
+  MouseFlags |= buttons & (kMouseLeft | kMouseRight | kMouseMiddle);
+  if (MouseFlags & kMouseMiddle) {
+    DragBitmap = ui_.PreviewCanvas().CopyToBitmap();
+  }
+}
+
+void TForm1::PaintBox1MouseMove(int32_t x, int32_t y) {
+  const uint8_t both = kMouseLeft | kMouseRight;
+  if ((MouseFlags & both) == both) {
+    if (BandShown) DrawRubberBand();
+    BandRect = {PressX, PressY, x, y};
+    DrawRubberBand();
+    BandShown = true;
+    ui_.RepaintPreview();
+  } else if ((MouseFlags & kMouseMiddle) && DragBitmap) {
+    BandShown = false;
+    Canvas& canvas = ui_.PreviewCanvas();
+    const TBounds box = ui_.PaintBoxBounds();
+    ClearView(canvas, box.Width, box.Height);
+    canvas.DrawBitmap(x - PressX, y - PressY, *DragBitmap);
+    ui_.RepaintPreview();
+  }
+}
+
+void TForm1::PaintBox1MouseUp(int32_t x, int32_t y) {
+  const double px = PixelToWorldX(PressX);
+  const double py = PixelToWorldY(PressY);
+  const double rx = PixelToWorldX(x);
+  const double ry = PixelToWorldY(y);
+  const uint8_t both = kMouseLeft | kMouseRight;
+  if ((MouseFlags & both) == both) {
+    FinishBand(px, py, rx, ry);
+  } else if (MouseFlags & kMouseMiddle) {
+    FinishDrag(px, py, rx, ry);
+  }
+  MouseFlags = 0;
+}
+
+void TForm1::FinishBand(double px, double py, double rx, double ry) {
+  if (BandShown) {
+    DrawRubberBand();
+    ui_.RepaintPreview();
+  }
+  BandShown = false;
+  const double click = kClickPixels / Gval.ViewScale;
+  if (std::abs(rx - px) <= click || std::abs(ry - py) <= click) {
+    CenterAt(px, py);
+  } else if (px < rx && py > ry) {
+    ZoomToBox(px, py, rx, ry);
+  } else if (px > rx && py < ry) {
+    ZoomOutAt(px, py, rx, ry);
+  } else if (px < rx && py < ry) {
+    FitView();
+    ui_.RepaintPreview();
+  } else {
+    const TView current = CurrentView();
+    TakeView(PrevView);
+    PrevView = current;
+    RedrawView();
+    ui_.RepaintPreview();
+  }
+}
+
+void TForm1::FinishDrag(double px, double py, double rx, double ry) {
+  DragBitmap.reset();
+  const double dx = px - rx;
+  const double dy = py - ry;
+  ChangeView({Gval.ViewScale, Gval.ViewMinX + dx, Gval.ViewMinY + dy, Gval.ViewMaxX + dx,
+              Gval.ViewMaxY + dy});
+}
+
+void TForm1::FormMouseWheelDown(int32_t sx, int32_t sy) {
+  ZoomAt(sx, sy, ZoomStep);
+}
+
+void TForm1::FormMouseWheelUp(int32_t sx, int32_t sy) {
+  ZoomAt(sx, sy, 1 / ZoomStep);
+}
+
+bool TForm1::FormKeyDown(NavKey key, bool shift) {
+  if (!KeysEnabled) return false;
+  const TBounds box = ui_.PaintBoxBounds();
+  const int32_t cx = box.Left + box.Width / 2;
+  const int32_t cy = box.Top + box.Height / 2;
+  switch (key) {
+    case NavKey::PageUp:
+      ZoomAt(cx, cy, ZoomStep);
+      break;
+    case NavKey::PageDown:
+      ZoomAt(cx, cy, 1 / ZoomStep);
+      break;
+    case NavKey::End:
+    case NavKey::Insert:
+      CentreOnExtents();
+      break;
+    case NavKey::Home:
+      FitView();
+      ui_.RepaintPreview();
+      break;
+    default:
+      PanByKey(key, shift);
+      break;
+  }
+  return true;
+}
+
+void TForm1::CentreOnExtents() {
+  const TDrawingExtents& e = DrawingExtents;
+  ChangeView(CentredView((e.ExtMinX + e.ExtMaxX) / 2, (e.ExtMinY + e.ExtMaxY) / 2, Gval.ViewScale,
+                         Gval.ViewWidth, Gval.ViewHeight));
+}
+
+void TForm1::PanByKey(NavKey key, bool shift) {
+  const double fifth = shift ? 0.2 : 1.0;
+  const double sx = (Gval.ViewMaxX - Gval.ViewMinX) / 2 * fifth;
+  const double sy = (Gval.ViewMaxY - Gval.ViewMinY) / 2 * fifth;
+  double dx = 0;
+  double dy = 0;
+  if (key == NavKey::Left) dx = -sx;
+  if (key == NavKey::Right) dx = sx;
+  if (key == NavKey::Up) dy = sy;
+  if (key == NavKey::Down) dy = -sy;
+  ChangeView({Gval.ViewScale, Gval.ViewMinX + dx, Gval.ViewMinY + dy, Gval.ViewMaxX + dx,
+              Gval.ViewMaxY + dy});
+}

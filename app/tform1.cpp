@@ -1,0 +1,257 @@
+// Form1's handlers: the lifecycle, the buttons, the computation triggers and
+// the table files. The preview's navigation is in navigation.cpp.
+#include "app/tform1.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "app/cellblock.h"
+#include "app/cellwarnings.h"
+#include "app/tablefileio.h"
+#include "common/sjis.h"
+#include "exchange/reader.h"
+#include "exchange/store.h"
+#include "exchange/writeback.h"
+#include "exchange/writer.h"
+#include "preview/gval.h"
+#include "text/painters.h"
+
+namespace fs = std::filesystem;
+
+// The computation's view of the window: the two edits as the front end
+// shows them and the table's cells as TForm1 keeps them.
+class TForm1::Input final : public OutlineTable {
+ public:
+  explicit Input(TForm1& form) : form_(form) {}
+  std::string Edit1Text() const override { return form_.ui_.EditText(EditId::Edit1); }
+  std::string Edit2Text() const override { return form_.ui_.EditText(EditId::Edit2); }
+  int RowCount() const override { return kTableRows; }
+  std::string Cell(int col, int row) const override { return form_.cells_.Cell(col, row); }
+  void SetCell(int col, int row, const std::string& text) override {
+    form_.cells_.SetCell(col, row, text);
+    form_.ui_.CellsChanged(row, row);
+  }
+
+ private:
+  TForm1& form_;
+};
+
+TForm1::TForm1(FrontEnd& ui, fs::path programPath) : ui_(ui), programPath_(std::move(programPath)) {
+  FormCreate();
+}
+
+fs::path TForm1::SettingsPath() const {
+  fs::path p = programPath_;
+  return p.replace_extension(".dat");
+}
+
+fs::path TForm1::JwcTempPath() const {
+  return ProgramFolder / "JWC_TEMP.TXT";
+}
+
+void TForm1::FormCreate() {
+  ViewReady = false;
+  CreateGraAttribute();
+  InstallTextPainters();
+  ZoomStep = 2.0;
+  MouseFlags = 0;
+  BandShown = false;
+  ViewBitmap.reset();
+  DragBitmap.reset();
+  Outline = {};
+}
+
+void TForm1::FormShow() {
+  InitStore();
+  ProgramFolder = programPath_.parent_path();
+  LoadJwcTemp(JwcTempPath());
+  ResetCurrentAttributes();
+  LoadTableFile(SettingsPath());
+  ui_.SetWindowBounds({WinLeft, WinTop, WinWidth, WinHeight});
+  ShowTable();
+  ui_.SetCaption(Sjis("ホルネ") +
+                 Sjis(JwwStore.DrawingSizeMode ? "【図寸モード】" : "【実寸モード】"));
+  ui_.SetStatus(Sjis("【画面操作】マウス左ドラッグ／ペンでの拡大縮小移動が出来ます"));
+  FitView();
+  ViewReady = true;
+  KeysEnabled = true;
+  ui_.FocusEdit(EditId::Edit1);
+  ApplyInitialAttributes();
+}
+
+void TForm1::FormResize() {
+  const TBounds b = ui_.WindowBounds();
+  WinWidth = std::max(b.Width, kMinWinWidth);
+  WinHeight = std::max(b.Height, kMinWinHeight);
+  if (!ViewReady) return;
+  // Centre and scale stay; the picture follows once the size settles.
+  const TBounds box = ui_.PaintBoxBounds();
+  CentreView((Gval.ViewMinX + Gval.ViewMaxX) / 2, (Gval.ViewMinY + Gval.ViewMaxY) / 2, box.Width,
+             box.Height);
+}
+
+void TForm1::FormResizeSettled() {
+  // A picture of the old size would sit in a corner with a second frame.
+  RedrawView();
+  ui_.RepaintPreview();
+}
+
+void TForm1::TakeWindowBounds() {
+  const TBounds b = ui_.WindowBounds();
+  WinLeft = b.Left;
+  WinTop = b.Top;
+  WinWidth = std::max(b.Width, kMinWinWidth);
+  WinHeight = std::max(b.Height, kMinWinHeight);
+}
+
+void TForm1::FormClose() {
+  ViewBitmap.reset();
+  DragBitmap.reset();
+  // Closing by the close box or a shortcut leaves the focus in the table, so
+  // a cell being typed has not reached it yet.
+  ui_.CommitCellEditor();
+  TakeWindowBounds();
+  SaveTableFile(SettingsPath());
+  SaveJwcTemp(JwcTempPath().string());
+  FreeStore();
+}
+
+void TForm1::Button1Click() {
+  if (Outline.Total() <= 0) {
+    QueueMessage(Sjis("ペン作図は行いませんでした。"));
+  } else {
+    ui_.SetStatus(Sjis("処理中です"));
+    QueueLine("hd");
+    WriteAll(TWriteOverrides{}, [this](const std::string& sjis) { ui_.SetStatus(sjis); });
+  }
+  ui_.SetStatus(Sjis("ファイル生成中です"));
+  ui_.Close();
+}
+
+void TForm1::Button2Click() {
+  ui_.Close();
+}
+
+void TForm1::Button3Click() {
+  if (!ui_.AskYesNo(Sjis("各値をクリアします。よろしいですか？"))) return;
+  ui_.SetEditText(EditId::Edit1, "");
+  ui_.SetEditText(EditId::Edit2, "0");
+  cells_.SetRows({});
+  cells_.ClearWarnings();
+  ui_.CellsChanged(1, kTableRows);
+  ResetOutline(Outline);
+  RedrawView();
+  ui_.RepaintPreview();
+}
+
+void TForm1::Button4Click() {
+  const std::optional<fs::path> path = ui_.OpenTableDialog(LastTableFile);
+  if (!path) return;
+  // A table file carries bounds too, but opening one never moves the window.
+  const TBounds kept{WinLeft, WinTop, WinWidth, WinHeight};
+  LoadTableFile(*path);
+  LastTableFile = *path;
+  WinLeft = kept.Left;
+  WinTop = kept.Top;
+  WinWidth = kept.Width;
+  WinHeight = kept.Height;
+  ShowTable();
+}
+
+void TForm1::Button5Click() {
+  const std::optional<fs::path> path = ui_.SaveTableDialog(LastTableFile);
+  if (!path) return;
+  LastTableFile = *path;
+  SaveTableFile(LastTableFile);
+}
+
+void TForm1::ShowTable() {
+  cells_.ClearWarnings();
+  ui_.CellsChanged(1, kTableRows);
+}
+
+void TForm1::LoadTableFile(const fs::path& path) {
+  const TTableFile defaults;
+  WinLeft = defaults.WinLeft;
+  WinTop = defaults.WinTop;
+  WinWidth = defaults.WinWidth;
+  WinHeight = defaults.WinHeight;
+  LastTableFile.clear();
+  const std::optional<TTableFile> t = ReadTableFile(path);
+  if (!t) return;
+  WinLeft = t->WinLeft;
+  WinTop = t->WinTop;
+  WinWidth = t->WinWidth;
+  WinHeight = t->WinHeight;
+  LastTableFile = PathFromSjis(t->LastTableFile);
+  ui_.SetEditText(EditId::Edit1, t->Edit1);
+  ui_.SetEditText(EditId::Edit2, t->Edit2);
+  cells_.SetRows(t->Rows);
+}
+
+bool TForm1::SaveTableFile(const fs::path& path) {
+  TTableFile t;
+  t.WinLeft = WinLeft;
+  t.WinTop = WinTop;
+  t.WinWidth = WinWidth;
+  t.WinHeight = WinHeight;
+  t.LastTableFile = PathToSjis(LastTableFile);
+  t.Edit1 = ui_.EditText(EditId::Edit1);
+  t.Edit2 = ui_.EditText(EditId::Edit2);
+  t.Rows = cells_.Rows();
+  return WriteTableFile(path, t);
+}
+
+void TForm1::ComputeOutline() {
+  Input input(*this);
+  ::ComputeOutline(input, Outline, [this] {
+    RedrawView();
+    ui_.RepaintPreview();
+  });
+  MarkUnreadCells();
+}
+
+void TForm1::MarkUnreadCells() {
+  cells_.ClearWarnings();
+  const std::optional<TCellWarning> first = MarkCellWarnings(cells_);
+  ui_.CellsChanged(1, kTableRows);
+  if (first) ui_.SetStatus(first->Status);
+}
+
+void TForm1::Edit1Exit() {
+  ComputeOutline();
+}
+
+void TForm1::StringGrid1SelectCell(int32_t /*col*/, int32_t row, int32_t currentRow) {
+  if (row != currentRow) ComputeOutline();
+}
+
+void TForm1::StringGrid1Enter() {
+  KeysEnabled = false;
+}
+
+void TForm1::StringGrid1Exit() {
+  KeysEnabled = true;
+}
+
+void TForm1::StringGrid1Paste() {
+  const std::optional<TClipboardText> clip = ui_.ClipboardText();
+  if (!clip) return;
+  if (!clip->Encodable) {
+    ui_.SetStatus(Sjis("貼り付けできません：Shift-JIS で表せない文字があります"));
+    return;
+  }
+  const TCellPos at = ui_.CellCursor();
+  const CellBlock block = ParseCellBlock(clip->Sjis);
+  if (!PasteCellBlock(cells_, at, block)) {
+    ui_.SetStatus(Sjis("貼り付けできません：表に収まりません"));
+    return;
+  }
+  ui_.CellsChanged(at.Row, at.Row + static_cast<int32_t>(block.size()) - 1);
+  ComputeOutline();
+}
+
+void TForm1::StringGrid1Copy() {
+  const TCellRange sel = ui_.CellSelection();
+  ui_.SetClipboardText(FormatCellBlock(cells_, sel));
+}

@@ -1,0 +1,165 @@
+// Form1, the tool's one window, without a toolkit: its fields and event
+// handlers under their designed names. A front end (app/frontend.h) owns the
+// controls, forwards each event to the handler of the same name and shows
+// what the handlers tell it; everything the window decides lives here: the
+// start-up and close sequences, the buttons, what computes the outline, the
+// table's cells, and the preview with its navigation.
+//
+// The preview draws only through the front end's Canvas. The view itself is
+// the shared view state Gval (preview/gval.h); TForm1 keeps the previous
+// view, the mouse state and the cached pictures.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "app/frontend.h"
+#include "app/tablecells.h"
+#include "exchange/outline.h"
+#include "preview/canvas.h"
+
+// Mouse buttons as MouseFlags holds them.
+inline constexpr uint8_t kMouseLeft = 1;
+inline constexpr uint8_t kMouseRight = 2;
+inline constexpr uint8_t kMouseMiddle = 4;
+
+// The keys FormKeyDown may act on; a front end passes no others.
+enum class NavKey : uint8_t { PageUp, PageDown, End, Insert, Home, Left, Right, Up, Down };
+
+// The visible world rectangle and its scale: what the previous view keeps.
+struct TView {
+  double Scale = 1.0;
+  double MinX = 0.0;
+  double MinY = 0.0;
+  double MaxX = 0.0;
+  double MaxY = 0.0;
+  bool operator==(const TView&) const = default;
+};
+
+// Rubber-band corners in paint-box pixels.
+struct TBandRect {
+  int32_t X1 = 0;
+  int32_t Y1 = 0;
+  int32_t X2 = 0;
+  int32_t Y2 = 0;
+};
+
+// The view limits that keep every picture finite and drawable: a change that
+// would leave them is refused and the view stays as it was.
+inline constexpr double kMinViewScale = 1e-9;
+inline constexpr double kMaxViewScale = 1e15;
+inline constexpr double kMaxViewCoordinate = 1e11;
+
+class TForm1 {
+ public:
+  // programPath is the program file: JWC_TEMP.TXT lies in its folder and the
+  // settings file is the same path with the extension ".dat".
+  TForm1(FrontEnd& ui, std::filesystem::path programPath);
+
+  std::filesystem::path SettingsPath() const;
+  std::filesystem::path JwcTempPath() const;
+
+  // Lifecycle. FormResize follows every size change; FormResizeSettled comes
+  // once the size has stopped changing and draws the view anew at its size.
+  void FormCreate();
+  void FormShow();
+  void FormResize();
+  void FormResizeSettled();
+  void FormClose();
+
+  // OK, cancel, clear, open, save.
+  void Button1Click();
+  void Button2Click();
+  void Button3Click();
+  void Button4Click();
+  void Button5Click();
+
+  // Leaving Edit1 or Edit2.
+  void Edit1Exit();
+  // The table's cursor is about to move to (col, row) from a cell of
+  // currentRow; moving to another row computes.
+  void StringGrid1SelectCell(int32_t col, int32_t row, int32_t currentRow);
+  void StringGrid1Enter();
+  void StringGrid1Exit();
+  // Ctrl+V and Ctrl+C in the table: blocks of tab-separated cells, one row
+  // a line, as spreadsheets exchange them.
+  void StringGrid1Paste();
+  void StringGrid1Copy();
+
+  // The preview.
+  void PaintBox1Paint();
+  // buttons: the kMouse bits held now.
+  void PaintBox1MouseDown(uint8_t buttons, int32_t x, int32_t y);
+  void PaintBox1MouseMove(int32_t x, int32_t y);
+  void PaintBox1MouseUp(int32_t x, int32_t y);
+  // Screen coordinates of the mouse.
+  void FormMouseWheelDown(int32_t sx, int32_t sy);
+  void FormMouseWheelUp(int32_t sx, int32_t sy);
+  // True when the key acted and is consumed.
+  bool FormKeyDown(NavKey key, bool shift);
+
+  void RedrawView();
+  void FitView();
+  void ZoomAt(int32_t sx, int32_t sy, double factor);
+  void ZoomToBox(double x1, double y1, double x2, double y2);
+  void ZoomOutAt(double x1, double y1, double x2, double y2);
+  void CenterAt(double x, double y);
+  void DrawRubberBand();
+
+  // The outline and the table files.
+  void ComputeOutline();
+  void LoadTableFile(const std::filesystem::path& path);
+  bool SaveTableFile(const std::filesystem::path& path);
+
+  // The table's contents and the warnings of the last computation; a front
+  // end's cell editor writes its text straight into them.
+  const TTableCells& Cells() const { return cells_; }
+  TTableCells& Cells() { return cells_; }
+
+  std::filesystem::path ProgramFolder;
+  int32_t WinLeft = 0;
+  int32_t WinTop = 0;
+  int32_t WinWidth = 0;
+  int32_t WinHeight = 0;
+  std::filesystem::path LastTableFile;
+  bool ViewReady = false;
+  bool KeysEnabled = false;
+  TOutlineCounters Outline;
+
+  double ZoomStep = 2.0;
+  uint8_t MouseFlags = 0;
+  int32_t PressX = 0;
+  int32_t PressY = 0;
+  bool BandShown = false;
+  TBandRect BandRect;
+  std::optional<Bitmap> ViewBitmap;
+  std::optional<Bitmap> DragBitmap;
+  TView PrevView;
+
+ private:
+  class Input;
+
+  TView CurrentView() const;
+  void SavePrevView();
+  // Makes v the view when it stays within the limits; false otherwise.
+  bool TakeView(const TView& v);
+  // Saves the previous view, takes v and redraws; nothing when v is refused.
+  void ChangeView(const TView& v);
+  void TakePaintBoxSize();
+  void DrawFrame(Canvas& canvas, int32_t width, int32_t height);
+  double PixelToWorldX(int32_t px) const;
+  double PixelToWorldY(int32_t py) const;
+  void FinishBand(double px, double py, double rx, double ry);
+  void FinishDrag(double px, double py, double rx, double ry);
+  void PanByKey(NavKey key, bool shift);
+  void CentreOnExtents();
+  void TakeWindowBounds();
+  void MarkUnreadCells();
+  void ShowTable();
+
+  FrontEnd& ui_;
+  std::filesystem::path programPath_;
+  TTableCells cells_;
+};
