@@ -2,7 +2,6 @@
 // and clear with its confirmation box.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <QAbstractButton>
 #include <QDir>
@@ -12,10 +11,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <csignal>
 
 #include "common/sjis.h"
 #include "exchange/store.h"
+#include "tests/common/file_size_limit.h"
 #include "ui/qt/distancemodel.h"
 #include "ui/qt/sjislineedit.h"
 #include "windowtest.h"
@@ -142,26 +141,6 @@ TEST_F(TableFiles, ClearAsksFirst) {
   EXPECT_EQ(form->Form().Outline.Total(), 0);
   EXPECT_TRUE(JwwStore.Order.empty());
 }
-
-// Writes beyond a small size fail as on a full disk.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &old_);
-    previous_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old_;
-    small.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &small);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, previous_);
-  }
-
- private:
-  rlimit old_{};
-  void (*previous_)(int) = nullptr;
-};
 
 TEST_F(TableFiles, AFailedSaveKeepsTheOldFile) {
   Start();
