@@ -29,6 +29,17 @@ class ControlCodesTest : public TextTest {
     }
     return out;
   }
+
+  // A text and the calls it must draw.
+  struct Case {
+    std::string Text;
+    std::vector<std::string> Want;
+  };
+  void ExpectDrawn(const std::vector<Case>& cases) {
+    for (const Case& c : cases) {
+      EXPECT_THAT(Draw(c.Text), ElementsAreArray(c.Want)) << Utf8FromSjis(c.Text);
+    }
+  }
 };
 
 std::string Font(int h, int w, int weight = 400, const char* flags = "ius") {
@@ -39,11 +50,7 @@ std::string Font(int h, int w, int weight = 400, const char* flags = "ius") {
 const std::string kBlackText = "SetTextColor rgb(0,0,0)";
 
 TEST_F(ControlCodesTest, StylesSwitchAtTheCodeAndRunsContinueWhereTheLastEnded) {
-  struct Case {
-    std::string Text;
-    std::vector<std::string> Want;
-  };
-  const Case cases[] = {
+  ExpectDrawn({
       {"A^!B",
        {Font(4, 2), kBlackText, "TextOut 10 46 \"A\"", Font(4, 2, 700), kBlackText,
         "TextOut 12 46 \"B\""}},
@@ -63,10 +70,7 @@ TEST_F(ControlCodesTest, StylesSwitchAtTheCodeAndRunsContinueWhereTheLastEnded) 
       // character keeps the character whole.
       {"^" + Sjis("字") + "^!\x88",
        {Font(4, 2), kBlackText, "TextOut 10 46 \"^\"", "TextOut 12 46 \"字\""}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_THAT(Draw(c.Text), ElementsAreArray(c.Want)) << Utf8FromSjis(c.Text);
-  }
+  });
 }
 
 TEST_F(ControlCodesTest, ColourCodeChangesThePenForWhatFollows) {
@@ -78,11 +82,7 @@ TEST_F(ControlCodesTest, ColourCodeChangesThePenForWhatFollows) {
 }
 
 TEST_F(ControlCodesTest, EffectGlyphsAtTheirPlaces) {
-  struct Case {
-    std::string Text;
-    std::vector<std::string> Want;
-  };
-  const Case cases[] = {
+  ExpectDrawn({
       // Raised by half the cell, half height, then half a cell on.
       {"A^u1B",
        {Font(4, 2), kBlackText, "TextOut 10 46 \"A\"", Font(2, 2), kBlackText,
@@ -107,10 +107,7 @@ TEST_F(ControlCodesTest, EffectGlyphsAtTheirPlaces) {
        {Font(4, 2), kBlackText, "TextOut 10 46 \"^\"", "TextOut 12 46 \"u\"", Font(4, 2, 700),
         kBlackText, "TextOut 14 46 \"A\""}},
       {"^u", {Font(4, 2), kBlackText, "TextOut 10 46 \"^\"", "TextOut 12 46 \"u\""}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_THAT(Draw(c.Text), ElementsAreArray(c.Want)) << Utf8FromSjis(c.Text);
-  }
+  });
 }
 
 }  // namespace

@@ -74,6 +74,7 @@ constexpr size_t kMaxMaskBytes = size_t{64} << 20;
 // A glyph reaching further than this from its point is drawn straight
 // instead: few of them fit on a canvas, and their coverage would be large.
 constexpr double kMaxMaskReach = 96.0;
+constexpr double kPi = std::numbers::pi;
 
 }  // namespace
 
@@ -358,6 +359,17 @@ void QtCanvas::SetFont(const LogFont& font) {
     it = faces_.emplace(std::move(key), MakeFace(font, nextFaceId_++)).first;
   }
   face_ = it->second.get();
+  // Steps of the turn that move no corner of a cell by a pixel, a multiple
+  // of four so quarter turns are exact; none for a cell too big to keep.
+  for (int full = 0; full < 2; ++full) {
+    const double advance = full != 0 ? 2.0 * face_->HalfWidth : face_->HalfWidth;
+    const double reach = std::hypot(advance, static_cast<double>(face_->CellHeight));
+    const int steps =
+        reach > kMaxMaskReach ? 0 : 4 * std::max(1, static_cast<int>(std::ceil(kPi * reach / 2)));
+    turnSteps_[full] = steps;
+    turnStep_[full] =
+        steps == 0 ? 0 : static_cast<int>(std::lround(escapement_ / 3600.0 * steps)) % steps;
+  }
   painterUse_ = PainterUse::None;
 }
 
@@ -390,13 +402,10 @@ void QtCanvas::DrawGlyphDirect(int32_t x, int32_t y, const std::string& glyph, b
 }
 
 const QtCanvas::GlyphMask* QtCanvas::Mask(const std::string& glyph, bool fullWidth) {
+  const int steps = turnSteps_[fullWidth ? 1 : 0];
+  if (steps == 0 || glyph.size() > 2) return nullptr;
+  const int step = turnStep_[fullWidth ? 1 : 0];
   const double advance = fullWidth ? 2.0 * face_->HalfWidth : face_->HalfWidth;
-  const double reach = std::hypot(advance, static_cast<double>(face_->CellHeight));
-  if (reach > kMaxMaskReach || glyph.size() > 2) return nullptr;
-  // Steps of the turn that move no corner of the cell by a pixel; a multiple
-  // of four, so quarter turns are exact.
-  const int steps = 4 * std::max(1, static_cast<int>(std::ceil(std::numbers::pi * reach / 2)));
-  const int step = static_cast<int>(std::lround(escapement_ / 3600.0 * steps)) % steps;
   uint64_t code = 0;
   for (unsigned char b : glyph) code = (code << 8) | b;
   const uint64_t key = (static_cast<uint64_t>(face_->Id) << 34) |

@@ -121,7 +121,11 @@ class QtCanvas : public Canvas {
 
   std::unordered_map<std::string, std::unique_ptr<FontFace>> faces_;
   const FontFace* face_ = nullptr;
-  int32_t escapement_ = 0;  // the font's turn, tenths of a degree counter-clockwise, 0..3599
+  int32_t escapement_ = 0;
+  // For half-width and full-width cells of the face: how many steps a whole
+  // turn has (0: drawn straight) and the step of the font's turn.
+  int turnSteps_[2] = {0, 0};
+  int turnStep_[2] = {0, 0};  // the font's turn, tenths of a degree counter-clockwise, 0..3599
   int nextFaceId_ = 0;
   // By face, step of the turn and the glyph's bytes packed into one number.
   std::unordered_map<uint64_t, GlyphMask> masks_;
