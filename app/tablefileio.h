@@ -1,5 +1,4 @@
-// The settings and table files on disk: their bytes read and written whole,
-// their format left to the exchange layer, and the Shift-JIS of a kept path.
+// The Shift-JIS of a path kept in a settings or table file, and back.
 #pragma once
 
 #include <filesystem>
@@ -7,13 +6,6 @@
 #include <string>
 
 #include "exchange/tablefile.h"
-
-// The file parsed; nothing when it is missing or cannot be opened. What a
-// failed read delivered counts, like a file that ends early.
-std::optional<TTableFile> ReadTableFile(const std::filesystem::path& path);
-
-// Writes the file whole or not at all: an old file survives a failed write.
-bool WriteTableFile(const std::filesystem::path& path, const TTableFile& table);
 
 // A path to keep in a table file, which holds Shift-JIS; a path that code
 // page cannot hold becomes empty rather than written wrong.

@@ -14,6 +14,7 @@
 #include "exchange/writeback.h"
 #include "exchange/writer.h"
 #include "preview/gval.h"
+#include "text/painters.h"
 
 namespace fs = std::filesystem;
 
@@ -51,6 +52,7 @@ fs::path TForm1::JwcTempPath() const {
 void TForm1::FormCreate() {
   ViewReady = false;
   CreateGraAttribute();
+  InstallTextPainters();
   ZoomStep = 2.0;
   MouseFlags = 0;
   BandShown = false;
@@ -120,8 +122,7 @@ void TForm1::Button1Click() {
   } else {
     ui_.SetStatus(Sjis("処理中です"));
     QueueLine("hd");
-    WriteAll(TWriteOverrides{},
-             [this](const std::string& sjis) { ui_.SetStatus(sjis); });
+    WriteAll(TWriteOverrides{}, [this](const std::string& sjis) { ui_.SetStatus(sjis); });
   }
   ui_.SetStatus(Sjis("ファイル生成中です"));
   ui_.Close();

@@ -16,6 +16,12 @@ std::string Utf8FromSjis(std::string_view sjis);
 // True when every character of the UTF-8 text has a CP932 code.
 bool SjisCanEncode(std::string_view utf8);
 
+#ifdef _WIN32
+// The same codec for the UTF-16 of the Windows API.
+std::wstring WideFromSjis(std::string_view sjis);
+std::string SjisFromWide(std::wstring_view wide);
+#endif
+
 // Shorthand for the system's own texts written in the source as UTF-8.
 inline std::string Sjis(std::string_view utf8) {
   return SjisFromUtf8(utf8);

@@ -662,13 +662,14 @@ std::string_view WithoutCr(std::string_view line) {
 
 // Parses every line that ends in LF and returns the number of bytes taken.
 // A plain line is cut where it stands, with its end found on the way; any
-// other line is looked up first and takes the full rules.
+// other line, and one too long to be read whole, takes the full rules.
 size_t ParseCompleteLines(std::string_view bytes) {
   size_t start = 0;
   while (start < bytes.size()) {
     size_t end = start + CutPlainTokens(bytes.substr(start), Reader.Tokens);
+    const bool whole = end - start <= kMaxJwcLineBytes;
     if (end < bytes.size() && bytes[end] == '\r') ++end;
-    if (end < bytes.size() && bytes[end] == '\n') {
+    if (whole && end < bytes.size() && bytes[end] == '\n') {
       Classify(Reader.Tokens);
     } else {
       const void* lf = std::memchr(bytes.data() + start, '\n', bytes.size() - start);
@@ -683,6 +684,10 @@ size_t ParseCompleteLines(std::string_view bytes) {
 
 constexpr size_t kReadBlock = size_t{1} << 20;
 
+// What is kept of a line that does not fit: one byte more than is read, so
+// that a CR right after the last byte read is still seen as the line's end.
+constexpr size_t kLineHead = kMaxJwcLineBytes + 1;
+
 }  // namespace
 
 void TokenizeJwcLine(std::string_view line, std::string& buffer, TJwcTokens& tokens) {
@@ -690,6 +695,7 @@ void TokenizeJwcLine(std::string_view line, std::string& buffer, TJwcTokens& tok
 }
 
 void ParseJwcLine(std::string_view line) {
+  line = line.substr(0, kMaxJwcLineBytes);
   TokenizeJwcLine(line, Reader.Buffer, Reader.Tokens);
   Classify(Reader.Tokens);
 }
@@ -705,29 +711,41 @@ bool LoadJwcTemp(const std::filesystem::path& path) {
   const UniqueFile file(OpenFile(path, "rb"));
   if (!file) return false;
   // Blocks of the file; the unfinished last line of a block moves to the
-  // front and waits for the next one, so a line may be of any length.
-  size_t capacity = kReadBlock;
-  std::unique_ptr<char[]> buffer = std::make_unique_for_overwrite<char[]>(capacity);
+  // front and waits for the next one. Of a line longer than a block or two
+  // only its head stays, and the rest is passed over up to the line's end.
+  const std::unique_ptr<char[]> buffer =
+      std::make_unique_for_overwrite<char[]>(kLineHead + kReadBlock);
   size_t kept = 0;
-  bool ok = true;
+  bool passingOver = false;
   for (;;) {
-    if (capacity - kept < kReadBlock) {
-      std::unique_ptr<char[]> bigger = std::make_unique_for_overwrite<char[]>(2 * capacity);
-      std::memcpy(bigger.get(), buffer.get(), kept);
-      buffer = std::move(bigger);
-      capacity *= 2;
+    const size_t got = std::fread(buffer.get() + kept, 1, kReadBlock, file.get());
+    if (passingOver) {
+      const char* fresh = buffer.get() + kept;
+      const void* lf = std::memchr(fresh, '\n', got);
+      if (lf != nullptr) {
+        ParseJwcLine(WithoutCr(std::string_view(buffer.get(), kept)));
+        const size_t rest = got - static_cast<size_t>(static_cast<const char*>(lf) + 1 - fresh);
+        std::memmove(buffer.get(), static_cast<const char*>(lf) + 1, rest);
+        kept = rest;
+        passingOver = false;
+      }
+    } else {
+      kept += got;
     }
-    const size_t wanted = capacity - kept;
-    const size_t got = std::fread(buffer.get() + kept, 1, wanted, file.get());
-    const size_t filled = kept + got;
-    const size_t taken = ParseCompleteLines(std::string_view(buffer.get(), filled));
-    kept = filled - taken;
-    std::memmove(buffer.get(), buffer.get() + taken, kept);
-    if (got < wanted) {
-      ok = std::ferror(file.get()) == 0;
+    if (!passingOver) {
+      const size_t taken = ParseCompleteLines(std::string_view(buffer.get(), kept));
+      kept -= taken;
+      std::memmove(buffer.get(), buffer.get() + taken, kept);
+      if (kept > kLineHead) {
+        kept = kLineHead;
+        passingOver = true;
+      }
+    }
+    if (got < kReadBlock) {
+      if (std::ferror(file.get()) != 0) return false;
       break;
     }
   }
-  if (ok && kept > 0) ParseJwcLine(WithoutCr(std::string_view(buffer.get(), kept)));
-  return ok;
+  if (kept > 0) ParseJwcLine(WithoutCr(std::string_view(buffer.get(), kept)));
+  return true;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "common/filereplace.h"
 #include "common/myfunc.h"
 
 namespace {
@@ -59,8 +60,8 @@ TTableFile ParseTableFile(std::string_view bytes) {
   TTableFile t;
   t.WinLeft = TextToInt(in.Next());
   t.WinTop = TextToInt(in.Next());
-  t.WinWidth = std::max(TextToInt(in.Next()), kMinWinWidth);
-  t.WinHeight = std::max(TextToInt(in.Next()), kMinWinHeight);
+  t.WinWidth = HeldWinWidth(TextToInt(in.Next()));
+  t.WinHeight = HeldWinHeight(TextToInt(in.Next()));
   t.LastTableFile = in.Next();
   t.Edit1 = in.Next();
   t.Edit2 = in.Next();
@@ -88,4 +89,14 @@ std::string FormatTableFile(const TTableFile& table) {
     for (const std::string& cell : table.Rows[r]) AppendLine(out, cell);
   }
   return out;
+}
+
+std::optional<TTableFile> ReadTableFile(const std::filesystem::path& path) {
+  const std::optional<std::string> bytes = ReadFileBytes(path);
+  if (!bytes) return std::nullopt;
+  return ParseTableFile(*bytes);
+}
+
+bool WriteTableFile(const std::filesystem::path& path, const TTableFile& table) {
+  return ReplaceFileBytes(path, FormatTableFile(table));
 }

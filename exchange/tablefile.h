@@ -2,12 +2,14 @@
 // one format: Shift-JIS text, one value per line, CR LF line ends. Lines 1
 // to 4 are the window bounds, line 5 the last table file, lines 6 and 7 the
 // two point-2 edits, line 8 the row count N and then five lines per row.
-// This unit turns bytes into values and values into bytes; the window does
-// the file work.
+// This unit turns bytes into values and values into bytes, and reads and
+// writes the files.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +22,15 @@ inline constexpr int kTableRows = kMaxPointNumber - 2;
 // The window never gets smaller than this.
 inline constexpr int32_t kMinWinWidth = 475;
 inline constexpr int32_t kMinWinHeight = 200;
+
+// A window width or height raised to the minimum, wherever one is read or
+// kept.
+constexpr int32_t HeldWinWidth(int32_t width) {
+  return width < kMinWinWidth ? kMinWinWidth : width;
+}
+constexpr int32_t HeldWinHeight(int32_t height) {
+  return height < kMinWinHeight ? kMinWinHeight : height;
+}
 
 // A missing settings file opens the window square at the minimum width.
 inline constexpr int32_t kDefaultWinSide = kMinWinWidth;
@@ -55,3 +66,11 @@ TTableFile ParseTableFile(std::string_view bytes);
 // non-blank rows, every line ended by CR LF. A value holding a line break is
 // written up to it, so the lines keep their places.
 std::string FormatTableFile(const TTableFile& table);
+
+// The file parsed; nothing when it is missing, not a file or cannot be
+// opened. A read that fails midway counts as a file that ends there.
+std::optional<TTableFile> ReadTableFile(const std::filesystem::path& path);
+
+// Writes the file whole or not at all: after a failed save (a full disk, a
+// read-only or vanished folder) the previous file is still there, unchanged.
+bool WriteTableFile(const std::filesystem::path& path, const TTableFile& table);

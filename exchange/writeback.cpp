@@ -8,7 +8,7 @@
 #include <system_error>
 
 #include "common/escape.h"
-#include "common/fileopen.h"
+#include "common/filereplace.h"
 #include "common/realformat.h"
 #include "common/sjis.h"
 #include "exchange/store.h"
@@ -57,13 +57,6 @@ bool WriteQueue(std::FILE* f) {
   return flush() && std::fflush(f) == 0;
 }
 
-bool WriteFile(const std::filesystem::path& path) {
-  std::FILE* f = OpenFile(path, "wb");
-  if (f == nullptr) return false;
-  const bool written = WriteQueue(f);
-  return std::fclose(f) == 0 && written;
-}
-
 }  // namespace
 
 void WriteAll(const TWriteOverrides& overrides, const WriteProgress& progress) {
@@ -86,7 +79,9 @@ void WriteAll(const TWriteOverrides& overrides, const WriteProgress& progress) {
 }
 
 bool SaveJwcTemp(const std::filesystem::path& path) {
-  if (WriteFile(path)) return true;
+  // By way of a temporary file, so that the host never finds half an answer.
+  // The host reads it at once: it need not wait for the disk.
+  if (ReplaceFile(path, WriteQueue, TReplaceSync::Cached)) return true;
   // The host reads whatever stands at path once the tool has ended: neither a
   // partial answer nor its own drawing may stay there. A device or a folder in
   // the way is not a file to delete.

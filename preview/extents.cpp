@@ -9,7 +9,7 @@
 #include "preview/draw.h"
 #include "preview/gval.h"
 #include "preview/previewcoords.h"
-#include "text/imageref.h"
+#include "exchange/imagereftext.h"
 
 TDrawingExtents DrawingExtents;
 

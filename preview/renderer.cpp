@@ -11,9 +11,6 @@
 #include "preview/draw.h"
 #include "preview/gval.h"
 #include "preview/previewcoords.h"
-#include "text/imageref.h"
-#include "text/pointmarker.h"
-#include "text/textdraw.h"
 
 namespace {
 
@@ -106,17 +103,25 @@ bool NeverAux(const TJwwEntHead&) {
   return false;
 }
 
+TEntityPainters Painters;
+
+// The hook's drawing of a record, or nothing while the hook is empty.
+template <class T>
+void Paint(void (*hook)(Canvas&, const T&, int32_t), Canvas& canvas, const T& r) {
+  if (hook != nullptr) hook(canvas, r, -1);
+}
+
 void RenderImageRef(Canvas& canvas, const TJwwEntText& r) {
-  DrawImageRef(canvas, r, -1);
+  Paint(Painters.ImageRef, canvas, r);
 }
 void RenderPoint(Canvas& canvas, const TJwwEntPoint& r) {
-  DrawPointEntity(canvas, r, -1);
+  Paint(Painters.Point, canvas, r);
 }
 void RenderCodedPoint(Canvas& canvas, const TJwwEntCodedPoint& r) {
-  DrawCodedPointEntity(canvas, r, -1);
+  Paint(Painters.CodedPoint, canvas, r);
 }
 void RenderText(Canvas& canvas, const TJwwEntText& r) {
-  DrawTextEntity(canvas, r, -1);
+  Paint(Painters.Text, canvas, r);
 }
 
 bool HollowBrushThenNextKind(Canvas& canvas) {
@@ -144,6 +149,10 @@ bool RenderAllKinds(Canvas& canvas) {
 }
 
 }  // namespace
+
+void SetEntityPainters(const TEntityPainters& painters) {
+  Painters = painters;
+}
 
 void RenderStore(Canvas& canvas) {
   RenderAllKinds(canvas);
@@ -231,5 +240,5 @@ void RenderArc(Canvas& canvas, const TJwwEntArc& r) {
 void RenderDim(Canvas& canvas, const TJwwEntDim& r) {
   const bool showAux = GraAttribute().GetShowAux();
   if (showAux || !LineAux(r.Line.Head)) RenderLine(canvas, r.Line);
-  if (showAux || !ColorAux(r.Text.Head)) DrawTextEntity(canvas, r.Text, -1);
+  if (showAux || !ColorAux(r.Text.Head)) RenderText(canvas, r.Text);
 }

@@ -17,6 +17,19 @@
 #include "exchange/store.h"
 #include "preview/canvas.h"
 
+// Image references, points and texts are drawn by text/, the layer above
+// this one, which this layer never includes. The renderer reaches their
+// drawing through these hooks instead: the program installs them once at
+// start-up (InstallTextPainters of text/painters.h). A hook left empty
+// draws nothing. Each gets the record and a colour override of -1 (none).
+struct TEntityPainters {
+  void (*ImageRef)(Canvas&, const TJwwEntText&, int32_t) = nullptr;
+  void (*Text)(Canvas&, const TJwwEntText&, int32_t) = nullptr;
+  void (*Point)(Canvas&, const TJwwEntPoint&, int32_t) = nullptr;
+  void (*CodedPoint)(Canvas&, const TJwwEntCodedPoint&, int32_t) = nullptr;
+};
+void SetEntityPainters(const TEntityPainters& painters);
+
 // Draws the whole store; returns early when Esc is held, polled after every
 // tenth drawn record of a kind and before each kind.
 void RenderStore(Canvas& canvas);

@@ -1,22 +1,128 @@
-// A text entity as the outline of its box, turned about its anchor by the
-// writing direction.
+// The text chain: record -> marked text -> runs -> glyphs.
 #include "text/textdraw.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
+#include <string>
 #include <utility>
 
 #include "common/myfunc.h"
+#include "common/sjis.h"
+#include "preview/clipping.h"
 #include "preview/draw.h"
+#include "preview/gval.h"
 #include "preview/previewcoords.h"
+#include "text/controlcodes.h"
 #include "text/imageref.h"
+#include "text/textvars.h"
 
 namespace {
+
+constexpr double kPi = std::numbers::pi;
 
 // The offset of the start point from the anchor point, as fractions of the
 // text's length L and height K, for the anchor codes 0..8.
 constexpr double kAnchorOffset[9][2] = {
     {0, 0}, {-0.5, 0}, {-1, 0}, {0, -0.5}, {-0.5, -0.5}, {-1, -0.5}, {0, -1}, {-0.5, -1}, {-1, -1},
 };
+
+// The nearest integer, halves to the even neighbour, held in 32-bit range.
+int32_t Nearest(double v, double limit = 2147483520.0) {
+  if (std::isnan(v)) return 0;
+  return static_cast<int32_t>(std::nearbyint(std::clamp(v, -limit, limit)));
+}
+
+// The byte length of the character at i: 2 for a lead byte with a byte
+// after it, else 1.
+size_t CharLength(std::string_view t, size_t i) {
+  return LeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() ? 2 : 1;
+}
+
+// Half-width units of every character but the last: 1 per half-width
+// character, 2 per full-width one.
+int UnitsBeforeLast(std::string_view t) {
+  int units = 0;
+  int last = 0;
+  for (size_t i = 0; i < t.size(); i += CharLength(t, i)) {
+    units += last;
+    last = static_cast<int>(CharLength(t, i));
+  }
+  return units;
+}
+
+// A square about the point that holds every glyph of a text of the span and
+// height, wherever its anchor and direction put it.
+bool TextOutsideView(double x, double y, double span, double height) {
+  const double reach = 2 * (std::abs(span) + std::abs(height));
+  return BoxOutsideView(x - reach, y - reach, x + reach, y + reach);
+}
+
+// What the end of a text says about its drawing: the trailing marks and the
+// gap sum of every character but the last.
+struct TTextMarks {
+  double G = 0.0;
+  bool FinalHalfDot = false;
+  int K = 0;  // trailing full-width middle dots
+  int N = 0;  // squeeze digit
+};
+
+TTextMarks ScanMarks(std::string_view t, double spacing) {
+  static const std::string kFullDot = Sjis("・");
+  TTextMarks m;
+  bool armed = false;
+  for (size_t i = 0; i < t.size();) {
+    const size_t n = CharLength(t, i);
+    const std::string_view c = t.substr(i, n);
+    const bool last = i + n >= t.size();
+    if (!last) m.G += n == 1 ? spacing / 2 : spacing;
+    if (last && c == "\xA5") {
+      m.FinalHalfDot = true;
+    } else if (c == kFullDot) {
+      ++m.K;
+    } else if (c == "^") {
+      m.N = 0;
+      armed = true;
+    } else if (armed && c[0] >= '1' && c[0] <= '9') {
+      m.N = c[0] - '0';
+      armed = false;
+    } else {
+      m.K = 0;
+      m.N = 0;
+      armed = false;
+    }
+    i += n;
+  }
+  return m;
+}
+
+// DrawGlyph with the writing direction as its unit vector (ux, uy), which a
+// run works out once for all its glyphs.
+void GlyphAt(Canvas& canvas, std::string_view glyph, double ux, double uy, double cellWidth,
+             double cellHeight, double x, double y) {
+  if (glyph.empty()) return;
+  const double h = std::abs(cellHeight);
+  const double offset = cellHeight < 0 ? 0.0 : h;
+  const double cw = glyph.size() == 1 ? std::abs(cellWidth) / 2 : std::abs(cellWidth);
+  // Up the cell is (-uy, ux), down it (uy, -ux).
+  const double p0x = x - offset * uy;
+  const double p0y = y + offset * ux;
+  const double corners[4][2] = {{p0x, p0y},
+                                {p0x + cw * ux, p0y + cw * uy},
+                                {p0x + h * uy, p0y - h * ux},
+                                {p0x + cw * ux + h * uy, p0y + cw * uy - h * ux}};
+  const TGval& v = Gval;
+  bool visible = false;
+  for (const auto& c : corners) {
+    visible =
+        visible || PointVisible(c[0], c[1], v.ViewMinX, v.ViewMinY, v.ViewMaxX, v.ViewMaxY) == 0;
+  }
+  if (!visible) return;
+  const double limit = kScreenLimit;
+  const int32_t sx = Nearest(ScaledX(p0x), limit);
+  const int32_t sy = v.ViewHeight - Nearest(ScaledY(p0y), limit);
+  canvas.TextOut(sx, sy, std::string(glyph));
+}
 
 }  // namespace
 
@@ -27,29 +133,125 @@ void DrawTextEntity(Canvas& canvas, const TJwwEntText& record, int32_t colorOver
   const double by = record.Y / s;
   double l = TextSpan(record.Text, record.Width, record.Spacing);
   double k = record.Height;
-  // The anchor moves the box by at most its diagonal and the box reaches no
-  // farther than that again, so this square holds the whole text.
-  const double reach = 2 * (std::abs(l) + std::abs(k));
-  if (BoxOutsideView(bx - reach, by - reach, bx + reach, by + reach)) return;
+  // A variable's value may be longer than its name; its runs cull themselves.
+  const bool maybeVariable = !record.Text.empty() && std::string_view("$&%_=").find(
+                                                         record.Text[0]) != std::string_view::npos;
+  if (!maybeVariable && TextOutsideView(bx, by, l + std::abs(record.Width), k)) return;
   SetEntityPen(canvas, FlatLayer(record.Head), record.Head.Color, 1);
-  if (colorOverride >= 0) SetPenColor(canvas, static_cast<TColor>(colorOverride));
-  if (record.TextCmd == 1) std::swap(l, k);
+  if (colorOverride >= 0) {
+    SetPenColor(canvas, static_cast<TColor>(colorOverride));
+    canvas.SetTextColor(static_cast<TColor>(colorOverride));
+  }
+  const bool vertical = record.TextCmd == 1;
+  if (vertical) std::swap(l, k);
   const int anchor = record.TextAnchor >= 1 && record.TextAnchor <= 8 ? record.TextAnchor : 0;
   const double ox = kAnchorOffset[anchor][0] * l;
   const double oy = kAnchorOffset[anchor][1] * k;
   const double a = DirectionRad(record.DX, record.DY);
   const double x1 = bx + RotateX(ox, oy, 0, 0, a);
   const double y1 = by + RotateY(ox, oy, 0, 0, a);
-  // The box along the writing direction: length L, height K.
-  const double ux = std::cos(a);
-  const double uy = std::sin(a);
-  const double corners[4][2] = {{x1, y1},
-                                {x1 + l * ux, y1 + l * uy},
-                                {x1 + l * ux - k * uy, y1 + l * uy + k * ux},
-                                {x1 - k * uy, y1 + k * ux}};
-  for (int i = 0; i < 4; ++i) {
-    const double* p = corners[i];
-    const double* q = corners[(i + 1) % 4];
-    WorldLine(canvas, p[0], p[1], q[0], q[1]);
+  const double x2 = x1 + record.DX / s;
+  const double y2 = y1 + record.DY / s;
+  const double cellHeight = vertical ? record.Width : record.Height;
+  const double cellWidth = vertical ? record.Height : record.Width;
+  const std::string face = vertical ? "@" + record.FontName : record.FontName;
+  DrawMarkedText(canvas, 0, face, x1, y1, x2, y2, cellHeight, cellWidth, record.Spacing,
+                 record.Text);
+}
+
+void DrawMarkedText(Canvas& canvas, int32_t style, std::string_view faceName, double x1, double y1,
+                    double x2, double y2, double cellHeight, double cellWidth, double spacing,
+                    std::string_view text) {
+  if (text.empty()) return;
+  double angle = DirectionRad(x2 - x1, y2 - y1);
+  if (cellWidth < 0) {
+    cellWidth = -cellWidth;
+    spacing = -spacing;
+    angle += kPi;
+    ExchangeDoubles(x1, x2);
+    ExchangeDoubles(y1, y2);
   }
+  TTextMarks m = ScanMarks(text, spacing);
+  if (m.FinalHalfDot) {
+    text.remove_suffix(1);
+    const int u = UnitsBeforeLast(text);
+    if (u > 0) {
+      spacing = 2 * (cellWidth / 2 + m.G) / u;
+      m.G = cellWidth / 2 + m.G;
+    }
+  }
+  if (m.K > 0) {
+    text.remove_suffix(std::min(text.size(), static_cast<size_t>(2 * m.K)));
+    const int u = UnitsBeforeLast(text);
+    if (u > 0) spacing = 2 * (m.K * cellWidth + m.G) / u;
+  }
+  if (m.N > 0) {
+    text.remove_suffix(std::min<size_t>(text.size(), 2));
+    const double b = static_cast<double>(text.size());
+    if (b - m.N >= 2) {
+      cellWidth *= (b - m.N) / b;
+      spacing *= (b - m.N) / b;
+    }
+  }
+  std::string value;
+  if (ExpandTextVariable(text, value)) {
+    DrawTextRun(canvas, style, faceName, x1, y1, angle, cellHeight, cellWidth, spacing, value);
+  } else if (text.find('^') == std::string_view::npos) {
+    DrawTextRun(canvas, style, faceName, x1, y1, angle, cellHeight, cellWidth, spacing, text);
+  } else {
+    DrawControlledText(canvas, style, faceName, x1, y1, angle, cellHeight, cellWidth, spacing,
+                       text);
+  }
+}
+
+LogFont RunFont(int32_t style, std::string_view faceName, double angle, double cellHeight,
+                double cellWidth) {
+  const double scale = Gval.ViewScale;
+  LogFont font;
+  font.Height = Nearest(std::abs(cellHeight) * scale);
+  font.Width = Nearest(std::abs(cellWidth) * scale / 2);
+  font.Escapement = Nearest(angle / kPi * 1800, 1e9);
+  font.Weight = (style & kStyleBold) != 0 ? 700 : 400;
+  font.Italic = (style & kStyleItalic) != 0;
+  font.Underline = (style & kStyleUnderline) != 0;
+  font.StrikeOut = (style & kStyleStrikeOut) != 0;
+  font.FaceName = LeadingBytes(faceName, 31);
+  return font;
+}
+
+void DrawTextRun(Canvas& canvas, int32_t style, std::string_view faceName, double x, double y,
+                 double angle, double cellHeight, double cellWidth, double spacing,
+                 std::string_view text) {
+  const bool halfTurn = faceName.starts_with("@@");
+  if (halfTurn) faceName.remove_prefix(2);
+  LogFont font = RunFont(style, faceName, angle, cellHeight, cellWidth);
+  if (halfTurn) {
+    font.Escapement += 1800;
+    if (font.Escapement >= 3600) font.Escapement -= 3600;
+    x += std::abs(cellWidth) * std::cos(angle) + std::abs(cellHeight) * std::cos(angle - kPi / 2);
+    y += std::abs(cellWidth) * std::sin(angle) + std::abs(cellHeight) * std::sin(angle - kPi / 2);
+  }
+  // The run reaches at most one advance per byte, a cell either way.
+  const double span = static_cast<double>(text.size()) * std::abs(cellWidth + spacing) / 2;
+  if (TextOutsideView(x, y, span + std::abs(cellWidth), cellHeight)) return;
+  canvas.SetFont(font);
+  canvas.SetTextColor(canvas.GetPen().Color);
+  SetPlainBrush(canvas, canvas.GetBrush().Color, 0);
+  const double ux = std::cos(angle);
+  const double uy = std::sin(angle);
+  for (size_t i = 0; i < text.size();) {
+    const size_t n = CharLength(text, i);
+    // A lead byte with nothing after it is no character.
+    if (n == 1 && LeadByte(static_cast<unsigned char>(text[i]))) break;
+    GlyphAt(canvas, text.substr(i, n), ux, uy, cellWidth, cellHeight, x, y);
+    const double advance = n == 1 ? (cellWidth + spacing) / 2 : cellWidth + spacing;
+    x += advance * ux;
+    y += advance * uy;
+    i += n;
+  }
+}
+
+void DrawGlyph(Canvas& canvas, std::string_view glyph, double angle, double cellWidth,
+               double cellHeight, double x, double y) {
+  GlyphAt(canvas, glyph, std::cos(angle), std::sin(angle), cellWidth, cellHeight, x, y);
 }

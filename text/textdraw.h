@@ -1,15 +1,56 @@
-// Text entities on the preview: the record's start point, anchor, direction
-// and cell size, resolved with the scale of its layer group.
+// Text entities on the preview, drawn glyph by glyph in four steps:
+// DrawTextEntity resolves the record (layer-group scale, vertical writing,
+// anchor) into a start point, a direction and a cell; DrawMarkedText
+// resolves what the text itself says (negative width, the spread and squeeze
+// marks at its end, a text variable, control codes); DrawTextRun makes one
+// font for a run and steps along it; DrawGlyph outputs one glyph when a
+// corner of its cell is in view.
 //
-// For now a text is shown as the outline of the box it will take; the glyphs
-// come later.
+// Cell sizes are preview lengths: the cell width is that of a full-width
+// glyph, a half-width glyph takes half of it and half the spacing after it.
+// Angles are radians. A face name starting with "@" asks for the vertical
+// writing variant of the face; one starting with "@@" turns every glyph of
+// the run by half a turn.
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "exchange/store.h"
 #include "preview/canvas.h"
 
+// TextStyle bits of a run.
+inline constexpr int32_t kStyleBold = 1;
+inline constexpr int32_t kStyleItalic = 2;
+inline constexpr int32_t kStyleUnderline = 4;
+inline constexpr int32_t kStyleStrikeOut = 8;
+
 // Draws a text record; image references are left to DrawImageRef. A colour
-// override of 0 or more replaces the pen colour.
+// override of 0 or more replaces the pen and text colours. The pen colour
+// (the record's, or one a colour code set) stays on the canvas afterwards.
 void DrawTextEntity(Canvas& canvas, const TJwwEntText& record, int32_t colorOverride);
+
+// The text from (x1, y1) towards (x2, y2), after its marks, variable and
+// control codes are resolved.
+void DrawMarkedText(Canvas& canvas, int32_t style, std::string_view faceName, double x1, double y1,
+                    double x2, double y2, double cellHeight, double cellWidth, double spacing,
+                    std::string_view text);
+
+// One run in one font, taking its colour from the pen; the brush is left
+// hollow. A run wholly out of view sets no font and draws nothing.
+void DrawTextRun(Canvas& canvas, int32_t style, std::string_view faceName, double x, double y,
+                 double angle, double cellHeight, double cellWidth, double spacing,
+                 std::string_view text);
+
+// One glyph whose cell's lower-left corner is (x, y) (its upper-left for a
+// negative cell height), output at the cell's top-left screen pixel when at
+// least one corner of the cell lies inside the view.
+void DrawGlyph(Canvas& canvas, std::string_view glyph, double angle, double cellWidth,
+               double cellHeight, double x, double y);
+
+// The font record of a run: pixel height of the cell, pixel width of a
+// half-width glyph, the angle as escapement, the style's weight and flags,
+// the face name cut to the 31 bytes the record holds. Sizes beyond 32-bit
+// range are held at its edge.
+LogFont RunFont(int32_t style, std::string_view faceName, double angle, double cellHeight,
+                double cellWidth);

@@ -54,8 +54,14 @@ std::vector<std::string> SiteTexts() {
 
 class TDrawingWriter {
  public:
-  TDrawingWriter(size_t entities, uint32_t seed)
-      : random_(seed), left_(entities), texts_(SiteTexts()), font_(Sjis("ＭＳ ゴシック")) {
+  TDrawingWriter(size_t entities, uint32_t seed, bool textsOnly = false)
+      : random_(seed),
+        left_(entities),
+        textsOnly_(textsOnly),
+        texts_(SiteTexts()),
+        font_(Sjis("ＭＳ ゴシック")) {
+    // The text sheet mixes in plain Latin labels as a surveyor writes them.
+    if (textsOnly) texts_.insert(texts_.end(), {"No.12", "GL+0.150", "P-3 12.345m", "BM1"});
     out_.reserve(entities * 48 + 4096);
   }
 
@@ -210,7 +216,10 @@ class TDrawingWriter {
   }
 
   void TextLine(std::string_view keyword, std::string_view text) {
-    const double a = random_.Between(0.0, 2 * std::numbers::pi);
+    TextLine(keyword, text, random_.Between(0.0, 2 * std::numbers::pi));
+  }
+
+  void TextLine(std::string_view keyword, std::string_view text, double a) {
     out_ += keyword;
     Numbers({X(), Y(), std::cos(a), std::sin(a)});
     out_ += " \"";
@@ -290,7 +299,30 @@ class TDrawingWriter {
     --left_;
   }
 
+  // Texts alone, anywhere on the sheet: horizontal, written downwards
+  // vertically, or turned by any angle.
+  void SheetText() {
+    x_ = random_.Between(-420.0, 420.0);
+    y_ = random_.Between(-297.0, 297.0);
+    if (random_.Percent(20)) TextKindChange();
+    const std::string& text = texts_[random_.Below(static_cast<uint32_t>(texts_.size()))];
+    const uint32_t kind = random_.Below(10);
+    if (kind < 4) {
+      TextLine("ch", text, 0.0);
+    } else if (kind < 7) {
+      TextLine("cv", text, -std::numbers::pi / 2);
+    } else {
+      TextLine("ch", text);
+    }
+    --left_;
+  }
+
   void Entity() {
+    if (textsOnly_) {
+      if (random_.Percent(2)) AttributeChange();
+      SheetText();
+      return;
+    }
     if (random_.Percent(6)) AttributeChange();
     if (random_.Percent(1)) Line("z1");
     Walk();
@@ -316,6 +348,7 @@ class TDrawingWriter {
 
   TRandom random_;
   size_t left_;
+  bool textsOnly_;
   std::vector<std::string> texts_;
   std::string font_;
   std::string out_;
@@ -327,4 +360,8 @@ class TDrawingWriter {
 
 std::string GenerateHostDrawing(size_t entities, uint32_t seed) {
   return TDrawingWriter(entities, seed).Write();
+}
+
+std::string GenerateTextDrawing(size_t texts, uint32_t seed) {
+  return TDrawingWriter(texts, seed, true).Write();
 }

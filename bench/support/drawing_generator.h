@@ -11,3 +11,7 @@
 // A drawing that reads into exactly `entities` records; the same seed gives
 // the same bytes.
 std::string GenerateHostDrawing(size_t entities, uint32_t seed = 1);
+
+// A sheet of texts alone: Japanese and Latin site texts in every text size,
+// horizontal, vertical and turned, spread evenly over the sheet.
+std::string GenerateTextDrawing(size_t texts, uint32_t seed = 1);

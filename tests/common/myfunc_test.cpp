@@ -113,9 +113,13 @@ TEST(TextToReal, ReadsWholeTextOrGivesZero) {
 // German or French one, or else one built from the system's locale sources
 // into a scratch folder. False when neither is possible.
 bool SetCommaLocale(std::string& scratch) {
-  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
+  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "German"}) {
     if (std::setlocale(LC_ALL, name)) return true;
   }
+#ifdef _WIN32
+  (void)scratch;
+  return false;
+#else
   char folder[] = "/tmp/horune-locale-XXXXXX";
   if (!mkdtemp(folder)) return false;
   scratch = folder;
@@ -124,6 +128,17 @@ bool SetCommaLocale(std::string& scratch) {
   if (std::system(build.c_str()) != 0) return false;
   setenv("LOCPATH", folder, 1);
   return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+#endif
+}
+
+// Undoes SetCommaLocale.
+void RestoreLocale(const std::string& saved, const std::string& scratch) {
+  std::setlocale(LC_ALL, saved.c_str());
+  if (scratch.empty()) return;
+#ifndef _WIN32
+  unsetenv("LOCPATH");
+#endif
+  std::filesystem::remove_all(scratch);
 }
 
 TEST(TextToReal, IgnoresTheProcessLocale) {
@@ -132,9 +147,7 @@ TEST(TextToReal, IgnoresTheProcessLocale) {
   const bool comma = SetCommaLocale(scratch) && std::strtod("2,5", nullptr) == 2.5;
   const double dot = TextToReal("2.5");
   const double withComma = TextToReal("2,5");
-  std::setlocale(LC_ALL, saved.c_str());
-  unsetenv("LOCPATH");
-  if (!scratch.empty()) std::filesystem::remove_all(scratch);
+  RestoreLocale(saved, scratch);
   if (!comma) GTEST_SKIP() << "no locale with a decimal comma available";
   EXPECT_EQ(dot, 2.5);
   EXPECT_EQ(withComma, 0.0);

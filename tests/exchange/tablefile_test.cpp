@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -173,6 +175,31 @@ TEST(FormatTableFile, ParsingTheBytesGivesTheTableBack) {
   EXPECT_EQ(back.Edit1, t.Edit1);
   EXPECT_EQ(back.Edit2, t.Edit2);
   EXPECT_THAT(back.Rows, ElementsAre(t.Rows[0], t.Rows[1]));
+}
+
+// The file on disk: written and read back, a missing one reads as nothing and
+// a failed save keeps the file it was to replace.
+TEST(TableFileOnDisk, SavesReadsAndKeepsTheOldOnFailure) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / "horune-tablefile-on-disk";
+  std::filesystem::create_directories(dir);
+  TTableFile t;
+  t.Edit1 = "12.5";
+  t.Rows = {Row("1", "6", "2", "8", "0")};
+  ASSERT_TRUE(WriteTableFile(dir / "a.dlist", t));
+  const std::optional<TTableFile> back = ReadTableFile(dir / "a.dlist");
+  ASSERT_TRUE(back.has_value());
+  EXPECT_EQ(back->Edit1, "12.5");
+  EXPECT_THAT(back->Rows, ElementsAre(t.Rows[0]));
+  EXPECT_FALSE(ReadTableFile(dir / "missing.dlist").has_value());
+  EXPECT_FALSE(ReadTableFile(dir).has_value());
+
+  t.Edit1 = "99";
+  EXPECT_FALSE(WriteTableFile(dir / "gone" / "a.dlist", t));
+  std::filesystem::create_directories(dir / "a.dlist.saving" / "busy");  // no room for the new file
+  EXPECT_FALSE(WriteTableFile(dir / "a.dlist", t));
+  EXPECT_EQ(ReadTableFile(dir / "a.dlist")->Edit1, "12.5");
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

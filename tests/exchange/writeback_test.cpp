@@ -4,11 +4,13 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
+#ifndef _WIN32
 #include <unistd.h>
 
+#include "tests/common/file_size_limit.h"
+#endif
+
 #include <cmath>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +25,7 @@
 #include "exchange/reader.h"
 #include "exchange/store.h"
 #include "exchange/writer.h"
+#include "tests/common/file_bytes.h"
 #include "tests/exchange/store_setup.h"
 
 namespace {
@@ -33,15 +36,6 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::Not;
 using Lines = std::vector<std::string>;
-
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteText(const fs::path& p, const std::string& bytes) {
-  std::ofstream(p, std::ios::binary) << bytes;
-}
 
 // A store as after reading, and an own folder for the files of each test.
 class WriteBackTest : public ::testing::Test {
@@ -148,8 +142,22 @@ TEST_F(WriteBackTest, EscapeOnTheInitialLayerLeavesNothing) {
   WriteAllKeepingOwn();
   EXPECT_TRUE(JwwStore.Output.empty());
   const fs::path file = dir_ / "JWC_TEMP.TXT";
-  EXPECT_TRUE(SaveJwcTemp(file.string()));
+  EXPECT_TRUE(SaveJwcTemp(file));
   EXPECT_EQ(ReadAll(file), "hq\r\n");
+}
+
+// The host's folder may have any name; the path goes to the file system as
+// the path type holds it, never through a narrower text.
+TEST_F(WriteBackTest, SavesAndReadsUnderAFolderWithAJapaneseName) {
+  const fs::path folder = dir_ / fs::path(u8"外部変形");
+  fs::create_directories(folder);
+  const fs::path file = folder / "JWC_TEMP.TXT";
+  AddLines(1);
+  WriteAll(TWriteOverrides{}, {});
+  ASSERT_TRUE(SaveJwcTemp(file));
+  InitStore();
+  ASSERT_TRUE(LoadJwcTemp(file));
+  EXPECT_EQ(JwwStore.Lines.size(), 1u);
 }
 
 TEST_F(WriteBackTest, SaveJoinsTextLinesWithCrLf) {
@@ -165,7 +173,7 @@ TEST_F(WriteBackTest, SaveJoinsTextLinesWithCrLf) {
   for (const auto& [queue, bytes] : cases) {
     JwwStore.Output.clear();
     for (const std::string& line : queue) JwwStore.Output.push_back(line);
-    EXPECT_TRUE(SaveJwcTemp(file.string()));
+    EXPECT_TRUE(SaveJwcTemp(file));
     EXPECT_EQ(ReadAll(file), bytes);
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
@@ -179,7 +187,7 @@ TEST_F(WriteBackTest, SaveWritesALargeQueueWhole) {
     expected += line + "\r\n";
   }
   const fs::path file = dir_ / "JWC_TEMP.TXT";
-  EXPECT_TRUE(SaveJwcTemp(file.string()));
+  EXPECT_TRUE(SaveJwcTemp(file));
   EXPECT_EQ(ReadAll(file), expected);
 }
 
@@ -193,12 +201,14 @@ TEST_F(WriteBackTest, UnwritablePlacesFailWithoutLeavingAFile) {
   };
   QueueLine("hd");
   for (const fs::path& p : cases) {
-    EXPECT_FALSE(SaveJwcTemp(p.string())) << p;
+    EXPECT_FALSE(SaveJwcTemp(p)) << p;
   }
   EXPECT_TRUE(fs::is_directory(dir_ / "JWC_TEMP.TXT"));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
 }
 
+// A full device and a file size limit exist on POSIX systems only.
+#ifndef _WIN32
 TEST_F(WriteBackTest, FullDeviceFailsAndStaysADevice) {
   ASSERT_TRUE(fs::is_character_file("/dev/full"));
   QueueLine("hd");
@@ -214,19 +224,16 @@ TEST_F(WriteBackTest, DiskFullMidwayLeavesNoFile) {
   WriteText(file, "hq\r\nold drawing\r\n");
   for (int i = 0; i < 100000; ++i) QueueLine("1234567890 1234567890 1234567890");
 
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit old{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  rlimit small = old;
-  small.rlim_cur = 64 * 1024;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool saved = SaveJwcTemp(file.string());
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
+  bool saved = true;
+  {
+    const FileSizeLimit diskFull(64 * 1024);
+    saved = SaveJwcTemp(file);
+  }
 
   EXPECT_FALSE(saved);
   EXPECT_TRUE(fs::is_empty(dir_));
 }
+#endif
 
 TEST_F(WriteBackTest, SetterValueHandling) {
   JwwStore.Initial.LineWidth = 7;
@@ -613,7 +620,7 @@ TEST_F(WriteBackTest, WrittenStoreReadsBackTheSame) {
     ResetCurrentAttributes();
     QueueLine("hd");
     WriteAll(TWriteOverrides{}, {});
-    ASSERT_TRUE(SaveJwcTemp(file.string()));
+    ASSERT_TRUE(SaveJwcTemp(file));
 
     InitStore();
     ASSERT_TRUE(LoadJwcTemp(file));

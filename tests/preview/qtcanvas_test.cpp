@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "common/escape.h"
 #include "common/sjis.h"
 #include "ui/qt/escape_x11.h"
@@ -260,6 +262,8 @@ TEST_F(QtCanvasTest, HostFacesMapToInstalledJapaneseFaces) {
   EXPECT_EQ(SubstituteFace(QString::fromUtf8("ＭＳ ゴシック")), "IPAGothic");
   EXPECT_EQ(SubstituteFace(QString::fromUtf8("ＭＳ 明朝")), "IPAMincho");
   EXPECT_EQ(SubstituteFace(QString::fromUtf8("ＭＳ Ｐゴシック")), "IPAPGothic");
+  EXPECT_EQ(SubstituteFace(QString::fromUtf8("<ＭＳ ゴシック>")), "IPAGothic");
+  EXPECT_EQ(SubstituteFace(QString::fromUtf8("<ＭＳ Ｐ明朝>")), "IPAPMincho");
   EXPECT_EQ(SubstituteFace(QString::fromUtf8("HG明朝E")), "IPAMincho");
   EXPECT_EQ(SubstituteFace("Arial"), "IPAGothic");
 }
@@ -311,6 +315,42 @@ TEST_F(QtCanvasTest, FontOfNoHeightDrawsNothing) {
   canvas.SetFont(font);
   canvas.TextOut(10, 5, Sjis("田"));
   EXPECT_EQ(Count(kWhite), 40 * 30);
+}
+
+TEST_F(QtCanvasTest, RepeatedGlyphDrawsTheSamePixelsWhereverItGoes) {
+  LogFont font;
+  font.Height = 12;
+  font.FaceName = Sjis("ＭＳ 明朝");
+  canvas.SetFont(font);
+  canvas.TextOut(2, 2, Sjis("字"));
+  canvas.SetFont(font);  // the same record again, as the next run sets it
+  canvas.TextOut(22, 12, Sjis("字"));
+  int inked = 0;
+  for (int y = 0; y < 14; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      EXPECT_EQ(At(x + 2, y + 2), At(x + 22, y + 12)) << x << "," << y;
+      inked += At(x + 2, y + 2) != kWhite ? 1 : 0;
+    }
+  }
+  EXPECT_GT(inked, 10);
+}
+
+TEST_F(QtCanvasTest, GlyphCellsOfAnySizeDrawWithoutHarm) {
+  const int32_t heights[] = {1, 2, -3, 100000, -100000, INT32_MAX, INT32_MIN + 1};
+  const int32_t widths[] = {0, 1, INT32_MAX, INT32_MIN + 1};
+  for (int32_t h : heights) {
+    for (int32_t w : widths) {
+      LogFont font;
+      font.Height = h;
+      font.Width = w;
+      font.Escapement = 450;
+      font.FaceName = Sjis("@ＭＳ ゴシック");
+      canvas.SetFont(font);
+      canvas.TextOut(-5, 10, Sjis("田"));
+      canvas.TextOut(30, 10, "A");
+    }
+  }
+  EXPECT_EQ(canvas.Image().size(), QSize(40, 30));
 }
 
 TEST(EscapeQuery, OffscreenInstallsNothingSoTheKeyReadsReleased) {

@@ -1,8 +1,10 @@
 // The info strip's page and the maker's address.
 #include "ui/qt/infopage.h"
 
+#include "app/formtexts.h"
+
 QUrl MakerPageUrl() {
-  return QUrl(QStringLiteral("https://horune.example/pr/"));
+  return QUrl(QString::fromUtf8(MakerPageAddress()));
 }
 
 QString InfoPageHtml() {

@@ -173,6 +173,9 @@ MainWindow::MainWindow(const QString& programPath, QWidget* parent) : QWidget(pa
 
 MainWindow::~MainWindow() {
   qApp->removeEventFilter(this);
+  // The children die in QWidget's destructor, after this one: a focus change
+  // they cause then must not reach a window that is no longer a MainWindow.
+  disconnect(qApp, &QApplication::focusChanged, this, nullptr);
 }
 
 void MainWindow::WirePreview() {

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <numbers>
 
 #include "common/sjis.h"
 
@@ -63,6 +65,17 @@ double CellPerEm(const QString& family) {
   return ratio;
 }
 
+// Beyond this em in pixels a glyph is not drawn: none that size can be read
+// on any canvas, and the font engine would stall making it.
+constexpr int kMaxEm = 16384;
+// Bounds of the caches; a drawing with more clears them and starts again.
+constexpr size_t kMaxFaces = 4096;
+constexpr size_t kMaxMaskBytes = size_t{64} << 20;
+// A glyph reaching further than this from its point is drawn straight
+// instead: few of them fit on a canvas, and their coverage would be large.
+constexpr double kMaxMaskReach = 96.0;
+constexpr double kPi = std::numbers::pi;
+
 }  // namespace
 
 QColor QtColor(TColor c) {
@@ -90,7 +103,11 @@ Qt::BrushStyle QtBrushStyle(BrushStyle style) {
   }
 }
 
-QString SubstituteFace(const QString& face) {
+QString SubstituteFace(const QString& stored) {
+  // The host keeps some face names in angle brackets.
+  const bool bracketed = stored.size() >= 2 && stored.startsWith(QLatin1Char('<')) &&
+                         stored.endsWith(QLatin1Char('>'));
+  const QString face = bracketed ? stored.mid(1, stored.size() - 2) : stored;
   struct Substitute {
     const char* Host;
     const char* Installed;
@@ -175,7 +192,7 @@ QPainter& QtCanvas::Painter(PainterUse use) {
       break;
     case PainterUse::Text:
       painter_.setPen(QtColor(textColor_));
-      painter_.setFont(font_);
+      if (face_ != nullptr) painter_.setFont(face_->Font);
       painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
       break;
     case PainterUse::None:
@@ -285,32 +302,74 @@ void QtCanvas::Polygon(std::span<const ScreenPoint> points) {
   Outline(points, true);
 }
 
-void QtCanvas::SetFont(const LogFont& font) {
-  QString face = QString::fromUtf8(Utf8FromSjis(font.FaceName));
-  vertical_ = face.startsWith(QLatin1Char('@'));
-  if (vertical_) face.remove(0, 1);
-  QString family = SubstituteFace(face);
+std::unique_ptr<QtCanvas::FontFace> QtCanvas::MakeFace(const LogFont& font, int id) {
+  auto face = std::make_unique<FontFace>();
+  face->Id = id;
+  QString name = QString::fromUtf8(Utf8FromSjis(font.FaceName));
+  face->Vertical = name.startsWith(QLatin1Char('@'));
+  if (face->Vertical) name.remove(0, 1);
+  QString family = SubstituteFace(name);
   // A positive height is the cell (ascent + descent), a negative one the em.
-  int em = font.Height >= 0 ? static_cast<int>(std::lround(font.Height / CellPerEm(family)))
-                            : -font.Height;
-  fontVisible_ = font.Height != 0 && em > 0;
-  em = std::max(em, 1);
-  font_ = QFont(family);
-  font_.setPixelSize(em);
-  int width = std::abs(font.Width);
-  halfWidth_ = width != 0 ? width : (em + 1) / 2;
+  const double cellPerEm = CellPerEm(family);
+  const double wantEm = font.Height >= 0 ? std::abs(static_cast<double>(font.Height)) / cellPerEm
+                                         : -static_cast<double>(font.Height);
+  int em = static_cast<int>(std::lround(std::min(wantEm, kMaxEm + 1.0)));
+  face->Visible = font.Height != 0 && em > 0 && em <= kMaxEm;
+  em = std::clamp(em, 1, kMaxEm);
+  face->Font = QFont(family);
+  face->Font.setPixelSize(em);
+  const int64_t width = std::min<int64_t>(std::abs(static_cast<int64_t>(font.Width)), kMaxEm);
+  face->HalfWidth = width != 0 ? static_cast<int>(width) : (em + 1) / 2;
   // Japanese faces set a half-width character in half the em.
-  if (width != 0)
-    font_.setStretch(std::clamp(static_cast<int>(std::lround(200.0 * width / em)), 1, 4000));
-  font_.setWeight(
+  if (width != 0) {
+    face->Font.setStretch(
+        static_cast<int>(std::clamp<int64_t>(std::llround(200.0 * width / em), 1, 4000)));
+  }
+  face->Font.setWeight(
       static_cast<QFont::Weight>(std::clamp(font.Weight == 0 ? 400 : font.Weight, 1, 1000)));
-  font_.setItalic(font.Italic);
-  font_.setUnderline(font.Underline);
-  font_.setStrikeOut(font.StrikeOut);
-  QFontMetricsF metrics(font_);
-  cellHeight_ = static_cast<int>(std::lround(metrics.height()));
-  ascent_ = metrics.ascent();
-  rotation_ = -font.Escapement / 10.0;
+  face->Font.setItalic(font.Italic);
+  face->Font.setUnderline(font.Underline);
+  face->Font.setStrikeOut(font.StrikeOut);
+  const QFontMetricsF metrics(face->Font);
+  face->CellHeight = static_cast<int>(std::lround(metrics.height()));
+  face->Ascent = metrics.ascent();
+  return face;
+}
+
+void QtCanvas::SetFont(const LogFont& font) {
+  // The turn is not part of the face: a drawing of texts at countless angles
+  // still has only a few faces.
+  escapement_ = static_cast<int32_t>(font.Escapement % 3600);
+  if (escapement_ < 0) escapement_ += 3600;
+  std::string key;
+  for (int32_t v : {font.Height, font.Width, font.Weight}) {
+    key.append(reinterpret_cast<const char*>(&v), sizeof v);
+  }
+  key += static_cast<char>((font.Italic ? 1 : 0) | (font.Underline ? 2 : 0) |
+                           (font.StrikeOut ? 4 : 0));
+  key += font.FaceName;
+  auto it = faces_.find(key);
+  if (it == faces_.end()) {
+    // A drawing of countless sizes must not grow the cache without bound.
+    if (faces_.size() >= kMaxFaces) {
+      faces_.clear();
+      masks_.clear();
+      maskBytes_ = 0;
+    }
+    it = faces_.emplace(std::move(key), MakeFace(font, nextFaceId_++)).first;
+  }
+  face_ = it->second.get();
+  // Steps of the turn that move no corner of a cell by a pixel, a multiple
+  // of four so quarter turns are exact; none for a cell too big to keep.
+  for (int full = 0; full < 2; ++full) {
+    const double advance = full != 0 ? 2.0 * face_->HalfWidth : face_->HalfWidth;
+    const double reach = std::hypot(advance, static_cast<double>(face_->CellHeight));
+    const int steps =
+        reach > kMaxMaskReach ? 0 : 4 * std::max(1, static_cast<int>(std::ceil(kPi * reach / 2)));
+    turnSteps_[full] = steps;
+    turnStep_[full] =
+        steps == 0 ? 0 : static_cast<int>(std::lround(escapement_ / 3600.0 * steps)) % steps;
+  }
   painterUse_ = PainterUse::None;
 }
 
@@ -320,28 +379,133 @@ void QtCanvas::SetTextColor(TColor color) {
   painterUse_ = PainterUse::None;
 }
 
-void QtCanvas::TextOut(int32_t x, int32_t y, const std::string& glyph) {
-  if (!fontVisible_ || glyph.empty()) return;
-  QString text = QString::fromUtf8(Utf8FromSjis(glyph));
-  bool fullWidth = glyph.size() > 1;
-  double advance = fullWidth ? 2.0 * halfWidth_ : halfWidth_;
-  QPainter& painter = Painter(PainterUse::Text);
+QTransform QtCanvas::CellTransform(bool fullWidth, double degrees) const {
   QTransform cell;
-  cell.translate(x, y);
-  cell.rotate(rotation_);
-  if (vertical_ && fullWidth) {
+  cell.rotate(-degrees);
+  if (face_->Vertical && fullWidth) {
     // The vertical variant stands a full-width glyph upright when the run
     // goes downwards: turned a quarter counter-clockwise in its cell.
-    cell.translate(advance / 2, cellHeight_ / 2.0);
+    const double advance = 2.0 * face_->HalfWidth;
+    cell.translate(advance / 2, face_->CellHeight / 2.0);
     cell.rotate(-90);
-    cell.translate(-advance / 2, -cellHeight_ / 2.0);
+    cell.translate(-advance / 2, -face_->CellHeight / 2.0);
   }
-  painter.setTransform(cell);
-  if (brush_.Style != BrushStyle::Hollow) {
-    painter.fillRect(QRectF(0, 0, advance, cellHeight_), QtColor(brush_.Color));
-  }
-  painter.drawText(QPointF(0, ascent_), text);
+  return cell;
+}
+
+void QtCanvas::DrawGlyphDirect(int32_t x, int32_t y, const std::string& glyph, bool fullWidth) {
+  QPainter& painter = Painter(PainterUse::Text);
+  painter.setTransform(CellTransform(fullWidth, escapement_ / 10.0) *
+                       QTransform::fromTranslate(x, y));
+  painter.drawText(QPointF(0, face_->Ascent), QString::fromUtf8(Utf8FromSjis(glyph)));
   painter.resetTransform();
+}
+
+const QtCanvas::GlyphMask* QtCanvas::Mask(const std::string& glyph, bool fullWidth) {
+  const int steps = turnSteps_[fullWidth ? 1 : 0];
+  if (steps == 0 || glyph.size() > 2) return nullptr;
+  const int step = turnStep_[fullWidth ? 1 : 0];
+  const double advance = fullWidth ? 2.0 * face_->HalfWidth : face_->HalfWidth;
+  uint64_t code = 0;
+  for (unsigned char b : glyph) code = (code << 8) | b;
+  const uint64_t key = (static_cast<uint64_t>(face_->Id) << 34) |
+                       (static_cast<uint64_t>(step) << 18) |
+                       (static_cast<uint64_t>(glyph.size()) << 16) | code;
+  auto it = masks_.find(key);
+  if (it != masks_.end()) return &it->second;
+
+  // The cell with room all round for overhanging strokes, turned as drawn.
+  const double margin = face_->CellHeight / 4.0 + 2;
+  const QTransform cell = CellTransform(fullWidth, 360.0 * step / steps);
+  const QRect bounds =
+      cell.mapRect(QRectF(-margin, -margin, advance + 2 * margin, face_->CellHeight + 2 * margin))
+          .toAlignedRect();
+  QImage coverage(bounds.size(), QImage::Format_Alpha8);
+  coverage.fill(Qt::transparent);
+  QPainter p(&coverage);
+  p.setFont(face_->Font);
+  p.setPen(Qt::black);
+  p.setTransform(cell * QTransform::fromTranslate(-bounds.left(), -bounds.top()));
+  p.drawText(QPointF(0, face_->Ascent), QString::fromUtf8(Utf8FromSjis(glyph)));
+  p.end();
+  // Only the rows and columns the glyph touches are kept.
+  int x0 = coverage.width(), x1 = 0, y0 = coverage.height(), y1 = 0;
+  for (int row = 0; row < coverage.height(); ++row) {
+    const uchar* line = coverage.constScanLine(row);
+    for (int col = 0; col < coverage.width(); ++col) {
+      if (line[col] == 0) continue;
+      x0 = std::min(x0, col);
+      x1 = std::max(x1, col + 1);
+      y0 = std::min(y0, row);
+      y1 = std::max(y1, row + 1);
+    }
+  }
+  GlyphMask mask;
+  mask.Left = bounds.left() + x0;
+  mask.Top = bounds.top() + y0;
+  mask.Width = std::max(0, x1 - x0);
+  mask.Height = std::max(0, y1 - y0);
+  mask.Alpha.resize(static_cast<size_t>(mask.Width) * mask.Height);
+  for (int row = 0; row < mask.Height; ++row) {
+    std::memcpy(mask.Alpha.data() + static_cast<size_t>(row) * mask.Width,
+                coverage.constScanLine(y0 + row) + x0, static_cast<size_t>(mask.Width));
+  }
+  if (maskBytes_ + mask.Alpha.size() > kMaxMaskBytes) {
+    masks_.clear();
+    maskBytes_ = 0;
+  }
+  maskBytes_ += mask.Alpha.size() + sizeof(GlyphMask);
+  return &masks_.emplace(key, std::move(mask)).first->second;
+}
+
+void QtCanvas::LayMask(const GlyphMask& mask, int32_t x, int32_t y) {
+  const PixelBuffer& px = Pixels();
+  const int64_t left = static_cast<int64_t>(x) + mask.Left;
+  const int64_t top = static_cast<int64_t>(y) + mask.Top;
+  const int64_t x0 = std::max<int64_t>(left, 0);
+  const int64_t x1 = std::min<int64_t>(left + mask.Width, px.Width);
+  const int64_t y0 = std::max<int64_t>(top, 0);
+  const int64_t y1 = std::min<int64_t>(top + mask.Height, px.Height);
+  const uint32_t color = Argb(textColor_);
+  const uint32_t rb = color & 0xFF00FFu;
+  const uint32_t g = color & 0x00FF00u;
+  for (int64_t row = y0; row < y1; ++row) {
+    const uint8_t* a = mask.Alpha.data() + (row - top) * mask.Width - left;
+    uint32_t* d = px.Bits + row * px.Stride;
+    for (int64_t col = x0; col < x1; ++col) {
+      const uint32_t alpha = a[col];
+      if (alpha == 0) continue;
+      if (alpha == 255) {
+        d[col] = color;
+        continue;
+      }
+      // Red and blue blended in one step, green in another; weights of 256
+      // in all keep every channel within its own 16 bits.
+      const uint32_t w = alpha + (alpha >> 7);
+      const uint32_t dst = d[col];
+      const uint32_t orb = ((rb * w + (dst & 0xFF00FFu) * (256 - w)) >> 8) & 0xFF00FFu;
+      const uint32_t og = ((g * w + (dst & 0x00FF00u) * (256 - w)) >> 8) & 0x00FF00u;
+      d[col] = kOpaque | orb | og;
+    }
+  }
+}
+
+void QtCanvas::TextOut(int32_t x, int32_t y, const std::string& glyph) {
+  if (face_ == nullptr || !face_->Visible || glyph.empty()) return;
+  const bool fullWidth = glyph.size() > 1;
+  if (brush_.Style != BrushStyle::Hollow) {
+    const double advance = fullWidth ? 2.0 * face_->HalfWidth : face_->HalfWidth;
+    QPainter& painter = Painter(PainterUse::Text);
+    painter.setTransform(CellTransform(fullWidth, escapement_ / 10.0) *
+                         QTransform::fromTranslate(x, y));
+    painter.fillRect(QRectF(0, 0, advance, face_->CellHeight), QtColor(brush_.Color));
+    painter.resetTransform();
+  }
+  if (const GlyphMask* mask = Mask(glyph, fullWidth)) {
+    LayMask(*mask, x, y);
+  } else {
+    DrawGlyphDirect(x, y, glyph, fullWidth);
+  }
 }
 
 Bitmap QtCanvas::CopyToBitmap() {

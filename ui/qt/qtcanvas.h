@@ -4,12 +4,23 @@
 // xor rules exactly and is what the renderer spends its time on; fills,
 // wide pens and glyphs go through a QPainter whose pen and brush are rebuilt
 // only when a value actually changes.
+//
+// Text is where a redraw spends its time, so nothing about it is made twice:
+// each distinct font record becomes a font once, and each glyph of a font at
+// a turn is drawn once as its coverage, which later outputs lay down in the
+// text colour straight into the pixels. Turns are kept in steps small enough
+// that no pixel of the glyph moves by half a pixel, quarter turns exactly.
+// Both caches live as long as the canvas, across redraws.
 #pragma once
 
 #include <QFont>
 #include <QImage>
 #include <QList>
 #include <QPainter>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "preview/canvas.h"
 #include "ui/qt/thinline.h"
@@ -76,16 +87,53 @@ class QtCanvas : public Canvas {
   int64_t stylePhase_ = 0;
   int32_t posX_ = 0;
   int32_t posY_ = 0;
-  QFont font_;
-  bool fontVisible_ = false;  // a cell height of 0 draws no glyph
-  bool vertical_ = false;     // the face asked for the vertical-writing variant
-  double rotation_ = 0.0;     // degrees clockwise on screen
-  int cellHeight_ = 0;
-  double ascent_ = 0.0;
-  int halfWidth_ = 0;  // the width of a half-width character in pixels
+  // What a font record becomes on this canvas.
+  struct FontFace {
+    int Id = 0;  // distinguishes the faces in the glyph cache's keys
+    QFont Font;
+    bool Visible = false;   // a cell height of 0, or one no font engine can make, draws nothing
+    bool Vertical = false;  // the face asked for the vertical-writing variant
+    int CellHeight = 0;
+    double Ascent = 0.0;
+    int HalfWidth = 0;  // the width of a half-width character in pixels
+  };
+  // A glyph drawn once as its coverage, to be laid down in any colour: one
+  // byte a pixel, rows from the top, and where its top-left lies from the
+  // glyph's output point.
+  struct GlyphMask {
+    std::vector<uint8_t> Alpha;
+    int Width = 0;
+    int Height = 0;
+    int Left = 0;
+    int Top = 0;
+  };
+
+  static std::unique_ptr<FontFace> MakeFace(const LogFont& font, int id);
+  // Where the glyph's cell goes, turned by the degrees counter-clockwise.
+  QTransform CellTransform(bool fullWidth, double degrees) const;
+  // The glyph drawn straight onto the image, for ones too big to keep.
+  void DrawGlyphDirect(int32_t x, int32_t y, const std::string& glyph, bool fullWidth);
+  // The cached coverage of the glyph at the current turn, or null when the
+  // glyph is too big to keep.
+  const GlyphMask* Mask(const std::string& glyph, bool fullWidth);
+  // The coverage laid down in the text colour with its point at (x, y).
+  void LayMask(const GlyphMask& mask, int32_t x, int32_t y);
+
+  std::unordered_map<std::string, std::unique_ptr<FontFace>> faces_;
+  const FontFace* face_ = nullptr;
+  int32_t escapement_ = 0;
+  // For half-width and full-width cells of the face: how many steps a whole
+  // turn has (0: drawn straight) and the step of the font's turn.
+  int turnSteps_[2] = {0, 0};
+  int turnStep_[2] = {0, 0};  // the font's turn, tenths of a degree counter-clockwise, 0..3599
+  int nextFaceId_ = 0;
+  // By face, step of the turn and the glyph's bytes packed into one number.
+  std::unordered_map<uint64_t, GlyphMask> masks_;
+  size_t maskBytes_ = 0;
   TColor textColor_ = RGB(0, 0, 0);
 };
 
-// The installed face that stands in for a face name (UTF-8) the host uses,
-// so Japanese text never falls back to a Latin-only face.
+// The installed face that stands in for a face name the host uses, bare or
+// in angle brackets as the host stores some, so Japanese text never falls
+// back to a face without its glyphs.
 QString SubstituteFace(const QString& face);

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# The measurement at scale: generates the host's file of 1 000 000 entities
+# (texts included) and a file of 100 MB on one line, runs the core's share of
+# a session on them (bench/scale_probe.cpp) under /usr/bin/time, and prints
+# one table of the figures against their targets.
+#
+# Times are wall-clock and CPU seconds of one run; the verdict goes by the
+# wall time when the machine is idle and by the CPU time otherwise, since on
+# a busy machine the wall time measures the other work. The rows that need
+# the window itself are marked pending.
+# Usage: bench/scale.sh [entities, default 1000000]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+entities="${1:-1000000}"
+export QT_QPA_PLATFORM=offscreen
+
+"$PWD/scripts/install-deps"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHORUNE_WERROR=ON >/dev/null
+cmake --build build --target scale_probe >/dev/null
+probe=build/bench/scale_probe
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$probe" generate "$work/JWC_TEMP.TXT" "$entities" 2>/dev/null
+"$probe" oneline "$work/oneline.txt" 100 2>/dev/null
+
+# Runs the probe under /usr/bin/time; its figures and "peak_mb" go to $2.
+measure() {
+  /usr/bin/time -f "peak_mb %M" -o "$2.time" "$probe" "$1" "$3" >"$2" 2>/dev/null
+  awk '{ printf "peak_mb %.1f\n", $2 / 1024 }' "$2.time" >>"$2"
+}
+measure session "$work/session" "$work/JWC_TEMP.TXT"
+measure read "$work/oneline" "$work/oneline.txt"
+measure write "$work/write" "$work/JWC_TEMP.TXT"
+
+# field FILE NAME [COLUMN]: the value of one figure.
+field() { awk -v n="$2" -v c="${3:-2}" '$1 == n { print $c }' "$1"; }
+
+s="$work/session"
+file_mb=$(field "$s" file_mb)
+ents=$(field "$s" entities)
+load=$(cut -d' ' -f1 /proc/loadavg)
+cores=$(nproc)
+busy=$(awk -v l="$load" -v c="$cores" 'BEGIN { print (l > c / 2) ? 1 : 0 }')
+
+printf '\nhorune at scale: %s entities, %s MB host file; %s cores, load %s\n\n' \
+  "$ents" "$file_mb" "$cores" "$load"
+printf '| %-46s | %-12s | %-12s | %-12s | %-7s |\n' figure target wall cpu verdict
+printf '|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..48})" "$(printf -- '-%.0s' {1..14})" \
+  "$(printf -- '-%.0s' {1..14})" "$(printf -- '-%.0s' {1..14})" "$(printf -- '-%.0s' {1..9})"
+
+# row LABEL TARGET-SECONDS FIGURE: a timed step against its target.
+row() {
+  local wall cpu judged verdict
+  wall=$(field "$s" "$3" 2)
+  cpu=$(field "$s" "$3" 3)
+  judged=$([ "$busy" = 1 ] && echo "$cpu" || echo "$wall")
+  verdict=$(awk -v v="$judged" -v t="$2" 'BEGIN { print (v <= t) ? "ok" : "OVER" }')
+  printf '| %-46s | %-12s | %-12s | %-12s | %-7s |\n' "$1" "<= $2 s" "$wall s" "$cpu s" "$verdict"
+}
+# rate LABEL FILE FIGURE AMOUNT UNIT: a throughput, by wall and CPU time.
+rate() {
+  local wall cpu
+  wall=$(field "$2" "$3" 2)
+  cpu=$(field "$2" "$3" 3)
+  printf '| %-46s | %-12s | %-12s | %-12s | %-7s |\n' "$1" "" \
+    "$(awk -v a="$4" -v t="$wall" 'BEGIN { printf "%.1f", a / t }') $5" \
+    "$(awk -v a="$4" -v t="$cpu" 'BEGIN { printf "%.1f", a / t }') $5" ""
+}
+ment=$(awk -v e="$ents" 'BEGIN { print e / 1e6 }')
+rate "reader" "$s" read "$file_mb" "MB/s"
+rate "reader" "$s" read "$ment" "M ent/s"
+rate "writer (WriteAll + SaveJwcTemp, whole drawing)" "$work/write" write "$ment" "M ent/s"
+rate "renderer, fitted redraw" "$s" render_fitted "$ment" "M ent/s"
+row "start-up to first picture (core)" 1 first_picture
+row "recomputation of 200 rows with redraw (core)" 0.5 recompute_200_rows
+row "OK to the written answer (core)" 0.5 ok_to_answer
+row "wheel notch, fitted (core)" 0.3 notch_fitted
+row "wheel notch, zoomed to 1/100 (core)" 0.05 notch_hundredth
+
+peak=$(field "$s" peak_mb)
+limit=$(awk -v f="$file_mb" 'BEGIN { printf "%.0f", 2 * f + 80 }')
+printf '| %-46s | %-12s | %-12s | %-12s | %-7s |\n' "peak memory (core)" "<= $limit MB" "$peak MB" "" \
+  "$(awk -v p="$peak" -v l="$limit" 'BEGIN { print (p <= l) ? "ok" : "OVER" }')"
+one=$(field "$work/oneline" peak_mb)
+printf '| %-46s | %-12s | %-12s | %-12s | %-7s |\n' "peak memory, reading 100 MB on one line" \
+  "<= 280 MB" "$one MB" "" "$(awk -v p="$one" 'BEGIN { print (p <= 280) ? "ok" : "OVER" }')"
+for pending in "start-up to first picture, in the window" "first redraw drawn progressively" \
+  "Esc in the first redraw answered" "peak memory of the program"; do
+  printf '| %-46s | %-12s | %-12s | %-12s | %-7s |\n' "$pending" "" "" "" pending
+done
+echo
+echo "verdict by $([ "$busy" = 1 ] && echo "CPU time: the machine is busy" || echo "wall time")"

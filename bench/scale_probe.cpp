@@ -1,0 +1,225 @@
+// The core's share of a session on a large drawing, step by step as the
+// window takes it, each step timed once on the wall clock: bench/scale.sh
+// runs it under /usr/bin/time for the peak memory and prints the figures
+// against their targets. Also writes the drawings it measures.
+//
+//   scale_probe generate PATH ENTITIES   the host's file of that many entities
+//   scale_probe oneline PATH MEGABYTES   one text line of that size and a circle
+//   scale_probe read PATH                the reader alone
+//   scale_probe write PATH               the writer over the whole drawing
+//   scale_probe session PATH             start-up, recomputation, zoom, OK
+//
+// Every timed step is one line "name wall-seconds cpu-seconds", every other
+// figure "name value".
+#include <QGuiApplication>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "exchange/outline.h"
+#include "exchange/reader.h"
+#include "exchange/store.h"
+#include "exchange/writeback.h"
+#include "exchange/writer.h"
+#include "preview/extents.h"
+#include "preview/gval.h"
+#include "preview/renderer.h"
+#include "support/drawing_generator.h"
+#include "text/painters.h"
+#include "ui/qt/qtcanvas.h"
+
+namespace {
+
+// The preview of a window on a full-HD screen.
+constexpr int kWidth = 1600;
+constexpr int kHeight = 1000;
+
+// The factor of one wheel notch.
+constexpr double kZoomStep = 2.0;
+
+// A step's wall time and the process's CPU time in it; on a busy machine
+// the two part, and the CPU time tells what the step itself costs.
+class Stopwatch {
+ public:
+  Stopwatch() { Restart(); }
+  void Restart() {
+    wall_ = std::chrono::steady_clock::now();
+    cpu_ = CpuSeconds();
+  }
+  // Prints "name wall cpu" in seconds.
+  void Print(const char* name) const {
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_).count();
+    std::printf("%s %.4f %.4f\n", name, wall, CpuSeconds() - cpu_);
+  }
+
+ private:
+  static double CpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+  }
+  std::chrono::steady_clock::time_point wall_;
+  double cpu_ = 0;
+};
+
+void PrintValue(const char* name, double value) {
+  std::printf("%s %.1f\n", name, value);
+}
+
+// Rows 1..n: every new point 10 from the two before it, on alternate sides,
+// a strip of triangles along the x axis.
+class StripTable : public OutlineTable {
+ public:
+  explicit StripTable(int rows) {
+    for (int r = 1; r <= rows; ++r) {
+      rows_.push_back({std::to_string(r), "10", std::to_string(r + 1), "10", r % 2 ? "0" : "1"});
+    }
+  }
+  std::string Edit1Text() const override { return "10"; }
+  std::string Edit2Text() const override { return "0"; }
+  int RowCount() const override { return static_cast<int>(rows_.size()); }
+  std::string Cell(int col, int row) const override { return rows_[row - 1][col - 1]; }
+  void SetCell(int col, int row, const std::string& text) override {
+    rows_[row - 1][col - 1] = text;
+  }
+
+ private:
+  std::vector<std::array<std::string, 5>> rows_;
+};
+
+// What the window's redraw does: a fresh canvas of the preview's size, the
+// whole preview drawn onto it.
+void Redraw() {
+  QtCanvas canvas(kWidth, kHeight);
+  RenderPreview(canvas, kWidth, kHeight);
+  std::fflush(stdout);
+}
+
+void ZoomAtCentre(double factor) {
+  Gval.ViewScale *= factor;
+  CentreView((Gval.ViewMinX + Gval.ViewMaxX) / 2, (Gval.ViewMinY + Gval.ViewMaxY) / 2, kWidth,
+             kHeight);
+}
+
+void TimedRedraw(const char* name) {
+  const Stopwatch watch;
+  Redraw();
+  watch.Print(name);
+}
+
+int Generate(const char* path, long entities) {
+  const std::string bytes = GenerateHostDrawing(static_cast<size_t>(entities));
+  std::ofstream(path, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return 0;
+}
+
+int OneLine(const char* path, long megabytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << "ch 0 0 1 0 \"";
+  const std::string block(1 << 20, 'x');
+  for (long i = 0; i < megabytes; ++i) out << block;
+  out << "\r\nci 1 2 3\r\n";
+  return 0;
+}
+
+int Read(const char* path) {
+  InitStore();
+  const Stopwatch watch;
+  if (!LoadJwcTemp(path)) return 1;
+  watch.Print("read");
+  PrintValue("file_mb", static_cast<double>(std::filesystem::file_size(path)) / 1e6);
+  PrintValue("entities", static_cast<double>(JwwStore.Order.size()));
+  return 0;
+}
+
+std::filesystem::path AnswerPath() {
+  return std::filesystem::temp_directory_path() / "horune-scale-probe-JWC_TEMP.TXT";
+}
+
+// The writer over the whole drawing as read, for its throughput: more than
+// OK ever sends, which is the outline alone.
+int Write(const char* path) {
+  InitStore();
+  LoadJwcTemp(path);
+  ResetCurrentAttributes();
+  ApplyInitialAttributes();
+  const Stopwatch watch;
+  QueueLine("hd");
+  WriteAll(TWriteOverrides{}, {});
+  const bool saved = SaveJwcTemp(AnswerPath().string());
+  watch.Print("write");
+  PrintValue("entities", static_cast<double>(JwwStore.Order.size()));
+  PrintValue("written_mb", static_cast<double>(std::filesystem::file_size(AnswerPath())) / 1e6);
+  std::filesystem::remove(AnswerPath());
+  return saved ? 0 : 1;
+}
+
+int Session(const char* path) {
+  const Stopwatch start;
+  InitStore();
+  CreateGraAttribute();
+  InstallTextPainters();
+  LoadJwcTemp(path);
+  ResetCurrentAttributes();
+  ApplyInitialAttributes();
+  start.Print("read");
+  PrintValue("file_mb", static_cast<double>(std::filesystem::file_size(path)) / 1e6);
+  PrintValue("entities", static_cast<double>(JwwStore.Order.size()));
+  FitViewToExtents(kWidth, kHeight);
+  TimedRedraw("render_fitted_first");
+  start.Print("first_picture");
+  TimedRedraw("render_fitted");
+
+  // Zooming on the whole drawing, before a computation takes the host's
+  // lines, texts and points out of the store.
+  ZoomAtCentre(kZoomStep);
+  TimedRedraw("notch_fitted");
+  FitViewToExtents(kWidth, kHeight);
+  ZoomAtCentre(100);
+  Redraw();
+  ZoomAtCentre(kZoomStep);
+  TimedRedraw("notch_hundredth");
+  FitViewToExtents(kWidth, kHeight);
+
+  Stopwatch watch;
+  StripTable table(200);
+  TOutlineCounters counters;
+  watch.Restart();
+  ComputeOutline(table, counters, Redraw);
+  watch.Print("recompute_200_rows");
+
+  // OK sends the outline, which the computation left alone in the order
+  // index; the host's own drawing is not sent back.
+  const std::filesystem::path answer = AnswerPath();
+  watch.Restart();
+  QueueLine("hd");
+  WriteAll(TWriteOverrides{}, {});
+  const bool saved = SaveJwcTemp(answer.string());
+  watch.Print("ok_to_answer");
+  std::filesystem::remove(answer);
+  FreeStore();
+  return saved ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // The canvas paints glyphs through Qt's font machinery.
+  QGuiApplication app(argc, argv);
+  const std::string command = argc > 2 ? argv[1] : "";
+  if (command == "generate" && argc == 4) return Generate(argv[2], std::atol(argv[3]));
+  if (command == "oneline" && argc == 4) return OneLine(argv[2], std::atol(argv[3]));
+  if (command == "read" && argc == 3) return Read(argv[2]);
+  if (command == "write" && argc == 3) return Write(argv[2]);
+  if (command == "session" && argc == 3) return Session(argv[2]);
+  std::fprintf(stderr, "usage: scale_probe generate|oneline|read|write|session PATH [N]\n");
+  return 2;
+}

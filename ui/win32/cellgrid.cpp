@@ -1,0 +1,462 @@
+// The hand-drawn grid: painted into a memory bitmap each time (a few dozen
+// visible cells), scrolled by rows, with the fixed row and column always in
+// view. The in-place editor is a plain EDIT whose keys that leave the cell
+// are taken before it sees them.
+#include "ui/win32/cellgrid.h"
+
+#include <algorithm>
+#include <string>
+
+#include "common/sjis.h"
+
+namespace {
+
+constexpr int kRowHeight = 24;
+constexpr int kColumnWidth = 36;
+constexpr int kTextMargin = 2;
+constexpr int kWheelRows = 3;
+constexpr COLORREF kFixedColour = 0x00F0F0F0;
+constexpr COLORREF kLineColour = 0x00C0C0C0;
+constexpr COLORREF kWarningColour = 0x000000FF;
+const wchar_t kClassName[] = L"HoruneGrid";
+
+bool KeyDown(int key) {
+  return (GetKeyState(key) & 0x8000) != 0;
+}
+
+CellGrid* GridOf(HWND hwnd) {
+  return reinterpret_cast<CellGrid*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+void RegisterGridClass() {
+  static bool registered = false;
+  if (registered) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_DBLCLKS;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kClassName;
+  wc.lpfnWndProc = DefWindowProcW;
+  RegisterClassExW(&wc);
+  registered = true;
+}
+
+void FillRect(HDC dc, const RECT& r, COLORREF colour) {
+  SetBkColor(dc, colour);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+}
+
+void DrawCellText(HDC dc, RECT r, const std::string& sjis, COLORREF colour) {
+  if (sjis.empty()) return;
+  const std::wstring text = WideFromSjis(sjis);
+  r.left += kTextMargin;
+  SetTextColor(dc, colour);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+bool Between(int32_t v, int32_t a, int32_t b) {
+  return v >= std::min(a, b) && v <= std::max(a, b);
+}
+
+}  // namespace
+
+CellGrid::CellGrid(HWND parent, int id, TTableCells& cells, HFONT font, Events events)
+    : cells_(cells), font_(font), events_(std::move(events)) {
+  RegisterGridClass();
+  hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"",
+                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_CLIPCHILDREN, 0, 0,
+                          10, 10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                          GetModuleHandleW(nullptr), nullptr);
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CellGrid::GridProc));
+  UpdateScrollBar();
+}
+
+LRESULT CALLBACK CellGrid::GridProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  CellGrid* grid = GridOf(hwnd);
+  return grid != nullptr ? grid->Handle(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK CellGrid::EditorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  CellGrid* grid = GridOf(GetParent(hwnd));
+  switch (msg) {
+    case WM_GETDLGCODE:
+      // The dialog navigation must leave Tab and Enter to the cell.
+      return DLGC_WANTALLKEYS | CallWindowProcW(grid->editorBase_, hwnd, msg, wp, lp);
+    case WM_KEYDOWN:
+      if (grid->EditorKey(wp)) return 0;
+      break;
+    case WM_CHAR:
+      // Tab, Enter and Esc were handled as keys; the EDIT would beep.
+      if (wp == L'\t' || wp == L'\r' || wp == 27) return 0;
+      break;
+    case WM_SETFOCUS:
+      grid->FocusArrived();
+      break;
+    case WM_KILLFOCUS:
+      grid->FocusLeaving(reinterpret_cast<HWND>(wp));
+      break;
+    default:
+      break;
+  }
+  return CallWindowProcW(grid->editorBase_, hwnd, msg, wp, lp);
+}
+
+LRESULT CellGrid::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      Paint(dc);
+      EndPaint(hwnd_, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_SIZE:
+      UpdateScrollBar();
+      return 0;
+    case WM_GETDLGCODE: {
+      // Enter and Esc only when they are meant for the grid itself.
+      const auto* m = reinterpret_cast<const MSG*>(lp);
+      const bool enter = m != nullptr && m->message == WM_KEYDOWN && m->wParam == VK_RETURN;
+      return DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS | (enter ? DLGC_WANTMESSAGE : 0);
+    }
+    case WM_KEYDOWN:
+      if (GridKey(wp)) return 0;
+      break;
+    case WM_CHAR:
+      if (wp >= L' ' && !KeyDown(VK_CONTROL)) {
+        // Typing starts editing with what was typed.
+        OpenEditor(std::wstring(1, static_cast<wchar_t>(wp)), false);
+        return 0;
+      }
+      break;
+    case WM_VSCROLL: {
+      SCROLLINFO si{};
+      si.cbSize = sizeof(si);
+      si.fMask = SIF_ALL;
+      GetScrollInfo(hwnd_, SB_VERT, &si);
+      int32_t top = topRow_;
+      switch (LOWORD(wp)) {
+        case SB_LINEUP:
+          --top;
+          break;
+        case SB_LINEDOWN:
+          ++top;
+          break;
+        case SB_PAGEUP:
+          top -= VisibleRows();
+          break;
+        case SB_PAGEDOWN:
+          top += VisibleRows();
+          break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION:
+          top = si.nTrackPos;
+          break;
+        case SB_TOP:
+          top = 1;
+          break;
+        case SB_BOTTOM:
+          top = kTableRows;
+          break;
+        default:
+          break;
+      }
+      ScrollTo(top);
+      return 0;
+    }
+    case WM_MOUSEWHEEL:
+      ScrollTo(topRow_ - GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * kWheelRows);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE: {
+      if (msg == WM_MOUSEMOVE && !dragging_) break;
+      const int x = static_cast<short>(LOWORD(lp));
+      const int y = static_cast<short>(HIWORD(lp));
+      const int32_t col = std::clamp(x / kColumnWidth, 1, kGridColumns - 1);
+      const int32_t row = std::clamp(topRow_ + (y - kRowHeight) / kRowHeight, 1, kTableRows);
+      if (msg == WM_LBUTTONDOWN) {
+        SetFocus(hwnd_);
+        if (x / kColumnWidth >= kGridColumns || y < kRowHeight || x < kColumnWidth) return 0;
+        SetCapture(hwnd_);
+        dragging_ = true;
+        MoveCursor(col, row, (wp & MK_SHIFT) != 0);
+      } else if (msg == WM_MOUSEMOVE) {
+        if (col != cursor_.Col || row != cursor_.Row) MoveCursor(col, row, true);
+      } else {
+        OpenEditor(WideFromSjis(cells_.Cell(cursor_.Col, cursor_.Row)), false);
+      }
+      return 0;
+    }
+    case WM_LBUTTONUP:
+      dragging_ = false;
+      ReleaseCapture();
+      return 0;
+    case WM_SETFOCUS:
+      FocusArrived();
+      InvalidateRect(hwnd_, nullptr, FALSE);
+      return 0;
+    case WM_KILLFOCUS:
+      FocusLeaving(reinterpret_cast<HWND>(wp));
+      InvalidateRect(hwnd_, nullptr, FALSE);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+bool CellGrid::GridKey(WPARAM key) {
+  const bool shift = KeyDown(VK_SHIFT);
+  const bool ctrl = KeyDown(VK_CONTROL);
+  int32_t col = cursor_.Col;
+  int32_t row = cursor_.Row;
+  switch (key) {
+    case 'C':
+    case 'V':
+      if (!ctrl) return false;
+      if (key == 'C' && events_.Copy) events_.Copy();
+      if (key == 'V' && events_.Paste) events_.Paste();
+      return true;
+    case VK_F2:
+      OpenEditor(WideFromSjis(cells_.Cell(col, row)), false);
+      return true;
+    case VK_TAB:
+      col += shift ? -1 : 1;
+      if (col < 1) col = kGridColumns - 1, row = std::max(row - 1, 1);
+      if (col >= kGridColumns) col = 1, row = std::min(row + 1, kTableRows);
+      MoveCursor(col, row, false);
+      return true;
+    case VK_RETURN:
+    case VK_DOWN:
+      MoveCursor(col, std::min(row + 1, kTableRows), shift && key == VK_DOWN);
+      return true;
+    case VK_UP:
+      MoveCursor(col, std::max(row - 1, 1), shift);
+      return true;
+    case VK_LEFT:
+      MoveCursor(std::max(col - 1, 1), row, shift);
+      return true;
+    case VK_RIGHT:
+      MoveCursor(std::min(col + 1, kGridColumns - 1), row, shift);
+      return true;
+    case VK_PRIOR:
+      MoveCursor(col, std::max(row - VisibleRows(), 1), shift);
+      return true;
+    case VK_NEXT:
+      MoveCursor(col, std::min(row + VisibleRows(), kTableRows), shift);
+      return true;
+    case VK_HOME:
+      MoveCursor(1, ctrl ? 1 : row, shift);
+      return true;
+    case VK_END:
+      MoveCursor(kGridColumns - 1, ctrl ? kTableRows : row, shift);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CellGrid::EditorKey(WPARAM key) {
+  switch (key) {
+    case VK_ESCAPE:
+      CloseEditor(false);
+      return true;
+    case VK_RETURN:
+    case VK_TAB:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT:
+      // Leaving the cell commits it; the grid then moves as without editor.
+      CloseEditor(true);
+      return GridKey(key);
+    default:
+      return false;
+  }
+}
+
+void CellGrid::Paint(HDC screen) {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  HGDIOBJ oldFont = SelectObject(dc, font_);
+  SetBkMode(dc, TRANSPARENT);
+  FillRect(dc, client, GetSysColor(COLOR_WINDOW));
+  HPEN pen = CreatePen(PS_SOLID, 1, kLineColour);
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  const int32_t last = std::min(topRow_ + VisibleRows(), kTableRows);
+  const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+  for (int32_t col = 0; col < kGridColumns; ++col) {
+    const RECT head = CellRect(col, 0);
+    FillRect(dc, head, kFixedColour);
+    DrawCellText(dc, head, GridHeader(col), GetSysColor(COLOR_BTNTEXT));
+    for (int32_t row = topRow_; row <= last; ++row) {
+      const RECT r = CellRect(col, row);
+      if (col == 0) {
+        FillRect(dc, r, kFixedColour);
+        DrawCellText(dc, r, GridRowLabel(row), GetSysColor(COLOR_BTNTEXT));
+        continue;
+      }
+      const bool picked =
+          Between(col, anchor_.Col, cursor_.Col) && Between(row, anchor_.Row, cursor_.Row);
+      const bool current = col == cursor_.Col && row == cursor_.Row;
+      if (picked && !(current && focused_)) FillRect(dc, r, highlight);
+      const bool warned = !cells_.Warning(col, row).empty();
+      const COLORREF ink = warned                             ? kWarningColour
+                           : picked && !(current && focused_) ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                                                              : GetSysColor(COLOR_WINDOWTEXT);
+      DrawCellText(dc, r, cells_.Cell(col, row), ink);
+      if (current && focused_) {
+        RECT focus = r;
+        InflateRect(&focus, -1, -1);
+        DrawFocusRect(dc, &focus);
+      }
+    }
+  }
+  // The grid lines, right and bottom of every cell.
+  const int bottom = kRowHeight * (last - topRow_ + 2);
+  for (int32_t col = 1; col <= kGridColumns; ++col) {
+    MoveToEx(dc, col * kColumnWidth - 1, 0, nullptr);
+    ::LineTo(dc, col * kColumnWidth - 1, bottom);
+  }
+  for (int y = kRowHeight - 1; y < bottom; y += kRowHeight) {
+    MoveToEx(dc, 0, y, nullptr);
+    ::LineTo(dc, kGridColumns * kColumnWidth, y);
+  }
+  BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+  SelectObject(dc, oldPen);
+  DeleteObject(pen);
+  SelectObject(dc, oldFont);
+  SelectObject(dc, oldBitmap);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+
+RECT CellGrid::CellRect(int32_t col, int32_t row) const {
+  const int top = row == 0 ? 0 : kRowHeight * (row - topRow_ + 1);
+  return {col * kColumnWidth, top, (col + 1) * kColumnWidth - 1, top + kRowHeight - 1};
+}
+
+int32_t CellGrid::VisibleRows() const {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  return std::max<int32_t>((client.bottom - kRowHeight) / kRowHeight, 1);
+}
+
+void CellGrid::UpdateScrollBar() {
+  SCROLLINFO si{};
+  si.cbSize = sizeof(si);
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  si.nMin = 1;
+  si.nMax = kTableRows;
+  si.nPage = static_cast<UINT>(VisibleRows());
+  si.nPos = topRow_;
+  SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+}
+
+void CellGrid::ScrollTo(int32_t topRow) {
+  topRow = std::clamp(topRow, 1, std::max(kTableRows - VisibleRows() + 1, 1));
+  if (topRow == topRow_) return;
+  CloseEditor(true);
+  topRow_ = topRow;
+  UpdateScrollBar();
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void CellGrid::EnsureVisible(int32_t row) {
+  if (row < topRow_) ScrollTo(row);
+  if (row >= topRow_ + VisibleRows()) ScrollTo(row - VisibleRows() + 1);
+}
+
+void CellGrid::MoveCursor(int32_t col, int32_t row, bool extend) {
+  CloseEditor(true);
+  if (col != cursor_.Col || row != cursor_.Row) {
+    if (events_.SelectCell) events_.SelectCell(col, row, cursor_.Row);
+    cursor_ = {col, row};
+  }
+  if (!extend) anchor_ = cursor_;
+  EnsureVisible(row);
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void CellGrid::SetCursor(TCellPos cell) {
+  CloseEditor(true);
+  cursor_ = anchor_ = cell;
+  EnsureVisible(cell.Row);
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void CellGrid::RowsChanged(int32_t firstRow, int32_t lastRow) {
+  if (editorOpen_ && Between(editing_.Row, firstRow, lastRow)) {
+    SetWindowTextW(editor_, WideFromSjis(cells_.Cell(editing_.Col, editing_.Row)).c_str());
+  }
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void CellGrid::OpenEditor(const std::wstring& text, bool selectAll) {
+  EnsureVisible(cursor_.Row);
+  if (editor_ == nullptr) {
+    editor_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 10, 10, hwnd_,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    editorBase_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        editor_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CellGrid::EditorProc)));
+  }
+  editing_ = cursor_;
+  anchor_ = cursor_;
+  const RECT r = CellRect(cursor_.Col, cursor_.Row);
+  SetWindowTextW(editor_, text.c_str());
+  MoveWindow(editor_, r.left + 1, r.top + 1, r.right - r.left - 1, r.bottom - r.top - 1, TRUE);
+  ShowWindow(editor_, SW_SHOW);
+  editorOpen_ = true;
+  SetFocus(editor_);
+  const LPARAM end = static_cast<LPARAM>(text.size());
+  SendMessageW(editor_, EM_SETSEL, selectAll ? 0 : end, end);
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void CellGrid::CommitEditor() {
+  if (!editorOpen_) return;
+  const int n = GetWindowTextLengthW(editor_);
+  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+  GetWindowTextW(editor_, text.data(), n + 1);
+  text.resize(static_cast<size_t>(n));
+  cells_.SetCell(editing_.Col, editing_.Row, SjisFromWide(text));
+}
+
+void CellGrid::CloseEditor(bool commit) {
+  if (!editorOpen_) return;
+  if (commit) CommitEditor();
+  editorOpen_ = false;
+  const bool hadFocus = GetFocus() == editor_;
+  ShowWindow(editor_, SW_HIDE);
+  if (hadFocus) SetFocus(hwnd_);
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void CellGrid::FocusArrived() {
+  focused_ = true;
+  if (!inside_) {
+    inside_ = true;
+    if (events_.Enter) events_.Enter();
+  }
+}
+
+void CellGrid::FocusLeaving(HWND next) {
+  focused_ = false;
+  if (next == hwnd_ || (editor_ != nullptr && next == editor_)) return;
+  // Focus gone to another program or a dialog is no move within the window.
+  HWND top = GetParent(hwnd_);
+  if (next == nullptr || (next != top && !IsChild(top, next))) return;
+  CloseEditor(true);
+  inside_ = false;
+  if (events_.Exit) events_.Exit();
+}

@@ -1,0 +1,79 @@
+// StringGrid1 on Win32: the distance table drawn by hand over TForm1's
+// cells, with the fixed header row and point-number column, a cursor and a
+// block selection, an EDIT opened in place for typing, and the keys of a
+// spreadsheet (arrows, Tab, Enter, F2, typing starts editing, Ctrl+C/V).
+// The system has no grid control of its own that edits in place.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "app/frontend.h"
+#include "app/tablecells.h"
+#include "ui/win32/win32.h"
+
+class CellGrid {
+ public:
+  struct Events {
+    // The cursor is about to move to (col, row) from a cell of currentRow.
+    std::function<void(int32_t col, int32_t row, int32_t currentRow)> SelectCell;
+    // The focus came into the grid (or its editor) from elsewhere in the
+    // window, or left it for another control of the window.
+    std::function<void()> Enter;
+    std::function<void()> Exit;
+    std::function<void()> Copy;
+    std::function<void()> Paste;
+  };
+
+  CellGrid(HWND parent, int id, TTableCells& cells, HFONT font, Events events);
+  CellGrid(const CellGrid&) = delete;
+  CellGrid& operator=(const CellGrid&) = delete;
+
+  HWND Hwnd() const { return hwnd_; }
+  void RowsChanged(int32_t firstRow, int32_t lastRow);
+  // Puts the open editor's text into the cell; the editor stays open.
+  void CommitEditor();
+  TCellPos Cursor() const { return cursor_; }
+  // Moves the cursor without a SelectCell report.
+  void SetCursor(TCellPos cell);
+  TCellRange Selection() const { return {anchor_, cursor_}; }
+
+ private:
+  static LRESULT CALLBACK GridProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK EditorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  // The editor's keys that leave the cell; true when handled.
+  bool EditorKey(WPARAM key);
+  bool GridKey(WPARAM key);
+
+  void Paint(HDC dc);
+  RECT CellRect(int32_t col, int32_t row) const;
+  int32_t VisibleRows() const;
+  void ScrollTo(int32_t topRow);
+  void UpdateScrollBar();
+  void EnsureVisible(int32_t row);
+  // Moves the cursor as the user does: the editor commits and closes, the
+  // move is reported, a held Shift stretches the selection.
+  void MoveCursor(int32_t col, int32_t row, bool extend);
+  void OpenEditor(const std::wstring& text, bool selectAll);
+  void CloseEditor(bool commit);
+  void FocusArrived();
+  void FocusLeaving(HWND next);
+
+  HWND hwnd_ = nullptr;
+  HWND editor_ = nullptr;
+  WNDPROC editorBase_ = nullptr;
+  TTableCells& cells_;
+  HFONT font_;
+  Events events_;
+  TCellPos cursor_;
+  TCellPos anchor_;
+  TCellPos editing_;
+  // Open by its own record: the window of a hidden or minimised form is not
+  // visible, yet what was typed in it must still reach the cell.
+  bool editorOpen_ = false;
+  int32_t topRow_ = 1;
+  bool focused_ = false;  // the grid window itself has the focus
+  bool inside_ = false;   // the focus is in the grid or its editor
+  bool dragging_ = false;
+};
