@@ -27,11 +27,11 @@
 #include "exchange/store.h"
 #include "exchange/writeback.h"
 #include "exchange/writer.h"
-#include "platform/qtcanvas.h"
 #include "preview/extents.h"
 #include "preview/gval.h"
 #include "preview/renderer.h"
 #include "support/drawing_generator.h"
+#include "ui/qt/qtcanvas.h"
 
 namespace {
 
@@ -152,7 +152,7 @@ int Write(const char* path) {
   ApplyInitialAttributes();
   const Stopwatch watch;
   QueueLine("hd");
-  WriteAll(-1, -1, -1, -1, -1, -1, -1, 0, {});
+  WriteAll(TWriteOverrides{}, {});
   const bool saved = SaveJwcTemp(AnswerPath().string());
   watch.Print("write");
   PrintValue("entities", static_cast<double>(JwwStore.Order.size()));
@@ -199,7 +199,7 @@ int Session(const char* path) {
   const std::filesystem::path answer = AnswerPath();
   watch.Restart();
   QueueLine("hd");
-  WriteAll(-1, -1, -1, -1, -1, -1, -1, 0, {});
+  WriteAll(TWriteOverrides{}, {});
   const bool saved = SaveJwcTemp(answer.string());
   watch.Print("ok_to_answer");
   std::filesystem::remove(answer);
