@@ -112,7 +112,7 @@ void TForm1::FormClose() {
   ui_.CommitCellEditor();
   TakeWindowBounds();
   SaveTableFile(SettingsPath());
-  SaveJwcTemp(JwcTempPath().string());
+  SaveJwcTemp(JwcTempPath());
   FreeStore();
 }
 

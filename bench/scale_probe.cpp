@@ -31,6 +31,7 @@
 #include "preview/gval.h"
 #include "preview/renderer.h"
 #include "support/drawing_generator.h"
+#include "text/painters.h"
 #include "ui/qt/qtcanvas.h"
 
 namespace {
@@ -165,6 +166,7 @@ int Session(const char* path) {
   const Stopwatch start;
   InitStore();
   CreateGraAttribute();
+  InstallTextPainters();
   LoadJwcTemp(path);
   ResetCurrentAttributes();
   ApplyInitialAttributes();

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <utility>
 
 #include "exchange/growarray.h"
 
@@ -272,6 +273,12 @@ using TEntKindTable =
                TEntKindRow<ekSolidSe, TJwwEntSolidArc, &TJwwStore::SolidsSe>,
                TEntKindRow<ekSolidSo, TJwwEntSolidArc, &TJwwStore::SolidsSo>,
                TEntKindRow<ekSolidSg, TJwwEntSolidArc, &TJwwStore::SolidsSg>>;
+
+// Row i holds kind i + 1, so that EntKind below finds a kind by its number.
+static_assert([]<size_t... I>(std::index_sequence<I...>) {
+  return ((std::tuple_element_t<I, TEntKindTable>::Kind == ekLine + static_cast<int>(I)) && ...);
+}(std::make_index_sequence<std::tuple_size_v<TEntKindTable>>{}));
+static_assert(std::tuple_size_v<TEntKindTable> == ekSolidSg);
 
 // The row of kind K.
 template <TJwwEntKind K>

@@ -3,7 +3,6 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <optional>
@@ -182,7 +181,7 @@ TEST(FormatTableFile, ParsingTheBytesGivesTheTableBack) {
 // a failed save keeps the file it was to replace.
 TEST(TableFileOnDisk, SavesReadsAndKeepsTheOldOnFailure) {
   const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("horune-tablefile-" + std::to_string(::getpid()));
+      std::filesystem::temp_directory_path() / "horune-tablefile-on-disk";
   std::filesystem::create_directories(dir);
   TTableFile t;
   t.Edit1 = "12.5";

@@ -25,6 +25,7 @@
 #include "exchange/reader.h"
 #include "exchange/store.h"
 #include "exchange/writer.h"
+#include "tests/common/file_bytes.h"
 #include "tests/exchange/store_setup.h"
 
 namespace {
@@ -35,15 +36,6 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::Not;
 using Lines = std::vector<std::string>;
-
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteText(const fs::path& p, const std::string& bytes) {
-  std::ofstream(p, std::ios::binary) << bytes;
-}
 
 // A store as after reading, and an own folder for the files of each test.
 class WriteBackTest : public ::testing::Test {

@@ -37,7 +37,10 @@ std::string Joined(std::initializer_list<int64_t> values) {
 }
 
 std::string Quoted(const std::string& sjis) {
-  return "\"" + Utf8FromSjis(sjis) + "\"";
+  std::string text = Utf8FromSjis(sjis);
+  text.insert(text.begin(), '"');
+  text += '"';
+  return text;
 }
 
 }  // namespace

@@ -44,20 +44,3 @@ std::string ProgramFolder::ReadBytes(const QString& path) {
 void ProgramFolder::WriteHostFile(bool drawingSize) const {
   WriteLines(JwcTempPath(), HostFile(drawingSize));
 }
-
-std::string SjisLines(const std::vector<std::string>& utf8Lines) {
-  std::string out;
-  for (const std::string& l : utf8Lines) out += Sjis(l) + "\r\n";
-  return out;
-}
-
-std::vector<std::string> HostFile(bool drawingSize) {
-  std::vector<std::string> lines = {
-      "hq", "hk 0", "hs 100 100 100 100 100 100 100 100 100 100 100 100 100 100 100 100"};
-  if (drawingSize) lines.push_back("bz");
-  for (const char* l : {"lg1", "ly3", "lc2", "lt1", "lw0", "cn3", "cn\"$ＭＳ ゴシック", "lg0",
-                        "ly0", "lc1", " -1000 -500 2000 -500", "ch 0 -800 1 0 \"道路"}) {
-    lines.emplace_back(l);
-  }
-  return lines;
-}

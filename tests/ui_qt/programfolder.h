@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/app/hostfolder.h"
+
 class ProgramFolder {
  public:
   ProgramFolder();
@@ -28,11 +30,3 @@ class ProgramFolder {
  private:
   QTemporaryDir dir_;
 };
-
-// UTF-8 lines as Shift-JIS bytes, each followed by CR LF.
-std::string SjisLines(const std::vector<std::string>& utf8Lines);
-
-// A small host file: header lines, the host's current attributes (layer
-// group 1, layer 3, colour 2, line type 1, width 0, text kind 3, a font),
-// one line and one text; with "bz" when drawingSize is set.
-std::vector<std::string> HostFile(bool drawingSize);

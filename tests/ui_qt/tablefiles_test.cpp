@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -14,7 +13,6 @@
 
 #include "common/sjis.h"
 #include "exchange/store.h"
-#include "tests/common/file_size_limit.h"
 #include "ui/qt/distancemodel.h"
 #include "ui/qt/sjislineedit.h"
 #include "windowtest.h"
@@ -104,25 +102,6 @@ TEST_F(TableFiles, DialogsOfferDataFilesAndStartAtTheLastOne) {
   EXPECT_EQ(QString::fromStdString(form->Form().LastTableFile.string()), last);
 }
 
-TEST_F(TableFiles, OpeningAShorterTableEmptiesTheRowsBelow) {
-  const QString path = folder.FilePath(QStringLiteral("short.dlist"));
-  folder.WriteLines(path, {"0", "0", "475", "475", "", "5", "45", "1", "1", "5", "2", "5", "0"});
-  Start();
-  ChooseFile(path);
-  QTest::mouseClick(form->Button4, Qt::LeftButton);
-  EXPECT_EQ(form->Form().Cells().Rows()[0], (TTableRow{"1", "5", "2", "5", "0"}));
-  EXPECT_EQ(form->Form().Cells().Rows()[1], TTableRow{});
-  EXPECT_EQ(form->Edit2->text(), "45");
-}
-
-TEST_F(TableFiles, CancellingADialogChangesNothing) {
-  Start();
-  WhenDialogOpens([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
-  QTest::mouseClick(form->Button4, Qt::LeftButton);
-  EXPECT_EQ(form->Edit1->text(), "10");
-  EXPECT_TRUE(form->Form().LastTableFile.empty());
-}
-
 TEST_F(TableFiles, ClearAsksFirst) {
   Start();
   Tab();
@@ -140,18 +119,6 @@ TEST_F(TableFiles, ClearAsksFirst) {
   EXPECT_EQ(form->Form().Cells().Rows()[0], TTableRow{});
   EXPECT_EQ(form->Form().Outline.Total(), 0);
   EXPECT_TRUE(JwwStore.Order.empty());
-}
-
-TEST_F(TableFiles, AFailedSaveKeepsTheOldFile) {
-  Start();
-  const std::string before = ProgramFolder::ReadBytes(folder.SettingsPath());
-  SetTableRows(*form, std::vector<TTableRow>(50, TTableRow{"1", "12345", "2", "12345", "0"}));
-  {
-    const FileSizeLimit limit(before.size() + 10);
-    EXPECT_FALSE(form->Form().SaveTableFile(folder.SettingsPath().toStdString()));
-  }
-  EXPECT_EQ(ProgramFolder::ReadBytes(folder.SettingsPath()), before);
-  EXPECT_EQ(QDir(folder.FilePath(".")).entryList(QDir::Files), QStringList({"horune.dat"}));
 }
 
 }  // namespace

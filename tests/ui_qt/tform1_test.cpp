@@ -211,18 +211,8 @@ TEST_F(StartUp, PointTwoEditsTakeNoInputMethod) {
   }
 }
 
-TEST_F(StartUp, ResizingKeepsTheViewCentreAndScale) {
+TEST_F(StartUp, ResizingBelowTheLeastSizeSnapsBack) {
   MainWindow& f = Start();
-  Gval.ViewScale = 2.0;
-  Gval.ViewMinX = -50;
-  Gval.ViewMaxX = 150;
-  Gval.ViewMinY = 0;
-  Gval.ViewMaxY = 100;
-  f.resize(700, 500);
-  EXPECT_EQ(Gval.ViewWidth, f.PaintBox1->width());
-  EXPECT_EQ(Gval.ViewHeight, f.PaintBox1->height());
-  EXPECT_DOUBLE_EQ(Gval.ViewMinX, 50 - f.PaintBox1->width() / 4.0);
-  EXPECT_DOUBLE_EQ(Gval.ViewMaxY, 50 + f.PaintBox1->height() / 4.0);
   f.resize(300, 100);
   EXPECT_EQ(f.size(), QSize(475, 200));
   EXPECT_EQ(f.Form().WinWidth, 475);

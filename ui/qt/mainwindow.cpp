@@ -2,6 +2,7 @@
 // window's behaviour and carries out what it asks of the front end.
 #include "ui/qt/mainwindow.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -172,6 +173,9 @@ MainWindow::MainWindow(const QString& programPath, QWidget* parent) : QWidget(pa
 
 MainWindow::~MainWindow() {
   qApp->removeEventFilter(this);
+  // The children die in QWidget's destructor, after this one: a focus change
+  // they cause then must not reach a window that is no longer a MainWindow.
+  disconnect(qApp, &QApplication::focusChanged, this, nullptr);
 }
 
 void MainWindow::WirePreview() {
@@ -270,13 +274,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void MainWindow::wheelEvent(QWheelEvent* event) {
-  // Only what the control under the mouse left over reaches the window.
-  const QPoint at = event->globalPosition().toPoint();
-  const int delta = event->angleDelta().y();
+bool MainWindow::WheelPreview(QWidget* target, const QWheelEvent& event) {
+  // A control that scrolls keeps the wheel; anywhere else it zooms.
+  for (QWidget* w = target; w != nullptr && w != this; w = w->parentWidget()) {
+    if (qobject_cast<QAbstractScrollArea*>(w) != nullptr) return false;
+  }
+  const QPoint at = event.globalPosition().toPoint();
+  const int delta = event.angleDelta().y();
   if (delta < 0) form_->FormMouseWheelDown(at.x(), at.y());
   if (delta > 0) form_->FormMouseWheelUp(at.x(), at.y());
-  event->ignore();
+  return delta != 0;
 }
 
 bool MainWindow::KeyPreview(const QKeyEvent& event) {
@@ -286,6 +293,13 @@ bool MainWindow::KeyPreview(const QKeyEvent& event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Wheel && stage_ == Stage::Shown) {
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (w != nullptr && w->window() == this && !QApplication::activeModalWidget() &&
+        WheelPreview(w, *static_cast<QWheelEvent*>(event))) {
+      return true;
+    }
+  }
   if (event->type() == QEvent::KeyPress && stage_ == Stage::Shown) {
     auto* w = qobject_cast<QWidget*>(watched);
     // Keys of this window only, once (the filter sees each step of the

@@ -27,6 +27,7 @@ class QScrollArea;
 class QTextBrowser;
 class QTimer;
 class QUrl;
+class QWheelEvent;
 class SjisLineEdit;
 
 class MainWindow : public QWidget, public FrontEnd {
@@ -98,7 +99,6 @@ class MainWindow : public QWidget, public FrontEnd {
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  void wheelEvent(QWheelEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -112,6 +112,8 @@ class MainWindow : public QWidget, public FrontEnd {
   void FocusChanged(QWidget* old, QWidget* now);
   // True when the key was one of the navigation keys and the form took it.
   bool KeyPreview(const QKeyEvent& event);
+  // True when the wheel over target zoomed the preview.
+  bool WheelPreview(QWidget* target, const QWheelEvent& event);
   std::optional<std::filesystem::path> RunTableDialog(QFileDialog* dialog,
                                                       const std::filesystem::path& start);
   SjisLineEdit* EditOf(EditId edit) const;

@@ -395,7 +395,7 @@ void CellGrid::SetCursor(TCellPos cell) {
 }
 
 void CellGrid::RowsChanged(int32_t firstRow, int32_t lastRow) {
-  if (editor_ != nullptr && Between(editing_.Row, firstRow, lastRow)) {
+  if (editorOpen_ && Between(editing_.Row, firstRow, lastRow)) {
     SetWindowTextW(editor_, WideFromSjis(cells_.Cell(editing_.Col, editing_.Row)).c_str());
   }
   InvalidateRect(hwnd_, nullptr, FALSE);
@@ -416,6 +416,7 @@ void CellGrid::OpenEditor(const std::wstring& text, bool selectAll) {
   SetWindowTextW(editor_, text.c_str());
   MoveWindow(editor_, r.left + 1, r.top + 1, r.right - r.left - 1, r.bottom - r.top - 1, TRUE);
   ShowWindow(editor_, SW_SHOW);
+  editorOpen_ = true;
   SetFocus(editor_);
   const LPARAM end = static_cast<LPARAM>(text.size());
   SendMessageW(editor_, EM_SETSEL, selectAll ? 0 : end, end);
@@ -423,7 +424,7 @@ void CellGrid::OpenEditor(const std::wstring& text, bool selectAll) {
 }
 
 void CellGrid::CommitEditor() {
-  if (editor_ == nullptr || !IsWindowVisible(editor_)) return;
+  if (!editorOpen_) return;
   const int n = GetWindowTextLengthW(editor_);
   std::wstring text(static_cast<size_t>(n) + 1, L'\0');
   GetWindowTextW(editor_, text.data(), n + 1);
@@ -432,8 +433,9 @@ void CellGrid::CommitEditor() {
 }
 
 void CellGrid::CloseEditor(bool commit) {
-  if (editor_ == nullptr || !IsWindowVisible(editor_)) return;
+  if (!editorOpen_) return;
   if (commit) CommitEditor();
+  editorOpen_ = false;
   const bool hadFocus = GetFocus() == editor_;
   ShowWindow(editor_, SW_HIDE);
   if (hadFocus) SetFocus(hwnd_);

@@ -69,6 +69,9 @@ class CellGrid {
   TCellPos cursor_;
   TCellPos anchor_;
   TCellPos editing_;
+  // Open by its own record: the window of a hidden or minimised form is not
+  // visible, yet what was typed in it must still reach the cell.
+  bool editorOpen_ = false;
   int32_t topRow_ = 1;
   bool focused_ = false;  // the grid window itself has the focus
   bool inside_ = false;   // the focus is in the grid or its editor

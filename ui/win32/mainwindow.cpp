@@ -268,8 +268,9 @@ void MainWindow::Layout() {
   }
   place(status_, 0, topHeight, w, kLabelA1Height);
   const int infoTop = topHeight + kLabelA1Height;
-  place(infoText_, 6, infoTop + 4, std::max(w - 12, 0), 34);
-  place(infoLink_, 6, infoTop + 40, 300, 18);
+  // Up to three lines of words, then the link on a line of its own.
+  place(infoText_, 6, infoTop + 2, std::max(w - 12, 0), 44);
+  place(infoLink_, 6, infoTop + 47, 300, 16);
   EndDeferWindowPos(batch);
   InvalidateRect(hwnd_, nullptr, TRUE);
 }

@@ -1,0 +1,70 @@
+// A front end without a toolkit for TForm1's tests: it keeps what the form
+// tells it (edit texts, caption, status lines, bounds), answers the form's
+// questions and dialogs from scripted answers, and gives the preview a
+// recording canvas.
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/frontend.h"
+#include "tests/preview/recording_canvas.h"
+
+class FakeFrontEnd : public FrontEnd {
+ public:
+  FakeFrontEnd();
+
+  std::string EditText(EditId edit) const override;
+  void SetEditText(EditId edit, const std::string& sjis) override;
+  void FocusEdit(EditId edit) override { Focused = edit; }
+  void CellsChanged(int32_t firstRow, int32_t lastRow) override;
+  void CommitCellEditor() override { ++Commits; }
+  TCellPos CellCursor() const override { return Cursor; }
+  void SetCellCursor(TCellPos cell) override { Cursor = cell; }
+  TCellRange CellSelection() const override { return Selection; }
+  void SetCaption(const std::string& sjis) override { Caption = sjis; }
+  void SetStatus(const std::string& sjis) override { Statuses.push_back(sjis); }
+  bool AskYesNo(const std::string& sjis) override;
+  std::optional<std::filesystem::path> OpenTableDialog(const std::filesystem::path& start) override;
+  std::optional<std::filesystem::path> SaveTableDialog(const std::filesystem::path& start) override;
+  TBounds WindowBounds() const override { return Window; }
+  void SetWindowBounds(const TBounds& bounds) override { Window = bounds; }
+  TBounds PaintBoxBounds() const override { return PaintBox; }
+  Canvas& PreviewCanvas() override;
+  void RepaintPreview() override { ++Repaints; }
+  std::optional<TClipboardText> ClipboardText() const override { return Clipboard; }
+  void SetClipboardText(const std::string& sjis) override {
+    Clipboard = TClipboardText{true, sjis};
+  }
+  void Close() override { ++Closes; }
+
+  // The last status line; empty before the first.
+  std::string Status() const { return Statuses.empty() ? std::string() : Statuses.back(); }
+
+  std::string Edit1;
+  std::string Edit2;
+  std::optional<EditId> Focused;
+  TCellPos Cursor;
+  TCellRange Selection;
+  std::string Caption;
+  std::vector<std::string> Statuses;
+  std::vector<std::string> Questions;
+  std::deque<bool> Answers;  // for AskYesNo; No when none is left
+  // For the dialogs, in order; nothing (cancel) when none is left.
+  std::deque<std::optional<std::filesystem::path>> Chosen;
+  std::vector<std::filesystem::path> DialogStarts;
+  TBounds Window;
+  TBounds PaintBox{30, 40, 400, 300};
+  RecordingCanvas Preview;
+  std::optional<TClipboardText> Clipboard;
+  int Commits = 0;
+  int Repaints = 0;
+  int Closes = 0;
+  int RowsShown = 0;  // rows reported changed, summed
+
+ private:
+  std::optional<std::filesystem::path> Choose(const std::filesystem::path& start);
+};

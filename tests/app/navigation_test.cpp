@@ -1,0 +1,215 @@
+// The preview's navigation: the mouse table, the wheel, the keys, the
+// previous view, resizing, the rubber band, Esc during a redraw, and a view
+// that stays finite whatever the user does. The paint box is 400 x 300 at
+// (30, 40) on the screen.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/tform1.h"
+#include "common/escape.h"
+#include "formtest.h"
+#include "preview/gval.h"
+
+namespace {
+
+using ::testing::DoubleNear;
+
+constexpr uint8_t kBoth = kMouseLeft | kMouseRight;
+
+class Navigation : public FormTest {
+ protected:
+  void SetUp() override {
+    folder.WriteHostFile();
+    Start();
+    // A known view: 2 pixels a unit, world (0, 0)-(200, 150) on screen.
+    Gval.ViewScale = 2;
+    Gval.ViewMinX = 0;
+    Gval.ViewMinY = 0;
+    Gval.ViewMaxX = 200;
+    Gval.ViewMaxY = 150;
+  }
+
+  static TView View() {
+    return {Gval.ViewScale, Gval.ViewMinX, Gval.ViewMinY, Gval.ViewMaxX, Gval.ViewMaxY};
+  }
+  static double CentreX() { return (Gval.ViewMinX + Gval.ViewMaxX) / 2; }
+  static double CentreY() { return (Gval.ViewMinY + Gval.ViewMaxY) / 2; }
+
+  void Drag(uint8_t buttons, int x1, int y1, int x2, int y2) {
+    form->PaintBox1MouseDown(buttons, x1, y1);
+    form->PaintBox1MouseMove(x2, y2);
+    form->PaintBox1MouseUp(x2, y2);
+  }
+};
+
+TEST_F(Navigation, BothButtonClicksAndShortDragsCentreOnThePressPoint) {
+  // A click, and a drag 100 right and 3 down: both stay within 5 pixels one
+  // way, so both centre on the press point (pixel (100, 100) is (50, 100)).
+  for (const auto& [x2, y2] : {std::pair{100, 100}, std::pair{200, 103}}) {
+    SetUp();
+    Drag(kBoth, 100, 100, x2, y2);
+    EXPECT_DOUBLE_EQ(CentreX(), 50) << x2;
+    EXPECT_DOUBLE_EQ(CentreY(), 100) << x2;
+    EXPECT_DOUBLE_EQ(Gval.ViewScale, 2);
+    EXPECT_EQ(form->MouseFlags, 0);
+  }
+}
+
+TEST_F(Navigation, ARightDownBoxFillsThePreview) {
+  // 50 x 20 pixels from (100, 100): world (50, 100)-(75, 90).
+  Drag(kBoth, 100, 100, 150, 120);
+  EXPECT_DOUBLE_EQ(Gval.ViewScale, std::min(400 / 25.0, 300 / 10.0));
+  EXPECT_DOUBLE_EQ(CentreX(), 62.5);
+  EXPECT_DOUBLE_EQ(CentreY(), 95);
+  EXPECT_DOUBLE_EQ(Gval.ViewMaxX - Gval.ViewMinX, 400 / 16.0);
+}
+
+TEST_F(Navigation, OtherDragDirectionsZoomOutFitOrSwapViews) {
+  const TView start = View();
+  Drag(kBoth, 200, 200, 100, 100);  // left and up: half the scale
+  EXPECT_DOUBLE_EQ(Gval.ViewScale, 1);
+  EXPECT_DOUBLE_EQ(CentreX(), 75);
+  Drag(kBoth, 200, 200, 100, 250);  // left and down: back to the view before
+  EXPECT_EQ(View(), start);
+  Drag(kBoth, 200, 200, 100, 250);  // and again: the two views swap
+  EXPECT_DOUBLE_EQ(Gval.ViewScale, 1);
+  form->PaintBox1MouseDown(kMouseLeft, 10, 10);  // the left button alone
+  form->PaintBox1MouseUp(300, 250);
+  EXPECT_DOUBLE_EQ(Gval.ViewScale, 1);
+  Drag(kBoth, 100, 200, 200, 100);  // right and up: fit
+  form->FitView();
+  const TView fitted = View();
+  Drag(kBoth, 100, 200, 200, 100);
+  EXPECT_EQ(View(), fitted);
+}
+
+TEST_F(Navigation, TheBandIsDrawnInXorAndRemovedBeforeTheNext) {
+  form->PaintBox1MouseDown(kBoth, 100, 100);
+  ui.Preview.Clear();
+  form->PaintBox1MouseMove(150, 120);
+  form->PaintBox1MouseMove(160, 130);
+  EXPECT_EQ(ui.Preview.LinesStartingWith("Rectangle"),
+            (std::vector<std::string>{"Rectangle 100 100 150 120", "Rectangle 100 100 150 120",
+                                      "Rectangle 100 100 160 130"}));
+  std::string pen;
+  for (const std::string& line : ui.Preview.Lines()) {
+    if (line.starts_with("SetPen")) pen = line;
+    if (line.starts_with("Rectangle")) {
+      EXPECT_EQ(pen, "SetPen rgb(0,255,255) w3 solid xor");
+    }
+  }
+  EXPECT_TRUE(form->BandShown);
+}
+
+TEST_F(Navigation, AMiddleDragMovesTheDrawingWithTheMouse) {
+  Drag(kMouseMiddle, 10, 10, 40, 30);
+  EXPECT_DOUBLE_EQ(Gval.ViewMinX, -15);
+  EXPECT_DOUBLE_EQ(Gval.ViewMaxY, 160);
+  EXPECT_FALSE(form->DragBitmap);
+  EXPECT_EQ(ui.Preview.LinesStartingWith("DrawBitmap 30 20").size(), 1u);
+}
+
+TEST_F(Navigation, TheWheelZoomsAboutTheMouse) {
+  // Screen (130, 90) is paint-box pixel (100, 50): world (50, 125).
+  form->FormMouseWheelDown(130, 90);
+  EXPECT_DOUBLE_EQ(Gval.ViewScale, 4);
+  EXPECT_DOUBLE_EQ((130 - 30) / Gval.ViewScale + Gval.ViewMinX, 50);
+  EXPECT_DOUBLE_EQ(Gval.ViewMaxY - (90 - 40) / Gval.ViewScale, 125);
+  form->FormMouseWheelUp(130, 90);
+  EXPECT_DOUBLE_EQ(Gval.ViewScale, 2);
+}
+
+TEST_F(Navigation, PageUpThenPageDownRestoreTheScale) {
+  EXPECT_TRUE(form->FormKeyDown(NavKey::PageUp, false));
+  EXPECT_DOUBLE_EQ(Gval.ViewScale, 4);
+  EXPECT_DOUBLE_EQ(CentreX(), 100);
+  EXPECT_TRUE(form->FormKeyDown(NavKey::PageDown, false));
+  EXPECT_EQ(Gval.ViewScale, 2);
+}
+
+TEST_F(Navigation, ArrowsPanWhileAnEditHasTheFocusButNotInTheTable) {
+  const struct {
+    NavKey key;
+    bool shift;
+    double dx, dy;
+  } cases[] = {{NavKey::Left, false, -100, 0}, {NavKey::Right, false, 100, 0},
+               {NavKey::Up, false, 0, 75},     {NavKey::Down, false, 0, -75},
+               {NavKey::Right, true, 20, 0},   {NavKey::Up, true, 0, 15}};
+  for (const auto& c : cases) {
+    SetUp();
+    EXPECT_TRUE(form->FormKeyDown(c.key, c.shift));
+    EXPECT_DOUBLE_EQ(CentreX(), 100 + c.dx);
+    EXPECT_DOUBLE_EQ(CentreY(), 75 + c.dy);
+  }
+  SetUp();
+  form->StringGrid1Enter();
+  EXPECT_FALSE(form->FormKeyDown(NavKey::Left, false));
+  EXPECT_FALSE(form->FormKeyDown(NavKey::PageUp, false));
+  EXPECT_DOUBLE_EQ(CentreX(), 100);
+  form->StringGrid1Exit();
+  EXPECT_TRUE(form->FormKeyDown(NavKey::Left, false));
+}
+
+TEST_F(Navigation, HomeFitsAndEndCentresOnTheDrawingAtTheSameScale) {
+  EXPECT_TRUE(form->FormKeyDown(NavKey::Home, false));
+  const TView fitted = View();
+  SetUp();
+  EXPECT_TRUE(form->FormKeyDown(NavKey::End, false));
+  EXPECT_DOUBLE_EQ(Gval.ViewScale, 2);
+  EXPECT_DOUBLE_EQ(CentreX(), (fitted.MinX + fitted.MaxX) / 2);
+  EXPECT_DOUBLE_EQ(CentreY(), (fitted.MinY + fitted.MaxY) / 2);
+}
+
+TEST_F(Navigation, ResizingKeepsTheCentreAndScaleAndRedrawsOnceSettled) {
+  ui.PaintBox = {30, 40, 600, 200};
+  form->FormResize();
+  EXPECT_EQ(Gval.ViewWidth, 600);
+  EXPECT_DOUBLE_EQ(Gval.ViewScale, 2);
+  EXPECT_DOUBLE_EQ(CentreX(), 100);
+  EXPECT_DOUBLE_EQ(CentreY(), 75);
+  EXPECT_DOUBLE_EQ(Gval.ViewMaxX - Gval.ViewMinX, 300);
+  ui.Preview.Clear();
+  form->FormResizeSettled();
+  EXPECT_EQ(ui.Preview.LinesStartingWith("Rectangle 0 0 599 199").size(), 1u);
+}
+
+TEST_F(Navigation, AnyRunOfZoomsKeepsTheViewFiniteAndHomeFitsAgain) {
+  for (const NavKey key : {NavKey::PageUp, NavKey::PageDown}) {
+    for (int i = 0; i < 2000; ++i) form->FormKeyDown(key, false);
+    EXPECT_TRUE(std::isfinite(Gval.ViewMinX) && std::isfinite(Gval.ViewMaxY));
+    EXPECT_GE(Gval.ViewScale, kMinViewScale);
+    EXPECT_LE(Gval.ViewScale, kMaxViewScale);
+    EXPECT_LT(Gval.ViewMinX, Gval.ViewMaxX);
+  }
+  for (int i = 0; i < 2000; ++i) form->FormKeyDown(NavKey::Right, false);
+  EXPECT_LE(std::abs(Gval.ViewMaxX), kMaxViewCoordinate);
+  form->FormKeyDown(NavKey::Home, false);
+  form->FitView();
+  const TView fitted = View();
+  form->FormMouseWheelDown(0, 0);
+  form->FormKeyDown(NavKey::Home, false);
+  EXPECT_EQ(View(), fitted);
+}
+
+TEST_F(Navigation, EscDuringARedrawKeepsThePartialPicture) {
+  form->FitView();
+  ui.Preview.Clear();
+  form->RedrawView();
+  const size_t whole = ui.Preview.Lines().size();
+  SetEscapeQuery([] { return true; });
+  ui.Preview.Clear();
+  form->RedrawView();
+  SetEscapeQuery({});
+  // The frame is drawn, the host's entities are not; what was drawn stays
+  // as the picture the next paint shows.
+  EXPECT_EQ(ui.Preview.LinesStartingWith("Rectangle 0 0 399 299").size(), 1u);
+  EXPECT_LT(ui.Preview.Lines().size(), whole);
+  ASSERT_TRUE(form->ViewBitmap);
+  ui.Preview.Clear();
+  form->PaintBox1Paint();
+  EXPECT_EQ(ui.Preview.LinesStartingWith("DrawBitmap").size(), 1u);
+}
+
+}  // namespace

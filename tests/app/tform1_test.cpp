@@ -1,0 +1,247 @@
+// Form1's lifecycle, buttons and table files, driven through the fake front
+// end: start-up, close, OK, cancel, clear, open and save.
+#include "app/tform1.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+
+#include "common/sjis.h"
+#include "exchange/store.h"
+#include "formtest.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+std::vector<TTableRow> SjisRows(const std::vector<TTableRow>& utf8Rows) {
+  std::vector<TTableRow> out;
+  for (const TTableRow& row : utf8Rows) {
+    TTableRow& r = out.emplace_back();
+    for (size_t c = 0; c < row.size(); ++c) r[c] = Sjis(row[c]);
+  }
+  return out;
+}
+
+TEST(SettingsPath, IsTheProgramPathWithTheExtensionDat) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"/opt/tool/horune", "/opt/tool/horune.dat"},
+      {"/opt/tool/rn52.exe", "/opt/tool/rn52.dat"},
+      {"/opt/v1.2/rn52.v2.bin", "/opt/v1.2/rn52.v2.dat"},
+  };
+  for (const auto& [program, settings] : cases) {
+    FakeFrontEnd ui;
+    EXPECT_EQ(TForm1(ui, program).SettingsPath(), settings);
+  }
+}
+
+class StartUp : public FormTest {};
+
+TEST_F(StartUp, WithoutSettingsOpensAtTheDefaults) {
+  folder.WriteHostFile();
+  TForm1& f = Start();
+  EXPECT_EQ(ui.Window, (TBounds{0, 0, 475, 475}));
+  EXPECT_EQ(ui.Caption, Sjis("ホルネ【実寸モード】"));
+  EXPECT_EQ(ui.Status(), Sjis("【画面操作】マウス左ドラッグ／ペンでの拡大縮小移動が出来ます"));
+  EXPECT_EQ(ui.Edit1, "");
+  EXPECT_EQ(ui.Edit2, "");
+  EXPECT_EQ(ui.Focused, EditId::Edit1);
+  EXPECT_TRUE(f.ViewReady);
+  EXPECT_TRUE(f.KeysEnabled);
+  EXPECT_EQ(f.Outline.Total(), 0);
+}
+
+TEST_F(StartUp, WithSettingsTakesBoundsEditsAndTable) {
+  folder.WriteHostFile(true);
+  WriteLines(folder.SettingsPath(), {"100", "80", "600", "400", "", "10", "90", "2", "1", "6", "2",
+                                     "8", "0", "　1", "5", "3", "5", "1"});
+  TForm1& f = Start();
+  EXPECT_EQ(ui.Window, (TBounds{100, 80, 600, 400}));
+  EXPECT_EQ(ui.Caption, Sjis("ホルネ【図寸モード】"));
+  EXPECT_EQ(ui.Edit1, "10");
+  EXPECT_EQ(ui.Edit2, "90");
+  EXPECT_EQ(f.Cells().Cell(1, 2), Sjis("　1"));
+  EXPECT_EQ(f.Cells().Cell(5, 2), "1");
+  EXPECT_EQ(f.Cells().Cell(1, 3), "");
+  // Start-up shows the host's drawing; nothing is computed yet.
+  EXPECT_EQ(f.Outline.Total(), 0);
+  ASSERT_EQ(JwwStore.Texts.size(), 1u);
+  EXPECT_EQ(JwwStore.Texts[0].Text, Sjis("道路"));
+}
+
+TEST_F(StartUp, ResizingHoldsTheWindowToItsLeastSize) {
+  folder.WriteHostFile();
+  TForm1& f = Start();
+  ui.Window = {5, 6, 300, 100};
+  f.FormResize();
+  EXPECT_EQ(f.WinWidth, 475);
+  EXPECT_EQ(f.WinHeight, 200);
+}
+
+class Answer : public FormTest {
+ protected:
+  void SetUp() override { folder.WriteHostFile(); }
+  // Types point 2 at (10, 0) and one row giving point 3 at (3.6, 4.8).
+  void ComputeTriangle() {
+    ui.Edit1 = "10";
+    form->Edit1Exit();
+    form->Cells().SetRows({TTableRow{"1", "6", "2", "8", "0"}});
+    form->StringGrid1SelectCell(1, 2, 1);
+  }
+  std::string AnswerFile() const { return ReadBytes(folder.JwcTempPath()); }
+};
+
+TEST_F(Answer, OkAfterAComputationSendsTheOutline) {
+  Start();
+  ComputeTriangle();
+  form->Button1Click();
+  EXPECT_EQ(ui.Closes, 1);
+  EXPECT_EQ(ui.Status(), Sjis("ファイル生成中です"));
+  form->FormClose();
+  EXPECT_EQ(AnswerFile(), SjisLines({"hd", "lg1", "ly3", "pn2", "lw0", "pt 0 0", "cn3", "cc0",
+                                     "cn\"$ＭＳ ゴシック", "ch 0 0 1 0 \"1", "lc2", "lt1",
+                                     "0 0 10 0", "pt 10 0", "ch 10 0 1 0 \"2", "0 0 3.6 4.8",
+                                     "10 0 3.6 4.8", "pt 3.6 4.8", "ch 3.6 4.8 1 0 \"3"}));
+}
+
+TEST_F(Answer, OkWithoutAComputationSendsTheMessage) {
+  Start();
+  form->Button1Click();
+  form->FormClose();
+  EXPECT_EQ(AnswerFile(), SjisLines({"h#ペン作図は行いませんでした。"}));
+}
+
+TEST_F(Answer, CancelAnswersHqAndKeepsTheTableAndBounds) {
+  Start();
+  ComputeTriangle();
+  form->Button2Click();
+  EXPECT_EQ(ui.Closes, 1);
+  ui.Window = {7, 8, 500, 420};
+  form->FormClose();
+  EXPECT_EQ(AnswerFile(), "hq\r\n");
+  EXPECT_GT(ui.Commits, 0);
+  const TTableFile s = ParseTableFile(ReadBytes(folder.SettingsPath()));
+  EXPECT_EQ(s.Edit1, "10");
+  EXPECT_THAT(s.Rows, ElementsAre(TTableRow{"1", "6", "2", "8", "0"}));
+  EXPECT_EQ((TBounds{s.WinLeft, s.WinTop, s.WinWidth, s.WinHeight}), (TBounds{7, 8, 500, 420}));
+  EXPECT_THAT(JwwStore.Order, IsEmpty());
+}
+
+class TableFiles : public FormTest {
+ protected:
+  void SetUp() override {
+    WriteLines(folder.SettingsPath(),
+               {"20", "30", "500",  "400", "",  "10", "0", "3", "1", "6", "2", "8",
+                "0",  "1",  "　6 ", "2",   "8", "1",  "2", "9", "3", "7", ""});
+  }
+
+  const std::vector<TTableRow> rows =
+      SjisRows({{"1", "6", "2", "8", "0"}, {"1", "　6 ", "2", "8", "1"}, {"2", "9", "3", "7", ""}});
+};
+
+TEST_F(TableFiles, SaveThenOpenRestoresTheTableButNotTheBounds) {
+  Start();
+  const auto path = folder.Path("敷地.dlist");
+  ui.Chosen = {path, path};
+  form->Button5Click();
+  EXPECT_EQ(form->LastTableFile, path);
+  const TTableFile file = ParseTableFile(ReadBytes(path));
+  EXPECT_EQ(file.LastTableFile, Sjis(path.string()));
+  EXPECT_EQ(file.WinLeft, 20);
+
+  form->Cells().SetRows(SjisRows({{"4", "4", "4", "4", "4"}}));
+  ui.Edit1 = "99";
+  ui.Window = {20, 30, 700, 500};
+  form->FormResize();
+  form->Button4Click();
+  EXPECT_EQ(ui.Edit1, "10");
+  EXPECT_EQ(ui.Edit2, "0");
+  const std::vector<TTableRow>& now = form->Cells().Rows();
+  EXPECT_TRUE(std::equal(rows.begin(), rows.end(), now.begin()));
+  EXPECT_EQ(now[3], TTableRow{});
+  EXPECT_EQ(form->WinLeft, 20);
+  EXPECT_EQ(form->WinWidth, 700);
+  EXPECT_EQ(form->LastTableFile, path);
+  EXPECT_EQ(ui.DialogStarts, (std::vector<std::filesystem::path>{{}, path}));
+}
+
+TEST_F(TableFiles, OpeningAShorterTableEmptiesTheRowsBelow) {
+  const auto path = folder.Path("short.dlist");
+  WriteLines(path, {"0", "0", "475", "475", "", "5", "45", "1", "1", "5", "2", "5", "0"});
+  Start();
+  ui.Chosen = {path};
+  form->Button4Click();
+  EXPECT_EQ(form->Cells().Rows()[0], (TTableRow{"1", "5", "2", "5", "0"}));
+  EXPECT_EQ(form->Cells().Rows()[1], TTableRow{});
+  EXPECT_EQ(ui.Edit2, "45");
+}
+
+TEST_F(TableFiles, CancellingADialogChangesNothing) {
+  Start();
+  form->Button4Click();
+  form->Button5Click();
+  EXPECT_EQ(ui.Edit1, "10");
+  EXPECT_TRUE(form->LastTableFile.empty());
+  EXPECT_EQ(ui.DialogStarts.size(), 2u);
+}
+
+TEST_F(TableFiles, ClearAsksFirst) {
+  Start();
+  form->Edit1Exit();
+  ASSERT_GT(form->Outline.Total(), 0);
+
+  ui.Answers = {false};
+  form->Button3Click();
+  EXPECT_EQ(ui.Questions, std::vector<std::string>{Sjis("各値をクリアします。よろしいですか？")});
+  EXPECT_EQ(ui.Edit1, "10");
+  EXPECT_EQ(form->Cells().Rows()[0], rows[0]);
+
+  ui.Answers = {true};
+  form->Button3Click();
+  EXPECT_EQ(ui.Edit1, "");
+  EXPECT_EQ(ui.Edit2, "0");
+  EXPECT_EQ(form->Cells().Rows()[0], TTableRow{});
+  EXPECT_EQ(form->Outline.Total(), 0);
+  EXPECT_TRUE(JwwStore.Order.empty());
+}
+
+// Writes beyond a small size fail as on a full disk.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    previous_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old_;
+    small.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &small);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, previous_);
+  }
+
+ private:
+  rlimit old_{};
+  void (*previous_)(int) = nullptr;
+};
+
+TEST_F(TableFiles, AFailedSaveKeepsTheOldFile) {
+  Start();
+  const std::string before = ReadBytes(folder.SettingsPath());
+  form->Cells().SetRows(std::vector<TTableRow>(50, TTableRow{"1", "12345", "2", "12345", "0"}));
+  {
+    const FileSizeLimit limit(before.size() + 10);
+    EXPECT_FALSE(form->SaveTableFile(folder.SettingsPath()));
+  }
+  EXPECT_EQ(ReadBytes(folder.SettingsPath()), before);
+  size_t files = 0;
+  for (const auto& e : std::filesystem::directory_iterator(folder.SettingsPath().parent_path())) {
+    files += e.is_regular_file();
+  }
+  EXPECT_EQ(files, 1u);
+}
+
+}  // namespace
