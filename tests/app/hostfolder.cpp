@@ -64,3 +64,12 @@ std::vector<std::string> HostFile(bool drawingSize) {
   }
   return lines;
 }
+
+std::vector<TTableRow> SjisRows(const std::vector<TTableRow>& utf8Rows) {
+  std::vector<TTableRow> out;
+  for (const TTableRow& row : utf8Rows) {
+    TTableRow& r = out.emplace_back();
+    for (size_t c = 0; c < row.size(); ++c) r[c] = Sjis(row[c]);
+  }
+  return out;
+}

@@ -17,15 +17,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-std::vector<TTableRow> SjisRows(const std::vector<TTableRow>& utf8Rows) {
-  std::vector<TTableRow> out;
-  for (const TTableRow& row : utf8Rows) {
-    TTableRow& r = out.emplace_back();
-    for (size_t c = 0; c < row.size(); ++c) r[c] = Sjis(row[c]);
-  }
-  return out;
-}
-
 TEST(SettingsPath, IsTheProgramPathWithTheExtensionDat) {
   const std::pair<const char*, const char*> cases[] = {
       {"/opt/tool/horune", "/opt/tool/horune.dat"},
