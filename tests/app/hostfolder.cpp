@@ -1,9 +1,9 @@
 // The temporary program folder and its Shift-JIS CR LF files.
 #include "hostfolder.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 #include "common/sjis.h"
@@ -11,9 +11,17 @@
 namespace fs = std::filesystem;
 
 HostFolder::HostFolder() {
-  std::string pattern = (fs::temp_directory_path() / "horune-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-  dir_ = pattern;
+  // A folder of its own on every system: creating fails on a name taken.
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const fs::path candidate =
+        fs::temp_directory_path() / ("horune-test-" + std::to_string(random()));
+    if (fs::create_directory(candidate)) {
+      dir_ = candidate;
+      return;
+    }
+  }
+  throw std::runtime_error("no temporary folder");
 }
 
 HostFolder::~HostFolder() {
@@ -55,4 +63,13 @@ std::vector<std::string> HostFile(bool drawingSize) {
     lines.emplace_back(l);
   }
   return lines;
+}
+
+std::vector<TTableRow> SjisRows(const std::vector<TTableRow>& utf8Rows) {
+  std::vector<TTableRow> out;
+  for (const TTableRow& row : utf8Rows) {
+    TTableRow& r = out.emplace_back();
+    for (size_t c = 0; c < row.size(); ++c) r[c] = Sjis(row[c]);
+  }
+  return out;
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "exchange/tablefile.h"
+
 class HostFolder {
  public:
   HostFolder();
@@ -38,3 +40,6 @@ std::string SjisLines(const std::vector<std::string>& utf8Lines);
 // group 1, layer 3, colour 2, line type 1, width 0, text kind 3, a font),
 // one line and one text; with "bz" when drawingSize is set.
 std::vector<std::string> HostFile(bool drawingSize);
+
+// Shift-JIS rows from UTF-8 ones.
+std::vector<TTableRow> SjisRows(const std::vector<TTableRow>& utf8Rows);

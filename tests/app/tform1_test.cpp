@@ -4,27 +4,18 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-
-#include <csignal>
 
 #include "common/sjis.h"
 #include "exchange/store.h"
 #include "formtest.h"
+#ifndef _WIN32
+#include "tests/common/file_size_limit.h"
+#endif
 
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-std::vector<TTableRow> SjisRows(const std::vector<TTableRow>& utf8Rows) {
-  std::vector<TTableRow> out;
-  for (const TTableRow& row : utf8Rows) {
-    TTableRow& r = out.emplace_back();
-    for (size_t c = 0; c < row.size(); ++c) r[c] = Sjis(row[c]);
-  }
-  return out;
-}
 
 TEST(SettingsPath, IsTheProgramPathWithTheExtensionDat) {
   const std::pair<const char*, const char*> cases[] = {
@@ -208,26 +199,8 @@ TEST_F(TableFiles, ClearAsksFirst) {
   EXPECT_TRUE(JwwStore.Order.empty());
 }
 
-// Writes beyond a small size fail as on a full disk.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &old_);
-    previous_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old_;
-    small.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &small);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, previous_);
-  }
-
- private:
-  rlimit old_{};
-  void (*previous_)(int) = nullptr;
-};
-
+// A file size limit stands in for a full disk on POSIX systems only.
+#ifndef _WIN32
 TEST_F(TableFiles, AFailedSaveKeepsTheOldFile) {
   Start();
   const std::string before = ReadBytes(folder.SettingsPath());
@@ -243,5 +216,6 @@ TEST_F(TableFiles, AFailedSaveKeepsTheOldFile) {
   }
   EXPECT_EQ(files, 1u);
 }
+#endif
 
 }  // namespace

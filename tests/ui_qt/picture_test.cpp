@@ -1,10 +1,13 @@
-// The picture of the window in the README. Skipped unless
+// The pictures of the window in the README. Skipped unless
 // HORUNE_WINDOW_PICTURE names the PNG to write: the demo drawing with the
-// demo table, computed, as a user sees it.
+// demo table, computed, as a user sees it. Beside it go the demo drawing as
+// it opens, with the host's texts ("-start"), and the outline zoomed in on
+// point 1, where the number labels can be read ("-zoomed").
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QPixmap>
+#include <QTest>
 
 #include "ui/qt/mainwindow.h"
 #include "windowtest.h"
@@ -19,11 +22,18 @@ TEST_F(Picture, OfTheDemo) {
   const QString demo = QStringLiteral(HORUNE_SOURCE_DIR "/demo/");
   ASSERT_TRUE(QFile::copy(demo + "JWC_TEMP.TXT", folder.JwcTempPath()));
   ASSERT_TRUE(QFile::copy(demo + "sample.dlist", folder.SettingsPath()));
+  const auto beside = [&out](const char* suffix) {
+    return QString(out).replace(QStringLiteral(".png"), QString::fromLatin1(suffix) + ".png");
+  };
   Start();
   form->move(0, 0);
   form->resize(660, 539);
+  QTest::qWait(300);  // the resize settles and the preview is drawn anew
+  ASSERT_TRUE(form->grab().save(beside("-start"), "PNG"));
   form->Form().ComputeOutline();
   ASSERT_TRUE(form->grab().save(out, "PNG"));
+  form->Form().ZoomToBox(-20, -15, 60, 40);  // preview units: the demo is at 1:100
+  ASSERT_TRUE(form->grab().save(beside("-zoomed"), "PNG"));
 }
 
 }  // namespace

@@ -78,15 +78,6 @@ TTableFile WindowTest::Settings() const {
   return ParseTableFile(ProgramFolder::ReadBytes(folder.SettingsPath()));
 }
 
-std::vector<TTableRow> SjisRows(const std::vector<TTableRow>& utf8Rows) {
-  std::vector<TTableRow> out;
-  for (const TTableRow& row : utf8Rows) {
-    TTableRow& r = out.emplace_back();
-    for (size_t c = 0; c < row.size(); ++c) r[c] = Sjis(row[c]);
-  }
-  return out;
-}
-
 void SetTableRows(MainWindow& form, const std::vector<TTableRow>& rows) {
   form.Form().Cells().SetRows(rows);
   form.CellsChanged(1, kTableRows);

@@ -50,6 +50,3 @@ void WhenDialogOpens(std::function<void(QWidget* dialog)> answer);
 
 // Puts the rows into the table from row 1 on, as opening a file would.
 void SetTableRows(MainWindow& form, const std::vector<TTableRow>& rows);
-
-// Shift-JIS rows from UTF-8 ones.
-std::vector<TTableRow> SjisRows(const std::vector<TTableRow>& utf8Rows);
