@@ -81,6 +81,9 @@ class FrontEnd {
   virtual void SetStatus(const std::string& sjis) = 0;
   // Asks the question with Yes and No buttons; true only for Yes.
   virtual bool AskYesNo(const std::string& sjis) = 0;
+  // Tells the user of a failure, with an OK button; returns once they have
+  // read it (the window may already be hidden).
+  virtual void ShowError(const std::string& sjis) = 0;
 
   // The open dialog for table files (*.dlist), starting in the folder and
   // with the name of start (empty: the dialog's own choice); the chosen

@@ -112,7 +112,12 @@ void TForm1::FormClose() {
   ui_.CommitCellEditor();
   TakeWindowBounds();
   SaveTableFile(SettingsPath());
-  SaveJwcTemp(JwcTempPath());
+  if (!SaveJwcTemp(JwcTempPath())) {
+    // The host would read nothing, or a cut answer, and the outline would be
+    // gone without a word.
+    AnswerWritten = false;
+    ui_.ShowError(Sjis("JWC_TEMP.TXT に結果を書き込めませんでした。作図は行われません。"));
+  }
   FreeStore();
 }
 
@@ -162,7 +167,9 @@ void TForm1::Button5Click() {
   const std::optional<fs::path> path = ui_.SaveTableDialog(LastTableFile);
   if (!path) return;
   LastTableFile = *path;
-  SaveTableFile(LastTableFile);
+  if (!SaveTableFile(LastTableFile)) {
+    ui_.ShowError(Sjis("ファイルを保存できませんでした。保存先のフォルダを確かめて下さい。"));
+  }
 }
 
 void TForm1::ShowTable() {

@@ -127,6 +127,10 @@ class TForm1 {
   bool ViewReady = false;
   bool KeysEnabled = false;
   TOutlineCounters Outline;
+  // False once the answer for the host could not be written: the user has
+  // been told, and the program ends with a failure status.
+  bool AnswerWritten = true;
+  int ExitCode() const { return AnswerWritten ? 0 : 1; }
 
   double ZoomStep = 2.0;
   uint8_t MouseFlags = 0;

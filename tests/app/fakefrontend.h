@@ -28,6 +28,7 @@ class FakeFrontEnd : public FrontEnd {
   void SetCaption(const std::string& sjis) override { Caption = sjis; }
   void SetStatus(const std::string& sjis) override { Statuses.push_back(sjis); }
   bool AskYesNo(const std::string& sjis) override;
+  void ShowError(const std::string& sjis) override { Errors.push_back(sjis); }
   std::optional<std::filesystem::path> OpenTableDialog(const std::filesystem::path& start) override;
   std::optional<std::filesystem::path> SaveTableDialog(const std::filesystem::path& start) override;
   TBounds WindowBounds() const override { return Window; }
@@ -52,6 +53,7 @@ class FakeFrontEnd : public FrontEnd {
   std::string Caption;
   std::vector<std::string> Statuses;
   std::vector<std::string> Questions;
+  std::vector<std::string> Errors;
   std::deque<bool> Answers;  // for AskYesNo; No when none is left
   // For the dialogs, in order; nothing (cancel) when none is left.
   std::deque<std::optional<std::filesystem::path>> Chosen;

@@ -121,6 +121,24 @@ TEST_F(Answer, CancelAnswersHqAndKeepsTheTableAndBounds) {
   EXPECT_THAT(JwwStore.Order, IsEmpty());
 }
 
+// Neither failure may pass without a word: the outline of an answer that
+// could not be written, or a table the user meant to keep.
+TEST_F(Answer, WritesThatFailAreToldAndTheAnswerEndsTheRunAsFailed) {
+  Start();
+  ComputeTriangle();
+  ui.Chosen.push_back(folder.JwcTempPath().parent_path() / "gone" / "a.dlist");
+  form->Button5Click();
+  ASSERT_EQ(ui.Errors.size(), 1u);
+  EXPECT_EQ(form->ExitCode(), 0);
+
+  std::filesystem::remove(folder.JwcTempPath());
+  std::filesystem::create_directory(folder.JwcTempPath());  // in the answer's way
+  form->Button1Click();
+  form->FormClose();
+  EXPECT_EQ(ui.Errors.size(), 2u);
+  EXPECT_EQ(form->ExitCode(), 1);
+}
+
 class TableFiles : public FormTest {
  protected:
   void SetUp() override {

@@ -18,5 +18,6 @@ int main(int argc, char* argv[]) {
   QObject::connect(&watch, &TerminationWatch::terminationRequested, &form,
                    &MainWindow::TerminationRequested);
   form.show();
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  return status != 0 ? status : form.Form().ExitCode();
 }

@@ -399,6 +399,10 @@ bool MainWindow::AskYesNo(const std::string& sjis) {
                                QMessageBox::No) == QMessageBox::Yes;
 }
 
+void MainWindow::ShowError(const std::string& sjis) {
+  QMessageBox::critical(this, QStringLiteral("エラー"), QStringFromSjis(sjis));
+}
+
 std::optional<std::filesystem::path> MainWindow::RunTableDialog(
     QFileDialog* dialog, const std::filesystem::path& start) {
   if (!start.empty()) {

@@ -79,6 +79,7 @@ class MainWindow : public QWidget, public FrontEnd {
   void SetCaption(const std::string& sjis) override;
   void SetStatus(const std::string& sjis) override;
   bool AskYesNo(const std::string& sjis) override;
+  void ShowError(const std::string& sjis) override;
   std::optional<std::filesystem::path> OpenTableDialog(const std::filesystem::path& start) override;
   std::optional<std::filesystem::path> SaveTableDialog(const std::filesystem::path& start) override;
   TBounds WindowBounds() const override;

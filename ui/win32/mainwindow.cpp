@@ -48,7 +48,7 @@ constexpr int kPanel4Height = 115;
 constexpr int kLabelA1Height = 24;
 constexpr int kInfoStripHeight = 65;
 constexpr int kEditHeight = 21;
-constexpr COLORREF kCream = 0x00F0FBFF;   // (255, 251, 240)
+constexpr COLORREF kCream = 0x00F0FBFF;         // (255, 251, 240)
 constexpr COLORREF kStatusColour = 0x00E7E7E7;  // (231, 231, 231)
 constexpr COLORREF kHelpColour = 0x00F4EBBB;    // (187, 235, 244)
 constexpr COLORREF kLink = 0x00CC0000;
@@ -291,7 +291,7 @@ int MainWindow::Run(int show) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  return 0;
+  return form_->ExitCode();
 }
 
 bool MainWindow::KeyPreview(const MSG& msg) {
@@ -529,6 +529,12 @@ void MainWindow::SetStatus(const std::string& sjis) {
 bool MainWindow::AskYesNo(const std::string& sjis) {
   return MessageBoxW(hwnd_, WideFromSjis(sjis).c_str(), Wide("確認").c_str(),
                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+void MainWindow::ShowError(const std::string& sjis) {
+  // At close the window may be gone already; the box then stands alone.
+  MessageBoxW(IsWindow(hwnd_) ? hwnd_ : nullptr, WideFromSjis(sjis).c_str(), Wide("エラー").c_str(),
+              MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
 std::optional<std::filesystem::path> MainWindow::TableDialog(const std::filesystem::path& start,
