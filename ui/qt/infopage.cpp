@@ -8,12 +8,8 @@ QUrl MakerPageUrl() {
 }
 
 QString InfoPageHtml() {
+  // The same words as every front end's strip, with the address as a link.
   const QString url = MakerPageUrl().toString();
-  return QStringLiteral(
-             "<p style=\"margin:2px 6px\"><b>ホルネ</b>　測った距離から敷地の外形を作図する "
-             "Jw_cad の外部変形です。点1を原点に、点2を距離と角度で、点3からは二つの相手点"
-             "との距離で決めていきます。</p>"
-             "<p style=\"margin:2px 6px\">使い方と更新のお知らせは作者のページへ："
-             "<a href=\"%1\">%1</a></p>")
-      .arg(url);
+  return QStringLiteral("<p style=\"margin:2px 6px\">%1<a href=\"%2\">%2</a></p>")
+      .arg(QString::fromUtf8(InfoStripText()).toHtmlEscaped(), url);
 }
