@@ -25,6 +25,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "app/formlayout.h"
 #include "common/sjis.h"
 #include "exchange/tablefile.h"
 #include "ui/qt/distancegrid.h"
@@ -39,15 +40,7 @@
 namespace {
 
 const QString kCaption = QStringLiteral("ホルネ");
-const QSize kDesignSize(660, 539);
-const QPoint kDesignPos(192, 134);
 constexpr int kFontPixels = 13;
-constexpr int kPanel2Width = 244;
-constexpr int kPanel3Height = 56;
-constexpr int kPanel4Height = 115;
-constexpr int kLabelA1Height = 24;
-constexpr int kInfoStripHeight = 65;
-constexpr int kEditHeight = 21;
 const QColor kStatusColor(231, 231, 231);
 const QColor kHelpColor(187, 235, 244);
 
@@ -106,7 +99,7 @@ MainWindow::MainWindow(const QString& programPath, QWidget* parent) : QWidget(pa
   f.setPixelSize(kFontPixels);
   setFont(f);
   FillBackground(this, Qt::white);
-  setGeometry(QRect(kDesignPos, kDesignSize));
+  setGeometry(QRect(kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight));
   setMinimumSize(kMinWinWidth, kMinWinHeight);
 
   form_ = std::make_unique<TForm1>(*this, LocalPath(QFileInfo(programPath).absoluteFilePath()));

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/formlayout.h"
 #include "app/formtexts.h"
 #include "common/sjis.h"
 #include "exchange/tablefile.h"
@@ -36,18 +37,8 @@ enum ControlId : int {
   kLabel1,
 };
 
-constexpr int kDesignLeft = 192;
-constexpr int kDesignTop = 134;
-constexpr int kDesignWidth = 660;
-constexpr int kDesignHeight = 539;
 constexpr int kFontHeight = -13;
 constexpr int kGridFontHeight = -12;
-constexpr int kPanel2Width = 244;
-constexpr int kPanel3Height = 56;
-constexpr int kPanel4Height = 115;
-constexpr int kLabelA1Height = 24;
-constexpr int kInfoStripHeight = 65;
-constexpr int kEditHeight = 21;
 constexpr COLORREF kCream = 0x00F0FBFF;         // (255, 251, 240)
 constexpr COLORREF kStatusColour = 0x00E7E7E7;  // (231, 231, 231)
 constexpr COLORREF kHelpColour = 0x00F4EBBB;    // (187, 235, 244)
