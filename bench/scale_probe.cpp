@@ -8,6 +8,8 @@
 //   scale_probe read PATH                the reader alone
 //   scale_probe write PATH               the writer over the whole drawing
 //   scale_probe session PATH             start-up, recomputation, zoom, OK
+//   scale_probe kinds PATH               a fitted redraw's time kind by kind,
+//                                        first with cold caches, then warm
 //
 // Every timed step is one line "name wall-seconds cpu-seconds", every other
 // figure "name value".
@@ -27,11 +29,14 @@
 #include "exchange/store.h"
 #include "exchange/writeback.h"
 #include "exchange/writer.h"
+#include "preview/draw.h"
 #include "preview/extents.h"
 #include "preview/gval.h"
 #include "preview/renderer.h"
 #include "support/drawing_generator.h"
 #include "text/painters.h"
+#include "text/pointmarker.h"
+#include "text/textdraw.h"
 #include "ui/qt/qtcanvas.h"
 
 namespace {
@@ -94,11 +99,16 @@ class StripTable : public OutlineTable {
   std::vector<std::array<std::string, 5>> rows_;
 };
 
-// What the window's redraw does: a fresh canvas of the preview's size, the
-// whole preview drawn onto it.
+// The window keeps one canvas across redraws, and with it the canvas's
+// fonts and glyph coverages.
+QtCanvas& SessionCanvas() {
+  static QtCanvas canvas(kWidth, kHeight);
+  return canvas;
+}
+
+// What the window's redraw does: the whole preview drawn onto its canvas.
 void Redraw() {
-  QtCanvas canvas(kWidth, kHeight);
-  RenderPreview(canvas, kWidth, kHeight);
+  RenderPreview(SessionCanvas(), kWidth, kHeight);
   std::fflush(stdout);
 }
 
@@ -162,14 +172,63 @@ int Write(const char* path) {
   return saved ? 0 : 1;
 }
 
-int Session(const char* path) {
-  const Stopwatch start;
+// The drawing at the path in the store, as the window reads it at start-up.
+void Load(const char* path) {
   InitStore();
   CreateGraAttribute();
   InstallTextPainters();
   LoadJwcTemp(path);
   ResetCurrentAttributes();
   ApplyInitialAttributes();
+}
+
+// Every record of the kind drawn by the function, timed as one step.
+template <class T, class Draw>
+void TimedKind(const std::string& name, const TGrowArray<T>& records, Draw draw) {
+  QtCanvas& canvas = SessionCanvas();
+  const Stopwatch watch;
+  for (size_t i = 0; i < records.size(); ++i) draw(canvas, records[i]);
+  watch.Print(name.c_str());
+  PrintValue((name + "_records").c_str(), static_cast<double>(records.size()));
+}
+
+// One fitted redraw kind by kind, in the renderer's order; the steps are
+// prefixed so the cold and the warm walk read apart.
+void TimedKinds(const std::string& prefix) {
+  const TJwwStore& s = JwwStore;
+  auto point = [](Canvas& c, const TJwwEntPoint& r) { DrawPointEntity(c, r, -1); };
+  auto codedPoint = [](Canvas& c, const TJwwEntCodedPoint& r) { DrawCodedPointEntity(c, r, -1); };
+  auto text = [](Canvas& c, const TJwwEntText& r) { DrawTextEntity(c, r, -1); };
+  ClearView(SessionCanvas(), kWidth, kHeight);
+  TimedKind(prefix + "solids2", s.Solids2, RenderSolid2);
+  TimedKind(prefix + "solids3", s.Solids3, RenderSolid3);
+  TimedKind(prefix + "solids4", s.Solids4, RenderSolid4);
+  TimedKind(prefix + "solids_sc", s.SolidsSc, RenderSolidSc);
+  TimedKind(prefix + "solids_se", s.SolidsSe, RenderSolidSe);
+  TimedKind(prefix + "solids_so", s.SolidsSo, RenderSolidSo);
+  TimedKind(prefix + "solids_sg", s.SolidsSg, RenderSolidSg);
+  SetPlainBrush(SessionCanvas(), SessionCanvas().GetBrush().Color, 0);
+  TimedKind(prefix + "lines", s.Lines, RenderLine);
+  TimedKind(prefix + "circles", s.Circles, RenderCircle);
+  TimedKind(prefix + "arcs", s.Arcs, RenderArc);
+  TimedKind(prefix + "points", s.Points, point);
+  TimedKind(prefix + "coded_points", s.CodedPoints, codedPoint);
+  TimedKind(prefix + "texts", s.Texts, text);
+  TimedKind(prefix + "dims", s.Dims, RenderDim);
+}
+
+int Kinds(const char* path) {
+  Load(path);
+  FitViewToExtents(kWidth, kHeight);
+  TimedKinds("cold_");
+  TimedKinds("");
+  FreeStore();
+  return 0;
+}
+
+int Session(const char* path) {
+  const Stopwatch start;
+  Load(path);
   start.Print("read");
   PrintValue("file_mb", static_cast<double>(std::filesystem::file_size(path)) / 1e6);
   PrintValue("entities", static_cast<double>(JwwStore.Order.size()));
@@ -220,6 +279,7 @@ int main(int argc, char** argv) {
   if (command == "read" && argc == 3) return Read(argv[2]);
   if (command == "write" && argc == 3) return Write(argv[2]);
   if (command == "session" && argc == 3) return Session(argv[2]);
-  std::fprintf(stderr, "usage: scale_probe generate|oneline|read|write|session PATH [N]\n");
+  if (command == "kinds" && argc == 3) return Kinds(argv[2]);
+  std::fprintf(stderr, "usage: scale_probe generate|oneline|read|write|session|kinds PATH [N]\n");
   return 2;
 }
