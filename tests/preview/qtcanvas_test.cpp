@@ -3,13 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
+#include <QPainter>
 #include <cstdint>
 
 #include "common/escape.h"
 #include "common/sjis.h"
-#include "ui/qt/escape_x11.h"
 #include "preview/draw.h"
 #include "preview/gval.h"
+#include "ui/qt/escape_x11.h"
 
 namespace {
 
@@ -360,3 +362,97 @@ TEST(EscapeQuery, OffscreenInstallsNothingSoTheKeyReadsReleased) {
 }
 
 }  // namespace
+
+// The ink of a picture: how dark it is in all, and where its darkness
+// centres.
+struct Ink {
+  double Amount = 0;
+  double X = 0;
+  double Y = 0;
+};
+
+Ink InkOf(const QImage& image) {
+  Ink ink;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const double dark = 255 - qGray(image.pixel(x, y));
+      ink.Amount += dark;
+      ink.X += dark * x;
+      ink.Y += dark * y;
+    }
+  }
+  if (ink.Amount > 0) {
+    ink.X /= ink.Amount;
+    ink.Y /= ink.Amount;
+  }
+  return ink;
+}
+
+// A glyph at a turn between the quarter turns keeps the look the font
+// engine gives it drawn straight onto the picture: much the same ink (the
+// engine's hinting thins some strokes), centred in the same place, whatever
+// the face's weight, slant, decoration or width.
+TEST(QtCanvasGlyphs, TurnedGlyphsMatchTheFontEngineDrawingThem) {
+  struct Case {
+    const char* Name;
+    const char* Glyph;
+    int32_t Weight;
+    bool Italic;
+    bool Underline;
+    bool StrikeOut;
+    int32_t Width;
+    int32_t Escapement;
+  };
+  const Case cases[] = {
+      {"plain", "田", 400, false, false, false, 0, 300},
+      {"latin", "A", 400, false, false, false, 0, 1234},
+      {"bold", "字", 700, false, false, false, 0, 450},
+      {"italic", "R", 400, true, false, false, 0, 3300},
+      {"underlined", "g", 400, false, true, false, 0, 2000},
+      {"struck out", "界", 400, false, false, true, 0, 600},
+      {"narrow", "杭", 400, false, false, false, 6, 1500},
+      {"wide", "W", 400, false, false, false, 30, 800},
+  };
+  constexpr int kEm = 24;
+  constexpr int kSize = 80;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    LogFont font;
+    font.Height = -kEm;
+    font.Width = c.Width;
+    font.Weight = c.Weight;
+    font.Italic = c.Italic;
+    font.Underline = c.Underline;
+    font.StrikeOut = c.StrikeOut;
+    font.Escapement = c.Escapement;
+    font.FaceName = Sjis("ＭＳ ゴシック");
+    QtCanvas canvas(kSize, kSize);
+    canvas.SetFont(font);
+    canvas.SetTextColor(kBlack);
+    canvas.TextOut(kSize / 2, kSize / 2, Sjis(c.Glyph));
+
+    QFont reference(QStringLiteral("IPAGothic"));
+    reference.setPixelSize(kEm);
+    if (c.Width != 0) reference.setStretch(200 * c.Width / kEm);
+    reference.setWeight(static_cast<QFont::Weight>(c.Weight));
+    reference.setItalic(c.Italic);
+    reference.setUnderline(c.Underline);
+    reference.setStrikeOut(c.StrikeOut);
+    QImage drawn(kSize, kSize, QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    QPainter painter(&drawn);
+    painter.setFont(reference);
+    painter.setPen(Qt::black);
+    painter.translate(kSize / 2, kSize / 2);
+    painter.rotate(-c.Escapement / 10.0);
+    painter.drawText(QPointF(0, QFontMetricsF(reference).ascent()), QString::fromUtf8(c.Glyph));
+    painter.end();
+
+    const Ink got = InkOf(canvas.Image());
+    const Ink want = InkOf(drawn);
+    ASSERT_GT(want.Amount, 0);
+    EXPECT_NEAR(got.Amount / want.Amount, 1.0, 0.15);
+    EXPECT_NEAR(got.X, want.X, 0.5);
+    EXPECT_NEAR(got.Y, want.Y, 0.5);
+  }
+}

@@ -330,6 +330,7 @@ std::unique_ptr<QtCanvas::FontFace> QtCanvas::MakeFace(const LogFont& font, int 
   face->Font.setItalic(font.Italic);
   face->Font.setUnderline(font.Underline);
   face->Font.setStrikeOut(font.StrikeOut);
+  face->Outlined = !font.Italic && !font.Underline && !font.StrikeOut;
   const QFontMetricsF metrics(face->Font);
   face->CellHeight = static_cast<int>(std::lround(metrics.height()));
   face->Ascent = metrics.ascent();
@@ -354,6 +355,7 @@ void QtCanvas::SetFont(const LogFont& font) {
     if (faces_.size() >= kMaxFaces) {
       faces_.clear();
       masks_.clear();
+      outlines_.clear();
       maskBytes_ = 0;
     }
     it = faces_.emplace(std::move(key), MakeFace(font, nextFaceId_++)).first;
@@ -401,22 +403,22 @@ void QtCanvas::DrawGlyphDirect(int32_t x, int32_t y, const std::string& glyph, b
   painter.resetTransform();
 }
 
-const QtCanvas::GlyphMask* QtCanvas::Mask(const std::string& glyph, bool fullWidth) {
-  const int steps = turnSteps_[fullWidth ? 1 : 0];
-  if (steps == 0 || glyph.size() > 2) return nullptr;
-  const int step = turnStep_[fullWidth ? 1 : 0];
-  const double advance = fullWidth ? 2.0 * face_->HalfWidth : face_->HalfWidth;
-  uint64_t code = 0;
-  for (unsigned char b : glyph) code = (code << 8) | b;
-  const uint64_t key = (static_cast<uint64_t>(face_->Id) << 34) |
-                       (static_cast<uint64_t>(step) << 18) |
-                       (static_cast<uint64_t>(glyph.size()) << 16) | code;
-  auto it = masks_.find(key);
-  if (it != masks_.end()) return &it->second;
+const FlatOutline& QtCanvas::Outline(const std::string& glyph, uint64_t code) {
+  const uint64_t key = (static_cast<uint64_t>(face_->Id) << 34) | code;
+  auto it = outlines_.find(key);
+  if (it != outlines_.end()) return it->second;
+  QPainterPath path;
+  path.addText(QPointF(0, face_->Ascent), face_->Font, QString::fromUtf8(Utf8FromSjis(glyph)));
+  FlatOutline outline = FlattenPath(path);
+  maskBytes_ += outline.Points.size() * sizeof(QPointF);
+  return outlines_.emplace(key, std::move(outline)).first->second;
+}
 
+QtCanvas::GlyphMask QtCanvas::EngineCoverage(const std::string& glyph, bool fullWidth,
+                                             const QTransform& cell) {
   // The cell with room all round for overhanging strokes, turned as drawn.
+  const double advance = fullWidth ? 2.0 * face_->HalfWidth : face_->HalfWidth;
   const double margin = face_->CellHeight / 4.0 + 2;
-  const QTransform cell = CellTransform(fullWidth, 360.0 * step / steps);
   const QRect bounds =
       cell.mapRect(QRectF(-margin, -margin, advance + 2 * margin, face_->CellHeight + 2 * margin))
           .toAlignedRect();
@@ -429,16 +431,20 @@ const QtCanvas::GlyphMask* QtCanvas::Mask(const std::string& glyph, bool fullWid
   p.drawText(QPointF(0, face_->Ascent), QString::fromUtf8(Utf8FromSjis(glyph)));
   p.end();
   // Only the rows and columns the glyph touches are kept.
-  int x0 = coverage.width(), x1 = 0, y0 = coverage.height(), y1 = 0;
-  for (int row = 0; row < coverage.height(); ++row) {
+  const int width = coverage.width();
+  const int height = coverage.height();
+  int x0 = width, x1 = 0, y0 = height, y1 = 0;
+  for (int row = 0; row < height; ++row) {
     const uchar* line = coverage.constScanLine(row);
-    for (int col = 0; col < coverage.width(); ++col) {
-      if (line[col] == 0) continue;
-      x0 = std::min(x0, col);
-      x1 = std::max(x1, col + 1);
-      y0 = std::min(y0, row);
-      y1 = std::max(y1, row + 1);
-    }
+    int first = 0;
+    while (first < width && line[first] == 0) ++first;
+    if (first == width) continue;
+    int last = width;
+    while (line[last - 1] == 0) --last;
+    x0 = std::min(x0, first);
+    x1 = std::max(x1, last);
+    y0 = std::min(y0, row);
+    y1 = row + 1;
   }
   GlyphMask mask;
   mask.Left = bounds.left() + x0;
@@ -450,12 +456,40 @@ const QtCanvas::GlyphMask* QtCanvas::Mask(const std::string& glyph, bool fullWid
     std::memcpy(mask.Alpha.data() + static_cast<size_t>(row) * mask.Width,
                 coverage.constScanLine(y0 + row) + x0, static_cast<size_t>(mask.Width));
   }
+  return mask;
+}
+
+const QtCanvas::GlyphMask* QtCanvas::Keep(uint64_t key, GlyphMask mask) {
   if (maskBytes_ + mask.Alpha.size() > kMaxMaskBytes) {
     masks_.clear();
+    outlines_.clear();
     maskBytes_ = 0;
   }
   maskBytes_ += mask.Alpha.size() + sizeof(GlyphMask);
   return &masks_.emplace(key, std::move(mask)).first->second;
+}
+
+const QtCanvas::GlyphMask* QtCanvas::Mask(const std::string& glyph, bool fullWidth) {
+  const int steps = turnSteps_[fullWidth ? 1 : 0];
+  if (steps == 0 || glyph.size() > 2) return nullptr;
+  const int step = turnStep_[fullWidth ? 1 : 0];
+  uint64_t code = 0;
+  for (unsigned char b : glyph) code = (code << 8) | b;
+  code |= static_cast<uint64_t>(glyph.size()) << 16;
+  const uint64_t key =
+      (static_cast<uint64_t>(face_->Id) << 34) | (static_cast<uint64_t>(step) << 18) | code;
+  auto it = masks_.find(key);
+  if (it != masks_.end()) return &it->second;
+
+  const QTransform cell = CellTransform(fullWidth, 360.0 * step / steps);
+  // At quarter turns the font engine's hinting still lines strokes up with
+  // the pixels, and upright and vertical texts are most of any drawing. A
+  // slanted or decorated face's outline places the slant and the lines
+  // otherwise than the engine does; such faces are rare enough to leave to
+  // it.
+  if (!face_->Outlined || step % (steps / 4) == 0)
+    return Keep(key, EngineCoverage(glyph, fullWidth, cell));
+  return Keep(key, FillCoverage(Outline(glyph, code), cell));
 }
 
 void QtCanvas::LayMask(const GlyphMask& mask, int32_t x, int32_t y) {

@@ -10,7 +10,11 @@
 // a turn is drawn once as its coverage, which later outputs lay down in the
 // text colour straight into the pixels. Turns are kept in steps small enough
 // that no pixel of the glyph moves by half a pixel, quarter turns exactly.
-// Both caches live as long as the canvas, across redraws.
+// Upright glyphs come from the font engine, hinted as any text on screen; a
+// turned one is its outline, taken once per face and glyph, filled at the
+// turn, since shaping and hinting the glyph anew for each of dozens of turns
+// is what a drawing of texts at random angles would otherwise spend its
+// redraw on. The caches live as long as the canvas, across redraws.
 #pragma once
 
 #include <QFont>
@@ -23,6 +27,7 @@
 #include <vector>
 
 #include "preview/canvas.h"
+#include "ui/qt/coverage.h"
 #include "ui/qt/thinline.h"
 
 // The Qt colour of a 0x00BBGGRR colour, opaque.
@@ -93,20 +98,14 @@ class QtCanvas : public Canvas {
     QFont Font;
     bool Visible = false;   // a cell height of 0, or one no font engine can make, draws nothing
     bool Vertical = false;  // the face asked for the vertical-writing variant
+    bool Outlined = false;  // turned glyphs are filled from their outlines
     int CellHeight = 0;
     double Ascent = 0.0;
     int HalfWidth = 0;  // the width of a half-width character in pixels
   };
-  // A glyph drawn once as its coverage, to be laid down in any colour: one
-  // byte a pixel, rows from the top, and where its top-left lies from the
-  // glyph's output point.
-  struct GlyphMask {
-    std::vector<uint8_t> Alpha;
-    int Width = 0;
-    int Height = 0;
-    int Left = 0;
-    int Top = 0;
-  };
+  // A glyph drawn once as its coverage, to be laid down in any colour, its
+  // top-left given from the glyph's output point.
+  using GlyphMask = CoverageMask;
 
   static std::unique_ptr<FontFace> MakeFace(const LogFont& font, int id);
   // Where the glyph's cell goes, turned by the degrees counter-clockwise.
@@ -116,6 +115,13 @@ class QtCanvas : public Canvas {
   // The cached coverage of the glyph at the current turn, or null when the
   // glyph is too big to keep.
   const GlyphMask* Mask(const std::string& glyph, bool fullWidth);
+  // The glyph's coverage drawn by the font engine into the bounds of its
+  // turned cell, cut to the rows and columns it touches.
+  GlyphMask EngineCoverage(const std::string& glyph, bool fullWidth, const QTransform& cell);
+  // The glyph's outline in its cell, upright, made once per face and glyph.
+  const FlatOutline& Outline(const std::string& glyph, uint64_t code);
+  // The mask kept under the key, the caches emptied first when full.
+  const GlyphMask* Keep(uint64_t key, GlyphMask mask);
   // The coverage laid down in the text colour with its point at (x, y).
   void LayMask(const GlyphMask& mask, int32_t x, int32_t y);
 
@@ -130,6 +136,8 @@ class QtCanvas : public Canvas {
   // By face, step of the turn and the glyph's bytes packed into one number.
   std::unordered_map<uint64_t, GlyphMask> masks_;
   size_t maskBytes_ = 0;
+  // By face and the glyph's bytes as in masks_, with no turn.
+  std::unordered_map<uint64_t, FlatOutline> outlines_;
   TColor textColor_ = RGB(0, 0, 0);
 };
 

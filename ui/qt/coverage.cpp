@@ -1,0 +1,162 @@
+// Coverage by signed-area accumulation over a buffer of the outline's
+// bounds, one spare column to the right for the edges' last spill.
+#include "ui/qt/coverage.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A tenth of a unit, as the squared bound the subdivision count is taken from.
+constexpr double kTolerance = 0.1;
+constexpr int kMaxCurvePieces = 64;
+
+void AddCubic(std::vector<QPointF>& points, QPointF p0, QPointF p1, QPointF p2, QPointF p3) {
+  // A cubic cut into n even pieces strays from its chords by at most 3/4 of
+  // its largest second difference over n squared.
+  const QPointF d1 = p0 - 2 * p1 + p2;
+  const QPointF d2 = p1 - 2 * p2 + p3;
+  const double dd = std::max(std::hypot(d1.x(), d1.y()), std::hypot(d2.x(), d2.y()));
+  const int n = std::clamp(static_cast<int>(std::ceil(std::sqrt(0.75 * dd / kTolerance))), 1,
+                           kMaxCurvePieces);
+  for (int i = 1; i <= n; ++i) {
+    const double t = static_cast<double>(i) / n;
+    const double u = 1 - t;
+    points.push_back(u * u * u * p0 + 3 * u * u * t * p1 + 3 * u * t * t * p2 + t * t * t * p3);
+  }
+}
+
+// Adds the signed area the edge sweeps in each pixel it crosses; rows are
+// `width` cells apart, the edge lies within [0, width - 1) across.
+void AccumulateEdge(std::vector<float>& acc, int width, int height, QPointF a, QPointF b) {
+  if (a.y() == b.y()) return;
+  const double dir = a.y() < b.y() ? 1.0 : -1.0;
+  if (dir < 0) std::swap(a, b);
+  const double dxdy = (b.x() - a.x()) / (b.y() - a.y());
+  const int rowFirst = std::max(0, static_cast<int>(std::floor(a.y())));
+  const int rowEnd = std::min(height, static_cast<int>(std::ceil(b.y())));
+  for (int row = rowFirst; row < rowEnd; ++row) {
+    const double top = std::max<double>(row, a.y());
+    const double bottom = std::min<double>(row + 1, b.y());
+    const double dy = bottom - top;
+    const double xTop = a.x() + (top - a.y()) * dxdy;
+    const double xBottom = a.x() + (bottom - a.y()) * dxdy;
+    const double d = dy * dir;
+    const double x0 = std::min(xTop, xBottom);
+    const double x1 = std::max(xTop, xBottom);
+    const double x0floor = std::floor(x0);
+    const int x0i = static_cast<int>(x0floor);
+    const int x1i = static_cast<int>(std::ceil(x1));
+    float* line = acc.data() + static_cast<size_t>(row) * width;
+    if (x1i <= x0i + 1) {
+      // Within one pixel: the part right of the edge's middle is covered.
+      const double xm = 0.5 * (xTop + xBottom) - x0floor;
+      line[x0i] += static_cast<float>(d - d * xm);
+      line[x0i + 1] += static_cast<float>(d * xm);
+      continue;
+    }
+    // Across several pixels: the area under the edge, pixel by pixel.
+    const double s = 1.0 / (x1 - x0);
+    const double x0f = x0 - x0floor;
+    const double a0 = 0.5 * s * (1 - x0f) * (1 - x0f);
+    const double x1f = x1 - x1i + 1;
+    const double am = 0.5 * s * x1f * x1f;
+    line[x0i] += static_cast<float>(d * a0);
+    if (x1i == x0i + 2) {
+      line[x0i + 1] += static_cast<float>(d * (1 - a0 - am));
+    } else {
+      const double a1 = s * (1.5 - x0f);
+      line[x0i + 1] += static_cast<float>(d * (a1 - a0));
+      for (int x = x0i + 2; x < x1i - 1; ++x) line[x] += static_cast<float>(d * s);
+      const double a2 = a1 + (x1i - x0i - 3) * s;
+      line[x1i - 1] += static_cast<float>(d * (1 - a2 - am));
+    }
+    line[x1i] += static_cast<float>(d * am);
+  }
+}
+
+}  // namespace
+
+FlatOutline FlattenPath(const QPainterPath& path) {
+  FlatOutline outline;
+  std::vector<QPointF>& points = outline.Points;
+  const auto closeContour = [&] {
+    if (points.size() > (outline.ContourEnds.empty() ? 0 : outline.ContourEnds.back())) {
+      outline.ContourEnds.push_back(static_cast<uint32_t>(points.size()));
+    }
+  };
+  for (int i = 0; i < path.elementCount(); ++i) {
+    const QPainterPath::Element e = path.elementAt(i);
+    switch (e.type) {
+      case QPainterPath::MoveToElement:
+        closeContour();
+        points.emplace_back(e.x, e.y);
+        break;
+      case QPainterPath::LineToElement:
+        points.emplace_back(e.x, e.y);
+        break;
+      case QPainterPath::CurveToElement:
+        if (i + 2 < path.elementCount() && !points.empty()) {
+          const QPainterPath::Element c2 = path.elementAt(i + 1);
+          const QPainterPath::Element end = path.elementAt(i + 2);
+          AddCubic(points, points.back(), QPointF(e.x, e.y), QPointF(c2.x, c2.y),
+                   QPointF(end.x, end.y));
+          i += 2;
+        }
+        break;
+      case QPainterPath::CurveToDataElement:
+        break;
+    }
+  }
+  closeContour();
+  return outline;
+}
+
+CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transform) {
+  CoverageMask mask;
+  if (outline.Points.empty()) return mask;
+  std::vector<QPointF> mapped(outline.Points.size());
+  double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
+  for (size_t i = 0; i < mapped.size(); ++i) {
+    const QPointF p = transform.map(outline.Points[i]);
+    if (!std::isfinite(p.x()) || !std::isfinite(p.y())) return mask;
+    mapped[i] = p;
+    minX = std::min(minX, p.x());
+    maxX = std::max(maxX, p.x());
+    minY = std::min(minY, p.y());
+    maxY = std::max(maxY, p.y());
+  }
+  if (!(maxX - minX < kMaxCoverageSide && maxY - minY < kMaxCoverageSide)) return mask;
+  mask.Left = static_cast<int>(std::floor(minX));
+  mask.Top = static_cast<int>(std::floor(minY));
+  mask.Width = static_cast<int>(std::ceil(maxX)) - mask.Left;
+  mask.Height = static_cast<int>(std::ceil(maxY)) - mask.Top;
+  if (mask.Width <= 0 || mask.Height <= 0) return CoverageMask{};
+  // Two spare columns: one for an edge on the right bound, one for its spill.
+  const int width = mask.Width + 2;
+  std::vector<float> acc(static_cast<size_t>(width) * mask.Height, 0.0f);
+  // From the buffer's corner, held inside it against rounding.
+  for (QPointF& p : mapped) {
+    p = QPointF(std::clamp(p.x() - mask.Left, 0.0, static_cast<double>(mask.Width)),
+                std::clamp(p.y() - mask.Top, 0.0, static_cast<double>(mask.Height)));
+  }
+  uint32_t begin = 0;
+  for (uint32_t end : outline.ContourEnds) {
+    for (uint32_t i = begin; i < end; ++i) {
+      const uint32_t next = i + 1 < end ? i + 1 : begin;
+      AccumulateEdge(acc, width, mask.Height, mapped[i], mapped[next]);
+    }
+    begin = end;
+  }
+  mask.Alpha.resize(static_cast<size_t>(mask.Width) * mask.Height);
+  for (int row = 0; row < mask.Height; ++row) {
+    const float* line = acc.data() + static_cast<size_t>(row) * width;
+    uint8_t* out = mask.Alpha.data() + static_cast<size_t>(row) * mask.Width;
+    float sum = 0;
+    for (int x = 0; x < mask.Width; ++x) {
+      sum += line[x];
+      out[x] = static_cast<uint8_t>(std::min(std::abs(sum), 1.0f) * 255.0f + 0.5f);
+    }
+  }
+  return mask;
+}

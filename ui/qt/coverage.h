@@ -1,0 +1,40 @@
+// Antialiased coverage of filled outlines, worked out straight from their
+// edges: each edge adds the signed area it sweeps to an accumulation buffer,
+// and a running sum along each row then says how much of every pixel lies
+// inside. Glyphs drawn at a turn are filled this way from an outline taken
+// once, where a painter would set itself up and ask the font engine again
+// for every turn.
+#pragma once
+
+#include <QPainterPath>
+#include <QTransform>
+#include <cstdint>
+#include <vector>
+
+// Closed contours of straight edges; each contour ends where the next
+// begins, and its last point joins its first.
+struct FlatOutline {
+  std::vector<QPointF> Points;
+  std::vector<uint32_t> ContourEnds;  // one past each contour's last point
+};
+
+// Coverage of one byte a pixel, 0 outside and 255 wholly inside, rows from
+// the top, with where its top-left pixel lies.
+struct CoverageMask {
+  std::vector<uint8_t> Alpha;
+  int Width = 0;
+  int Height = 0;
+  int Left = 0;
+  int Top = 0;
+};
+
+// The path's outline with every curve cut into edges that stray from it by
+// no more than a tenth of a unit, so a path in pixels keeps its look.
+FlatOutline FlattenPath(const QPainterPath& path);
+
+// The coverage of the outline mapped by the transform, under the nonzero
+// rule: where contours overlap a pixel counts once. An empty outline, or one
+// too large to cover (beyond kMaxCoverageSide pixels a side), gives an
+// empty mask.
+inline constexpr int kMaxCoverageSide = 4096;
+CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transform);
