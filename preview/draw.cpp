@@ -3,6 +3,7 @@
 // limit so no zoom overflows a pixel coordinate.
 #include "preview/draw.h"
 
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -134,9 +135,11 @@ class TiltedEllipse {
   TiltedEllipse(double cx, double cy, double r, double flatness, double tilt)
       : cx_(cx), cy_(cy), r_(r), flatness_(flatness), cos_(std::cos(tilt)), sin_(std::sin(tilt)) {}
 
-  TWorldPoint At(double theta) const {
-    const double lx = r_ * std::cos(theta);
-    const double ly = r_ * flatness_ * std::sin(theta);
+  TWorldPoint At(double theta) const { return AtUnit(std::cos(theta), std::sin(theta)); }
+  // The point at the angle whose cosine and sine are given.
+  TWorldPoint AtUnit(double cosTheta, double sinTheta) const {
+    const double lx = r_ * cosTheta;
+    const double ly = r_ * flatness_ * sinTheta;
     return {cos_ * lx - sin_ * ly + cx_, sin_ * lx + cos_ * ly + cy_};
   }
 
@@ -149,26 +152,56 @@ class TiltedEllipse {
   double sin_;
 };
 
+// The cosines and sines of the whole ellipse's angles 0, 5, 10 ... 360
+// degrees, each angle reached by the same running sum a walk from 0 makes,
+// so a point from the table is the very point the walk would compute.
+struct TUnitTurn {
+  double Cos;
+  double Sin;
+};
+const std::array<TUnitTurn, kChords + 1>& FiveDegreeTurns() {
+  static const std::array<TUnitTurn, kChords + 1> turns = [] {
+    std::array<TUnitTurn, kChords + 1> t{};
+    double theta = 0.0;
+    for (TUnitTurn& u : t) {
+      u = {std::cos(theta), std::sin(theta)};
+      theta += kFiveDegrees;
+    }
+    return t;
+  }();
+  return turns;
+}
+
+// Hands visit the count points at theta = first, first + step, ... (a
+// running sum), from the table when the walk is the whole ellipse's.
+template <class Visit>
+void WalkEllipse(const TiltedEllipse& ellipse, double first, double step, int count, Visit visit) {
+  if (first == 0.0 && !std::signbit(first) && step == kFiveDegrees && count <= kChords + 1) {
+    const auto& turns = FiveDegreeTurns();
+    for (int i = 0; i < count; ++i) visit(ellipse.AtUnit(turns[i].Cos, turns[i].Sin));
+    return;
+  }
+  double theta = first;
+  for (int i = 0; i < count; ++i) {
+    visit(ellipse.At(theta));
+    theta += step;
+  }
+}
+
 // The chords between points at theta = first, first + step, ... (72 steps).
 void DrawChords(Canvas& canvas, const TiltedEllipse& ellipse, double first, double step) {
-  double theta = first;
-  TWorldPoint from = ellipse.At(theta);
-  for (int i = 0; i < kChords; ++i) {
-    theta += step;
-    const TWorldPoint to = ellipse.At(theta);
-    WorldLine(canvas, from.x, from.y, to.x, to.y);
+  bool started = false;
+  TWorldPoint from{};
+  WalkEllipse(ellipse, first, step, kChords + 1, [&](const TWorldPoint& to) {
+    if (started) WorldLine(canvas, from.x, from.y, to.x, to.y);
     from = to;
-  }
+    started = true;
+  });
 }
 
 // Appends count points at theta = first, first + step, ... to WorldPoints.
 void AddEllipsePoints(const TiltedEllipse& ellipse, double first, double step, int count) {
-  double theta = first;
-  for (int i = 0; i < count; ++i) {
-    const TWorldPoint p = ellipse.At(theta);
-    AddWorldPoint(p.x, p.y);
-    theta += step;
-  }
+  WalkEllipse(ellipse, first, step, count, [](const TWorldPoint& p) { AddWorldPoint(p.x, p.y); });
 }
 
 // Keeps the brush's colour and the pen's mix, as every pen setter does.
