@@ -75,6 +75,10 @@ void MinorRange(int64_t start, int sign, int64_t size, int64_t major, int64_t mi
   last = std::min(last, CeilDiv(2 * major * (qhi + 1) - major, 2 * minor) - 1);
 }
 
+bool OnBuffer(const PixelBuffer& buffer, int32_t x, int32_t y) {
+  return x >= 0 && y >= 0 && x < buffer.Width && y < buffer.Height;
+}
+
 // The pixels of steps 0 .. major - 1 that lie on the buffer, each written
 // once; startPhase is the dash position of step 0.
 void WalkLine(const PixelBuffer& buffer, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
@@ -92,17 +96,20 @@ void WalkLine(const PixelBuffer& buffer, int32_t x1, int32_t y1, int32_t x2, int
 
   int64_t first = 0;
   int64_t last = major - 1;
-  MajorRange(majorStart, majorSign, xMajor ? buffer.Width : buffer.Height, first, last);
-  MinorRange(minorStart, minorSign, xMajor ? buffer.Height : buffer.Width, major, minor, first,
-             last);
-  if (first > last) return;
+  // Most lines lie wholly on the buffer, and then so does every step.
+  if (!OnBuffer(buffer, x1, y1) || !OnBuffer(buffer, x2, y2)) {
+    MajorRange(majorStart, majorSign, xMajor ? buffer.Width : buffer.Height, first, last);
+    MinorRange(minorStart, minorSign, xMajor ? buffer.Height : buffer.Width, major, minor, first,
+               last);
+    if (first > last) return;
+  }
 
   // Walk with the error term of q: e = (2 * i * minor + major) mod (2 * major).
   int64_t twoMajor = 2 * major;
   int64_t numerator = 2 * first * minor + major;
   int64_t mj = majorStart + majorSign * first;
-  int64_t mn = minorStart + minorSign * (numerator / twoMajor);
-  int64_t e = numerator % twoMajor;
+  int64_t mn = minorStart + (first == 0 ? 0 : minorSign * (numerator / twoMajor));
+  int64_t e = first == 0 ? major : numerator % twoMajor;
   int64_t x = xMajor ? mj : mn;
   int64_t y = xMajor ? mn : mj;
   int64_t stepMajor = xMajor ? majorSign : majorSign * buffer.Stride;
@@ -110,6 +117,19 @@ void WalkLine(const PixelBuffer& buffer, int32_t x1, int32_t y1, int32_t x2, int
   uint32_t* p = buffer.Bits + y * buffer.Stride + x;
   uint32_t rgb = argb & 0x00FFFFFFu;
   size_t period = style.On.size();
+  if (period == 0 && !xorMix) {
+    // The solid copy pen, which draws nearly every line, on its own.
+    for (int64_t i = first; i <= last; ++i) {
+      *p = argb;
+      p += stepMajor;
+      e += 2 * minor;
+      if (e >= twoMajor) {
+        e -= twoMajor;
+        p += stepMinor;
+      }
+    }
+    return;
+  }
   size_t dash = period == 0 ? 0 : static_cast<size_t>((startPhase + first) % period);
   for (int64_t i = first; i <= last; ++i) {
     if (period == 0 || style.On[dash]) *p = xorMix ? (*p ^ rgb) : argb;
