@@ -79,6 +79,31 @@ bool OnBuffer(const PixelBuffer& buffer, int32_t x, int32_t y) {
   return x >= 0 && y >= 0 && x < buffer.Width && y < buffer.Height;
 }
 
+// How the walk moves: its error term, what a step adds to it and where it
+// wraps, and the pointer's moves along the major and the minor axis.
+struct Step {
+  int64_t Error;
+  int64_t Add;
+  int64_t Wrap;
+  int64_t Major;
+  int64_t Minor;
+};
+
+// Plots count pixels from p on, one a major step.
+template <class Plot>
+void Walk(uint32_t* p, int64_t count, const Step& step, Plot plot) {
+  int64_t e = step.Error;
+  for (int64_t i = 0; i < count; ++i) {
+    plot(p);
+    p += step.Major;
+    e += step.Add;
+    if (e >= step.Wrap) {
+      e -= step.Wrap;
+      p += step.Minor;
+    }
+  }
+}
+
 // The pixels of steps 0 .. major - 1 that lie on the buffer, each written
 // once; startPhase is the dash position of step 0.
 void WalkLine(const PixelBuffer& buffer, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
@@ -115,32 +140,28 @@ void WalkLine(const PixelBuffer& buffer, int32_t x1, int32_t y1, int32_t x2, int
   int64_t stepMajor = xMajor ? majorSign : majorSign * buffer.Stride;
   int64_t stepMinor = xMajor ? minorSign * buffer.Stride : minorSign;
   uint32_t* p = buffer.Bits + y * buffer.Stride + x;
-  uint32_t rgb = argb & 0x00FFFFFFu;
-  size_t period = style.On.size();
-  if (period == 0 && !xorMix) {
-    // The solid copy pen, which draws nearly every line, on its own.
-    for (int64_t i = first; i <= last; ++i) {
-      *p = argb;
-      p += stepMajor;
-      e += 2 * minor;
-      if (e >= twoMajor) {
-        e -= twoMajor;
-        p += stepMinor;
-      }
+  const Step step{e, 2 * minor, twoMajor, stepMajor, stepMinor};
+  const size_t period = style.On.size();
+  if (period == 0) {
+    if (xorMix) {
+      const uint32_t rgb = argb & 0x00FFFFFFu;
+      Walk(p, last - first + 1, step, [rgb](uint32_t* q) { *q ^= rgb; });
+    } else {
+      Walk(p, last - first + 1, step, [argb](uint32_t* q) { *q = argb; });
     }
     return;
   }
-  size_t dash = period == 0 ? 0 : static_cast<size_t>((startPhase + first) % period);
-  for (int64_t i = first; i <= last; ++i) {
-    if (period == 0 || style.On[dash]) *p = xorMix ? (*p ^ rgb) : argb;
-    if (period != 0 && ++dash == period) dash = 0;
-    p += stepMajor;
-    e += 2 * minor;
-    if (e >= twoMajor) {
-      e -= twoMajor;
-      p += stepMinor;
-    }
-  }
+  // A dotted pen's pattern, one byte a pixel, walked along with the line.
+  const uint8_t* on = style.On.data();
+  size_t dash = static_cast<size_t>((startPhase + first) % static_cast<int64_t>(period));
+  const uint32_t rgb = xorMix ? argb & 0x00FFFFFFu : 0;
+  const uint32_t keep = xorMix ? 0xFFFFFFFFu : 0;
+  const uint32_t put = xorMix ? 0 : argb;
+  Walk(p, last - first + 1, step, [&](uint32_t* q) {
+    // Copy: (q & 0) ^ 0 | argb; xor: (q & ~0) ^ rgb.
+    if (on[dash] != 0) *q = ((*q & keep) ^ rgb) | put;
+    if (++dash == period) dash = 0;
+  });
 }
 
 }  // namespace
@@ -149,7 +170,7 @@ LineStyleMask MakeLineStyleMask(std::initializer_list<int> runs) {
   LineStyleMask mask;
   bool on = true;
   for (int run : runs) {
-    mask.On.insert(mask.On.end(), static_cast<size_t>(run), on);
+    mask.On.insert(mask.On.end(), static_cast<size_t>(run), on ? 1 : 0);
     on = !on;
   }
   return mask;

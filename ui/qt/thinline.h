@@ -18,7 +18,7 @@ struct PixelBuffer {
 
 // Which pixels of a repeating dash pattern are drawn; empty means solid.
 struct LineStyleMask {
-  std::vector<bool> On;
+  std::vector<uint8_t> On;  // 1 drawn, 0 skipped
 };
 
 // The mask of alternating on and off runs, in pixels, starting with on.
