@@ -4,8 +4,6 @@
 
 #include <cmath>
 
-#include "common/myfunc.h"
-
 TGval Gval;
 
 namespace {
@@ -16,7 +14,9 @@ int32_t HeldPixel(double v) {
   if (std::isnan(v)) return 0;
   if (v < -kScreenLimit) return -kScreenLimit;
   if (v > kScreenLimit) return kScreenLimit;
-  return static_cast<int32_t>(RoundToInt(v));
+  // RoundToInt's halves away from zero; within the limit the conversion's
+  // own truncation does its trunc, and nothing can overflow.
+  return static_cast<int32_t>(v >= 0 ? v + 0.5 : v - 0.5);
 }
 
 }  // namespace

@@ -354,7 +354,7 @@ void QtCanvas::SetFont(const LogFont& font) {
     // A drawing of countless sizes must not grow the cache without bound.
     if (faces_.size() >= kMaxFaces) {
       faces_.clear();
-      masks_.clear();
+      masks_.Clear();
       outlines_.clear();
       maskBytes_ = 0;
     }
@@ -461,12 +461,12 @@ QtCanvas::GlyphMask QtCanvas::EngineCoverage(const std::string& glyph, bool full
 
 const QtCanvas::GlyphMask* QtCanvas::Keep(uint64_t key, GlyphMask mask) {
   if (maskBytes_ + mask.Alpha.size() > kMaxMaskBytes) {
-    masks_.clear();
+    masks_.Clear();
     outlines_.clear();
     maskBytes_ = 0;
   }
   maskBytes_ += mask.Alpha.size() + sizeof(GlyphMask);
-  return &masks_.emplace(key, std::move(mask)).first->second;
+  return masks_.Insert(key, std::move(mask));
 }
 
 const QtCanvas::GlyphMask* QtCanvas::Mask(const std::string& glyph, bool fullWidth) {
@@ -478,8 +478,7 @@ const QtCanvas::GlyphMask* QtCanvas::Mask(const std::string& glyph, bool fullWid
   code |= static_cast<uint64_t>(glyph.size()) << 16;
   const uint64_t key =
       (static_cast<uint64_t>(face_->Id) << 34) | (static_cast<uint64_t>(step) << 18) | code;
-  auto it = masks_.find(key);
-  if (it != masks_.end()) return &it->second;
+  if (const GlyphMask* kept = masks_.Find(key)) return kept;
 
   const QTransform cell = CellTransform(fullWidth, 360.0 * step / steps);
   // At quarter turns the font engine's hinting still lines strokes up with

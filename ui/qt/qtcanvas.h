@@ -28,6 +28,7 @@
 
 #include "preview/canvas.h"
 #include "ui/qt/coverage.h"
+#include "ui/qt/maskcache.h"
 #include "ui/qt/thinline.h"
 
 // The Qt colour of a 0x00BBGGRR colour, opaque.
@@ -134,7 +135,7 @@ class QtCanvas : public Canvas {
   int turnStep_[2] = {0, 0};  // the font's turn, tenths of a degree counter-clockwise, 0..3599
   int nextFaceId_ = 0;
   // By face, step of the turn and the glyph's bytes packed into one number.
-  std::unordered_map<uint64_t, GlyphMask> masks_;
+  MaskCache masks_;
   size_t maskBytes_ = 0;
   // By face and the glyph's bytes as in masks_, with no turn.
   std::unordered_map<uint64_t, FlatOutline> outlines_;
