@@ -280,6 +280,7 @@ bool MainWindow::WheelPreview(QWidget* target, const QWheelEvent& event) {
 }
 
 bool MainWindow::KeyPreview(const QKeyEvent& event) {
+  if (event.key() == Qt::Key_Escape && form_->EscapeKeyDown()) return true;
   const std::optional<NavKey> key = NavKeyOf(event.key());
   if (!key || (event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))) return false;
   return form_->FormKeyDown(*key, (event.modifiers() & Qt::ShiftModifier) != 0);
@@ -443,6 +444,13 @@ TBounds MainWindow::PaintBoxBounds() const {
 
 Canvas& MainWindow::PreviewCanvas() {
   return PaintBox1->Surface();
+}
+
+void MainWindow::ScheduleRedrawSlice() {
+  // A timer of no delay fires once the events waiting now are handled.
+  QTimer::singleShot(0, this, [this] {
+    if (stage_ == Stage::Shown) form_->ContinueRedraw();
+  });
 }
 
 void MainWindow::RepaintPreview() {
