@@ -87,6 +87,8 @@ void TForm1::RedrawView() {
   Canvas& canvas = ui_.PreviewCanvas();
   const TBounds box = ui_.PaintBoxBounds();
   RenderPreviewFrame(canvas, box.Width, box.Height);
+  redrawWidth_ = box.Width;
+  redrawHeight_ = box.Height;
   redrawProgress_ = {};
   RedrawPending = true;
   DrawRedrawSlice(canvas);

@@ -191,5 +191,8 @@ class TForm1 {
   Pen redrawPen_;
   Brush redrawBrush_;
   bool sliceScheduled_ = false;
+  // The paint box size the last redraw began at.
+  int32_t redrawWidth_ = 0;
+  int32_t redrawHeight_ = 0;
   TTableCells cells_;
 };

@@ -146,6 +146,16 @@ MainWindow::MainWindow(const QString& programPath, QWidget* parent) : QWidget(pa
     if (stage_ == Stage::Shown) form_->FormResizeSettled();
   });
 
+  // A timer of no delay fires in the event loop's next pass, after the input
+  // and the paints waiting now (a call queued as an event could come before
+  // them, and the slices would starve the window).
+  redrawSlice_ = new QTimer(this);
+  redrawSlice_->setSingleShot(true);
+  redrawSlice_->setInterval(0);
+  connect(redrawSlice_, &QTimer::timeout, this, [this] {
+    if (stage_ == Stage::Shown) form_->ContinueRedraw();
+  });
+
   connect(Button1, &QPushButton::clicked, this, [this] { form_->Button1Click(); });
   connect(Button2, &QPushButton::clicked, this, [this] { form_->Button2Click(); });
   connect(Button3, &QPushButton::clicked, this, [this] { form_->Button3Click(); });
@@ -447,10 +457,7 @@ Canvas& MainWindow::PreviewCanvas() {
 }
 
 void MainWindow::ScheduleRedrawSlice() {
-  // A timer of no delay fires once the events waiting now are handled.
-  QTimer::singleShot(0, this, [this] {
-    if (stage_ == Stage::Shown) form_->ContinueRedraw();
-  });
+  redrawSlice_->start();
 }
 
 void MainWindow::RepaintPreview() {

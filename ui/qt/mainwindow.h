@@ -124,4 +124,5 @@ class MainWindow : public QWidget, public FrontEnd {
   Stage stage_ = Stage::Created;
   bool gridHasFocus_ = false;
   QTimer* resizeSettle_ = nullptr;
+  QTimer* redrawSlice_ = nullptr;
 };
