@@ -235,9 +235,11 @@ TEST_F(Navigation, TheWindowAnswersBetweenSlices) {
   form->RedrawView();
   ASSERT_TRUE(form->RedrawPending);
   const int asked = ui.SlicesAsked;
-  // A paint shows the picture under way as it stands.
+  // A paint shows the picture under way as it stands, and so does the end of
+  // a resize that left the size as it was.
   size_t drawn = ui.Preview.Lines().size();
   form->PaintBox1Paint();
+  form->FormResizeSettled();
   EXPECT_EQ(ui.Preview.Lines().size(), drawn);
   // Buttons held (a band, a drag) hold the redraw until they are let go.
   form->PaintBox1MouseDown(kMouseLeft, 10, 10);
