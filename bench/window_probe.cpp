@@ -17,6 +17,9 @@
 //   peak_mb             the program's peak resident memory
 // The notch and the key come from another thread at a set time, as the
 // window system would deliver them, whatever the window is doing then.
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
@@ -29,9 +32,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
-#include <sys/resource.h>
 #include <thread>
-#include <unistd.h>
 
 #include "app/tform1.h"
 #include "preview/gval.h"
