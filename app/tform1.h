@@ -151,8 +151,11 @@ class TForm1 {
   std::optional<Bitmap> ViewBitmap;
   std::optional<Bitmap> DragBitmap;
   TView PrevView;
-  // How long one slice of a redraw may keep the window from its user.
-  std::chrono::microseconds RedrawSlice{50000};
+  // How long one slice of a redraw may keep the window from its user; with
+  // the repaint after it and the work of the handler that began the redraw
+  // (a fit reads the whole drawing's extents), the window still answers
+  // within a tenth of a second.
+  std::chrono::microseconds RedrawSlice{40000};
   // A redraw is under way: the canvas holds its partial picture.
   bool RedrawPending = false;
 

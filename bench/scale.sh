@@ -96,6 +96,8 @@ wrow() {
   printf '| %-46s | %-12s | %-12s | %-12s | %-7s |\n' "$1" "<= $2 s" "$wall s" "" \
     "$(awk -v v="$wall" -v t="$2" 'BEGIN { print (v <= t) ? "ok" : "OVER" }')"
 }
+printf '| %-46s | %-12s | %-12s | %-12s | %-7s |\n' "start-up to the window, drawing read" "" \
+  "$(field "$w" window_made) s" "" ""
 wrow "start-up to first picture, in the window" 1 first_picture
 wrow "longest the window waits in the first redraw" 0.1 longest_block
 wrow "wheel notch in a fitted redraw, answered" 0.1 wheel_answered
@@ -104,6 +106,6 @@ wrow "Esc in a fitted redraw, answered" 0.1 esc_answered
 wpeak=$(field "$w" peak_mb)
 printf '| %-46s | %-12s | %-12s | %-12s | %-7s |\n' "peak memory of the program" "<= $limit MB" \
   "$wpeak MB" "" "$(awk -v p="$wpeak" -v l="$limit" 'BEGIN { print (p <= l) ? "ok" : "OVER" }')"
-printf '\nthe first redraw took %s slices\n' "$(field "$w" first_slices)"
+printf '\nthe first redraw in the window took %.0f slices\n' "$(field "$w" first_slices)"
 echo
 echo "verdict by $([ "$busy" = 1 ] && echo "CPU time: the machine is busy" || echo "wall time")"

@@ -5,6 +5,8 @@
 //   window_probe FOLDER
 //
 // Prints, one figure a line ("name value", seconds unless named otherwise):
+//   window_made         from the process's start to the window made and shown
+//                       (the host's drawing read)
 //   first_picture       from the process's start to the first complete picture
 //   longest_block       the longest the window went without answering in that
 //                       first redraw
@@ -79,8 +81,10 @@ void Print(const char* name, double value) {
 // window did not answer. The steps of the drive follow one another there.
 class Probe : public QObject {
  public:
-  Probe(MainWindow& window, double beforeMain)
-      : window_(window), form_(window.Form()), beforeMain_(beforeMain), mainAt_(Clock::now()) {
+  // mainAt: when main began; beforeMain: how long the process had run then.
+  Probe(MainWindow& window, double beforeMain, Clock::time_point mainAt)
+      : window_(window), form_(window.Form()), beforeMain_(beforeMain), mainAt_(mainAt) {
+    Print("window_made", beforeMain_ + Seconds(Clock::now() - mainAt_));
     qApp->installEventFilter(this);
     connect(&tick_, &QTimer::timeout, this, [this] { Tick(); });
     tick_.start(0);
@@ -198,6 +202,7 @@ class Probe : public QObject {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const Clock::time_point mainAt = Clock::now();
   const double beforeMain = SecondsBeforeMain();
   if (argc != 2) {
     std::fprintf(stderr, "usage: window_probe FOLDER\n");
@@ -208,6 +213,6 @@ int main(int argc, char** argv) {
   MainWindow window(QString::fromLocal8Bit(argv[1]) + QStringLiteral("/horune"));
   window.show();
   window.activateWindow();
-  Probe probe(window, beforeMain);
+  Probe probe(window, beforeMain, mainAt);
   return QApplication::exec();
 }
