@@ -10,6 +10,7 @@
 # window come from the program's own window on the offscreen platform
 # (bench/window_probe.cpp) and go by the wall clock.
 # Usage: bench/scale.sh [entities, default 1000000]
+# HORUNE_SCALE_PICTURE=file.png also keeps the window's first complete picture.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 entities="${1:-1000000}"
@@ -33,8 +34,13 @@ measure() {
 measure session "$work/session" "$work/JWC_TEMP.TXT"
 measure read "$work/oneline" "$work/oneline.txt"
 measure write "$work/write" "$work/JWC_TEMP.TXT"
-# The program's own window on the program folder that holds the drawing.
-build/bench/window_probe "$work" >"$work/window" 2>/dev/null
+# The program's own window on the program folder that holds the drawing,
+# maximized on a full-HD screen.
+cat >"$work/screen.json" <<'JSON'
+{ "screens": [ { "name": "full-hd", "x": 0, "y": 0, "width": 1920, "height": 1080, "dpi": 96, "dpr": 1 } ] }
+JSON
+QT_QPA_PLATFORM="offscreen:configfile=$work/screen.json" build/bench/window_probe "$work" \
+  ${HORUNE_SCALE_PICTURE:+"$HORUNE_SCALE_PICTURE"} >"$work/window" 2>/dev/null
 
 # field FILE NAME [COLUMN]: the value of one figure.
 field() { awk -v n="$2" -v c="${3:-2}" '$1 == n { print $c }' "$1"; }

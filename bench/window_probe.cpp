@@ -2,7 +2,10 @@
 // window on a program folder whose JWC_TEMP.TXT bench/scale.sh generated,
 // driven as a user would while the event loop runs, and timed.
 //
-//   window_probe FOLDER
+//   window_probe FOLDER [PICTURE]
+//
+// With PICTURE, the window as it shows the first complete picture is also
+// saved there as a PNG.
 //
 // Prints, one figure a line ("name value", seconds unless named otherwise):
 //   window_made         from the process's start to the window made and shown
@@ -35,6 +38,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "app/tform1.h"
 #include "preview/gval.h"
@@ -82,8 +86,12 @@ void Print(const char* name, double value) {
 class Probe : public QObject {
  public:
   // mainAt: when main began; beforeMain: how long the process had run then.
-  Probe(MainWindow& window, double beforeMain, Clock::time_point mainAt)
-      : window_(window), form_(window.Form()), beforeMain_(beforeMain), mainAt_(mainAt) {
+  Probe(MainWindow& window, double beforeMain, Clock::time_point mainAt, QString picture)
+      : window_(window),
+        form_(window.Form()),
+        beforeMain_(beforeMain),
+        mainAt_(mainAt),
+        picture_(std::move(picture)) {
     Print("window_made", beforeMain_ + Seconds(Clock::now() - mainAt_));
     qApp->installEventFilter(this);
     connect(&tick_, &QTimer::timeout, this, [this] { Tick(); });
@@ -123,6 +131,7 @@ class Probe : public QObject {
         Print("first_picture", beforeMain_ + Seconds(now - mainAt_));
         Print("longest_block", Seconds(longestBlock_));
         Print("first_slices", slices_ + 1);
+        if (!picture_.isEmpty()) window_.grab().save(picture_);
         StartFittedRedraw();
         SendLater([this] {
           PreviewBox* box = window_.PaintBox1;
@@ -189,6 +198,7 @@ class Probe : public QObject {
   TForm1& form_;
   double beforeMain_;
   Clock::time_point mainAt_;
+  QString picture_;
   QTimer tick_;
   Step step_ = Step::FirstPicture;
   Clock::time_point lastTick_;
@@ -204,15 +214,16 @@ class Probe : public QObject {
 int main(int argc, char** argv) {
   const Clock::time_point mainAt = Clock::now();
   const double beforeMain = SecondsBeforeMain();
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: window_probe FOLDER\n");
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: window_probe FOLDER [PICTURE]\n");
     return 2;
   }
   QApplication app(argc, argv);
   InstallJapaneseTranslations(app);
   MainWindow window(QString::fromLocal8Bit(argv[1]) + QStringLiteral("/horune"));
-  window.show();
+  // As a user with a large drawing has it: the whole screen.
+  window.showMaximized();
   window.activateWindow();
-  Probe probe(window, beforeMain, mainAt);
+  Probe probe(window, beforeMain, mainAt, argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString());
   return QApplication::exec();
 }
