@@ -98,6 +98,13 @@ void TForm1::ContinueRedraw() {
   sliceScheduled_ = false;
   // A band or a drag on the canvas waits for its buttons' release.
   if (!RedrawPending || MouseFlags != 0) return;
+  // A canvas of another size is blank: the redraw starts again at its size.
+  const TBounds box = ui_.PaintBoxBounds();
+  if (box.Width != redrawWidth_ || box.Height != redrawHeight_) {
+    RedrawView();
+    ui_.RepaintPreview();
+    return;
+  }
   Canvas& canvas = ui_.PreviewCanvas();
   // A paint in between may have drawn with other tools.
   if (!(canvas.GetPen() == redrawPen_)) canvas.SetPen(redrawPen_);

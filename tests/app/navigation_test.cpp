@@ -249,6 +249,12 @@ TEST_F(Navigation, TheWindowAnswersBetweenSlices) {
   EXPECT_EQ(ui.SlicesAsked, asked + 1);
   form->ContinueRedraw();
   EXPECT_GT(ui.Preview.Lines().size(), drawn);
+  // A slice after a resize starts the redraw again at the new size.
+  ui.PaintBox.Width = 300;
+  ui.Preview.Clear();
+  form->ContinueRedraw();
+  EXPECT_EQ(ui.Preview.LinesStartingWith("Rectangle 0 0 299 299").size(), 1u);
+  ui.PaintBox.Width = 400;
   // A notch starts the redraw of the new view at once.
   ui.Preview.Clear();
   form->FormMouseWheelDown(230, 190);
