@@ -107,6 +107,10 @@ class FrontEnd {
   virtual Canvas& PreviewCanvas() = 0;
   // Shows the preview canvas on screen now (a rubber band, a drag).
   virtual void RepaintPreview() = 0;
+  // Calls TForm1::ContinueRedraw once, soon, after the input and the paints
+  // waiting now have been handled: a long redraw goes on in slices while
+  // the window keeps answering.
+  virtual void ScheduleRedrawSlice() = 0;
 
   // The clipboard's text; nothing when it holds no text.
   virtual std::optional<TClipboardText> ClipboardText() const = 0;

@@ -3,6 +3,7 @@
 // view. Every view change goes through TakeView, which refuses a view that
 // is not finite or leaves the scale limits, so no sequence of keys, notches
 // or drags can lead to a blank preview that no key brings back.
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 
@@ -59,12 +60,13 @@ bool TForm1::TakeView(const TView& v) {
   return true;
 }
 
-void TForm1::ChangeView(const TView& v) {
-  if (!WithinLimits(v)) return;
+bool TForm1::ChangeView(const TView& v) {
+  if (!WithinLimits(v)) return false;
   SavePrevView();
   TakeView(v);
   RedrawView();
   ui_.RepaintPreview();
+  return true;
 }
 
 void TForm1::TakePaintBoxSize() {
@@ -84,13 +86,69 @@ void TForm1::RedrawView() {
   BandShown = false;
   Canvas& canvas = ui_.PreviewCanvas();
   const TBounds box = ui_.PaintBoxBounds();
-  // A redraw cut short by Esc keeps what it drew, as the picture to repaint.
-  RenderPreview(canvas, box.Width, box.Height);
+  RenderPreviewFrame(canvas, box.Width, box.Height);
+  redrawWidth_ = box.Width;
+  redrawHeight_ = box.Height;
+  redrawProgress_ = {};
+  RedrawPending = true;
+  DrawRedrawSlice(canvas);
+}
+
+void TForm1::ContinueRedraw() {
+  sliceScheduled_ = false;
+  // A band or a drag on the canvas waits for its buttons' release.
+  if (!RedrawPending || MouseFlags != 0) return;
+  // A canvas of another size is blank: the redraw starts again at its size.
+  const TBounds box = ui_.PaintBoxBounds();
+  if (box.Width != redrawWidth_ || box.Height != redrawHeight_) {
+    RedrawView();
+    ui_.RepaintPreview();
+    return;
+  }
+  Canvas& canvas = ui_.PreviewCanvas();
+  // A paint in between may have drawn with other tools.
+  if (!(canvas.GetPen() == redrawPen_)) canvas.SetPen(redrawPen_);
+  if (!(canvas.GetBrush() == redrawBrush_)) canvas.SetBrush(redrawBrush_);
+  DrawRedrawSlice(canvas);
+  ui_.RepaintPreview();
+}
+
+void TForm1::DrawRedrawSlice(Canvas& canvas) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point until = Clock::now() + RedrawSlice;
+  const TRenderEnd end =
+      RenderStoreFrom(canvas, redrawProgress_, [until] { return Clock::now() >= until; });
+  if (end != TRenderEnd::Paused) {
+    // A redraw cut short by Esc keeps what it drew, as the picture to repaint.
+    FinishRedraw(canvas);
+    return;
+  }
+  redrawPen_ = canvas.GetPen();
+  redrawBrush_ = canvas.GetBrush();
+  AskForRedrawSlice();
+}
+
+void TForm1::AskForRedrawSlice() {
+  if (sliceScheduled_) return;
+  sliceScheduled_ = true;
+  ui_.ScheduleRedrawSlice();
+}
+
+void TForm1::FinishRedraw(Canvas& canvas) {
+  RedrawPending = false;
   ViewBitmap = canvas.CopyToBitmap();
+}
+
+bool TForm1::EscapeKeyDown() {
+  if (!RedrawPending) return false;
+  FinishRedraw(ui_.PreviewCanvas());
+  return true;
 }
 
 void TForm1::PaintBox1Paint() {
   BandShown = false;
+  // The canvas holds the redraw under way; the copy is of an older view.
+  if (RedrawPending) return;
   if (!ViewBitmap) {
     FitView();
     return;
@@ -210,6 +268,7 @@ void TForm1::PaintBox1MouseUp(int32_t x, int32_t y) {
     FinishDrag(px, py, rx, ry);
   }
   MouseFlags = 0;
+  if (RedrawPending) AskForRedrawSlice();
 }
 
 void TForm1::FinishBand(double px, double py, double rx, double ry) {
@@ -241,8 +300,12 @@ void TForm1::FinishDrag(double px, double py, double rx, double ry) {
   DragBitmap.reset();
   const double dx = px - rx;
   const double dy = py - ry;
-  ChangeView({Gval.ViewScale, Gval.ViewMinX + dx, Gval.ViewMinY + dy, Gval.ViewMaxX + dx,
-              Gval.ViewMaxY + dy});
+  if (!ChangeView({Gval.ViewScale, Gval.ViewMinX + dx, Gval.ViewMinY + dy, Gval.ViewMaxX + dx,
+                   Gval.ViewMaxY + dy})) {
+    // The dragged picture goes; the view stays as it was.
+    RedrawView();
+    ui_.RepaintPreview();
+  }
 }
 
 void TForm1::FormMouseWheelDown(int32_t sx, int32_t sy) {

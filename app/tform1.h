@@ -10,6 +10,7 @@
 // view, the mouse state and the cached pictures.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -19,6 +20,7 @@
 #include "app/tablecells.h"
 #include "exchange/outline.h"
 #include "preview/canvas.h"
+#include "preview/renderer.h"
 
 // Mouse buttons as MouseFlags holds them.
 inline constexpr uint8_t kMouseLeft = 1;
@@ -100,7 +102,15 @@ class TForm1 {
   // True when the key acted and is consumed.
   bool FormKeyDown(NavKey key, bool shift);
 
+  // Starts drawing the preview anew. A redraw that outlasts RedrawSlice
+  // goes on in further slices (ContinueRedraw) with the window answering in
+  // between; any new redraw replaces it.
   void RedrawView();
+  void ContinueRedraw();
+  // Esc pressed: stops a redraw in slices where it stands, keeping the
+  // partial picture as Esc held during a redraw does. False when no redraw
+  // was going on.
+  bool EscapeKeyDown();
   void FitView();
   void ZoomAt(int32_t sx, int32_t sy, double factor);
   void ZoomToBox(double x1, double y1, double x2, double y2);
@@ -141,6 +151,13 @@ class TForm1 {
   std::optional<Bitmap> ViewBitmap;
   std::optional<Bitmap> DragBitmap;
   TView PrevView;
+  // How long one slice of a redraw may keep the window from its user; with
+  // the repaint after it and the work of the handler that began the redraw
+  // (a fit reads the whole drawing's extents), the window still answers
+  // within a tenth of a second.
+  std::chrono::microseconds RedrawSlice{40000};
+  // A redraw is under way: the canvas holds its partial picture.
+  bool RedrawPending = false;
 
  private:
   class Input;
@@ -149,8 +166,14 @@ class TForm1 {
   void SavePrevView();
   // Makes v the view when it stays within the limits; false otherwise.
   bool TakeView(const TView& v);
-  // Saves the previous view, takes v and redraws; nothing when v is refused.
-  void ChangeView(const TView& v);
+  // Saves the previous view, takes v and redraws; false, and nothing done,
+  // when v is refused.
+  bool ChangeView(const TView& v);
+  // One slice of the redraw under way, and what follows it: the next slice
+  // asked for, or the finished (or stopped) picture kept as ViewBitmap.
+  void DrawRedrawSlice(Canvas& canvas);
+  void FinishRedraw(Canvas& canvas);
+  void AskForRedrawSlice();
   void TakePaintBoxSize();
   void DrawFrame(Canvas& canvas, int32_t width, int32_t height);
   double PixelToWorldX(int32_t px) const;
@@ -165,5 +188,14 @@ class TForm1 {
 
   FrontEnd& ui_;
   std::filesystem::path programPath_;
+  // The redraw under way: where its walk stands, and the pen and brush its
+  // next slice goes on with.
+  TRenderProgress redrawProgress_;
+  Pen redrawPen_;
+  Brush redrawBrush_;
+  bool sliceScheduled_ = false;
+  // The paint box size the last redraw began at.
+  int32_t redrawWidth_ = 0;
+  int32_t redrawHeight_ = 0;
   TTableCells cells_;
 };

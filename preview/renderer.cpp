@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <iterator>
 #include <numbers>
 
 #include "common/escape.h"
@@ -75,28 +76,28 @@ void RenderSolidArc(Canvas& canvas, const TJwwEntSolidArc& r, int32_t shape, dou
                 r.Start, r.Sweep);
 }
 
-// Walks one kind in array order: records on hidden layers and, with
-// auxiliary entities switched off, auxiliary ones are skipped; after every
-// tenth drawn record Esc is polled. False when Esc cut the walk short.
+// Walks one kind in array order from progress.Next: records on hidden
+// layers and, with auxiliary entities switched off, auxiliary ones are
+// skipped; after every tenth drawn record Esc is polled, and then whether
+// the walk is to pause.
 template <class T, class IsAux, class Draw>
-bool RenderKind(Canvas& canvas, const TGrowArray<T>& records, IsAux isAux, Draw draw) {
+TRenderEnd RenderKind(Canvas& canvas, const TGrowArray<T>& records, IsAux isAux, Draw draw,
+                      TRenderProgress& progress, const RenderPause& pause) {
   const TgraAttribute& att = GraAttribute();
   const bool showAux = att.GetShowAux();
   const size_t n = records.size();
-  for (size_t i = 0; i < n; ++i) {
+  while (progress.Next < n) {
+    const size_t i = progress.Next++;
     const T& r = records[i];
     if (att.GetLayerState(FlatLayer(r.Head)) == kLayerHidden || (!showAux && isAux(r.Head))) {
       continue;
     }
     draw(canvas, r);
-    if (i % 10 == 0 && EscapePressed()) return false;
+    if (i % 10 != 0) continue;
+    if (EscapePressed()) return TRenderEnd::Escaped;
+    if (pause && pause()) return TRenderEnd::Paused;
   }
-  return true;
-}
-
-// Between two kinds: true to go on.
-bool NextKind() {
-  return !EscapePressed();
+  return TRenderEnd::Done;
 }
 
 bool NeverAux(const TJwwEntHead&) {
@@ -124,29 +125,40 @@ void RenderText(Canvas& canvas, const TJwwEntText& r) {
   Paint(Painters.Text, canvas, r);
 }
 
-bool HollowBrushThenNextKind(Canvas& canvas) {
-  SetPlainBrush(canvas, canvas.GetBrush().Color, 0);
-  return NextKind();
+using StepWalk = TRenderEnd (*)(Canvas&, TRenderProgress&, const RenderPause&);
+
+template <auto Records, auto IsAux, auto Draw>
+TRenderEnd Walk(Canvas& canvas, TRenderProgress& progress, const RenderPause& pause) {
+  return RenderKind(canvas, JwwStore.*Records, IsAux, Draw, progress, pause);
 }
 
-bool RenderAllKinds(Canvas& canvas) {
-  const TJwwStore& s = JwwStore;
-  return RenderKind(canvas, s.Texts, ColorAux, RenderImageRef) && NextKind() &&
-         RenderKind(canvas, s.Solids2, ColorAux, RenderSolid2) && NextKind() &&
-         RenderKind(canvas, s.Solids3, ColorAux, RenderSolid3) && NextKind() &&
-         RenderKind(canvas, s.Solids4, ColorAux, RenderSolid4) && NextKind() &&
-         RenderKind(canvas, s.SolidsSc, ColorAux, RenderSolidSc) && NextKind() &&
-         RenderKind(canvas, s.SolidsSe, ColorAux, RenderSolidSe) && NextKind() &&
-         RenderKind(canvas, s.SolidsSo, ColorAux, RenderSolidSo) && NextKind() &&
-         RenderKind(canvas, s.SolidsSg, ColorAux, RenderSolidSg) &&
-         HollowBrushThenNextKind(canvas) && RenderKind(canvas, s.Lines, LineAux, RenderLine) &&
-         NextKind() && RenderKind(canvas, s.Circles, LineAux, RenderCircle) && NextKind() &&
-         RenderKind(canvas, s.Arcs, LineAux, RenderArc) && NextKind() &&
-         RenderKind(canvas, s.Points, ColorAux, RenderPoint) && NextKind() &&
-         RenderKind(canvas, s.CodedPoints, ColorAux, RenderCodedPoint) && NextKind() &&
-         RenderKind(canvas, s.Texts, ColorAux, RenderText) && NextKind() &&
-         RenderKind(canvas, s.Dims, NeverAux, RenderDim);
+// Lines and everything after them draw over the solids with a hollow brush.
+TRenderEnd HollowBrush(Canvas& canvas, TRenderProgress&, const RenderPause&) {
+  SetPlainBrush(canvas, canvas.GetBrush().Color, 0);
+  return TRenderEnd::Done;
 }
+
+// The steps of a redraw in drawing order.
+constexpr StepWalk kSteps[] = {
+    Walk<&TJwwStore::Texts, ColorAux, RenderImageRef>,
+    Walk<&TJwwStore::Solids2, ColorAux, RenderSolid2>,
+    Walk<&TJwwStore::Solids3, ColorAux, RenderSolid3>,
+    Walk<&TJwwStore::Solids4, ColorAux, RenderSolid4>,
+    Walk<&TJwwStore::SolidsSc, ColorAux, RenderSolidSc>,
+    Walk<&TJwwStore::SolidsSe, ColorAux, RenderSolidSe>,
+    Walk<&TJwwStore::SolidsSo, ColorAux, RenderSolidSo>,
+    Walk<&TJwwStore::SolidsSg, ColorAux, RenderSolidSg>,
+    HollowBrush,
+    Walk<&TJwwStore::Lines, LineAux, RenderLine>,
+    Walk<&TJwwStore::Circles, LineAux, RenderCircle>,
+    Walk<&TJwwStore::Arcs, LineAux, RenderArc>,
+    Walk<&TJwwStore::Points, ColorAux, RenderPoint>,
+    Walk<&TJwwStore::CodedPoints, ColorAux, RenderCodedPoint>,
+    Walk<&TJwwStore::Texts, ColorAux, RenderText>,
+    Walk<&TJwwStore::Dims, NeverAux, RenderDim>,
+};
+// The brush change draws nothing, so no Esc poll comes before it.
+constexpr size_t kHollowBrushStep = 8;
 
 }  // namespace
 
@@ -154,11 +166,24 @@ void SetEntityPainters(const TEntityPainters& painters) {
   Painters = painters;
 }
 
-void RenderStore(Canvas& canvas) {
-  RenderAllKinds(canvas);
+TRenderEnd RenderStoreFrom(Canvas& canvas, TRenderProgress& progress, const RenderPause& pause) {
+  for (; progress.Step < std::size(kSteps); ++progress.Step, progress.Next = 0) {
+    const bool starting = progress.Next == 0 && progress.Step > 0;
+    if (starting && progress.Step != kHollowBrushStep && EscapePressed()) {
+      return TRenderEnd::Escaped;
+    }
+    const TRenderEnd end = kSteps[progress.Step](canvas, progress, pause);
+    if (end != TRenderEnd::Done) return end;
+  }
+  return TRenderEnd::Done;
 }
 
-void RenderPreview(Canvas& canvas, int32_t width, int32_t height) {
+void RenderStore(Canvas& canvas) {
+  TRenderProgress progress;
+  RenderStoreFrom(canvas, progress, {});
+}
+
+void RenderPreviewFrame(Canvas& canvas, int32_t width, int32_t height) {
   ClearView(canvas, width, height);
   SetPlainPen(canvas, RGB(0, 0, 255), 0, 0);
   ScreenRect(canvas, 0, 0, width - 1, height - 1);
@@ -166,6 +191,10 @@ void RenderPreview(Canvas& canvas, int32_t width, int32_t height) {
   const double d = 5 / Gval.ViewScale;
   WorldLine(canvas, -d, 0, d, 0);
   WorldLine(canvas, 0, -d, 0, d);
+}
+
+void RenderPreview(Canvas& canvas, int32_t width, int32_t height) {
+  RenderPreviewFrame(canvas, width, height);
   RenderStore(canvas);
 }
 

@@ -12,7 +12,9 @@
 // box before any pen is set or any point is mapped.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "exchange/store.h"
 #include "preview/canvas.h"
@@ -34,9 +36,27 @@ void SetEntityPainters(const TEntityPainters& painters);
 // tenth drawn record of a kind and before each kind.
 void RenderStore(Canvas& canvas);
 
-// The whole preview of a canvas of the given size: cleared, framed in blue,
-// a red cross of five pixels each way on the origin (point 1), and the store
-// drawn over them.
+// A redraw in parts, so a window can answer its user between them: where
+// the walk stands (the step of the kinds in drawing order, the next record
+// of that step's kind) and why it stopped.
+struct TRenderProgress {
+  size_t Step = 0;
+  size_t Next = 0;
+};
+enum class TRenderEnd { Done, Escaped, Paused };
+// Asked where Esc is polled: true to pause the walk there.
+using RenderPause = std::function<bool()>;
+
+// RenderStore from where progress stands, until the store is drawn, Esc is
+// held, or pause answers true; progress then tells where to go on. A walk
+// resumed on the same canvas draws what one whole walk draws.
+TRenderEnd RenderStoreFrom(Canvas& canvas, TRenderProgress& progress, const RenderPause& pause);
+
+// What a redraw draws before the store on a canvas of the given size:
+// cleared, framed in blue, and a red cross of five pixels each way on the
+// origin (point 1).
+void RenderPreviewFrame(Canvas& canvas, int32_t width, int32_t height);
+// The frame and the whole store over it.
 void RenderPreview(Canvas& canvas, int32_t width, int32_t height);
 
 // Solids take their colour from SolidRGB when Color is 10, else from the

@@ -36,6 +36,7 @@ class FakeFrontEnd : public FrontEnd {
   TBounds PaintBoxBounds() const override { return PaintBox; }
   Canvas& PreviewCanvas() override;
   void RepaintPreview() override { ++Repaints; }
+  void ScheduleRedrawSlice() override { ++SlicesAsked; }
   std::optional<TClipboardText> ClipboardText() const override { return Clipboard; }
   void SetClipboardText(const std::string& sjis) override {
     Clipboard = TClipboardText{true, sjis};
@@ -64,6 +65,7 @@ class FakeFrontEnd : public FrontEnd {
   std::optional<TClipboardText> Clipboard;
   int Commits = 0;
   int Repaints = 0;
+  int SlicesAsked = 0;
   int Closes = 0;
   int RowsShown = 0;  // rows reported changed, summed
 

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "app/tform1.h"
 #include "common/escape.h"
@@ -210,6 +212,62 @@ TEST_F(Navigation, EscDuringARedrawKeepsThePartialPicture) {
   ui.Preview.Clear();
   form->PaintBox1Paint();
   EXPECT_EQ(ui.Preview.LinesStartingWith("DrawBitmap").size(), 1u);
+}
+
+// With no time for a slice, every slice stops at its first chance to.
+TEST_F(Navigation, ARedrawInSlicesDrawsWhatOneWholeRedrawDraws) {
+  form->FitView();
+  ui.Preview.Clear();
+  form->RedrawView();
+  const std::vector<std::string> whole = ui.Preview.Lines();
+  form->RedrawSlice = {};
+  ui.Preview.Clear();
+  form->RedrawView();
+  int slices = 1;
+  for (; form->RedrawPending && slices < 10000; ++slices) form->ContinueRedraw();
+  EXPECT_GT(slices, 3);
+  EXPECT_EQ(ui.Preview.Lines(), whole);
+  EXPECT_TRUE(form->ViewBitmap);
+}
+
+TEST_F(Navigation, TheWindowAnswersBetweenSlices) {
+  form->RedrawSlice = {};
+  form->RedrawView();
+  ASSERT_TRUE(form->RedrawPending);
+  const int asked = ui.SlicesAsked;
+  // A paint shows the picture under way as it stands, and so does the end of
+  // a resize that left the size as it was.
+  size_t drawn = ui.Preview.Lines().size();
+  form->PaintBox1Paint();
+  form->FormResizeSettled();
+  EXPECT_EQ(ui.Preview.Lines().size(), drawn);
+  // Buttons held (a band, a drag) hold the redraw until they are let go.
+  form->PaintBox1MouseDown(kMouseLeft, 10, 10);
+  form->ContinueRedraw();
+  EXPECT_EQ(ui.Preview.Lines().size(), drawn);
+  form->PaintBox1MouseUp(10, 10);
+  EXPECT_EQ(ui.SlicesAsked, asked + 1);
+  form->ContinueRedraw();
+  EXPECT_GT(ui.Preview.Lines().size(), drawn);
+  // A slice after a resize starts the redraw again at the new size.
+  ui.PaintBox.Width = 300;
+  ui.Preview.Clear();
+  form->ContinueRedraw();
+  EXPECT_EQ(ui.Preview.LinesStartingWith("Rectangle 0 0 299 299").size(), 1u);
+  ui.PaintBox.Width = 400;
+  // A notch starts the redraw of the new view at once.
+  ui.Preview.Clear();
+  form->FormMouseWheelDown(230, 190);
+  EXPECT_DOUBLE_EQ(Gval.ViewScale, 4);
+  EXPECT_EQ(ui.Preview.LinesStartingWith("Rectangle 0 0 399 299").size(), 1u);
+  // Esc stops it where it stands and keeps that picture.
+  EXPECT_TRUE(form->EscapeKeyDown());
+  EXPECT_FALSE(form->RedrawPending);
+  EXPECT_TRUE(form->ViewBitmap);
+  drawn = ui.Preview.Lines().size();
+  form->ContinueRedraw();
+  EXPECT_EQ(ui.Preview.Lines().size(), drawn);
+  EXPECT_FALSE(form->EscapeKeyDown());
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include "app/tform1.h"
 #include "common/sjis.h"
 #include "preview/gval.h"
 #include "ui/qt/distancegrid.h"
@@ -78,6 +79,26 @@ TEST_F(Wiring, TheWheelAndBothButtonDragsZoomThePreview) {
   QTest::mouseRelease(form->PaintBox1, Qt::RightButton, Qt::NoModifier, QPoint(120, 60));
   EXPECT_FALSE(form->Form().BandShown);
   EXPECT_GT(Gval.ViewScale, scale);
+}
+
+TEST_F(Wiring, ALongRedrawGoesOnInTheEventLoopAndEscStopsIt) {
+  Start();
+  form->PaintBox1->grab();
+  TForm1& f = form->Form();
+  // Every slice stops at its first chance, as on a drawing far too large
+  // for one.
+  f.RedrawSlice = {};
+  QTest::keyClick(form->Edit1, Qt::Key_Home);
+  ASSERT_TRUE(f.RedrawPending);
+  for (int i = 0; i < 1000 && f.RedrawPending; ++i) QTest::qWait(1);
+  EXPECT_FALSE(f.RedrawPending);
+
+  QTest::keyClick(form->Edit1, Qt::Key_Home);
+  ASSERT_TRUE(f.RedrawPending);
+  f.ViewBitmap.reset();
+  QTest::keyClick(form->Edit1, Qt::Key_Escape);
+  EXPECT_FALSE(f.RedrawPending);
+  EXPECT_TRUE(f.ViewBitmap);
 }
 
 TEST_F(Wiring, TypedDigitsAreNeverLostToAClickOnTheCurrentCell) {

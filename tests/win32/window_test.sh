@@ -125,11 +125,12 @@ run_case() {
 
 "$root/scripts/wine" wineserver -p 2>/dev/null || true
 "$here/forty_points.sh" >"$work/forty.dlist"
+"$here/large_drawing.sh" >"$work/large.txt"
 # A case's files: under cases/, in the repository, or made above.
 file_of() {
   case "$1" in
     -) echo "" ;;
-    forty.dlist) echo "$work/forty.dlist" ;;
+    forty.dlist | large.txt) echo "$work/$1" ;;
     */*) echo "$root/$1" ;;
     *) echo "$here/cases/$1" ;;
   esac

@@ -146,6 +146,16 @@ MainWindow::MainWindow(const QString& programPath, QWidget* parent) : QWidget(pa
     if (stage_ == Stage::Shown) form_->FormResizeSettled();
   });
 
+  // A timer of no delay fires in the event loop's next pass, after the input
+  // and the paints waiting now (a call queued as an event could come before
+  // them, and the slices would starve the window).
+  redrawSlice_ = new QTimer(this);
+  redrawSlice_->setSingleShot(true);
+  redrawSlice_->setInterval(0);
+  connect(redrawSlice_, &QTimer::timeout, this, [this] {
+    if (stage_ == Stage::Shown) form_->ContinueRedraw();
+  });
+
   connect(Button1, &QPushButton::clicked, this, [this] { form_->Button1Click(); });
   connect(Button2, &QPushButton::clicked, this, [this] { form_->Button2Click(); });
   connect(Button3, &QPushButton::clicked, this, [this] { form_->Button3Click(); });
@@ -280,6 +290,7 @@ bool MainWindow::WheelPreview(QWidget* target, const QWheelEvent& event) {
 }
 
 bool MainWindow::KeyPreview(const QKeyEvent& event) {
+  if (event.key() == Qt::Key_Escape && form_->EscapeKeyDown()) return true;
   const std::optional<NavKey> key = NavKeyOf(event.key());
   if (!key || (event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))) return false;
   return form_->FormKeyDown(*key, (event.modifiers() & Qt::ShiftModifier) != 0);
@@ -443,6 +454,10 @@ TBounds MainWindow::PaintBoxBounds() const {
 
 Canvas& MainWindow::PreviewCanvas() {
   return PaintBox1->Surface();
+}
+
+void MainWindow::ScheduleRedrawSlice() {
+  redrawSlice_->start();
 }
 
 void MainWindow::RepaintPreview() {

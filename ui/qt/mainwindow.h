@@ -87,6 +87,7 @@ class MainWindow : public QWidget, public FrontEnd {
   TBounds PaintBoxBounds() const override;
   Canvas& PreviewCanvas() override;
   void RepaintPreview() override;
+  void ScheduleRedrawSlice() override;
   std::optional<TClipboardText> ClipboardText() const override;
   void SetClipboardText(const std::string& sjis) override;
   void Close() override;
@@ -123,4 +124,5 @@ class MainWindow : public QWidget, public FrontEnd {
   Stage stage_ = Stage::Created;
   bool gridHasFocus_ = false;
   QTimer* resizeSettle_ = nullptr;
+  QTimer* redrawSlice_ = nullptr;
 };

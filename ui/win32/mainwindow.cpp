@@ -37,6 +37,10 @@ enum ControlId : int {
   kLabel1,
 };
 
+// The timer of the next slice of a long redraw. Timer messages come after
+// input and paints, so the window answers between slices.
+constexpr UINT_PTR kRedrawSliceTimer = 1;
+
 constexpr int kFontHeight = -13;
 constexpr int kGridFontHeight = -12;
 constexpr COLORREF kCream = 0x00F0FBFF;         // (255, 251, 240)
@@ -287,6 +291,7 @@ int MainWindow::Run(int show) {
 
 bool MainWindow::KeyPreview(const MSG& msg) {
   if (stage_ != Stage::Shown || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
+  if (msg.wParam == VK_ESCAPE && form_->EscapeKeyDown()) return true;
   const std::optional<NavKey> key = NavKeyOf(msg.wParam);
   if (!key || (GetKeyState(VK_CONTROL) & 0x8000) || (GetKeyState(VK_MENU) & 0x8000)) return false;
   return form_->FormKeyDown(*key, (GetKeyState(VK_SHIFT) & 0x8000) != 0);
@@ -382,6 +387,11 @@ LRESULT MainWindow::HandleForm(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_CLOSE:
       CloseForm();
+      return 0;
+    case WM_TIMER:
+      if (wp != kRedrawSliceTimer) break;
+      KillTimer(hwnd_, kRedrawSliceTimer);
+      if (stage_ == Stage::Shown) form_->ContinueRedraw();
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
@@ -596,6 +606,10 @@ Canvas& MainWindow::PreviewCanvas() {
     canvas_->Resize(w, h);
   }
   return *canvas_;
+}
+
+void MainWindow::ScheduleRedrawSlice() {
+  SetTimer(hwnd_, kRedrawSliceTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 void MainWindow::RepaintPreview() {

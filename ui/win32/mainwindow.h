@@ -43,6 +43,7 @@ class MainWindow : public FrontEnd {
   TBounds PaintBoxBounds() const override;
   Canvas& PreviewCanvas() override;
   void RepaintPreview() override;
+  void ScheduleRedrawSlice() override;
   std::optional<TClipboardText> ClipboardText() const override;
   void SetClipboardText(const std::string& sjis) override;
   void Close() override;
