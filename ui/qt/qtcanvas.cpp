@@ -154,15 +154,12 @@ void QtCanvas::Resize(int width, int height) {
   pixelsValid_ = false;
 }
 
-const PixelBuffer& QtCanvas::Pixels() {
-  if (!pixelsValid_) {
-    pixels_.Bits = reinterpret_cast<uint32_t*>(image_.bits());
-    pixels_.Stride = image_.bytesPerLine() / 4;
-    pixels_.Width = image_.width();
-    pixels_.Height = image_.height();
-    pixelsValid_ = true;
-  }
-  return pixels_;
+void QtCanvas::TakePixels() {
+  pixels_.Bits = reinterpret_cast<uint32_t*>(image_.bits());
+  pixels_.Stride = image_.bytesPerLine() / 4;
+  pixels_.Width = image_.width();
+  pixels_.Height = image_.height();
+  pixelsValid_ = true;
 }
 
 void QtCanvas::EndPainting() {
@@ -506,14 +503,11 @@ void QtCanvas::LayMask(const GlyphMask& mask, int32_t x, int32_t y) {
     const uint8_t* a = mask.Alpha.data() + (row - top) * mask.Width - left;
     uint32_t* d = px.Bits + row * px.Stride;
     for (int64_t col = x0; col < x1; ++col) {
-      const uint32_t alpha = a[col];
-      if (alpha == 0) continue;
-      if (alpha == 255) {
-        d[col] = color;
-        continue;
-      }
       // Red and blue blended in one step, green in another; weights of 256
-      // in all keep every channel within its own 16 bits.
+      // in all keep every channel within its own 16 bits. No branch on
+      // the weight: 0 keeps the pixel and 256 puts the colour, and an
+      // antialiased edge would mispredict one on every other pixel.
+      const uint32_t alpha = a[col];
       const uint32_t w = alpha + (alpha >> 7);
       const uint32_t dst = d[col];
       const uint32_t orb = ((rb * w + (dst & 0xFF00FFu) * (256 - w)) >> 8) & 0xFF00FFu;

@@ -72,8 +72,13 @@ class QtCanvas : public Canvas {
 
   QPainter& Painter(PainterUse use);
   void EndPainting();
-  // The pixels, unshared, for writing straight into them.
-  const PixelBuffer& Pixels();
+  // The pixels, unshared, for writing straight into them; asked for by
+  // every line, so the check stays inline.
+  const PixelBuffer& Pixels() {
+    if (!pixelsValid_) TakePixels();
+    return pixels_;
+  }
+  void TakePixels();
   bool ThinPen() const { return pen_.Width <= 1 || pen_.Style == PenStyle::Null; }
   // A one-pixel segment by the pen, last pixel left out.
   void ThinSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
