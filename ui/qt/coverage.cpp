@@ -33,9 +33,8 @@ void AccumulateEdge(std::vector<float>& acc, int width, int height, QPointF a, Q
   const double dir = a.y() < b.y() ? 1.0 : -1.0;
   if (dir < 0) std::swap(a, b);
   const double dxdy = (b.x() - a.x()) / (b.y() - a.y());
-  // Held in doubles first: an end may lie far off the rows.
-  const int rowFirst = static_cast<int>(std::max(0.0, std::floor(a.y())));
-  const int rowEnd = static_cast<int>(std::min<double>(height, std::ceil(b.y())));
+  const int rowFirst = std::max(0, static_cast<int>(std::floor(a.y())));
+  const int rowEnd = std::min(height, static_cast<int>(std::ceil(b.y())));
   for (int row = rowFirst; row < rowEnd; ++row) {
     const double top = std::max<double>(row, a.y());
     const double bottom = std::min<double>(row + 1, b.y());
@@ -76,33 +75,6 @@ void AccumulateEdge(std::vector<float>& acc, int width, int height, QPointF a, Q
   }
 }
 
-// The edge cut where it leaves the columns [0, width - 2]: a piece to the
-// left still turns the winding of every pixel right of it, so it runs down
-// the left bound instead; a piece to the right covers nothing kept and runs
-// down the spare column.
-void AccumulateClippedEdge(std::vector<float>& acc, int width, int height, QPointF a, QPointF b) {
-  const double right = width - 2;
-  const auto inside = [right](double x) { return x >= 0 && x <= right; };
-  if (inside(a.x()) && inside(b.x())) {
-    AccumulateEdge(acc, width, height, a, b);
-    return;
-  }
-  double cuts[4] = {0, 1, 1, 1};
-  int n = 1;
-  const double dx = b.x() - a.x();
-  for (double bound : {0.0, right}) {
-    const double t = dx == 0 ? -1 : (bound - a.x()) / dx;
-    if (t > 0 && t < 1) cuts[n++] = t;
-  }
-  if (n == 3 && cuts[1] > cuts[2]) std::swap(cuts[1], cuts[2]);
-  cuts[n++] = 1;
-  const auto at = [&](double t) {
-    const QPointF p = t >= 1 ? b : a + (b - a) * t;
-    return QPointF(std::clamp(p.x(), 0.0, right), p.y());
-  };
-  for (int i = 1; i < n; ++i) AccumulateEdge(acc, width, height, at(cuts[i - 1]), at(cuts[i]));
-}
-
 }  // namespace
 
 FlatOutline FlattenPath(const QPainterPath& path) {
@@ -140,8 +112,7 @@ FlatOutline FlattenPath(const QPainterPath& path) {
   return outline;
 }
 
-CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transform,
-                          const QRect& clip) {
+CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transform) {
   CoverageMask mask;
   if (outline.Points.empty()) return mask;
   std::vector<QPointF> mapped(outline.Points.size());
@@ -155,27 +126,25 @@ CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transfor
     minY = std::min(minY, p.y());
     maxY = std::max(maxY, p.y());
   }
-  const double left = std::max(std::floor(minX), static_cast<double>(clip.left()));
-  const double top = std::max(std::floor(minY), static_cast<double>(clip.top()));
-  const double right = std::min(std::ceil(maxX), clip.right() + 1.0);
-  const double bottom = std::min(std::ceil(maxY), clip.bottom() + 1.0);
-  if (!(right > left && bottom > top && right - left <= kMaxCoverageSide &&
-        bottom - top <= kMaxCoverageSide)) {
-    return mask;
-  }
-  mask.Left = static_cast<int>(left);
-  mask.Top = static_cast<int>(top);
-  mask.Width = static_cast<int>(right - left);
-  mask.Height = static_cast<int>(bottom - top);
+  if (!(maxX - minX < kMaxCoverageSide && maxY - minY < kMaxCoverageSide)) return mask;
+  mask.Left = static_cast<int>(std::floor(minX));
+  mask.Top = static_cast<int>(std::floor(minY));
+  mask.Width = static_cast<int>(std::ceil(maxX)) - mask.Left;
+  mask.Height = static_cast<int>(std::ceil(maxY)) - mask.Top;
+  if (mask.Width <= 0 || mask.Height <= 0) return CoverageMask{};
   // Two spare columns: one for an edge on the right bound, one for its spill.
   const int width = mask.Width + 2;
   std::vector<float> acc(static_cast<size_t>(width) * mask.Height, 0.0f);
-  for (QPointF& p : mapped) p -= QPointF(left, top);
+  // From the buffer's corner, held inside it against rounding.
+  for (QPointF& p : mapped) {
+    p = QPointF(std::clamp(p.x() - mask.Left, 0.0, static_cast<double>(mask.Width)),
+                std::clamp(p.y() - mask.Top, 0.0, static_cast<double>(mask.Height)));
+  }
   uint32_t begin = 0;
   for (uint32_t end : outline.ContourEnds) {
     for (uint32_t i = begin; i < end; ++i) {
       const uint32_t next = i + 1 < end ? i + 1 : begin;
-      AccumulateClippedEdge(acc, width, mask.Height, mapped[i], mapped[next]);
+      AccumulateEdge(acc, width, mask.Height, mapped[i], mapped[next]);
     }
     begin = end;
   }

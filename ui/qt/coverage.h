@@ -7,7 +7,6 @@
 #pragma once
 
 #include <QPainterPath>
-#include <QRect>
 #include <QTransform>
 #include <cstdint>
 #include <vector>
@@ -34,11 +33,8 @@ struct CoverageMask {
 FlatOutline FlattenPath(const QPainterPath& path);
 
 // The coverage of the outline mapped by the transform, under the nonzero
-// rule: where contours overlap a pixel counts once. Only the pixels within
-// the clip are worked out, so a glyph far larger than the canvas costs no
-// more than the canvas. An empty outline, or a part to cover beyond
-// kMaxCoverageSide pixels a side, gives an empty mask.
+// rule: where contours overlap a pixel counts once. An empty outline, or one
+// too large to cover (beyond kMaxCoverageSide pixels a side), gives an
+// empty mask.
 inline constexpr int kMaxCoverageSide = 4096;
-inline const QRect kNoClip(QPoint(-(1 << 30), -(1 << 30)), QPoint(1 << 30, 1 << 30));
-CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transform,
-                          const QRect& clip = kNoClip);
+CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transform);

@@ -65,14 +65,6 @@ double CellPerEm(const QString& family) {
   return ratio;
 }
 
-// A glyph of one or two bytes as one number: its bytes, and their count
-// above them.
-uint64_t GlyphCode(const std::string& glyph) {
-  uint64_t code = 0;
-  for (unsigned char b : glyph) code = (code << 8) | b;
-  return code | static_cast<uint64_t>(glyph.size()) << 16;
-}
-
 // Beyond this em in pixels a glyph is not drawn: none that size can be read
 // on any canvas, and the font engine would stall making it.
 constexpr int kMaxEm = 16384;
@@ -401,20 +393,9 @@ QTransform QtCanvas::CellTransform(bool fullWidth, double degrees) const {
 }
 
 void QtCanvas::DrawGlyphDirect(int32_t x, int32_t y, const std::string& glyph, bool fullWidth) {
-  const QTransform cell = CellTransform(fullWidth, escapement_ / 10.0);
-  if (face_->Outlined && glyph.size() <= 2) {
-    // Filled from the outline, only as far as the canvas reaches: the
-    // font engine would make the whole glyph, many times the canvas at a
-    // deep zoom, before a painter cut it.
-    const auto from = [](int32_t v) {
-      return static_cast<int>(std::clamp<int64_t>(-static_cast<int64_t>(v), -(1 << 29), 1 << 29));
-    };
-    const QRect onCanvas(from(x), from(y), image_.width(), image_.height());
-    LayMask(FillCoverage(Outline(glyph, GlyphCode(glyph)), cell, onCanvas), x, y);
-    return;
-  }
   QPainter& painter = Painter(PainterUse::Text);
-  painter.setTransform(cell * QTransform::fromTranslate(x, y));
+  painter.setTransform(CellTransform(fullWidth, escapement_ / 10.0) *
+                       QTransform::fromTranslate(x, y));
   painter.drawText(QPointF(0, face_->Ascent), QString::fromUtf8(Utf8FromSjis(glyph)));
   painter.resetTransform();
 }
@@ -489,7 +470,9 @@ const QtCanvas::GlyphMask* QtCanvas::Mask(const std::string& glyph, bool fullWid
   const int steps = turnSteps_[fullWidth ? 1 : 0];
   if (steps == 0 || glyph.size() > 2) return nullptr;
   const int step = turnStep_[fullWidth ? 1 : 0];
-  const uint64_t code = GlyphCode(glyph);
+  uint64_t code = 0;
+  for (unsigned char b : glyph) code = (code << 8) | b;
+  code |= static_cast<uint64_t>(glyph.size()) << 16;
   const uint64_t key =
       (static_cast<uint64_t>(face_->Id) << 34) | (static_cast<uint64_t>(step) << 18) | code;
   if (const GlyphMask* kept = masks_.Find(key)) return kept;
