@@ -9,7 +9,8 @@
 //   scale_probe write PATH               the writer over the whole drawing
 //   scale_probe session PATH             start-up, recomputation, zoom, OK
 //   scale_probe kinds PATH               a fitted redraw's time kind by kind,
-//                                        first with cold caches, then warm
+//                                        first with cold caches, then warm,
+//                                        then zoomed in to a hundredth
 //
 // Every timed step is one line "name wall-seconds cpu-seconds", every other
 // figure "name value".
@@ -222,6 +223,8 @@ int Kinds(const char* path) {
   FitViewToExtents(kWidth, kHeight);
   TimedKinds("cold_");
   TimedKinds("");
+  ZoomAtCentre(100);
+  TimedKinds("hundredth_");
   FreeStore();
   return 0;
 }
