@@ -419,17 +419,24 @@ QtCanvas::GlyphMask QtCanvas::EngineCoverage(const std::string& glyph, bool full
   const QRect bounds =
       cell.mapRect(QRectF(-margin, -margin, advance + 2 * margin, face_->CellHeight + 2 * margin))
           .toAlignedRect();
-  QImage coverage(bounds.size(), QImage::Format_Alpha8);
-  coverage.fill(Qt::transparent);
-  QPainter p(&coverage);
+  // One scratch image serves every glyph, cleared as far as the glyph may
+  // reach, so its paint engine is made once rather than once a glyph.
+  if (scratch_.width() < bounds.width() || scratch_.height() < bounds.height()) {
+    scratch_ = QImage(std::max(scratch_.width(), bounds.width()),
+                      std::max(scratch_.height(), bounds.height()), QImage::Format_Alpha8);
+  }
+  const int width = bounds.width();
+  const int height = bounds.height();
+  for (int row = 0; row < height; ++row) std::memset(scratch_.scanLine(row), 0, width);
+  QPainter p(&scratch_);
+  p.setClipRect(0, 0, width, height);
   p.setFont(face_->Font);
   p.setPen(Qt::black);
   p.setTransform(cell * QTransform::fromTranslate(-bounds.left(), -bounds.top()));
   p.drawText(QPointF(0, face_->Ascent), QString::fromUtf8(Utf8FromSjis(glyph)));
   p.end();
+  const QImage& coverage = scratch_;
   // Only the rows and columns the glyph touches are kept.
-  const int width = coverage.width();
-  const int height = coverage.height();
   int x0 = width, x1 = 0, y0 = height, y1 = 0;
   for (int row = 0; row < height; ++row) {
     const uchar* line = coverage.constScanLine(row);

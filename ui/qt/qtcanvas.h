@@ -141,6 +141,7 @@ class QtCanvas : public Canvas {
   int nextFaceId_ = 0;
   // By face, step of the turn and the glyph's bytes packed into one number.
   MaskCache masks_;
+  QImage scratch_;  // where the font engine draws a glyph's coverage
   size_t maskBytes_ = 0;
   // By face and the glyph's bytes as in masks_, with no turn.
   std::unordered_map<uint64_t, FlatOutline> outlines_;
