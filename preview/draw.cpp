@@ -136,6 +136,14 @@ class TiltedEllipse {
       : cx_(cx), cy_(cy), r_(r), flatness_(flatness), cos_(std::cos(tilt)), sin_(std::sin(tilt)) {}
 
   TWorldPoint At(double theta) const { return AtUnit(std::cos(theta), std::sin(theta)); }
+  // True when every point of the ellipse lies well inside the view, where
+  // clipping a chord to it leaves the chord as it is.
+  bool WithinView() const {
+    // No point lies further from the centre than the longer semi-axis; the
+    // margin covers the rounding of the turned points.
+    const double reach = std::abs(r_) * std::max(1.0, std::abs(flatness_)) * (1 + 1e-9) + 1e-9;
+    return ViewOutcode(cx_ - reach, cy_ - reach) == 0 && ViewOutcode(cx_ + reach, cy_ + reach) == 0;
+  }
   // The point at the angle whose cosine and sine are given.
   TWorldPoint AtUnit(double cosTheta, double sinTheta) const {
     const double lx = r_ * cosTheta;
@@ -192,8 +200,9 @@ void WalkEllipse(const TiltedEllipse& ellipse, double first, double step, int co
 void DrawChords(Canvas& canvas, const TiltedEllipse& ellipse, double first, double step) {
   bool started = false;
   TWorldPoint from{};
+  const auto line = ellipse.WithinView() ? InViewLine : WorldLine;
   WalkEllipse(ellipse, first, step, kChords + 1, [&](const TWorldPoint& to) {
-    if (started) WorldLine(canvas, from.x, from.y, to.x, to.y);
+    if (started) line(canvas, from.x, from.y, to.x, to.y);
     from = to;
     started = true;
   });
@@ -360,6 +369,10 @@ void DrawScreenPolygon(Canvas& canvas) {
 
 void WorldLine(Canvas& canvas, double x1, double y1, double x2, double y2) {
   if (ClipToView(x1, y1, x2, y2) == 2) return;
+  InViewLine(canvas, x1, y1, x2, y2);
+}
+
+void InViewLine(Canvas& canvas, double x1, double y1, double x2, double y2) {
   ScreenPoint a;
   ScreenPoint b;
   bool guarded;

@@ -51,6 +51,8 @@ void DrawScreenPolygon(Canvas& canvas);
 
 // The visible part of a world segment, end pixel included.
 void WorldLine(Canvas& canvas, double x1, double y1, double x2, double y2);
+// WorldLine of a segment known to lie within the view, unclipped.
+void InViewLine(Canvas& canvas, double x1, double y1, double x2, double y2);
 // An axis-parallel rectangle from two opposite corners; one that crosses the
 // view edge is drawn as a clipped polygon.
 void WorldBox(Canvas& canvas, double x1, double y1, double x2, double y2);

@@ -246,6 +246,49 @@ TEST_F(DrawTest, EllipseIs72ChordsFromTheTiltedFirstAxis) {
   EXPECT_EQ(moves[18], "MoveTo 45 50");
 }
 
+// Whole ellipses and arcs draw exactly the calls of chords walked point by
+// point from EllipsePoint and clipped as any world line, wherever they lie
+// against the view's edges, at tilts that round their points every way.
+TEST_F(DrawTest, CurvesDrawTheChordsOfTheirPointsWalkedOneByOne) {
+  const struct {
+    double cx, cy, r, flatness, tilt, start, sweep;
+  } cases[] = {
+      {50, 50, 10, 1, 0, 0, 2 * kPi},             // well inside
+      {50, 50, 49.999, 1, 0.3, 0, 2 * kPi},       // all but touching the edges
+      {50, 50, 50, 1, 0, 0, 2 * kPi},             // touching them
+      {95, 50, 10, 0.4, 1.234, 0, 2 * kPi},       // across the right edge
+      {30, 60, 12.3456, 2.5, -0.77, 0, 2 * kPi},  // flatness above 1 reaching out
+      {50, 50, 20, 0.5, 0.1, 0.3, 4.0},           // an arc inside
+      {5, 5, 10, 1, 0, 1.0, -2.5},                // an arc across a corner
+      {50, 50, 1e-7, 1, 0, 0, 2 * kPi},           // smaller than a pixel
+  };
+  for (const auto& c : cases) {
+    const bool whole = c.start == 0 && c.sweep == 2 * kPi;
+    RecordingCanvas got;
+    if (whole) {
+      WorldEllipse(got, c.cx, c.cy, c.r, c.flatness, c.tilt);
+    } else {
+      WorldArc(got, c.cx, c.cy, c.r, c.flatness, c.tilt, c.start, c.sweep);
+    }
+    RecordingCanvas want;
+    const double step = whole ? 5 * kPi / 180 : c.sweep / 72;
+    double theta = whole ? 0 : c.start;
+    double x0 = 0;
+    double y0 = 0;
+    EllipsePoint(c.cx, c.cy, c.r, c.flatness, c.tilt, theta, x0, y0);
+    for (int i = 0; i < 72; ++i) {
+      theta += step;
+      double x1 = 0;
+      double y1 = 0;
+      EllipsePoint(c.cx, c.cy, c.r, c.flatness, c.tilt, theta, x1, y1);
+      WorldLine(want, x0, y0, x1, y1);
+      x0 = x1;
+      y0 = y1;
+    }
+    EXPECT_EQ(got.Lines(), want.Lines()) << c.cx << " " << c.cy << " " << c.r;
+  }
+}
+
 TEST(EllipsePoint, IsTheLocalPointTurnedByRotateXAndRotateYThenMoved) {
   const struct {
     double cx, cy, r, flatness, tilt, theta;
