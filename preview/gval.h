@@ -4,6 +4,7 @@
 // grows upwards, screen y downwards.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -43,20 +44,43 @@ extern TGval Gval;
 // to a canvas: the primitives clip there, so any zoom stays in 32-bit range.
 inline constexpr int32_t kScreenLimit = 1 << 22;
 
-// RoundToInt((x - ViewMinX) * ViewScale), held within +-kScreenLimit; a
-// value that is not a number gives 0.
-int32_t ToScreenX(double x);
-// ViewHeight - RoundToInt((y - ViewMinY) * ViewScale), the rounded term held
-// within +-kScreenLimit; a value that is not a number gives ViewHeight.
-int32_t ToScreenY(double y);
+// The mapping runs for every point of every redraw, so it stands here
+// inline.
+
+// The rounded pixel of a scaled value (RoundToInt's halves away from zero),
+// held within +-kScreenLimit so that no zoom can overflow a screen
+// coordinate; a value that is not a number gives 0.
+inline int32_t HeldPixel(double v) {
+  if (std::isnan(v)) return 0;
+  if (v < -kScreenLimit) return -kScreenLimit;
+  if (v > kScreenLimit) return kScreenLimit;
+  // Within the limit the conversion's own truncation does RoundToInt's trunc.
+  return static_cast<int32_t>(v >= 0 ? v + 0.5 : v - 0.5);
+}
 
 // Pixels from the view's lower-left corner before rounding, y upwards:
 // (x - ViewMinX) * ViewScale and (y - ViewMinY) * ViewScale. Primitives that
 // must cut at kScreenLimit do it on these.
-double ScaledX(double x);
-double ScaledY(double y);
+inline double ScaledX(double x) {
+  return (x - Gval.ViewMinX) * Gval.ViewScale;
+}
+inline double ScaledY(double y) {
+  return (y - Gval.ViewMinY) * Gval.ViewScale;
+}
 // The screen pixel of a scaled position, held as ToScreenX and ToScreenY.
-ScreenPoint ScreenOfScaled(double sx, double sy);
+inline ScreenPoint ScreenOfScaled(double sx, double sy) {
+  return {HeldPixel(sx), Gval.ViewHeight - HeldPixel(sy)};
+}
+
+// HeldPixel(ScaledX(x)).
+inline int32_t ToScreenX(double x) {
+  return HeldPixel(ScaledX(x));
+}
+// ViewHeight - HeldPixel(ScaledY(y)); a value that is not a number gives
+// ViewHeight.
+inline int32_t ToScreenY(double y) {
+  return Gval.ViewHeight - HeldPixel(ScaledY(y));
+}
 
 // Sets ViewWidth and ViewHeight to the canvas size and the visible rectangle
 // to that size at ViewScale, centred on (cx, cy).
