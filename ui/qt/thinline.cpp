@@ -152,16 +152,24 @@ void WalkLine(const PixelBuffer& buffer, int32_t x1, int32_t y1, int32_t x2, int
     return;
   }
   // A dotted pen's pattern, one byte a pixel, walked along with the line.
+  // Each pixel is written whether drawn or not, with a mask of all ones or
+  // none instead of a branch the dots would mispredict.
   const uint8_t* on = style.On.data();
   size_t dash = static_cast<size_t>((startPhase + first) % static_cast<int64_t>(period));
-  const uint32_t rgb = xorMix ? argb & 0x00FFFFFFu : 0;
-  const uint32_t keep = xorMix ? 0xFFFFFFFFu : 0;
-  const uint32_t put = xorMix ? 0 : argb;
-  Walk(p, last - first + 1, step, [&](uint32_t* q) {
-    // Copy: (q & 0) ^ 0 | argb; xor: (q & ~0) ^ rgb.
-    if (on[dash] != 0) *q = ((*q & keep) ^ rgb) | put;
+  const auto next = [&] {
+    const uint32_t drawn = 0u - on[dash];
     if (++dash == period) dash = 0;
-  });
+    return drawn;
+  };
+  if (xorMix) {
+    const uint32_t rgb = argb & 0x00FFFFFFu;
+    Walk(p, last - first + 1, step, [&](uint32_t* q) { *q ^= rgb & next(); });
+  } else {
+    Walk(p, last - first + 1, step, [&](uint32_t* q) {
+      const uint32_t drawn = next();
+      *q = (argb & drawn) | (*q & ~drawn);
+    });
+  }
 }
 
 }  // namespace
