@@ -107,6 +107,8 @@ TEST(Coverage, NothingToFillGivesAnEmptyMask) {
       Contours({{{0, 0}, {5, 0}}}),  // no area
       Contours({Square(0, 0, kMaxCoverageSide + 1)}),
       Contours({{{0, 0}, {NAN, 1}, {2, 2}}}),
+      Contours({{{0, 0}, {INFINITY, 1}, {2, 2}}}),
+      Contours({Square(1e15, 1e15, 4)}),  // far beyond any pixel
   };
   for (const FlatOutline& outline : outlines) {
     const CoverageMask mask = FillCoverage(outline, QTransform());

@@ -115,18 +115,28 @@ FlatOutline FlattenPath(const QPainterPath& path) {
 CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transform) {
   CoverageMask mask;
   if (outline.Points.empty()) return mask;
+  // Glyphs only turn, scale and move: the affine part of the transform.
+  const double m11 = transform.m11(), m12 = transform.m12(), m21 = transform.m21(),
+               m22 = transform.m22(), dx = transform.dx(), dy = transform.dy();
   std::vector<QPointF> mapped(outline.Points.size());
   double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
   for (size_t i = 0; i < mapped.size(); ++i) {
-    const QPointF p = transform.map(outline.Points[i]);
-    if (!std::isfinite(p.x()) || !std::isfinite(p.y())) return mask;
-    mapped[i] = p;
-    minX = std::min(minX, p.x());
-    maxX = std::max(maxX, p.x());
-    minY = std::min(minY, p.y());
-    maxY = std::max(maxY, p.y());
+    const QPointF& q = outline.Points[i];
+    const double x = m11 * q.x() + m21 * q.y() + dx;
+    const double y = m12 * q.x() + m22 * q.y() + dy;
+    if (!std::isfinite(x) || !std::isfinite(y)) return mask;
+    mapped[i] = QPointF(x, y);
+    minX = std::min(minX, x);
+    maxX = std::max(maxX, x);
+    minY = std::min(minY, y);
+    maxY = std::max(maxY, y);
   }
-  if (!(maxX - minX < kMaxCoverageSide && maxY - minY < kMaxCoverageSide)) return mask;
+  // Bounds of 2^30 keep the corner's conversion to int defined.
+  constexpr double kFar = 1 << 30;
+  if (!(maxX - minX < kMaxCoverageSide && maxY - minY < kMaxCoverageSide && minX > -kFar &&
+        maxX < kFar && minY > -kFar && maxY < kFar)) {
+    return mask;
+  }
   mask.Left = static_cast<int>(std::floor(minX));
   mask.Top = static_cast<int>(std::floor(minY));
   mask.Width = static_cast<int>(std::ceil(maxX)) - mask.Left;
