@@ -490,8 +490,9 @@ const QtCanvas::GlyphMask* QtCanvas::Mask(const std::string& glyph, bool fullWid
   // slanted or decorated face's outline places the slant and the lines
   // otherwise than the engine does; such faces are rare enough to leave to
   // it.
-  if (!face_->Outlined || step % (steps / 4) == 0)
+  if (!face_->Outlined || step % (steps / 4) == 0) {
     return Keep(key, EngineCoverage(glyph, fullWidth, cell));
+  }
   return Keep(key, FillCoverage(Outline(glyph, code), cell));
 }
 

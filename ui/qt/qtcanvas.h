@@ -10,11 +10,12 @@
 // a turn is drawn once as its coverage, which later outputs lay down in the
 // text colour straight into the pixels. Turns are kept in steps small enough
 // that no pixel of the glyph moves by half a pixel, quarter turns exactly.
-// Upright glyphs come from the font engine, hinted as any text on screen; a
-// turned one is its outline, taken once per face and glyph, filled at the
-// turn, since shaping and hinting the glyph anew for each of dozens of turns
-// is what a drawing of texts at random angles would otherwise spend its
-// redraw on. The caches live as long as the canvas, across redraws.
+// Glyphs upright or at a quarter turn come from the font engine, hinted as
+// any text on screen; at any other turn a glyph is its outline, taken once
+// per face and glyph and filled at the turn, since shaping and hinting it
+// anew for each of dozens of turns is what a drawing of texts at random
+// angles would otherwise spend its redraw on. The caches live as long as
+// the canvas, across redraws.
 #pragma once
 
 #include <QFont>
