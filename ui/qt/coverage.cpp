@@ -26,15 +26,26 @@ void AddCubic(std::vector<QPointF>& points, QPointF p0, QPointF p1, QPointF p2, 
   }
 }
 
+// Floor and ceiling of a value that is not negative, by the conversion's own
+// truncation rather than a call.
+int FloorOf(double v) {
+  return static_cast<int>(v);
+}
+int CeilOf(double v) {
+  const int i = static_cast<int>(v);
+  return i + (i < v ? 1 : 0);
+}
+
 // Adds the signed area the edge sweeps in each pixel it crosses; rows are
-// `width` cells apart, the edge lies within [0, width - 1) across.
+// `width` cells apart, the edge lies within [0, width - 1) across and
+// within [0, height] down.
 void AccumulateEdge(std::vector<float>& acc, int width, int height, QPointF a, QPointF b) {
   if (a.y() == b.y()) return;
   const double dir = a.y() < b.y() ? 1.0 : -1.0;
   if (dir < 0) std::swap(a, b);
   const double dxdy = (b.x() - a.x()) / (b.y() - a.y());
-  const int rowFirst = std::max(0, static_cast<int>(std::floor(a.y())));
-  const int rowEnd = std::min(height, static_cast<int>(std::ceil(b.y())));
+  const int rowFirst = FloorOf(a.y());
+  const int rowEnd = std::min(height, CeilOf(b.y()));
   for (int row = rowFirst; row < rowEnd; ++row) {
     const double top = std::max<double>(row, a.y());
     const double bottom = std::min<double>(row + 1, b.y());
@@ -44,9 +55,9 @@ void AccumulateEdge(std::vector<float>& acc, int width, int height, QPointF a, Q
     const double d = dy * dir;
     const double x0 = std::min(xTop, xBottom);
     const double x1 = std::max(xTop, xBottom);
-    const double x0floor = std::floor(x0);
-    const int x0i = static_cast<int>(x0floor);
-    const int x1i = static_cast<int>(std::ceil(x1));
+    const int x0i = FloorOf(x0);
+    const double x0floor = x0i;
+    const int x1i = CeilOf(x1);
     float* line = acc.data() + static_cast<size_t>(row) * width;
     if (x1i <= x0i + 1) {
       // Within one pixel: the part right of the edge's middle is covered.
