@@ -155,7 +155,7 @@ class TForm1 {
   // the repaint after it and the work of the handler that began the redraw
   // (a fit reads the whole drawing's extents), the window still answers
   // within a tenth of a second.
-  std::chrono::microseconds RedrawSlice{40000};
+  std::chrono::microseconds RedrawSlice{30000};
   // A redraw is under way: the canvas holds its partial picture.
   bool RedrawPending = false;
 

@@ -181,12 +181,14 @@ void StartExtents(double x, double y, double divisor) {
 void AddExtentPoint(double x, double y, double divisor) {
   const double px = x / divisor;
   const double py = y / divisor;
+  // The ends are held within the limits already; only one that moves needs
+  // holding again, which a fit of a million entities would otherwise do
+  // four times a point.
   TDrawingExtents& e = DrawingExtents;
-  if (px < e.ExtMinX) e.ExtMinX = px;
-  if (px > e.ExtMaxX) e.ExtMaxX = px;
-  if (py < e.ExtMinY) e.ExtMinY = py;
-  if (py > e.ExtMaxY) e.ExtMaxY = py;
-  ClampExtents();
+  if (px < e.ExtMinX) e.ExtMinX = ClampLowEnd(px);
+  if (px > e.ExtMaxX) e.ExtMaxX = ClampHighEnd(px);
+  if (py < e.ExtMinY) e.ExtMinY = ClampLowEnd(py);
+  if (py > e.ExtMaxY) e.ExtMaxY = ClampHighEnd(py);
 }
 
 void AddArcExtents(double cx, double cy, double r, double start, double end, double flatness,
