@@ -113,7 +113,9 @@ TEST_F(Navigation, AMiddleDragMovesTheDrawingWithTheMouse) {
   EXPECT_EQ(ui.Preview.LinesStartingWith("DrawBitmap 30 20").size(), 1u);
 }
 
-TEST_F(Navigation, TheWheelZoomsAboutTheMouse) {
+// A notch keeps the world point under the mouse where it is; PageUp and
+// PageDown zoom about the centre. Each undoes the other exactly.
+TEST_F(Navigation, NotchesAndPageKeysZoomByTwoAndBack) {
   // Screen (130, 90) is paint-box pixel (100, 50): world (50, 125).
   form->FormMouseWheelDown(130, 90);
   EXPECT_DOUBLE_EQ(Gval.ViewScale, 4);
@@ -121,9 +123,6 @@ TEST_F(Navigation, TheWheelZoomsAboutTheMouse) {
   EXPECT_DOUBLE_EQ(Gval.ViewMaxY - (90 - 40) / Gval.ViewScale, 125);
   form->FormMouseWheelUp(130, 90);
   EXPECT_DOUBLE_EQ(Gval.ViewScale, 2);
-}
-
-TEST_F(Navigation, PageUpThenPageDownRestoreTheScale) {
   EXPECT_TRUE(form->FormKeyDown(NavKey::PageUp, false));
   EXPECT_DOUBLE_EQ(Gval.ViewScale, 4);
   EXPECT_DOUBLE_EQ(CentreX(), 100);
