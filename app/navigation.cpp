@@ -99,8 +99,7 @@ void TForm1::ContinueRedraw() {
   // A band or a drag on the canvas waits for its buttons' release.
   if (!RedrawPending || MouseFlags != 0) return;
   // A canvas of another size is blank: the redraw starts again at its size.
-  const TBounds box = ui_.PaintBoxBounds();
-  if (box.Width != redrawWidth_ || box.Height != redrawHeight_) {
+  if (!DrawnAtPaintBoxSize()) {
     RedrawView();
     ui_.RepaintPreview();
     return;
@@ -126,6 +125,11 @@ void TForm1::DrawRedrawSlice(Canvas& canvas) {
   redrawPen_ = canvas.GetPen();
   redrawBrush_ = canvas.GetBrush();
   AskForRedrawSlice();
+}
+
+bool TForm1::DrawnAtPaintBoxSize() const {
+  const TBounds box = ui_.PaintBoxBounds();
+  return box.Width == redrawWidth_ && box.Height == redrawHeight_;
 }
 
 void TForm1::AskForRedrawSlice() {

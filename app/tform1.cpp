@@ -93,10 +93,7 @@ void TForm1::FormResize() {
 void TForm1::FormResizeSettled() {
   // A picture of the old size would sit in a corner with a second frame; one
   // of this size (a window shown, or sized back and forth) stays.
-  const TBounds box = ui_.PaintBoxBounds();
-  if ((RedrawPending || ViewBitmap) && box.Width == redrawWidth_ && box.Height == redrawHeight_) {
-    return;
-  }
+  if ((RedrawPending || ViewBitmap) && DrawnAtPaintBoxSize()) return;
   RedrawView();
   ui_.RepaintPreview();
 }

@@ -174,6 +174,8 @@ class TForm1 {
   void DrawRedrawSlice(Canvas& canvas);
   void FinishRedraw(Canvas& canvas);
   void AskForRedrawSlice();
+  // Whether the last redraw began at the paint box's present size.
+  bool DrawnAtPaintBoxSize() const;
   void TakePaintBoxSize();
   void DrawFrame(Canvas& canvas, int32_t width, int32_t height);
   double PixelToWorldX(int32_t px) const;
