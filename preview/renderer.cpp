@@ -157,8 +157,6 @@ constexpr StepWalk kSteps[] = {
     Walk<&TJwwStore::Texts, ColorAux, RenderText>,
     Walk<&TJwwStore::Dims, NeverAux, RenderDim>,
 };
-// The brush change draws nothing, so no Esc poll comes before it.
-constexpr size_t kHollowBrushStep = 8;
 
 }  // namespace
 
@@ -169,7 +167,8 @@ void SetEntityPainters(const TEntityPainters& painters) {
 TRenderEnd RenderStoreFrom(Canvas& canvas, TRenderProgress& progress, const RenderPause& pause) {
   for (; progress.Step < std::size(kSteps); ++progress.Step, progress.Next = 0) {
     const bool starting = progress.Next == 0 && progress.Step > 0;
-    if (starting && progress.Step != kHollowBrushStep && EscapePressed()) {
+    // The brush change draws nothing, so no Esc poll comes before it.
+    if (starting && kSteps[progress.Step] != HollowBrush && EscapePressed()) {
       return TRenderEnd::Escaped;
     }
     const TRenderEnd end = kSteps[progress.Step](canvas, progress, pause);

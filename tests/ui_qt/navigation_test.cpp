@@ -130,7 +130,7 @@ TEST_F(Wiring, TheRowNumbersStayInSightWhenTheCellsScroll) {
 }
 
 TEST_F(Wiring, TypingAtStartUpReplacesTheSavedValue) {
-  folder.WriteLines(folder.SettingsPath(), {"0", "0", "475", "475", "", "15000", "0"});
+  WriteLines(folder.SettingsPath(), {"0", "0", "475", "475", "", "15000", "0"});
   Start();
   Type("9");
   EXPECT_EQ(form->Edit1->text(), "9");
@@ -138,7 +138,7 @@ TEST_F(Wiring, TypingAtStartUpReplacesTheSavedValue) {
 
 TEST_F(Wiring, NothingOfAFileDialogStaysBehind) {
   Start();
-  folder.WriteLines(folder.FilePath(QStringLiteral("site.dlist")), {"0"});
+  WriteLines(folder.Path("site.dlist"), {"0"});
   WhenDialogOpens([this](QWidget* dialog) {
     auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     auto* buttons = dialog->findChild<QDialogButtonBox*>();
@@ -150,7 +150,7 @@ TEST_F(Wiring, NothingOfAFileDialogStaysBehind) {
     // The path as typed, whole: typed key by key, the completion list may
     // come up midway and take keys, depending on how fast the folder was
     // read. The list is up when the user confirms, so it is asked for.
-    name->setText(folder.FilePath(QStringLiteral("site.dlist")));
+    name->setText(QtPath(folder.Path("site.dlist")));
     if (QCompleter* completer = name->completer()) completer->complete();
     for (QAbstractButton* b : buttons->buttons()) {
       if (buttons->buttonRole(b) == QDialogButtonBox::AcceptRole) b->click();

@@ -20,8 +20,8 @@ TEST_F(Picture, OfTheDemo) {
   const QString out = qEnvironmentVariable("HORUNE_WINDOW_PICTURE");
   if (out.isEmpty()) GTEST_SKIP() << "HORUNE_WINDOW_PICTURE not set";
   const QString demo = QStringLiteral(HORUNE_SOURCE_DIR "/demo/");
-  ASSERT_TRUE(QFile::copy(demo + "JWC_TEMP.TXT", folder.JwcTempPath()));
-  ASSERT_TRUE(QFile::copy(demo + "sample.dlist", folder.SettingsPath()));
+  ASSERT_TRUE(QFile::copy(demo + "JWC_TEMP.TXT", QtPath(folder.JwcTempPath())));
+  ASSERT_TRUE(QFile::copy(demo + "sample.dlist", QtPath(folder.SettingsPath())));
   const auto beside = [&out](const char* suffix) {
     return QString(out).replace(QStringLiteral(".png"), QString::fromLatin1(suffix) + ".png");
   };

@@ -45,9 +45,9 @@ void AnswerClearBox(QMessageBox::StandardButton button) {
 class TableFiles : public WindowTest {
  protected:
   void SetUp() override {
-    folder.WriteLines(folder.SettingsPath(),
-                      {"20", "30", "500",  "400", "",  "10", "0", "3", "1", "6", "2", "8",
-                       "0",  "1",  "　6 ", "2",   "8", "1",  "2", "9", "3", "7", ""});
+    WriteLines(folder.SettingsPath(),
+               {"20", "30", "500",  "400", "",  "10", "0", "3", "1", "6", "2", "8",
+                "0",  "1",  "　6 ", "2",   "8", "1",  "2", "9", "3", "7", ""});
   }
 
   const std::vector<TTableRow> rows =
@@ -56,8 +56,9 @@ class TableFiles : public WindowTest {
 
 TEST_F(TableFiles, TheChosenFileReachesTheFormByItsPath) {
   Start();
-  const QString path = folder.FilePath(QStringLiteral("敷地.dlist"));
-  folder.WriteLines(path, {"0", "0", "475", "475", "", "5", "45", "1", "1", "5", "2", "5", "0"});
+  const QString path = QtPath(folder.Path("敷地.dlist"));
+  WriteLines(folder.Path("敷地.dlist"),
+             {"0", "0", "475", "475", "", "5", "45", "1", "1", "5", "2", "5", "0"});
   ChooseFile(path);
   QTest::mouseClick(form->Button4, Qt::LeftButton);
   EXPECT_EQ(form->Edit1->text(), "5");
@@ -66,8 +67,8 @@ TEST_F(TableFiles, TheChosenFileReachesTheFormByItsPath) {
 }
 
 TEST_F(TableFiles, DialogsOfferDataFilesAndStartAtTheLastOne) {
-  const QString last = folder.FilePath(QStringLiteral("old.dlist"));
-  folder.WriteLines(folder.SettingsPath(), {"0", "0", "500", "400", last.toStdString()});
+  const QString last = QtPath(folder.Path("old.dlist"));
+  WriteLines(folder.SettingsPath(), {"0", "0", "500", "400", last.toStdString()});
   Start();
   for (QPushButton* button : {form->Button4, form->Button5}) {
     WhenDialogOpens([last](QWidget* w) {

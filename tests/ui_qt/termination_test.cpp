@@ -67,16 +67,16 @@ bool CatchesSigterm(qint64 pid) {
 }
 
 TEST(TerminatedProgram, LeavesHqAndTheSettings) {
-  ProgramFolder folder;
-  ASSERT_TRUE(QFile::copy(QStringLiteral(HORUNE_BINARY), folder.ProgramPath()));
+  HostFolder folder;
+  ASSERT_TRUE(QFile::copy(QStringLiteral(HORUNE_BINARY), QtPath(folder.ProgramPath())));
   folder.WriteHostFile();
-  folder.WriteLines(folder.SettingsPath(),
-                    {"10", "20", "500", "300", "", "10", "0", "1", "1", "6", "2", "8", "0"});
+  WriteLines(folder.SettingsPath(),
+             {"10", "20", "500", "300", "", "10", "0", "1", "1", "6", "2", "8", "0"});
   QProcess program;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   program.setProcessEnvironment(env);
-  program.start(folder.ProgramPath(), {});
+  program.start(QtPath(folder.ProgramPath()), {});
   ASSERT_TRUE(program.waitForStarted());
   // Only once the handler is in place does SIGTERM mean "close".
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
@@ -88,8 +88,8 @@ TEST(TerminatedProgram, LeavesHqAndTheSettings) {
   ASSERT_TRUE(program.waitForFinished(20000));
   EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(program.exitCode(), 0);
-  EXPECT_EQ(ProgramFolder::ReadBytes(folder.JwcTempPath()), "hq\r\n");
-  const TTableFile s = ParseTableFile(ProgramFolder::ReadBytes(folder.SettingsPath()));
+  EXPECT_EQ(ReadBytes(folder.JwcTempPath()), "hq\r\n");
+  const TTableFile s = ParseTableFile(ReadBytes(folder.SettingsPath()));
   EXPECT_EQ(s.Edit1, "10");
   EXPECT_THAT(s.Rows, ElementsAre(TTableRow{"1", "6", "2", "8", "0"}));
 }

@@ -68,8 +68,8 @@ TEST_F(StartUp, ShowsTheBoundsModeAndEditsOfTheSettings) {
                {true, QRect(100, 80, 600, 400), QStringLiteral("ホルネ【図寸モード】"), "10"}};
   for (const auto& c : cases) {
     folder.WriteHostFile(c.settings);
-    QFile::remove(folder.SettingsPath());
-    if (c.settings) folder.WriteLines(folder.SettingsPath(), {"100", "80", "600", "400", "", "10"});
+    std::filesystem::remove(folder.SettingsPath());
+    if (c.settings) WriteLines(folder.SettingsPath(), {"100", "80", "600", "400", "", "10"});
     MainWindow& f = Start();
     EXPECT_EQ(QRect(f.pos(), f.size()), c.bounds);
     EXPECT_EQ(f.windowTitle(), c.title);
@@ -95,7 +95,7 @@ TEST_F(StartUp, KeepsTheWindowWithinItsLimitsAndOnScreen) {
         Case{"50000", "50000", "500", "300", QRect(screen.topLeft(), QSize(500, 300))},
         Case{"-2147483648", "0", "475", "475", QRect(screen.topLeft(), QSize(475, 475))},
         Case{"0", "0", "2147483647", "2147483647", screen}}) {
-    folder.WriteLines(folder.SettingsPath(), {c.left, c.top, c.width, c.height});
+    WriteLines(folder.SettingsPath(), {c.left, c.top, c.width, c.height});
     MainWindow& f = Start();
     EXPECT_EQ(QRect(f.pos(), f.size()), c.want) << c.left;
     form.reset();
@@ -386,7 +386,7 @@ TEST_F(AnswerFile, OkClosesTheWindowWithTheAnswerAndTheSettings) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     folder.WriteHostFile();
-    QFile::remove(folder.SettingsPath());
+    std::filesystem::remove(folder.SettingsPath());
     Start();
     c.typing();
     if (c.altY) {
@@ -406,7 +406,7 @@ TEST_F(AnswerFile, OkClosesTheWindowWithTheAnswerAndTheSettings) {
 TEST_F(AnswerFile, CancelAndTheCloseBoxAnswerHqAndKeepTheTable) {
   for (const bool closeBox : {false, true}) {
     folder.WriteHostFile();
-    QFile::remove(folder.SettingsPath());
+    std::filesystem::remove(folder.SettingsPath());
     Start();
     Type("10");
     Tab();

@@ -14,7 +14,7 @@ WindowTest::~WindowTest() {
 }
 
 MainWindow& WindowTest::Start() {
-  form = std::make_unique<MainWindow>(folder.ProgramPath());
+  form = std::make_unique<MainWindow>(QtPath(folder.ProgramPath()));
   form->show();
   QApplication::setActiveWindow(form.get());
   EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -75,7 +75,7 @@ void WhenDialogOpens(std::function<void(QWidget* dialog)> answer) {
 }
 
 TTableFile WindowTest::Settings() const {
-  return ParseTableFile(ProgramFolder::ReadBytes(folder.SettingsPath()));
+  return ParseTableFile(ReadBytes(folder.SettingsPath()));
 }
 
 void SetTableRows(MainWindow& form, const std::vector<TTableRow>& rows) {

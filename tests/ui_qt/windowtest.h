@@ -12,8 +12,13 @@
 #include <vector>
 
 #include "exchange/tablefile.h"
-#include "programfolder.h"
+#include "tests/app/hostfolder.h"
 #include "ui/qt/mainwindow.h"
+
+// A path as Qt takes it.
+inline QString QtPath(const std::filesystem::path& path) {
+  return QString::fromStdString(path.string());
+}
 
 class WindowTest : public ::testing::Test {
  protected:
@@ -39,9 +44,9 @@ class WindowTest : public ::testing::Test {
 
   // The settings file beside the program, as the window left it.
   TTableFile Settings() const;
-  std::string Answer() const { return ProgramFolder::ReadBytes(folder.JwcTempPath()); }
+  std::string Answer() const { return ReadBytes(folder.JwcTempPath()); }
 
-  ProgramFolder folder;
+  HostFolder folder;
   std::unique_ptr<MainWindow> form;
 };
 
