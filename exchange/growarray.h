@@ -3,9 +3,18 @@
 // 2001st ... element is appended, and new elements read 0 in every field.
 // The elements live in blocks of 1000 that never move, so appending to a
 // drawing of a million entities copies nothing and references stay valid.
+//
+// A revision tells a reader that keeps something worked out from the
+// elements (the renderer's block boxes) whether it still holds: it changes
+// on every append, clear and assignment, and on every access through which
+// an element could be written, so even an edit in place is seen. Revisions
+// come from one counter for all arrays of an element type: an array emptied
+// and filled again, or replaced by another, never shows a revision it had
+// before, but 0 while it is new and untouched (and then empty).
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <iterator>
 #include <memory>
 #include <type_traits>
@@ -71,6 +80,7 @@ class TGrowArray {
   TGrowArray(const TGrowArray& o) { *this = o; }
   TGrowArray& operator=(const TGrowArray& o) {
     if (this == &o) return *this;
+    Touch();
     clear();
     for (const T& v : o) push_back(v);
     return *this;
@@ -80,14 +90,20 @@ class TGrowArray {
   bool empty() const { return size_ == 0; }
   size_t capacity() const { return blocks_.size() * kStep; }
 
-  T& operator[](size_t i) { return blocks_[i / kStep][i % kStep]; }
+  T& operator[](size_t i) {
+    Touch();
+    return blocks_[i / kStep][i % kStep];
+  }
   const T& operator[](size_t i) const { return blocks_[i / kStep][i % kStep]; }
   T& front() { return (*this)[0]; }
   const T& front() const { return (*this)[0]; }
   T& back() { return (*this)[size_ - 1]; }
   const T& back() const { return (*this)[size_ - 1]; }
 
-  iterator begin() { return {this, 0}; }
+  iterator begin() {
+    Touch();
+    return {this, 0};
+  }
   iterator end() { return {this, size_}; }
   const_iterator begin() const { return {this, 0}; }
   const_iterator end() const { return {this, size_}; }
@@ -102,12 +118,21 @@ class TGrowArray {
 
   // Empties the array and releases its storage.
   void clear() {
+    Touch();
     blocks_.clear();
     blocks_.shrink_to_fit();
     size_ = 0;
   }
 
+  uint64_t Revision() const { return revision_; }
+
  private:
+  // The counter the arrays of this element type draw their revisions from.
+  static inline uint64_t lastRevision_ = 0;
+
+  void Touch() { revision_ = ++lastRevision_; }
+
   std::vector<std::unique_ptr<T[]>> blocks_;
   size_t size_ = 0;
+  uint64_t revision_ = 0;
 };

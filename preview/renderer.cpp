@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
 #include <iterator>
 #include <numbers>
+#include <span>
+#include <type_traits>
 
 #include "common/escape.h"
+#include "preview/blockboxes.h"
 #include "preview/draw.h"
 #include "preview/gval.h"
 #include "preview/previewcoords.h"
@@ -37,65 +39,61 @@ void SetSolidColors(Canvas& canvas, const TJwwEntHead& h, int32_t solidRGB) {
   }
 }
 
-// The corner points of a straight-edged solid, in record order, drawn by
+// A straight-edged solid's corner points, in record order, drawn by
 // WorldPolyline (two points) or WorldPolygon.
 void RenderSolidPoints(Canvas& canvas, const TJwwEntHead& h, int32_t solidRGB,
-                       std::initializer_list<TWorldPoint> points, void (*draw)(Canvas&)) {
+                       std::span<const TWorldPoint> points, void (*draw)(Canvas&)) {
+  if (OutsideView(PointsBox(h, points))) return;
   const double d = PreviewDivisor(h);
-  double minX = points.begin()->x;
-  double minY = points.begin()->y;
-  double maxX = minX;
-  double maxY = minY;
-  for (const TWorldPoint& p : points) {
-    minX = std::min(minX, p.x);
-    maxX = std::max(maxX, p.x);
-    minY = std::min(minY, p.y);
-    maxY = std::max(maxY, p.y);
-  }
-  if (BoxOutsideView(minX / d, minY / d, maxX / d, maxY / d)) return;
   SetSolidColors(canvas, h, solidRGB);
   for (const TWorldPoint& p : points) AddWorldPoint(p.x / d, p.y / d);
   draw(canvas);
   ClearWorldPoints();
 }
 
-// The box around an ellipse of radius r about (cx, cy), whatever its tilt.
-bool EllipseOutsideView(double cx, double cy, double r, double flatness) {
-  const double e = std::abs(r) * std::max(1.0, std::abs(flatness));
-  return BoxOutsideView(cx - e, cy - e, cx + e, cy + e);
-}
-
-// A circular solid; reach is its largest radius, or 0 when its outline is
-// not held by the ellipse of that radius (the corner of the end tangents).
+// A circular solid within its box.
 void RenderSolidArc(Canvas& canvas, const TJwwEntSolidArc& r, int32_t shape, double codeOrInner,
-                    double reach) {
+                    const TCullBox& box) {
+  if (OutsideView(box)) return;
   const double d = PreviewDivisor(r.Head);
-  if (reach > 0 && EllipseOutsideView(r.CX / d, r.CY / d, reach / d, r.Flatness)) return;
   SetSolidColors(canvas, r.Head, r.SolidRGB);
   SolidArcShape(canvas, shape, codeOrInner, r.CX / d, r.CY / d, r.R / d, r.Flatness, r.Tilt,
                 r.Start, r.Sweep);
 }
 
+// Esc, and then whether the walk is to pause.
+TRenderEnd PollEscAndPause(const RenderPause& pause) {
+  if (EscapePressed()) return TRenderEnd::Escaped;
+  if (pause && pause()) return TRenderEnd::Paused;
+  return TRenderEnd::Done;
+}
+
 // Walks one kind in array order from progress.Next: records on hidden
 // layers and, with auxiliary entities switched off, auxiliary ones are
 // skipped; after every tenth drawn record Esc is polled, and then whether
-// the walk is to pause.
+// the walk is to pause. A block that lies outside the view is passed over
+// whole, with one poll after it, so a long run of them still answers.
 template <class T, class IsAux, class Draw>
 TRenderEnd RenderKind(Canvas& canvas, const TGrowArray<T>& records, IsAux isAux, Draw draw,
-                      TRenderProgress& progress, const RenderPause& pause) {
+                      const TBlockBoxes* blocks, TRenderProgress& progress,
+                      const RenderPause& pause) {
   const TgraAttribute& att = GraAttribute();
   const bool showAux = att.GetShowAux();
   const size_t n = records.size();
   while (progress.Next < n) {
     const size_t i = progress.Next++;
+    if (blocks != nullptr && blocks->BlockOutsideView(i)) {
+      progress.Next = std::min(n, i + kBlockRecords);
+      if (const TRenderEnd end = PollEscAndPause(pause); end != TRenderEnd::Done) return end;
+      continue;
+    }
     const T& r = records[i];
     if (att.GetLayerState(FlatLayer(r.Head)) == kLayerHidden || (!showAux && isAux(r.Head))) {
       continue;
     }
     draw(canvas, r);
     if (i % 10 != 0) continue;
-    if (EscapePressed()) return TRenderEnd::Escaped;
-    if (pause && pause()) return TRenderEnd::Paused;
+    if (const TRenderEnd end = PollEscAndPause(pause); end != TRenderEnd::Done) return end;
   }
   return TRenderEnd::Done;
 }
@@ -127,9 +125,20 @@ void RenderText(Canvas& canvas, const TJwwEntText& r) {
 
 using StepWalk = TRenderEnd (*)(Canvas&, TRenderProgress&, const RenderPause&);
 
-template <auto Records, auto IsAux, auto Draw>
+// A kind whose records have a box of their own (BoxOf) is walked by blocks,
+// kept in an index of its own that is brought up to date before each walk.
+template <auto Records, auto IsAux, auto Draw, auto BoxOf = nullptr>
 TRenderEnd Walk(Canvas& canvas, TRenderProgress& progress, const RenderPause& pause) {
-  return RenderKind(canvas, JwwStore.*Records, IsAux, Draw, progress, pause);
+  const auto& records = JwwStore.*Records;
+  const TBlockBoxes* blocks = nullptr;
+  if constexpr (!std::is_null_pointer_v<decltype(BoxOf)>) {
+    static TBlockBoxes index;
+    if (BlockCulling()) {
+      index.Refresh(records, BoxOf);
+      blocks = &index;
+    }
+  }
+  return RenderKind(canvas, records, IsAux, Draw, blocks, progress, pause);
 }
 
 // Lines and everything after them draw over the solids with a hollow brush.
@@ -141,17 +150,17 @@ TRenderEnd HollowBrush(Canvas& canvas, TRenderProgress&, const RenderPause&) {
 // The steps of a redraw in drawing order.
 constexpr StepWalk kSteps[] = {
     Walk<&TJwwStore::Texts, ColorAux, RenderImageRef>,
-    Walk<&TJwwStore::Solids2, ColorAux, RenderSolid2>,
-    Walk<&TJwwStore::Solids3, ColorAux, RenderSolid3>,
-    Walk<&TJwwStore::Solids4, ColorAux, RenderSolid4>,
-    Walk<&TJwwStore::SolidsSc, ColorAux, RenderSolidSc>,
-    Walk<&TJwwStore::SolidsSe, ColorAux, RenderSolidSe>,
-    Walk<&TJwwStore::SolidsSo, ColorAux, RenderSolidSo>,
-    Walk<&TJwwStore::SolidsSg, ColorAux, RenderSolidSg>,
+    Walk<&TJwwStore::Solids2, ColorAux, RenderSolid2, Solid2Box>,
+    Walk<&TJwwStore::Solids3, ColorAux, RenderSolid3, Solid3Box>,
+    Walk<&TJwwStore::Solids4, ColorAux, RenderSolid4, Solid4Box>,
+    Walk<&TJwwStore::SolidsSc, ColorAux, RenderSolidSc, FilledArcBox>,
+    Walk<&TJwwStore::SolidsSe, ColorAux, RenderSolidSe, ArcOutlineBox>,
+    Walk<&TJwwStore::SolidsSo, ColorAux, RenderSolidSo, RingBox>,
+    Walk<&TJwwStore::SolidsSg, ColorAux, RenderSolidSg, RingBox>,
     HollowBrush,
-    Walk<&TJwwStore::Lines, LineAux, RenderLine>,
-    Walk<&TJwwStore::Circles, LineAux, RenderCircle>,
-    Walk<&TJwwStore::Arcs, LineAux, RenderArc>,
+    Walk<&TJwwStore::Lines, LineAux, RenderLine, LineBox>,
+    Walk<&TJwwStore::Circles, LineAux, RenderCircle, CircleBox>,
+    Walk<&TJwwStore::Arcs, LineAux, RenderArc, ArcBox>,
     Walk<&TJwwStore::Points, ColorAux, RenderPoint>,
     Walk<&TJwwStore::CodedPoints, ColorAux, RenderCodedPoint>,
     Walk<&TJwwStore::Texts, ColorAux, RenderText>,
@@ -198,32 +207,27 @@ void RenderPreview(Canvas& canvas, int32_t width, int32_t height) {
 }
 
 void RenderSolid2(Canvas& canvas, const TJwwEntSolid2& r) {
-  RenderSolidPoints(canvas, r.Head, r.SolidRGB, {{r.X1, r.Y1}, {r.X2, r.Y2}}, WorldPolyline);
+  RenderSolidPoints(canvas, r.Head, r.SolidRGB, SolidCorners(r), WorldPolyline);
 }
 
 void RenderSolid3(Canvas& canvas, const TJwwEntSolid3& r) {
-  RenderSolidPoints(canvas, r.Head, r.SolidRGB, {{r.X1, r.Y1}, {r.X2, r.Y2}, {r.X3, r.Y3}},
-                    WorldPolygon);
+  RenderSolidPoints(canvas, r.Head, r.SolidRGB, SolidCorners(r), WorldPolygon);
 }
 
 void RenderSolid4(Canvas& canvas, const TJwwEntSolid4& r) {
-  RenderSolidPoints(canvas, r.Head, r.SolidRGB,
-                    {{r.X1, r.Y1}, {r.X2, r.Y2}, {r.X3, r.Y3}, {r.X4, r.Y4}}, WorldPolygon);
+  RenderSolidPoints(canvas, r.Head, r.SolidRGB, SolidCorners(r), WorldPolygon);
 }
 
 void RenderSolidSc(Canvas& canvas, const TJwwEntSolidArc& r) {
-  const bool heldByEllipse =
-      r.Code == kCodeWholeEllipse || r.Code == kCodeSector || r.Code == kCodeChord;
-  RenderSolidArc(canvas, r, kShapeFilledArc, r.Code, heldByEllipse ? std::abs(r.R) : 0.0);
+  RenderSolidArc(canvas, r, kShapeFilledArc, r.Code, FilledArcBox(r));
 }
 
 void RenderSolidSe(Canvas& canvas, const TJwwEntSolidArc& r) {
-  RenderSolidArc(canvas, r, kShapeArcOutline, r.Code, std::abs(r.R));
+  RenderSolidArc(canvas, r, kShapeArcOutline, r.Code, ArcOutlineBox(r));
 }
 
 void RenderSolidSo(Canvas& canvas, const TJwwEntSolidArc& r) {
-  const double d = PreviewDivisor(r.Head);
-  RenderSolidArc(canvas, r, kShapeRing, r.InnerR / d, std::max(std::abs(r.R), std::abs(r.InnerR)));
+  RenderSolidArc(canvas, r, kShapeRing, r.InnerR / PreviewDivisor(r.Head), RingBox(r));
 }
 
 void RenderSolidSg(Canvas& canvas, const TJwwEntSolidArc& r) {
@@ -231,19 +235,15 @@ void RenderSolidSg(Canvas& canvas, const TJwwEntSolidArc& r) {
 }
 
 void RenderLine(Canvas& canvas, const TJwwEntLine& r) {
-  const double d = PreviewDivisor(r.Head);
-  const double x1 = r.X1 / d;
-  const double y1 = r.Y1 / d;
-  const double x2 = r.X2 / d;
-  const double y2 = r.Y2 / d;
-  if (BoxOutsideView(x1, y1, x2, y2)) return;
+  const TCullBox box = LineBox(r);
+  if (OutsideView(box)) return;
   SetEntityPen(canvas, FlatLayer(r.Head), r.Head.Color, r.Head.LineType);
-  WorldLine(canvas, x1, y1, x2, y2);
+  WorldLine(canvas, box.X1, box.Y1, box.X2, box.Y2);
 }
 
 void RenderCircle(Canvas& canvas, const TJwwEntCircle& r) {
+  if (OutsideView(CircleBox(r))) return;
   const double d = PreviewDivisor(r.Head);
-  if (EllipseOutsideView(r.CX / d, r.CY / d, r.R / d, 1.0)) return;
   SetEntityPen(canvas, FlatLayer(r.Head), r.Head.Color, r.Head.LineType);
   WorldEllipse(canvas, r.CX / d, r.CY / d, r.R / d, 1.0, 0.0);
 }
@@ -253,7 +253,7 @@ void RenderArc(Canvas& canvas, const TJwwEntArc& r) {
   const double cx = r.CX / d;
   const double cy = r.CY / d;
   const double radius = r.R / d;
-  if (EllipseOutsideView(cx, cy, radius, r.Flatness)) return;
+  if (OutsideView(ArcBox(r))) return;
   SetEntityPen(canvas, FlatLayer(r.Head), r.Head.Color, r.Head.LineType);
   const double start = WrapDegrees(r.StartAngle);
   const double sweep = WrapDegrees(r.EndAngle - r.StartAngle);
