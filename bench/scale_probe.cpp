@@ -8,9 +8,12 @@
 //   scale_probe read PATH                the reader alone
 //   scale_probe write PATH               the writer over the whole drawing
 //   scale_probe session PATH             start-up, recomputation, zoom, OK
-//   scale_probe kinds PATH               a fitted redraw's time kind by kind,
+//   scale_probe kinds PATH               the build of the block boxes, a
+//                                        fitted redraw's time kind by kind,
 //                                        first with cold caches, then warm,
-//                                        then zoomed in to a hundredth
+//                                        and the renderer's walk by blocks
+//                                        and record by record, then zoomed
+//                                        in to a hundredth
 //
 // Every timed step is one line "name wall-seconds cpu-seconds", every other
 // figure "name value".
@@ -30,6 +33,7 @@
 #include "exchange/store.h"
 #include "exchange/writeback.h"
 #include "exchange/writer.h"
+#include "preview/blockboxes.h"
 #include "preview/draw.h"
 #include "preview/extents.h"
 #include "preview/gval.h"
@@ -218,13 +222,54 @@ void TimedKinds(const std::string& prefix) {
   TimedKind(prefix + "dims", s.Dims, RenderDim);
 }
 
+// The block boxes of every kind the renderer walks by blocks, built from
+// nothing, as the first redraw after a load or a computation builds them.
+void TimedBlockIndex() {
+  const TJwwStore& s = JwwStore;
+  const Stopwatch watch;
+  size_t blocks = 0;
+  auto build = [&blocks](const auto& records, auto boxOf) {
+    TBlockBoxes boxes;
+    boxes.Refresh(records, boxOf);
+    blocks += boxes.BlockCount();
+  };
+  build(s.Solids2, Solid2Box);
+  build(s.Solids3, Solid3Box);
+  build(s.Solids4, Solid4Box);
+  build(s.SolidsSc, FilledArcBox);
+  build(s.SolidsSe, ArcOutlineBox);
+  build(s.SolidsSo, RingBox);
+  build(s.SolidsSg, RingBox);
+  build(s.Lines, LineBox);
+  build(s.Circles, CircleBox);
+  build(s.Arcs, ArcBox);
+  watch.Print("block_index");
+  PrintValue("block_index_blocks", static_cast<double>(blocks));
+}
+
+// The renderer's whole walk over the store, by blocks and record by record.
+void TimedWalks(const std::string& prefix) {
+  for (const bool blocks : {true, false}) {
+    SetBlockCulling(blocks);
+    ClearView(SessionCanvas(), kWidth, kHeight);
+    RenderStore(SessionCanvas());  // builds the blocks, warms the caches
+    const Stopwatch watch;
+    RenderStore(SessionCanvas());
+    watch.Print((prefix + (blocks ? "walk_by_blocks" : "walk_by_records")).c_str());
+  }
+  SetBlockCulling(true);
+}
+
 int Kinds(const char* path) {
   Load(path);
+  TimedBlockIndex();
   FitViewToExtents(kWidth, kHeight);
   TimedKinds("cold_");
   TimedKinds("");
+  TimedWalks("");
   ZoomAtCentre(100);
   TimedKinds("hundredth_");
+  TimedWalks("hundredth_");
   FreeStore();
   return 0;
 }
