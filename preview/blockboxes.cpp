@@ -116,13 +116,14 @@ bool BlockCulling() {
   return UseBlocks;
 }
 
-void TBlockBoxes::Restart(uint64_t revision, size_t size) {
+void TBlockBoxes::Restart(uint64_t revision, size_t size, TAnyFunction boxOf) {
   boxes_.clear();
   boxes_.reserve((size + kBlockRecords - 1) / kBlockRecords);
   added_ = 0;
   built_ = true;
   revision_ = revision;
   size_ = size;
+  boxOf_ = boxOf;
   divisors_ = CurrentDivisors();
 }
 

@@ -69,13 +69,15 @@ void SetBlockCulling(bool on);
 bool BlockCulling();
 
 // The blocks of one kind's array. Refresh builds them again when the array
-// may have been written or a divisor has changed since they were built.
+// may have been written, a divisor has changed or the box function is
+// another since they were built.
 class TBlockBoxes {
  public:
-  template <class T, class BoxOf>
-  void Refresh(const TGrowArray<T>& records, BoxOf boxOf) {
-    if (Fresh(records)) return;
-    Restart(records);
+  template <class T>
+  void Refresh(const TGrowArray<T>& records, TCullBox (*boxOf)(const T&)) {
+    const auto source = reinterpret_cast<TAnyFunction>(boxOf);
+    if (Fresh(records, source)) return;
+    Restart(records.Revision(), records.size(), source);
     for (const T& r : records) Add(boxOf(r));
   }
 
@@ -87,16 +89,15 @@ class TBlockBoxes {
   size_t BlockCount() const { return boxes_.size(); }
 
  private:
+  // Box functions are told apart by their address alone.
+  using TAnyFunction = void (*)();
+
   template <class T>
-  bool Fresh(const TGrowArray<T>& records) const {
+  bool Fresh(const TGrowArray<T>& records, TAnyFunction boxOf) const {
     return built_ && records.Revision() == revision_ && records.size() == size_ &&
-           divisors_ == CurrentDivisors();
+           boxOf == boxOf_ && divisors_ == CurrentDivisors();
   }
-  template <class T>
-  void Restart(const TGrowArray<T>& records) {
-    Restart(records.Revision(), records.size());
-  }
-  void Restart(uint64_t revision, size_t size);
+  void Restart(uint64_t revision, size_t size, TAnyFunction boxOf);
   void Add(const TCullBox& box);
   // The divisor of each layer group, all a record's box depends on besides
   // the record.
@@ -107,5 +108,6 @@ class TBlockBoxes {
   bool built_ = false;
   uint64_t revision_ = 0;
   size_t size_ = 0;
+  TAnyFunction boxOf_ = nullptr;
   std::array<double, 16> divisors_{};
 };

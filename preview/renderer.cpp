@@ -125,16 +125,27 @@ void RenderText(Canvas& canvas, const TJwwEntText& r) {
 
 using StepWalk = TRenderEnd (*)(Canvas&, TRenderProgress&, const RenderPause&);
 
-// A kind whose records have a box of their own (BoxOf) is walked by blocks,
-// kept in an index of its own that is brought up to date before each walk.
+// The box function of a kind: its own, or the one a painter hook gives.
+template <auto BoxOf>
+auto BoxFunction() {
+  if constexpr (std::is_member_pointer_v<decltype(BoxOf)>) {
+    return Painters.*BoxOf;
+  } else {
+    return BoxOf;
+  }
+}
+
+// A kind with a box function (BoxOf) is walked by blocks, kept in an index
+// of its own that is brought up to date before each walk.
 template <auto Records, auto IsAux, auto Draw, auto BoxOf = nullptr>
 TRenderEnd Walk(Canvas& canvas, TRenderProgress& progress, const RenderPause& pause) {
   const auto& records = JwwStore.*Records;
   const TBlockBoxes* blocks = nullptr;
   if constexpr (!std::is_null_pointer_v<decltype(BoxOf)>) {
     static TBlockBoxes index;
-    if (BlockCulling()) {
-      index.Refresh(records, BoxOf);
+    const auto boxOf = BoxFunction<BoxOf>();
+    if (BlockCulling() && boxOf != nullptr) {
+      index.Refresh(records, boxOf);
       blocks = &index;
     }
   }
@@ -163,7 +174,7 @@ constexpr StepWalk kSteps[] = {
     Walk<&TJwwStore::Arcs, LineAux, RenderArc, ArcBox>,
     Walk<&TJwwStore::Points, ColorAux, RenderPoint>,
     Walk<&TJwwStore::CodedPoints, ColorAux, RenderCodedPoint>,
-    Walk<&TJwwStore::Texts, ColorAux, RenderText>,
+    Walk<&TJwwStore::Texts, ColorAux, RenderText, &TEntityPainters::TextBox>,
     Walk<&TJwwStore::Dims, NeverAux, RenderDim>,
 };
 

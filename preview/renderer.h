@@ -17,6 +17,7 @@
 #include <functional>
 
 #include "exchange/store.h"
+#include "preview/blockboxes.h"
 #include "preview/canvas.h"
 
 // Image references, points and texts are drawn by text/, the layer above
@@ -24,16 +25,20 @@
 // drawing through these hooks instead: the program installs them once at
 // start-up (InstallTextPainters of text/painters.h). A hook left empty
 // draws nothing. Each gets the record and a colour override of -1 (none).
+// TextBox, when given, is the box Text culls a text by, so that texts are
+// walked by blocks as well (preview/blockboxes.h).
 struct TEntityPainters {
   void (*ImageRef)(Canvas&, const TJwwEntText&, int32_t) = nullptr;
   void (*Text)(Canvas&, const TJwwEntText&, int32_t) = nullptr;
   void (*Point)(Canvas&, const TJwwEntPoint&, int32_t) = nullptr;
   void (*CodedPoint)(Canvas&, const TJwwEntCodedPoint&, int32_t) = nullptr;
+  TCullBox (*TextBox)(const TJwwEntText&) = nullptr;
 };
 void SetEntityPainters(const TEntityPainters& painters);
 
 // Draws the whole store; returns early when Esc is held, polled after every
-// tenth drawn record of a kind and before each kind.
+// tenth drawn record of a kind, after each block of records passed over
+// outside the view, and before each kind.
 void RenderStore(Canvas& canvas);
 
 // A redraw in parts, so a window can answer its user between them: where

@@ -7,5 +7,6 @@
 #include "text/textdraw.h"
 
 void InstallTextPainters() {
-  SetEntityPainters({DrawImageRef, DrawTextEntity, DrawPointEntity, DrawCodedPointEntity});
+  SetEntityPainters(
+      {DrawImageRef, DrawTextEntity, DrawPointEntity, DrawCodedPointEntity, TextEntityBox});
 }

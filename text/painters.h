@@ -3,5 +3,6 @@
 #pragma once
 
 // Installs DrawImageRef, DrawPointEntity, DrawCodedPointEntity and
-// DrawTextEntity as the renderer's hooks. Call once before the first redraw.
+// DrawTextEntity as the renderer's hooks, with TextEntityBox as the box the
+// renderer passes over blocks of texts by. Call once before the first redraw.
 void InstallTextPainters();

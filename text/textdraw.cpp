@@ -9,6 +9,7 @@
 
 #include "common/myfunc.h"
 #include "common/sjis.h"
+#include "preview/blockboxes.h"
 #include "preview/clipping.h"
 #include "preview/draw.h"
 #include "preview/gval.h"
@@ -53,9 +54,9 @@ int UnitsBeforeLast(std::string_view t) {
 
 // A square about the point that holds every glyph of a text of the span and
 // height, wherever its anchor and direction put it.
-bool TextOutsideView(double x, double y, double span, double height) {
+TCullBox TextSquare(double x, double y, double span, double height) {
   const double reach = 2 * (std::abs(span) + std::abs(height));
-  return BoxOutsideView(x - reach, y - reach, x + reach, y + reach);
+  return {x - reach, y - reach, x + reach, y + reach};
 }
 
 // What the end of a text says about its drawing: the trailing marks and the
@@ -126,17 +127,23 @@ void GlyphAt(Canvas& canvas, std::string_view glyph, double ux, double uy, doubl
 
 }  // namespace
 
+TCullBox TextEntityBox(const TJwwEntText& record) {
+  // A variable's value may be longer than its name; its runs cull themselves.
+  const bool maybeVariable = !record.Text.empty() && std::string_view("$&%_=").find(
+                                                         record.Text[0]) != std::string_view::npos;
+  if (maybeVariable || IsImageRef(record.Text)) return kUnboundedBox;
+  const double s = PreviewDivisor(record.Head);
+  const double span = TextSpan(record.Text, record.Width, record.Spacing);
+  return TextSquare(record.X / s, record.Y / s, span + std::abs(record.Width), record.Height);
+}
+
 void DrawTextEntity(Canvas& canvas, const TJwwEntText& record, int32_t colorOverride) {
-  if (IsImageRef(record.Text)) return;
+  if (IsImageRef(record.Text) || OutsideView(TextEntityBox(record))) return;
   const double s = PreviewDivisor(record.Head);
   const double bx = record.X / s;
   const double by = record.Y / s;
   double l = TextSpan(record.Text, record.Width, record.Spacing);
   double k = record.Height;
-  // A variable's value may be longer than its name; its runs cull themselves.
-  const bool maybeVariable = !record.Text.empty() && std::string_view("$&%_=").find(
-                                                         record.Text[0]) != std::string_view::npos;
-  if (!maybeVariable && TextOutsideView(bx, by, l + std::abs(record.Width), k)) return;
   SetEntityPen(canvas, FlatLayer(record.Head), record.Head.Color, 1);
   if (colorOverride >= 0) {
     SetPenColor(canvas, static_cast<TColor>(colorOverride));
@@ -233,7 +240,7 @@ void DrawTextRun(Canvas& canvas, int32_t style, std::string_view faceName, doubl
   }
   // The run reaches at most one advance per byte, a cell either way.
   const double span = static_cast<double>(text.size()) * std::abs(cellWidth + spacing) / 2;
-  if (TextOutsideView(x, y, span + std::abs(cellWidth), cellHeight)) return;
+  if (OutsideView(TextSquare(x, y, span + std::abs(cellWidth), cellHeight))) return;
   canvas.SetFont(font);
   canvas.SetTextColor(canvas.GetPen().Color);
   SetPlainBrush(canvas, canvas.GetBrush().Color, 0);

@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "exchange/store.h"
+#include "preview/blockboxes.h"
 #include "preview/canvas.h"
 
 // TextStyle bits of a run.
@@ -29,6 +30,12 @@ inline constexpr int32_t kStyleStrikeOut = 8;
 // override of 0 or more replaces the pen and text colours. The pen colour
 // (the record's, or one a colour code set) stays on the canvas afterwards.
 void DrawTextEntity(Canvas& canvas, const TJwwEntText& record, int32_t colorOverride);
+
+// The box DrawTextEntity culls a text by: a square about its start point
+// that holds every glyph of the text, whatever its anchor and direction.
+// Unbounded for a text variable, whose value is not known until it is
+// drawn, and for an image reference, which DrawTextEntity leaves alone.
+TCullBox TextEntityBox(const TJwwEntText& record);
 
 // The text from (x1, y1) towards (x2, y2), after its marks, variable and
 // control codes are resolved.
