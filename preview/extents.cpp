@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "preview/draw.h"
 #include "preview/gval.h"
@@ -80,7 +81,7 @@ bool StartFromFirstEntity() {
     bool started = false;
     ForEachKind([kind, &started](auto row) {
       if (row.Kind != kind || row.Records().empty()) return;
-      const auto [x, y, divisor] = FirstPoint(row.Records().front());
+      const auto [x, y, divisor] = FirstPoint(std::as_const(row.Records()).front());
       StartExtents(x, y, divisor);
       started = true;
     });
@@ -220,8 +221,10 @@ void ComputeExtents() {
   } else if (s.Order.size() == 1) {
     WidenExtents(100.0);
   }
+  // Read through const, so the arrays keep their revisions and the
+  // renderer its block boxes.
   ForEachKind([](auto row) {
-    for (const auto& r : row.Records()) AddEntityExtents(r);
+    for (const auto& r : std::as_const(row.Records())) AddEntityExtents(r);
   });
 }
 

@@ -20,6 +20,7 @@
 #include "preview/renderer.h"
 #include "tests/preview/recording_canvas.h"
 #include "tests/preview/square_view.h"
+#include "text/textdraw.h"
 
 namespace {
 
@@ -74,6 +75,7 @@ class RandomDrawing {
             Head(), 255, X(), Y(), Length(), Flatness(), 0.3, 0.5, 2.0, kCodes[Below(5)], Length()};
       }
     }
+    for (int i = 0; i < 150; ++i) AppendRecord<ekText>() = Text();
     for (int layer = 0; layer < 64; ++layer) {
       if (Below(4) == 0) GraAttribute().SetLayerState(layer, kLayerHidden);
     }
@@ -94,6 +96,25 @@ class RandomDrawing {
     l.Y1 = ends[1];
     l.X2 = ends[2];
     l.Y2 = ends[3];
+  }
+  // Texts of every sort the painter culls differently: plain, a variable,
+  // an image reference, with control codes, upright, anchored anywhere.
+  TJwwEntText Text() {
+    constexpr const char* kTexts[] = {"AB",   "\x8E\x9A\x8E\x9A", "$d", "%f", "^@BMa,30,30", "x^u",
+                                      "No.12"};
+    TJwwEntText t{};
+    t.Head = Head();
+    t.TextCmd = static_cast<int32_t>(Below(3));
+    t.TextAnchor = static_cast<int32_t>(Below(9));
+    t.Width = Length();
+    t.Height = Length();
+    t.Spacing = Uniform(0, 2);
+    t.X = X();
+    t.Y = Y();
+    t.DX = Uniform(-1, 1);
+    t.DY = Uniform(-1, 1);
+    t.Text = kTexts[Below(7)];
+    return t;
   }
   size_t Below(size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(random_); }
   double Uniform(double lo, double hi) { return std::uniform_real_distribution(lo, hi)(random_); }
@@ -173,6 +194,7 @@ TEST_F(BlockBoxesTest, ABlockOutsideHoldsOnlyRecordsOutside) {
     check(s.SolidsSc, FilledArcBox);
     check(s.SolidsSe, ArcOutlineBox);
     check(s.SolidsSo, RingBox);
+    check(s.Texts, TextEntityBox);
   }
   EXPECT_GT(outside, 100u);
 }
