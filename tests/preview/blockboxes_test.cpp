@@ -18,6 +18,7 @@
 #include "common/escape.h"
 #include "exchange/reader.h"
 #include "preview/renderer.h"
+#include "tests/preview/empty_store_test.h"
 #include "tests/preview/recording_canvas.h"
 #include "tests/preview/square_view.h"
 #include "text/textdraw.h"
@@ -27,17 +28,11 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-class BlockBoxesTest : public ::testing::Test {
+class BlockBoxesTest : public EmptyStoreTest {
  protected:
-  void SetUp() override {
-    InitStore();
-    CreateGraAttribute();
-    ShowSquareView();
-  }
   void TearDown() override {
     SetBlockCulling(true);
-    SetEscapeQuery({});
-    InitStore();
+    EmptyStoreTest::TearDown();
   }
 };
 

@@ -9,6 +9,7 @@
 
 #include "common/escape.h"
 #include "preview/gval.h"
+#include "tests/preview/empty_store_test.h"
 #include "tests/preview/recording_canvas.h"
 #include "tests/preview/square_view.h"
 
@@ -20,19 +21,8 @@ using ::testing::IsEmpty;
 const std::string kPink = "SetPen rgb(255,128,255) w0 solid copy";  // colour 9
 const std::string kBlack = "SetPen rgb(0,0,0) w0 solid copy";       // colour 2
 
-// Each test starts with an empty store in the square view at its defaults.
-class RendererTest : public ::testing::Test {
+class RendererTest : public EmptyStoreTest {
  protected:
-  void SetUp() override {
-    InitStore();
-    CreateGraAttribute();
-    ShowSquareView();
-  }
-  void TearDown() override {
-    SetEscapeQuery({});
-    InitStore();
-  }
-
   std::vector<std::string> Render() {
     RecordingCanvas canvas(100, 100);
     RenderStore(canvas);
