@@ -196,11 +196,31 @@ void WalkEllipse(const TiltedEllipse& ellipse, double first, double step, int co
   }
 }
 
+// The chords of an ellipse well inside the view, handed to the canvas as one
+// run of screen lines: each point is mapped once, where chord by chord each
+// inner point would be mapped twice, to the same pixel. False, with nothing
+// drawn, when a point does not map to a pixel.
+bool DrawChordsInView(Canvas& canvas, const TiltedEllipse& ellipse, double first, double step) {
+  std::array<ScreenPoint, kChords + 1> points;
+  size_t n = 0;
+  bool mapped = true;
+  WalkEllipse(ellipse, first, step, kChords + 1, [&](const TWorldPoint& p) {
+    const double sx = ScaledX(p.x);
+    const double sy = ScaledY(p.y);
+    mapped = mapped && InScreenRange(sx) && InScreenRange(sy);
+    points[n++] = ScreenOfScaled(sx, sy);
+  });
+  if (mapped) canvas.ScreenLines(points);
+  return mapped;
+}
+
 // The chords between points at theta = first, first + step, ... (72 steps).
 void DrawChords(Canvas& canvas, const TiltedEllipse& ellipse, double first, double step) {
+  const bool inView = ellipse.WithinView();
+  if (inView && DrawChordsInView(canvas, ellipse, first, step)) return;
   bool started = false;
   TWorldPoint from{};
-  const auto line = ellipse.WithinView() ? InViewLine : WorldLine;
+  const auto line = inView ? InViewLine : WorldLine;
   WalkEllipse(ellipse, first, step, kChords + 1, [&](const TWorldPoint& to) {
     if (started) line(canvas, from.x, from.y, to.x, to.y);
     from = to;

@@ -234,6 +234,27 @@ void QtCanvas::LineTo(int32_t x, int32_t y) {
   posY_ = y;
 }
 
+void QtCanvas::ScreenLines(std::span<const ScreenPoint> points) {
+  if (points.size() < 2 || pen_.Style == PenStyle::Null || !ThinPen()) {
+    Canvas::ScreenLines(points);
+    return;
+  }
+  // The curves of the preview come as dozens of lines of a pixel or less.
+  const PixelBuffer& px = Pixels();
+  const uint32_t color = Argb(pen_.Color);
+  for (size_t i = 1; i < points.size(); ++i) {
+    const ScreenPoint& a = points[i - 1];
+    const ScreenPoint& b = points[i];
+    // A line of no length draws nothing and moves no dash.
+    if (!(a == b)) ThinSegment(a.x, a.y, b.x, b.y);
+    if (b.x >= 0 && b.y >= 0 && b.x < px.Width && b.y < px.Height) {
+      px.Bits[b.y * px.Stride + b.x] = color;
+    }
+  }
+  posX_ = points.back().x;
+  posY_ = points.back().y;
+}
+
 void QtCanvas::SetPixel(int32_t x, int32_t y, TColor color) {
   const PixelBuffer& px = Pixels();
   if (x < 0 || y < 0 || x >= px.Width || y >= px.Height) return;
