@@ -361,9 +361,8 @@ void ClearView(Canvas& canvas, int32_t width, int32_t height) {
 }
 
 void ScreenLine(Canvas& canvas, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-  canvas.MoveTo(x1, y1);
-  canvas.LineTo(x2, y2);
-  canvas.SetPixel(x2, y2, canvas.GetPen().Color);
+  const ScreenPoint ends[] = {{x1, y1}, {x2, y2}};
+  canvas.ScreenLines(ends);
 }
 
 void ScreenRect(Canvas& canvas, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {

@@ -80,7 +80,8 @@ TEST_F(QtCanvasTest, ScreenLineSetsTheEndPixelToo) {
   EXPECT_EQ(Count(kBlue), 10);
 }
 
-// A run of lines in one call draws what ScreenLine draws line by line, with
+// A run of lines in one call draws what MoveTo, LineTo and the end pixel
+// draw line by line, with
 // every pen: dashes carried on, xor, no pen, a wide pen, lines of no length
 // and points off the canvas.
 TEST(QtCanvasRuns, ScreenLinesDrawWhatLineByLineDraws) {
@@ -102,7 +103,9 @@ TEST(QtCanvasRuns, ScreenLinesDrawWhatLineByLineDraws) {
     joined.ScreenLines(run);
     joined.LineTo(0, 0);  // the run leaves the position, and the dash, at its end
     for (size_t i = 1; i < run.size(); ++i) {
-      ScreenLine(single, run[i - 1].x, run[i - 1].y, run[i].x, run[i].y);
+      single.MoveTo(run[i - 1].x, run[i - 1].y);
+      single.LineTo(run[i].x, run[i].y);
+      single.SetPixel(run[i].x, run[i].y, pen.Color);
     }
     single.LineTo(0, 0);
     EXPECT_EQ(joined.Image(), single.Image()) << "pen style " << static_cast<int>(pen.Style);
