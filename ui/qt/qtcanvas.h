@@ -57,6 +57,7 @@ class QtCanvas : public Canvas {
   Brush GetBrush() const override { return brush_; }
   void MoveTo(int32_t x, int32_t y) override;
   void LineTo(int32_t x, int32_t y) override;
+  void ScreenLines(std::span<const ScreenPoint> points) override;
   void SetPixel(int32_t x, int32_t y, TColor color) override;
   void Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override;
   void Polyline(std::span<const ScreenPoint> points) override;
