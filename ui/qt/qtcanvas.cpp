@@ -349,6 +349,7 @@ std::unique_ptr<QtCanvas::FontFace> QtCanvas::MakeFace(const LogFont& font, int 
   face->Font.setUnderline(font.Underline);
   face->Font.setStrikeOut(font.StrikeOut);
   face->Outlined = !font.Italic && !font.Underline && !font.StrikeOut;
+  if (face->Outlined) face->Raw = QRawFont::fromFont(face->Font);
   const QFontMetricsF metrics(face->Font);
   face->CellHeight = static_cast<int>(std::lround(metrics.height()));
   face->Ascent = metrics.ascent();
@@ -425,8 +426,17 @@ const FlatOutline& QtCanvas::Outline(const std::string& glyph, uint64_t code) {
   const uint64_t key = (static_cast<uint64_t>(face_->Id) << 34) | code;
   auto it = outlines_.find(key);
   if (it != outlines_.end()) return it->second;
+  const QString text = QString::fromUtf8(Utf8FromSjis(glyph));
+  // A glyph the face holds is taken by its index, which skips laying the
+  // text out; one it lacks comes from the face that lends it, as drawn.
+  const QList<quint32> indexes = face_->Raw.glyphIndexesForString(text);
   QPainterPath path;
-  path.addText(QPointF(0, face_->Ascent), face_->Font, QString::fromUtf8(Utf8FromSjis(glyph)));
+  if (indexes.size() == 1 && indexes[0] != 0) {
+    path = face_->Raw.pathForGlyph(indexes[0]);
+    path.translate(0, face_->Ascent);
+  } else {
+    path.addText(QPointF(0, face_->Ascent), face_->Font, text);
+  }
   FlatOutline outline = FlattenPath(path);
   maskBytes_ += outline.Points.size() * sizeof(QPointF);
   return outlines_.emplace(key, std::move(outline)).first->second;

@@ -22,6 +22,7 @@
 #include <QImage>
 #include <QList>
 #include <QPainter>
+#include <QRawFont>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -110,6 +111,7 @@ class QtCanvas : public Canvas {
     int CellHeight = 0;
     double Ascent = 0.0;
     int HalfWidth = 0;  // the width of a half-width character in pixels
+    QRawFont Raw;       // an outlined face's glyphs by index
   };
   // A glyph drawn once as its coverage, to be laid down in any colour, its
   // top-left given from the glyph's output point.
