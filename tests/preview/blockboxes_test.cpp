@@ -1,7 +1,7 @@
 // The block boxes against culling record by record: random drawings in
-// random views draw exactly the same calls either way, a block outside the
-// view holds only records that are outside on their own, and every kind of
-// change to the store is seen before the next redraw.
+// random views draw exactly the same calls either way, every kind of change
+// to the store is seen before the next redraw, and a long run of blocks
+// outside the view still answers Esc and the pause.
 #include "preview/blockboxes.h"
 
 #include <gtest/gtest.h>
@@ -46,31 +46,29 @@ std::vector<std::string> Calls(bool byBlocks) {
 
 // A drawing written as a host writes one: each record near the one before,
 // with now and then a jump, a broken number, a hidden layer or an auxiliary
-// colour, on layer groups of mixed scales.
+// colour, on layer groups of mixed scales; texts of every sort the painter
+// culls differently (a variable, an image reference, control codes).
 class RandomDrawing {
  public:
   explicit RandomDrawing(unsigned seed) : random_(seed) {}
 
   void Fill() {
-    constexpr double kScales[] = {1, 100, 0.5, 0, kNaN};
-    for (double& s : JwwStore.GroupScale) s = kScales[Below(5)];
+    for (double& s : JwwStore.GroupScale) s = std::array{1.0, 100.0, 0.5, 0.0, kNaN}[Below(5)];
     JwwStore.DrawingSizeMode = Below(5) == 0;
-    for (int i = 0; i < 300; ++i) Add(AppendRecord<ekLine>(), {X(), Y(), X(), Y()});
-    for (int i = 0; i < 150; ++i) AppendRecord<ekCircle>() = {Head(), X(), Y(), Length()};
-    for (int i = 0; i < 150; ++i) {
-      AppendRecord<ekArc>() = {Head(), X(), Y(), Length(), Angle(), Angle(), Flatness(), Angle()};
-    }
     for (int i = 0; i < 100; ++i) {
-      AppendRecord<ekSolid2>() = {Head(), 255, X(), Y(), X(), Y()};
+      AppendRecord<ekLine>() = {Head(), 0, X(), Y(), X(), Y()};
+      AppendRecord<ekCircle>() = {Head(), X(), Y(), Length()};
+      AppendRecord<ekArc>() = {Head(), X(), Y(), Length(), Angle(), Angle(), Length(), Angle()};
       AppendRecord<ekSolid3>() = {Head(), 255, X(), Y(), X(), Y(), X(), Y()};
-      AppendRecord<ekSolid4>() = {Head(), 255, X(), Y(), X(), Y(), X(), Y(), X(), Y()};
-      for (TJwwEntKind kind : {ekSolidSc, ekSolidSe, ekSolidSo, ekSolidSg}) {
-        constexpr int32_t kCodes[] = {100, 0, 5, 1, 3};
-        AppendSolidArc(kind) = {
-            Head(), 255, X(), Y(), Length(), Flatness(), 0.3, 0.5, 2.0, kCodes[Below(5)], Length()};
+      for (TJwwEntKind kind : {ekSolidSc, ekSolidSe, ekSolidSo}) {
+        TJwwEntSolidArc& a = AppendSolidArc(kind);
+        a = {Head(), 255, X(), Y(), Length(), Length(), 0.3, 0.5, 2.0, 0, Length()};
+        a.Code = std::array{100, 0, 5, 1}[Below(4)];
       }
+      TJwwEntText& t = AppendRecord<ekText>();
+      t = {Head(), Int(3), Int(9), 0, Length(), Length(), 1, X(), Y(), Angle(), Angle(), {}, {}};
+      t.Text = std::array{"AB", "$d", "^@BMa,30,30", "x^u"}[Below(4)];
     }
-    for (int i = 0; i < 150; ++i) AppendRecord<ekText>() = Text();
     for (int layer = 0; layer < 64; ++layer) {
       if (Below(4) == 0) GraAttribute().SetLayerState(layer, kLayerHidden);
     }
@@ -80,62 +78,26 @@ class RandomDrawing {
   // A view of 100 x 100 pixels somewhere about the drawing, from far
   // outside it to deep inside.
   void ShowAnyView() {
-    const double scale = std::pow(10.0, Uniform(-3, 1));
-    ShowSquareView(Uniform(-3000, 3000), Uniform(-3000, 3000), scale);
+    ShowSquareView(Uniform(-3000, 3000), Uniform(-3000, 3000), std::pow(10.0, Uniform(-3, 1)));
   }
 
  private:
-  void Add(TJwwEntLine& l, std::array<double, 4> ends) {
-    l.Head = Head();
-    l.X1 = ends[0];
-    l.Y1 = ends[1];
-    l.X2 = ends[2];
-    l.Y2 = ends[3];
-  }
-  // Texts of every sort the painter culls differently: plain, a variable,
-  // an image reference, with control codes, upright, anchored anywhere.
-  TJwwEntText Text() {
-    constexpr const char* kTexts[] = {"AB",   "\x8E\x9A\x8E\x9A", "$d", "%f", "^@BMa,30,30", "x^u",
-                                      "No.12"};
-    TJwwEntText t{};
-    t.Head = Head();
-    t.TextCmd = static_cast<int32_t>(Below(3));
-    t.TextAnchor = static_cast<int32_t>(Below(9));
-    t.Width = Length();
-    t.Height = Length();
-    t.Spacing = Uniform(0, 2);
-    t.X = X();
-    t.Y = Y();
-    t.DX = Uniform(-1, 1);
-    t.DY = Uniform(-1, 1);
-    t.Text = kTexts[Below(7)];
-    return t;
-  }
   size_t Below(size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(random_); }
+  int32_t Int(size_t n) { return static_cast<int32_t>(Below(n)); }
   double Uniform(double lo, double hi) { return std::uniform_real_distribution(lo, hi)(random_); }
   // Now and then a number that is not one.
-  double Broken(double v) {
-    constexpr double kBroken[] = {kNaN, kInf, -kInf};
-    return Below(300) == 0 ? kBroken[Below(3)] : v;
-  }
+  double Broken(double v) { return Below(300) == 0 ? std::array{kNaN, kInf, -kInf}[Below(3)] : v; }
   TJwwEntHead Head() {
-    const auto group = static_cast<int32_t>(Below(4));
-    const auto layer = static_cast<int32_t>(Below(16));
-    constexpr int32_t kColors[] = {1, 2, 9, 10};
-    return {group, layer, kColors[Below(4)], Below(8) == 0 ? 9 : 1, 0, 0};
+    const int32_t color = std::array{1, 2, 9, 10}[Below(4)];
+    return {Int(4), Int(16), color, Below(8) == 0 ? 9 : 1, 0, 0};
   }
-  double X() {
-    if (Below(100) == 0) x_ = Uniform(-2000, 2000);
-    x_ += Uniform(-5, 5);
-    return Broken(x_);
+  double Step(double& at) {
+    at = Below(100) == 0 ? Uniform(-2000, 2000) : at + Uniform(-5, 5);
+    return Broken(at);
   }
-  double Y() {
-    if (Below(100) == 0) y_ = Uniform(-2000, 2000);
-    y_ += Uniform(-5, 5);
-    return Broken(y_);
-  }
+  double X() { return Step(x_); }
+  double Y() { return Step(y_); }
   double Length() { return Broken(Uniform(-5, 20)); }
-  double Flatness() { return Broken(Uniform(0.2, 3)); }
   double Angle() { return Uniform(-360, 360); }
 
   std::mt19937 random_;
@@ -143,7 +105,10 @@ class RandomDrawing {
   double y_ = 0;
 };
 
+// The same calls either way, and some blocks outside, or the walk proves
+// nothing.
 TEST_F(BlockBoxesTest, RandomDrawingsDrawTheSameByBlocksAsRecordByRecord) {
+  size_t outside = 0;
   for (unsigned seed = 1; seed <= 40; ++seed) {
     SCOPED_TRACE(seed);
     InitStore();
@@ -154,44 +119,12 @@ TEST_F(BlockBoxesTest, RandomDrawingsDrawTheSameByBlocksAsRecordByRecord) {
       drawing.ShowAnyView();
       const std::vector<std::string> byRecords = Calls(false);
       ASSERT_EQ(Calls(true), byRecords);
+      TBlockBoxes lines;
+      lines.Refresh(JwwStore.Lines, LineBox);
+      outside += lines.BlockOutsideView(0) + lines.BlockOutsideView(kBlockRecords);
     }
   }
-}
-
-// Every block outside the view holds only records outside on their own, and
-// some blocks are outside, or the walk above would prove nothing.
-TEST_F(BlockBoxesTest, ABlockOutsideHoldsOnlyRecordsOutside) {
-  size_t outside = 0;
-  auto check = [&outside](const auto& records, auto boxOf) {
-    TBlockBoxes blocks;
-    blocks.Refresh(records, boxOf);
-    for (size_t i = 0; i < records.size(); i += kBlockRecords) {
-      if (!blocks.BlockOutsideView(i)) continue;
-      ++outside;
-      for (size_t j = i; j < std::min(records.size(), i + kBlockRecords); ++j) {
-        ASSERT_TRUE(OutsideView(boxOf(records[j]))) << "record " << j;
-      }
-    }
-  };
-  for (unsigned seed = 1; seed <= 40; ++seed) {
-    SCOPED_TRACE(seed);
-    InitStore();
-    RandomDrawing drawing(seed);
-    drawing.Fill();
-    drawing.ShowAnyView();
-    const TJwwStore& s = JwwStore;
-    check(s.Lines, LineBox);
-    check(s.Circles, CircleBox);
-    check(s.Arcs, ArcBox);
-    check(s.Solids2, Solid2Box);
-    check(s.Solids3, Solid3Box);
-    check(s.Solids4, Solid4Box);
-    check(s.SolidsSc, FilledArcBox);
-    check(s.SolidsSe, ArcOutlineBox);
-    check(s.SolidsSo, RingBox);
-    check(s.Texts, TextEntityBox);
-  }
-  EXPECT_GT(outside, 100u);
+  EXPECT_GT(outside, 50u);
 }
 
 TJwwEntLine& LineAt(double x1, double y1, double x2, double y2, int32_t group = 0) {
