@@ -1,5 +1,6 @@
 // Walks the store kind by kind, skipping hidden and auxiliary records,
-// culling each entity by its box before it sets a pen, and polling Esc.
+// passing over blocks of records outside the view, culling each entity by
+// its box before it sets a pen, and polling Esc.
 #include "preview/renderer.h"
 
 #include <algorithm>

@@ -9,7 +9,9 @@
 //
 // Every coordinate and length of a record is divided by PreviewDivisor of its
 // header. An entity wholly outside the view is recognised from its bounding
-// box before any pen is set or any point is mapped.
+// box before any pen is set or any point is mapped, and a whole block of
+// records outside it from the block's box (preview/blockboxes.h), which
+// draws exactly what the records' own tests would.
 #pragma once
 
 #include <cstddef>
