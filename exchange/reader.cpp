@@ -23,6 +23,11 @@
 
 namespace {
 
+// Every line is parsed where this many readable bytes follow it, so that
+// its tokens may be read in whole words past their ends (TextToRealPadded).
+constexpr size_t kLinePadding = 64;
+static_assert(kLinePadding >= kRealPadding);
+
 // ---------------------------------------------------------------- tokeniser
 
 // What the tokeniser does with one byte.
@@ -56,9 +61,10 @@ constexpr ByteActions kSplitting = MakeByteActions(true);
 constexpr ByteActions kJoined = MakeByteActions(false);
 
 // The full rules, for lines with quotes, "=", Shift-JIS or control bytes:
-// the token bytes are gathered in buffer, without the dropped ones.
+// the token bytes are gathered in buffer, without the dropped ones, and
+// padded as a line is.
 void TokenizeGathering(std::string_view line, std::string& buffer, TJwcTokens& tokens) {
-  if (buffer.size() < line.size()) buffer.resize(line.size());
+  if (buffer.size() < line.size() + kLinePadding) buffer.resize(line.size() + kLinePadding);
   char* const out = buffer.data();
   const auto* in = reinterpret_cast<const unsigned char*>(line.data());
   const size_t len = line.size();
@@ -164,6 +170,7 @@ size_t CutPlainTokens(std::string_view bytes, TJwcTokens& tokens) {
 
 struct TReaderState {
   std::string Buffer;  // the bytes of the current line's tokens
+  std::string Line;    // a line given from outside, copied with its padding
   TJwcTokens Tokens;
 };
 
@@ -171,8 +178,10 @@ TReaderState Reader;
 
 // ------------------------------------------------------------ token values
 
+// Every token lies in a padded line or in the padded buffer of gathered
+// tokens.
 double Num(const TJwcTokens& tk, int i) {
-  return TextToReal(tk.T[i]);
+  return TextToRealPadded(tk.T[i]);
 }
 int32_t Int(const TJwcTokens& tk, int i) {
   return TextToInt(tk.T[i]);
@@ -660,6 +669,14 @@ std::string_view WithoutCr(std::string_view line) {
   return line;
 }
 
+// Tokenises and classifies one line (without its line end) that has
+// kLinePadding readable bytes after it.
+void ParsePaddedLine(std::string_view line) {
+  line = line.substr(0, kMaxJwcLineBytes);
+  TokenizeJwcLine(line, Reader.Buffer, Reader.Tokens);
+  Classify(Reader.Tokens);
+}
+
 // Parses every line that ends in LF and returns the number of bytes taken.
 // A plain line is cut where it stands, with its end found on the way; any
 // other line, and one too long to be read whole, takes the full rules.
@@ -675,7 +692,7 @@ size_t ParseCompleteLines(std::string_view bytes) {
       const void* lf = std::memchr(bytes.data() + start, '\n', bytes.size() - start);
       if (lf == nullptr) break;
       end = static_cast<size_t>(static_cast<const char*>(lf) - bytes.data());
-      ParseJwcLine(WithoutCr(bytes.substr(start, end - start)));
+      ParsePaddedLine(WithoutCr(bytes.substr(start, end - start)));
     }
     start = end + 1;
   }
@@ -688,42 +705,26 @@ constexpr size_t kReadBlock = size_t{1} << 20;
 // that a CR right after the last byte read is still seen as the line's end.
 constexpr size_t kLineHead = kMaxJwcLineBytes + 1;
 
-}  // namespace
-
-void TokenizeJwcLine(std::string_view line, std::string& buffer, TJwcTokens& tokens) {
-  if (CutPlainTokens(line, tokens) != line.size()) TokenizeGathering(line, buffer, tokens);
-}
-
-void ParseJwcLine(std::string_view line) {
-  line = line.substr(0, kMaxJwcLineBytes);
-  TokenizeJwcLine(line, Reader.Buffer, Reader.Tokens);
-  Classify(Reader.Tokens);
-}
-
-void LoadJwcTempFromBytes(std::string_view bytes) {
-  const size_t taken = ParseCompleteLines(bytes);
-  if (taken < bytes.size()) ParseJwcLine(WithoutCr(bytes.substr(taken)));
-}
-
-bool LoadJwcTemp(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return false;
-  const UniqueFile file(OpenFile(path, "rb"));
-  if (!file) return false;
-  // Blocks of the file; the unfinished last line of a block moves to the
-  // front and waits for the next one. Of a line longer than a block or two
-  // only its head stays, and the rest is passed over up to the line's end.
+// Reads every line of the bytes that fill(destination, count) hands out, a
+// block at a time, until it gives less than it was asked for; false when
+// failed() then tells of an error, and the line left unfinished is dropped.
+// The unfinished last line of a block moves to the front and waits for the
+// next one. Of a line longer than a block or two only its head stays, and
+// the rest is passed over up to the line's end.
+template <class Fill, class Failed>
+bool ParseBlocks(Fill fill, Failed failed) {
+  // Zero-filled: the padding after the bytes is read but never used.
   const std::unique_ptr<char[]> buffer =
-      std::make_unique_for_overwrite<char[]>(kLineHead + kReadBlock);
+      std::make_unique<char[]>(kLineHead + kReadBlock + kLinePadding);
   size_t kept = 0;
   bool passingOver = false;
   for (;;) {
-    const size_t got = std::fread(buffer.get() + kept, 1, kReadBlock, file.get());
+    const size_t got = fill(buffer.get() + kept, kReadBlock);
     if (passingOver) {
       const char* fresh = buffer.get() + kept;
       const void* lf = std::memchr(fresh, '\n', got);
       if (lf != nullptr) {
-        ParseJwcLine(WithoutCr(std::string_view(buffer.get(), kept)));
+        ParsePaddedLine(WithoutCr(std::string_view(buffer.get(), kept)));
         const size_t rest = got - static_cast<size_t>(static_cast<const char*>(lf) + 1 - fresh);
         std::memmove(buffer.get(), static_cast<const char*>(lf) + 1, rest);
         kept = rest;
@@ -742,10 +743,46 @@ bool LoadJwcTemp(const std::filesystem::path& path) {
       }
     }
     if (got < kReadBlock) {
-      if (std::ferror(file.get()) != 0) return false;
+      if (failed()) return false;
       break;
     }
   }
-  if (kept > 0) ParseJwcLine(WithoutCr(std::string_view(buffer.get(), kept)));
+  if (kept > 0) ParsePaddedLine(WithoutCr(std::string_view(buffer.get(), kept)));
   return true;
+}
+
+}  // namespace
+
+void TokenizeJwcLine(std::string_view line, std::string& buffer, TJwcTokens& tokens) {
+  if (CutPlainTokens(line, tokens) != line.size()) TokenizeGathering(line, buffer, tokens);
+}
+
+void ParseJwcLine(std::string_view line) {
+  line = line.substr(0, kMaxJwcLineBytes);
+  Reader.Line.assign(line);
+  Reader.Line.append(kLinePadding, '\0');
+  ParsePaddedLine(std::string_view(Reader.Line).substr(0, line.size()));
+}
+
+void LoadJwcTempFromBytes(std::string_view bytes) {
+  ParseBlocks(
+      [&bytes](char* destination, size_t count) {
+        const size_t n = std::min(count, bytes.size());
+        std::memcpy(destination, bytes.data(), n);
+        bytes.remove_prefix(n);
+        return n;
+      },
+      [] { return false; });
+}
+
+bool LoadJwcTemp(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) return false;
+  const UniqueFile file(OpenFile(path, "rb"));
+  if (!file) return false;
+  return ParseBlocks(
+      [&file](char* destination, size_t count) {
+        return std::fread(destination, 1, count, file.get());
+      },
+      [&file] { return std::ferror(file.get()) != 0; });
 }
