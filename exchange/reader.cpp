@@ -108,35 +108,45 @@ void TokenizeGathering(std::string_view line, std::string& buffer, TJwcTokens& t
   tokens.N = n + 1;
 }
 
-bool IsSeparator(unsigned char b) {
-  return b == ' ' || b == '\t';
-}
+// The bytes of a window, one bit each, the first byte in the lowest bit. A
+// plain byte is printable ASCII without the blank, the quote and "=", a
+// separator a blank or a tab.
+struct TWindowMasks {
+  uint64_t Plain;
+  uint64_t Separator;
+};
 
-// A byte a plain token may hold: printable ASCII without the quote and "=".
-bool IsPlainByte(unsigned char b) {
-  return b > 0x20 && b < 0x7F && b != '"' && b != '=';
-}
+constexpr size_t kWindow = 64;
 
-// The end of the run of plain bytes from position i, sixteen bytes a step
-// where SSE2 is at hand (every x86-64 processor).
-size_t PlainRunEnd(const unsigned char* in, size_t i, size_t len) {
+// Which of the 64 bytes at p are plain bytes and which separators, sixteen
+// a step where SSE2 is at hand (every x86-64 processor).
+TWindowMasks ClassifyWindow(const unsigned char* p) {
+  TWindowMasks m{0, 0};
 #if defined(__SSE2__)
-  const __m128i space = _mm_set1_epi8(0x20);
+  const __m128i space = _mm_set1_epi8(' ');
+  const __m128i tab = _mm_set1_epi8('\t');
   const __m128i del = _mm_set1_epi8(0x7F);
   const __m128i quote = _mm_set1_epi8('"');
   const __m128i equals = _mm_set1_epi8('=');
-  for (; i + 16 <= len; i += 16) {
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+  for (size_t i = 0; i < kWindow; i += 16) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
     // Signed: bytes from 0x80 up are below the space.
     const __m128i printable = _mm_and_si128(_mm_cmpgt_epi8(x, space), _mm_cmplt_epi8(x, del));
     const __m128i special = _mm_or_si128(_mm_cmpeq_epi8(x, quote), _mm_cmpeq_epi8(x, equals));
-    const int plain = _mm_movemask_epi8(_mm_andnot_si128(special, printable));
-    if (plain != 0xFFFF)
-      return i + static_cast<size_t>(std::countr_zero(~static_cast<unsigned>(plain)));
+    const __m128i separator = _mm_or_si128(_mm_cmpeq_epi8(x, space), _mm_cmpeq_epi8(x, tab));
+    m.Plain |=
+        uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(_mm_andnot_si128(special, printable)))}
+        << i;
+    m.Separator |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(separator))} << i;
+  }
+#else
+  for (size_t i = 0; i < kWindow; ++i) {
+    const unsigned char b = p[i];
+    m.Plain |= uint64_t{b > 0x20 && b < 0x7F && b != '"' && b != '='} << i;
+    m.Separator |= uint64_t{b == ' ' || b == '\t'} << i;
   }
 #endif
-  while (i < len && IsPlainByte(in[i])) ++i;
-  return i;
+  return m;
 }
 
 // Tokens of ASCII words and blanks, as nearly every line of a drawing has:
@@ -144,24 +154,52 @@ size_t PlainRunEnd(const unsigned char* in, size_t i, size_t len) {
 // end, a quote, "=", a double-byte character, a control byte), whose
 // position is returned. A line of more than 32 such tokens stops at the
 // separator after the 32nd.
+//
+// The bytes are looked at 64 at a time: a token begins and ends where the
+// plain bits change, so the work goes by tokens, not by bytes. The last
+// window of bytes is copied out first, with zeros after it that end it.
 size_t CutPlainTokens(std::string_view bytes, TJwcTokens& tokens) {
   const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
   const size_t len = bytes.size();
-  size_t i = 0;
+  const auto token = [&bytes](size_t from, size_t to) {
+    return std::string_view(bytes.data() + from, to - from);
+  };
   int n = 0;
-  for (;;) {
-    while (i < len && IsSeparator(in[i])) ++i;
-    const size_t start = i;
-    i = PlainRunEnd(in, i, len);
-    if (i == len || !IsSeparator(in[i])) {
-      tokens.T[n] = bytes.substr(start, i - start);
-      tokens.N = n + 1;
-      return i;
+  bool inToken = false;
+  size_t start = 0;
+  for (size_t base = 0;; base += kWindow) {
+    std::array<unsigned char, kWindow> last{};
+    const unsigned char* window = in + base;
+    if (len - base < kWindow) {
+      std::memcpy(last.data(), window, len - base);
+      window = last.data();
     }
-    tokens.T[n++] = bytes.substr(start, i - start);
-    if (n == kMaxJwcTokens) {
-      tokens.N = n;
-      return i;
+    const TWindowMasks m = ClassifyWindow(window);
+    const uint64_t others = ~(m.Plain | m.Separator);
+    const int stop = std::countr_zero(others);
+    const uint64_t before = stop == 64 ? ~uint64_t{0} : (uint64_t{1} << stop) - 1;
+    const uint64_t plain = m.Plain & before;
+    // Bit j is set where byte j is plain and byte j - 1 was not, or the
+    // other way round: a token's first byte or the separator after it.
+    uint64_t edges = (plain ^ ((plain << 1) | uint64_t{inToken})) & before;
+    for (; edges != 0; edges &= edges - 1) {
+      const size_t at = base + static_cast<size_t>(std::countr_zero(edges));
+      if (inToken) {
+        tokens.T[n++] = token(start, at);
+        if (n == kMaxJwcTokens) {
+          tokens.N = n;
+          return at;
+        }
+      } else {
+        start = at;
+      }
+      inToken = !inToken;
+    }
+    if (stop < 64) {
+      const size_t end = base + static_cast<size_t>(stop);
+      tokens.T[n] = inToken ? token(start, end) : token(end, end);
+      tokens.N = n + 1;
+      return end;
     }
   }
 }
