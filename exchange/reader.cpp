@@ -803,6 +803,12 @@ void ParseJwcLine(std::string_view line) {
 }
 
 void LoadJwcTempFromBytes(std::string_view bytes) {
+  // The lines that end a padding's length before the end have their padding
+  // in the bytes after them and are read where they stand; the rest is
+  // copied into a padded block.
+  if (bytes.size() > kLinePadding) {
+    bytes.remove_prefix(ParseCompleteLines(bytes.substr(0, bytes.size() - kLinePadding)));
+  }
   ParseBlocks(
       [&bytes](char* destination, size_t count) {
         const size_t n = std::min(count, bytes.size());
