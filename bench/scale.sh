@@ -9,11 +9,15 @@
 # a busy machine the wall time measures the other work. The rows of the
 # window come from the program's own window on the offscreen platform
 # (bench/window_probe.cpp) and go by the wall clock.
+# The session and the window are run HORUNE_SCALE_RUNS times (default 3) and
+# every figure is the median of its runs: this machine's speed wanders from
+# one second to the next, and a single run would measure the wandering.
 # Usage: bench/scale.sh [entities, default 1000000]
 # HORUNE_SCALE_PICTURE=file.png also keeps the window's first complete picture.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 entities="${1:-1000000}"
+runs="${HORUNE_SCALE_RUNS:-3}"
 export QT_QPA_PLATFORM=offscreen
 
 "$PWD/scripts/install-deps"
@@ -31,7 +35,27 @@ measure() {
   /usr/bin/time -f "peak_mb %M" -o "$2.time" "$probe" "$1" "$3" >"$2" 2>/dev/null
   awk '{ printf "peak_mb %.1f\n", $2 / 1024 }' "$2.time" >>"$2"
 }
-measure session "$work/session" "$work/JWC_TEMP.TXT"
+# median OUT FILE...: each figure of the files ("name value..." lines), value
+# by value, the median of the files' values.
+median() {
+  local out="$1"
+  shift
+  awk '{ for (c = 2; c <= NF; ++c) v[$1, c, ++n[$1, c]] = $c; cols[$1] = NF; if (!($1 in seen)) { seen[$1] = 1; order[++k] = $1 } }
+       END {
+         for (i = 1; i <= k; ++i) {
+           name = order[i]; line = name
+           for (c = 2; c <= cols[name]; ++c) {
+             m = n[name, c]
+             for (a = 1; a <= m; ++a) s[a] = v[name, c, a]
+             for (a = 2; a <= m; ++a) for (b = a; b > 1 && s[b - 1] + 0 > s[b] + 0; --b) { t = s[b]; s[b] = s[b - 1]; s[b - 1] = t }
+             line = line " " s[int((m + 1) / 2)]
+           }
+           print line
+         }
+       }' "$@" >"$out"
+}
+for run in $(seq "$runs"); do measure session "$work/session.$run" "$work/JWC_TEMP.TXT"; done
+median "$work/session" "$work"/session.*
 measure read "$work/oneline" "$work/oneline.txt"
 measure write "$work/write" "$work/JWC_TEMP.TXT"
 # The program's own window on the program folder that holds the drawing,
@@ -39,8 +63,11 @@ measure write "$work/write" "$work/JWC_TEMP.TXT"
 cat >"$work/screen.json" <<'JSON'
 { "screens": [ { "name": "full-hd", "x": 0, "y": 0, "width": 1920, "height": 1080, "dpi": 96, "dpr": 1 } ] }
 JSON
-QT_QPA_PLATFORM="offscreen:configfile=$work/screen.json" build/bench/window_probe "$work" \
-  ${HORUNE_SCALE_PICTURE:+"$HORUNE_SCALE_PICTURE"} >"$work/window" 2>/dev/null
+for run in $(seq "$runs"); do
+  QT_QPA_PLATFORM="offscreen:configfile=$work/screen.json" build/bench/window_probe "$work" \
+    ${HORUNE_SCALE_PICTURE:+"$HORUNE_SCALE_PICTURE"} >"$work/window.$run" 2>/dev/null
+done
+median "$work/window" "$work"/window.*
 
 # field FILE NAME [COLUMN]: the value of one figure.
 field() { awk -v n="$2" -v c="${3:-2}" '$1 == n { print $c }' "$1"; }
@@ -52,8 +79,8 @@ load=$(cut -d' ' -f1 /proc/loadavg)
 cores=$(nproc)
 busy=$(awk -v l="$load" -v c="$cores" 'BEGIN { print (l > c / 2) ? 1 : 0 }')
 
-printf '\nhorune at scale: %s entities, %s MB host file; %s cores, load %s\n\n' \
-  "$ents" "$file_mb" "$cores" "$load"
+printf '\nhorune at scale: %s entities, %s MB host file; %s cores, load %s; median of %s runs\n\n' \
+  "$ents" "$file_mb" "$cores" "$load" "$runs"
 printf '| %-46s | %-12s | %-12s | %-12s | %-7s |\n' figure target wall cpu verdict
 printf '|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..48})" "$(printf -- '-%.0s' {1..14})" \
   "$(printf -- '-%.0s' {1..14})" "$(printf -- '-%.0s' {1..14})" "$(printf -- '-%.0s' {1..9})"

@@ -112,6 +112,17 @@ class Canvas {
   virtual void Polyline(std::span<const ScreenPoint> points) = 0;
   // Fills the closed shape with the brush (alternate rule) and outlines it.
   virtual void Polygon(std::span<const ScreenPoint> points) = 0;
+  // Each point joined to the next by a line that includes its end pixel:
+  // MoveTo, LineTo and the end pixel in the pen's colour, line by line (the
+  // ScreenLine of preview/draw.h). A canvas may draw the run in one go,
+  // pixel for pixel the same.
+  virtual void ScreenLines(std::span<const ScreenPoint> points) {
+    for (size_t i = 1; i < points.size(); ++i) {
+      MoveTo(points[i - 1].x, points[i - 1].y);
+      LineTo(points[i].x, points[i].y);
+      SetPixel(points[i].x, points[i].y, GetPen().Color);
+    }
+  }
 
   // Makes the font the canvas font; glyphs are drawn in the text colour.
   virtual void SetFont(const LogFont& font) = 0;

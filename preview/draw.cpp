@@ -196,11 +196,31 @@ void WalkEllipse(const TiltedEllipse& ellipse, double first, double step, int co
   }
 }
 
+// The chords of an ellipse well inside the view, handed to the canvas as one
+// run of screen lines: each point is mapped once, where chord by chord each
+// inner point would be mapped twice, to the same pixel. False, with nothing
+// drawn, when a point does not map to a pixel.
+bool DrawChordsInView(Canvas& canvas, const TiltedEllipse& ellipse, double first, double step) {
+  std::array<ScreenPoint, kChords + 1> points;
+  size_t n = 0;
+  bool mapped = true;
+  WalkEllipse(ellipse, first, step, kChords + 1, [&](const TWorldPoint& p) {
+    const double sx = ScaledX(p.x);
+    const double sy = ScaledY(p.y);
+    mapped = mapped && InScreenRange(sx) && InScreenRange(sy);
+    points[n++] = ScreenOfScaled(sx, sy);
+  });
+  if (mapped) canvas.ScreenLines(points);
+  return mapped;
+}
+
 // The chords between points at theta = first, first + step, ... (72 steps).
 void DrawChords(Canvas& canvas, const TiltedEllipse& ellipse, double first, double step) {
+  const bool inView = ellipse.WithinView();
+  if (inView && DrawChordsInView(canvas, ellipse, first, step)) return;
   bool started = false;
   TWorldPoint from{};
-  const auto line = ellipse.WithinView() ? InViewLine : WorldLine;
+  const auto line = inView ? InViewLine : WorldLine;
   WalkEllipse(ellipse, first, step, kChords + 1, [&](const TWorldPoint& to) {
     if (started) line(canvas, from.x, from.y, to.x, to.y);
     from = to;
@@ -341,9 +361,8 @@ void ClearView(Canvas& canvas, int32_t width, int32_t height) {
 }
 
 void ScreenLine(Canvas& canvas, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-  canvas.MoveTo(x1, y1);
-  canvas.LineTo(x2, y2);
-  canvas.SetPixel(x2, y2, canvas.GetPen().Color);
+  const ScreenPoint ends[] = {{x1, y1}, {x2, y2}};
+  canvas.ScreenLines(ends);
 }
 
 void ScreenRect(Canvas& canvas, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {

@@ -135,3 +135,37 @@ TEST(Coverage, CurvesAreFlattenedCloseToThemselves) {
 }
 
 }  // namespace
+
+// Rows of every length around the four-pixel steps, with bare, solid and
+// partial coverage mixed, over pixels of every shade: each channel must come
+// out as the rounded-down mix the glyphs are laid with.
+TEST(Coverage, RowsAreLaidChannelByChannel) {
+  const uint32_t colours[] = {0xFF000000u, 0xFFFFFFFFu, 0xFF12A5F0u};
+  uint32_t seed = 7;
+  const auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  for (uint32_t colour : colours) {
+    for (size_t count = 0; count <= 13; ++count) {
+      std::vector<uint8_t> alpha(count);
+      std::vector<uint32_t> pixels(count + 1);
+      for (size_t i = 0; i < count; ++i) {
+        const uint8_t kinds[] = {0, 255, 128, 127, static_cast<uint8_t>(next() >> 24)};
+        alpha[i] = kinds[(next() >> 8) % 5];
+        pixels[i] = 0xFF000000u | (next() >> 8);
+      }
+      pixels[count] = 0x12345678u;  // past the row: never touched
+      std::vector<uint32_t> laid = pixels;
+      BlendCoverageRow(laid.data(), alpha.data(), count, colour);
+      for (size_t i = 0; i < count; ++i) {
+        const uint32_t w = alpha[i] + (alpha[i] >> 7);
+        for (int shift : {0, 8, 16}) {
+          const uint32_t c = (colour >> shift) & 0xFF;
+          const uint32_t p = (pixels[i] >> shift) & 0xFF;
+          EXPECT_EQ((laid[i] >> shift) & 0xFF, (c * w + p * (256 - w)) >> 8)
+              << "count " << count << " pixel " << i << " alpha " << int(alpha[i]);
+        }
+        EXPECT_EQ(laid[i] >> 24, 0xFFu);
+      }
+      EXPECT_EQ(laid[count], 0x12345678u);
+    }
+  }
+}

@@ -80,6 +80,38 @@ TEST_F(QtCanvasTest, ScreenLineSetsTheEndPixelToo) {
   EXPECT_EQ(Count(kBlue), 10);
 }
 
+// A run of lines in one call draws what MoveTo, LineTo and the end pixel
+// draw line by line, with
+// every pen: dashes carried on, xor, no pen, a wide pen, lines of no length
+// and points off the canvas.
+TEST(QtCanvasRuns, ScreenLinesDrawWhatLineByLineDraws) {
+  const std::vector<ScreenPoint> run = {{3, 3},   {3, 3},  {20, 7}, {21, 7},  {21, 25},
+                                        {-9, 40}, {5, 12}, {5, 12}, {38, 28}, {60, -4}};
+  const Pen pens[] = {{kRed, 1, PenStyle::Solid, PenMix::Copy},
+                      {kBlue, 0, PenStyle::Dot, PenMix::Copy},
+                      {kCyan, 1, PenStyle::DashDot, PenMix::Xor},
+                      {kRed, 1, PenStyle::Null, PenMix::Copy},
+                      {kBlue, 3, PenStyle::Solid, PenMix::Copy}};
+  for (const Pen& pen : pens) {
+    QtCanvas joined(40, 30);
+    QtCanvas single(40, 30);
+    for (QtCanvas* c : {&joined, &single}) {
+      c->SetBrush({kWhite, BrushStyle::Solid});
+      c->Rectangle(-1, -1, 41, 31);
+      c->SetPen(pen);
+    }
+    joined.ScreenLines(run);
+    joined.LineTo(0, 0);  // the run leaves the position, and the dash, at its end
+    for (size_t i = 1; i < run.size(); ++i) {
+      single.MoveTo(run[i - 1].x, run[i - 1].y);
+      single.LineTo(run[i].x, run[i].y);
+      single.SetPixel(run[i].x, run[i].y, pen.Color);
+    }
+    single.LineTo(0, 0);
+    EXPECT_EQ(joined.Image(), single.Image()) << "pen style " << static_cast<int>(pen.Style);
+  }
+}
+
 TEST_F(QtCanvasTest, RectangleLeavesOutRightAndBottomEdge) {
   UsePen(kBlack);
   canvas.SetBrush({kRed, BrushStyle::Solid});

@@ -38,3 +38,9 @@ FlatOutline FlattenPath(const QPainterPath& path);
 // empty mask.
 inline constexpr int kMaxCoverageSide = 4096;
 CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transform);
+
+// Lays one row of coverage over pixels of 0xAARRGGBB in the colour: each
+// channel becomes (colour * w + pixel * (256 - w)) / 256, rounded down, with
+// w = alpha + alpha / 128 (0..256), and every pixel laid stays opaque.
+// Pixels under no coverage keep their value.
+void BlendCoverageRow(uint32_t* pixels, const uint8_t* alpha, size_t count, uint32_t argb);

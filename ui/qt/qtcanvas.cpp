@@ -234,6 +234,27 @@ void QtCanvas::LineTo(int32_t x, int32_t y) {
   posY_ = y;
 }
 
+void QtCanvas::ScreenLines(std::span<const ScreenPoint> points) {
+  if (points.size() < 2 || pen_.Style == PenStyle::Null || !ThinPen()) {
+    Canvas::ScreenLines(points);
+    return;
+  }
+  // The curves of the preview come as dozens of lines of a pixel or less.
+  const PixelBuffer& px = Pixels();
+  const uint32_t color = Argb(pen_.Color);
+  for (size_t i = 1; i < points.size(); ++i) {
+    const ScreenPoint& a = points[i - 1];
+    const ScreenPoint& b = points[i];
+    // A line of no length draws nothing and moves no dash.
+    if (!(a == b)) ThinSegment(a.x, a.y, b.x, b.y);
+    if (b.x >= 0 && b.y >= 0 && b.x < px.Width && b.y < px.Height) {
+      px.Bits[b.y * px.Stride + b.x] = color;
+    }
+  }
+  posX_ = points.back().x;
+  posY_ = points.back().y;
+}
+
 void QtCanvas::SetPixel(int32_t x, int32_t y, TColor color) {
   const PixelBuffer& px = Pixels();
   if (x < 0 || y < 0 || x >= px.Width || y >= px.Height) return;
@@ -328,6 +349,7 @@ std::unique_ptr<QtCanvas::FontFace> QtCanvas::MakeFace(const LogFont& font, int 
   face->Font.setUnderline(font.Underline);
   face->Font.setStrikeOut(font.StrikeOut);
   face->Outlined = !font.Italic && !font.Underline && !font.StrikeOut;
+  if (face->Outlined) face->Raw = QRawFont::fromFont(face->Font);
   const QFontMetricsF metrics(face->Font);
   face->CellHeight = static_cast<int>(std::lround(metrics.height()));
   face->Ascent = metrics.ascent();
@@ -404,8 +426,17 @@ const FlatOutline& QtCanvas::Outline(const std::string& glyph, uint64_t code) {
   const uint64_t key = (static_cast<uint64_t>(face_->Id) << 34) | code;
   auto it = outlines_.find(key);
   if (it != outlines_.end()) return it->second;
+  const QString text = QString::fromUtf8(Utf8FromSjis(glyph));
+  // A glyph the face holds is taken by its index, which skips laying the
+  // text out; one it lacks comes from the face that lends it, as drawn.
+  const QList<quint32> indexes = face_->Raw.glyphIndexesForString(text);
   QPainterPath path;
-  path.addText(QPointF(0, face_->Ascent), face_->Font, QString::fromUtf8(Utf8FromSjis(glyph)));
+  if (indexes.size() == 1 && indexes[0] != 0) {
+    path = face_->Raw.pathForGlyph(indexes[0]);
+    path.translate(0, face_->Ascent);
+  } else {
+    path.addText(QPointF(0, face_->Ascent), face_->Font, text);
+  }
   FlatOutline outline = FlattenPath(path);
   maskBytes_ += outline.Points.size() * sizeof(QPointF);
   return outlines_.emplace(key, std::move(outline)).first->second;
@@ -504,24 +535,11 @@ void QtCanvas::LayMask(const GlyphMask& mask, int32_t x, int32_t y) {
   const int64_t x1 = std::min<int64_t>(left + mask.Width, px.Width);
   const int64_t y0 = std::max<int64_t>(top, 0);
   const int64_t y1 = std::min<int64_t>(top + mask.Height, px.Height);
+  if (x0 >= x1) return;
   const uint32_t color = Argb(textColor_);
-  const uint32_t rb = color & 0xFF00FFu;
-  const uint32_t g = color & 0x00FF00u;
   for (int64_t row = y0; row < y1; ++row) {
-    const uint8_t* a = mask.Alpha.data() + (row - top) * mask.Width - left;
-    uint32_t* d = px.Bits + row * px.Stride;
-    for (int64_t col = x0; col < x1; ++col) {
-      // Red and blue blended in one step, green in another; weights of 256
-      // in all keep every channel within its own 16 bits. No branch on
-      // the weight: 0 keeps the pixel and 256 puts the colour, and an
-      // antialiased edge would mispredict one on every other pixel.
-      const uint32_t alpha = a[col];
-      const uint32_t w = alpha + (alpha >> 7);
-      const uint32_t dst = d[col];
-      const uint32_t orb = ((rb * w + (dst & 0xFF00FFu) * (256 - w)) >> 8) & 0xFF00FFu;
-      const uint32_t og = ((g * w + (dst & 0x00FF00u) * (256 - w)) >> 8) & 0x00FF00u;
-      d[col] = kOpaque | orb | og;
-    }
+    const uint8_t* a = mask.Alpha.data() + (row - top) * mask.Width + (x0 - left);
+    BlendCoverageRow(px.Bits + row * px.Stride + x0, a, static_cast<size_t>(x1 - x0), color);
   }
 }
 

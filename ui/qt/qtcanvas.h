@@ -22,6 +22,7 @@
 #include <QImage>
 #include <QList>
 #include <QPainter>
+#include <QRawFont>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -57,6 +58,7 @@ class QtCanvas : public Canvas {
   Brush GetBrush() const override { return brush_; }
   void MoveTo(int32_t x, int32_t y) override;
   void LineTo(int32_t x, int32_t y) override;
+  void ScreenLines(std::span<const ScreenPoint> points) override;
   void SetPixel(int32_t x, int32_t y, TColor color) override;
   void Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override;
   void Polyline(std::span<const ScreenPoint> points) override;
@@ -109,6 +111,7 @@ class QtCanvas : public Canvas {
     int CellHeight = 0;
     double Ascent = 0.0;
     int HalfWidth = 0;  // the width of a half-width character in pixels
+    QRawFont Raw;       // an outlined face's glyphs by index
   };
   // A glyph drawn once as its coverage, to be laid down in any colour, its
   // top-left given from the glyph's output point.
