@@ -167,11 +167,12 @@ size_t CutPlainTokens(std::string_view bytes, TJwcTokens& tokens) {
   int n = 0;
   bool inToken = false;
   size_t start = 0;
+  std::array<unsigned char, kWindow> last;
   for (size_t base = 0;; base += kWindow) {
-    std::array<unsigned char, kWindow> last{};
     const unsigned char* window = in + base;
     if (len - base < kWindow) {
-      std::memcpy(last.data(), window, len - base);
+      last.fill(0);
+      if (len > base) std::memcpy(last.data(), window, len - base);
       window = last.data();
     }
     const TWindowMasks m = ClassifyWindow(window);
@@ -812,7 +813,7 @@ void LoadJwcTempFromBytes(std::string_view bytes) {
   ParseBlocks(
       [&bytes](char* destination, size_t count) {
         const size_t n = std::min(count, bytes.size());
-        std::memcpy(destination, bytes.data(), n);
+        if (n > 0) std::memcpy(destination, bytes.data(), n);
         bytes.remove_prefix(n);
         return n;
       },
