@@ -288,23 +288,6 @@ TEST(ReaderTokens, TokensFallAnywhereAcrossTheWindows) {
   }
 }
 
-// The same from a file: plain lines whose numbers stand at every place
-// around the windows' edges read the same numbers.
-TEST(ReaderFile, NumbersAcrossTheWindowsReadWhole) {
-  std::string bytes;
-  std::vector<std::string> expected;
-  for (int lead = 0; lead <= 70; ++lead) {
-    const std::string numbers = "-1234.5627044565 0.5 " + std::to_string(lead) + ".25 -7";
-    bytes += std::string(static_cast<size_t>(lead), ' ') + numbers + "\r\n";
-    expected.push_back(Nums({-1234.5627044565, 0.5, lead + 0.25, -7}));
-  }
-  InitStore();
-  LoadJwcTempFromBytes(bytes);
-  std::vector<std::string> got;
-  for (const TJwwEntLine& l : JwwStore.Lines) got.push_back(Nums({l.X1, l.Y1, l.X2, l.Y2}));
-  EXPECT_EQ(got, expected);
-}
-
 // ----------------------------------------------------------- header lines
 
 TEST(ReaderHeader, GroupScalesAndTextKindTable) {
