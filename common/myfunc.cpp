@@ -2,13 +2,19 @@
 #include "common/myfunc.h"
 
 #include <algorithm>
+#include <bit>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <numbers>
 #include <system_error>
 #include <utility>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -73,14 +79,16 @@ bool IsUnsignedReal(std::string_view t) {
   return i == t.size();
 }
 
+// The powers of ten a double holds exactly.
+constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // Most numbers of the exchange file have few digits and a small exponent;
 // then the digits and the power of ten are exact doubles and one
 // multiplication or division rounds correctly. False for any other text,
 // which takes the general conversion (and its check of the form).
 bool FastExactReal(std::string_view t, double& value) {
-  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   constexpr int kMaxPower = 22;
   constexpr int kMaxDigits = 19;  // any 19 decimal digits fit 64 bits
   if (FLT_EVAL_METHOD != 0) return false;
@@ -116,6 +124,94 @@ bool FastExactReal(std::string_view t, double& value) {
   value = exponent < 0 ? d / kPowers[-exponent] : d * kPowers[exponent];
   return true;
 }
+
+// A plain decimal: an optional sign, digits and at most one ".", with at
+// most 16 digits and "." in all, read from whole words. Bytes of the words
+// past the text's end are masked off or shifted out.
+constexpr size_t kPlainDecimalBytes = 16;
+constexpr uint64_t kEachByte = 0x0101010101010101;
+
+constexpr uint64_t kIntPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+
+uint64_t LoadWord(const char* p) {
+  uint64_t w = 0;
+  std::memcpy(&w, p, sizeof w);
+  return w;
+}
+
+// The value of the first k (0..8) bytes of the word, which are digits, the
+// first byte the lowest. Moved to the top of the word the digits have zero
+// bytes below them, which read as leading zeros; then pairs, fours and the
+// eight combine in three steps.
+uint64_t DigitsValue(uint64_t w, int k) {
+  // A digit byte never borrows from the one above it: the k digits stay whole.
+  w -= 0x30 * kEachByte;
+  // Two steps: one shift by all 64 bits (k = 0) would be undefined.
+  w = (w << (4 * (8 - k))) << (4 * (8 - k));
+  w = w * 10 + (w >> 8);
+  constexpr uint64_t kPairs = 0x000000FF000000FF;
+  return (((w & kPairs) * (100 + (uint64_t{1000000} << 32))) +
+          (((w >> 16) & kPairs) * (1 + (uint64_t{10000} << 32)))) >>
+         32;
+}
+
+// The mask of the word's k (0..8) lowest bytes.
+uint64_t LowBytes(int k) {
+  return k >= 8 ? ~uint64_t{0} : (uint64_t{1} << (8 * k)) - 1;
+}
+
+#if defined(__SSE2__)
+// The bits of the bytes among the sixteen at p that are no digit.
+unsigned NonDigits(const char* p) {
+  const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  // Signed: bytes from 0x80 up are below "0".
+  const __m128i digit = _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8('0' - 1)),
+                                      _mm_cmplt_epi8(x, _mm_set1_epi8('9' + 1)));
+  return ~static_cast<unsigned>(_mm_movemask_epi8(digit)) & 0xFFFF;
+}
+
+// The value of a plain decimal at t, with no branch on its digits; false
+// for any other text, and for one whose digits are no exact double.
+bool PaddedExactReal(std::string_view t, double& value) {
+  if (FLT_EVAL_METHOD != 0 || std::endian::native != std::endian::little || t.empty()) {
+    return false;
+  }
+  const bool negative = t[0] == '-';
+  const size_t signBytes = (negative || t[0] == '+') ? 1 : 0;
+  const char* body = t.data() + signBytes;
+  const size_t n = t.size() - signBytes;
+  if (n == 0 || n > kPlainDecimalBytes) return false;
+  const unsigned end = 1u << n;
+  const unsigned others = NonDigits(body) & (end - 1);
+  // The first byte that is no digit: the ".", or the end.
+  const int point = std::countr_zero(others | end);
+  const bool hasPoint = point < static_cast<int>(n);
+  const bool plain = ((others & ~(1u << point)) == 0) & (!hasPoint | (body[point] == '.'));
+  const int count = static_cast<int>(n) - static_cast<int>(hasPoint);
+  if (!plain || count == 0) return false;
+  const int fraction = count - point;
+  // The sixteen bytes as two words, and the same moved down by one byte:
+  // the bytes below the point from the first, those above it from the
+  // second close the gap, so the digits lie together in the low bytes.
+  const uint64_t low = LoadWord(body);
+  const uint64_t high = LoadWord(body + 8);
+  const uint64_t keepLow = LowBytes(point);
+  const uint64_t keepHigh = LowBytes(std::max(point - 8, 0));
+  const uint64_t digitsLow = (low & keepLow) | (((low >> 8) | (high << 56)) & ~keepLow);
+  const uint64_t digitsHigh = (high & keepHigh) | ((high >> 8) & ~keepHigh);
+  const int countHigh = std::max(count - 8, 0);
+  const uint64_t digits = DigitsValue(digitsLow, count - countHigh) * kIntPowers[countHigh] +
+                          DigitsValue(digitsHigh, countHigh);
+  if (digits > (uint64_t{1} << 53)) return false;
+  const double magnitude = static_cast<double>(digits) / kPowers[fraction];
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+#else
+bool PaddedExactReal(std::string_view, double&) {
+  return false;
+}
+#endif
 
 // The double-byte character starting at byte i is whole only when its trail
 // byte is there; a lead byte in the last position stands alone.
@@ -180,6 +276,11 @@ double TextToReal(std::string_view t) {
     if (ec != std::errc() || ptr != end) return 0.0;
   }
   return negative ? -value : value;
+}
+
+double TextToRealPadded(std::string_view t) {
+  double value = 0.0;
+  return PaddedExactReal(t, value) ? value : TextToReal(t);
 }
 
 std::string StripBlanks(std::string_view t) {

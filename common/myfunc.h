@@ -25,6 +25,15 @@ int32_t TextToInt(std::string_view t);
 // Anything malformed gives 0.0.
 double TextToReal(std::string_view t);
 
+// How many bytes after a text TextToRealPadded may read.
+inline constexpr size_t kRealPadding = 16;
+
+// TextToReal, the same value to the bit, for a text followed in memory by at
+// least kRealPadding readable bytes, which it reads but never uses: a plain
+// decimal then takes a few steps over whole words and no branch that depends
+// on its digits.
+double TextToRealPadded(std::string_view t);
+
 // The text without half-width and full-width spaces and control characters.
 std::string StripBlanks(std::string_view t);
 

@@ -23,6 +23,11 @@
 
 namespace {
 
+// Every line is parsed where this many readable bytes follow it, so that
+// its tokens may be read in whole words past their ends (TextToRealPadded).
+constexpr size_t kLinePadding = 64;
+static_assert(kLinePadding >= kRealPadding);
+
 // ---------------------------------------------------------------- tokeniser
 
 // What the tokeniser does with one byte.
@@ -56,9 +61,10 @@ constexpr ByteActions kSplitting = MakeByteActions(true);
 constexpr ByteActions kJoined = MakeByteActions(false);
 
 // The full rules, for lines with quotes, "=", Shift-JIS or control bytes:
-// the token bytes are gathered in buffer, without the dropped ones.
+// the token bytes are gathered in buffer, without the dropped ones, and
+// padded as a line is.
 void TokenizeGathering(std::string_view line, std::string& buffer, TJwcTokens& tokens) {
-  if (buffer.size() < line.size()) buffer.resize(line.size());
+  if (buffer.size() < line.size() + kLinePadding) buffer.resize(line.size() + kLinePadding);
   char* const out = buffer.data();
   const auto* in = reinterpret_cast<const unsigned char*>(line.data());
   const size_t len = line.size();
@@ -102,35 +108,45 @@ void TokenizeGathering(std::string_view line, std::string& buffer, TJwcTokens& t
   tokens.N = n + 1;
 }
 
-bool IsSeparator(unsigned char b) {
-  return b == ' ' || b == '\t';
-}
+// The bytes of a window, one bit each, the first byte in the lowest bit. A
+// plain byte is printable ASCII without the blank, the quote and "=", a
+// separator a blank or a tab.
+struct TWindowMasks {
+  uint64_t Plain;
+  uint64_t Separator;
+};
 
-// A byte a plain token may hold: printable ASCII without the quote and "=".
-bool IsPlainByte(unsigned char b) {
-  return b > 0x20 && b < 0x7F && b != '"' && b != '=';
-}
+constexpr size_t kWindow = 64;
 
-// The end of the run of plain bytes from position i, sixteen bytes a step
-// where SSE2 is at hand (every x86-64 processor).
-size_t PlainRunEnd(const unsigned char* in, size_t i, size_t len) {
+// Which of the 64 bytes at p are plain bytes and which separators, sixteen
+// a step where SSE2 is at hand (every x86-64 processor).
+TWindowMasks ClassifyWindow(const unsigned char* p) {
+  TWindowMasks m{0, 0};
 #if defined(__SSE2__)
-  const __m128i space = _mm_set1_epi8(0x20);
+  const __m128i space = _mm_set1_epi8(' ');
+  const __m128i tab = _mm_set1_epi8('\t');
   const __m128i del = _mm_set1_epi8(0x7F);
   const __m128i quote = _mm_set1_epi8('"');
   const __m128i equals = _mm_set1_epi8('=');
-  for (; i + 16 <= len; i += 16) {
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+  for (size_t i = 0; i < kWindow; i += 16) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
     // Signed: bytes from 0x80 up are below the space.
     const __m128i printable = _mm_and_si128(_mm_cmpgt_epi8(x, space), _mm_cmplt_epi8(x, del));
     const __m128i special = _mm_or_si128(_mm_cmpeq_epi8(x, quote), _mm_cmpeq_epi8(x, equals));
-    const int plain = _mm_movemask_epi8(_mm_andnot_si128(special, printable));
-    if (plain != 0xFFFF)
-      return i + static_cast<size_t>(std::countr_zero(~static_cast<unsigned>(plain)));
+    const __m128i separator = _mm_or_si128(_mm_cmpeq_epi8(x, space), _mm_cmpeq_epi8(x, tab));
+    m.Plain |=
+        uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(_mm_andnot_si128(special, printable)))}
+        << i;
+    m.Separator |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(separator))} << i;
+  }
+#else
+  for (size_t i = 0; i < kWindow; ++i) {
+    const unsigned char b = p[i];
+    m.Plain |= uint64_t{b > 0x20 && b < 0x7F && b != '"' && b != '='} << i;
+    m.Separator |= uint64_t{b == ' ' || b == '\t'} << i;
   }
 #endif
-  while (i < len && IsPlainByte(in[i])) ++i;
-  return i;
+  return m;
 }
 
 // Tokens of ASCII words and blanks, as nearly every line of a drawing has:
@@ -138,24 +154,53 @@ size_t PlainRunEnd(const unsigned char* in, size_t i, size_t len) {
 // end, a quote, "=", a double-byte character, a control byte), whose
 // position is returned. A line of more than 32 such tokens stops at the
 // separator after the 32nd.
+//
+// The bytes are looked at 64 at a time: a token begins and ends where the
+// plain bits change, so the work goes by tokens, not by bytes. The last
+// window of bytes is copied out first, with zeros after it that end it.
 size_t CutPlainTokens(std::string_view bytes, TJwcTokens& tokens) {
   const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
   const size_t len = bytes.size();
-  size_t i = 0;
+  const auto token = [&bytes](size_t from, size_t to) {
+    return std::string_view(bytes.data() + from, to - from);
+  };
   int n = 0;
-  for (;;) {
-    while (i < len && IsSeparator(in[i])) ++i;
-    const size_t start = i;
-    i = PlainRunEnd(in, i, len);
-    if (i == len || !IsSeparator(in[i])) {
-      tokens.T[n] = bytes.substr(start, i - start);
-      tokens.N = n + 1;
-      return i;
+  bool inToken = false;
+  size_t start = 0;
+  std::array<unsigned char, kWindow> last;
+  for (size_t base = 0;; base += kWindow) {
+    const unsigned char* window = in + base;
+    if (len - base < kWindow) {
+      last.fill(0);
+      if (len > base) std::memcpy(last.data(), window, len - base);
+      window = last.data();
     }
-    tokens.T[n++] = bytes.substr(start, i - start);
-    if (n == kMaxJwcTokens) {
-      tokens.N = n;
-      return i;
+    const TWindowMasks m = ClassifyWindow(window);
+    const uint64_t others = ~(m.Plain | m.Separator);
+    const int stop = std::countr_zero(others);
+    const uint64_t before = stop == 64 ? ~uint64_t{0} : (uint64_t{1} << stop) - 1;
+    const uint64_t plain = m.Plain & before;
+    // Bit j is set where byte j is plain and byte j - 1 was not, or the
+    // other way round: a token's first byte or the separator after it.
+    uint64_t edges = (plain ^ ((plain << 1) | uint64_t{inToken})) & before;
+    for (; edges != 0; edges &= edges - 1) {
+      const size_t at = base + static_cast<size_t>(std::countr_zero(edges));
+      if (inToken) {
+        tokens.T[n++] = token(start, at);
+        if (n == kMaxJwcTokens) {
+          tokens.N = n;
+          return at;
+        }
+      } else {
+        start = at;
+      }
+      inToken = !inToken;
+    }
+    if (stop < 64) {
+      const size_t end = base + static_cast<size_t>(stop);
+      tokens.T[n] = inToken ? token(start, end) : token(end, end);
+      tokens.N = n + 1;
+      return end;
     }
   }
 }
@@ -164,6 +209,7 @@ size_t CutPlainTokens(std::string_view bytes, TJwcTokens& tokens) {
 
 struct TReaderState {
   std::string Buffer;  // the bytes of the current line's tokens
+  std::string Line;    // a line given from outside, copied with its padding
   TJwcTokens Tokens;
 };
 
@@ -171,8 +217,10 @@ TReaderState Reader;
 
 // ------------------------------------------------------------ token values
 
+// Every token lies in a padded line or in the padded buffer of gathered
+// tokens.
 double Num(const TJwcTokens& tk, int i) {
-  return TextToReal(tk.T[i]);
+  return TextToRealPadded(tk.T[i]);
 }
 int32_t Int(const TJwcTokens& tk, int i) {
   return TextToInt(tk.T[i]);
@@ -660,6 +708,14 @@ std::string_view WithoutCr(std::string_view line) {
   return line;
 }
 
+// Tokenises and classifies one line (without its line end) that has
+// kLinePadding readable bytes after it.
+void ParsePaddedLine(std::string_view line) {
+  line = line.substr(0, kMaxJwcLineBytes);
+  TokenizeJwcLine(line, Reader.Buffer, Reader.Tokens);
+  Classify(Reader.Tokens);
+}
+
 // Parses every line that ends in LF and returns the number of bytes taken.
 // A plain line is cut where it stands, with its end found on the way; any
 // other line, and one too long to be read whole, takes the full rules.
@@ -675,7 +731,7 @@ size_t ParseCompleteLines(std::string_view bytes) {
       const void* lf = std::memchr(bytes.data() + start, '\n', bytes.size() - start);
       if (lf == nullptr) break;
       end = static_cast<size_t>(static_cast<const char*>(lf) - bytes.data());
-      ParseJwcLine(WithoutCr(bytes.substr(start, end - start)));
+      ParsePaddedLine(WithoutCr(bytes.substr(start, end - start)));
     }
     start = end + 1;
   }
@@ -688,42 +744,26 @@ constexpr size_t kReadBlock = size_t{1} << 20;
 // that a CR right after the last byte read is still seen as the line's end.
 constexpr size_t kLineHead = kMaxJwcLineBytes + 1;
 
-}  // namespace
-
-void TokenizeJwcLine(std::string_view line, std::string& buffer, TJwcTokens& tokens) {
-  if (CutPlainTokens(line, tokens) != line.size()) TokenizeGathering(line, buffer, tokens);
-}
-
-void ParseJwcLine(std::string_view line) {
-  line = line.substr(0, kMaxJwcLineBytes);
-  TokenizeJwcLine(line, Reader.Buffer, Reader.Tokens);
-  Classify(Reader.Tokens);
-}
-
-void LoadJwcTempFromBytes(std::string_view bytes) {
-  const size_t taken = ParseCompleteLines(bytes);
-  if (taken < bytes.size()) ParseJwcLine(WithoutCr(bytes.substr(taken)));
-}
-
-bool LoadJwcTemp(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return false;
-  const UniqueFile file(OpenFile(path, "rb"));
-  if (!file) return false;
-  // Blocks of the file; the unfinished last line of a block moves to the
-  // front and waits for the next one. Of a line longer than a block or two
-  // only its head stays, and the rest is passed over up to the line's end.
+// Reads every line of the bytes that fill(destination, count) hands out, a
+// block at a time, until it gives less than it was asked for; false when
+// failed() then tells of an error, and the line left unfinished is dropped.
+// The unfinished last line of a block moves to the front and waits for the
+// next one. Of a line longer than a block or two only its head stays, and
+// the rest is passed over up to the line's end.
+template <class Fill, class Failed>
+bool ParseBlocks(Fill fill, Failed failed) {
+  // Zero-filled: the padding after the bytes is read but never used.
   const std::unique_ptr<char[]> buffer =
-      std::make_unique_for_overwrite<char[]>(kLineHead + kReadBlock);
+      std::make_unique<char[]>(kLineHead + kReadBlock + kLinePadding);
   size_t kept = 0;
   bool passingOver = false;
   for (;;) {
-    const size_t got = std::fread(buffer.get() + kept, 1, kReadBlock, file.get());
+    const size_t got = fill(buffer.get() + kept, kReadBlock);
     if (passingOver) {
       const char* fresh = buffer.get() + kept;
       const void* lf = std::memchr(fresh, '\n', got);
       if (lf != nullptr) {
-        ParseJwcLine(WithoutCr(std::string_view(buffer.get(), kept)));
+        ParsePaddedLine(WithoutCr(std::string_view(buffer.get(), kept)));
         const size_t rest = got - static_cast<size_t>(static_cast<const char*>(lf) + 1 - fresh);
         std::memmove(buffer.get(), static_cast<const char*>(lf) + 1, rest);
         kept = rest;
@@ -742,10 +782,52 @@ bool LoadJwcTemp(const std::filesystem::path& path) {
       }
     }
     if (got < kReadBlock) {
-      if (std::ferror(file.get()) != 0) return false;
+      if (failed()) return false;
       break;
     }
   }
-  if (kept > 0) ParseJwcLine(WithoutCr(std::string_view(buffer.get(), kept)));
+  if (kept > 0) ParsePaddedLine(WithoutCr(std::string_view(buffer.get(), kept)));
   return true;
+}
+
+}  // namespace
+
+void TokenizeJwcLine(std::string_view line, std::string& buffer, TJwcTokens& tokens) {
+  if (CutPlainTokens(line, tokens) != line.size()) TokenizeGathering(line, buffer, tokens);
+}
+
+void ParseJwcLine(std::string_view line) {
+  line = line.substr(0, kMaxJwcLineBytes);
+  Reader.Line.assign(line);
+  Reader.Line.append(kLinePadding, '\0');
+  ParsePaddedLine(std::string_view(Reader.Line).substr(0, line.size()));
+}
+
+void LoadJwcTempFromBytes(std::string_view bytes) {
+  // The lines that end a padding's length before the end have their padding
+  // in the bytes after them and are read where they stand; the rest is
+  // copied into a padded block.
+  if (bytes.size() > kLinePadding) {
+    bytes.remove_prefix(ParseCompleteLines(bytes.substr(0, bytes.size() - kLinePadding)));
+  }
+  ParseBlocks(
+      [&bytes](char* destination, size_t count) {
+        const size_t n = std::min(count, bytes.size());
+        if (n > 0) std::memcpy(destination, bytes.data(), n);
+        bytes.remove_prefix(n);
+        return n;
+      },
+      [] { return false; });
+}
+
+bool LoadJwcTemp(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) return false;
+  const UniqueFile file(OpenFile(path, "rb"));
+  if (!file) return false;
+  return ParseBlocks(
+      [&file](char* destination, size_t count) {
+        return std::fread(destination, 1, count, file.get());
+      },
+      [&file] { return std::ferror(file.get()) != 0; });
 }

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the number parsers, the Shift-JIS text helpers and
 // the codec, and checks what must hold for any input.
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -32,6 +33,11 @@ void CheckNumbers(std::string_view t) {
 
   const double v = TextToReal(t);
   Check(std::isfinite(v));
+  // The padding is the text's own bytes again: digits and points that the
+  // padded reader must not take for part of the number.
+  const std::string padded = std::string(t) + std::string(t) + std::string(kRealPadding, '7');
+  Check(std::bit_cast<uint64_t>(TextToRealPadded(std::string_view(padded).substr(0, t.size()))) ==
+        std::bit_cast<uint64_t>(v));
   // Subnormals carry fewer than 15 digits, so only normal values must keep them.
   if (v != 0 && std::fabs(v) < 1e-300) return;
   const std::string text = FormatReal(v);

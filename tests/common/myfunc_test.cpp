@@ -4,12 +4,17 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <bit>
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <numbers>
+#include <random>
 #include <string>
+#include <string_view>
+#include <system_error>
 
 namespace {
 
@@ -106,7 +111,59 @@ TEST(TextToReal, ReadsWholeTextOrGivesZero) {
       {"\t1", 0},
       {"\x82\x51.5", 0},  // full-width digit
   };
-  for (const auto& c : cases) EXPECT_EQ(TextToReal(c.text), c.value) << '"' << c.text << '"';
+  for (const auto& c : cases) {
+    EXPECT_EQ(TextToReal(c.text), c.value) << '"' << c.text << '"';
+    const std::string_view text = c.text;
+    const std::string padded = std::string(text) + std::string(kRealPadding, '5');
+    EXPECT_EQ(TextToRealPadded(std::string_view(padded).substr(0, text.size())), c.value)
+        << '"' << c.text << '"';
+  }
+}
+
+// The text in a buffer followed by the padding TextToRealPadded may read,
+// of digits, points and signs that must not count.
+std::string WithPadding(const std::string& text, std::mt19937& random) {
+  std::string bytes = text;
+  for (size_t i = 0; i < kRealPadding; ++i) bytes += "0123456789.-+e \0"[random() % 16];
+  return bytes;
+}
+
+// A random decimal as the host writes them, now and then of another form
+// or too long for the fast ways.
+std::string RandomDecimal(std::mt19937& random) {
+  const auto digits = [&random](int most) {
+    std::string d(random() % (most + 1), '0');
+    for (char& c : d) c = static_cast<char>('0' + random() % 10);
+    return d;
+  };
+  std::string t = std::string(1, "-+ 0"[random() % 4]).substr(0, random() % 3 == 0 ? 1 : 0);
+  t += digits(random() % 4 == 0 ? 20 : 6);
+  if (random() % 4 != 0) t += "." + digits(random() % 4 == 0 ? 20 : 10);
+  if (random() % 16 == 0) t += "e" + std::string(random() % 2 ? "-" : "") + digits(3);
+  if (random() % 32 == 0) t.insert(random() % (t.size() + 1), 1, "x.-e"[random() % 4]);
+  return t;
+}
+
+// Both readers agree to the bit with the general conversion on every text
+// of the host's numbers, whatever follows the text in memory.
+TEST(TextToReal, FastWaysMatchTheGeneralConversion) {
+  std::mt19937 random(20261207);
+  for (int i = 0; i < 100000; ++i) {
+    const std::string text = RandomDecimal(random);
+    std::string_view body = text;
+    while (body.starts_with(' ')) body.remove_prefix(1);
+    const bool negative = body.starts_with('-');
+    if (negative || body.starts_with('+')) body.remove_prefix(1);
+    double expected = 0;
+    const auto [end, ec] = std::from_chars(body.data(), body.data() + body.size(), expected);
+    const bool whole = ec == std::errc() && end == body.data() + body.size() &&
+                       !body.starts_with('-') && !body.starts_with('+');
+    expected = !whole ? 0.0 : negative ? -expected : expected;
+    const std::string padded = WithPadding(text, random);
+    const double fast = TextToRealPadded(std::string_view(padded).substr(0, text.size()));
+    EXPECT_EQ(std::bit_cast<uint64_t>(TextToReal(text)), std::bit_cast<uint64_t>(expected)) << text;
+    ASSERT_EQ(std::bit_cast<uint64_t>(fast), std::bit_cast<uint64_t>(expected)) << text;
+  }
 }
 
 // Sets a process locale whose decimal separator is a comma: an installed

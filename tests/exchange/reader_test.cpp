@@ -252,6 +252,42 @@ TEST(ReaderTokens, LongLinesAreClassifiedLikeAnyOther) {
   EXPECT_EQ(JwwStore.Texts[0].Text, std::string(kMaxTextBytes, 'x'));
 }
 
+// The tokens of a line of words and blanks, cut the plain way.
+std::vector<std::string> SplitAtBlanks(std::string_view line) {
+  std::vector<std::string> tokens(1);
+  for (const char c : line) {
+    if (c != ' ' && c != '\t') {
+      tokens.back() += c;
+    } else if (!tokens.back().empty()) {
+      tokens.emplace_back();
+    }
+  }
+  if (tokens.size() > kMaxJwcTokens) tokens.resize(kMaxJwcTokens);
+  return tokens;
+}
+
+// Lines are looked at 64 bytes at a time: a token may begin, end or run
+// across the edge of such a window at any place, alone or among others.
+TEST(ReaderTokens, TokensFallAnywhereAcrossTheWindows) {
+  for (int lead = 0; lead <= 130; ++lead) {
+    for (const int width : {1, 2, 63, 64, 65}) {
+      const std::string word(static_cast<size_t>(width), 'w');
+      const std::string lines[] = {
+          std::string(static_cast<size_t>(lead), ' ') + word + " 1\t-2.5 ",
+          std::string(static_cast<size_t>(lead), 'a') + "\t" + word,
+          word + std::string(static_cast<size_t>(lead), ' '),
+      };
+      for (const std::string& line : lines) EXPECT_EQ(Tokens(line), SplitAtBlanks(line)) << line;
+    }
+  }
+  // The 32nd token ends at each place around the second window's edge.
+  for (int width = 1; width <= 8; ++width) {
+    std::string line(static_cast<size_t>(width), 'x');
+    for (int i = 1; i < 40; ++i) line += " 3";
+    EXPECT_EQ(Tokens(line), SplitAtBlanks(line)) << line;
+  }
+}
+
 // ----------------------------------------------------------- header lines
 
 TEST(ReaderHeader, GroupScalesAndTextKindTable) {
