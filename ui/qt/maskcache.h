@@ -25,10 +25,15 @@ class MaskCache {
   size_t Home(uint64_t key) const;
   void Grow();
 
-  // Slot by slot: the key (0 for none; a glyph's key is never 0) and one
-  // more than its mask's place in masks_.
-  std::vector<uint64_t> keys_;
-  std::vector<uint32_t> places_;
+  // A key (0 for none; a glyph's key is never 0) and its mask, side by
+  // side, so a look-up reads one slot.
+  struct Slot {
+    uint64_t Key = 0;
+    const CoverageMask* Mask = nullptr;
+  };
+  // Puts the slot in the first free place from its key's home.
+  void Place(const Slot& slot);
+  std::vector<Slot> slots_;
   int bits_ = 0;
   std::deque<CoverageMask> masks_;
 };

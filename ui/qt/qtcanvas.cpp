@@ -361,6 +361,29 @@ void QtCanvas::SetFont(const LogFont& font) {
   // still has only a few faces.
   escapement_ = static_cast<int32_t>(font.Escapement % 3600);
   if (escapement_ < 0) escapement_ += 3600;
+  // Runs one after another mostly keep their face and turn only.
+  if (face_ == nullptr || !SameFace(font, faceFont_)) TakeFace(font);
+  // Steps of the turn that move no corner of a cell by a pixel, a multiple
+  // of four so quarter turns are exact; none for a cell too big to keep.
+  for (int full = 0; full < 2; ++full) {
+    const double advance = full != 0 ? 2.0 * face_->HalfWidth : face_->HalfWidth;
+    const double reach = std::hypot(advance, static_cast<double>(face_->CellHeight));
+    const int steps =
+        reach > kMaxMaskReach ? 0 : 4 * std::max(1, static_cast<int>(std::ceil(kPi * reach / 2)));
+    turnSteps_[full] = steps;
+    turnStep_[full] =
+        steps == 0 ? 0 : static_cast<int>(std::lround(escapement_ / 3600.0 * steps)) % steps;
+  }
+  painterUse_ = PainterUse::None;
+}
+
+bool QtCanvas::SameFace(const LogFont& a, const LogFont& b) {
+  return a.Height == b.Height && a.Width == b.Width && a.Weight == b.Weight &&
+         a.Italic == b.Italic && a.Underline == b.Underline && a.StrikeOut == b.StrikeOut &&
+         a.FaceName == b.FaceName;
+}
+
+void QtCanvas::TakeFace(const LogFont& font) {
   std::string key;
   for (int32_t v : {font.Height, font.Width, font.Weight}) {
     key.append(reinterpret_cast<const char*>(&v), sizeof v);
@@ -380,18 +403,7 @@ void QtCanvas::SetFont(const LogFont& font) {
     it = faces_.emplace(std::move(key), MakeFace(font, nextFaceId_++)).first;
   }
   face_ = it->second.get();
-  // Steps of the turn that move no corner of a cell by a pixel, a multiple
-  // of four so quarter turns are exact; none for a cell too big to keep.
-  for (int full = 0; full < 2; ++full) {
-    const double advance = full != 0 ? 2.0 * face_->HalfWidth : face_->HalfWidth;
-    const double reach = std::hypot(advance, static_cast<double>(face_->CellHeight));
-    const int steps =
-        reach > kMaxMaskReach ? 0 : 4 * std::max(1, static_cast<int>(std::ceil(kPi * reach / 2)));
-    turnSteps_[full] = steps;
-    turnStep_[full] =
-        steps == 0 ? 0 : static_cast<int>(std::lround(escapement_ / 3600.0 * steps)) % steps;
-  }
-  painterUse_ = PainterUse::None;
+  faceFont_ = font;
 }
 
 void QtCanvas::SetTextColor(TColor color) {
@@ -494,7 +506,28 @@ QtCanvas::GlyphMask QtCanvas::EngineCoverage(const std::string& glyph, bool full
   return mask;
 }
 
+namespace {
+
+// Rows padded with bare pixels to whole groups of four, which the blend lays
+// four at a time: a glyph's rows are short, and a pixel-by-pixel tail on
+// each would cost as much as the rest.
+void PadToQuads(CoverageMask& mask) {
+  const int padded = (mask.Width + 3) / 4 * 4;
+  if (padded == mask.Width) return;
+  std::vector<uint8_t> alpha(static_cast<size_t>(padded) * mask.Height, 0);
+  for (int row = 0; row < mask.Height; ++row) {
+    std::memcpy(alpha.data() + static_cast<size_t>(row) * padded,
+                mask.Alpha.data() + static_cast<size_t>(row) * mask.Width,
+                static_cast<size_t>(mask.Width));
+  }
+  mask.Alpha = std::move(alpha);
+  mask.Width = padded;
+}
+
+}  // namespace
+
 const QtCanvas::GlyphMask* QtCanvas::Keep(uint64_t key, GlyphMask mask) {
+  PadToQuads(mask);
   if (maskBytes_ + mask.Alpha.size() > kMaxMaskBytes) {
     masks_.Clear();
     outlines_.clear();

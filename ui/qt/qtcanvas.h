@@ -118,6 +118,10 @@ class QtCanvas : public Canvas {
   using GlyphMask = CoverageMask;
 
   static std::unique_ptr<FontFace> MakeFace(const LogFont& font, int id);
+  // Whether two fonts differ in their turn alone.
+  static bool SameFace(const LogFont& a, const LogFont& b);
+  // Makes face_ the face of the font, made on first use.
+  void TakeFace(const LogFont& font);
   // Where the glyph's cell goes, turned by the degrees counter-clockwise.
   QTransform CellTransform(bool fullWidth, double degrees) const;
   // The glyph drawn straight onto the image, for ones too big to keep.
@@ -137,6 +141,7 @@ class QtCanvas : public Canvas {
 
   std::unordered_map<std::string, std::unique_ptr<FontFace>> faces_;
   const FontFace* face_ = nullptr;
+  LogFont faceFont_;  // the font face_ was taken for
   int32_t escapement_ = 0;
   // For half-width and full-width cells of the face: how many steps a whole
   // turn has (0: drawn straight) and the step of the font's turn.
