@@ -369,6 +369,42 @@ TEST_F(QtCanvasTest, RepeatedGlyphDrawsTheSamePixelsWhereverItGoes) {
   EXPECT_GT(inked, 10);
 }
 
+// A font that differs from the last one in any way but its turn brings its
+// own face: the glyph drawn after another font is the glyph drawn first.
+TEST(QtCanvasFaces, EachFontDrawsWithItsOwnFaceWhateverCameBefore) {
+  LogFont base;
+  base.Height = 14;
+  base.Escapement = 300;
+  base.FaceName = Sjis("ＭＳ 明朝");
+  const auto changed = [&](auto change) {
+    LogFont f = base;
+    change(f);
+    return f;
+  };
+  const LogFont fonts[] = {
+      changed([](LogFont& f) { f.Height = 20; }),
+      changed([](LogFont& f) { f.Width = 12; }),
+      changed([](LogFont& f) { f.Weight = 700; }),
+      changed([](LogFont& f) { f.Italic = true; }),
+      changed([](LogFont& f) { f.Underline = true; }),
+      changed([](LogFont& f) { f.StrikeOut = true; }),
+      changed([](LogFont& f) { f.FaceName = Sjis("ＭＳ ゴシック"); }),
+  };
+  for (const LogFont& font : fonts) {
+    QtCanvas after(40, 30);
+    QtCanvas alone(40, 30);
+    after.SetFont(base);
+    after.TextOut(0, 0, Sjis("字"));
+    after.Rectangle(-1, -1, 41, 31);
+    for (QtCanvas* c : {&after, &alone}) {
+      c->SetFont(font);
+      c->TextOut(8, 6, Sjis("字"));
+    }
+    EXPECT_EQ(after.Image(), alone.Image())
+        << font.Height << " " << font.Width << " " << font.Weight << " " << font.Italic;
+  }
+}
+
 TEST_F(QtCanvasTest, GlyphCellsOfAnySizeDrawWithoutHarm) {
   const int32_t heights[] = {1, 2, -3, 100000, -100000, INT32_MAX, INT32_MIN + 1};
   const int32_t widths[] = {0, 1, INT32_MAX, INT32_MIN + 1};
