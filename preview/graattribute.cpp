@@ -117,11 +117,6 @@ int32_t TgraAttribute::ColorIndex(int32_t colorNumber) {
   return -1;
 }
 
-int32_t TgraAttribute::GetLayerState(int32_t flatLayer) const {
-  if (flatLayer < 0 || flatLayer >= kLayerCount) return kLayerNormal;
-  return Layers[flatLayer].State;
-}
-
 TColor TgraAttribute::GetLineColor(int32_t colorNumber) const {
   int32_t slot = ColorIndex(colorNumber);
   return slot < 0 ? BackColor : Colors[slot].Colour;

@@ -71,7 +71,9 @@ class TgraAttribute {
   // anything else -1.
   static int32_t ColorIndex(int32_t colorNumber);
   // 1 for an index outside 0..255.
-  int32_t GetLayerState(int32_t flatLayer) const;
+  int32_t GetLayerState(int32_t flatLayer) const {
+    return flatLayer < 0 || flatLayer >= kLayerCount ? kLayerNormal : Layers[flatLayer].State;
+  }
   // BackColor for a number without a slot, so such an entity is drawn in the
   // background colour.
   TColor GetLineColor(int32_t colorNumber) const;

@@ -7,12 +7,6 @@
 #include "preview/clipping.h"
 #include "preview/gval.h"
 
-double PreviewDivisor(const TJwwEntHead& head) {
-  if (JwwStore.DrawingSizeMode || head.LayerGroup < 0 || head.LayerGroup > 15) return 1.0;
-  const double scale = JwwStore.GroupScale[head.LayerGroup];
-  return scale == 0.0 || std::isnan(scale) ? 1.0 : scale;
-}
-
 double WrapDegrees(double deg) {
   // fmod rather than repeated steps of 360: the same for ordinary angles,
   // and a huge angle cannot loop for ever.

@@ -3,6 +3,7 @@
 // its header, and the wrap of angles in degrees the records carry.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "exchange/store.h"
@@ -10,7 +11,12 @@
 // 1.0 in drawing-size mode, else the GroupScale of the header's layer group.
 // A group outside 0..15 or a scale of 0 (or not a number) gives 1.0, so a
 // broken header never divides by zero.
-double PreviewDivisor(const TJwwEntHead& head);
+// Inline: every record of every redraw asks for it.
+inline double PreviewDivisor(const TJwwEntHead& head) {
+  if (JwwStore.DrawingSizeMode || head.LayerGroup < 0 || head.LayerGroup > 15) return 1.0;
+  const double scale = JwwStore.GroupScale[head.LayerGroup];
+  return scale == 0.0 || std::isnan(scale) ? 1.0 : scale;
+}
 
 // LayerGroup x 16 + Layer.
 inline int32_t FlatLayer(const TJwwEntHead& head) {
