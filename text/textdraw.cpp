@@ -127,23 +127,35 @@ void GlyphAt(Canvas& canvas, std::string_view glyph, double ux, double uy, doubl
 
 }  // namespace
 
+namespace {
+
+// A variable's value may be longer than its name; its runs cull themselves.
+bool MaybeVariable(const std::string& text) {
+  return !text.empty() && std::string_view("$&%_=").find(text[0]) != std::string_view::npos;
+}
+
+// The square about a text's start point (preview coordinates) for its span.
+TCullBox TextEntitySquare(const TJwwEntText& record, double x, double y, double span) {
+  return TextSquare(x, y, span + std::abs(record.Width), record.Height);
+}
+
+}  // namespace
+
 TCullBox TextEntityBox(const TJwwEntText& record) {
-  // A variable's value may be longer than its name; its runs cull themselves.
-  const bool maybeVariable = !record.Text.empty() && std::string_view("$&%_=").find(
-                                                         record.Text[0]) != std::string_view::npos;
-  if (maybeVariable || IsImageRef(record.Text)) return kUnboundedBox;
+  if (MaybeVariable(record.Text) || IsImageRef(record.Text)) return kUnboundedBox;
   const double s = PreviewDivisor(record.Head);
-  const double span = TextSpan(record.Text, record.Width, record.Spacing);
-  return TextSquare(record.X / s, record.Y / s, span + std::abs(record.Width), record.Height);
+  return TextEntitySquare(record, record.X / s, record.Y / s,
+                          TextSpan(record.Text, record.Width, record.Spacing));
 }
 
 void DrawTextEntity(Canvas& canvas, const TJwwEntText& record, int32_t colorOverride) {
-  if (IsImageRef(record.Text) || OutsideView(TextEntityBox(record))) return;
+  if (IsImageRef(record.Text)) return;
   const double s = PreviewDivisor(record.Head);
   const double bx = record.X / s;
   const double by = record.Y / s;
   double l = TextSpan(record.Text, record.Width, record.Spacing);
   double k = record.Height;
+  if (!MaybeVariable(record.Text) && OutsideView(TextEntitySquare(record, bx, by, l))) return;
   SetEntityPen(canvas, FlatLayer(record.Head), record.Head.Color, 1);
   if (colorOverride >= 0) {
     SetPenColor(canvas, static_cast<TColor>(colorOverride));

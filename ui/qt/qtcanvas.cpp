@@ -21,6 +21,11 @@ uint32_t Argb(TColor c) {
   return kOpaque | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
 }
 
+// One pixel, where it lies on the buffer.
+void PutPixel(const PixelBuffer& px, int32_t x, int32_t y, uint32_t argb) {
+  if (x >= 0 && y >= 0 && x < px.Width && y < px.Height) px.Bits[y * px.Stride + x] = argb;
+}
+
 TColor FromArgb(uint32_t p) {
   return ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
 }
@@ -247,18 +252,14 @@ void QtCanvas::ScreenLines(std::span<const ScreenPoint> points) {
     const ScreenPoint& b = points[i];
     // A line of no length draws nothing and moves no dash.
     if (!(a == b)) ThinSegment(a.x, a.y, b.x, b.y);
-    if (b.x >= 0 && b.y >= 0 && b.x < px.Width && b.y < px.Height) {
-      px.Bits[b.y * px.Stride + b.x] = color;
-    }
+    PutPixel(px, b.x, b.y, color);
   }
   posX_ = points.back().x;
   posY_ = points.back().y;
 }
 
 void QtCanvas::SetPixel(int32_t x, int32_t y, TColor color) {
-  const PixelBuffer& px = Pixels();
-  if (x < 0 || y < 0 || x >= px.Width || y >= px.Height) return;
-  px.Bits[y * px.Stride + x] = Argb(color);
+  PutPixel(Pixels(), x, y, Argb(color));
 }
 
 void QtCanvas::Outline(std::span<const ScreenPoint> points, bool closed) {
