@@ -369,6 +369,12 @@ TEST_F(QtCanvasTest, RepeatedGlyphDrawsTheSamePixelsWhereverItGoes) {
   EXPECT_GT(inked, 10);
 }
 
+// The font changed by the function, which may be a captureless lambda.
+LogFont Changed(LogFont font, void (*change)(LogFont&)) {
+  change(font);
+  return font;
+}
+
 // A font that differs from the last one in any way but its turn brings its
 // own face: the glyph drawn after another font is the glyph drawn first.
 TEST(QtCanvasFaces, EachFontDrawsWithItsOwnFaceWhateverCameBefore) {
@@ -376,19 +382,14 @@ TEST(QtCanvasFaces, EachFontDrawsWithItsOwnFaceWhateverCameBefore) {
   base.Height = 14;
   base.Escapement = 300;
   base.FaceName = Sjis("ＭＳ 明朝");
-  const auto changed = [&](auto change) {
-    LogFont f = base;
-    change(f);
-    return f;
-  };
   const LogFont fonts[] = {
-      changed([](LogFont& f) { f.Height = 20; }),
-      changed([](LogFont& f) { f.Width = 12; }),
-      changed([](LogFont& f) { f.Weight = 700; }),
-      changed([](LogFont& f) { f.Italic = true; }),
-      changed([](LogFont& f) { f.Underline = true; }),
-      changed([](LogFont& f) { f.StrikeOut = true; }),
-      changed([](LogFont& f) { f.FaceName = Sjis("ＭＳ ゴシック"); }),
+      Changed(base, [](LogFont& f) { f.Height = 20; }),
+      Changed(base, [](LogFont& f) { f.Width = 12; }),
+      Changed(base, [](LogFont& f) { f.Weight = 700; }),
+      Changed(base, [](LogFont& f) { f.Italic = true; }),
+      Changed(base, [](LogFont& f) { f.Underline = true; }),
+      Changed(base, [](LogFont& f) { f.StrikeOut = true; }),
+      Changed(base, [](LogFont& f) { f.FaceName = Sjis("ＭＳ ゴシック"); }),
   };
   for (const LogFont& font : fonts) {
     QtCanvas after(40, 30);
@@ -461,39 +462,58 @@ Ink InkOf(const QImage& image) {
 // engine's hinting thins some strokes), centred in the same place, whatever
 // the face's weight, slant, decoration or width.
 TEST(QtCanvasGlyphs, TurnedGlyphsMatchTheFontEngineDrawingThem) {
-  struct Case {
-    const char* Name;
-    const char* Glyph;
-    int32_t Weight;
-    bool Italic;
-    bool Underline;
-    bool StrikeOut;
-    int32_t Width;
-    int32_t Escapement;
-  };
-  const Case cases[] = {
-      {"plain", "田", 400, false, false, false, 0, 300},
-      {"latin", "A", 400, false, false, false, 0, 1234},
-      {"bold", "字", 700, false, false, false, 0, 450},
-      {"italic", "R", 400, true, false, false, 0, 3300},
-      {"underlined", "g", 400, false, true, false, 0, 2000},
-      {"struck out", "界", 400, false, false, true, 0, 600},
-      {"narrow", "杭", 400, false, false, false, 6, 1500},
-      {"wide", "W", 400, false, false, false, 30, 800},
-  };
   constexpr int kEm = 24;
   constexpr int kSize = 80;
-  for (const Case& c : cases) {
+  LogFont gothic;
+  gothic.Height = -kEm;
+  gothic.FaceName = Sjis("ＭＳ ゴシック");
+  const struct {
+    const char* Name;
+    const char* Glyph;
+    LogFont Font;
+  } cases[] = {
+      {"plain", "田", Changed(gothic, [](LogFont& f) { f.Escapement = 300; })},
+      {"latin", "A", Changed(gothic, [](LogFont& f) { f.Escapement = 1234; })},
+      {"bold", "字",
+       Changed(gothic,
+               [](LogFont& f) {
+                 f.Weight = 700;
+                 f.Escapement = 450;
+               })},
+      {"italic", "R",
+       Changed(gothic,
+               [](LogFont& f) {
+                 f.Italic = true;
+                 f.Escapement = 3300;
+               })},
+      {"underlined", "g",
+       Changed(gothic,
+               [](LogFont& f) {
+                 f.Underline = true;
+                 f.Escapement = 2000;
+               })},
+      {"struck out", "界",
+       Changed(gothic,
+               [](LogFont& f) {
+                 f.StrikeOut = true;
+                 f.Escapement = 600;
+               })},
+      {"narrow", "杭",
+       Changed(gothic,
+               [](LogFont& f) {
+                 f.Width = 6;
+                 f.Escapement = 1500;
+               })},
+      {"wide", "W",
+       Changed(gothic,
+               [](LogFont& f) {
+                 f.Width = 30;
+                 f.Escapement = 800;
+               })},
+  };
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
-    LogFont font;
-    font.Height = -kEm;
-    font.Width = c.Width;
-    font.Weight = c.Weight;
-    font.Italic = c.Italic;
-    font.Underline = c.Underline;
-    font.StrikeOut = c.StrikeOut;
-    font.Escapement = c.Escapement;
-    font.FaceName = Sjis("ＭＳ ゴシック");
+    const LogFont& font = c.Font;
     QtCanvas canvas(kSize, kSize);
     canvas.SetFont(font);
     canvas.SetTextColor(kBlack);
@@ -501,18 +521,18 @@ TEST(QtCanvasGlyphs, TurnedGlyphsMatchTheFontEngineDrawingThem) {
 
     QFont reference(QStringLiteral("IPAGothic"));
     reference.setPixelSize(kEm);
-    if (c.Width != 0) reference.setStretch(200 * c.Width / kEm);
-    reference.setWeight(static_cast<QFont::Weight>(c.Weight));
-    reference.setItalic(c.Italic);
-    reference.setUnderline(c.Underline);
-    reference.setStrikeOut(c.StrikeOut);
+    if (font.Width != 0) reference.setStretch(200 * font.Width / kEm);
+    reference.setWeight(static_cast<QFont::Weight>(font.Weight));
+    reference.setItalic(font.Italic);
+    reference.setUnderline(font.Underline);
+    reference.setStrikeOut(font.StrikeOut);
     QImage drawn(kSize, kSize, QImage::Format_RGB32);
     drawn.fill(Qt::white);
     QPainter painter(&drawn);
     painter.setFont(reference);
     painter.setPen(Qt::black);
     painter.translate(kSize / 2, kSize / 2);
-    painter.rotate(-c.Escapement / 10.0);
+    painter.rotate(-font.Escapement / 10.0);
     painter.drawText(QPointF(0, QFontMetricsF(reference).ascent()), QString::fromUtf8(c.Glyph));
     painter.end();
 
