@@ -127,14 +127,8 @@ TEST_F(BlockBoxesTest, RandomDrawingsDrawTheSameByBlocksAsRecordByRecord) {
   EXPECT_GT(outside, 50u);
 }
 
-TJwwEntLine& LineAt(double x1, double y1, double x2, double y2, int32_t group = 0) {
-  TJwwEntLine& l = AppendRecord<ekLine>();
-  l.Head = {group, 0, 2, 1, 0, 0};
-  l.X1 = x1;
-  l.Y1 = y1;
-  l.X2 = x2;
-  l.Y2 = y2;
-  return l;
+void LineAt(double x1, double y1, double x2, double y2, int32_t group = 0) {
+  AppendRecord<ekLine>() = {{group, 0, 2, 1, 0, 0}, 0, x1, y1, x2, y2};
 }
 
 // Lines far right of the view in group 1, so every block of them is outside.
