@@ -470,50 +470,22 @@ TEST(QtCanvasGlyphs, TurnedGlyphsMatchTheFontEngineDrawingThem) {
   const struct {
     const char* Name;
     const char* Glyph;
+    int32_t Escapement;
     LogFont Font;
   } cases[] = {
-      {"plain", "田", Changed(gothic, [](LogFont& f) { f.Escapement = 300; })},
-      {"latin", "A", Changed(gothic, [](LogFont& f) { f.Escapement = 1234; })},
-      {"bold", "字",
-       Changed(gothic,
-               [](LogFont& f) {
-                 f.Weight = 700;
-                 f.Escapement = 450;
-               })},
-      {"italic", "R",
-       Changed(gothic,
-               [](LogFont& f) {
-                 f.Italic = true;
-                 f.Escapement = 3300;
-               })},
-      {"underlined", "g",
-       Changed(gothic,
-               [](LogFont& f) {
-                 f.Underline = true;
-                 f.Escapement = 2000;
-               })},
-      {"struck out", "界",
-       Changed(gothic,
-               [](LogFont& f) {
-                 f.StrikeOut = true;
-                 f.Escapement = 600;
-               })},
-      {"narrow", "杭",
-       Changed(gothic,
-               [](LogFont& f) {
-                 f.Width = 6;
-                 f.Escapement = 1500;
-               })},
-      {"wide", "W",
-       Changed(gothic,
-               [](LogFont& f) {
-                 f.Width = 30;
-                 f.Escapement = 800;
-               })},
+      {"plain", "田", 300, gothic},
+      {"latin", "A", 1234, gothic},
+      {"bold", "字", 450, Changed(gothic, [](LogFont& f) { f.Weight = 700; })},
+      {"italic", "R", 3300, Changed(gothic, [](LogFont& f) { f.Italic = true; })},
+      {"underlined", "g", 2000, Changed(gothic, [](LogFont& f) { f.Underline = true; })},
+      {"struck out", "界", 600, Changed(gothic, [](LogFont& f) { f.StrikeOut = true; })},
+      {"narrow", "杭", 1500, Changed(gothic, [](LogFont& f) { f.Width = 6; })},
+      {"wide", "W", 800, Changed(gothic, [](LogFont& f) { f.Width = 30; })},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
-    const LogFont& font = c.Font;
+    LogFont font = c.Font;
+    font.Escapement = c.Escapement;
     QtCanvas canvas(kSize, kSize);
     canvas.SetFont(font);
     canvas.SetTextColor(kBlack);
