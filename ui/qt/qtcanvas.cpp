@@ -350,7 +350,6 @@ std::unique_ptr<QtCanvas::FontFace> QtCanvas::MakeFace(const LogFont& font, int 
   face->Font.setUnderline(font.Underline);
   face->Font.setStrikeOut(font.StrikeOut);
   face->Outlined = !font.Italic && !font.Underline && !font.StrikeOut;
-  if (face->Outlined) face->Raw = QRawFont::fromFont(face->Font);
   const QFontMetricsF metrics(face->Font);
   face->CellHeight = static_cast<int>(std::lround(metrics.height()));
   face->Ascent = metrics.ascent();
@@ -442,6 +441,8 @@ const FlatOutline& QtCanvas::Outline(const std::string& glyph, uint64_t code) {
   const QString text = QString::fromUtf8(Utf8FromSjis(glyph));
   // A glyph the face holds is taken by its index, which skips laying the
   // text out; one it lacks comes from the face that lends it, as drawn.
+  // Taken on first use: most faces of a drawing only ever stand upright.
+  if (!face_->Raw.isValid()) face_->Raw = QRawFont::fromFont(face_->Font);
   const QList<quint32> indexes = face_->Raw.glyphIndexesForString(text);
   QPainterPath path;
   if (indexes.size() == 1 && indexes[0] != 0) {

@@ -111,7 +111,7 @@ class QtCanvas : public Canvas {
     int CellHeight = 0;
     double Ascent = 0.0;
     int HalfWidth = 0;  // the width of a half-width character in pixels
-    QRawFont Raw;       // an outlined face's glyphs by index
+    QRawFont Raw;       // the glyphs by index, taken with the first turned outline
   };
   // A glyph drawn once as its coverage, to be laid down in any colour, its
   // top-left given from the glyph's output point.
@@ -140,7 +140,7 @@ class QtCanvas : public Canvas {
   void LayMask(const GlyphMask& mask, int32_t x, int32_t y);
 
   std::unordered_map<std::string, std::unique_ptr<FontFace>> faces_;
-  const FontFace* face_ = nullptr;
+  FontFace* face_ = nullptr;
   LogFont faceFont_;  // the font face_ was taken for
   int32_t escapement_ = 0;
   // For half-width and full-width cells of the face: how many steps a whole
