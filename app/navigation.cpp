@@ -140,6 +140,7 @@ void TForm1::AskForRedrawSlice() {
 
 void TForm1::FinishRedraw(Canvas& canvas) {
   RedrawPending = false;
+  canvas.DropLayer();
   ViewBitmap = canvas.CopyToBitmap();
 }
 

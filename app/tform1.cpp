@@ -112,6 +112,7 @@ void TForm1::FormClose() {
   // Closing by the close box or a shortcut leaves the focus in the table, so
   // a cell being typed has not reached it yet.
   ui_.CommitCellEditor();
+  StopLayerDrawing();
   TakeWindowBounds();
   SaveTableFile(SettingsPath());
   if (!SaveJwcTemp(JwcTempPath())) {
@@ -124,6 +125,7 @@ void TForm1::FormClose() {
 }
 
 void TForm1::Button1Click() {
+  StopLayerDrawing();
   if (Outline.Total() <= 0) {
     QueueMessage(Sjis("ペン作図は行いませんでした。"));
   } else {
@@ -146,6 +148,7 @@ void TForm1::Button3Click() {
   cells_.SetRows({});
   cells_.ClearWarnings();
   ui_.CellsChanged(1, kTableRows);
+  StopLayerDrawing();
   ResetOutline(Outline);
   RedrawView();
   ui_.RepaintPreview();
@@ -211,7 +214,12 @@ bool TForm1::SaveTableFile(const fs::path& path) {
   return WriteTableFile(path, t);
 }
 
+void TForm1::StopLayerDrawing() {
+  ui_.PreviewCanvas().DropLayer();
+}
+
 void TForm1::ComputeOutline() {
+  StopLayerDrawing();
   Input input(*this);
   ::ComputeOutline(input, Outline, [this] {
     RedrawView();

@@ -267,6 +267,9 @@ int Kinds(const char* path) {
   TimedKinds("cold_");
   TimedKinds("");
   TimedWalks("");
+  ZoomAtCentre(kZoomStep);
+  TimedKinds("notch_");
+  FitViewToExtents(kWidth, kHeight);
   ZoomAtCentre(100);
   TimedKinds("hundredth_");
   TimedWalks("hundredth_");

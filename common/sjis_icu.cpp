@@ -40,7 +40,8 @@ void WriteReplacement(const void* context, UConverterToUnicodeArgs* args, const 
   ucnv_cbToUWriteUChars(args, &kReplacement, 1, 0, err);
 }
 
-// The two converters, opened once: Microsoft's CP932 (NEC and IBM
+// The two converters, opened once on each thread that converts (a converter
+// holds the state of the conversion under way): Microsoft's CP932 (NEC and IBM
 // extensions, U+FF5E for 0x8160) and UTF-8.
 struct Codec {
   ConverterPtr cp932;
@@ -67,7 +68,7 @@ struct Codec {
 };
 
 Codec& TheCodec() {
-  static Codec codec;
+  thread_local Codec codec;
   return codec;
 }
 

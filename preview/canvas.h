@@ -20,7 +20,10 @@
 // Colours are 32-bit values with red in the low byte (0x00BBGGRR).
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -131,6 +134,30 @@ class Canvas {
   // by the escapement, at (x, y). The cell is filled with the brush colour
   // first unless the brush is hollow.
   virtual void TextOut(int32_t x, int32_t y, const std::string& glyph) = 0;
+
+  // A canvas may draw part of a redraw on a second thread, into a layer of
+  // its own size that is transparent until drawn on. StartLayer hands the
+  // layer's drawing to that thread and returns at once; the drawing gets the
+  // layer and a flag it must stop at when set. The drawing draws on the
+  // layer alone and reads nothing that this thread changes meanwhile. False
+  // when the canvas has no layer: the caller draws itself.
+  using LayerDrawing = std::function<void(Canvas& layer, const std::atomic<bool>& stop)>;
+  virtual bool StartLayer(LayerDrawing drawing) {
+    (void)drawing;
+    return false;
+  }
+  // True once the layer's drawing has ended, waiting at most `wait` for it.
+  virtual bool LayerDone(std::chrono::microseconds wait) {
+    (void)wait;
+    return true;
+  }
+  // Waits for the layer's drawing and, when it ran to its end, lays the
+  // layer over the canvas, whose pen and brush become the layer's: what
+  // drawing it here would have left. False, with nothing laid, when there
+  // is no layer or its drawing was stopped.
+  virtual bool MergeLayer() { return false; }
+  // Stops the layer's drawing and waits for it; nothing is laid.
+  virtual void DropLayer() {}
 
   // A copy of the whole surface.
   virtual Bitmap CopyToBitmap() = 0;

@@ -4,6 +4,8 @@
 #include "preview/renderer.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <iterator>
 #include <numbers>
@@ -62,10 +64,16 @@ void RenderSolidArc(Canvas& canvas, const TJwwEntSolidArc& r, int32_t shape, dou
                 r.Start, r.Sweep);
 }
 
-// Esc, and then whether the walk is to pause.
-TRenderEnd PollEscAndPause(const RenderPause& pause) {
-  if (EscapePressed()) return TRenderEnd::Escaped;
-  if (pause && pause()) return TRenderEnd::Paused;
+// What a walk polls: Esc, where the walk runs on the thread that answers
+// the user, and then whether it is to pause.
+struct TPoll {
+  bool Escape;
+  const RenderPause& Pause;
+};
+
+TRenderEnd Poll(const TPoll& poll) {
+  if (poll.Escape && EscapePressed()) return TRenderEnd::Escaped;
+  if (poll.Pause && poll.Pause()) return TRenderEnd::Paused;
   return TRenderEnd::Done;
 }
 
@@ -76,8 +84,7 @@ TRenderEnd PollEscAndPause(const RenderPause& pause) {
 // whole, with one poll after it, so a long run of them still answers.
 template <class T, class IsAux, class Draw>
 TRenderEnd RenderKind(Canvas& canvas, const TGrowArray<T>& records, IsAux isAux, Draw draw,
-                      const TBlockBoxes* blocks, TRenderProgress& progress,
-                      const RenderPause& pause) {
+                      const TBlockBoxes* blocks, TRenderProgress& progress, const TPoll& poll) {
   const TgraAttribute& att = GraAttribute();
   const bool showAux = att.GetShowAux();
   const size_t n = records.size();
@@ -85,7 +92,7 @@ TRenderEnd RenderKind(Canvas& canvas, const TGrowArray<T>& records, IsAux isAux,
     const size_t i = progress.Next++;
     if (blocks != nullptr && blocks->BlockOutsideView(i)) {
       progress.Next = std::min(n, i + kBlockRecords);
-      if (const TRenderEnd end = PollEscAndPause(pause); end != TRenderEnd::Done) return end;
+      if (const TRenderEnd end = Poll(poll); end != TRenderEnd::Done) return end;
       continue;
     }
     const T& r = records[i];
@@ -94,7 +101,7 @@ TRenderEnd RenderKind(Canvas& canvas, const TGrowArray<T>& records, IsAux isAux,
     }
     draw(canvas, r);
     if (i % 10 != 0) continue;
-    if (const TRenderEnd end = PollEscAndPause(pause); end != TRenderEnd::Done) return end;
+    if (const TRenderEnd end = Poll(poll); end != TRenderEnd::Done) return end;
   }
   return TRenderEnd::Done;
 }
@@ -124,7 +131,7 @@ void RenderText(Canvas& canvas, const TJwwEntText& r) {
   Paint(Painters.Text, canvas, r);
 }
 
-using StepWalk = TRenderEnd (*)(Canvas&, TRenderProgress&, const RenderPause&);
+using StepWalk = TRenderEnd (*)(Canvas&, TRenderProgress&, const TPoll&);
 
 // The box function of a kind: its own, or the one a painter hook gives.
 template <auto BoxOf>
@@ -139,7 +146,7 @@ auto BoxFunction() {
 // A kind with a box function (BoxOf) is walked by blocks, kept in an index
 // of its own that is brought up to date before each walk.
 template <auto Records, auto IsAux, auto Draw, auto BoxOf = nullptr>
-TRenderEnd Walk(Canvas& canvas, TRenderProgress& progress, const RenderPause& pause) {
+TRenderEnd Walk(Canvas& canvas, TRenderProgress& progress, const TPoll& poll) {
   const auto& records = JwwStore.*Records;
   const TBlockBoxes* blocks = nullptr;
   if constexpr (!std::is_null_pointer_v<decltype(BoxOf)>) {
@@ -150,14 +157,16 @@ TRenderEnd Walk(Canvas& canvas, TRenderProgress& progress, const RenderPause& pa
       blocks = &index;
     }
   }
-  return RenderKind(canvas, records, IsAux, Draw, blocks, progress, pause);
+  return RenderKind(canvas, records, IsAux, Draw, blocks, progress, poll);
 }
 
 // Lines and everything after them draw over the solids with a hollow brush.
-TRenderEnd HollowBrush(Canvas& canvas, TRenderProgress&, const RenderPause&) {
+TRenderEnd HollowBrush(Canvas& canvas, TRenderProgress&, const TPoll&) {
   SetPlainBrush(canvas, canvas.GetBrush().Color, 0);
   return TRenderEnd::Done;
 }
+
+constexpr StepWalk kTexts = Walk<&TJwwStore::Texts, ColorAux, RenderText, &TEntityPainters::TextBox>;
 
 // The steps of a redraw in drawing order.
 constexpr StepWalk kSteps[] = {
@@ -175,9 +184,32 @@ constexpr StepWalk kSteps[] = {
     Walk<&TJwwStore::Arcs, LineAux, RenderArc, ArcBox>,
     Walk<&TJwwStore::Points, ColorAux, RenderPoint>,
     Walk<&TJwwStore::CodedPoints, ColorAux, RenderCodedPoint>,
-    Walk<&TJwwStore::Texts, ColorAux, RenderText, &TEntityPainters::TextBox>,
+    kTexts,
     Walk<&TJwwStore::Dims, NeverAux, RenderDim>,
 };
+
+// The texts alone, as a layer's drawing: polled for the layer's stop flag,
+// never for Esc, which the thread that answers the user polls.
+void DrawTextsOnLayer(Canvas& layer, const std::atomic<bool>& stop) {
+  TRenderProgress progress;
+  const RenderPause stopped = [&stop] { return stop.load(std::memory_order_relaxed); };
+  kTexts(layer, progress, TPoll{false, stopped});
+}
+
+// How long the texts step waits for the layer between polls.
+constexpr std::chrono::milliseconds kLayerPoll{1};
+
+// The texts step of a redraw whose texts went to the layer: waits for it,
+// answering Esc and the pause, and lays it; a layer stopped early leaves
+// the texts to be drawn here.
+TRenderEnd MergeTexts(Canvas& canvas, TRenderProgress& progress, const TPoll& poll) {
+  while (!canvas.LayerDone(kLayerPoll)) {
+    if (const TRenderEnd end = Poll(poll); end != TRenderEnd::Done) return end;
+  }
+  progress.TextsInLayer = false;
+  if (canvas.MergeLayer()) return TRenderEnd::Done;
+  return kTexts(canvas, progress, poll);
+}
 
 }  // namespace
 
@@ -186,13 +218,26 @@ void SetEntityPainters(const TEntityPainters& painters) {
 }
 
 TRenderEnd RenderStoreFrom(Canvas& canvas, TRenderProgress& progress, const RenderPause& pause) {
+  // Texts, where most of a redraw goes, are drawn meanwhile on a layer when
+  // the canvas has one: nothing before them reads what they draw.
+  if (!progress.Begun) {
+    progress.Begun = true;
+    progress.TextsInLayer = canvas.StartLayer(DrawTextsOnLayer);
+  }
+  const TPoll poll{true, pause};
   for (; progress.Step < std::size(kSteps); ++progress.Step, progress.Next = 0) {
     const bool starting = progress.Next == 0 && progress.Step > 0;
+    const StepWalk step = kSteps[progress.Step];
+    TRenderEnd end = TRenderEnd::Done;
     // The brush change draws nothing, so no Esc poll comes before it.
-    if (starting && kSteps[progress.Step] != HollowBrush && EscapePressed()) {
-      return TRenderEnd::Escaped;
+    if (starting && step != HollowBrush && EscapePressed()) {
+      end = TRenderEnd::Escaped;
+    } else if (step == kTexts && progress.TextsInLayer) {
+      end = MergeTexts(canvas, progress, poll);
+    } else {
+      end = step(canvas, progress, poll);
     }
-    const TRenderEnd end = kSteps[progress.Step](canvas, progress, pause);
+    if (end == TRenderEnd::Escaped) canvas.DropLayer();
     if (end != TRenderEnd::Done) return end;
   }
   return TRenderEnd::Done;

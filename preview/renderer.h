@@ -49,6 +49,8 @@ void RenderStore(Canvas& canvas);
 struct TRenderProgress {
   size_t Step = 0;
   size_t Next = 0;
+  bool Begun = false;         // the walk has started
+  bool TextsInLayer = false;  // the canvas's layer is drawing the texts
 };
 enum class TRenderEnd { Done, Escaped, Paused };
 // Asked where Esc is polled: true to pause the walk there.
@@ -57,6 +59,10 @@ using RenderPause = std::function<bool()>;
 // RenderStore from where progress stands, until the store is drawn, Esc is
 // held, or pause answers true; progress then tells where to go on. A walk
 // resumed on the same canvas draws what one whole walk draws.
+// On a canvas with a layer (Canvas::StartLayer) the texts are drawn on it
+// from the walk's start, on the layer's thread, and laid when the walk
+// reaches them; Esc drops the layer. The store must not change while the
+// layer draws: whoever changes it drops the canvas's layer first.
 TRenderEnd RenderStoreFrom(Canvas& canvas, TRenderProgress& progress, const RenderPause& pause);
 
 // What a redraw draws before the store on a canvas of the given size:

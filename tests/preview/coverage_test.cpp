@@ -150,20 +150,21 @@ TEST(Coverage, RowsAreLaidChannelByChannel) {
       for (size_t i = 0; i < count; ++i) {
         const uint8_t kinds[] = {0, 255, 128, 127, static_cast<uint8_t>(next() >> 24)};
         alpha[i] = kinds[(next() >> 8) % 5];
-        pixels[i] = 0xFF000000u | (next() >> 8);
+        // An opaque pixel of a canvas, a bare one of a layer, or any.
+        const uint32_t shades[] = {0xFF000000u | (next() >> 8), 0u, next()};
+        pixels[i] = shades[(next() >> 8) % 3];
       }
       pixels[count] = 0x12345678u;  // past the row: never touched
       std::vector<uint32_t> laid = pixels;
       BlendCoverageRow(laid.data(), alpha.data(), count, colour);
       for (size_t i = 0; i < count; ++i) {
         const uint32_t w = alpha[i] + (alpha[i] >> 7);
-        for (int shift : {0, 8, 16}) {
+        for (int shift : {0, 8, 16, 24}) {
           const uint32_t c = (colour >> shift) & 0xFF;
           const uint32_t p = (pixels[i] >> shift) & 0xFF;
           EXPECT_EQ((laid[i] >> shift) & 0xFF, (c * w + p * (256 - w)) >> 8)
               << "count " << count << " pixel " << i << " alpha " << int(alpha[i]);
         }
-        EXPECT_EQ(laid[i] >> 24, 0xFFu);
       }
       EXPECT_EQ(laid[count], 0x12345678u);
     }

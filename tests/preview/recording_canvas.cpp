@@ -71,6 +71,14 @@ void RecordingCanvas::Clear() {
   calls_.clear();
 }
 
+void RecordingCanvas::Append(const RecordingCanvas& other) {
+  lines_.insert(lines_.end(), other.lines_.begin(), other.lines_.end());
+  calls_.insert(calls_.end(), other.calls_.begin(), other.calls_.end());
+  if (other.lines_.empty()) return;
+  pen_ = other.pen_;
+  brush_ = other.brush_;
+}
+
 void RecordingCanvas::Record(std::string line, std::vector<int64_t> ints, std::string text) {
   std::string name = line.substr(0, line.find(' '));
   lines_.push_back(std::move(line));

@@ -67,6 +67,11 @@ class RecordingCanvas : public Canvas {
   Bitmap CopyToBitmap() override;
   void DrawBitmap(int32_t x, int32_t y, const Bitmap& bitmap) override;
 
+ protected:
+  // The other canvas's calls after these, and its pen and brush taken as if
+  // its calls had been made here (none made, none taken).
+  void Append(const RecordingCanvas& other);
+
  private:
   void Record(std::string line, std::vector<int64_t> ints, std::string text = {});
   // A call whose line is the prefix and the points, "x y" joined by ", ".

@@ -4,6 +4,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <future>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -182,6 +185,76 @@ TEST_F(RendererTest, EscIsPolledEveryTenthDrawnRecordAndBetweenKinds) {
   polls = 0;
   SetEscapeQuery([&polls] { return ++polls >= 10; });
   EXPECT_EQ(Drawn().size() / 3, 11u);
+}
+
+// The recording canvas with a layer drawn on a thread of its own; laying it
+// appends the layer's calls.
+class LayeredCanvas : public RecordingCanvas {
+ public:
+  ~LayeredCanvas() override { DropLayer(); }
+  bool StartLayer(LayerDrawing drawing) override {
+    DropLayer();
+    layer_ = std::make_unique<RecordingCanvas>();
+    stop_ = false;
+    drawn_ = std::async(std::launch::async, [this, drawing] { drawing(*layer_, stop_); });
+    return true;
+  }
+  bool LayerDone(std::chrono::microseconds wait) override {
+    return !drawn_.valid() || drawn_.wait_for(wait) == std::future_status::ready;
+  }
+  bool MergeLayer() override {
+    if (!drawn_.valid()) return false;
+    drawn_.get();
+    Append(*layer_);
+    ++Merged;
+    return true;
+  }
+  void DropLayer() override {
+    stop_ = true;
+    if (drawn_.valid()) drawn_.get();
+  }
+  int Merged = 0;
+
+ private:
+  std::unique_ptr<RecordingCanvas> layer_;
+  std::atomic<bool> stop_ = false;
+  std::future<void> drawn_;
+};
+
+// Texts drawn on a layer meanwhile are laid where the walk reaches them, so
+// the calls are those of a walk that draws them itself: at once or in
+// slices, and when the layer is dropped between slices (as a computation
+// does), the walk draws the texts itself.
+TEST_F(RendererTest, TextsOnALayerDrawWhatTheWalkDraws) {
+  for (int i = 0; i < 30; ++i) {
+    AddLineRec(Head(2 + i % 3, 1 + i % 2), i, 0, i, 90);
+    AppendRecord<ekText>() = MakeText(Head(1 + i % 5), i % 2 ? "A" : "BC");
+  }
+  AppendRecord<ekPoint>() = {Head(6), 50, 50};
+  TJwwEntDim& d = AppendRecord<ekDim>();
+  d.Line = {Head(5, 2), 0, 1, 1, 2, 2};  // in a text's colour, dotted
+  d.Text = MakeText(Head(4), "D");
+  // The colour of a hollow brush draws nothing, and a layer cannot know
+  // the one the walk will have reached.
+  const auto drawing = [](std::vector<std::string> lines) {
+    for (std::string& l : lines) {
+      if (l.starts_with("SetBrush") && l.ends_with(" hollow")) l = "SetBrush hollow";
+    }
+    return lines;
+  };
+  const std::vector<std::string> plain = drawing(Render());
+  for (const bool sliced : {false, true}) {
+    for (const bool dropped : {false, true}) {
+      LayeredCanvas canvas;
+      TRenderProgress progress;
+      while (RenderStoreFrom(canvas, progress, [sliced] { return sliced; }) ==
+             TRenderEnd::Paused) {
+        if (dropped) canvas.DropLayer();
+      }
+      EXPECT_EQ(drawing(canvas.Lines()), plain) << "sliced " << sliced << " dropped " << dropped;
+      EXPECT_EQ(canvas.Merged, sliced && dropped ? 0 : 1);
+    }
+  }
 }
 
 TEST_F(RendererTest, GroupScaleDividesUnlessDrawingSizeMode) {

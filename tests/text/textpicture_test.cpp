@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -32,6 +33,8 @@ class InkCheckingCanvas : public QtCanvas {
   std::vector<std::string> Missing;
   int Glyphs = 0;
 
+  // Each glyph is watched where it is drawn: no layer.
+  bool StartLayer(LayerDrawing) override { return false; }
   void SetFont(const LogFont& font) override {
     height_ = std::abs(font.Height);
     QtCanvas::SetFont(font);
@@ -52,22 +55,53 @@ class InkCheckingCanvas : public QtCanvas {
   int height_ = 0;
 };
 
-TEST(TextPicture, EveryGlyphOfTheTextSheetLeavesInk) {
-  InitStore();
-  ASSERT_TRUE(LoadJwcTemp("fixtures/texts.txt"));
-  CreateGraAttribute();
-  InstallTextPainters();
-  SetClock([] { return EncodeDateTime(2026, 1, 5, 9, 7, 3); });
-  FitViewToExtents(kWidth, kHeight);
+// The text sheet, read and fitted to the picture.
+class TextPicture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InitStore();
+    ASSERT_TRUE(LoadJwcTemp("fixtures/texts.txt"));
+    CreateGraAttribute();
+    InstallTextPainters();
+    SetClock([] { return EncodeDateTime(2026, 1, 5, 9, 7, 3); });
+    FitViewToExtents(kWidth, kHeight);
+  }
+  void TearDown() override { SetClock({}); }
+};
+
+TEST_F(TextPicture, EveryGlyphOfTheTextSheetLeavesInk) {
   InkCheckingCanvas canvas(kWidth, kHeight);
   RenderPreview(canvas, kWidth, kHeight);
-  SetClock({});
   EXPECT_GT(canvas.Glyphs, 150);
   EXPECT_TRUE(canvas.Missing.empty())
       << canvas.Missing.size() << " glyphs left no ink, first " << canvas.Missing.front();
   const std::string path = std::string(HORUNE_ARTIFACT_DIR) + "/texts.png";
   EXPECT_TRUE(canvas.Image().save(QString::fromStdString(path)));
   std::cout << "picture: " << path << "\n";
+}
+
+// Texts drawn on the canvas's layer and laid over it look as texts drawn in
+// place: the blends differ in their rounding alone.
+TEST_F(TextPicture, TextsOnTheLayerLookAsDrawnInPlace) {
+  InkCheckingCanvas inPlace(kWidth, kHeight);
+  RenderPreview(inPlace, kWidth, kHeight);
+  QtCanvas layered(kWidth, kHeight);
+  RenderPreview(layered, kWidth, kHeight);
+  const QImage a = inPlace.Image();
+  const QImage b = layered.Image();
+  int most = 0;
+  int differing = 0;
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      const QRgb p = a.pixel(x, y);
+      const QRgb q = b.pixel(x, y);
+      const int d = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                              std::abs(qBlue(p) - qBlue(q))});
+      most = std::max(most, d);
+      differing += d > 0;
+    }
+  }
+  EXPECT_LE(most, 2) << differing << " pixels differ";
 }
 
 }  // namespace

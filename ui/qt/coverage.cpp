@@ -189,16 +189,14 @@ CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transfor
 
 namespace {
 
-constexpr uint32_t kOpaque = 0xFF000000u;
-
-// Red and blue in one step, green in another: weights of 256 in all keep
-// every channel within its own 16 bits. No branch on the weight, which an
-// antialiased edge would mispredict on every other pixel.
+// Red and blue in one step, alpha and green in another: weights of 256 in
+// all keep every channel within its own 16 bits. No branch on the weight,
+// which an antialiased edge would mispredict on every other pixel.
 uint32_t BlendPixel(uint32_t pixel, uint8_t alpha, uint32_t argb) {
   const uint32_t w = alpha + (alpha >> 7u);
   const uint32_t rb = ((argb & 0xFF00FFu) * w + (pixel & 0xFF00FFu) * (256 - w)) >> 8;
-  const uint32_t g = ((argb & 0x00FF00u) * w + (pixel & 0x00FF00u) * (256 - w)) >> 8;
-  return kOpaque | (rb & 0xFF00FFu) | (g & 0x00FF00u);
+  const uint32_t ag = ((argb >> 8) & 0xFF00FFu) * w + ((pixel >> 8) & 0xFF00FFu) * (256 - w);
+  return (rb & 0xFF00FFu) | (ag & 0xFF00FF00u);
 }
 
 }  // namespace
@@ -211,8 +209,7 @@ void BlendCoverageRow(uint32_t* pixels, const uint8_t* alpha, size_t count, uint
   const __m128i zero = _mm_setzero_si128();
   const __m128i colour = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(argb)), zero);
   const __m128i whole = _mm_set1_epi16(256);
-  const __m128i opaque = _mm_set1_epi32(static_cast<int>(kOpaque));
-  const __m128i solid = _mm_or_si128(_mm_set1_epi32(static_cast<int>(argb)), opaque);
+  const __m128i solid = _mm_set1_epi32(static_cast<int>(argb));
   for (; i + 4 <= count; i += 4) {
     uint32_t quad;
     std::memcpy(&quad, alpha + i, sizeof quad);
@@ -235,7 +232,7 @@ void BlendCoverageRow(uint32_t* pixels, const uint8_t* alpha, size_t count, uint
     };
     const __m128i low = blend(_mm_unpacklo_epi8(dst, zero), wLow);
     const __m128i high = blend(_mm_unpackhi_epi8(dst, zero), wHigh);
-    _mm_storeu_si128(at, _mm_or_si128(_mm_packus_epi16(low, high), opaque));
+    _mm_storeu_si128(at, _mm_packus_epi16(low, high));
   }
 #endif
   for (; i < count; ++i) {

@@ -40,7 +40,8 @@ inline constexpr int kMaxCoverageSide = 4096;
 CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transform);
 
 // Lays one row of coverage over pixels of 0xAARRGGBB in the colour: each
-// channel becomes (colour * w + pixel * (256 - w)) / 256, rounded down, with
-// w = alpha + alpha / 128 (0..256), and every pixel laid stays opaque.
-// Pixels under no coverage keep their value.
+// channel, alpha too, becomes (colour * w + pixel * (256 - w)) / 256,
+// rounded down, with w = alpha + alpha / 128 (0..256). An opaque colour
+// leaves opaque pixels opaque, and over transparent ones gives the colour
+// premultiplied by the coverage. Pixels under no coverage keep their value.
 void BlendCoverageRow(uint32_t* pixels, const uint8_t* alpha, size_t count, uint32_t argb);

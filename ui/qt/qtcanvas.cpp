@@ -11,6 +11,8 @@
 #include <cstring>
 #include <numbers>
 
+#include "ui/qt/layerthread.h"
+
 #include "common/sjis.h"
 
 namespace {
@@ -56,9 +58,10 @@ QPainter::CompositionMode MixMode(PenMix mix) {
                             : QPainter::CompositionMode_SourceOver;
 }
 
-// The cell height (ascent + descent) of a family per pixel of its em.
+// The cell height (ascent + descent) of a family per pixel of its em; a
+// layer's thread keeps its own.
 double CellPerEm(const QString& family) {
-  static QHash<QString, double> cache;
+  thread_local QHash<QString, double> cache;
   auto it = cache.constFind(family);
   if (it != cache.constEnd()) return *it;
   constexpr int kProbe = 1000;
@@ -136,11 +139,12 @@ QString SubstituteFace(const QString& stored) {
   return mincho ? QStringLiteral("IPAMincho") : QStringLiteral("IPAGothic");
 }
 
-QtCanvas::QtCanvas(int width, int height) {
+QtCanvas::QtCanvas(int width, int height, Blank blank) : blank_(blank) {
   Resize(width, height);
 }
 
 QtCanvas::~QtCanvas() {
+  layer_.reset();
   EndPainting();
 }
 
@@ -154,9 +158,48 @@ const QImage& QtCanvas::Image() {
 
 void QtCanvas::Resize(int width, int height) {
   EndPainting();
-  image_ = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
-  image_.fill(Qt::white);
+  image_ = QImage(std::max(width, 1), std::max(height, 1),
+                  blank_ == Blank::White ? QImage::Format_RGB32
+                                         : QImage::Format_ARGB32_Premultiplied);
+  Clear();
+}
+
+void QtCanvas::Clear() {
+  EndPainting();
+  image_.fill(blank_ == Blank::White ? Qt::white : Qt::transparent);
   pixelsValid_ = false;
+}
+
+void QtCanvas::ForgetPenAndBrush() {
+  penSet_ = false;
+  brushSet_ = false;
+}
+
+bool QtCanvas::StartLayer(LayerDrawing drawing) {
+  if (layer_ == nullptr) layer_ = std::make_unique<LayerThread>();
+  layer_->Start(image_.width(), image_.height(), std::move(drawing));
+  return true;
+}
+
+bool QtCanvas::LayerDone(std::chrono::microseconds wait) {
+  return layer_ == nullptr || layer_->Wait(wait);
+}
+
+bool QtCanvas::MergeLayer() {
+  if (layer_ == nullptr) return false;
+  layer_->Wait(std::chrono::microseconds::max());
+  QtCanvas* layer = layer_->TakeFinished();
+  if (layer == nullptr) return false;
+  const QImage& pixels = layer->Image();
+  if (pixels.size() != image_.size()) return false;
+  Painter(PainterUse::Text).drawImage(0, 0, pixels);
+  if (layer->penSet_) SetPen(layer->pen_);
+  if (layer->brushSet_) SetBrush(layer->brush_);
+  return true;
+}
+
+void QtCanvas::DropLayer() {
+  if (layer_ != nullptr) layer_->Stop();
 }
 
 void QtCanvas::TakePixels() {
@@ -204,6 +247,7 @@ QPainter& QtCanvas::Painter(PainterUse use) {
 }
 
 void QtCanvas::SetPen(const Pen& pen) {
+  penSet_ = true;
   if (pen == pen_) return;
   pen_ = pen;
   style_ = pen.Width > 1 ? LineStyleMask{} : StyleMask(pen.Style);
@@ -212,6 +256,7 @@ void QtCanvas::SetPen(const Pen& pen) {
 }
 
 void QtCanvas::SetBrush(const Brush& brush) {
+  brushSet_ = true;
   if (brush == brush_) return;
   brush_ = brush;
   painterUse_ = PainterUse::None;

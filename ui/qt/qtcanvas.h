@@ -39,18 +39,27 @@ QColor QtColor(TColor c);
 // The Qt fill pattern of a brush style; hatch gaps stay transparent.
 Qt::BrushStyle QtBrushStyle(BrushStyle style);
 
+class LayerThread;
+
 class QtCanvas : public Canvas {
  public:
-  // A white canvas of the size.
-  QtCanvas(int width, int height);
+  // What a canvas is before anything is drawn: white, or transparent for a
+  // layer laid over another canvas.
+  enum class Blank { White, Transparent };
+  explicit QtCanvas(int width, int height, Blank blank = Blank::White);
   ~QtCanvas() override;
   QtCanvas(const QtCanvas&) = delete;
   QtCanvas& operator=(const QtCanvas&) = delete;
 
   // The picture drawn so far.
   const QImage& Image();
-  // A new size, filled white; pen, brush and font stay.
+  // A new size, blank; pen, brush and font stay.
   void Resize(int width, int height);
+  // Every pixel blank again.
+  void Clear();
+  // Pen and brush count as not set, until set again: a layer's merge takes
+  // only what its drawing set.
+  void ForgetPenAndBrush();
 
   void SetPen(const Pen& pen) override;
   Pen GetPen() const override { return pen_; }
@@ -66,6 +75,12 @@ class QtCanvas : public Canvas {
   void SetFont(const LogFont& font) override;
   void SetTextColor(TColor color) override;
   void TextOut(int32_t x, int32_t y, const std::string& glyph) override;
+  // The texts of a redraw on a second thread, laid over this canvas's
+  // pixels by Qt's source-over blend.
+  bool StartLayer(LayerDrawing drawing) override;
+  bool LayerDone(std::chrono::microseconds wait) override;
+  bool MergeLayer() override;
+  void DropLayer() override;
   Bitmap CopyToBitmap() override;
   void DrawBitmap(int32_t x, int32_t y, const Bitmap& bitmap) override;
 
@@ -89,6 +104,7 @@ class QtCanvas : public Canvas {
   void Outline(std::span<const ScreenPoint> points, bool closed);
   void FillPolygon(std::span<const ScreenPoint> points);
 
+  Blank blank_;
   QImage image_;
   QPainter painter_;
   PainterUse painterUse_ = PainterUse::None;
@@ -97,6 +113,8 @@ class QtCanvas : public Canvas {
   QList<QPoint> points_;  // reused for the painter's point lists
   Pen pen_;
   Brush brush_;
+  bool penSet_ = true;  // see ForgetPenAndBrush
+  bool brushSet_ = true;
   LineStyleMask style_;
   int64_t stylePhase_ = 0;
   int32_t posX_ = 0;
@@ -155,6 +173,7 @@ class QtCanvas : public Canvas {
   // By face and the glyph's bytes as in masks_, with no turn.
   std::unordered_map<uint64_t, FlatOutline> outlines_;
   TColor textColor_ = RGB(0, 0, 0);
+  std::unique_ptr<LayerThread> layer_;  // started with the first layer
 };
 
 // The installed face that stands in for a face name the host uses, bare or

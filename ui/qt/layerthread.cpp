@@ -1,0 +1,79 @@
+#include "ui/qt/layerthread.h"
+
+#include <utility>
+
+#include "ui/qt/qtcanvas.h"
+
+LayerThread::LayerThread() : thread_([this] { Run(); }) {}
+
+LayerThread::~LayerThread() {
+  {
+    std::lock_guard lock(mutex_);
+    quit_ = true;
+    stop_ = true;
+    changed_.notify_all();
+  }
+  thread_.join();
+}
+
+void LayerThread::Start(int width, int height, Canvas::LayerDrawing drawing) {
+  Stop();
+  std::lock_guard lock(mutex_);
+  width_ = width;
+  height_ = height;
+  next_ = std::move(drawing);
+  busy_ = true;
+  finished_ = false;
+  stop_ = false;
+  changed_.notify_all();
+}
+
+bool LayerThread::Wait(std::chrono::microseconds wait) {
+  std::unique_lock lock(mutex_);
+  return changed_.wait_for(lock, wait, [this] { return !busy_; });
+}
+
+void LayerThread::Stop() {
+  std::unique_lock lock(mutex_);
+  if (next_) {
+    // Not begun: nothing to wait for.
+    next_ = nullptr;
+    busy_ = false;
+  }
+  stop_ = true;
+  changed_.wait(lock, [this] { return !busy_; });
+}
+
+QtCanvas* LayerThread::TakeFinished() {
+  std::lock_guard lock(mutex_);
+  if (busy_ || !finished_) return nullptr;
+  finished_ = false;
+  return layer_.get();
+}
+
+void LayerThread::Run() {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    changed_.wait(lock, [this] { return quit_ || next_ != nullptr; });
+    if (quit_) break;
+    const Canvas::LayerDrawing drawing = std::exchange(next_, nullptr);
+    const int width = width_;
+    const int height = height_;
+    lock.unlock();
+    if (layer_ == nullptr || layer_->Image().width() != width ||
+        layer_->Image().height() != height) {
+      layer_ = std::make_unique<QtCanvas>(width, height, QtCanvas::Blank::Transparent);
+    } else {
+      layer_->Clear();
+    }
+    layer_->ForgetPenAndBrush();
+    drawing(*layer_, stop_);
+    layer_->Image();  // the painting ends here, on the thread it began on
+    lock.lock();
+    finished_ = !stop_;
+    busy_ = false;
+    changed_.notify_all();
+  }
+  lock.unlock();
+  layer_.reset();
+}
