@@ -51,6 +51,11 @@ QtCanvas* LayerThread::TakeFinished() {
   return layer_.get();
 }
 
+void LayerThread::FreePixels() {
+  std::lock_guard lock(mutex_);
+  if (!busy_ && layer_ != nullptr) layer_->Resize(0, 0);
+}
+
 void LayerThread::Run() {
   std::unique_lock lock(mutex_);
   for (;;) {
@@ -60,11 +65,10 @@ void LayerThread::Run() {
     const int width = width_;
     const int height = height_;
     lock.unlock();
-    if (layer_ == nullptr || layer_->Image().width() != width ||
-        layer_->Image().height() != height) {
+    if (layer_ == nullptr) {
       layer_ = std::make_unique<QtCanvas>(width, height, QtCanvas::Blank::Transparent);
     } else {
-      layer_->Clear();
+      layer_->Resize(width, height);
     }
     layer_->ForgetPenAndBrush();
     drawing(*layer_, stop_);

@@ -34,6 +34,9 @@ class LayerThread {
   // The layer of the last drawing, when it ran to its end and was not taken
   // yet; else null. Call only when no drawing is under way.
   QtCanvas* TakeFinished();
+  // Gives back the layer's pixels until the next drawing, which makes them
+  // anew. Call only when no drawing is under way.
+  void FreePixels();
 
  private:
   void Run();

@@ -161,11 +161,6 @@ void QtCanvas::Resize(int width, int height) {
   image_ = QImage(std::max(width, 1), std::max(height, 1),
                   blank_ == Blank::White ? QImage::Format_RGB32
                                          : QImage::Format_ARGB32_Premultiplied);
-  Clear();
-}
-
-void QtCanvas::Clear() {
-  EndPainting();
   image_.fill(blank_ == Blank::White ? Qt::white : Qt::transparent);
   pixelsValid_ = false;
 }
@@ -195,11 +190,15 @@ bool QtCanvas::MergeLayer() {
   Painter(PainterUse::Text).drawImage(0, 0, pixels);
   if (layer->penSet_) SetPen(layer->pen_);
   if (layer->brushSet_) SetBrush(layer->brush_);
+  // A picture's worth of memory, held only while a redraw needs it.
+  layer_->FreePixels();
   return true;
 }
 
 void QtCanvas::DropLayer() {
-  if (layer_ != nullptr) layer_->Stop();
+  if (layer_ == nullptr) return;
+  layer_->Stop();
+  layer_->FreePixels();
 }
 
 void QtCanvas::TakePixels() {

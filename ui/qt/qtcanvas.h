@@ -55,8 +55,6 @@ class QtCanvas : public Canvas {
   const QImage& Image();
   // A new size, blank; pen, brush and font stay.
   void Resize(int width, int height);
-  // Every pixel blank again.
-  void Clear();
   // Pen and brush count as not set, until set again: a layer's merge takes
   // only what its drawing set.
   void ForgetPenAndBrush();
