@@ -616,6 +616,13 @@ void QtCanvas::LayMask(const GlyphMask& mask, int32_t x, int32_t y) {
   const int64_t y1 = std::min<int64_t>(top + mask.Height, px.Height);
   if (x0 >= x1) return;
   const uint32_t color = Argb(textColor_);
+  // The glyph's rows lie a canvas row apart, each on lines of its own: asked
+  // for all at once, their fetches overlap instead of waiting in turn.
+  for (int64_t row = y0; row < y1; ++row) {
+    const uint32_t* pixels = px.Bits + row * px.Stride;
+    __builtin_prefetch(pixels + x0, 1);
+    __builtin_prefetch(pixels + x1 - 1, 1);
+  }
   for (int64_t row = y0; row < y1; ++row) {
     const uint8_t* a = mask.Alpha.data() + (row - top) * mask.Width + (x0 - left);
     BlendCoverageRow(px.Bits + row * px.Stride + x0, a, static_cast<size_t>(x1 - x0), color);
