@@ -38,6 +38,16 @@ class TForm1::Input final : public OutlineTable {
 
 TForm1::TForm1(FrontEnd& ui, fs::path programPath) : ui_(ui), programPath_(std::move(programPath)) {
   FormCreate();
+  // The host wrote its drawing before it started the tool, so it is read on
+  // a thread of its own while the window is being made; nothing else touches
+  // the store until FormShow takes it.
+  ProgramFolder = programPath_.parent_path();
+  readAhead_ = std::async(std::launch::async, ReadHostDrawing, JwcTempPath());
+}
+
+void TForm1::ReadHostDrawing(const fs::path& path) {
+  InitStore();
+  LoadJwcTemp(path);
 }
 
 fs::path TForm1::SettingsPath() const {
@@ -62,9 +72,11 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormShow() {
-  InitStore();
-  ProgramFolder = programPath_.parent_path();
-  LoadJwcTemp(JwcTempPath());
+  if (readAhead_.valid()) {
+    readAhead_.get();
+  } else {
+    ReadHostDrawing(JwcTempPath());
+  }
   ResetCurrentAttributes();
   LoadTableFile(SettingsPath());
   ui_.SetWindowBounds({WinLeft, WinTop, WinWidth, WinHeight});

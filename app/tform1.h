@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <future>
 #include <optional>
 #include <string>
 
@@ -193,6 +194,9 @@ class TForm1 {
 
   FrontEnd& ui_;
   std::filesystem::path programPath_;
+  // The host's drawing, read into the store while the window is being made.
+  std::future<void> readAhead_;
+  static void ReadHostDrawing(const std::filesystem::path& path);
   // The redraw under way: where its walk stands, and the pen and brush its
   // next slice goes on with.
   TRenderProgress redrawProgress_;
