@@ -1,6 +1,8 @@
 // The fake front end: state kept, answers scripted.
 #include "fakefrontend.h"
 
+#include "exchange/store.h"
+
 FakeFrontEnd::FakeFrontEnd() : Preview(400, 300) {}
 
 std::string FakeFrontEnd::EditText(EditId edit) const {
@@ -39,6 +41,11 @@ std::optional<std::filesystem::path> FakeFrontEnd::OpenTableDialog(
 std::optional<std::filesystem::path> FakeFrontEnd::SaveTableDialog(
     const std::filesystem::path& start) {
   return Choose(start);
+}
+
+void FakePreviewCanvas::DropLayer() {
+  if (LayerRunning) StoreAtDrop.push_back(JwwStore.Order.size());
+  LayerRunning = false;
 }
 
 Canvas& FakeFrontEnd::PreviewCanvas() {

@@ -13,6 +13,24 @@
 #include "app/frontend.h"
 #include "tests/preview/recording_canvas.h"
 
+// The preview's recording canvas; on request it offers a layer that draws
+// nothing and runs until it is dropped, noting how many records the store
+// held at each drop of a running layer.
+class FakePreviewCanvas : public RecordingCanvas {
+ public:
+  using RecordingCanvas::RecordingCanvas;
+  bool StartLayer(LayerDrawing) override {
+    LayerRunning = OffersLayer;
+    return OffersLayer;
+  }
+  bool LayerDone(std::chrono::microseconds) override { return !LayerRunning; }
+  void DropLayer() override;
+
+  bool OffersLayer = false;
+  bool LayerRunning = false;
+  std::vector<size_t> StoreAtDrop;
+};
+
 class FakeFrontEnd : public FrontEnd {
  public:
   FakeFrontEnd();
@@ -61,7 +79,7 @@ class FakeFrontEnd : public FrontEnd {
   std::vector<std::filesystem::path> DialogStarts;
   TBounds Window;
   TBounds PaintBox{30, 40, 400, 300};
-  RecordingCanvas Preview;
+  FakePreviewCanvas Preview;
   std::optional<TClipboardText> Clipboard;
   int Commits = 0;
   int Repaints = 0;

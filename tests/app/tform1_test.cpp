@@ -121,6 +121,31 @@ TEST_F(Answer, CancelAnswersHqAndKeepsTheTableAndBounds) {
   EXPECT_THAT(JwwStore.Order, IsEmpty());
 }
 
+// A preview's layer may be reading the store on a thread of its own, so
+// whatever changes or writes the store stops it first.
+TEST_F(Answer, WhatChangesTheStoreStopsThePreviewsLayerFirst) {
+  const std::pair<const char*, void (*)(TForm1&)> actions[] = {
+      {"computation", [](TForm1& f) { f.ComputeOutline(); }},
+      {"clear", [](TForm1& f) { f.Button3Click(); }},
+      {"OK", [](TForm1& f) { f.Button1Click(); }},
+      {"close", [](TForm1& f) { f.FormClose(); }},
+  };
+  for (const auto& [name, act] : actions) {
+    Start();
+    ComputeTriangle();
+    ui.Preview.OffersLayer = true;
+    ui.Preview.StoreAtDrop.clear();
+    ui.Answers.push_back(true);
+    form->RedrawSlice = {};
+    form->RedrawView();
+    ASSERT_TRUE(ui.Preview.LayerRunning) << name;
+    const size_t before = JwwStore.Order.size();
+    act(*form);
+    EXPECT_THAT(ui.Preview.StoreAtDrop, ElementsAre(before)) << name;
+    ui.Preview.OffersLayer = false;
+  }
+}
+
 // Neither failure may pass without a word: the outline of an answer that
 // could not be written, or a table the user meant to keep.
 TEST_F(Answer, WritesThatFailAreToldAndTheAnswerEndsTheRunAsFailed) {
