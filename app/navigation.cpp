@@ -52,6 +52,7 @@ void TForm1::SavePrevView() {
 
 bool TForm1::TakeView(const TView& v) {
   if (!WithinLimits(v)) return false;
+  StopLayerDrawing();
   Gval.ViewScale = v.Scale;
   Gval.ViewMinX = v.MinX;
   Gval.ViewMinY = v.MinY;
@@ -70,6 +71,7 @@ bool TForm1::ChangeView(const TView& v) {
 }
 
 void TForm1::TakePaintBoxSize() {
+  StopLayerDrawing();
   const TBounds box = ui_.PaintBoxBounds();
   Gval.ViewWidth = box.Width;
   Gval.ViewHeight = box.Height;
@@ -168,6 +170,7 @@ void TForm1::PaintBox1Paint() {
 }
 
 void TForm1::FitView() {
+  StopLayerDrawing();
   SavePrevView();
   const TBounds box = ui_.PaintBoxBounds();
   FitViewToExtents(box.Width, box.Height);

@@ -96,6 +96,7 @@ void TForm1::FormResize() {
   WinWidth = std::max(b.Width, kMinWinWidth);
   WinHeight = std::max(b.Height, kMinWinHeight);
   if (!ViewReady) return;
+  StopLayerDrawing();
   // Centre and scale stay; the picture follows once the size settles.
   const TBounds box = ui_.PaintBoxBounds();
   CentreView((Gval.ViewMinX + Gval.ViewMaxX) / 2, (Gval.ViewMinY + Gval.ViewMaxY) / 2, box.Width,

@@ -174,8 +174,9 @@ class TForm1 {
   // asked for, or the finished (or stopped) picture kept as ViewBitmap.
   void DrawRedrawSlice(Canvas& canvas);
   void FinishRedraw(Canvas& canvas);
-  // Stops a layer of the preview drawing from the store, before the store
-  // changes or is written; the redraw under way then draws its texts itself.
+  // Stops a layer of the preview drawing from the store and the view, before
+  // either changes or the store is written; the redraw under way then draws
+  // its texts itself.
   void StopLayerDrawing();
   void AskForRedrawSlice();
   // Whether the last redraw began at the paint box's present size.

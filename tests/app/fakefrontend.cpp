@@ -2,6 +2,7 @@
 #include "fakefrontend.h"
 
 #include "exchange/store.h"
+#include "preview/gval.h"
 
 FakeFrontEnd::FakeFrontEnd() : Preview(400, 300) {}
 
@@ -43,8 +44,12 @@ std::optional<std::filesystem::path> FakeFrontEnd::SaveTableDialog(
   return Choose(start);
 }
 
+FakePreviewCanvas::Seen FakePreviewCanvas::Now() {
+  return {JwwStore.Order.size(), Gval.ViewScale, Gval.ViewMinX, Gval.ViewWidth};
+}
+
 void FakePreviewCanvas::DropLayer() {
-  if (LayerRunning) StoreAtDrop.push_back(JwwStore.Order.size());
+  if (LayerRunning) SeenAtDrop.push_back(Now());
   LayerRunning = false;
 }
 

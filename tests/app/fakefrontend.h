@@ -14,8 +14,8 @@
 #include "tests/preview/recording_canvas.h"
 
 // The preview's recording canvas; on request it offers a layer that draws
-// nothing and runs until it is dropped, noting how many records the store
-// held at each drop of a running layer.
+// nothing and runs until it is dropped, noting at each drop of a running
+// layer what such a layer reads: the store's size and the view.
 class FakePreviewCanvas : public RecordingCanvas {
  public:
   using RecordingCanvas::RecordingCanvas;
@@ -28,7 +28,15 @@ class FakePreviewCanvas : public RecordingCanvas {
 
   bool OffersLayer = false;
   bool LayerRunning = false;
-  std::vector<size_t> StoreAtDrop;
+  struct Seen {
+    size_t Records;
+    double Scale;
+    double MinX;
+    int32_t Width;
+    bool operator==(const Seen&) const = default;
+  };
+  static Seen Now();
+  std::vector<Seen> SeenAtDrop;
 };
 
 class FakeFrontEnd : public FrontEnd {

@@ -121,27 +121,32 @@ TEST_F(Answer, CancelAnswersHqAndKeepsTheTableAndBounds) {
   EXPECT_THAT(JwwStore.Order, IsEmpty());
 }
 
-// A preview's layer may be reading the store on a thread of its own, so
-// whatever changes or writes the store stops it first.
-TEST_F(Answer, WhatChangesTheStoreStopsThePreviewsLayerFirst) {
+// A preview's layer may be reading the store and the view on a thread of
+// its own, so whatever changes either, or writes the store, stops it first.
+TEST_F(Answer, WhatChangesTheStoreOrTheViewStopsThePreviewsLayerFirst) {
   const std::pair<const char*, void (*)(TForm1&)> actions[] = {
       {"computation", [](TForm1& f) { f.ComputeOutline(); }},
       {"clear", [](TForm1& f) { f.Button3Click(); }},
       {"OK", [](TForm1& f) { f.Button1Click(); }},
       {"close", [](TForm1& f) { f.FormClose(); }},
+      {"wheel", [](TForm1& f) { f.ZoomAt(50, 60, 2.0); }},
+      {"fit", [](TForm1& f) { f.FitView(); }},
+      {"resize", [](TForm1& f) { f.FormResize(); }},
+      {"band", [](TForm1& f) { f.ZoomToBox(0, 0, 1, 1); }},
   };
   for (const auto& [name, act] : actions) {
     Start();
     ComputeTriangle();
     ui.Preview.OffersLayer = true;
-    ui.Preview.StoreAtDrop.clear();
+    ui.Preview.SeenAtDrop.clear();
     ui.Answers.push_back(true);
     form->RedrawSlice = {};
     form->RedrawView();
     ASSERT_TRUE(ui.Preview.LayerRunning) << name;
-    const size_t before = JwwStore.Order.size();
+    const FakePreviewCanvas::Seen before = FakePreviewCanvas::Now();
+    ui.PaintBox.Width += 10;
     act(*form);
-    EXPECT_THAT(ui.Preview.StoreAtDrop, ElementsAre(before)) << name;
+    EXPECT_THAT(ui.Preview.SeenAtDrop, ElementsAre(before)) << name;
     ui.Preview.OffersLayer = false;
   }
 }

@@ -5,7 +5,10 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <thread>
 
 #include "common/escape.h"
 #include "common/sjis.h"
@@ -136,6 +139,32 @@ TEST_F(QtCanvasTest, PolygonFillsAlternate) {
   EXPECT_EQ(At(20, 15), kWhite);
   EXPECT_EQ(At(20, 6), kRed);
   EXPECT_EQ(At(11, 12), kRed);
+}
+
+// A layer is laid only when its drawing ran to its end; a dropped one, or
+// one a new layer replaced, leaves nothing behind, and the laid layer's pen
+// is the canvas's from then on.
+TEST_F(QtCanvasTest, OnlyALayerDrawnToItsEndIsLaid) {
+  const auto endless = [](Canvas& layer, const std::atomic<bool>& stop) {
+    layer.SetPixel(1, 1, kRed);
+    while (!stop) std::this_thread::yield();
+  };
+  const auto dot = [](Canvas& layer, const std::atomic<bool>&) {
+    layer.SetPen({kBlue, 1, PenStyle::Dot, PenMix::Copy});
+    layer.SetPixel(2, 2, kBlue);
+  };
+  ASSERT_TRUE(canvas.StartLayer(endless));
+  EXPECT_FALSE(canvas.LayerDone(std::chrono::milliseconds(20)));
+  canvas.DropLayer();
+  EXPECT_FALSE(canvas.MergeLayer());
+  ASSERT_TRUE(canvas.StartLayer(endless));
+  ASSERT_TRUE(canvas.StartLayer(dot));
+  EXPECT_TRUE(canvas.MergeLayer());
+  EXPECT_FALSE(canvas.MergeLayer());  // laid once
+  EXPECT_EQ(At(1, 1), kWhite);
+  EXPECT_EQ(At(2, 2), kBlue);
+  EXPECT_EQ(Count(kWhite), 40 * 30 - 1);
+  EXPECT_EQ(canvas.GetPen().Style, PenStyle::Dot);
 }
 
 TEST_F(QtCanvasTest, PolylineLeavesOutItsLastPoint) {
