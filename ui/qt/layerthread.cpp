@@ -33,6 +33,11 @@ bool LayerThread::Wait(std::chrono::microseconds wait) {
   return changed_.wait_for(lock, wait, [this] { return !busy_; });
 }
 
+void LayerThread::Finish() {
+  std::unique_lock lock(mutex_);
+  changed_.wait(lock, [this] { return !busy_; });
+}
+
 void LayerThread::Stop() {
   std::unique_lock lock(mutex_);
   if (next_) {

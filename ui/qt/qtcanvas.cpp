@@ -182,7 +182,7 @@ bool QtCanvas::LayerDone(std::chrono::microseconds wait) {
 
 bool QtCanvas::MergeLayer() {
   if (layer_ == nullptr) return false;
-  layer_->Wait(std::chrono::microseconds::max());
+  layer_->Finish();
   QtCanvas* layer = layer_->TakeFinished();
   if (layer == nullptr) return false;
   const QImage& pixels = layer->Image();
