@@ -167,6 +167,35 @@ TEST_F(QtCanvasTest, OnlyALayerDrawnToItsEndIsLaid) {
   EXPECT_EQ(canvas.GetPen().Style, PenStyle::Dot);
 }
 
+// The pens a layer's drawing set leave a dotted line after the merge where
+// the same pens set here would have left it: the pattern goes on only when
+// every one of them was the canvas's own pen.
+TEST(QtCanvasLayer, TheDashPatternGoesOnAsIfTheLayersPensWereSetHere) {
+  const Pen dotted{kBlack, 1, PenStyle::Dot, PenMix::Copy};
+  const Pen other{kRed, 1, PenStyle::Solid, PenMix::Copy};
+  const std::vector<std::vector<Pen>> cases = {{}, {dotted}, {other, dotted}, {other}};
+  for (const std::vector<Pen>& pens : cases) {
+    QtCanvas layered(40, 4);
+    QtCanvas inPlace(40, 4);
+    for (QtCanvas* c : {&layered, &inPlace}) {
+      c->SetPen(dotted);
+      c->MoveTo(0, 0);
+      c->LineTo(4, 0);  // the pattern stands mid-dot
+    }
+    ASSERT_TRUE(layered.StartLayer([&pens](Canvas& layer, const std::atomic<bool>&) {
+      for (const Pen& p : pens) layer.SetPen(p);
+    }));
+    ASSERT_TRUE(layered.MergeLayer());
+    for (const Pen& p : pens) inPlace.SetPen(p);
+    for (QtCanvas* c : {&layered, &inPlace}) {
+      c->SetPen(dotted);
+      c->MoveTo(0, 2);
+      c->LineTo(30, 2);
+    }
+    EXPECT_EQ(layered.Image(), inPlace.Image()) << pens.size() << " pens";
+  }
+}
+
 TEST_F(QtCanvasTest, PolylineLeavesOutItsLastPoint) {
   UsePen(kBlack);
   const ScreenPoint points[] = {{2, 2}, {10, 2}, {10, 8}};

@@ -167,6 +167,7 @@ void QtCanvas::Resize(int width, int height) {
 
 void QtCanvas::ForgetPenAndBrush() {
   penSet_ = false;
+  onePen_ = true;
   brushSet_ = false;
 }
 
@@ -188,7 +189,13 @@ bool QtCanvas::MergeLayer() {
   const QImage& pixels = layer->Image();
   if (pixels.size() != image_.size()) return false;
   Painter(PainterUse::Text).drawImage(0, 0, pixels);
-  if (layer->penSet_) SetPen(layer->pen_);
+  if (layer->penSet_) {
+    // Drawn here, the layer's pens would have begun the dash pattern afresh
+    // unless every one of them was this canvas's pen.
+    const bool keepsPattern = layer->onePen_ && layer->pen_ == pen_;
+    SetPen(layer->pen_);
+    if (!keepsPattern) stylePhase_ = 0;
+  }
   if (layer->brushSet_) SetBrush(layer->brush_);
   // A picture's worth of memory, held only while a redraw needs it.
   layer_->FreePixels();
@@ -246,6 +253,7 @@ QPainter& QtCanvas::Painter(PainterUse use) {
 }
 
 void QtCanvas::SetPen(const Pen& pen) {
+  if (penSet_ && !(pen == pen_)) onePen_ = false;
   penSet_ = true;
   if (pen == pen_) return;
   pen_ = pen;

@@ -112,6 +112,7 @@ class QtCanvas : public Canvas {
   Pen pen_;
   Brush brush_;
   bool penSet_ = true;  // see ForgetPenAndBrush
+  bool onePen_ = true;  // every pen set since was the same
   bool brushSet_ = true;
   LineStyleMask style_;
   int64_t stylePhase_ = 0;
