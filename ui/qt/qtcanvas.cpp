@@ -299,11 +299,24 @@ void QtCanvas::ScreenLines(std::span<const ScreenPoint> points) {
   // The curves of the preview come as dozens of lines of a pixel or less.
   const PixelBuffer& px = Pixels();
   const uint32_t color = Argb(pen_.Color);
+  const bool copy = pen_.Mix == PenMix::Copy;
+  const int64_t period = static_cast<int64_t>(style_.On.size());
   for (size_t i = 1; i < points.size(); ++i) {
     const ScreenPoint& a = points[i - 1];
     const ScreenPoint& b = points[i];
-    // A line of no length draws nothing and moves no dash.
-    if (!(a == b)) ThinSegment(a.x, a.y, b.x, b.y);
+    // A line of no length draws nothing and moves no dash; one to a pixel
+    // next to its start draws its start alone, where the dash stands.
+    if (copy && std::abs(static_cast<int64_t>(b.x) - a.x) <= 1 &&
+        std::abs(static_cast<int64_t>(b.y) - a.y) <= 1) {
+      if (!(a == b)) {
+        if (period == 0 || style_.On[static_cast<size_t>(stylePhase_ % period)] != 0) {
+          PutPixel(px, a.x, a.y, color);
+        }
+        ++stylePhase_;
+      }
+    } else if (!(a == b)) {
+      ThinSegment(a.x, a.y, b.x, b.y);
+    }
     PutPixel(px, b.x, b.y, color);
   }
   posX_ = points.back().x;
