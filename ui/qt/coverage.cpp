@@ -128,13 +128,16 @@ FlatOutline FlattenPath(const QPainterPath& path) {
   return outline;
 }
 
-CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transform) {
+CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transform, int rowQuantum) {
   CoverageMask mask;
   if (outline.Points.empty()) return mask;
   // Glyphs only turn, scale and move: the affine part of the transform.
   const double m11 = transform.m11(), m12 = transform.m12(), m21 = transform.m21(),
                m22 = transform.m22(), dx = transform.dx(), dy = transform.dy();
-  std::vector<QPointF> mapped(outline.Points.size());
+  // Scratch kept by each thread from fill to fill: a redraw fills thousands.
+  thread_local std::vector<QPointF> mapped;
+  thread_local std::vector<float> acc;
+  mapped.resize(outline.Points.size());
   double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
   for (size_t i = 0; i < mapped.size(); ++i) {
     const QPointF& q = outline.Points[i];
@@ -160,7 +163,7 @@ CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transfor
   if (mask.Width <= 0 || mask.Height <= 0) return CoverageMask{};
   // Two spare columns: one for an edge on the right bound, one for its spill.
   const int width = mask.Width + 2;
-  std::vector<float> acc(static_cast<size_t>(width) * mask.Height, 0.0f);
+  acc.assign(static_cast<size_t>(width) * mask.Height, 0.0f);
   // From the buffer's corner, held inside it against rounding.
   for (QPointF& p : mapped) {
     p = QPointF(std::clamp(p.x() - mask.Left, 0.0, static_cast<double>(mask.Width)),
@@ -174,12 +177,14 @@ CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transfor
     }
     begin = end;
   }
-  mask.Alpha.resize(static_cast<size_t>(mask.Width) * mask.Height);
+  const int covered = mask.Width;
+  mask.Width = (covered + rowQuantum - 1) / rowQuantum * rowQuantum;
+  mask.Alpha.assign(static_cast<size_t>(mask.Width) * mask.Height, 0);
   for (int row = 0; row < mask.Height; ++row) {
     const float* line = acc.data() + static_cast<size_t>(row) * width;
     uint8_t* out = mask.Alpha.data() + static_cast<size_t>(row) * mask.Width;
     float sum = 0;
-    for (int x = 0; x < mask.Width; ++x) {
+    for (int x = 0; x < covered; ++x) {
       sum += line[x];
       out[x] = static_cast<uint8_t>(std::min(std::abs(sum), 1.0f) * 255.0f + 0.5f);
     }

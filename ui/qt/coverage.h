@@ -36,8 +36,10 @@ FlatOutline FlattenPath(const QPainterPath& path);
 // rule: where contours overlap a pixel counts once. An empty outline, or one
 // too large to cover (beyond kMaxCoverageSide pixels a side), gives an
 // empty mask.
+// Rows are padded with bare pixels to a multiple of rowQuantum.
 inline constexpr int kMaxCoverageSide = 4096;
-CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transform);
+CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transform,
+                          int rowQuantum = 1);
 
 // Lays one row of coverage over pixels of 0xAARRGGBB in the colour: each
 // channel, alpha too, becomes (colour * w + pixel * (256 - w)) / 256,

@@ -82,6 +82,10 @@ constexpr size_t kMaxMaskBytes = size_t{64} << 20;
 // A glyph reaching further than this from its point is drawn straight
 // instead: few of them fit on a canvas, and their coverage would be large.
 constexpr double kMaxMaskReach = 96.0;
+// Kept masks' rows are padded to whole groups of this many pixels, which
+// the blend lays at a time: a glyph's rows are short, and a pixel-by-pixel
+// tail on each would cost as much as the rest.
+constexpr int kBlendQuantum = 4;
 constexpr double kPi = std::numbers::pi;
 
 }  // namespace
@@ -575,11 +579,10 @@ QtCanvas::GlyphMask QtCanvas::EngineCoverage(const std::string& glyph, bool full
 
 namespace {
 
-// Rows padded with bare pixels to whole groups of four, which the blend lays
-// four at a time: a glyph's rows are short, and a pixel-by-pixel tail on
-// each would cost as much as the rest.
+// Rows padded with bare pixels to whole groups of kBlendQuantum; a filled
+// glyph comes padded already.
 void PadToQuads(CoverageMask& mask) {
-  const int padded = (mask.Width + 3) / 4 * 4;
+  const int padded = (mask.Width + kBlendQuantum - 1) / kBlendQuantum * kBlendQuantum;
   if (padded == mask.Width) return;
   std::vector<uint8_t> alpha(static_cast<size_t>(padded) * mask.Height, 0);
   for (int row = 0; row < mask.Height; ++row) {
@@ -624,7 +627,7 @@ const QtCanvas::GlyphMask* QtCanvas::Mask(const std::string& glyph, bool fullWid
   if (!face_->Outlined || step % (steps / 4) == 0) {
     return Keep(key, EngineCoverage(glyph, fullWidth, cell));
   }
-  return Keep(key, FillCoverage(Outline(glyph, code), cell));
+  return Keep(key, FillCoverage(Outline(glyph, code), cell, kBlendQuantum));
 }
 
 void QtCanvas::LayMask(const GlyphMask& mask, int32_t x, int32_t y) {
