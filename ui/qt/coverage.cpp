@@ -134,10 +134,7 @@ CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transfor
   // Glyphs only turn, scale and move: the affine part of the transform.
   const double m11 = transform.m11(), m12 = transform.m12(), m21 = transform.m21(),
                m22 = transform.m22(), dx = transform.dx(), dy = transform.dy();
-  // Scratch kept by each thread from fill to fill: a redraw fills thousands.
-  thread_local std::vector<QPointF> mapped;
-  thread_local std::vector<float> acc;
-  mapped.resize(outline.Points.size());
+  std::vector<QPointF> mapped(outline.Points.size());
   double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
   for (size_t i = 0; i < mapped.size(); ++i) {
     const QPointF& q = outline.Points[i];
@@ -163,7 +160,7 @@ CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transfor
   if (mask.Width <= 0 || mask.Height <= 0) return CoverageMask{};
   // Two spare columns: one for an edge on the right bound, one for its spill.
   const int width = mask.Width + 2;
-  acc.assign(static_cast<size_t>(width) * mask.Height, 0.0f);
+  std::vector<float> acc(static_cast<size_t>(width) * mask.Height, 0.0f);
   // From the buffer's corner, held inside it against rounding.
   for (QPointF& p : mapped) {
     p = QPointF(std::clamp(p.x() - mask.Left, 0.0, static_cast<double>(mask.Width)),
