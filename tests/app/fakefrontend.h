@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/frontend.h"
@@ -28,13 +29,7 @@ class FakePreviewCanvas : public RecordingCanvas {
 
   bool OffersLayer = false;
   bool LayerRunning = false;
-  struct Seen {
-    size_t Records;
-    double Scale;
-    double MinX;
-    int32_t Width;
-    bool operator==(const Seen&) const = default;
-  };
+  using Seen = std::tuple<size_t, double, double, int32_t>;  // records, scale, left, width
   static Seen Now();
   std::vector<Seen> SeenAtDrop;
 };
