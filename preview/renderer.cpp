@@ -166,7 +166,8 @@ TRenderEnd HollowBrush(Canvas& canvas, TRenderProgress&, const TPoll&) {
   return TRenderEnd::Done;
 }
 
-constexpr StepWalk kTexts = Walk<&TJwwStore::Texts, ColorAux, RenderText, &TEntityPainters::TextBox>;
+constexpr StepWalk kTexts =
+    Walk<&TJwwStore::Texts, ColorAux, RenderText, &TEntityPainters::TextBox>;
 
 // The steps of a redraw in drawing order.
 constexpr StepWalk kSteps[] = {
