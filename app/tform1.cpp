@@ -42,12 +42,10 @@ TForm1::TForm1(FrontEnd& ui, fs::path programPath) : ui_(ui), programPath_(std::
   // a thread of its own while the window is being made; nothing else touches
   // the store until FormShow takes it.
   ProgramFolder = programPath_.parent_path();
-  readAhead_ = std::async(std::launch::async, ReadHostDrawing, JwcTempPath());
-}
-
-void TForm1::ReadHostDrawing(const fs::path& path) {
-  InitStore();
-  LoadJwcTemp(path);
+  readAhead_ = std::async(std::launch::async, [path = JwcTempPath()] {
+    InitStore();
+    LoadJwcTemp(path);
+  });
 }
 
 fs::path TForm1::SettingsPath() const {
@@ -72,11 +70,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormShow() {
-  if (readAhead_.valid()) {
-    readAhead_.get();
-  } else {
-    ReadHostDrawing(JwcTempPath());
-  }
+  readAhead_.get();
   ResetCurrentAttributes();
   LoadTableFile(SettingsPath());
   ui_.SetWindowBounds({WinLeft, WinTop, WinWidth, WinHeight});

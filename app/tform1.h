@@ -64,8 +64,9 @@ class TForm1 {
   std::filesystem::path SettingsPath() const;
   std::filesystem::path JwcTempPath() const;
 
-  // Lifecycle. FormResize follows every size change; FormResizeSettled comes
-  // once the size has stopped changing and draws the view anew at its size.
+  // Lifecycle. FormShow comes once, when the window is first shown.
+  // FormResize follows every size change; FormResizeSettled comes once the
+  // size has stopped changing and draws the view anew at its size.
   void FormCreate();
   void FormShow();
   void FormResize();
@@ -195,9 +196,9 @@ class TForm1 {
 
   FrontEnd& ui_;
   std::filesystem::path programPath_;
-  // The host's drawing, read into the store while the window is being made.
+  // The host's drawing, read into the store while the window is being made;
+  // the one FormShow takes it.
   std::future<void> readAhead_;
-  static void ReadHostDrawing(const std::filesystem::path& path);
   // The redraw under way: where its walk stands, and the pen and brush its
   // next slice goes on with.
   TRenderProgress redrawProgress_;

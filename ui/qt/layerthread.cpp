@@ -33,11 +33,6 @@ bool LayerThread::Wait(std::chrono::microseconds wait) {
   return changed_.wait_for(lock, wait, [this] { return !busy_; });
 }
 
-void LayerThread::Finish() {
-  std::unique_lock lock(mutex_);
-  changed_.wait(lock, [this] { return !busy_; });
-}
-
 void LayerThread::Stop() {
   std::unique_lock lock(mutex_);
   if (next_) {
@@ -50,8 +45,9 @@ void LayerThread::Stop() {
 }
 
 QtCanvas* LayerThread::TakeFinished() {
-  std::lock_guard lock(mutex_);
-  if (busy_ || !finished_) return nullptr;
+  std::unique_lock lock(mutex_);
+  changed_.wait(lock, [this] { return !busy_; });
+  if (!finished_) return nullptr;
   finished_ = false;
   return layer_.get();
 }

@@ -29,12 +29,10 @@ class LayerThread {
   void Start(int width, int height, Canvas::LayerDrawing drawing);
   // True once no drawing is under way, waiting at most `wait` for it.
   bool Wait(std::chrono::microseconds wait);
-  // Waits for the drawing under way to end.
-  void Finish();
   // Stops the drawing under way and waits for it.
   void Stop();
-  // The layer of the last drawing, when it ran to its end and was not taken
-  // yet; else null. Call only when no drawing is under way.
+  // Waits for the drawing under way; then the layer of the last drawing,
+  // when it ran to its end and was not taken yet, else null.
   QtCanvas* TakeFinished();
   // Gives back the layer's pixels until the next drawing, which makes them
   // anew. Call only when no drawing is under way.

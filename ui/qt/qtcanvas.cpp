@@ -187,7 +187,6 @@ bool QtCanvas::LayerDone(std::chrono::microseconds wait) {
 
 bool QtCanvas::MergeLayer() {
   if (layer_ == nullptr) return false;
-  layer_->Finish();
   QtCanvas* layer = layer_->TakeFinished();
   if (layer == nullptr) return false;
   const QImage& pixels = layer->Image();
