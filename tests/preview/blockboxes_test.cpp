@@ -147,7 +147,6 @@ struct ChangeCase {
 TEST_F(BlockBoxesTest, EveryChangeToTheStoreIsSeenByTheNextRedraw) {
   const ChangeCase cases[] = {
       {"a record appended", [] { LineAt(10, 10, 90, 90); }},
-      {"a line added by the outline", [] { AddLine(10, 10, 90, 90); }},
       {"the outline kinds emptied and filled again",
        [] {
          EmptyOutlineKinds();

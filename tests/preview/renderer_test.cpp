@@ -243,17 +243,15 @@ TEST_F(RendererTest, TextsOnALayerDrawWhatTheWalkDraws) {
     return lines;
   };
   const std::vector<std::string> plain = drawing(Render());
-  for (const bool sliced : {false, true}) {
-    for (const bool dropped : {false, true}) {
-      LayeredCanvas canvas;
-      TRenderProgress progress;
-      while (RenderStoreFrom(canvas, progress, [sliced] { return sliced; }) ==
-             TRenderEnd::Paused) {
-        if (dropped) canvas.DropLayer();
-      }
-      EXPECT_EQ(drawing(canvas.Lines()), plain) << "sliced " << sliced << " dropped " << dropped;
-      EXPECT_EQ(canvas.Merged, sliced && dropped ? 0 : 1);
+  // At once, in slices, and in slices with the layer dropped between them.
+  for (const auto& [sliced, dropped] : {std::pair{false, false}, {true, false}, {true, true}}) {
+    LayeredCanvas canvas;
+    TRenderProgress progress;
+    while (RenderStoreFrom(canvas, progress, [&] { return sliced; }) == TRenderEnd::Paused) {
+      if (dropped) canvas.DropLayer();
     }
+    EXPECT_EQ(drawing(canvas.Lines()), plain) << "sliced " << sliced << " dropped " << dropped;
+    EXPECT_EQ(canvas.Merged, dropped ? 0 : 1);
   }
 }
 
