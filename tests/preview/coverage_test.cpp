@@ -116,6 +116,31 @@ TEST(Coverage, NothingToFillGivesAnEmptyMask) {
   }
 }
 
+TEST(Coverage, AQuarterTurnOfTheMaskIsTheFillOfTheOutlineTurnedFurther) {
+  // A square with a hole and a triangle off its corner: no symmetry a wrong
+  // turn or mirror could hide behind.
+  const FlatOutline outline =
+      Contours({Square(0.3, 0.2, 6), Square(1.5, 1.5, 2, true), {{7, 0}, {11, 3}, {7, 5.5}}});
+  for (const double degrees : {0.0, 17.0, 100.0}) {
+    const QTransform base = QTransform::fromTranslate(2.4, -1.7) * QTransform().rotate(degrees);
+    const CoverageMask upright = FillCoverage(outline, base, 4);
+    for (int quarters = 0; quarters <= 3; ++quarters) {
+      SCOPED_TRACE(testing::Message() << degrees << " degrees, " << quarters << " quarters");
+      const CoverageMask turned = QuarterTurned(upright, quarters, 4);
+      ASSERT_EQ(turned.Width % 4, 0);
+      const CoverageMask filled =
+          FillCoverage(outline, base * QTransform().rotate(-90.0 * quarters), 4);
+      EXPECT_NEAR(Area(turned), Area(filled), 0.02);
+      for (int y = filled.Top - 1; y <= filled.Top + filled.Height; ++y) {
+        for (int x = filled.Left - 1; x <= filled.Left + filled.Width; ++x) {
+          ASSERT_NEAR(Value(turned, x, y), Value(filled, x, y), 1) << x << "," << y;
+        }
+      }
+    }
+  }
+  EXPECT_TRUE(QuarterTurned(CoverageMask{{0, 0, 0, 0}, 4, 1, 3, 5}, 1).Alpha.empty());
+}
+
 TEST(Coverage, CurvesAreFlattenedCloseToThemselves) {
   QPainterPath path;
   constexpr double kRadius = 10;

@@ -31,63 +31,107 @@ void AddCubic(std::vector<QPointF>& points, QPointF p0, QPointF p1, QPointF p2, 
   }
 }
 
+// A point of an edge in the accumulation buffer's own pixels.
+struct EdgePoint {
+  float X, Y;
+};
+
 // Floor and ceiling of a value that is not negative, by the conversion's own
 // truncation rather than a call.
-int FloorOf(double v) {
+int FloorOf(float v) {
   return static_cast<int>(v);
 }
-int CeilOf(double v) {
+int CeilOf(float v) {
   const int i = static_cast<int>(v);
-  return i + (i < v ? 1 : 0);
+  return i + (static_cast<float>(i) < v ? 1 : 0);
 }
 
 // Adds the signed area the edge sweeps in each pixel it crosses; rows are
-// `width` cells apart, the edge lies within [0, width - 1) across and
-// within [0, height] down.
-void AccumulateEdge(std::vector<float>& acc, int width, int height, QPointF a, QPointF b) {
-  if (a.y() == b.y()) return;
-  const double dir = a.y() < b.y() ? 1.0 : -1.0;
+// `width` cells apart, the edge lies within [0, width - 2] across and
+// within [0, height] down. Single precision is ample for a glyph's few
+// hundred pixels and twice as quick through the row loop.
+void AccumulateEdge(float* acc, int width, int height, EdgePoint a, EdgePoint b) {
+  if (a.Y == b.Y) return;
+  const float dir = a.Y < b.Y ? 1.0f : -1.0f;
   if (dir < 0) std::swap(a, b);
-  const double dxdy = (b.x() - a.x()) / (b.y() - a.y());
-  const int rowFirst = FloorOf(a.y());
-  const int rowEnd = std::min(height, CeilOf(b.y()));
+  const float dxdy = (b.X - a.X) / (b.Y - a.Y);
+  const int rowFirst = FloorOf(a.Y);
+  const int rowEnd = std::min(height, CeilOf(b.Y));
+  float x = a.X;
   for (int row = rowFirst; row < rowEnd; ++row) {
-    const double top = std::max<double>(row, a.y());
-    const double bottom = std::min<double>(row + 1, b.y());
-    const double dy = bottom - top;
-    const double xTop = a.x() + (top - a.y()) * dxdy;
-    const double xBottom = a.x() + (bottom - a.y()) * dxdy;
-    const double d = dy * dir;
-    const double x0 = std::min(xTop, xBottom);
-    const double x1 = std::max(xTop, xBottom);
+    const float dy =
+        std::min(static_cast<float>(row + 1), b.Y) - std::max(static_cast<float>(row), a.Y);
+    const float xNext = x + dxdy * dy;
+    const float d = dy * dir;
+    const float x0 = std::max(0.0f, std::min(x, xNext));
+    const float x1 = std::max(x, xNext);
     const int x0i = FloorOf(x0);
-    const double x0floor = x0i;
+    const float x0floor = static_cast<float>(x0i);
     const int x1i = CeilOf(x1);
-    float* line = acc.data() + static_cast<size_t>(row) * width;
+    float* line = acc + static_cast<size_t>(row) * width;
     if (x1i <= x0i + 1) {
       // Within one pixel: the part right of the edge's middle is covered.
-      const double xm = 0.5 * (xTop + xBottom) - x0floor;
-      line[x0i] += static_cast<float>(d - d * xm);
-      line[x0i + 1] += static_cast<float>(d * xm);
-      continue;
-    }
-    // Across several pixels: the area under the edge, pixel by pixel.
-    const double s = 1.0 / (x1 - x0);
-    const double x0f = x0 - x0floor;
-    const double a0 = 0.5 * s * (1 - x0f) * (1 - x0f);
-    const double x1f = x1 - x1i + 1;
-    const double am = 0.5 * s * x1f * x1f;
-    line[x0i] += static_cast<float>(d * a0);
-    if (x1i == x0i + 2) {
-      line[x0i + 1] += static_cast<float>(d * (1 - a0 - am));
+      const float xm = 0.5f * (x + xNext) - x0floor;
+      line[x0i] += d - d * xm;
+      line[x0i + 1] += d * xm;
     } else {
-      const double a1 = s * (1.5 - x0f);
-      line[x0i + 1] += static_cast<float>(d * (a1 - a0));
-      for (int x = x0i + 2; x < x1i - 1; ++x) line[x] += static_cast<float>(d * s);
-      const double a2 = a1 + (x1i - x0i - 3) * s;
-      line[x1i - 1] += static_cast<float>(d * (1 - a2 - am));
+      // Across several pixels: the area under the edge, pixel by pixel.
+      const float s = 1.0f / (x1 - x0);
+      const float x0f = x0 - x0floor;
+      const float a0 = 0.5f * s * (1 - x0f) * (1 - x0f);
+      const float x1f = x1 - static_cast<float>(x1i) + 1;
+      const float am = 0.5f * s * x1f * x1f;
+      line[x0i] += d * a0;
+      if (x1i == x0i + 2) {
+        line[x0i + 1] += d * (1 - a0 - am);
+      } else {
+        const float a1 = s * (1.5f - x0f);
+        line[x0i + 1] += d * (a1 - a0);
+        const float ds = d * s;
+        for (int i = x0i + 2; i < x1i - 1; ++i) line[i] += ds;
+        const float a2 = a1 + static_cast<float>(x1i - x0i - 3) * s;
+        line[x1i - 1] += d * (1 - a2 - am);
+      }
+      line[x1i] += d * am;
     }
-    line[x1i] += static_cast<float>(d * am);
+    x = xNext;
+  }
+}
+
+uint8_t CoverageByte(float winding) {
+  return static_cast<uint8_t>(std::min(std::abs(winding), 1.0f) * 255.0f + 0.5f);
+}
+
+// The running sum along a row of accumulated areas, as coverage bytes.
+void RunningCoverage(const float* line, uint8_t* out, int count) {
+  int x = 0;
+  float sum = 0;
+#if defined(__SSE2__)
+  // Four at a time: the sum within the group in two shifted adds, then the
+  // carry of the groups before; no branch, and a chain of one add a group.
+  __m128 carry = _mm_setzero_ps();
+  const __m128 one = _mm_set1_ps(1.0f);
+  const __m128 scale = _mm_set1_ps(255.0f);
+  const __m128 half = _mm_set1_ps(0.5f);
+  const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
+  for (; x + 4 <= count; x += 4) {
+    __m128 v = _mm_loadu_ps(line + x);
+    v = _mm_add_ps(v, _mm_castsi128_ps(_mm_slli_si128(_mm_castps_si128(v), 4)));
+    v = _mm_add_ps(v, _mm_castsi128_ps(_mm_slli_si128(_mm_castps_si128(v), 8)));
+    v = _mm_add_ps(v, carry);
+    carry = _mm_shuffle_ps(v, v, _MM_SHUFFLE(3, 3, 3, 3));
+    const __m128 bytes =
+        _mm_add_ps(_mm_mul_ps(_mm_min_ps(_mm_and_ps(v, magnitude), one), scale), half);
+    const __m128i words = _mm_cvttps_epi32(bytes);
+    const __m128i packed = _mm_packus_epi16(_mm_packs_epi32(words, words), words);
+    const int quad = _mm_cvtsi128_si32(packed);
+    std::memcpy(out + x, &quad, sizeof quad);
+  }
+  sum = _mm_cvtss_f32(carry);
+#endif
+  for (; x < count; ++x) {
+    sum += line[x];
+    out[x] = CoverageByte(sum);
   }
 }
 
@@ -162,15 +206,18 @@ CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transfor
   const int width = mask.Width + 2;
   std::vector<float> acc(static_cast<size_t>(width) * mask.Height, 0.0f);
   // From the buffer's corner, held inside it against rounding.
-  for (QPointF& p : mapped) {
-    p = QPointF(std::clamp(p.x() - mask.Left, 0.0, static_cast<double>(mask.Width)),
-                std::clamp(p.y() - mask.Top, 0.0, static_cast<double>(mask.Height)));
+  std::vector<EdgePoint> local(mapped.size());
+  for (size_t i = 0; i < mapped.size(); ++i) {
+    local[i] = {static_cast<float>(
+                    std::clamp(mapped[i].x() - mask.Left, 0.0, static_cast<double>(mask.Width))),
+                static_cast<float>(
+                    std::clamp(mapped[i].y() - mask.Top, 0.0, static_cast<double>(mask.Height)))};
   }
   uint32_t begin = 0;
   for (uint32_t end : outline.ContourEnds) {
     for (uint32_t i = begin; i < end; ++i) {
       const uint32_t next = i + 1 < end ? i + 1 : begin;
-      AccumulateEdge(acc, width, mask.Height, mapped[i], mapped[next]);
+      AccumulateEdge(acc.data(), width, mask.Height, local[i], local[next]);
     }
     begin = end;
   }
@@ -180,13 +227,70 @@ CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transfor
   for (int row = 0; row < mask.Height; ++row) {
     const float* line = acc.data() + static_cast<size_t>(row) * width;
     uint8_t* out = mask.Alpha.data() + static_cast<size_t>(row) * mask.Width;
-    float sum = 0;
-    for (int x = 0; x < covered; ++x) {
-      sum += line[x];
-      out[x] = static_cast<uint8_t>(std::min(std::abs(sum), 1.0f) * 255.0f + 0.5f);
-    }
+    RunningCoverage(line, out, covered);
   }
   return mask;
+}
+
+CoverageMask QuarterTurned(const CoverageMask& mask, int quarters, int rowQuantum) {
+  // The columns the coverage reaches, the padding left out.
+  const int height = mask.Height;
+  int width = 0;
+  for (int row = 0; row < height; ++row) {
+    const uint8_t* line = mask.Alpha.data() + static_cast<size_t>(row) * mask.Width;
+    for (int x = mask.Width; x > width; --x) {
+      if (line[x - 1] != 0) {
+        width = x;
+        break;
+      }
+    }
+  }
+  CoverageMask turned;
+  if (width == 0) return turned;
+  // A quarter turn takes pixel (x, y) to (y, -x - 1); an odd number of
+  // them makes columns of the rows.
+  quarters &= 3;
+  const bool across = (quarters & 1) != 0;
+  turned.Width = ((across ? height : width) + rowQuantum - 1) / rowQuantum * rowQuantum;
+  turned.Height = across ? width : height;
+  turned.Alpha.assign(static_cast<size_t>(turned.Width) * turned.Height, 0);
+  // Where the mask's first pixel lands, and how far a step along its row
+  // and down its column moves in the turned one.
+  const ptrdiff_t pitch = turned.Width;
+  ptrdiff_t origin = 0, alongRow = 1, downColumn = pitch;
+  switch (quarters) {
+    case 1:
+      turned.Left = mask.Top;
+      turned.Top = -(mask.Left + width);
+      origin = (width - 1) * pitch;
+      alongRow = -pitch;
+      downColumn = 1;
+      break;
+    case 2:
+      turned.Left = -(mask.Left + width);
+      turned.Top = -(mask.Top + height);
+      origin = (height - 1) * pitch + width - 1;
+      alongRow = -1;
+      downColumn = -pitch;
+      break;
+    case 3:
+      turned.Left = -(mask.Top + height);
+      turned.Top = mask.Left;
+      origin = height - 1;
+      alongRow = pitch;
+      downColumn = -1;
+      break;
+    default:
+      turned.Left = mask.Left;
+      turned.Top = mask.Top;
+      break;
+  }
+  for (int row = 0; row < height; ++row) {
+    const uint8_t* line = mask.Alpha.data() + static_cast<size_t>(row) * mask.Width;
+    uint8_t* to = turned.Alpha.data() + origin + row * downColumn;
+    for (int x = 0; x < width; ++x, to += alongRow) *to = line[x];
+  }
+  return turned;
 }
 
 namespace {

@@ -41,6 +41,12 @@ inline constexpr int kMaxCoverageSide = 4096;
 CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transform,
                           int rowQuantum = 1);
 
+// The coverage of the mask's outline turned further by quarter turns, each
+// as QTransform().rotate(-90) maps it: (x, y) to (y, -x). The pixel grid
+// turns onto itself, so this is the filled coverage of the turned outline
+// without filling it again. Rows are padded as by FillCoverage.
+CoverageMask QuarterTurned(const CoverageMask& mask, int quarters, int rowQuantum = 1);
+
 // Lays one row of coverage over pixels of 0xAARRGGBB in the colour: each
 // channel, alpha too, becomes (colour * w + pixel * (256 - w)) / 256,
 // rounded down, with w = alpha + alpha / 128 (0..256). An opaque colour

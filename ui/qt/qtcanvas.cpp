@@ -11,9 +11,8 @@
 #include <cstring>
 #include <numbers>
 
-#include "ui/qt/layerthread.h"
-
 #include "common/sjis.h"
+#include "ui/qt/layerthread.h"
 
 namespace {
 
@@ -162,9 +161,9 @@ const QImage& QtCanvas::Image() {
 
 void QtCanvas::Resize(int width, int height) {
   EndPainting();
-  image_ = QImage(std::max(width, 1), std::max(height, 1),
-                  blank_ == Blank::White ? QImage::Format_RGB32
-                                         : QImage::Format_ARGB32_Premultiplied);
+  image_ =
+      QImage(std::max(width, 1), std::max(height, 1),
+             blank_ == Blank::White ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
   image_.fill(blank_ == Blank::White ? Qt::white : Qt::transparent);
   pixelsValid_ = false;
 }
@@ -609,24 +608,37 @@ const QtCanvas::GlyphMask* QtCanvas::Keep(uint64_t key, GlyphMask mask) {
 const QtCanvas::GlyphMask* QtCanvas::Mask(const std::string& glyph, bool fullWidth) {
   const int steps = turnSteps_[fullWidth ? 1 : 0];
   if (steps == 0 || glyph.size() > 2) return nullptr;
-  const int step = turnStep_[fullWidth ? 1 : 0];
   uint64_t code = 0;
   for (unsigned char b : glyph) code = (code << 8) | b;
   code |= static_cast<uint64_t>(glyph.size()) << 16;
+  return TurnedMask(glyph, code, fullWidth, turnStep_[fullWidth ? 1 : 0], steps);
+}
+
+const QtCanvas::GlyphMask* QtCanvas::TurnedMask(const std::string& glyph, uint64_t code,
+                                                bool fullWidth, int step, int steps) {
   const uint64_t key =
       (static_cast<uint64_t>(face_->Id) << 34) | (static_cast<uint64_t>(step) << 18) | code;
   if (const GlyphMask* kept = masks_.Find(key)) return kept;
 
-  const QTransform cell = CellTransform(fullWidth, 360.0 * step / steps);
+  const int quarter = steps / 4;
   // At quarter turns the font engine's hinting still lines strokes up with
   // the pixels, and upright and vertical texts are most of any drawing. A
   // slanted or decorated face's outline places the slant and the lines
   // otherwise than the engine does; such faces are rare enough to leave to
   // it.
-  if (!face_->Outlined || step % (steps / 4) == 0) {
-    return Keep(key, EngineCoverage(glyph, fullWidth, cell));
+  if (!face_->Outlined || step % quarter == 0) {
+    return Keep(key,
+                EngineCoverage(glyph, fullWidth, CellTransform(fullWidth, 360.0 * step / steps)));
   }
-  return Keep(key, FillCoverage(Outline(glyph, code), cell, kBlendQuantum));
+  // The turn comes last in the cell's transform, so a quarter turn more is
+  // the coverage of the step a quarter back, turned on the pixel grid: one
+  // fill serves four steps.
+  if (step > quarter) {
+    const GlyphMask& base = *TurnedMask(glyph, code, fullWidth, step % quarter, steps);
+    return Keep(key, QuarterTurned(base, step / quarter, kBlendQuantum));
+  }
+  return Keep(key, FillCoverage(Outline(glyph, code),
+                                CellTransform(fullWidth, 360.0 * step / steps), kBlendQuantum));
 }
 
 void QtCanvas::LayMask(const GlyphMask& mask, int32_t x, int32_t y) {
