@@ -126,7 +126,7 @@ TEST(Coverage, AQuarterTurnOfTheMaskIsTheFillOfTheOutlineTurnedFurther) {
     const CoverageMask upright = FillCoverage(outline, base, 4);
     for (int quarters = 0; quarters <= 3; ++quarters) {
       SCOPED_TRACE(testing::Message() << degrees << " degrees, " << quarters << " quarters");
-      const CoverageMask turned = QuarterTurned(upright, quarters, 4);
+      const CoverageMask turned = QuarterTurned(upright.View(), quarters, 4);
       ASSERT_EQ(turned.Width % 4, 0);
       const CoverageMask filled =
           FillCoverage(outline, base * QTransform().rotate(-90.0 * quarters), 4);
@@ -138,7 +138,7 @@ TEST(Coverage, AQuarterTurnOfTheMaskIsTheFillOfTheOutlineTurnedFurther) {
       }
     }
   }
-  EXPECT_TRUE(QuarterTurned(CoverageMask{{0, 0, 0, 0}, 4, 1, 3, 5}, 1).Alpha.empty());
+  EXPECT_TRUE(QuarterTurned(CoverageMask{{0, 0, 0, 0}, 4, 1, 3, 5}.View(), 1).Alpha.empty());
 }
 
 TEST(Coverage, CurvesAreFlattenedCloseToThemselves) {

@@ -1,5 +1,6 @@
-// The glyph coverages' cache: every mask kept is found under its own key
-// and stays in place however the table grows.
+// The glyph coverages' cache: every mask kept is found under its own key,
+// its pixels intact, and stays in place however the table and its pixel
+// blocks grow.
 #include "ui/qt/maskcache.h"
 
 #include <gtest/gtest.h>
@@ -8,9 +9,12 @@
 
 namespace {
 
+// One row of the width, every pixel the width's low byte.
 CoverageMask MaskOfWidth(int width) {
   CoverageMask m;
   m.Width = width;
+  m.Height = 1;
+  m.Alpha.assign(static_cast<size_t>(width), static_cast<uint8_t>(width));
   return m;
 }
 
@@ -27,15 +31,21 @@ TEST(MaskCache, FindsEveryKeptMaskUnderItsKeyAcrossGrowth) {
   }
   keys.push_back(~0ull);
   MaskCache cache;
-  std::vector<const CoverageMask*> kept;
-  for (size_t i = 0; i < keys.size(); ++i) {
-    kept.push_back(cache.Insert(keys[i], MaskOfWidth(static_cast<int>(i))));
-  }
+  std::vector<const CoverageView*> kept;
+  // Widths of a few hundred fill many blocks; one mask wants a block of
+  // its own.
+  const auto widthOf = [&keys](size_t i) {
+    return i + 1 == keys.size() ? 100'000 : static_cast<int>(i);
+  };
+  for (size_t i = 0; i < keys.size(); ++i)
+    kept.push_back(cache.Insert(keys[i], MaskOfWidth(widthOf(i))));
   ASSERT_EQ(cache.Size(), keys.size());
   for (size_t i = 0; i < keys.size(); ++i) {
-    const CoverageMask* found = cache.Find(keys[i]);
+    const CoverageView* found = cache.Find(keys[i]);
     ASSERT_EQ(found, kept[i]) << i;
-    EXPECT_EQ(found->Width, static_cast<int>(i));
+    ASSERT_EQ(found->Width, widthOf(i));
+    const std::vector<uint8_t> pixels(found->Alpha, found->Alpha + found->Width);
+    EXPECT_EQ(pixels, MaskOfWidth(widthOf(i)).Alpha) << i;
   }
   const uint64_t absent[] = {1, 0x42, (5ull << 34) | 0x41, (3ull << 34) | (64ull << 18) | 0x41};
   for (uint64_t key : absent) EXPECT_EQ(cache.Find(key), nullptr) << key;

@@ -232,12 +232,12 @@ CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transfor
   return mask;
 }
 
-CoverageMask QuarterTurned(const CoverageMask& mask, int quarters, int rowQuantum) {
+CoverageMask QuarterTurned(const CoverageView& mask, int quarters, int rowQuantum) {
   // The columns the coverage reaches, the padding left out.
   const int height = mask.Height;
   int width = 0;
   for (int row = 0; row < height; ++row) {
-    const uint8_t* line = mask.Alpha.data() + static_cast<size_t>(row) * mask.Width;
+    const uint8_t* line = mask.Alpha + static_cast<size_t>(row) * mask.Width;
     for (int x = mask.Width; x > width; --x) {
       if (line[x - 1] != 0) {
         width = x;
@@ -286,7 +286,7 @@ CoverageMask QuarterTurned(const CoverageMask& mask, int quarters, int rowQuantu
       break;
   }
   for (int row = 0; row < height; ++row) {
-    const uint8_t* line = mask.Alpha.data() + static_cast<size_t>(row) * mask.Width;
+    const uint8_t* line = mask.Alpha + static_cast<size_t>(row) * mask.Width;
     uint8_t* to = turned.Alpha.data() + origin + row * downColumn;
     for (int x = 0; x < width; ++x, to += alongRow) *to = line[x];
   }

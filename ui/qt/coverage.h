@@ -18,14 +18,25 @@ struct FlatOutline {
   std::vector<uint32_t> ContourEnds;  // one past each contour's last point
 };
 
-// Coverage of one byte a pixel, 0 outside and 255 wholly inside, rows from
-// the top, with where its top-left pixel lies.
+// Coverage held elsewhere: one byte a pixel, 0 outside and 255 wholly
+// inside, rows from the top, with where its top-left pixel lies.
+struct CoverageView {
+  const uint8_t* Alpha = nullptr;
+  int Width = 0;
+  int Height = 0;
+  int Left = 0;
+  int Top = 0;
+};
+
+// Coverage that holds its pixels.
 struct CoverageMask {
   std::vector<uint8_t> Alpha;
   int Width = 0;
   int Height = 0;
   int Left = 0;
   int Top = 0;
+
+  CoverageView View() const { return {Alpha.data(), Width, Height, Left, Top}; }
 };
 
 // The path's outline with every curve cut into edges that stray from it by
@@ -45,7 +56,7 @@ CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transfor
 // as QTransform().rotate(-90) maps it: (x, y) to (y, -x). The pixel grid
 // turns onto itself, so this is the filled coverage of the turned outline
 // without filling it again. Rows are padded as by FillCoverage.
-CoverageMask QuarterTurned(const CoverageMask& mask, int quarters, int rowQuantum = 1);
+CoverageMask QuarterTurned(const CoverageView& mask, int quarters, int rowQuantum = 1);
 
 // Lays one row of coverage over pixels of 0xAARRGGBB in the colour: each
 // channel, alpha too, becomes (colour * w + pixel * (256 - w)) / 256,

@@ -2,11 +2,13 @@
 // spread by Fibonacci hashing.
 #include "ui/qt/maskcache.h"
 
-#include <utility>
+#include <cstring>
 
 namespace {
 
 constexpr int kFirstBits = 10;
+// Blocks of pixels; a mask of more than a quarter block gets its own.
+constexpr size_t kBlockBytes = size_t{256} << 10;
 
 }  // namespace
 
@@ -14,7 +16,7 @@ size_t MaskCache::Home(uint64_t key) const {
   return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - bits_));
 }
 
-const CoverageMask* MaskCache::Find(uint64_t key) const {
+const CoverageView* MaskCache::Find(uint64_t key) const {
   if (slots_.empty()) return nullptr;
   const size_t mask = slots_.size() - 1;
   for (size_t i = Home(key);; i = (i + 1) & mask) {
@@ -23,17 +25,42 @@ const CoverageMask* MaskCache::Find(uint64_t key) const {
   }
 }
 
-const CoverageMask* MaskCache::Insert(uint64_t key, CoverageMask mask) {
+const CoverageView* MaskCache::Insert(uint64_t key, const CoverageMask& mask) {
   if (2 * (masks_.size() + 1) > slots_.size()) Grow();
-  masks_.push_back(std::move(mask));
+  CoverageView kept = mask.View();
+  if (!mask.Alpha.empty()) {
+    uint8_t* pixels = Room(mask.Alpha.size());
+    std::memcpy(pixels, mask.Alpha.data(), mask.Alpha.size());
+    kept.Alpha = pixels;
+  }
+  masks_.push_back(kept);
   Place({key, &masks_.back()});
   return &masks_.back();
+}
+
+uint8_t* MaskCache::Room(size_t bytes) {
+  if (bytes > kBlockBytes / 4) {
+    blocks_.push_back(std::make_unique_for_overwrite<uint8_t[]>(bytes));
+    return blocks_.back().get();
+  }
+  if (bytes > left_) {
+    blocks_.push_back(std::make_unique_for_overwrite<uint8_t[]>(kBlockBytes));
+    free_ = blocks_.back().get();
+    left_ = kBlockBytes;
+  }
+  uint8_t* room = free_;
+  free_ += bytes;
+  left_ -= bytes;
+  return room;
 }
 
 void MaskCache::Clear() {
   slots_.clear();
   bits_ = 0;
   masks_.clear();
+  blocks_.clear();
+  free_ = nullptr;
+  left_ = 0;
 }
 
 void MaskCache::Place(const Slot& slot) {

@@ -1,11 +1,15 @@
 // The glyph coverages a canvas keeps, found by a 64-bit key. A redraw of
 // many texts looks a glyph up for every character it draws, so the keys sit
 // in one flat array probed in place, where a node per entry would cost a
-// cache miss or more on each look-up.
+// cache miss or more on each look-up. The pixels of tens of thousands of
+// small masks are packed into large blocks: a block of its own for each
+// would cost the allocator's overhead on every mask and scatter them
+// between the short-lived buffers they are filled in.
 #pragma once
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <vector>
 
 #include "ui/qt/coverage.h"
@@ -13,10 +17,10 @@
 class MaskCache {
  public:
   // The mask under the key, or null.
-  const CoverageMask* Find(uint64_t key) const;
-  // Keeps the mask under a key not yet held. The mask stays where it is,
-  // whatever is added after it, until Clear.
-  const CoverageMask* Insert(uint64_t key, CoverageMask mask);
+  const CoverageView* Find(uint64_t key) const;
+  // Keeps a copy of the mask under a key not yet held. The copy stays where
+  // it is, whatever is added after it, until Clear.
+  const CoverageView* Insert(uint64_t key, const CoverageMask& mask);
   void Clear();
   size_t Size() const { return masks_.size(); }
 
@@ -29,11 +33,16 @@ class MaskCache {
   // side, so a look-up reads one slot.
   struct Slot {
     uint64_t Key = 0;
-    const CoverageMask* Mask = nullptr;
+    const CoverageView* Mask = nullptr;
   };
   // Puts the slot in the first free place from its key's home.
   void Place(const Slot& slot);
   std::vector<Slot> slots_;
   int bits_ = 0;
-  std::deque<CoverageMask> masks_;
+  // Room for the pixels of a mask, in the current block or one of its own.
+  uint8_t* Room(size_t bytes);
+  std::deque<CoverageView> masks_;
+  std::vector<std::unique_ptr<uint8_t[]>> blocks_;
+  uint8_t* free_ = nullptr;
+  size_t left_ = 0;
 };

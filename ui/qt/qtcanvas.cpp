@@ -594,18 +594,18 @@ void PadToQuads(CoverageMask& mask) {
 
 }  // namespace
 
-const QtCanvas::GlyphMask* QtCanvas::Keep(uint64_t key, GlyphMask mask) {
+const CoverageView* QtCanvas::Keep(uint64_t key, GlyphMask mask) {
   PadToQuads(mask);
   if (maskBytes_ + mask.Alpha.size() > kMaxMaskBytes) {
     masks_.Clear();
     outlines_.clear();
     maskBytes_ = 0;
   }
-  maskBytes_ += mask.Alpha.size() + sizeof(GlyphMask);
-  return masks_.Insert(key, std::move(mask));
+  maskBytes_ += mask.Alpha.size() + sizeof(CoverageView);
+  return masks_.Insert(key, mask);
 }
 
-const QtCanvas::GlyphMask* QtCanvas::Mask(const std::string& glyph, bool fullWidth) {
+const CoverageView* QtCanvas::Mask(const std::string& glyph, bool fullWidth) {
   const int steps = turnSteps_[fullWidth ? 1 : 0];
   if (steps == 0 || glyph.size() > 2) return nullptr;
   uint64_t code = 0;
@@ -614,11 +614,11 @@ const QtCanvas::GlyphMask* QtCanvas::Mask(const std::string& glyph, bool fullWid
   return TurnedMask(glyph, code, fullWidth, turnStep_[fullWidth ? 1 : 0], steps);
 }
 
-const QtCanvas::GlyphMask* QtCanvas::TurnedMask(const std::string& glyph, uint64_t code,
-                                                bool fullWidth, int step, int steps) {
+const CoverageView* QtCanvas::TurnedMask(const std::string& glyph, uint64_t code, bool fullWidth,
+                                         int step, int steps) {
   const uint64_t key =
       (static_cast<uint64_t>(face_->Id) << 34) | (static_cast<uint64_t>(step) << 18) | code;
-  if (const GlyphMask* kept = masks_.Find(key)) return kept;
+  if (const CoverageView* kept = masks_.Find(key)) return kept;
 
   const int quarter = steps / 4;
   // At quarter turns the font engine's hinting still lines strokes up with
@@ -634,14 +634,14 @@ const QtCanvas::GlyphMask* QtCanvas::TurnedMask(const std::string& glyph, uint64
   // the coverage of the step a quarter back, turned on the pixel grid: one
   // fill serves four steps.
   if (step > quarter) {
-    const GlyphMask& base = *TurnedMask(glyph, code, fullWidth, step % quarter, steps);
+    const CoverageView& base = *TurnedMask(glyph, code, fullWidth, step % quarter, steps);
     return Keep(key, QuarterTurned(base, step / quarter, kBlendQuantum));
   }
   return Keep(key, FillCoverage(Outline(glyph, code),
                                 CellTransform(fullWidth, 360.0 * step / steps), kBlendQuantum));
 }
 
-void QtCanvas::LayMask(const GlyphMask& mask, int32_t x, int32_t y) {
+void QtCanvas::LayMask(const CoverageView& mask, int32_t x, int32_t y) {
   const PixelBuffer& px = Pixels();
   const int64_t left = static_cast<int64_t>(x) + mask.Left;
   const int64_t top = static_cast<int64_t>(y) + mask.Top;
@@ -659,7 +659,7 @@ void QtCanvas::LayMask(const GlyphMask& mask, int32_t x, int32_t y) {
     __builtin_prefetch(pixels + x1 - 1, 1);
   }
   for (int64_t row = y0; row < y1; ++row) {
-    const uint8_t* a = mask.Alpha.data() + (row - top) * mask.Width + (x0 - left);
+    const uint8_t* a = mask.Alpha + (row - top) * mask.Width + (x0 - left);
     BlendCoverageRow(px.Bits + row * px.Stride + x0, a, static_cast<size_t>(x1 - x0), color);
   }
 }
@@ -675,7 +675,7 @@ void QtCanvas::TextOut(int32_t x, int32_t y, const std::string& glyph) {
     painter.fillRect(QRectF(0, 0, advance, face_->CellHeight), QtColor(brush_.Color));
     painter.resetTransform();
   }
-  if (const GlyphMask* mask = Mask(glyph, fullWidth)) {
+  if (const CoverageView* mask = Mask(glyph, fullWidth)) {
     LayMask(*mask, x, y);
   } else {
     DrawGlyphDirect(x, y, glyph, fullWidth);

@@ -145,20 +145,20 @@ class QtCanvas : public Canvas {
   void DrawGlyphDirect(int32_t x, int32_t y, const std::string& glyph, bool fullWidth);
   // The cached coverage of the glyph at the current turn, or null when the
   // glyph is too big to keep.
-  const GlyphMask* Mask(const std::string& glyph, bool fullWidth);
+  const CoverageView* Mask(const std::string& glyph, bool fullWidth);
   // The glyph's mask at a step of the face's turn, made and kept on first
   // use.
-  const GlyphMask* TurnedMask(const std::string& glyph, uint64_t code, bool fullWidth, int step,
-                              int steps);
+  const CoverageView* TurnedMask(const std::string& glyph, uint64_t code, bool fullWidth, int step,
+                                 int steps);
   // The glyph's coverage drawn by the font engine into the bounds of its
   // turned cell, cut to the rows and columns it touches.
   GlyphMask EngineCoverage(const std::string& glyph, bool fullWidth, const QTransform& cell);
   // The glyph's outline in its cell, upright, made once per face and glyph.
   const FlatOutline& Outline(const std::string& glyph, uint64_t code);
   // The mask kept under the key, the caches emptied first when full.
-  const GlyphMask* Keep(uint64_t key, GlyphMask mask);
+  const CoverageView* Keep(uint64_t key, GlyphMask mask);
   // The coverage laid down in the text colour with its point at (x, y).
-  void LayMask(const GlyphMask& mask, int32_t x, int32_t y);
+  void LayMask(const CoverageView& mask, int32_t x, int32_t y);
 
   std::unordered_map<std::string, std::unique_ptr<FontFace>> faces_;
   FontFace* face_ = nullptr;
