@@ -535,13 +535,19 @@ TEST(QtCanvasGlyphs, TurnedGlyphsMatchTheFontEngineDrawingThem) {
       {"narrow", "杭", 1500, Changed(gothic, [](LogFont& f) { f.Width = 6; })},
       {"wide", "W", 800, Changed(gothic, [](LogFont& f) { f.Width = 30; })},
   };
+  int quarters = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     LogFont font = c.Font;
-    font.Escapement = c.Escapement;
     QtCanvas canvas(kSize, kSize);
-    canvas.SetFont(font);
     canvas.SetTextColor(kBlack);
+    // First the glyph one to three quarter turns back and off the canvas,
+    // so the glyph at its own turn is that coverage turned on.
+    font.Escapement = (c.Escapement + 900 * (++quarters % 3 + 1)) % 3600;
+    canvas.SetFont(font);
+    canvas.TextOut(-kSize, -kSize, Sjis(c.Glyph));
+    font.Escapement = c.Escapement;
+    canvas.SetFont(font);
     canvas.TextOut(kSize / 2, kSize / 2, Sjis(c.Glyph));
 
     QFont reference(QStringLiteral("IPAGothic"));

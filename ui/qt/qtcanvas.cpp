@@ -608,18 +608,17 @@ const CoverageView* QtCanvas::Keep(uint64_t key, GlyphMask mask) {
 const CoverageView* QtCanvas::Mask(const std::string& glyph, bool fullWidth) {
   const int steps = turnSteps_[fullWidth ? 1 : 0];
   if (steps == 0 || glyph.size() > 2) return nullptr;
+  const int step = turnStep_[fullWidth ? 1 : 0];
   uint64_t code = 0;
   for (unsigned char b : glyph) code = (code << 8) | b;
   code |= static_cast<uint64_t>(glyph.size()) << 16;
-  return TurnedMask(glyph, code, fullWidth, turnStep_[fullWidth ? 1 : 0], steps);
-}
-
-const CoverageView* QtCanvas::TurnedMask(const std::string& glyph, uint64_t code, bool fullWidth,
-                                         int step, int steps) {
-  const uint64_t key =
-      (static_cast<uint64_t>(face_->Id) << 34) | (static_cast<uint64_t>(step) << 18) | code;
+  const auto keyAt = [this, code](int at) {
+    return (static_cast<uint64_t>(face_->Id) << 34) | (static_cast<uint64_t>(at) << 18) | code;
+  };
+  const uint64_t key = keyAt(step);
   if (const CoverageView* kept = masks_.Find(key)) return kept;
 
+  const QTransform cell = CellTransform(fullWidth, 360.0 * step / steps);
   const int quarter = steps / 4;
   // At quarter turns the font engine's hinting still lines strokes up with
   // the pixels, and upright and vertical texts are most of any drawing. A
@@ -627,18 +626,18 @@ const CoverageView* QtCanvas::TurnedMask(const std::string& glyph, uint64_t code
   // otherwise than the engine does; such faces are rare enough to leave to
   // it.
   if (!face_->Outlined || step % quarter == 0) {
-    return Keep(key,
-                EngineCoverage(glyph, fullWidth, CellTransform(fullWidth, 360.0 * step / steps)));
+    return Keep(key, EngineCoverage(glyph, fullWidth, cell));
   }
-  // The turn comes last in the cell's transform, so a quarter turn more is
-  // the coverage of the step a quarter back, turned on the pixel grid: one
-  // fill serves four steps.
-  if (step > quarter) {
-    const CoverageView& base = *TurnedMask(glyph, code, fullWidth, step % quarter, steps);
-    return Keep(key, QuarterTurned(base, step / quarter, kBlendQuantum));
+  // The turn comes last in the cell's transform and the pixel grid turns
+  // onto itself, so a step whole quarter turns from a kept one is that
+  // one's coverage turned: one fill serves four steps.
+  for (int turns = 1; turns < 4; ++turns) {
+    const int from = (step + (4 - turns) * quarter) % steps;
+    if (const CoverageView* kept = masks_.Find(keyAt(from))) {
+      return Keep(key, QuarterTurned(*kept, turns, kBlendQuantum));
+    }
   }
-  return Keep(key, FillCoverage(Outline(glyph, code),
-                                CellTransform(fullWidth, 360.0 * step / steps), kBlendQuantum));
+  return Keep(key, FillCoverage(Outline(glyph, code), cell, kBlendQuantum));
 }
 
 void QtCanvas::LayMask(const CoverageView& mask, int32_t x, int32_t y) {

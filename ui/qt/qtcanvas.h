@@ -146,10 +146,6 @@ class QtCanvas : public Canvas {
   // The cached coverage of the glyph at the current turn, or null when the
   // glyph is too big to keep.
   const CoverageView* Mask(const std::string& glyph, bool fullWidth);
-  // The glyph's mask at a step of the face's turn, made and kept on first
-  // use.
-  const CoverageView* TurnedMask(const std::string& glyph, uint64_t code, bool fullWidth, int step,
-                                 int steps);
   // The glyph's coverage drawn by the font engine into the bounds of its
   // turned cell, cut to the rows and columns it touches.
   GlyphMask EngineCoverage(const std::string& glyph, bool fullWidth, const QTransform& cell);
