@@ -20,6 +20,9 @@ namespace {
 constexpr double kClickPixels = 5.0;
 // The least side of a dragged box, in world units.
 constexpr double kLeastBoxSide = 0.001;
+// A redraw's partial picture is shown this often: each showing copies the
+// whole canvas to the screen, time the redraw itself would wait for.
+constexpr std::chrono::milliseconds kShowPartialEvery{100};
 
 bool Finite(const TView& v) {
   return std::isfinite(v.Scale) && std::isfinite(v.MinX) && std::isfinite(v.MinY) &&
@@ -96,6 +99,7 @@ void TForm1::RedrawView() {
   redrawHeight_ = box.Height;
   redrawProgress_ = {};
   RedrawPending = true;
+  partialShownAt_ = std::chrono::steady_clock::now();
   DrawRedrawSlice(canvas);
 }
 
@@ -114,7 +118,11 @@ void TForm1::ContinueRedraw() {
   if (!(canvas.GetPen() == redrawPen_)) canvas.SetPen(redrawPen_);
   if (!(canvas.GetBrush() == redrawBrush_)) canvas.SetBrush(redrawBrush_);
   DrawRedrawSlice(canvas);
-  ui_.RepaintPreview();
+  const auto now = std::chrono::steady_clock::now();
+  if (!RedrawPending || now - partialShownAt_ >= kShowPartialEvery) {
+    partialShownAt_ = now;
+    ui_.RepaintPreview();
+  }
 }
 
 void TForm1::DrawRedrawSlice(Canvas& canvas) {

@@ -205,6 +205,8 @@ class TForm1 {
   Pen redrawPen_;
   Brush redrawBrush_;
   bool sliceScheduled_ = false;
+  // When the redraw's partial picture was last shown.
+  std::chrono::steady_clock::time_point partialShownAt_;
   // The paint box size the last redraw began at.
   int32_t redrawWidth_ = 0;
   int32_t redrawHeight_ = 0;
