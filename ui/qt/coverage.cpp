@@ -57,10 +57,14 @@ void AccumulateEdge(float* acc, int width, int height, EdgePoint a, EdgePoint b)
   const float dxdy = (b.X - a.X) / (b.Y - a.Y);
   const int rowFirst = FloorOf(a.Y);
   const int rowEnd = std::min(height, CeilOf(b.Y));
+  float* line = acc + static_cast<size_t>(rowFirst) * width;
   float x = a.X;
-  for (int row = rowFirst; row < rowEnd; ++row) {
-    const float dy =
-        std::min(static_cast<float>(row + 1), b.Y) - std::max(static_cast<float>(row), a.Y);
+  float top = a.Y;
+  float rowBottom = static_cast<float>(rowFirst + 1);
+  for (int row = rowFirst; row < rowEnd; ++row, line += width, rowBottom += 1.0f) {
+    const float bottom = std::min(rowBottom, b.Y);
+    const float dy = bottom - top;
+    top = bottom;
     const float xNext = x + dxdy * dy;
     const float d = dy * dir;
     const float x0 = std::max(0.0f, std::min(x, xNext));
@@ -68,12 +72,11 @@ void AccumulateEdge(float* acc, int width, int height, EdgePoint a, EdgePoint b)
     const int x0i = FloorOf(x0);
     const float x0floor = static_cast<float>(x0i);
     const int x1i = CeilOf(x1);
-    float* line = acc + static_cast<size_t>(row) * width;
     if (x1i <= x0i + 1) {
       // Within one pixel: the part right of the edge's middle is covered.
-      const float xm = 0.5f * (x + xNext) - x0floor;
-      line[x0i] += d - d * xm;
-      line[x0i + 1] += d * xm;
+      const float right = d * (0.5f * (x + xNext) - x0floor);
+      line[x0i] += d - right;
+      line[x0i + 1] += right;
     } else {
       // Across several pixels: the area under the edge, pixel by pixel.
       const float s = 1.0f / (x1 - x0);
