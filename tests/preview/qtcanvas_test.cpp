@@ -514,7 +514,7 @@ Ink InkOf(const QImage& image) {
 // engine gives it drawn straight onto the picture: much the same ink (the
 // engine's hinting thins some strokes), centred in the same place, whatever
 // the face's weight, slant, decoration or width.
-TEST(QtCanvasGlyphs, TurnedGlyphsMatchTheFontEngineDrawingThem) {
+TEST(QtCanvasGlyphs, GlyphsAtAnyTurnMatchTheFontEngineDrawingThem) {
   constexpr int kEm = 24;
   constexpr int kSize = 80;
   LogFont gothic;
@@ -526,6 +526,8 @@ TEST(QtCanvasGlyphs, TurnedGlyphsMatchTheFontEngineDrawingThem) {
     int32_t Escapement;
     LogFont Font;
   } cases[] = {
+      {"upright", "界", 0, gothic},
+      {"vertical", "杭", 900, gothic},
       {"plain", "田", 300, gothic},
       {"latin", "A", 1234, gothic},
       {"bold", "字", 450, Changed(gothic, [](LogFont& f) { f.Weight = 700; })},

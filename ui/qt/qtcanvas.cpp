@@ -3,6 +3,7 @@
 #include "ui/qt/qtcanvas.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
 #include <QTransform>
 #include <algorithm>
@@ -501,19 +502,21 @@ void QtCanvas::DrawGlyphDirect(int32_t x, int32_t y, const std::string& glyph, b
   painter.resetTransform();
 }
 
+quint32 QtCanvas::GlyphIndex(const QString& text) {
+  if (!face_->Raw.isValid()) face_->Raw = QRawFont::fromFont(face_->Font);
+  const QList<quint32> indexes = face_->Raw.glyphIndexesForString(text);
+  return indexes.size() == 1 ? indexes[0] : 0;
+}
+
 const FlatOutline& QtCanvas::Outline(const std::string& glyph, uint64_t code) {
   const uint64_t key = (static_cast<uint64_t>(face_->Id) << 34) | code;
   auto it = outlines_.find(key);
   if (it != outlines_.end()) return it->second;
   const QString text = QString::fromUtf8(Utf8FromSjis(glyph));
-  // A glyph the face holds is taken by its index, which skips laying the
-  // text out; one it lacks comes from the face that lends it, as drawn.
-  // Taken on first use: most faces of a drawing only ever stand upright.
-  if (!face_->Raw.isValid()) face_->Raw = QRawFont::fromFont(face_->Font);
-  const QList<quint32> indexes = face_->Raw.glyphIndexesForString(text);
+  // One the face lacks comes from the face that lends it, as drawn.
   QPainterPath path;
-  if (indexes.size() == 1 && indexes[0] != 0) {
-    path = face_->Raw.pathForGlyph(indexes[0]);
+  if (const quint32 index = GlyphIndex(text); index != 0) {
+    path = face_->Raw.pathForGlyph(index);
     path.translate(0, face_->Ascent);
   } else {
     path.addText(QPointF(0, face_->Ascent), face_->Font, text);
@@ -545,7 +548,19 @@ QtCanvas::GlyphMask QtCanvas::EngineCoverage(const std::string& glyph, bool full
   p.setFont(face_->Font);
   p.setPen(Qt::black);
   p.setTransform(cell * QTransform::fromTranslate(-bounds.left(), -bounds.top()));
-  p.drawText(QPointF(0, face_->Ascent), QString::fromUtf8(Utf8FromSjis(glyph)));
+  // A glyph the face holds is drawn by its index, the same pixels without
+  // shaping a text for it. A decorated face's lines come with the text.
+  const QString text = QString::fromUtf8(Utf8FromSjis(glyph));
+  const quint32 index = face_->Outlined ? GlyphIndex(text) : 0;
+  if (index != 0) {
+    QGlyphRun run;
+    run.setRawFont(face_->Raw);
+    run.setGlyphIndexes({index});
+    run.setPositions({QPointF(0, face_->Ascent)});
+    p.drawGlyphRun(QPointF(0, 0), run);
+  } else {
+    p.drawText(QPointF(0, face_->Ascent), text);
+  }
   p.end();
   const QImage& coverage = scratch_;
   // Only the rows and columns the glyph touches are kept.

@@ -128,7 +128,7 @@ class QtCanvas : public Canvas {
     int CellHeight = 0;
     double Ascent = 0.0;
     int HalfWidth = 0;  // the width of a half-width character in pixels
-    QRawFont Raw;       // the glyphs by index, taken with the first turned outline
+    QRawFont Raw;       // the glyphs by index, taken on first use
   };
   // A glyph drawn once as its coverage, to be laid down in any colour, its
   // top-left given from the glyph's output point.
@@ -149,6 +149,9 @@ class QtCanvas : public Canvas {
   // The glyph's coverage drawn by the font engine into the bounds of its
   // turned cell, cut to the rows and columns it touches.
   GlyphMask EngineCoverage(const std::string& glyph, bool fullWidth, const QTransform& cell);
+  // The index of the text's one glyph in the face, or 0 when the face lacks
+  // it; the face's raw font is taken on first use.
+  quint32 GlyphIndex(const QString& text);
   // The glyph's outline in its cell, upright, made once per face and glyph.
   const FlatOutline& Outline(const std::string& glyph, uint64_t code);
   // The mask kept under the key, the caches emptied first when full.
