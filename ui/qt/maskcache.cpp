@@ -3,6 +3,7 @@
 #include "ui/qt/maskcache.h"
 
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -13,7 +14,11 @@ constexpr size_t kBlockBytes = size_t{256} << 10;
 }  // namespace
 
 size_t MaskCache::Home(uint64_t key) const {
-  return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - bits_));
+  // The face and turn above the glyph's 18 bits pick the place, the glyph
+  // one of the 16 slots from there.
+  const uint64_t place = ((key >> 18) * 0x9E3779B97F4A7C15ull) >> (64 - bits_);
+  const uint64_t glyph = ((key & 0x3FFFFu) * 0x9E3779B1u) >> 28 & 15u;
+  return static_cast<size_t>((place + glyph) & (slots_.size() - 1));
 }
 
 const CoverageView* MaskCache::Find(uint64_t key) const {
@@ -26,16 +31,18 @@ const CoverageView* MaskCache::Find(uint64_t key) const {
 }
 
 const CoverageView* MaskCache::Insert(uint64_t key, const CoverageMask& mask) {
-  if (2 * (masks_.size() + 1) > slots_.size()) Grow();
-  CoverageView kept = mask.View();
-  if (!mask.Alpha.empty()) {
-    uint8_t* pixels = Room(mask.Alpha.size());
-    std::memcpy(pixels, mask.Alpha.data(), mask.Alpha.size());
-    kept.Alpha = pixels;
-  }
-  masks_.push_back(kept);
-  Place({key, &masks_.back()});
-  return &masks_.back();
+  if (2 * (count_ + 1) > slots_.size()) Grow();
+  // The record, then the pixels, rounded up to keep the next record aligned.
+  constexpr size_t kAlign = alignof(CoverageView);
+  const size_t bytes = (sizeof(CoverageView) + mask.Alpha.size() + kAlign - 1) / kAlign * kAlign;
+  uint8_t* room = Room(bytes);
+  uint8_t* pixels = room + sizeof(CoverageView);
+  if (!mask.Alpha.empty()) std::memcpy(pixels, mask.Alpha.data(), mask.Alpha.size());
+  const CoverageView* kept =
+      new (room) CoverageView{pixels, mask.Width, mask.Height, mask.Left, mask.Top};
+  ++count_;
+  Place({key, kept});
+  return kept;
 }
 
 uint8_t* MaskCache::Room(size_t bytes) {
@@ -57,7 +64,7 @@ uint8_t* MaskCache::Room(size_t bytes) {
 void MaskCache::Clear() {
   slots_.clear();
   bits_ = 0;
-  masks_.clear();
+  count_ = 0;
   blocks_.clear();
   free_ = nullptr;
   left_ = 0;

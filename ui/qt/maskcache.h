@@ -2,13 +2,14 @@
 // many texts looks a glyph up for every character it draws, so the keys sit
 // in one flat array probed in place, where a node per entry would cost a
 // cache miss or more on each look-up. The pixels of tens of thousands of
-// small masks are packed into large blocks: a block of its own for each
-// would cost the allocator's overhead on every mask and scatter them
-// between the short-lived buffers they are filled in.
+// small masks are packed into large blocks, each mask's size and place just
+// before its pixels: a block of its own for each would cost the allocator's
+// overhead on every mask and scatter them between the short-lived buffers
+// they are filled in, and a record apart from its pixels would cost a cache
+// miss more on every glyph drawn.
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <vector>
 
@@ -22,10 +23,12 @@ class MaskCache {
   // it is, whatever is added after it, until Clear.
   const CoverageView* Insert(uint64_t key, const CoverageMask& mask);
   void Clear();
-  size_t Size() const { return masks_.size(); }
+  size_t Size() const { return count_; }
 
  private:
-  // The first slot to probe for the key in a table of 2^bits_ slots.
+  // The first slot to probe for the key in a table of 2^bits_ slots. The
+  // glyphs of one face and turn, which a text draws one after another, lie
+  // within a few lines of memory of one another.
   size_t Home(uint64_t key) const;
   void Grow();
 
@@ -39,9 +42,9 @@ class MaskCache {
   void Place(const Slot& slot);
   std::vector<Slot> slots_;
   int bits_ = 0;
-  // Room for the pixels of a mask, in the current block or one of its own.
+  // Room for a mask, in the current block or one of its own.
   uint8_t* Room(size_t bytes);
-  std::deque<CoverageView> masks_;
+  size_t count_ = 0;
   std::vector<std::unique_ptr<uint8_t[]>> blocks_;
   uint8_t* free_ = nullptr;
   size_t left_ = 0;
