@@ -127,8 +127,7 @@ void FlushScreenPolyline(Canvas& canvas) {
   Gval.ScreenPoints.clear();
 }
 
-// An ellipse with the cosine and sine of its tilt taken once, so a curve of
-// 73 points costs one cosine and sine of its own angle per point. The turn is
+// An ellipse with the cosine and sine of its tilt taken once. The turn is
 // the arithmetic of RotateX and RotateY about the origin, value for value.
 class TiltedEllipse {
  public:
@@ -161,8 +160,7 @@ class TiltedEllipse {
 };
 
 // The cosines and sines of the whole ellipse's angles 0, 5, 10 ... 360
-// degrees, each angle reached by the same running sum a walk from 0 makes,
-// so a point from the table is the very point the walk would compute.
+// degrees, taken once for every whole ellipse.
 struct TUnitTurn {
   double Cos;
   double Sin;
@@ -180,8 +178,8 @@ const std::array<TUnitTurn, kChords + 1>& FiveDegreeTurns() {
   return turns;
 }
 
-// Hands visit the count points at theta = first, first + step, ... (a
-// running sum), from the table when the walk is the whole ellipse's.
+// Hands visit the count points at theta = first, first + step, ..., from
+// the table when the walk is the whole ellipse's.
 template <class Visit>
 void WalkEllipse(const TiltedEllipse& ellipse, double first, double step, int count, Visit visit) {
   if (first == 0.0 && !std::signbit(first) && step == kFiveDegrees && count <= kChords + 1) {
@@ -189,10 +187,17 @@ void WalkEllipse(const TiltedEllipse& ellipse, double first, double step, int co
     for (int i = 0; i < count; ++i) visit(ellipse.AtUnit(turns[i].Cos, turns[i].Sin));
     return;
   }
-  double theta = first;
+  // Each point turned on from the last by the step's cosine and sine, one
+  // of each for the whole walk.
+  const double stepCos = std::cos(step);
+  const double stepSin = std::sin(step);
+  double c = std::cos(first);
+  double s = std::sin(first);
   for (int i = 0; i < count; ++i) {
-    visit(ellipse.At(theta));
-    theta += step;
+    visit(ellipse.AtUnit(c, s));
+    const double next = c * stepCos - s * stepSin;
+    s = s * stepCos + c * stepSin;
+    c = next;
   }
 }
 
