@@ -84,6 +84,13 @@ TEST(Coverage, FillsTheAreaInsideTheOutline) {
        QTransform().rotate(30) * QTransform::fromTranslate(20.25, 10.5),
        100,
        {{20, 10, 255}}},
+      // An edge thousands of pixels from the left and down, where stepping
+      // along it row by row would stray by half a pixel.
+      {"far and tall",
+       Contours({{{0, 0}, {3020.74, 0}, {3022.2, 4000}, {0, 4000}}}),
+       QTransform(),
+       3021.47 * 4000,
+       {{3021, 3999, 255}, {3022, 3999, 51}, {3020, 0, 189}}},
       {"mirrored",
        Contours({Square(1, 1, 3)}),
        QTransform::fromScale(-1, 1),

@@ -65,7 +65,9 @@ void AccumulateEdge(float* acc, int width, int height, EdgePoint a, EdgePoint b)
     const float bottom = std::min(rowBottom, b.Y);
     const float dy = bottom - top;
     top = bottom;
-    const float xNext = x + dxdy * dy;
+    // From the edge's start, not the last row's end: a sum of thousands of
+    // steps would stray from the edge, and past the buffer.
+    const float xNext = a.X + (bottom - a.Y) * dxdy;
     const float d = dy * dir;
     const float x0 = std::max(0.0f, std::min(x, xNext));
     const float x1 = std::max(x, xNext);
