@@ -227,7 +227,7 @@ CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transfor
     begin = end;
   }
   const int covered = mask.Width;
-  mask.Width = (covered + rowQuantum - 1) / rowQuantum * rowQuantum;
+  mask.Width = PaddedWidth(covered, rowQuantum);
   mask.Alpha.assign(static_cast<size_t>(mask.Width) * mask.Height, 0);
   for (int row = 0; row < mask.Height; ++row) {
     const float* line = acc.data() + static_cast<size_t>(row) * width;
@@ -256,7 +256,7 @@ CoverageMask QuarterTurned(const CoverageView& mask, int quarters, int rowQuantu
   // them makes columns of the rows.
   quarters &= 3;
   const bool across = (quarters & 1) != 0;
-  turned.Width = ((across ? height : width) + rowQuantum - 1) / rowQuantum * rowQuantum;
+  turned.Width = PaddedWidth(across ? height : width, rowQuantum);
   turned.Height = across ? width : height;
   turned.Alpha.assign(static_cast<size_t>(turned.Width) * turned.Height, 0);
   // Where the mask's first pixel lands, and how far a step along its row

@@ -43,11 +43,17 @@ struct CoverageMask {
 // no more than a tenth of a unit, so a path in pixels keeps its look.
 FlatOutline FlattenPath(const QPainterPath& path);
 
+// The width of a mask's rows holding `width` pixels, padded with bare pixels
+// to a multiple of rowQuantum.
+inline int PaddedWidth(int width, int rowQuantum) {
+  return (width + rowQuantum - 1) / rowQuantum * rowQuantum;
+}
+
 // The coverage of the outline mapped by the transform, under the nonzero
 // rule: where contours overlap a pixel counts once. An empty outline, or one
 // too large to cover (beyond kMaxCoverageSide pixels a side), gives an
 // empty mask.
-// Rows are padded with bare pixels to a multiple of rowQuantum.
+// Rows are padded as by PaddedWidth.
 inline constexpr int kMaxCoverageSide = 4096;
 CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transform,
                           int rowQuantum = 1);
@@ -55,7 +61,7 @@ CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transfor
 // The coverage of the mask's outline turned further by quarter turns, each
 // as QTransform().rotate(-90) maps it: (x, y) to (y, -x). The pixel grid
 // turns onto itself, so this is the filled coverage of the turned outline
-// without filling it again. Rows are padded as by FillCoverage.
+// without filling it again. Rows are padded as by PaddedWidth.
 CoverageMask QuarterTurned(const CoverageView& mask, int quarters, int rowQuantum = 1);
 
 // Lays one row of coverage over pixels of 0xAARRGGBB in the colour: each

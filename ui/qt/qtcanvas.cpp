@@ -578,39 +578,20 @@ QtCanvas::GlyphMask QtCanvas::EngineCoverage(const std::string& glyph, bool full
     y1 = row + 1;
   }
   GlyphMask mask;
+  const int touched = std::max(0, x1 - x0);
   mask.Left = bounds.left() + x0;
   mask.Top = bounds.top() + y0;
-  mask.Width = std::max(0, x1 - x0);
+  mask.Width = PaddedWidth(touched, kBlendQuantum);
   mask.Height = std::max(0, y1 - y0);
-  mask.Alpha.resize(static_cast<size_t>(mask.Width) * mask.Height);
+  mask.Alpha.assign(static_cast<size_t>(mask.Width) * mask.Height, 0);
   for (int row = 0; row < mask.Height; ++row) {
     std::memcpy(mask.Alpha.data() + static_cast<size_t>(row) * mask.Width,
-                coverage.constScanLine(y0 + row) + x0, static_cast<size_t>(mask.Width));
+                coverage.constScanLine(y0 + row) + x0, static_cast<size_t>(touched));
   }
   return mask;
 }
 
-namespace {
-
-// Rows padded with bare pixels to whole groups of kBlendQuantum; a filled
-// glyph comes padded already.
-void PadToQuads(CoverageMask& mask) {
-  const int padded = (mask.Width + kBlendQuantum - 1) / kBlendQuantum * kBlendQuantum;
-  if (padded == mask.Width) return;
-  std::vector<uint8_t> alpha(static_cast<size_t>(padded) * mask.Height, 0);
-  for (int row = 0; row < mask.Height; ++row) {
-    std::memcpy(alpha.data() + static_cast<size_t>(row) * padded,
-                mask.Alpha.data() + static_cast<size_t>(row) * mask.Width,
-                static_cast<size_t>(mask.Width));
-  }
-  mask.Alpha = std::move(alpha);
-  mask.Width = padded;
-}
-
-}  // namespace
-
-const CoverageView* QtCanvas::Keep(uint64_t key, GlyphMask mask) {
-  PadToQuads(mask);
+const CoverageView* QtCanvas::Keep(uint64_t key, const GlyphMask& mask) {
   if (maskBytes_ + mask.Alpha.size() > kMaxMaskBytes) {
     masks_.Clear();
     outlines_.clear();

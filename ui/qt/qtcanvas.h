@@ -147,15 +147,17 @@ class QtCanvas : public Canvas {
   // glyph is too big to keep.
   const CoverageView* Mask(const std::string& glyph, bool fullWidth);
   // The glyph's coverage drawn by the font engine into the bounds of its
-  // turned cell, cut to the rows and columns it touches.
+  // turned cell, cut to the rows and columns it touches, its rows padded
+  // for the blend.
   GlyphMask EngineCoverage(const std::string& glyph, bool fullWidth, const QTransform& cell);
   // The index of the text's one glyph in the face, or 0 when the face lacks
   // it; the face's raw font is taken on first use.
   quint32 GlyphIndex(const QString& text);
   // The glyph's outline in its cell, upright, made once per face and glyph.
   const FlatOutline& Outline(const std::string& glyph, uint64_t code);
-  // The mask kept under the key, the caches emptied first when full.
-  const CoverageView* Keep(uint64_t key, GlyphMask mask);
+  // The mask, its rows padded for the blend, kept under the key; the
+  // caches emptied first when full.
+  const CoverageView* Keep(uint64_t key, const GlyphMask& mask);
   // The coverage laid down in the text colour with its point at (x, y).
   void LayMask(const CoverageView& mask, int32_t x, int32_t y);
 
