@@ -614,7 +614,7 @@ const CoverageView* QtCanvas::Mask(const std::string& glyph, bool fullWidth) {
   const uint64_t key = keyAt(step);
   if (const CoverageView* kept = masks_.Find(key)) return kept;
 
-  const QTransform cell = CellTransform(fullWidth, 360.0 * step / steps);
+  const double degrees = 360.0 * step / steps;
   const int quarter = steps / 4;
   // At quarter turns the font engine's hinting still lines strokes up with
   // the pixels, and upright and vertical texts are most of any drawing. A
@@ -622,7 +622,7 @@ const CoverageView* QtCanvas::Mask(const std::string& glyph, bool fullWidth) {
   // otherwise than the engine does; such faces are rare enough to leave to
   // it.
   if (!face_->Outlined || step % quarter == 0) {
-    return Keep(key, EngineCoverage(glyph, fullWidth, cell));
+    return Keep(key, EngineCoverage(glyph, fullWidth, CellTransform(fullWidth, degrees)));
   }
   // The turn comes last in the cell's transform and the pixel grid turns
   // onto itself, so a step whole quarter turns from a kept one is that
@@ -633,7 +633,8 @@ const CoverageView* QtCanvas::Mask(const std::string& glyph, bool fullWidth) {
       return Keep(key, QuarterTurned(*kept, turns, kBlendQuantum));
     }
   }
-  return Keep(key, FillCoverage(Outline(glyph, code), cell, kBlendQuantum));
+  return Keep(key,
+              FillCoverage(Outline(glyph, code), CellTransform(fullWidth, degrees), kBlendQuantum));
 }
 
 void QtCanvas::LayMask(const CoverageView& mask, int32_t x, int32_t y) {
