@@ -135,12 +135,15 @@ class Canvas {
   // first unless the brush is hollow.
   virtual void TextOut(int32_t x, int32_t y, const std::string& glyph) = 0;
 
-  // A canvas may draw part of a redraw on a second thread, into a layer of
-  // its own size that is transparent until drawn on. StartLayer hands the
-  // layer's drawing to that thread and returns at once; the drawing gets the
-  // layer and a flag it must stop at when set. The drawing draws on the
-  // layer alone and reads nothing that this thread changes meanwhile. False
-  // when the canvas has no layer: the caller draws itself.
+  // A canvas may draw part of a redraw's texts on a second thread, into a
+  // layer of its own size that is transparent until drawn on. The layer
+  // stacks beneath: each glyph drawn on it, with the cell a brush fills for
+  // it, goes under what the layer holds, so its texts are drawn last to
+  // first. StartLayer hands the layer's drawing to that thread and returns
+  // at once; the drawing gets the layer and a flag it must stop at when
+  // set. The drawing draws on the layer alone and reads nothing that this
+  // thread changes meanwhile. False when the canvas has no layer: the
+  // caller draws itself.
   using LayerDrawing = std::function<void(Canvas& layer, const std::atomic<bool>& stop)>;
   virtual bool StartLayer(LayerDrawing drawing) {
     (void)drawing;

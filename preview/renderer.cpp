@@ -9,6 +9,7 @@
 #include <cmath>
 #include <iterator>
 #include <numbers>
+#include <optional>
 #include <span>
 #include <type_traits>
 
@@ -17,6 +18,7 @@
 #include "preview/draw.h"
 #include "preview/gval.h"
 #include "preview/previewcoords.h"
+#include "preview/reversedglyphs.h"
 
 namespace {
 
@@ -82,11 +84,17 @@ TRenderEnd Poll(const TPoll& poll) {
 // skipped; after every tenth drawn record Esc is polled, and then whether
 // the walk is to pause. A block that lies outside the view is passed over
 // whole, with one poll after it, so a long run of them still answers.
+// Whether a walk passes over the record: on a hidden layer, or auxiliary
+// while auxiliary entities are switched off.
+template <class IsAux>
+bool PassedOver(const TJwwEntHead& h, IsAux isAux) {
+  const TgraAttribute& att = GraAttribute();
+  return att.GetLayerState(FlatLayer(h)) == kLayerHidden || (!att.GetShowAux() && isAux(h));
+}
+
 template <class T, class IsAux, class Draw>
 TRenderEnd RenderKind(Canvas& canvas, const TGrowArray<T>& records, IsAux isAux, Draw draw,
                       const TBlockBoxes* blocks, TRenderProgress& progress, const TPoll& poll) {
-  const TgraAttribute& att = GraAttribute();
-  const bool showAux = att.GetShowAux();
   const size_t n = records.size();
   while (progress.Next < n) {
     const size_t i = progress.Next++;
@@ -96,9 +104,7 @@ TRenderEnd RenderKind(Canvas& canvas, const TGrowArray<T>& records, IsAux isAux,
       continue;
     }
     const T& r = records[i];
-    if (att.GetLayerState(FlatLayer(r.Head)) == kLayerHidden || (!showAux && isAux(r.Head))) {
-      continue;
-    }
+    if (PassedOver(r.Head, isAux)) continue;
     draw(canvas, r);
     if (i % 10 != 0) continue;
     if (const TRenderEnd end = Poll(poll); end != TRenderEnd::Done) return end;
@@ -143,21 +149,26 @@ auto BoxFunction() {
   }
 }
 
-// A kind with a box function (BoxOf) is walked by blocks, kept in an index
-// of its own that is brought up to date before each walk.
-template <auto Records, auto IsAux, auto Draw, auto BoxOf = nullptr>
-TRenderEnd Walk(Canvas& canvas, TRenderProgress& progress, const TPoll& poll) {
-  const auto& records = JwwStore.*Records;
-  const TBlockBoxes* blocks = nullptr;
-  if constexpr (!std::is_null_pointer_v<decltype(BoxOf)>) {
+// The blocks of a kind with a box function (BoxOf), kept in an index of
+// its own and brought up to date; null when the kind is not walked by
+// blocks.
+template <auto Records, auto BoxOf>
+const TBlockBoxes* Blocks() {
+  if constexpr (std::is_null_pointer_v<decltype(BoxOf)>) {
+    return nullptr;
+  } else {
     static TBlockBoxes index;
     const auto boxOf = BoxFunction<BoxOf>();
-    if (BlockCulling() && boxOf != nullptr) {
-      index.Refresh(records, boxOf);
-      blocks = &index;
-    }
+    if (!BlockCulling() || boxOf == nullptr) return nullptr;
+    index.Refresh(JwwStore.*Records, boxOf);
+    return &index;
   }
-  return RenderKind(canvas, records, IsAux, Draw, blocks, progress, poll);
+}
+
+template <auto Records, auto IsAux, auto Draw, auto BoxOf = nullptr>
+TRenderEnd Walk(Canvas& canvas, TRenderProgress& progress, const TPoll& poll) {
+  return RenderKind(canvas, JwwStore.*Records, IsAux, Draw, Blocks<Records, BoxOf>(), progress,
+                    poll);
 }
 
 // Lines and everything after them draw over the solids with a hollow brush.
@@ -166,8 +177,8 @@ TRenderEnd HollowBrush(Canvas& canvas, TRenderProgress&, const TPoll&) {
   return TRenderEnd::Done;
 }
 
-constexpr StepWalk kTexts =
-    Walk<&TJwwStore::Texts, ColorAux, RenderText, &TEntityPainters::TextBox>;
+constexpr auto kTextBox = &TEntityPainters::TextBox;
+constexpr StepWalk kTexts = Walk<&TJwwStore::Texts, ColorAux, RenderText, kTextBox>;
 
 // The steps of a redraw in drawing order.
 constexpr StepWalk kSteps[] = {
@@ -189,25 +200,128 @@ constexpr StepWalk kSteps[] = {
     Walk<&TJwwStore::Dims, NeverAux, RenderDim>,
 };
 
-// The texts alone, as a layer's drawing: polled for the layer's stop flag,
-// never for Esc, which the thread that answers the user polls.
-void DrawTextsOnLayer(Canvas& layer, const std::atomic<bool>& stop) {
-  TRenderProgress progress;
-  const RenderPause stopped = [&stop] { return stop.load(std::memory_order_relaxed); };
-  kTexts(layer, progress, TPoll{false, stopped});
+}  // namespace
+
+// The texts of a walk shared with the canvas's layer, one record at a time
+// and a block outside the view at once: the walk takes them from the
+// front, the layer's thread from the back, until the two ends meet.
+class TTextShare {
+ public:
+  TTextShare(size_t count, const TBlockBoxes* blocks) : ends_(Pack(0, count)), blocks_(blocks) {}
+
+  // The next record from the front with anything in view, or none once
+  // the ends have met.
+  std::optional<size_t> TakeFront() {
+    return Take([this](size_t front, size_t back) -> Move {
+      if (Outside(front)) return {Pack(std::min(back, front + kBlockRecords), back), {}};
+      return {Pack(front + 1, back), front};
+    });
+  }
+  // The next record from the back, likewise.
+  std::optional<size_t> TakeBack() {
+    return Take([this](size_t front, size_t back) -> Move {
+      const size_t last = back - 1;
+      const size_t block = last - last % kBlockRecords;
+      if (block >= front && Outside(block)) return {Pack(front, block), {}};
+      return {Pack(front, last), last};
+    });
+  }
+  // Where the ends met, once they have.
+  size_t Front() const { return ends_.load(std::memory_order_relaxed) & kLow; }
+
+ private:
+  static constexpr uint64_t kLow = 0xFFFFFFFFu;
+  static uint64_t Pack(size_t front, size_t back) { return (uint64_t{back} << 32) | front; }
+  bool Outside(size_t i) const { return blocks_ != nullptr && blocks_->BlockOutsideView(i); }
+
+  // The ends after a move, and the record it took: none when it passed
+  // over a block.
+  struct Move {
+    uint64_t Ends;
+    std::optional<size_t> Taken;
+  };
+  // Moves one end by step(front, back) until a move takes a record.
+  template <class Step>
+  std::optional<size_t> Take(Step step) {
+    uint64_t ends = ends_.load(std::memory_order_relaxed);
+    for (;;) {
+      const size_t front = ends & kLow;
+      const size_t back = ends >> 32;
+      if (front >= back) return std::nullopt;
+      const Move move = step(front, back);
+      // Nothing is handed over with a record: each thread draws on a
+      // canvas of its own, and the layer is laid after its thread is done.
+      if (!ends_.compare_exchange_weak(ends, move.Ends, std::memory_order_relaxed)) continue;
+      if (move.Taken) return move.Taken;
+      ends = move.Ends;
+    }
+  }
+
+  std::atomic<uint64_t> ends_;  // the front in the low half, the back in the high
+  const TBlockBoxes* blocks_;
+};
+
+namespace {
+
+// The layer's texts: taken from the back and drawn last to first, each
+// text's glyphs too, since the layer stacks beneath. Polled for the
+// layer's stop flag, never for Esc, which the thread that answers the user
+// polls.
+void DrawTextsFromTheBack(TTextShare& share, Canvas& layer, const std::atomic<bool>& stop) {
+  TReversedGlyphs glyphs(layer);
+  while (!stop.load(std::memory_order_relaxed)) {
+    const std::optional<size_t> i = share.TakeBack();
+    if (!i) break;
+    const TJwwEntText& r = JwwStore.Texts[*i];
+    if (PassedOver(r.Head, ColorAux)) continue;
+    RenderText(glyphs, r);
+    glyphs.LayText();
+  }
+  glyphs.Finish();
+}
+
+// Starts the canvas's layer on the texts; null when it has none, or when
+// the texts are too many for the share to count.
+std::shared_ptr<TTextShare> StartTextsOnLayer(Canvas& canvas) {
+  const size_t count = JwwStore.Texts.size();
+  if (count > 0xFFFFFFFFu) return nullptr;
+  auto share = std::make_shared<TTextShare>(count, Blocks<&TJwwStore::Texts, kTextBox>());
+  const bool started = canvas.StartLayer([share](Canvas& layer, const std::atomic<bool>& stop) {
+    DrawTextsFromTheBack(*share, layer, stop);
+  });
+  return started ? share : nullptr;
+}
+
+// The walk's texts while it shares them with the layer: taken from the
+// front and drawn in place, with Esc and the pause polled after every tenth
+// drawn record as in any kind.
+TRenderEnd DrawTextsFromTheFront(Canvas& canvas, TTextShare& share, const TPoll& poll) {
+  while (const std::optional<size_t> i = share.TakeFront()) {
+    const TJwwEntText& r = JwwStore.Texts[*i];
+    if (PassedOver(r.Head, ColorAux)) continue;
+    RenderText(canvas, r);
+    if (*i % 10 != 0) continue;
+    if (const TRenderEnd end = Poll(poll); end != TRenderEnd::Done) return end;
+  }
+  return TRenderEnd::Done;
 }
 
 // How long the texts step waits for the layer between polls.
 constexpr std::chrono::milliseconds kLayerPoll{1};
 
-// The texts step of a redraw whose texts went to the layer: waits for it,
-// answering Esc and the pause, and lays it; a layer stopped early leaves
-// the texts to be drawn here.
-TRenderEnd MergeTexts(Canvas& canvas, TRenderProgress& progress, const TPoll& poll) {
+// The texts step of a walk that shares them with the layer: its own share,
+// then the layer's, waited for while Esc and the pause are answered, and
+// laid. A layer stopped early leaves its share to be drawn here.
+TRenderEnd ShareTexts(Canvas& canvas, TRenderProgress& progress, const TPoll& poll) {
+  TTextShare& share = *progress.SharedTexts;
+  if (const TRenderEnd end = DrawTextsFromTheFront(canvas, share, poll); end != TRenderEnd::Done) {
+    return end;
+  }
   while (!canvas.LayerDone(kLayerPoll)) {
     if (const TRenderEnd end = Poll(poll); end != TRenderEnd::Done) return end;
   }
-  progress.TextsInLayer = false;
+  progress.Next = share.Front();
+  progress.SharedTexts = nullptr;
   if (canvas.MergeLayer()) return TRenderEnd::Done;
   return kTexts(canvas, progress, poll);
 }
@@ -223,7 +337,7 @@ TRenderEnd RenderStoreFrom(Canvas& canvas, TRenderProgress& progress, const Rend
   // the canvas has one: nothing before them reads what they draw.
   if (!progress.Begun) {
     progress.Begun = true;
-    progress.TextsInLayer = canvas.StartLayer(DrawTextsOnLayer);
+    progress.SharedTexts = StartTextsOnLayer(canvas);
   }
   const TPoll poll{true, pause};
   for (; progress.Step < std::size(kSteps); ++progress.Step, progress.Next = 0) {
@@ -233,8 +347,8 @@ TRenderEnd RenderStoreFrom(Canvas& canvas, TRenderProgress& progress, const Rend
     // The brush change draws nothing, so no Esc poll comes before it.
     if (starting && step != HollowBrush && EscapePressed()) {
       end = TRenderEnd::Escaped;
-    } else if (step == kTexts && progress.TextsInLayer) {
-      end = MergeTexts(canvas, progress, poll);
+    } else if (step == kTexts && progress.SharedTexts != nullptr) {
+      end = ShareTexts(canvas, progress, poll);
     } else {
       end = step(canvas, progress, poll);
     }

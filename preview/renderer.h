@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "exchange/store.h"
 #include "preview/blockboxes.h"
@@ -46,11 +47,13 @@ void RenderStore(Canvas& canvas);
 // A redraw in parts, so a window can answer its user between them: where
 // the walk stands (the step of the kinds in drawing order, the next record
 // of that step's kind) and why it stopped.
+class TTextShare;
 struct TRenderProgress {
   size_t Step = 0;
   size_t Next = 0;
-  bool Begun = false;         // the walk has started
-  bool TextsInLayer = false;  // the canvas's layer is drawing the texts
+  bool Begun = false;  // the walk has started
+  // The texts this walk shares with the canvas's layer, while it does.
+  std::shared_ptr<TTextShare> SharedTexts;
 };
 enum class TRenderEnd { Done, Escaped, Paused };
 // Asked where Esc is polled: true to pause the walk there.
@@ -59,9 +62,11 @@ using RenderPause = std::function<bool()>;
 // RenderStore from where progress stands, until the store is drawn, Esc is
 // held, or pause answers true; progress then tells where to go on. A walk
 // resumed on the same canvas draws what one whole walk draws.
-// On a canvas with a layer (Canvas::StartLayer) the texts are drawn on it
-// from the walk's start, on the layer's thread, and laid when the walk
-// reaches them; Esc drops the layer. The store must not change while the
+// On a canvas with a layer (Canvas::StartLayer) the layer's thread draws
+// texts from the walk's start, last to first; the walk, once it reaches
+// the texts, draws them first to last in place until the two meet, and
+// then lays the layer. Whichever thread has less else to draw draws more
+// of the texts. Esc drops the layer. The store must not change while the
 // layer draws: whoever changes it drops the canvas's layer first.
 TRenderEnd RenderStoreFrom(Canvas& canvas, TRenderProgress& progress, const RenderPause& pause);
 

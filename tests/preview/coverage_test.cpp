@@ -170,35 +170,58 @@ TEST(Coverage, CurvesAreFlattenedCloseToThemselves) {
 
 // Rows of every length around the four-pixel steps, with bare, solid and
 // partial coverage mixed, over pixels of every shade: each channel must come
-// out as the rounded-down mix the glyphs are laid with.
+// out as the rounded-down mix the glyphs are laid with, over the pixels or
+// beneath them.
 TEST(Coverage, RowsAreLaidChannelByChannel) {
+  struct Blend {
+    const char* Name;
+    void (*Lay)(uint32_t*, const uint8_t*, size_t, uint32_t);
+    uint32_t (*Channel)(uint32_t colour, uint32_t pixel, uint32_t w, uint32_t pixelAlpha);
+  };
+  const Blend blends[] = {
+      {"over", BlendCoverageRow,
+       [](uint32_t c, uint32_t p, uint32_t w, uint32_t) { return (c * w + p * (256 - w)) >> 8; }},
+      {"beneath", BlendCoverageRowUnder,
+       [](uint32_t c, uint32_t p, uint32_t w, uint32_t a) {
+         return p + ((c * ((w * (256 - a - (a >> 7))) >> 8)) >> 8);
+       }},
+  };
   const uint32_t colours[] = {0xFF000000u, 0xFFFFFFFFu, 0xFF12A5F0u};
   uint32_t seed = 7;
   const auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
-  for (uint32_t colour : colours) {
-    for (size_t count = 0; count <= 13; ++count) {
-      std::vector<uint8_t> alpha(count);
-      std::vector<uint32_t> pixels(count + 1);
-      for (size_t i = 0; i < count; ++i) {
-        const uint8_t kinds[] = {0, 255, 128, 127, static_cast<uint8_t>(next() >> 24)};
-        alpha[i] = kinds[(next() >> 8) % 5];
-        // An opaque pixel of a canvas, a bare one of a layer, or any.
-        const uint32_t shades[] = {0xFF000000u | (next() >> 8), 0u, next()};
-        pixels[i] = shades[(next() >> 8) % 3];
-      }
-      pixels[count] = 0x12345678u;  // past the row: never touched
-      std::vector<uint32_t> laid = pixels;
-      BlendCoverageRow(laid.data(), alpha.data(), count, colour);
-      for (size_t i = 0; i < count; ++i) {
-        const uint32_t w = alpha[i] + (alpha[i] >> 7);
-        for (int shift : {0, 8, 16, 24}) {
-          const uint32_t c = (colour >> shift) & 0xFF;
-          const uint32_t p = (pixels[i] >> shift) & 0xFF;
-          EXPECT_EQ((laid[i] >> shift) & 0xFF, (c * w + p * (256 - w)) >> 8)
-              << "count " << count << " pixel " << i << " alpha " << int(alpha[i]);
+  // A premultiplied pixel of the alpha: no channel above it.
+  const auto premultiplied = [&next](uint32_t a) {
+    uint32_t p = a << 24;
+    for (int shift : {0, 8, 16}) p |= (a == 0 ? 0 : next() % (a + 1)) << shift;
+    return p;
+  };
+  for (const Blend& blend : blends) {
+    for (uint32_t colour : colours) {
+      for (size_t count = 0; count <= 13; ++count) {
+        std::vector<uint8_t> alpha(count);
+        std::vector<uint32_t> pixels(count + 1);
+        for (size_t i = 0; i < count; ++i) {
+          const uint8_t kinds[] = {0, 255, 128, 127, static_cast<uint8_t>(next() >> 24)};
+          alpha[i] = kinds[(next() >> 8) % 5];
+          // An opaque pixel of a canvas, a bare one of a layer, or one a
+          // layer holds partly covered.
+          const uint32_t shades[] = {0xFF000000u | (next() >> 8), 0u, premultiplied(next() >> 24)};
+          pixels[i] = shades[(next() >> 8) % 3];
         }
+        pixels[count] = 0x12345678u;  // past the row: never touched
+        std::vector<uint32_t> laid = pixels;
+        blend.Lay(laid.data(), alpha.data(), count, colour);
+        for (size_t i = 0; i < count; ++i) {
+          const uint32_t w = alpha[i] + (alpha[i] >> 7);
+          for (int shift : {0, 8, 16, 24}) {
+            const uint32_t c = (colour >> shift) & 0xFF;
+            const uint32_t p = (pixels[i] >> shift) & 0xFF;
+            EXPECT_EQ((laid[i] >> shift) & 0xFF, blend.Channel(c, p, w, pixels[i] >> 24))
+                << blend.Name << " count " << count << " pixel " << i << " alpha " << int(alpha[i]);
+          }
+        }
+        EXPECT_EQ(laid[count], 0x12345678u);
       }
-      EXPECT_EQ(laid[count], 0x12345678u);
     }
   }
 }

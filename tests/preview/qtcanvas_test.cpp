@@ -191,6 +191,57 @@ TEST(QtCanvasLayer, TheDashPatternGoesOnAsIfTheLayersPensWereSetHere) {
   }
 }
 
+// A layer stacks beneath: glyphs drawn on it last to first come out as
+// drawn first to last in place, within the blends' rounding, whether the
+// font engine draws them straight (too big to keep), their coverage is
+// laid, or a brush fills their cells.
+TEST(QtCanvasLayer, GlyphsDrawnLastToFirstStackAsDrawnInPlace) {
+  struct Glyph {
+    int32_t Height, Escapement;
+    TColor Color;
+    BrushStyle Cell;
+    int32_t X, Y;
+    const char* Text;
+  };
+  const Glyph glyphs[] = {
+      {120, 0, RGB(0, 128, 0), BrushStyle::Hollow, 0, 0, "田"},
+      {40, 0, kRed, BrushStyle::Hollow, 30, 30, "W"},
+      {40, 300, kBlue, BrushStyle::Hollow, 40, 35, "あ"},
+      {30, 0, kBlack, BrushStyle::Solid, 60, 50, "M"},
+      {120, 900, RGB(200, 0, 200), BrushStyle::Hollow, 20, 150, "O"},
+  };
+  const auto draw = [](Canvas& c, const Glyph& g) {
+    LogFont font;
+    font.Height = g.Height;
+    font.Escapement = g.Escapement;
+    font.FaceName = Sjis("ＭＳ ゴシック");
+    c.SetFont(font);
+    c.SetTextColor(g.Color);
+    c.SetBrush({RGB(255, 255, 0), g.Cell});
+    c.TextOut(g.X, g.Y, Sjis(g.Text));
+  };
+  QtCanvas inPlace(160, 160);
+  for (const Glyph& g : glyphs) draw(inPlace, g);
+  QtCanvas layered(160, 160);
+  ASSERT_TRUE(layered.StartLayer([&](Canvas& layer, const std::atomic<bool>&) {
+    for (auto g = std::rbegin(glyphs); g != std::rend(glyphs); ++g) draw(layer, *g);
+  }));
+  ASSERT_TRUE(layered.MergeLayer());
+  int most = 0;
+  int inked = 0;
+  for (int y = 0; y < 160; ++y) {
+    for (int x = 0; x < 160; ++x) {
+      const QRgb p = inPlace.Image().pixel(x, y);
+      const QRgb q = layered.Image().pixel(x, y);
+      inked += p != qRgb(255, 255, 255);
+      most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                       std::abs(qBlue(p) - qBlue(q))});
+    }
+  }
+  EXPECT_LE(most, 2);
+  EXPECT_GT(inked, 2000);
+}
+
 TEST_F(QtCanvasTest, PolylineLeavesOutItsLastPoint) {
   UsePen(kBlack);
   const ScreenPoint points[] = {{2, 2}, {10, 2}, {10, 8}};

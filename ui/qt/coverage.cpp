@@ -310,9 +310,20 @@ uint32_t BlendPixel(uint32_t pixel, uint8_t alpha, uint32_t argb) {
   return (rb & 0xFF00FFu) | (ag & 0xFF00FF00u);
 }
 
-}  // namespace
+// The weight a pixel of the alpha leaves to what goes beneath it, 0..256.
+uint32_t Uncovered(uint32_t pixelAlpha) {
+  return 256 - (pixelAlpha + (pixelAlpha >> 7u));
+}
 
-void BlendCoverageRow(uint32_t* pixels, const uint8_t* alpha, size_t count, uint32_t argb) {
+uint32_t BlendPixelUnder(uint32_t pixel, uint8_t alpha, uint32_t argb) {
+  const uint32_t k = ((alpha + (alpha >> 7u)) * Uncovered(pixel >> 24)) >> 8;
+  const uint32_t rb = (((argb & 0xFF00FFu) * k) >> 8) & 0xFF00FFu;
+  const uint32_t ag = (((argb >> 8) & 0xFF00FFu) * k) & 0xFF00FF00u;
+  return pixel + (rb | ag);
+}
+
+template <bool Under>
+void LayCoverageRow(uint32_t* pixels, const uint8_t* alpha, size_t count, uint32_t argb) {
   size_t i = 0;
 #if defined(__SSE2__)
   // Four pixels at a time, a channel in each 16-bit lane, where the sums
@@ -326,7 +337,7 @@ void BlendCoverageRow(uint32_t* pixels, const uint8_t* alpha, size_t count, uint
     std::memcpy(&quad, alpha + i, sizeof quad);
     if (quad == 0) continue;
     __m128i* at = reinterpret_cast<__m128i*>(pixels + i);
-    if (quad == 0xFFFFFFFFu) {
+    if (!Under && quad == 0xFFFFFFFFu) {
       _mm_storeu_si128(at, solid);
       continue;
     }
@@ -337,9 +348,18 @@ void BlendCoverageRow(uint32_t* pixels, const uint8_t* alpha, size_t count, uint
     const __m128i wHigh = _mm_unpackhi_epi32(pairs, pairs);
     const __m128i dst = _mm_loadu_si128(at);
     const auto blend = [&](__m128i d, __m128i wt) {
-      return _mm_srli_epi16(
-          _mm_add_epi16(_mm_mullo_epi16(colour, wt), _mm_mullo_epi16(d, _mm_sub_epi16(whole, wt))),
-          8);
+      if constexpr (Under) {
+        // Each pixel's alpha to all four of its lanes, then the weight it
+        // leaves: (wt * (256 - its weight)) / 256, which fits 16 bits.
+        const __m128i da = _mm_shufflehi_epi16(_mm_shufflelo_epi16(d, 0xFF), 0xFF);
+        const __m128i left = _mm_sub_epi16(whole, _mm_add_epi16(da, _mm_srli_epi16(da, 7)));
+        const __m128i k = _mm_mulhi_epu16(_mm_slli_epi16(wt, 7), _mm_slli_epi16(left, 1));
+        return _mm_add_epi16(d, _mm_srli_epi16(_mm_mullo_epi16(colour, k), 8));
+      } else {
+        return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(colour, wt),
+                                            _mm_mullo_epi16(d, _mm_sub_epi16(whole, wt))),
+                              8);
+      }
     };
     const __m128i low = blend(_mm_unpacklo_epi8(dst, zero), wLow);
     const __m128i high = blend(_mm_unpackhi_epi8(dst, zero), wHigh);
@@ -347,6 +367,18 @@ void BlendCoverageRow(uint32_t* pixels, const uint8_t* alpha, size_t count, uint
   }
 #endif
   for (; i < count; ++i) {
-    if (alpha[i] != 0) pixels[i] = BlendPixel(pixels[i], alpha[i], argb);
+    if (alpha[i] == 0) continue;
+    pixels[i] =
+        Under ? BlendPixelUnder(pixels[i], alpha[i], argb) : BlendPixel(pixels[i], alpha[i], argb);
   }
+}
+
+}  // namespace
+
+void BlendCoverageRow(uint32_t* pixels, const uint8_t* alpha, size_t count, uint32_t argb) {
+  LayCoverageRow<false>(pixels, alpha, count, argb);
+}
+
+void BlendCoverageRowUnder(uint32_t* pixels, const uint8_t* alpha, size_t count, uint32_t argb) {
+  LayCoverageRow<true>(pixels, alpha, count, argb);
 }

@@ -70,3 +70,10 @@ CoverageMask QuarterTurned(const CoverageView& mask, int quarters, int rowQuantu
 // leaves opaque pixels opaque, and over transparent ones gives the colour
 // premultiplied by the coverage. Pixels under no coverage keep their value.
 void BlendCoverageRow(uint32_t* pixels, const uint8_t* alpha, size_t count, uint32_t argb);
+// Lays the row beneath premultiplied pixels instead, as what was drawn
+// before them: each channel gains (colour * k) / 256, with k = (w * (256 -
+// a)) / 256 and a = the pixel's alpha + its alpha / 128, both rounded down.
+// Over a bare pixel this is BlendCoverageRow to the bit, and laying glyphs
+// last to first beneath each other then comes within rounding of laying
+// them first to last over each other.
+void BlendCoverageRowUnder(uint32_t* pixels, const uint8_t* alpha, size_t count, uint32_t argb);

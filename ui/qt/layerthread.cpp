@@ -67,7 +67,7 @@ void LayerThread::Run() {
     const int height = height_;
     lock.unlock();
     if (layer_ == nullptr) {
-      layer_ = std::make_unique<QtCanvas>(width, height, QtCanvas::Blank::Transparent);
+      layer_ = std::make_unique<QtCanvas>(width, height, QtCanvas::Blank::Underlay);
     } else {
       layer_->Resize(width, height);
     }

@@ -247,7 +247,9 @@ QPainter& QtCanvas::Painter(PainterUse use) {
     case PainterUse::Text:
       painter_.setPen(QtColor(textColor_));
       if (face_ != nullptr) painter_.setFont(face_->Font);
-      painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+      painter_.setCompositionMode(blank_ == Blank::Underlay
+                                      ? QPainter::CompositionMode_DestinationOver
+                                      : QPainter::CompositionMode_SourceOver);
       break;
     case PainterUse::None:
       break;
@@ -647,6 +649,7 @@ void QtCanvas::LayMask(const CoverageView& mask, int32_t x, int32_t y) {
   const int64_t y1 = std::min<int64_t>(top + mask.Height, px.Height);
   if (x0 >= x1) return;
   const uint32_t color = Argb(textColor_);
+  const auto lay = blank_ == Blank::Underlay ? BlendCoverageRowUnder : BlendCoverageRow;
   // The glyph's rows lie a canvas row apart, each on lines of its own: asked
   // for all at once, their fetches overlap instead of waiting in turn.
   for (int64_t row = y0; row < y1; ++row) {
@@ -656,26 +659,33 @@ void QtCanvas::LayMask(const CoverageView& mask, int32_t x, int32_t y) {
   }
   for (int64_t row = y0; row < y1; ++row) {
     const uint8_t* a = mask.Alpha + (row - top) * mask.Width + (x0 - left);
-    BlendCoverageRow(px.Bits + row * px.Stride + x0, a, static_cast<size_t>(x1 - x0), color);
+    lay(px.Bits + row * px.Stride + x0, a, static_cast<size_t>(x1 - x0), color);
   }
 }
 
 void QtCanvas::TextOut(int32_t x, int32_t y, const std::string& glyph) {
   if (face_ == nullptr || !face_->Visible || glyph.empty()) return;
   const bool fullWidth = glyph.size() > 1;
-  if (brush_.Style != BrushStyle::Hollow) {
-    const double advance = fullWidth ? 2.0 * face_->HalfWidth : face_->HalfWidth;
-    QPainter& painter = Painter(PainterUse::Text);
-    painter.setTransform(CellTransform(fullWidth, escapement_ / 10.0) *
-                         QTransform::fromTranslate(x, y));
-    painter.fillRect(QRectF(0, 0, advance, face_->CellHeight), QtColor(brush_.Color));
-    painter.resetTransform();
-  }
+  // On a layer that stacks beneath, the glyph goes first and its cell under
+  // it.
+  const bool beneath = blank_ == Blank::Underlay;
+  if (!beneath) FillCell(x, y, fullWidth);
   if (const CoverageView* mask = Mask(glyph, fullWidth)) {
     LayMask(*mask, x, y);
   } else {
     DrawGlyphDirect(x, y, glyph, fullWidth);
   }
+  if (beneath) FillCell(x, y, fullWidth);
+}
+
+void QtCanvas::FillCell(int32_t x, int32_t y, bool fullWidth) {
+  if (brush_.Style == BrushStyle::Hollow) return;
+  const double advance = fullWidth ? 2.0 * face_->HalfWidth : face_->HalfWidth;
+  QPainter& painter = Painter(PainterUse::Text);
+  painter.setTransform(CellTransform(fullWidth, escapement_ / 10.0) *
+                       QTransform::fromTranslate(x, y));
+  painter.fillRect(QRectF(0, 0, advance, face_->CellHeight), QtColor(brush_.Color));
+  painter.resetTransform();
 }
 
 Bitmap QtCanvas::CopyToBitmap() {

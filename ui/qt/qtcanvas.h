@@ -44,8 +44,10 @@ class LayerThread;
 class QtCanvas : public Canvas {
  public:
   // What a canvas is before anything is drawn: white, or transparent for a
-  // layer laid over another canvas.
-  enum class Blank { White, Transparent };
+  // layer laid over another canvas. A layer's texts are drawn last to
+  // first: each glyph, and the cell a brush fills for it, goes beneath what
+  // the layer holds.
+  enum class Blank { White, Underlay };
   explicit QtCanvas(int width, int height, Blank blank = Blank::White);
   ~QtCanvas() override;
   QtCanvas(const QtCanvas&) = delete;
@@ -73,7 +75,7 @@ class QtCanvas : public Canvas {
   void SetFont(const LogFont& font) override;
   void SetTextColor(TColor color) override;
   void TextOut(int32_t x, int32_t y, const std::string& glyph) override;
-  // The texts of a redraw on a second thread, laid over this canvas's
+  // Part of a redraw's texts on a second thread, laid over this canvas's
   // pixels by Qt's source-over blend.
   bool StartLayer(LayerDrawing drawing) override;
   bool LayerDone(std::chrono::microseconds wait) override;
@@ -141,6 +143,8 @@ class QtCanvas : public Canvas {
   void TakeFace(const LogFont& font);
   // Where the glyph's cell goes, turned by the degrees counter-clockwise.
   QTransform CellTransform(bool fullWidth, double degrees) const;
+  // The glyph's cell filled with the brush, unless it is hollow.
+  void FillCell(int32_t x, int32_t y, bool fullWidth);
   // The glyph drawn straight onto the image, for ones too big to keep.
   void DrawGlyphDirect(int32_t x, int32_t y, const std::string& glyph, bool fullWidth);
   // The cached coverage of the glyph at the current turn, or null when the
