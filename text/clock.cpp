@@ -48,10 +48,15 @@ void SetClock(ClockQuery query) {
 TDateTime Now() {
   if (Query()) return Query()();
   const std::time_t now = std::time(nullptr);
-  const std::tm* local = std::localtime(&now);
-  if (local == nullptr) return 0.0;
-  return EncodeDateTime(local->tm_year + 1900, local->tm_mon + 1, local->tm_mday, local->tm_hour,
-                        local->tm_min, local->tm_sec);
+  // Texts are drawn on two threads at once: no shared buffer.
+  std::tm local{};
+#if defined(_WIN32)
+  if (localtime_s(&local, &now) != 0) return 0.0;
+#else
+  if (localtime_r(&now, &local) == nullptr) return 0.0;
+#endif
+  return EncodeDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                        local.tm_min, local.tm_sec);
 }
 
 TDateParts DecodeDateTime(TDateTime t) {
