@@ -337,7 +337,10 @@ void LayCoverageRow(uint32_t* pixels, const uint8_t* alpha, size_t count, uint32
     std::memcpy(&quad, alpha + i, sizeof quad);
     if (quad == 0) continue;
     __m128i* at = reinterpret_cast<__m128i*>(pixels + i);
-    if (!Under && quad == 0xFFFFFFFFu) {
+    const __m128i dst = _mm_loadu_si128(at);
+    // Beneath bare pixels, which most of a layer is, is over them.
+    const bool over = !Under || _mm_movemask_epi8(_mm_cmpeq_epi32(dst, zero)) == 0xFFFF;
+    if (over && quad == 0xFFFFFFFFu) {
       _mm_storeu_si128(at, solid);
       continue;
     }
@@ -346,9 +349,8 @@ void LayCoverageRow(uint32_t* pixels, const uint8_t* alpha, size_t count, uint32
     const __m128i pairs = _mm_unpacklo_epi16(w, w);
     const __m128i wLow = _mm_unpacklo_epi32(pairs, pairs);
     const __m128i wHigh = _mm_unpackhi_epi32(pairs, pairs);
-    const __m128i dst = _mm_loadu_si128(at);
     const auto blend = [&](__m128i d, __m128i wt) {
-      if constexpr (Under) {
+      if (Under && !over) {
         // Each pixel's alpha to all four of its lanes, then the weight it
         // leaves: (wt * (256 - its weight)) / 256, which fits 16 bits.
         const __m128i da = _mm_shufflehi_epi16(_mm_shufflelo_epi16(d, 0xFF), 0xFF);
