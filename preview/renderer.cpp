@@ -79,22 +79,32 @@ TRenderEnd Poll(const TPoll& poll) {
   return TRenderEnd::Done;
 }
 
+// Whether a walk passes over records: on a hidden layer, or auxiliary while
+// auxiliary entities are switched off.
+template <class IsAux>
+class TPassedOver {
+ public:
+  explicit TPassedOver(IsAux isAux)
+      : att_(GraAttribute()), showAux_(att_.GetShowAux()), isAux_(isAux) {}
+  bool operator()(const TJwwEntHead& h) const {
+    return att_.GetLayerState(FlatLayer(h)) == kLayerHidden || (!showAux_ && isAux_(h));
+  }
+
+ private:
+  const TgraAttribute& att_;
+  bool showAux_;
+  IsAux isAux_;
+};
+
 // Walks one kind in array order from progress.Next: records on hidden
 // layers and, with auxiliary entities switched off, auxiliary ones are
 // skipped; after every tenth drawn record Esc is polled, and then whether
 // the walk is to pause. A block that lies outside the view is passed over
 // whole, with one poll after it, so a long run of them still answers.
-// Whether a walk passes over the record: on a hidden layer, or auxiliary
-// while auxiliary entities are switched off.
-template <class IsAux>
-bool PassedOver(const TJwwEntHead& h, IsAux isAux) {
-  const TgraAttribute& att = GraAttribute();
-  return att.GetLayerState(FlatLayer(h)) == kLayerHidden || (!att.GetShowAux() && isAux(h));
-}
-
 template <class T, class IsAux, class Draw>
 TRenderEnd RenderKind(Canvas& canvas, const TGrowArray<T>& records, IsAux isAux, Draw draw,
                       const TBlockBoxes* blocks, TRenderProgress& progress, const TPoll& poll) {
+  const TPassedOver passedOver(isAux);
   const size_t n = records.size();
   while (progress.Next < n) {
     const size_t i = progress.Next++;
@@ -104,7 +114,7 @@ TRenderEnd RenderKind(Canvas& canvas, const TGrowArray<T>& records, IsAux isAux,
       continue;
     }
     const T& r = records[i];
-    if (PassedOver(r.Head, isAux)) continue;
+    if (passedOver(r.Head)) continue;
     draw(canvas, r);
     if (i % 10 != 0) continue;
     if (const TRenderEnd end = Poll(poll); end != TRenderEnd::Done) return end;
@@ -268,12 +278,13 @@ namespace {
 // layer's stop flag, never for Esc, which the thread that answers the user
 // polls.
 void DrawTextsFromTheBack(TTextShare& share, Canvas& layer, const std::atomic<bool>& stop) {
+  const TPassedOver passedOver(ColorAux);
   TReversedGlyphs glyphs(layer);
   while (!stop.load(std::memory_order_relaxed)) {
     const std::optional<size_t> i = share.TakeBack();
     if (!i) break;
     const TJwwEntText& r = JwwStore.Texts[*i];
-    if (PassedOver(r.Head, ColorAux)) continue;
+    if (passedOver(r.Head)) continue;
     RenderText(glyphs, r);
     glyphs.LayText();
   }
@@ -296,9 +307,10 @@ std::shared_ptr<TTextShare> StartTextsOnLayer(Canvas& canvas) {
 // front and drawn in place, with Esc and the pause polled after every tenth
 // drawn record as in any kind.
 TRenderEnd DrawTextsFromTheFront(Canvas& canvas, TTextShare& share, const TPoll& poll) {
+  const TPassedOver passedOver(ColorAux);
   while (const std::optional<size_t> i = share.TakeFront()) {
     const TJwwEntText& r = JwwStore.Texts[*i];
-    if (PassedOver(r.Head, ColorAux)) continue;
+    if (passedOver(r.Head)) continue;
     RenderText(canvas, r);
     if (*i % 10 != 0) continue;
     if (const TRenderEnd end = Poll(poll); end != TRenderEnd::Done) return end;
