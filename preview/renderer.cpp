@@ -210,6 +210,12 @@ constexpr StepWalk kSteps[] = {
     Walk<&TJwwStore::Dims, NeverAux, RenderDim>,
 };
 
+// The texts, read only: both threads of a shared walk read them, and a
+// write access would mark the array written.
+const TGrowArray<TJwwEntText>& Texts() {
+  return JwwStore.Texts;
+}
+
 }  // namespace
 
 // The texts of a walk shared with the canvas's layer, one record at a time
@@ -283,7 +289,7 @@ void DrawTextsFromTheBack(TTextShare& share, Canvas& layer, const std::atomic<bo
   while (!stop.load(std::memory_order_relaxed)) {
     const std::optional<size_t> i = share.TakeBack();
     if (!i) break;
-    const TJwwEntText& r = JwwStore.Texts[*i];
+    const TJwwEntText& r = Texts()[*i];
     if (passedOver(r.Head)) continue;
     RenderText(glyphs, r);
     glyphs.LayText();
@@ -309,7 +315,7 @@ std::shared_ptr<TTextShare> StartTextsOnLayer(Canvas& canvas) {
 TRenderEnd DrawTextsFromTheFront(Canvas& canvas, TTextShare& share, const TPoll& poll) {
   const TPassedOver passedOver(ColorAux);
   while (const std::optional<size_t> i = share.TakeFront()) {
-    const TJwwEntText& r = JwwStore.Texts[*i];
+    const TJwwEntText& r = Texts()[*i];
     if (passedOver(r.Head)) continue;
     RenderText(canvas, r);
     if (*i % 10 != 0) continue;
