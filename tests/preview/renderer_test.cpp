@@ -304,6 +304,8 @@ TEST_F(RendererTest, TextsOnALayerDrawWhatTheWalkDraws) {
     return lines;
   };
   const std::vector<std::string> plain = Stacked(drawing(Render()));
+  // A walk only reads the store: nothing may mark it written.
+  const uint64_t revision = JwwStore.Texts.Revision();
   // At once, in slices, and in slices with the layer dropped between them.
   for (const auto& [sliced, dropped] : {std::pair{false, false}, {true, false}, {true, true}}) {
     LayeredCanvas canvas;
@@ -320,6 +322,7 @@ TEST_F(RendererTest, TextsOnALayerDrawWhatTheWalkDraws) {
     EXPECT_EQ(canvas.Beneath.size(), dropped ? 0u : 1u);
     EXPECT_GT(canvas.Glyphs, 0);
   }
+  EXPECT_EQ(JwwStore.Texts.Revision(), revision);
 }
 
 TEST_F(RendererTest, GroupScaleDividesUnlessDrawingSizeMode) {
