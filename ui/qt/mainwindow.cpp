@@ -136,9 +136,6 @@ MainWindow::MainWindow(const QString& programPath, QWidget* parent) : QWidget(pa
   layout->addWidget(LabelA1);
   layout->addWidget(ScrollBox1);
 
-  OpenDialog1 = NewTableDialog(this, "OpenDialog1", QFileDialog::AcceptOpen);
-  SaveDialog1 = NewTableDialog(this, "SaveDialog1", QFileDialog::AcceptSave);
-
   resizeSettle_ = new QTimer(this);
   resizeSettle_->setSingleShot(true);
   resizeSettle_->setInterval(kResizeSettleMs);
@@ -424,13 +421,22 @@ std::optional<std::filesystem::path> MainWindow::RunTableDialog(
   return LocalPath(dialog->selectedFiles().value(0));
 }
 
+// The dialogs are made on first use: each lists and watches its folder from
+// the moment it is made, work the start-up and the first picture need not
+// wait for.
 std::optional<std::filesystem::path> MainWindow::OpenTableDialog(
     const std::filesystem::path& start) {
+  if (OpenDialog1 == nullptr) {
+    OpenDialog1 = NewTableDialog(this, "OpenDialog1", QFileDialog::AcceptOpen);
+  }
   return RunTableDialog(OpenDialog1, start);
 }
 
 std::optional<std::filesystem::path> MainWindow::SaveTableDialog(
     const std::filesystem::path& start) {
+  if (SaveDialog1 == nullptr) {
+    SaveDialog1 = NewTableDialog(this, "SaveDialog1", QFileDialog::AcceptSave);
+  }
   return RunTableDialog(SaveDialog1, start);
 }
 

@@ -64,8 +64,8 @@ class MainWindow : public QWidget, public FrontEnd {
   QPlainTextEdit* Memo1;
   QPushButton* Button1;
   QPushButton* Button2;
-  QFileDialog* OpenDialog1;
-  QFileDialog* SaveDialog1;
+  QFileDialog* OpenDialog1 = nullptr;  // made on first use
+  QFileDialog* SaveDialog1 = nullptr;
 
   // FrontEnd.
   std::string EditText(EditId edit) const override;
