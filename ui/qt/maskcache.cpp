@@ -14,10 +14,11 @@ constexpr size_t kBlockBytes = size_t{256} << 10;
 }  // namespace
 
 size_t MaskCache::Home(uint64_t key) const {
-  // The face and turn above the glyph's 18 bits pick the place, the glyph
-  // one of the 16 slots from there.
-  const uint64_t place = ((key >> 18) * 0x9E3779B97F4A7C15ull) >> (64 - bits_);
-  const uint64_t glyph = ((key & 0x3FFFFu) * 0x9E3779B1u) >> 28 & 15u;
+  // The face and turn pick the place, the glyph one of the 16 slots from
+  // there.
+  const uint64_t place = ((key >> kGlyphKeyBits) * 0x9E3779B97F4A7C15ull) >> (64 - bits_);
+  const uint64_t glyphBits = key & ((uint64_t{1} << kGlyphKeyBits) - 1);
+  const uint64_t glyph = (glyphBits * 0x9E3779B1u) >> 28 & 15u;
   return static_cast<size_t>((place + glyph) & (slots_.size() - 1));
 }
 

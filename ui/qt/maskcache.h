@@ -15,6 +15,14 @@
 
 #include "ui/qt/coverage.h"
 
+// The key of a glyph's mask: the face above bit 34, the step of its turn in
+// bits 18 to 33, and below them the glyph's bytes with their count.
+inline constexpr int kGlyphKeyBits = 18;
+inline uint64_t MaskKey(int face, int step, uint64_t glyph) {
+  return (static_cast<uint64_t>(face) << 34) | (static_cast<uint64_t>(step) << kGlyphKeyBits) |
+         glyph;
+}
+
 class MaskCache {
  public:
   // The mask under the key, or null.

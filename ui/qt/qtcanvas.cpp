@@ -511,7 +511,7 @@ quint32 QtCanvas::GlyphIndex(const QString& text) {
 }
 
 const FlatOutline& QtCanvas::Outline(const std::string& glyph, uint64_t code) {
-  const uint64_t key = (static_cast<uint64_t>(face_->Id) << 34) | code;
+  const uint64_t key = MaskKey(face_->Id, 0, code);
   auto it = outlines_.find(key);
   if (it != outlines_.end()) return it->second;
   const QString text = QString::fromUtf8(Utf8FromSjis(glyph));
@@ -610,9 +610,7 @@ const CoverageView* QtCanvas::Mask(const std::string& glyph, bool fullWidth) {
   uint64_t code = 0;
   for (unsigned char b : glyph) code = (code << 8) | b;
   code |= static_cast<uint64_t>(glyph.size()) << 16;
-  const auto keyAt = [this, code](int at) {
-    return (static_cast<uint64_t>(face_->Id) << 34) | (static_cast<uint64_t>(at) << 18) | code;
-  };
+  const auto keyAt = [this, code](int at) { return MaskKey(face_->Id, at, code); };
   const uint64_t key = keyAt(step);
   if (const CoverageView* kept = masks_.Find(key)) return kept;
 

@@ -159,8 +159,8 @@ class QtCanvas : public Canvas {
   quint32 GlyphIndex(const QString& text);
   // The glyph's outline in its cell, upright, made once per face and glyph.
   const FlatOutline& Outline(const std::string& glyph, uint64_t code);
-  // The mask, its rows padded for the blend, kept under the key; the
-  // caches emptied first when full.
+  // The mask, whose maker padded its rows for the blend, kept under the
+  // key; the caches emptied first when full.
   const CoverageView* Keep(uint64_t key, const GlyphMask& mask);
   // The coverage laid down in the text colour with its point at (x, y).
   void LayMask(const CoverageView& mask, int32_t x, int32_t y);
@@ -174,11 +174,11 @@ class QtCanvas : public Canvas {
   int turnSteps_[2] = {0, 0};
   int turnStep_[2] = {0, 0};  // the font's turn, tenths of a degree counter-clockwise, 0..3599
   int nextFaceId_ = 0;
-  // By face, step of the turn and the glyph's bytes packed into one number.
+  // By MaskKey: face, step of the turn and the glyph.
   MaskCache masks_;
   QImage scratch_;  // where the font engine draws a glyph's coverage
   size_t maskBytes_ = 0;
-  // By face and the glyph's bytes as in masks_, with no turn.
+  // By MaskKey with no turn.
   std::unordered_map<uint64_t, FlatOutline> outlines_;
   TColor textColor_ = RGB(0, 0, 0);
   std::unique_ptr<LayerThread> layer_;  // started with the first layer
