@@ -12,6 +12,7 @@
 #include <optional>
 #include <span>
 #include <type_traits>
+#include <utility>
 
 #include "common/escape.h"
 #include "preview/blockboxes.h"
@@ -79,6 +80,11 @@ TRenderEnd Poll(const TPoll& poll) {
   return TRenderEnd::Done;
 }
 
+// The poll after drawing record i: after every tenth.
+TRenderEnd PollAfter(size_t i, const TPoll& poll) {
+  return i % 10 == 0 ? Poll(poll) : TRenderEnd::Done;
+}
+
 // Whether a walk passes over records: on a hidden layer, or auxiliary while
 // auxiliary entities are switched off.
 template <class IsAux>
@@ -116,8 +122,7 @@ TRenderEnd RenderKind(Canvas& canvas, const TGrowArray<T>& records, IsAux isAux,
     const T& r = records[i];
     if (passedOver(r.Head)) continue;
     draw(canvas, r);
-    if (i % 10 != 0) continue;
-    if (const TRenderEnd end = Poll(poll); end != TRenderEnd::Done) return end;
+    if (const TRenderEnd end = PollAfter(i, poll); end != TRenderEnd::Done) return end;
   }
   return TRenderEnd::Done;
 }
@@ -210,12 +215,6 @@ constexpr StepWalk kSteps[] = {
     Walk<&TJwwStore::Dims, NeverAux, RenderDim>,
 };
 
-// The texts, read only: both threads of a shared walk read them, and a
-// write access would mark the array written.
-const TGrowArray<TJwwEntText>& Texts() {
-  return JwwStore.Texts;
-}
-
 }  // namespace
 
 // The texts of a walk shared with the canvas's layer, one record at a time
@@ -223,6 +222,8 @@ const TGrowArray<TJwwEntText>& Texts() {
 // front, the layer's thread from the back, until the two ends meet.
 class TTextShare {
  public:
+  // The most records the share counts: each end is held in 32 bits.
+  static constexpr size_t kMaxCount = 0xFFFFFFFFu;
   TTextShare(size_t count, const TBlockBoxes* blocks) : ends_(Pack(0, count)), blocks_(blocks) {}
 
   // The next record from the front with anything in view, or none once
@@ -246,7 +247,7 @@ class TTextShare {
   size_t Front() const { return ends_.load(std::memory_order_relaxed) & kLow; }
 
  private:
-  static constexpr uint64_t kLow = 0xFFFFFFFFu;
+  static constexpr uint64_t kLow = kMaxCount;
   static uint64_t Pack(size_t front, size_t back) { return (uint64_t{back} << 32) | front; }
   bool Outside(size_t i) const { return blocks_ != nullptr && blocks_->BlockOutsideView(i); }
 
@@ -282,14 +283,16 @@ namespace {
 // The layer's texts: taken from the back and drawn last to first, each
 // text's glyphs too, since the layer stacks beneath. Polled for the
 // layer's stop flag, never for Esc, which the thread that answers the user
-// polls.
+// polls. Both ends read the texts through const, so the array keeps its
+// revision: writing it from two threads would be a race, and would have
+// its block index built again.
 void DrawTextsFromTheBack(TTextShare& share, Canvas& layer, const std::atomic<bool>& stop) {
   const TPassedOver passedOver(ColorAux);
   TReversedGlyphs glyphs(layer);
   while (!stop.load(std::memory_order_relaxed)) {
     const std::optional<size_t> i = share.TakeBack();
     if (!i) break;
-    const TJwwEntText& r = Texts()[*i];
+    const TJwwEntText& r = std::as_const(JwwStore.Texts)[*i];
     if (passedOver(r.Head)) continue;
     RenderText(glyphs, r);
     glyphs.LayText();
@@ -301,7 +304,7 @@ void DrawTextsFromTheBack(TTextShare& share, Canvas& layer, const std::atomic<bo
 // the texts are too many for the share to count.
 std::shared_ptr<TTextShare> StartTextsOnLayer(Canvas& canvas) {
   const size_t count = JwwStore.Texts.size();
-  if (count > 0xFFFFFFFFu) return nullptr;
+  if (count > TTextShare::kMaxCount) return nullptr;
   auto share = std::make_shared<TTextShare>(count, Blocks<&TJwwStore::Texts, kTextBox>());
   const bool started = canvas.StartLayer([share](Canvas& layer, const std::atomic<bool>& stop) {
     DrawTextsFromTheBack(*share, layer, stop);
@@ -315,11 +318,10 @@ std::shared_ptr<TTextShare> StartTextsOnLayer(Canvas& canvas) {
 TRenderEnd DrawTextsFromTheFront(Canvas& canvas, TTextShare& share, const TPoll& poll) {
   const TPassedOver passedOver(ColorAux);
   while (const std::optional<size_t> i = share.TakeFront()) {
-    const TJwwEntText& r = Texts()[*i];
+    const TJwwEntText& r = std::as_const(JwwStore.Texts)[*i];
     if (passedOver(r.Head)) continue;
     RenderText(canvas, r);
-    if (*i % 10 != 0) continue;
-    if (const TRenderEnd end = Poll(poll); end != TRenderEnd::Done) return end;
+    if (const TRenderEnd end = PollAfter(*i, poll); end != TRenderEnd::Done) return end;
   }
   return TRenderEnd::Done;
 }
