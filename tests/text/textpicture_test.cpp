@@ -15,12 +15,13 @@
 #include "common/sjis.h"
 #include "exchange/reader.h"
 #include "exchange/store.h"
-#include "ui/qt/qtcanvas.h"
 #include "preview/extents.h"
 #include "preview/gval.h"
 #include "preview/renderer.h"
+#include "tests/preview/channel_difference.h"
 #include "text/clock.h"
 #include "text/painters.h"
+#include "ui/qt/qtcanvas.h"
 
 namespace {
 
@@ -70,16 +71,7 @@ TEST(TextPicture, EveryGlyphOfTheTextSheetLeavesInk) {
   QtCanvas layered(kWidth, kHeight);
   RenderPreview(layered, kWidth, kHeight);
   SetClock({});
-  int most = 0;
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
-      const QRgb p = canvas.Image().pixel(x, y);
-      const QRgb q = layered.Image().pixel(x, y);
-      most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                       std::abs(qBlue(p) - qBlue(q))});
-    }
-  }
-  EXPECT_LE(most, 2);
+  EXPECT_LE(MostChannelDifference(canvas.Image(), layered.Image()), 2);
   EXPECT_GT(canvas.Glyphs, 150);
   EXPECT_TRUE(canvas.Missing.empty())
       << canvas.Missing.size() << " glyphs left no ink, first " << canvas.Missing.front();
