@@ -14,7 +14,6 @@
 #include "preview/draw.h"
 #include "preview/gval.h"
 #include "tests/preview/channel_difference.h"
-#include "tests/preview/channel_difference.h"
 #include "ui/qt/escape_x11.h"
 
 namespace {
