@@ -170,8 +170,7 @@ TEST(Coverage, CurvesAreFlattenedCloseToThemselves) {
 
 // Rows of every length around the four-pixel steps, with bare, solid and
 // partial coverage mixed, over pixels of every shade: each channel must come
-// out as the rounded-down mix the glyphs are laid with, over the pixels or
-// beneath them.
+// out as the mix the glyphs are laid with, over the pixels or beneath them.
 TEST(Coverage, RowsAreLaidChannelByChannel) {
   struct Blend {
     const char* Name;
@@ -183,7 +182,7 @@ TEST(Coverage, RowsAreLaidChannelByChannel) {
        [](uint32_t c, uint32_t p, uint32_t w, uint32_t) { return (c * w + p * (256 - w)) >> 8; }},
       {"beneath", BlendCoverageRowUnder,
        [](uint32_t c, uint32_t p, uint32_t w, uint32_t a) {
-         return p + ((c * ((w * (256 - a - (a >> 7))) >> 8)) >> 8);
+         return p + (2 * ((c * w) >> 8) * (255 - a) + 255) / 510;
        }},
   };
   const uint32_t colours[] = {0xFF000000u, 0xFFFFFFFFu, 0xFF12A5F0u};

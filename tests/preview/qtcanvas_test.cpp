@@ -1,5 +1,6 @@
 // The Qt canvas's pixels against the GDI rules the core relies on.
 #include "ui/qt/qtcanvas.h"
+
 #include <gtest/gtest.h>
 
 #include <QFontMetricsF>
@@ -194,7 +195,7 @@ TEST(QtCanvasLayer, TheDashPatternGoesOnAsIfTheLayersPensWereSetHere) {
 // A layer stacks beneath: glyphs drawn on it last to first come out as
 // drawn first to last in place, within the blends' rounding, whether the
 // font engine draws them straight (too big to keep), their coverage is
-// laid, or a brush fills their cells.
+// laid, or a brush fills their cells; ink laid beneath ink stays opaque.
 TEST(QtCanvasLayer, GlyphsDrawnLastToFirstStackAsDrawnInPlace) {
   struct Glyph {
     int32_t Height, Escapement;
@@ -209,6 +210,9 @@ TEST(QtCanvasLayer, GlyphsDrawnLastToFirstStackAsDrawnInPlace) {
       {40, 300, kBlue, BrushStyle::Hollow, 40, 35, "あ"},
       {30, 0, kBlack, BrushStyle::Solid, 60, 50, "M"},
       {120, 900, RGB(200, 0, 200), BrushStyle::Hollow, 20, 150, "O"},
+      // Overprinted, as a control code puts one character over another.
+      {16, 0, kBlack, BrushStyle::Hollow, 100, 110, "字"},
+      {16, 0, kBlack, BrushStyle::Hollow, 100, 110, "口"},
   };
   const auto draw = [](Canvas& c, const Glyph& g) {
     LogFont font;

@@ -310,16 +310,21 @@ uint32_t BlendPixel(uint32_t pixel, uint8_t alpha, uint32_t argb) {
   return (rb & 0xFF00FFu) | (ag & 0xFF00FF00u);
 }
 
-// The weight a pixel of the alpha leaves to what goes beneath it, 0..256.
-uint32_t Uncovered(uint32_t pixelAlpha) {
-  return 256 - (pixelAlpha + (pixelAlpha >> 7u));
+// x / 255 rounded to the nearest, for x up to 255 * 255.
+uint32_t Div255(uint32_t x) {
+  x += 128;
+  return (x + (x >> 8)) >> 8;
 }
 
 uint32_t BlendPixelUnder(uint32_t pixel, uint8_t alpha, uint32_t argb) {
-  const uint32_t k = ((alpha + (alpha >> 7u)) * Uncovered(pixel >> 24)) >> 8;
-  const uint32_t rb = (((argb & 0xFF00FFu) * k) >> 8) & 0xFF00FFu;
-  const uint32_t ag = (((argb >> 8) & 0xFF00FFu) * k) & 0xFF00FF00u;
-  return pixel + (rb | ag);
+  const uint32_t w = alpha + (alpha >> 7u);
+  const uint32_t left = 255 - (pixel >> 24);
+  uint32_t gain = 0;
+  for (uint32_t shift = 0; shift < 32; shift += 8) {
+    const uint32_t bare = (((argb >> shift) & 0xFFu) * w) >> 8;
+    gain |= Div255(bare * left) << shift;
+  }
+  return pixel + gain;
 }
 
 template <bool Under>
@@ -331,6 +336,8 @@ void LayCoverageRow(uint32_t* pixels, const uint8_t* alpha, size_t count, uint32
   const __m128i zero = _mm_setzero_si128();
   const __m128i colour = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(argb)), zero);
   const __m128i whole = _mm_set1_epi16(256);
+  const __m128i full = _mm_set1_epi16(255);
+  const __m128i half = _mm_set1_epi16(128);
   const __m128i solid = _mm_set1_epi32(static_cast<int>(argb));
   for (; i + 4 <= count; i += 4) {
     uint32_t quad;
@@ -351,12 +358,13 @@ void LayCoverageRow(uint32_t* pixels, const uint8_t* alpha, size_t count, uint32
     const __m128i wHigh = _mm_unpackhi_epi32(pairs, pairs);
     const auto blend = [&](__m128i d, __m128i wt) {
       if (Under && !over) {
-        // Each pixel's alpha to all four of its lanes, then the weight it
-        // leaves: (wt * (256 - its weight)) / 256, which fits 16 bits.
+        // What the colour would leave over a bare pixel, times what is left
+        // of each pixel's alpha, over 255 rounded; every product fits 16 bits.
         const __m128i da = _mm_shufflehi_epi16(_mm_shufflelo_epi16(d, 0xFF), 0xFF);
-        const __m128i left = _mm_sub_epi16(whole, _mm_add_epi16(da, _mm_srli_epi16(da, 7)));
-        const __m128i k = _mm_mulhi_epu16(_mm_slli_epi16(wt, 7), _mm_slli_epi16(left, 1));
-        return _mm_add_epi16(d, _mm_srli_epi16(_mm_mullo_epi16(colour, k), 8));
+        const __m128i bare = _mm_srli_epi16(_mm_mullo_epi16(colour, wt), 8);
+        __m128i x = _mm_add_epi16(_mm_mullo_epi16(bare, _mm_sub_epi16(full, da)), half);
+        x = _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
+        return _mm_add_epi16(d, x);
       } else {
         return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(colour, wt),
                                             _mm_mullo_epi16(d, _mm_sub_epi16(whole, wt))),

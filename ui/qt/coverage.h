@@ -71,9 +71,10 @@ CoverageMask QuarterTurned(const CoverageView& mask, int quarters, int rowQuantu
 // premultiplied by the coverage. Pixels under no coverage keep their value.
 void BlendCoverageRow(uint32_t* pixels, const uint8_t* alpha, size_t count, uint32_t argb);
 // Lays the row beneath premultiplied pixels instead, as what was drawn
-// before them: each channel gains (colour * k) / 256, with k = (w * (256 -
-// a)) / 256 and a = the pixel's alpha + its alpha / 128, both rounded down.
-// Over a bare pixel this is BlendCoverageRow to the bit, and laying glyphs
-// last to first beneath each other then comes within rounding of laying
+// before them: each channel gains (b * (255 - A)) / 255, rounded to the
+// nearest, with b the channel BlendCoverageRow leaves over a bare pixel and
+// A the pixel's alpha. Over a bare pixel this is BlendCoverageRow to the
+// bit; an opaque colour beneath any pixel leaves it opaque; and laying
+// glyphs last to first beneath each other comes within rounding of laying
 // them first to last over each other.
 void BlendCoverageRowUnder(uint32_t* pixels, const uint8_t* alpha, size_t count, uint32_t argb);
