@@ -1,6 +1,6 @@
 // The cost of the preview's line drawing on a 1600 x 1000 canvas:
 // - QtCanvasScreenLines: ScreenLine (move, line, end pixel) through the
-//   Canvas seam on a QtCanvas, one-pixel pen;
+//   Canvas seam on a QtCanvas, one-pixel pen, solid or dotted;
 // - QPainterLines: QPainter alone drawing the same lines with a cosmetic
 //   pen on an image of the same format, the baseline;
 // - QtCanvasWorldLines: WorldLine, so clipping and mapping included, with
@@ -13,9 +13,9 @@
 #include <QPainter>
 #include <vector>
 
-#include "ui/qt/qtcanvas.h"
 #include "preview/draw.h"
 #include "preview/gval.h"
+#include "ui/qt/qtcanvas.h"
 
 namespace {
 
@@ -47,14 +47,18 @@ std::vector<Segment> MakeSegments(int length) {
 void QtCanvasScreenLines(benchmark::State& state) {
   std::vector<Segment> segments = MakeSegments(static_cast<int>(state.range(0)));
   QtCanvas canvas(kWidth, kHeight);
-  canvas.SetPen({RGB(0, 0, 0), 0, PenStyle::Solid, PenMix::Copy});
+  const PenStyle style = state.range(1) != 0 ? PenStyle::Dot : PenStyle::Solid;
+  canvas.SetPen({RGB(0, 0, 0), 0, style, PenMix::Copy});
   for (auto _ : state) {
     for (const Segment& s : segments) ScreenLine(canvas, s.x1, s.y1, s.x2, s.y2);
     benchmark::DoNotOptimize(canvas.Image().constBits());
   }
   state.SetItemsProcessed(state.iterations() * kLines);
 }
-BENCHMARK(QtCanvasScreenLines)->Arg(10)->Arg(400)->Unit(benchmark::kMillisecond);
+BENCHMARK(QtCanvasScreenLines)
+    ->ArgsProduct({{10, 400}, {0, 1}})
+    ->ArgNames({"length", "dotted"})
+    ->Unit(benchmark::kMillisecond);
 
 void QPainterLines(benchmark::State& state) {
   std::vector<Segment> segments = MakeSegments(static_cast<int>(state.range(0)));

@@ -14,12 +14,17 @@
 //                                        and the renderer's walk by blocks
 //                                        and record by record, then zoomed
 //                                        in to a hundredth
+//   scale_probe notches PATH             a dozen wheel notches from the
+//                                        fitted view, each at a scale of
+//                                        its own so its glyphs are new, as
+//                                        a notch's are: for a profiler
 //
 // Every timed step is one line "name wall-seconds cpu-seconds", every other
 // figure "name value".
 #include <QGuiApplication>
 #include <array>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -277,6 +282,19 @@ int Kinds(const char* path) {
   return 0;
 }
 
+// Notches in and a little more or less, in turn: every glyph size new.
+int Notches(const char* path) {
+  Load(path);
+  FitViewToExtents(kWidth, kHeight);
+  Redraw();
+  for (int k = 0; k < 12; ++k) {
+    FitViewToExtents(kWidth, kHeight);
+    ZoomAtCentre(kZoomStep * std::pow(1.05, k % 2 ? k : -k));
+    TimedRedraw("notch");
+  }
+  return 0;
+}
+
 int Session(const char* path) {
   const Stopwatch start;
   Load(path);
@@ -325,6 +343,7 @@ int main(int argc, char** argv) {
   // The canvas paints glyphs through Qt's font machinery.
   QGuiApplication app(argc, argv);
   const std::string command = argc > 2 ? argv[1] : "";
+  if (command == "notches" && argc == 3) return Notches(argv[2]);
   if (command == "generate" && argc == 4) return Generate(argv[2], std::atol(argv[3]));
   if (command == "oneline" && argc == 4) return OneLine(argv[2], std::atol(argv[3]));
   if (command == "read" && argc == 3) return Read(argv[2]);

@@ -34,7 +34,6 @@ TColor FromArgb(uint32_t p) {
 
 // The dash patterns of one-pixel pens, in pixels on and off.
 const LineStyleMask& StyleMask(PenStyle style) {
-  static const LineStyleMask solid;
   static const LineStyleMask dash = MakeLineStyleMask({18, 6});
   static const LineStyleMask dot = MakeLineStyleMask({3, 3});
   static const LineStyleMask dashDot = MakeLineStyleMask({9, 6, 3, 6});
@@ -49,7 +48,7 @@ const LineStyleMask& StyleMask(PenStyle style) {
     case PenStyle::DashDotDot:
       return dashDotDot;
     default:
-      return solid;
+      return kSolidLine;
   }
 }
 
@@ -262,7 +261,7 @@ void QtCanvas::SetPen(const Pen& pen) {
   penSet_ = true;
   if (pen == pen_) return;
   pen_ = pen;
-  style_ = pen.Width > 1 ? LineStyleMask{} : StyleMask(pen.Style);
+  style_ = pen.Width > 1 ? &kSolidLine : &StyleMask(pen.Style);
   stylePhase_ = 0;
   painterUse_ = PainterUse::None;
 }
@@ -280,7 +279,7 @@ void QtCanvas::MoveTo(int32_t x, int32_t y) {
 }
 
 void QtCanvas::ThinSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-  DrawThinLine(Pixels(), x1, y1, x2, y2, Argb(pen_.Color), pen_.Mix == PenMix::Xor, style_,
+  DrawThinLine(Pixels(), x1, y1, x2, y2, Argb(pen_.Color), pen_.Mix == PenMix::Xor, *style_,
                stylePhase_);
 }
 
@@ -305,7 +304,7 @@ void QtCanvas::ScreenLines(std::span<const ScreenPoint> points) {
   const PixelBuffer& px = Pixels();
   const uint32_t color = Argb(pen_.Color);
   const bool copy = pen_.Mix == PenMix::Copy;
-  const int64_t period = static_cast<int64_t>(style_.On.size());
+  const int64_t period = static_cast<int64_t>(style_->On.size());
   for (size_t i = 1; i < points.size(); ++i) {
     const ScreenPoint& a = points[i - 1];
     const ScreenPoint& b = points[i];
@@ -314,7 +313,7 @@ void QtCanvas::ScreenLines(std::span<const ScreenPoint> points) {
     if (copy && std::abs(static_cast<int64_t>(b.x) - a.x) <= 1 &&
         std::abs(static_cast<int64_t>(b.y) - a.y) <= 1) {
       if (!(a == b)) {
-        if (period == 0 || style_.On[static_cast<size_t>(stylePhase_ % period)] != 0) {
+        if (period == 0 || style_->On[static_cast<size_t>(stylePhase_ % period)] != 0) {
           PutPixel(px, a.x, a.y, color);
         }
         ++stylePhase_;

@@ -116,7 +116,7 @@ class QtCanvas : public Canvas {
   bool penSet_ = true;  // see ForgetPenAndBrush
   bool onePen_ = true;  // every pen set since was the same
   bool brushSet_ = true;
-  LineStyleMask style_;
+  const LineStyleMask* style_ = &kSolidLine;  // the pen's, shared
   int64_t stylePhase_ = 0;
   int32_t posX_ = 0;
   int32_t posY_ = 0;

@@ -20,6 +20,7 @@ struct PixelBuffer {
 struct LineStyleMask {
   std::vector<uint8_t> On;  // 1 drawn, 0 skipped
 };
+inline const LineStyleMask kSolidLine;
 
 // The mask of alternating on and off runs, in pixels, starting with on.
 LineStyleMask MakeLineStyleMask(std::initializer_list<int> runs);
