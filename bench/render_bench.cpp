@@ -23,6 +23,7 @@
 #include <QPolygon>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/sjis.h"
@@ -232,6 +233,37 @@ BENCHMARK(BM_RenderZoomed)
     ->Args({100, 50})
     ->Args({10, 25})
     ->Unit(benchmark::kMillisecond);
+
+// The lines (0), the circles and arcs (1) or the solids with four corners
+// (2) of the drawing alone in the fitted view, as the redraw draws them
+// before its texts: the window's thread's share of a redraw, kind by kind.
+template <class T, class Draw>
+void DrawAll(QtCanvas& canvas, const TGrowArray<T>& records, Draw draw) {
+  for (size_t i = 0; i < records.size(); ++i) draw(canvas, std::as_const(records)[i]);
+}
+
+void BM_KindFitted(benchmark::State& state) {
+  LoadSheet(TSheet::Mix);
+  FitViewToExtents(kWidth, kHeight);
+  QtCanvas canvas(kWidth, kHeight);
+  for (auto _ : state) {
+    ClearView(canvas, kWidth, kHeight);
+    switch (state.range(0)) {
+      case 0:
+        DrawAll(canvas, JwwStore.Lines, RenderLine);
+        break;
+      case 1:
+        DrawAll(canvas, JwwStore.Circles, RenderCircle);
+        DrawAll(canvas, JwwStore.Arcs, RenderArc);
+        break;
+      default:
+        DrawAll(canvas, JwwStore.Solids4, RenderSolid4);
+        break;
+    }
+    benchmark::DoNotOptimize(canvas.Image().constBits());
+  }
+}
+BENCHMARK(BM_KindFitted)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 void BM_TextRenderFitted(benchmark::State& state) {
   RedrawLoop(state, TSheet::Texts, 1.0, 0.5);
