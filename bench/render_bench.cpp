@@ -8,6 +8,8 @@
 //   high, about the point a quarter of the way across, where almost every
 //   entity lies outside; /100/50 the same about the centre; /10/25 zooms by
 //   ten.
+// - KindFitted/0..2: the lines, the circles and arcs, or the four-cornered
+//   solids alone in the fitted view, drawn as the redraw draws them.
 // And a sheet of 100 000 texts alone (Japanese and Latin, horizontal,
 // vertical and turned):
 // - TextRenderFitted and TextRenderZoomed/100: the fitted redraw and one
@@ -234,9 +236,7 @@ BENCHMARK(BM_RenderZoomed)
     ->Args({10, 25})
     ->Unit(benchmark::kMillisecond);
 
-// The lines (0), the circles and arcs (1) or the solids with four corners
-// (2) of the drawing alone in the fitted view, as the redraw draws them
-// before its texts: the window's thread's share of a redraw, kind by kind.
+// What the window's thread draws before the texts, kind by kind.
 template <class T, class Draw>
 void DrawAll(QtCanvas& canvas, const TGrowArray<T>& records, Draw draw) {
   for (size_t i = 0; i < records.size(); ++i) draw(canvas, std::as_const(records)[i]);
