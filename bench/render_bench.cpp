@@ -25,7 +25,6 @@
 #include <QPolygon>
 #include <span>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "common/sjis.h"
@@ -239,7 +238,7 @@ BENCHMARK(BM_RenderZoomed)
 // What the window's thread draws before the texts, kind by kind.
 template <class T, class Draw>
 void DrawAll(QtCanvas& canvas, const TGrowArray<T>& records, Draw draw) {
-  for (size_t i = 0; i < records.size(); ++i) draw(canvas, std::as_const(records)[i]);
+  for (const T& r : records) draw(canvas, r);
 }
 
 void BM_KindFitted(benchmark::State& state) {
