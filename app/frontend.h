@@ -79,6 +79,9 @@ class FrontEnd {
   // Sets the status line (LabelA1) and shows it at once, even in the middle
   // of a handler that has not returned to the event loop.
   virtual void SetStatus(const std::string& sjis) = 0;
+  // Sets the line under the table that shows the site's area after every
+  // computation; empty hides what it said.
+  virtual void SetAreaText(const std::string& sjis) = 0;
   // Asks the question with Yes and No buttons; true only for Yes.
   virtual bool AskYesNo(const std::string& sjis) = 0;
   // Tells the user of a failure, with an OK button; returns once they have

@@ -9,6 +9,7 @@
 #include "app/cellwarnings.h"
 #include "app/tablefileio.h"
 #include "common/sjis.h"
+#include "exchange/areatable.h"
 #include "exchange/reader.h"
 #include "exchange/store.h"
 #include "exchange/writeback.h"
@@ -154,7 +155,9 @@ void TForm1::Button3Click() {
   ui_.SetEditText(EditId::Edit2, "0");
   cells_.SetRows({});
   cells_.ClearWarnings();
+  Area.Exclude.clear();
   ui_.CellsChanged(1, kTableRows);
+  ui_.SetAreaText("");
   StopLayerDrawing();
   ResetOutline(Outline);
   RedrawView();
@@ -206,6 +209,8 @@ void TForm1::LoadTableFile(const fs::path& path) {
   ui_.SetEditText(EditId::Edit1, t->Edit1);
   ui_.SetEditText(EditId::Edit2, t->Edit2);
   cells_.SetRows(t->Rows);
+  tableOptions_ = t->Options;
+  Area = AreaSettingsFromOptions(tableOptions_);
 }
 
 bool TForm1::SaveTableFile(const fs::path& path) {
@@ -218,6 +223,8 @@ bool TForm1::SaveTableFile(const fs::path& path) {
   t.Edit1 = ui_.EditText(EditId::Edit1);
   t.Edit2 = ui_.EditText(EditId::Edit2);
   t.Rows = cells_.Rows();
+  t.Options = tableOptions_;
+  AreaSettingsToOptions(Area, t.Options);
   return WriteTableFile(path, t);
 }
 
@@ -228,11 +235,31 @@ void TForm1::StopLayerDrawing() {
 void TForm1::ComputeOutline() {
   StopLayerDrawing();
   Input input(*this);
-  ::ComputeOutline(input, Outline, [this] {
+  TOutlineSolution solution;
+  bool redraw = false;
+  ::ComputeOutline(input, Outline, [&redraw] { redraw = true; }, &solution);
+  // The area table goes into the store with the outline, so the preview
+  // shows exactly what OK sends.
+  const TAreaResult area = ComputeArea(solution, Area);
+  if (Area.Table) AddAreaDrawing(solution, area, Outline);
+  ui_.SetAreaText(AreaLine(area));
+  if (redraw) {
     RedrawView();
     ui_.RepaintPreview();
-  });
+  }
   MarkUnreadCells();
+}
+
+void TForm1::StringGrid1ToggleArea(int32_t row) {
+  if (row < 1 || row > kTableRows) return;
+  ui_.CommitCellEditor();
+  Area.ToggleExcluded(row + 2);
+  ui_.CellsChanged(row, row);
+  ComputeOutline();
+}
+
+bool TForm1::RowLeftOut(int32_t row) const {
+  return Area.Excluded(row + 2);
 }
 
 void TForm1::MarkUnreadCells() {

@@ -19,6 +19,7 @@
 
 #include "app/frontend.h"
 #include "app/tablecells.h"
+#include "exchange/area.h"
 #include "exchange/outline.h"
 #include "preview/canvas.h"
 #include "preview/renderer.h"
@@ -91,6 +92,12 @@ class TForm1 {
   // a line, as spreadsheets exchange them.
   void StringGrid1Paste();
   void StringGrid1Copy();
+  // Leaves the row's point out of the site's area, or takes it back in (a
+  // double click on the point number, or Space there).
+  void StringGrid1ToggleArea(int32_t row);
+  // Whether the row's point is left out of the area: its number is shown
+  // greyed.
+  bool RowLeftOut(int32_t row) const;
 
   // The preview.
   void PaintBox1Paint();
@@ -139,6 +146,8 @@ class TForm1 {
   bool ViewReady = false;
   bool KeysEnabled = false;
   TOutlineCounters Outline;
+  // How the site's area is worked out and shown; kept in the table files.
+  TAreaSettings Area;
   // False once the answer for the host could not be written: the user has
   // been told, and the program ends with a failure status.
   bool AnswerWritten = true;
@@ -211,4 +220,7 @@ class TForm1 {
   int32_t redrawWidth_ = 0;
   int32_t redrawHeight_ = 0;
   TTableCells cells_;
+  // The block after a table file's rows as read, to write back what this
+  // version does not know.
+  TTableOptions tableOptions_;
 };

@@ -99,14 +99,21 @@ bool SolveRow(const PointTable& pts, const TOutlineRow& r, double& x, double& y)
 
 }  // namespace
 
+const TSolvedPoint& TOutlineSolution::Point(int32_t n) const {
+  static const TSolvedPoint unknown;
+  return n >= 1 && static_cast<size_t>(n) <= Points.size() ? Points[static_cast<size_t>(n) - 1]
+                                                           : unknown;
+}
+
 void ResetOutline(TOutlineCounters& counters) {
   EmptyOutlineKinds();
   counters = TOutlineCounters{};
 }
 
 void ComputeOutline(OutlineTable& table, TOutlineCounters& counters,
-                    const std::function<void()>& redraw) {
+                    const std::function<void()>& redraw, TOutlineSolution* solution) {
   ResetOutline(counters);
+  if (solution) *solution = {};
   AddNumberedPoint(1, 0.0, 0.0, counters);
 
   const double r2 = TextToReal(table.Edit1Text());
@@ -120,6 +127,12 @@ void ComputeOutline(OutlineTable& table, TOutlineCounters& counters,
 
   PointTable pts;
   pts.Set(2, x2, y2);
+  if (solution) {
+    solution->Edit1 = table.Edit1Text();
+    solution->Points.resize(kMaxPointNumber);
+    solution->Points[0] = {true, 0.0, 0.0};
+    solution->Points[1] = {true, x2, y2};
+  }
   const int rows = std::min(table.RowCount(), kTableRows);
   for (int row = 1; row <= rows; ++row) {
     const TTableRow cells = ReadRow(table, row);
@@ -136,6 +149,10 @@ void ComputeOutline(OutlineTable& table, TOutlineCounters& counters,
     AddMeasuredLine(pts.X(r.P1), pts.Y(r.P1), x, y, counters);
     AddMeasuredLine(pts.X(r.P2), pts.Y(r.P2), x, y, counters);
     AddNumberedPoint(n, x, y, counters);
+    if (solution) {
+      solution->Rows.push_back({n, r.P1, r.P2, cells[1], cells[3]});
+      solution->Points[static_cast<size_t>(n) - 1] = {true, x, y};
+    }
   }
   if (redraw) redraw();
 }

@@ -40,7 +40,42 @@ void AppendLine(std::string& out, std::string_view value) {
   out.append("\r\n");
 }
 
+// Names and values are single lines, and a name holds no "=", so the block
+// reads back as it was written.
+bool WritableOption(const TTableOption& o) {
+  return !o.Name.empty() && o.Name.find_first_of("=\r\n") == std::string::npos &&
+         o.Value.find_first_of("\r\n") == std::string::npos;
+}
+
+void ReadOptions(LineReader& in, TTableOptions& options) {
+  while (!in.AtEnd()) {
+    const std::string_view line = in.Next();
+    const size_t eq = line.find('=');
+    if (eq == std::string_view::npos || eq == 0) continue;
+    options.push_back({std::string(line.substr(0, eq)), std::string(line.substr(eq + 1))});
+  }
+}
+
 }  // namespace
+
+std::optional<std::string> OptionValue(const TTableOptions& options, std::string_view name) {
+  for (const TTableOption& o : options) {
+    if (o.Name == name) return o.Value;
+  }
+  return std::nullopt;
+}
+
+void SetOption(TTableOptions& options, std::string_view name, const std::string& value) {
+  const auto it = std::find_if(options.begin(), options.end(),
+                               [name](const TTableOption& o) { return o.Name == name; });
+  if (value.empty()) {
+    if (it != options.end()) options.erase(it);
+  } else if (it != options.end()) {
+    it->Value = value;
+  } else {
+    options.push_back({std::string(name), value});
+  }
+}
 
 bool IsBlankRow(const TTableRow& row) {
   std::string joined;
@@ -65,13 +100,18 @@ TTableFile ParseTableFile(std::string_view bytes) {
   t.LastTableFile = in.Next();
   t.Edit1 = in.Next();
   t.Edit2 = in.Next();
-  const int n = std::clamp(TextToInt(in.Next()), 0, kTableRows);
-  t.Rows.resize(n);
+  const int32_t fileRows = std::max(TextToInt(in.Next()), 0);
+  t.Rows.resize(std::min(fileRows, kTableRows));
   for (TTableRow& row : t.Rows) {
     // Cells past the end stay empty; no need to walk the rest of a huge N.
     if (in.AtEnd()) break;
     for (std::string& cell : row) cell = in.Next();
   }
+  // Rows beyond the table are passed over to reach the block after them.
+  for (int64_t skip = (int64_t{fileRows} - kTableRows) * 5; skip > 0 && !in.AtEnd(); --skip) {
+    in.Next();
+  }
+  if (!in.AtEnd() && in.Next() == kOptionsMark) ReadOptions(in, t.Options);
   return t;
 }
 
@@ -87,6 +127,13 @@ std::string FormatTableFile(const TTableFile& table) {
   AppendLine(out, std::to_string(n));
   for (int r = 0; r < n; ++r) {
     for (const std::string& cell : table.Rows[r]) AppendLine(out, cell);
+  }
+  bool marked = false;
+  for (const TTableOption& o : table.Options) {
+    if (!WritableOption(o)) continue;
+    if (!marked) AppendLine(out, kOptionsMark);
+    marked = true;
+    AppendLine(out, o.Name + "=" + o.Value);
   }
   return out;
 }

@@ -48,6 +48,7 @@ class FakeFrontEnd : public FrontEnd {
   TCellRange CellSelection() const override { return Selection; }
   void SetCaption(const std::string& sjis) override { Caption = sjis; }
   void SetStatus(const std::string& sjis) override { Statuses.push_back(sjis); }
+  void SetAreaText(const std::string& sjis) override { AreaText = sjis; }
   bool AskYesNo(const std::string& sjis) override;
   void ShowError(const std::string& sjis) override { Errors.push_back(sjis); }
   std::optional<std::filesystem::path> OpenTableDialog(const std::filesystem::path& start) override;
@@ -74,6 +75,7 @@ class FakeFrontEnd : public FrontEnd {
   TCellRange Selection;
   std::string Caption;
   std::vector<std::string> Statuses;
+  std::string AreaText;
   std::vector<std::string> Questions;
   std::vector<std::string> Errors;
   std::deque<bool> Answers;  // for AskYesNo; No when none is left

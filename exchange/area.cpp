@@ -1,0 +1,260 @@
+// The site's area by triangles, in exact decimals, with its cross-check by
+// coordinates and the settings kept in the table files.
+#include "exchange/area.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <map>
+#include <optional>
+#include <utility>
+
+#include "common/decimal.h"
+#include "common/myfunc.h"
+#include "common/sjis.h"
+
+namespace {
+
+constexpr int kMinDecimals = 2;
+constexpr int kMaxDecimals = 6;
+
+// Millimetres in one unit of the typed lengths (and the coordinates).
+double MmPerUnit(const TAreaSettings& s) {
+  return s.Metres ? 1000.0 : 1.0;
+}
+
+std::optional<int64_t> TypedMm(const std::string& text, const TAreaSettings& s) {
+  return TextToUnits(text, s.Metres ? 3 : 0);
+}
+
+using TPair = std::pair<int32_t, int32_t>;
+
+TPair PairOf(int32_t p, int32_t q) {
+  return {std::min(p, q), std::max(p, q)};
+}
+
+double Distance(const TSolvedPoint& p, const TSolvedPoint& q) {
+  return PointDistance(p.X, p.Y, q.X, q.Y);
+}
+
+// 16 times the squared area of the triangle with these sides, mm^4; 0 when
+// the sides make no triangle.
+TUInt128 SixteenAreaSquared(int64_t a, int64_t b, int64_t c) {
+  const int64_t f1 = a + b + c, f2 = -a + b + c, f3 = a - b + c, f4 = a + b - c;
+  if (f2 <= 0 || f3 <= 0 || f4 <= 0) return 0;
+  return static_cast<TUInt128>(f1) * static_cast<TUInt128>(f2) * static_cast<TUInt128>(f3) *
+         static_cast<TUInt128>(f4);
+}
+
+void WorkOutTriangle(TAreaTriangle& t, const TAreaSettings& s) {
+  const TUInt128 p = SixteenAreaSquared(t.A, t.B, t.C);
+  // Area (mm²) = sqrt(p) / 4; in units of 10^-d m² it is that over 10^(6-d).
+  t.Area = RoundedRootOver(p, 4 * PowerOfTen(kMaxDecimals - s.Decimals));
+  const int64_t sides[] = {t.A, t.B, t.C};
+  t.BaseSide = static_cast<int>(std::max_element(sides, sides + 3) - sides);
+  t.Base = sides[t.BaseSide];
+  // Height = 2 area / base = sqrt(p) / (2 base).
+  t.Height = t.Base > 0 ? RoundedRootOver(p, 2 * t.Base) : 0;
+  t.DoubleArea = t.Base * t.Height;
+}
+
+// The earlier point nearest to the row's new one within the check distance.
+std::optional<TAreaCheck> CheckMeasurement(const TOutlineSolution& sol, int32_t n,
+                                           double mmPerUnit) {
+  std::optional<TAreaCheck> best;
+  double bestMm = 0.0;
+  const TSolvedPoint& p = sol.Point(n);
+  for (int32_t k = 1; k < n; ++k) {
+    const TSolvedPoint& q = sol.Point(k);
+    if (!q.Known) continue;
+    const double mm = Distance(p, q) * mmPerUnit;
+    if (mm <= static_cast<double>(kCheckDistanceMm) && (!best || mm < bestMm)) {
+      best = TAreaCheck{n, k, RoundToInt(mm)};
+      bestMm = mm;
+    }
+  }
+  return best;
+}
+
+// Twice the area inside the edges that belong to exactly one triangle, each
+// edge taken as its triangle runs counter-clockwise: for triangles that
+// tile the site, the site's boundary in order.
+double BoundaryDoubleArea(const TOutlineSolution& sol, const std::vector<TAreaTriangle>& tris) {
+  std::map<TPair, int> uses;
+  std::vector<TPair> directed;
+  for (const TAreaTriangle& t : tris) {
+    int32_t v[3] = {t.Point, t.P1, t.P2};
+    const TSolvedPoint &a = sol.Point(v[0]), &b = sol.Point(v[1]), &c = sol.Point(v[2]);
+    if ((b.X - a.X) * (c.Y - a.Y) - (b.Y - a.Y) * (c.X - a.X) < 0) std::swap(v[1], v[2]);
+    for (int i = 0; i < 3; ++i) {
+      directed.emplace_back(v[i], v[(i + 1) % 3]);
+      ++uses[PairOf(v[i], v[(i + 1) % 3])];
+    }
+  }
+  double twice = 0.0;
+  for (const auto& [p, q] : directed) {
+    if (uses[PairOf(p, q)] != 1) continue;
+    const TSolvedPoint &a = sol.Point(p), &b = sol.Point(q);
+    twice += a.X * b.Y - b.X * a.Y;
+  }
+  return std::abs(twice);
+}
+
+std::vector<int32_t> ParsePointList(const std::string& text) {
+  std::vector<int32_t> points;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find(',', start);
+    if (end == std::string::npos) end = text.size();
+    const int32_t n = TextToInt(StripBlanks(text.substr(start, end - start)));
+    if (n >= 1 && n <= kMaxPointNumber) points.push_back(n);
+    start = end + 1;
+  }
+  std::sort(points.begin(), points.end());
+  points.erase(std::unique(points.begin(), points.end()), points.end());
+  return points;
+}
+
+}  // namespace
+
+bool TAreaSettings::Excluded(int32_t point) const {
+  return std::binary_search(Exclude.begin(), Exclude.end(), point);
+}
+
+void TAreaSettings::ToggleExcluded(int32_t point) {
+  const auto it = std::lower_bound(Exclude.begin(), Exclude.end(), point);
+  if (it != Exclude.end() && *it == point) {
+    Exclude.erase(it);
+  } else {
+    Exclude.insert(it, point);
+  }
+}
+
+TAreaSettings AreaSettingsFromOptions(const TTableOptions& options) {
+  TAreaSettings s;
+  if (const auto v = OptionValue(options, "area.table")) s.Table = *v == "1";
+  if (const auto v = OptionValue(options, "area.method")) {
+    if (*v == "base-height") s.Method = TAreaMethod::BaseHeight;
+  }
+  if (const auto v = OptionValue(options, "area.unit")) s.Metres = *v == "m";
+  if (const auto v = OptionValue(options, "area.decimals")) {
+    const int32_t d = TextToInt(*v);
+    if (d >= kMinDecimals && d <= kMaxDecimals) s.Decimals = d;
+  }
+  if (const auto v = OptionValue(options, "area.exclude")) s.Exclude = ParsePointList(*v);
+  return s;
+}
+
+void AreaSettingsToOptions(const TAreaSettings& s, TTableOptions& options) {
+  SetOption(options, "area.table", s.Table ? "1" : "");
+  SetOption(options, "area.method", s.Method == TAreaMethod::BaseHeight ? "base-height" : "");
+  SetOption(options, "area.unit", s.Metres ? "m" : "");
+  SetOption(options, "area.decimals", s.Decimals != 6 ? std::to_string(s.Decimals) : "");
+  std::string list;
+  for (int32_t n : s.Exclude) list += (list.empty() ? "" : ",") + std::to_string(n);
+  SetOption(options, "area.exclude", list);
+}
+
+TAreaResult ComputeArea(const TOutlineSolution& sol, const TAreaSettings& settings) {
+  TAreaSettings s = settings;
+  s.Decimals = std::clamp(s.Decimals, kMinDecimals, kMaxDecimals);
+  TAreaResult r;
+  r.Method = s.Method;
+  r.Decimals = s.Decimals;
+  if (!sol.Point(2).Known) return r;
+  const double mmPerUnit = MmPerUnit(s);
+
+  // The first typed measurement of each pair of points.
+  std::map<TPair, std::optional<int64_t>> measured;
+  int64_t exactMicro = 0;  // the triangles' areas to 10^-6 m², whatever the method
+  measured.emplace(PairOf(1, 2), TypedMm(sol.Edit1, s));
+  for (const TSolvedRow& row : sol.Rows) {
+    const TSolvedPoint &p = sol.Point(row.Point), &p1 = sol.Point(row.P1), &p2 = sol.Point(row.P2);
+    const std::optional<int64_t> b = TypedMm(row.D1, s), c = TypedMm(row.D2, s);
+    std::optional<int64_t> a;
+    if (const auto it = measured.find(PairOf(row.P1, row.P2)); it != measured.end()) a = it->second;
+    if (!a && p1.Known && p2.Known) a = RoundToInt(Distance(p1, p2) * mmPerUnit);
+    measured.emplace(PairOf(row.Point, row.P1), b);
+    measured.emplace(PairOf(row.Point, row.P2), c);
+
+    if (!p1.Known || !p2.Known || !p.Known) continue;
+    if (const auto check = CheckMeasurement(sol, row.Point, mmPerUnit)) {
+      r.Checks.push_back(*check);
+      continue;
+    }
+    if (s.Excluded(row.Point)) continue;
+    if (!a || !b || !c) continue;
+    if (*a > kMaxSideMm || *b > kMaxSideMm || *c > kMaxSideMm) {
+      r.TooLong.push_back(row.Point);
+      continue;
+    }
+    TAreaTriangle t;
+    t.Number = static_cast<int32_t>(r.Triangles.size()) + 1;
+    t.Point = row.Point;
+    t.P1 = row.P1;
+    t.P2 = row.P2;
+    t.A = *a;
+    t.B = *b;
+    t.C = *c;
+    WorkOutTriangle(t, s);
+    exactMicro += RoundedRootOver(SixteenAreaSquared(t.A, t.B, t.C), 4);
+    r.Sum += s.Method == TAreaMethod::Heron ? t.Area : t.DoubleArea;
+    r.Triangles.push_back(t);
+  }
+
+  r.SiteArea = s.Method == TAreaMethod::Heron ? CutUnits(r.Sum, s.Decimals, 2) : r.Sum / 20000;
+  // The cross-check looks for overlapping or missing triangles, so it takes
+  // the triangles' areas to the micrometre: a rounded height alone may move
+  // a 三斜法 area by 0.01 m² on a 20 m base.
+  const double coordinate =
+      BoundaryDoubleArea(sol, r.Triangles) * mmPerUnit * mmPerUnit / 2.0;
+  r.CoordinateArea = RoundToInt(coordinate);
+  r.Mismatch = std::abs(coordinate - static_cast<double>(exactMicro)) >
+               static_cast<double>(kMismatchMicroM2);
+  return r;
+}
+
+std::string AreaLength(int64_t mm) {
+  return FormatUnits(mm, 3);
+}
+
+std::string TriangleArea(const TAreaResult& r, const TAreaTriangle& t) {
+  return r.Method == TAreaMethod::Heron ? FormatUnits(t.Area, r.Decimals)
+                                        : FormatUnits(t.DoubleArea, kMaxDecimals);
+}
+
+std::string AreaSum(const TAreaResult& r) {
+  return FormatUnits(r.Sum, r.Method == TAreaMethod::Heron ? r.Decimals : kMaxDecimals);
+}
+
+std::string HalfSum(const TAreaResult& r) {
+  // An odd double area halves to one more decimal, exactly.
+  return r.Sum % 2 == 0 ? FormatUnits(r.Sum / 2, kMaxDecimals)
+                        : FormatUnits(r.Sum * 5, kMaxDecimals + 1);
+}
+
+std::string SiteAreaText(const TAreaResult& r) {
+  return FormatUnits(r.SiteArea, 2);
+}
+
+std::string AreaLine(const TAreaResult& r) {
+  std::string line;
+  if (!r.Triangles.empty()) {
+    // One tsubo is 400/121 m²; cut like the area.
+    const int64_t tsubo = r.SiteArea * 121 / 400;
+    line = "敷地面積 " + SiteAreaText(r) + "㎡（" + FormatUnits(tsubo, 2) + "坪） " +
+           (r.Method == TAreaMethod::Heron ? "ヘロン法" : "三斜法") + "・" +
+           std::to_string(r.Triangles.size()) + "三角形";
+  }
+  auto add = [&line](const std::string& part) { line += (line.empty() ? "" : "　") + part; };
+  for (const TAreaCheck& c : r.Checks) {
+    add("点" + std::to_string(c.Point) + " は 点" + std::to_string(c.Near) + " と " +
+        std::to_string(c.Millimetres) + "mm 差");
+  }
+  for (int32_t n : r.TooLong) add("点" + std::to_string(n) + " の三角形は 10km を超える辺があり除外");
+  if (r.Mismatch) {
+    add("三角形が重なっているか欠けています（座標では " + FormatUnits(r.CoordinateArea / 10000, 2) +
+        "㎡）");
+  }
+  return Sjis(line);
+}
