@@ -76,28 +76,51 @@ std::optional<TAreaCheck> CheckMeasurement(const TOutlineSolution& sol, int32_t 
   return best;
 }
 
-// Twice the area inside the edges that belong to exactly one triangle, each
-// edge taken as its triangle runs counter-clockwise: for triangles that
-// tile the site, the site's boundary in order.
+// Twice the area inside the site's boundary: the edges that belong to
+// exactly one triangle, walked in order from corner to corner into closed
+// rings. Triangles that tile the site give its outline; overlapping ones
+// leave a ring that encloses less than their sum.
 double BoundaryDoubleArea(const TOutlineSolution& sol, const std::vector<TAreaTriangle>& tris) {
   std::map<TPair, int> uses;
-  std::vector<TPair> directed;
   for (const TAreaTriangle& t : tris) {
-    int32_t v[3] = {t.Point, t.P1, t.P2};
-    const TSolvedPoint &a = sol.Point(v[0]), &b = sol.Point(v[1]), &c = sol.Point(v[2]);
-    if ((b.X - a.X) * (c.Y - a.Y) - (b.Y - a.Y) * (c.X - a.X) < 0) std::swap(v[1], v[2]);
-    for (int i = 0; i < 3; ++i) {
-      directed.emplace_back(v[i], v[(i + 1) % 3]);
-      ++uses[PairOf(v[i], v[(i + 1) % 3])];
+    for (const TPair& e : {PairOf(t.Point, t.P1), PairOf(t.Point, t.P2), PairOf(t.P1, t.P2)}) {
+      ++uses[e];
     }
   }
-  double twice = 0.0;
-  for (const auto& [p, q] : directed) {
-    if (uses[PairOf(p, q)] != 1) continue;
-    const TSolvedPoint &a = sol.Point(p), &b = sol.Point(q);
-    twice += a.X * b.Y - b.X * a.Y;
+  std::multimap<int32_t, int32_t> next;  // both ways along every boundary edge
+  for (const auto& [e, n] : uses) {
+    if (n != 1) continue;
+    next.emplace(e.first, e.second);
+    next.emplace(e.second, e.first);
   }
-  return std::abs(twice);
+  auto take = [&next](int32_t from, int32_t to) {
+    for (auto [it, end] = next.equal_range(from); it != end; ++it) {
+      if (it->second == to) {
+        next.erase(it);
+        return;
+      }
+    }
+  };
+  double total = 0.0;
+  while (!next.empty()) {
+    const int32_t start = next.begin()->first;
+    int32_t at = start;
+    double twice = 0.0;
+    do {
+      const auto it = next.find(at);
+      if (it == next.end()) break;  // an open chain closes back to its start
+      const int32_t to = it->second;
+      next.erase(it);
+      take(to, at);
+      const TSolvedPoint &a = sol.Point(at), &b = sol.Point(to);
+      twice += a.X * b.Y - b.X * a.Y;
+      at = to;
+    } while (at != start);
+    const TSolvedPoint &a = sol.Point(at), &b = sol.Point(start);
+    twice += a.X * b.Y - b.X * a.Y;
+    total += std::abs(twice);
+  }
+  return total;
 }
 
 std::vector<int32_t> ParsePointList(const std::string& text) {
@@ -253,7 +276,8 @@ std::string AreaLine(const TAreaResult& r) {
   }
   for (int32_t n : r.TooLong) add("点" + std::to_string(n) + " の三角形は 10km を超える辺があり除外");
   if (r.Mismatch) {
-    add("三角形が重なっているか欠けています（座標では " + FormatUnits(r.CoordinateArea / 10000, 2) +
+    // Rounded, not cut: it is a pointer for the eye, not a figure to file.
+    add("三角形が重なっているか欠けています（座標では " + FormatUnits((r.CoordinateArea + 5000) / 10000, 2) +
         "㎡）");
   }
   return Sjis(line);

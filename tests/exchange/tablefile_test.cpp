@@ -203,3 +203,51 @@ TEST(TableFileOnDisk, SavesReadsAndKeepsTheOldOnFailure) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TableFileBlock, FollowsTheRowsAndKeepsTheirLinesAsBefore) {
+  TTableFile t;
+  t.Edit1 = "15000";
+  t.Rows = {Row("1", "6", "2", "8", "0"), Row("", "", "", "", ""), Row("1", "5", "3", "5", "1")};
+  const std::string without = FormatTableFile(t);
+  t.Options = {{"area.table", "1"}, {"later.name", "a=b"}, {"bad=name", "x"}, {"", "y"}};
+  const std::string with = FormatTableFile(t);
+  // Lines 1 to 8 + 5N as a reader without the block knows them, then the block.
+  EXPECT_EQ(with, without + Crlf({"#horune", "area.table=1", "later.name=a=b"}));
+  EXPECT_EQ(ParseTableFile(with).Options,
+            (TTableOptions{{"area.table", "1"}, {"later.name", "a=b"}}));
+}
+
+TEST(TableFileBlock, IsReadOnlyRightAfterTheRows) {
+  struct Case {
+    std::vector<std::string> lines;
+    TTableOptions options;
+  };
+  const std::vector<std::string> head = {"0", "0", "475", "475", "", "10", "0"};
+  auto file = [&head](std::vector<std::string> rest) {
+    std::vector<std::string> lines = head;
+    lines.insert(lines.end(), rest.begin(), rest.end());
+    return lines;
+  };
+  const Case cases[] = {
+      {file({"1", "1", "6", "2", "8", "0", "#horune", "area.method=base-height", "no value",
+             "=x", "area.exclude=4,7"}),
+       {{"area.method", "base-height"}, {"area.exclude", "4,7"}}},
+      {file({"0", "#horune", "area.table=1"}), {{"area.table", "1"}}},
+      // Without the mark the lines after the rows are nobody's.
+      {file({"0", "area.table=1"}), {}},
+      // The mark inside the rows is a cell.
+      {file({"1", "#horune", "area.table=1", "2", "8", "0"}), {}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ParseTableFile(Crlf(c.lines)).Options, c.options) << c.lines[7];
+  }
+  // Rows beyond the table's last are passed over to reach the block.
+  std::vector<std::string> big = file({"9999"});
+  for (int i = 0; i < 9999 * 5; ++i) big.push_back("1");
+  big.insert(big.end(), {"#horune", "area.unit=m"});
+  EXPECT_EQ(ParseTableFile(Crlf(big)).Options, (TTableOptions{{"area.unit", "m"}}));
+}
+
+}  // namespace
