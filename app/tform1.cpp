@@ -237,7 +237,8 @@ void TForm1::ComputeOutline() {
   Input input(*this);
   TOutlineSolution solution;
   bool redraw = false;
-  ::ComputeOutline(input, Outline, [&redraw] { redraw = true; }, &solution);
+  ::ComputeOutline(
+      input, Outline, [&redraw] { redraw = true; }, &solution);
   // The area table goes into the store with the outline, so the preview
   // shows exactly what OK sends.
   const TAreaResult area = ComputeArea(solution, Area);

@@ -229,8 +229,7 @@ TAreaResult ComputeArea(const TOutlineSolution& sol, const TAreaSettings& settin
   // The cross-check looks for overlapping or missing triangles, so it takes
   // the triangles' areas to the micrometre: a rounded height alone may move
   // a 三斜法 area by 0.01 m² on a 20 m base.
-  const double coordinate =
-      BoundaryDoubleArea(sol, r.Triangles) * mmPerUnit * mmPerUnit / 2.0;
+  const double coordinate = BoundaryDoubleArea(sol, r.Triangles) * mmPerUnit * mmPerUnit / 2.0;
   r.CoordinateArea = RoundToInt(coordinate);
   r.Mismatch = std::abs(coordinate - static_cast<double>(exactMicro)) >
                static_cast<double>(kMismatchMicroM2);
@@ -274,11 +273,12 @@ std::string AreaLine(const TAreaResult& r) {
     add("点" + std::to_string(c.Point) + " は 点" + std::to_string(c.Near) + " と " +
         std::to_string(c.Millimetres) + "mm 差");
   }
-  for (int32_t n : r.TooLong) add("点" + std::to_string(n) + " の三角形は 10km を超える辺があり除外");
+  for (int32_t n : r.TooLong)
+    add("点" + std::to_string(n) + " の三角形は 10km を超える辺があり除外");
   if (r.Mismatch) {
     // Rounded, not cut: it is a pointer for the eye, not a figure to file.
-    add("三角形が重なっているか欠けています（座標では " + FormatUnits((r.CoordinateArea + 5000) / 10000, 2) +
-        "㎡）");
+    add("三角形が重なっているか欠けています（座標では " +
+        FormatUnits((r.CoordinateArea + 5000) / 10000, 2) + "㎡）");
   }
   return Sjis(line);
 }

@@ -20,8 +20,8 @@ enum class TAreaMethod : uint8_t { Heron, BaseHeight };
 struct TAreaSettings {
   bool Table = false;  // draw the area table into the answer on OK
   TAreaMethod Method = TAreaMethod::Heron;
-  bool Metres = false;  // lengths typed in m; else in mm
-  int Decimals = 6;     // of a ヘロン法 triangle's area in m², 2..6
+  bool Metres = false;           // lengths typed in m; else in mm
+  int Decimals = 6;              // of a ヘロン法 triangle's area in m², 2..6
   std::vector<int32_t> Exclude;  // point numbers left out, ascending
 
   bool Excluded(int32_t point) const;
@@ -58,10 +58,10 @@ struct TAreaTriangle {
   int64_t A = 0;
   int64_t B = 0;
   int64_t C = 0;
-  int64_t Area = 0;      // ヘロン法: in units of 10^-Decimals m²
-  int BaseSide = 0;      // 三斜法: 0 = A, 1 = B, 2 = C, the longest
-  int64_t Base = 0;      // mm
-  int64_t Height = 0;    // mm
+  int64_t Area = 0;        // ヘロン法: in units of 10^-Decimals m²
+  int BaseSide = 0;        // 三斜法: 0 = A, 1 = B, 2 = C, the longest
+  int64_t Base = 0;        // mm
+  int64_t Height = 0;      // mm
   int64_t DoubleArea = 0;  // Base x Height, mm² (10^-6 m²)
 };
 
@@ -93,10 +93,10 @@ struct TAreaResult {
 TAreaResult ComputeArea(const TOutlineSolution& solution, const TAreaSettings& settings);
 
 // The figures as the table prints them (Shift-JIS not needed: ASCII).
-std::string AreaLength(int64_t mm);            // m, 3 decimals
+std::string AreaLength(int64_t mm);                                      // m, 3 decimals
 std::string TriangleArea(const TAreaResult& r, const TAreaTriangle& t);  // its row's area
-std::string AreaSum(const TAreaResult& r);     // the sum row
-std::string HalfSum(const TAreaResult& r);     // 三斜法: the sum / 2, exact
+std::string AreaSum(const TAreaResult& r);                               // the sum row
+std::string HalfSum(const TAreaResult& r);       // 三斜法: the sum / 2, exact
 std::string SiteAreaText(const TAreaResult& r);  // m², 2 decimals
 
 // The window's area line, Shift-JIS: "敷地面積 123.45㎡（37.34坪） ヘロン法・4三角形",

@@ -164,8 +164,8 @@ void DrawTable(const TOutlineSolution& sol, const TAreaResult& r, Drawer& d) {
       rows.push_back({std::to_string(t.Number), AreaLength(t.A), AreaLength(t.B), AreaLength(t.C),
                       TriangleArea(r, t)});
     } else {
-      rows.push_back({std::to_string(t.Number), AreaLength(t.Base), AreaLength(t.Height),
-                      TriangleArea(r, t)});
+      rows.push_back(
+          {std::to_string(t.Number), AreaLength(t.Base), AreaLength(t.Height), TriangleArea(r, t)});
     }
   }
   std::vector<std::string> sum(columns.size());

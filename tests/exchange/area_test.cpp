@@ -77,38 +77,81 @@ TEST_F(Area, WorkedExamplesGiveTheFiguresComputedByHand) {
   const TAreaMethod heron = TAreaMethod::Heron, bh = TAreaMethod::BaseHeight;
   const Case cases[] = {
       // 16 A² = 12000 · 6000 · 4000 · 2000 mm⁴: A = 6 000 000 mm².
-      {"3-4-5", "3000", {{"1", "4000", "2", "5000", "0"}}, heron, 6,
-       {{"3.000", "4.000", "5.000", "6.000000"}}, "6.000000", "6.00"},
+      {"3-4-5",
+       "3000",
+       {{"1", "4000", "2", "5000", "0"}},
+       heron,
+       6,
+       {{"3.000", "4.000", "5.000", "6.000000"}},
+       "6.000000",
+       "6.00"},
       // Base 5 m, height 2 · 6 / 5 = 2.4 m.
-      {"3-4-5", "3000", {{"1", "4000", "2", "5000", "0"}}, bh, 6,
-       {{"5.000", "2.400", "12.000000"}}, "12.000000", "6.00"},
+      {"3-4-5",
+       "3000",
+       {{"1", "4000", "2", "5000", "0"}},
+       bh,
+       6,
+       {{"5.000", "2.400", "12.000000"}},
+       "12.000000",
+       "6.00"},
       // The diagonal typed to 0.001 mm reads 14.142 m; each half is 50.000000
       // to six decimals.
-      {"square", "10000", kSquare, heron, 6,
+      {"square",
+       "10000",
+       kSquare,
+       heron,
+       6,
        {{"10.000", "14.142", "10.000", "50.000000"}, {"14.142", "10.000", "10.000", "50.000000"}},
-       "100.000000", "100.00"},
+       "100.000000",
+       "100.00"},
       // The base is the diagonal 14.142 m, the height 7.071 m (7.0710...
       // rounded): 14.142 x 7.071 = 99.998082 twice, half of it 99.998082,
       // cut to 99.99. A rounded height cannot give 100.00 here.
-      {"square", "10000", kSquare, bh, 6,
-       {{"14.142", "7.071", "99.998082"}, {"14.142", "7.071", "99.998082"}}, "199.996164",
+      {"square",
+       "10000",
+       kSquare,
+       bh,
+       6,
+       {{"14.142", "7.071", "99.998082"}, {"14.142", "7.071", "99.998082"}},
+       "199.996164",
        "99.99"},
       // Sides 4, 9, 6 m, obtuse at point 1: the base is the longest side,
       // point 3 to point 1 (9 m); 16 A² = 19·11·1·7 · 10^12 gives the height
       // sqrt(1463) / 18 = 2.1249... m.
-      {"obtuse", "4000", {{"1", "9000", "2", "6000", "0"}}, bh, 6,
-       {{"9.000", "2.125", "19.125000"}}, "19.125000", "9.56"},
+      {"obtuse",
+       "4000",
+       {{"1", "9000", "2", "6000", "0"}},
+       bh,
+       6,
+       {{"9.000", "2.125", "19.125000"}},
+       "19.125000",
+       "9.56"},
       // demo/sample.dlist: sides 15, 19.602, 12.010 and 19.602, 11.804,
       // 15.801 m (the typed 0.1 mm rounded).
-      {"demo", "15000", kDemo, heron, 6,
+      {"demo",
+       "15000",
+       kDemo,
+       heron,
+       6,
        {{"15.000", "19.602", "12.010", "89.996924"}, {"19.602", "11.804", "15.801", "93.249885"}},
-       "183.246809", "183.24"},
-      {"demo", "15000", kDemo, heron, 2,
+       "183.246809",
+       "183.24"},
+      {"demo",
+       "15000",
+       kDemo,
+       heron,
+       2,
        {{"15.000", "19.602", "12.010", "90.00"}, {"19.602", "11.804", "15.801", "93.25"}},
-       "183.25", "183.25"},
+       "183.25",
+       "183.25"},
       // Heights 9.182 and 9.514 m on the diagonal 19.602 m.
-      {"demo", "15000", kDemo, bh, 6,
-       {{"19.602", "9.182", "179.985564"}, {"19.602", "9.514", "186.493428"}}, "366.478992",
+      {"demo",
+       "15000",
+       kDemo,
+       bh,
+       6,
+       {{"19.602", "9.182", "179.985564"}, {"19.602", "9.514", "186.493428"}},
+       "366.478992",
        "183.23"},
   };
   for (const Case& c : cases) {
@@ -152,7 +195,8 @@ TEST_F(Area, TheLineShowsAreaTsuboMethodChecksAndTheCrossCheck) {
       {checked, {}, "敷地面積 100.00㎡（30.25坪） ヘロン法・2三角形　点5 は 点4 と 3mm 差"},
       // Left out, the second triangle leaves a smaller site, still tiled.
       {kSquare, {4}, "敷地面積 50.00㎡（15.12坪） ヘロン法・1三角形"},
-      {overlapping, {},
+      {overlapping,
+       {},
        "敷地面積 124.99㎡（37.80坪） ヘロン法・3三角形　三角形が重なっているか欠けています"
        "（座標では 75.00㎡）"},
       {{}, {}, ""},
@@ -190,11 +234,13 @@ TEST_F(Area, RandomFansAgreeWithCoordinatesAndAddUpAsPrinted) {
     std::vector<std::pair<double, double>> v;
     for (double a : angles) v.emplace_back(rx * std::cos(a), ry * std::sin(a));
     auto mm = [](double d) { return std::to_string(std::llround(d)); };
-    auto dist = [&v](int i, int j) { return std::hypot(v[i].first - v[j].first, v[i].second - v[j].second); };
+    auto dist = [&v](int i, int j) {
+      return std::hypot(v[i].first - v[j].first, v[i].second - v[j].second);
+    };
     char direction[32];
-    std::snprintf(direction, sizeof direction, "%.12f",
-                  std::atan2(v[1].second - v[0].second, v[1].first - v[0].first) * 180 /
-                      std::numbers::pi);
+    std::snprintf(
+        direction, sizeof direction, "%.12f",
+        std::atan2(v[1].second - v[0].second, v[1].first - v[0].first) * 180 / std::numbers::pi);
     std::vector<TTableRow> rows;
     for (int k = 2; k < corners; ++k) {
       rows.push_back({"1", mm(dist(0, k)), std::to_string(k), mm(dist(k - 1, k)), "0"});
@@ -234,9 +280,9 @@ TEST_F(Area, RandomFansAgreeWithCoordinatesAndAddUpAsPrinted) {
 }
 
 TEST(AreaSettings, ReadFromTheBlockAndWrittenBackKeepingOtherNames) {
-  const TTableOptions read = {{"area.table", "1"},      {"area.method", "base-height"},
-                              {"area.unit", "m"},       {"area.decimals", "3"},
-                              {"view.grid", "on"},      {"area.exclude", "7, 4,x,7"}};
+  const TTableOptions read = {{"area.table", "1"}, {"area.method", "base-height"},
+                              {"area.unit", "m"},  {"area.decimals", "3"},
+                              {"view.grid", "on"}, {"area.exclude", "7, 4,x,7"}};
   const TAreaSettings s = AreaSettingsFromOptions(read);
   EXPECT_TRUE(s.Table);
   EXPECT_EQ(s.Method, TAreaMethod::BaseHeight);

@@ -231,8 +231,8 @@ TEST(TableFileBlock, IsReadOnlyRightAfterTheRows) {
     return lines;
   };
   const Case cases[] = {
-      {file({"1", "1", "6", "2", "8", "0", "#horune", "area.method=base-height", "no value",
-             "=x", "area.exclude=4,7"}),
+      {file({"1", "1", "6", "2", "8", "0", "#horune", "area.method=base-height", "no value", "=x",
+             "area.exclude=4,7"}),
        {{"area.method", "base-height"}, {"area.exclude", "4,7"}}},
       {file({"0", "#horune", "area.table=1"}), {{"area.table", "1"}}},
       // Without the mark the lines after the rows are nobody's.
