@@ -53,6 +53,10 @@ Qt::ItemFlags DistanceModel::flags(const QModelIndex& index) const {
 }
 
 QVariant DistanceModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role == Qt::ForegroundRole && orientation == Qt::Vertical && leftOut_ &&
+      leftOut_(section + 1)) {
+    return QBrush(Qt::gray);
+  }
   if (role != Qt::DisplayRole) return {};
   if (orientation == Qt::Horizontal) {
     if (section < 0 || section >= kColumns) return {};
@@ -68,4 +72,5 @@ void DistanceModel::RowsChanged(int first, int last) {
   if (first > last) return;
   emit dataChanged(index(first - 1, 0), index(last - 1, kColumns - 1),
                    {Qt::DisplayRole, Qt::EditRole, Qt::ForegroundRole, Qt::ToolTipRole});
+  emit headerDataChanged(Qt::Vertical, first - 1, last - 1);
 }

@@ -2,10 +2,12 @@
 // window's own cells (TTableCells): model column c is grid column c + 1 and
 // model row i is grid row i + 1. The point numbers of grid column 0 are the
 // vertical header, so they stay in sight while the cells scroll sideways.
-// A cell the computation read as 0 is shown in red, its reason as a tip.
+// A cell the computation read as 0 is shown in red, its reason as a tip; the
+// number of a point left out of the site's area is greyed.
 #pragma once
 
 #include <QAbstractTableModel>
+#include <functional>
 #include <string>
 
 #include "app/tablecells.h"
@@ -29,6 +31,10 @@ class DistanceModel : public QAbstractTableModel {
   // The grid rows first..last changed behind the model's back.
   void RowsChanged(int first, int last);
 
+  // Tells whether a grid row's point is left out of the area.
+  void SetLeftOut(std::function<bool(int32_t row)> leftOut) { leftOut_ = std::move(leftOut); }
+
  private:
   TTableCells& cells_;
+  std::function<bool(int32_t)> leftOut_;
 };

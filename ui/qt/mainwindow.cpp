@@ -14,12 +14,14 @@
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QWheelEvent>
@@ -112,10 +114,15 @@ MainWindow::MainWindow(const QString& programPath, QWidget* parent) : QWidget(pa
   StringGrid1 = NewNamed<DistanceGrid>(Panel2, "StringGrid1");
   StringGrid1->setModel(StringGrid1Cells);
   StringGrid1->setCurrentIndex(StringGrid1Cells->index(0, 0));
+  StringGrid1Cells->SetLeftOut([this](int32_t row) { return form_->RowLeftOut(row); });
+  LabelArea = NewNamed<QLabel>(Panel2, "LabelArea");
+  LabelArea->setWordWrap(true);
+  LabelArea->hide();
   BuildPanel4();
   QBoxLayout* panel2Layout = NewTightBox(QBoxLayout::TopToBottom, Panel2);
   panel2Layout->addWidget(Panel3);
   panel2Layout->addWidget(StringGrid1, 1);
+  panel2Layout->addWidget(LabelArea);
   panel2Layout->addWidget(Panel4);
 
   LabelA1 = NewNamed<QLabel>(this, "LabelA1");
@@ -162,6 +169,14 @@ MainWindow::MainWindow(const QString& programPath, QWidget* parent) : QWidget(pa
     form_->StringGrid1SelectCell(col, row, previous);
   });
   connect(StringGrid1, &DistanceGrid::copyRequested, this, [this] { form_->StringGrid1Copy(); });
+  // A point is left out of the area, or taken back, by a double click on its
+  // number or Ctrl+E on its row.
+  connect(StringGrid1->verticalHeader(), &QHeaderView::sectionDoubleClicked, this,
+          [this](int section) { form_->StringGrid1ToggleArea(section + 1); });
+  auto* toggleArea = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), StringGrid1);
+  toggleArea->setContext(Qt::WidgetWithChildrenShortcut);
+  connect(toggleArea, &QShortcut::activated, this,
+          [this] { form_->StringGrid1ToggleArea(StringGrid1->currentIndex().row() + 1); });
   connect(StringGrid1, &DistanceGrid::pasteRequested, this, [this] { form_->StringGrid1Paste(); });
   connect(qApp, &QApplication::focusChanged, this, &MainWindow::FocusChanged);
   Edit1->installEventFilter(this);
@@ -392,6 +407,11 @@ void MainWindow::SetCaption(const std::string& sjis) {
 void MainWindow::SetStatus(const std::string& sjis) {
   LabelA1->setText(QStringFromSjis(sjis));
   LabelA1->repaint();
+}
+
+void MainWindow::SetAreaText(const std::string& sjis) {
+  LabelArea->setText(QStringFromSjis(sjis));
+  LabelArea->setVisible(!sjis.empty());
 }
 
 bool MainWindow::AskYesNo(const std::string& sjis) {

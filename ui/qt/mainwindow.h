@@ -60,6 +60,7 @@ class MainWindow : public QWidget, public FrontEnd {
   QPushButton* Button5;
   DistanceModel* StringGrid1Cells;
   DistanceGrid* StringGrid1;
+  QLabel* LabelArea;  // the site's area, under the table
   QFrame* Panel4;
   QPlainTextEdit* Memo1;
   QPushButton* Button1;
@@ -78,6 +79,7 @@ class MainWindow : public QWidget, public FrontEnd {
   TCellRange CellSelection() const override;
   void SetCaption(const std::string& sjis) override;
   void SetStatus(const std::string& sjis) override;
+  void SetAreaText(const std::string& sjis) override;
   bool AskYesNo(const std::string& sjis) override;
   void ShowError(const std::string& sjis) override;
   std::optional<std::filesystem::path> OpenTableDialog(const std::filesystem::path& start) override;

@@ -180,6 +180,10 @@ LRESULT CellGrid::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       const int y = static_cast<short>(HIWORD(lp));
       const int32_t col = std::clamp(x / kColumnWidth, 1, kGridColumns - 1);
       const int32_t row = std::clamp(topRow_ + (y - kRowHeight) / kRowHeight, 1, kTableRows);
+      if (msg == WM_LBUTTONDBLCLK && x < kColumnWidth && y >= kRowHeight) {
+        if (events_.ToggleArea) events_.ToggleArea(row);
+        return 0;
+      }
       if (msg == WM_LBUTTONDOWN) {
         SetFocus(hwnd_);
         if (x / kColumnWidth >= kGridColumns || y < kRowHeight || x < kColumnWidth) return 0;
@@ -222,6 +226,10 @@ bool CellGrid::GridKey(WPARAM key) {
       if (!ctrl) return false;
       if (key == 'C' && events_.Copy) events_.Copy();
       if (key == 'V' && events_.Paste) events_.Paste();
+      return true;
+    case 'E':
+      if (!ctrl) return false;
+      if (events_.ToggleArea) events_.ToggleArea(row);
       return true;
     case VK_F2:
       OpenEditor(WideFromSjis(cells_.Cell(col, row)), false);
@@ -302,7 +310,9 @@ void CellGrid::Paint(HDC screen) {
       const RECT r = CellRect(col, row);
       if (col == 0) {
         FillRect(dc, r, kFixedColour);
-        DrawCellText(dc, r, GridRowLabel(row), GetSysColor(COLOR_BTNTEXT));
+        const bool leftOut = events_.LeftOut && events_.LeftOut(row);
+        DrawCellText(dc, r, GridRowLabel(row),
+                     GetSysColor(leftOut ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
         continue;
       }
       const bool picked =

@@ -23,6 +23,11 @@ class CellGrid {
     std::function<void()> Exit;
     std::function<void()> Copy;
     std::function<void()> Paste;
+    // A double click on a point number, or Ctrl+E on its row, leaves the
+    // row's point out of the site's area or takes it back; LeftOut tells
+    // which numbers to grey.
+    std::function<void(int32_t row)> ToggleArea;
+    std::function<bool(int32_t row)> LeftOut;
   };
 
   CellGrid(HWND parent, int id, TTableCells& cells, HFONT font, Events events);

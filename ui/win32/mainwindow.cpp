@@ -35,7 +35,17 @@ enum ControlId : int {
   kInfoText,
   kInfoLink,
   kLabel1,
+  kAreaLabel = kLabel1 + 4,
 };
+
+// Two lines of the area label under the table.
+constexpr int kAreaLabelHeight = 32;
+
+// Whether the control is shown in its parent, whether or not the window is
+// on screen yet.
+bool Shown(HWND control) {
+  return (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
 // The timer of the next slice of a long redraw. Timer messages come after
 // input and paints, so the window answers between slices.
@@ -224,6 +234,8 @@ void MainWindow::CreateControls() {
   events.Exit = [this] { form_->StringGrid1Exit(); };
   events.Copy = [this] { form_->StringGrid1Copy(); };
   events.Paste = [this] { form_->StringGrid1Paste(); };
+  events.ToggleArea = [this](int32_t row) { form_->StringGrid1ToggleArea(row); };
+  events.LeftOut = [this](int32_t row) { return form_->RowLeftOut(row); };
   grid_ = std::make_unique<CellGrid>(hwnd_, kGrid, form_->Cells(), gridFont_, std::move(events));
   const char* buttonTexts[] = {"ＯＫ(&Y)", "キャンセル(&N)", "クリア", "開", "保"};
   for (int i = 0; i < 5; ++i) {
@@ -235,6 +247,8 @@ void MainWindow::CreateControls() {
                      WS_VSCROLL | WS_BORDER | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL, kMemo,
                      font_);
   status_ = NewControl(L"STATIC", L"　", SS_CENTER | SS_CENTERIMAGE, kStatus, font_);
+  areaLabel_ = NewControl(L"STATIC", L"", SS_LEFT, kAreaLabel, font_);
+  ShowWindow(areaLabel_, SW_HIDE);
   infoText_ = NewControl(L"STATIC", Wide(InfoStripText()).c_str(), SS_LEFT, kInfoText, font_);
   infoLink_ = NewControl(L"STATIC", Wide(MakerPageAddress()).c_str(), SS_LEFT | SS_NOTIFY,
                          kInfoLink, linkFont_);
@@ -257,7 +271,10 @@ void MainWindow::Layout() {
     place(GetDlgItem(hwnd_, p.id), panelLeft + p.x, p.y, p.width, p.height);
   }
   const int panel4Top = std::max(topHeight - kPanel4Height, kPanel3Height);
-  place(grid_->Hwnd(), panelLeft, kPanel3Height, kPanel2Width, panel4Top - kPanel3Height);
+  const int areaHeight = Shown(areaLabel_) ? kAreaLabelHeight : 0;
+  const int gridBottom = std::max(panel4Top - areaHeight, kPanel3Height);
+  place(grid_->Hwnd(), panelLeft, kPanel3Height, kPanel2Width, gridBottom - kPanel3Height);
+  place(areaLabel_, panelLeft + 2, gridBottom, kPanel2Width - 4, panel4Top - gridBottom);
   for (const Placed& p : kPanel4Parts) {
     place(GetDlgItem(hwnd_, p.id), panelLeft + p.x, panel4Top + p.y, p.width, p.height);
   }
@@ -525,6 +542,15 @@ void MainWindow::SetCaption(const std::string& sjis) {
 void MainWindow::SetStatus(const std::string& sjis) {
   SetWindowTextW(status_, WideFromSjis(sjis).c_str());
   UpdateWindow(status_);
+}
+
+void MainWindow::SetAreaText(const std::string& sjis) {
+  SetWindowTextW(areaLabel_, WideFromSjis(sjis).c_str());
+  const bool show = !sjis.empty();
+  if (show != Shown(areaLabel_)) {
+    ShowWindow(areaLabel_, show ? SW_SHOWNA : SW_HIDE);
+    Layout();
+  }
 }
 
 bool MainWindow::AskYesNo(const std::string& sjis) {

@@ -34,6 +34,7 @@ class MainWindow : public FrontEnd {
   TCellRange CellSelection() const override;
   void SetCaption(const std::string& sjis) override;
   void SetStatus(const std::string& sjis) override;
+  void SetAreaText(const std::string& sjis) override;
   bool AskYesNo(const std::string& sjis) override;
   void ShowError(const std::string& sjis) override;
   std::optional<std::filesystem::path> OpenTableDialog(const std::filesystem::path& start) override;
@@ -76,6 +77,7 @@ class MainWindow : public FrontEnd {
   HWND edit2_ = nullptr;
   HWND memo_ = nullptr;
   HWND status_ = nullptr;
+  HWND areaLabel_ = nullptr;  // the site's area, under the table; hidden when empty
   HWND infoText_ = nullptr;
   HWND infoLink_ = nullptr;
   HWND labels_[4] = {};
