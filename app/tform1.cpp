@@ -263,6 +263,35 @@ bool TForm1::RowLeftOut(int32_t row) const {
   return Area.Excluded(row + 2);
 }
 
+std::vector<TForm1::TAreaMenuItem> TForm1::AreaMenu() const {
+  const bool heron = Area.Method == TAreaMethod::Heron;
+  return {{Sjis("ヘロン法（三辺）"), heron},
+          {Sjis("三斜法（底辺と高さ）"), !heron},
+          {Sjis("OK で面積表を作図する"), Area.Table},
+          {Sjis("距離を m で入力している"), Area.Metres}};
+}
+
+void TForm1::AreaMenuChoose(size_t item) {
+  switch (item) {
+    case 0:
+      Area.Method = TAreaMethod::Heron;
+      break;
+    case 1:
+      Area.Method = TAreaMethod::BaseHeight;
+      break;
+    case 2:
+      Area.Table = !Area.Table;
+      break;
+    case 3:
+      Area.Metres = !Area.Metres;
+      break;
+    default:
+      return;
+  }
+  ui_.CommitCellEditor();
+  ComputeOutline();
+}
+
 void TForm1::MarkUnreadCells() {
   cells_.ClearWarnings();
   const std::optional<TCellWarning> first = MarkCellWarnings(cells_);

@@ -16,6 +16,7 @@
 #include <future>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/frontend.h"
 #include "app/tablecells.h"
@@ -98,6 +99,15 @@ class TForm1 {
   // Whether the row's point is left out of the area: its number is shown
   // greyed.
   bool RowLeftOut(int32_t row) const;
+  // The area line's menu (a right click on it): the method, whether the
+  // area table is drawn and the length unit, each with its check mark.
+  // Choosing an item changes that setting and computes anew.
+  struct TAreaMenuItem {
+    std::string Text;  // Shift-JIS
+    bool Checked = false;
+  };
+  std::vector<TAreaMenuItem> AreaMenu() const;
+  void AreaMenuChoose(size_t item);
 
   // The preview.
   void PaintBox1Paint();

@@ -54,6 +54,26 @@ TEST_F(AreaForm, IsShownAfterEveryComputationAndRowsLeftOutAreKept) {
             SjisLines(Triangle345({"#horune", "area.exclude=3"})));
 }
 
+TEST_F(AreaForm, TheMenuSetsMethodTableAndUnitAndTheyAreKept) {
+  WriteLines(folder.SettingsPath(), Triangle345({}));
+  TForm1& f = Start();
+  auto checks = [&f] {
+    std::vector<bool> out;
+    for (const TForm1::TAreaMenuItem& i : f.AreaMenu()) out.push_back(i.Checked);
+    return out;
+  };
+  EXPECT_EQ(checks(), (std::vector<bool>{true, false, false, false}));
+  f.AreaMenuChoose(1);
+  EXPECT_EQ(ui.AreaText, Sjis("敷地面積 6.00㎡（1.81坪） 三斜法・1三角形"));
+  EXPECT_EQ(f.Outline.CircleCount, 0);
+  f.AreaMenuChoose(2);
+  EXPECT_EQ(f.Outline.CircleCount, 1);
+  EXPECT_EQ(checks(), (std::vector<bool>{false, true, true, false}));
+  f.FormClose();
+  EXPECT_THAT(ReadBytes(folder.SettingsPath()),
+              EndsWith(SjisLines({"#horune", "area.table=1", "area.method=base-height"})));
+}
+
 // The answer's texts in order, as UTF-8.
 std::vector<std::string> AnswerTexts() {
   std::vector<std::string> out;

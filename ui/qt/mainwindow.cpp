@@ -16,6 +16,7 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -118,6 +119,20 @@ MainWindow::MainWindow(const QString& programPath, QWidget* parent) : QWidget(pa
   LabelArea = NewNamed<QLabel>(Panel2, "LabelArea");
   LabelArea->setWordWrap(true);
   LabelArea->hide();
+  LabelArea->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(LabelArea, &QLabel::customContextMenuRequested, this, [this](const QPoint& at) {
+    QMenu menu(this);
+    const std::vector<TForm1::TAreaMenuItem> items = form_->AreaMenu();
+    for (size_t i = 0; i < items.size(); ++i) {
+      QAction* a = menu.addAction(QStringFromSjis(items[i].Text));
+      a->setCheckable(true);
+      a->setChecked(items[i].Checked);
+      a->setData(static_cast<qulonglong>(i));
+    }
+    if (QAction* chosen = menu.exec(LabelArea->mapToGlobal(at))) {
+      form_->AreaMenuChoose(chosen->data().toULongLong());
+    }
+  });
   BuildPanel4();
   QBoxLayout* panel2Layout = NewTightBox(QBoxLayout::TopToBottom, Panel2);
   panel2Layout->addWidget(Panel3);

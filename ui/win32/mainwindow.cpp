@@ -247,7 +247,7 @@ void MainWindow::CreateControls() {
                      WS_VSCROLL | WS_BORDER | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL, kMemo,
                      font_);
   status_ = NewControl(L"STATIC", L"　", SS_CENTER | SS_CENTERIMAGE, kStatus, font_);
-  areaLabel_ = NewControl(L"STATIC", L"", SS_LEFT, kAreaLabel, font_);
+  areaLabel_ = NewControl(L"STATIC", L"", SS_LEFT | SS_NOTIFY, kAreaLabel, font_);
   ShowWindow(areaLabel_, SW_HIDE);
   infoText_ = NewControl(L"STATIC", Wide(InfoStripText()).c_str(), SS_LEFT, kInfoText, font_);
   infoLink_ = NewControl(L"STATIC", Wide(MakerPageAddress()).c_str(), SS_LEFT | SS_NOTIFY,
@@ -396,6 +396,12 @@ LRESULT MainWindow::HandleForm(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return reinterpret_cast<LRESULT>(creamBrush_);
     }
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wp) == areaLabel_) {
+        AreaMenu(lp);
+        return 0;
+      }
+      break;
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wp) == infoLink_) {
         SetCursor(LoadCursorW(nullptr, IDC_HAND));
@@ -542,6 +548,25 @@ void MainWindow::SetCaption(const std::string& sjis) {
 void MainWindow::SetStatus(const std::string& sjis) {
   SetWindowTextW(status_, WideFromSjis(sjis).c_str());
   UpdateWindow(status_);
+}
+
+void MainWindow::AreaMenu(LPARAM at) {
+  POINT p{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+  if (at == -1) {  // from the keyboard: under the label's corner
+    RECT r;
+    GetWindowRect(areaLabel_, &r);
+    p = {r.left, r.bottom};
+  }
+  HMENU menu = CreatePopupMenu();
+  const std::vector<TForm1::TAreaMenuItem> items = form_->AreaMenu();
+  for (size_t i = 0; i < items.size(); ++i) {
+    AppendMenuW(menu, MF_STRING | (items[i].Checked ? MF_CHECKED : MF_UNCHECKED), i + 1,
+                WideFromSjis(items[i].Text).c_str());
+  }
+  const int chosen =
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd_, nullptr);
+  DestroyMenu(menu);
+  if (chosen > 0) form_->AreaMenuChoose(static_cast<size_t>(chosen - 1));
 }
 
 void MainWindow::SetAreaText(const std::string& sjis) {

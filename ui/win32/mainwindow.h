@@ -66,6 +66,8 @@ class MainWindow : public FrontEnd {
   bool KeyPreview(const MSG& msg);
   void Wheel(const MSG& msg);
   void CloseForm();
+  // The area line's menu at the screen point of a WM_CONTEXTMENU.
+  void AreaMenu(LPARAM at);
   HWND EditOf(EditId edit) const;
   std::optional<std::filesystem::path> TableDialog(const std::filesystem::path& start, bool save);
 
