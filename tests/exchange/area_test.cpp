@@ -16,26 +16,9 @@
 #include "common/sjis.h"
 #include "exchange/outline.h"
 #include "tests/exchange/store_setup.h"
+#include "tests/exchange/table_stub.h"
 
 namespace {
-
-// The window's edits and table as plain values.
-class TableStub : public OutlineTable {
- public:
-  TableStub(std::string e1, std::string e2, std::vector<TTableRow> r)
-      : edit1_(std::move(e1)), edit2_(std::move(e2)), rows_(std::move(r)) {}
-  std::string Edit1Text() const override { return edit1_; }
-  std::string Edit2Text() const override { return edit2_; }
-  int RowCount() const override { return static_cast<int>(rows_.size()); }
-  std::string Cell(int col, int row) const override { return rows_[row - 1][col - 1]; }
-  void SetCell(int col, int row, const std::string& text) override {
-    rows_[row - 1][col - 1] = text;
-  }
-
- private:
-  std::string edit1_, edit2_;
-  std::vector<TTableRow> rows_;
-};
 
 TOutlineSolution Solve(const std::string& edit1, const std::string& edit2,
                        const std::vector<TTableRow>& rows) {
@@ -167,15 +150,6 @@ TEST_F(Area, WorkedExamplesGiveTheFiguresComputedByHand) {
     EXPECT_EQ(SiteAreaText(r), c.site) << c.name;
     EXPECT_FALSE(r.Mismatch) << c.name;
   }
-}
-
-TEST_F(Area, TheObtuseTrianglesBaseIsItsLongestSide) {
-  TAreaSettings s;
-  s.Method = TAreaMethod::BaseHeight;
-  const TAreaResult r = ComputeArea(Solve("4000", "0", {{"1", "9000", "2", "6000", "0"}}), s);
-  ASSERT_EQ(r.Triangles.size(), 1u);
-  EXPECT_EQ(r.Triangles[0].BaseSide, 1);  // point 3 to partner 1
-  EXPECT_EQ(HalfSum(r), "9.562500");
 }
 
 TEST_F(Area, TheLineShowsAreaTsuboMethodChecksAndTheCrossCheck) {
