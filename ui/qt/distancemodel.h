@@ -34,6 +34,10 @@ class DistanceModel : public QAbstractTableModel {
   // Tells whether a grid row's point is left out of the area.
   void SetLeftOut(std::function<bool(int32_t row)> leftOut) { leftOut_ = std::move(leftOut); }
 
+ signals:
+  // The user's text has gone into a cell.
+  void cellEdited();
+
  private:
   TTableCells& cells_;
   std::function<bool(int32_t)> leftOut_;
