@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/formcontrols.h"
 #include "common/sjis.h"
 
 namespace {
@@ -47,6 +48,7 @@ class GridHost {
                                std::to_string(current));
     };
     events.Edited = [this] { ++edits; };
+    events.ToggleArea = [this](int32_t row) { toggled.push_back(row); };
     grid = std::make_unique<CellGrid>(parent_, 500, cells, std::move(events));
     grid->SetLook(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), 1.0);
     MoveWindow(grid->Hwnd(), 0, 0, 240, 300, TRUE);
@@ -66,6 +68,7 @@ class GridHost {
   TTableCells cells;
   Moves moves;
   int edits = 0;
+  std::vector<int32_t> toggled;  // rows whose point was left out or taken back
   std::unique_ptr<CellGrid> grid;
 
  private:
@@ -182,6 +185,16 @@ TEST(CellGrid, ColumnsFitTheirWidestTextOnADoubleClickOfTheHeaderBorder) {
   EXPECT_GT(host.grid->ColumnLeft(3) - host.grid->ColumnLeft(2), narrow + 40);
   EXPECT_GT(host.grid->ColumnsWidth(), before + 40) << "column 2 grew to its long number";
   EXPECT_EQ(host.grid->Cursor(), (TCellPos{1, 1})) << "the header's double-click moves nothing";
+}
+
+// A double click on a point number leaves its point out of the area; one on
+// the corner does nothing.
+TEST(CellGrid, ADoubleClickOnAPointNumberTogglesItsRow) {
+  GridHost host;
+  SendMessageW(host.grid->Hwnd(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));  // the corner
+  // Row 3 at the look's scale of 1: rows of kGridRowHeight under the header.
+  SendMessageW(host.grid->Hwnd(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 3 * kGridRowHeight + 5));
+  EXPECT_EQ(host.toggled, (std::vector<int32_t>{3}));
 }
 
 }  // namespace
