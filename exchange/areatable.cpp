@@ -26,7 +26,7 @@ constexpr int32_t kMiddleRight = 5;
 // times the layer group's scale, as the host will draw it.
 struct TTextSize {
   double Height;
-  double Width;  // of one half-width character with its spacing
+  double Width;  // of one half-width character with its spacing: half a full one
 };
 
 TTextSize CurrentTextSize() {
@@ -40,7 +40,7 @@ TTextSize CurrentTextSize() {
   }
   const double height = probe.Height > 0.0 ? probe.Height : 2.5;
   const double width = probe.Width > 0.0 ? probe.Width : height;
-  return {height * scale, (width + std::max(probe.Spacing, 0.0)) * scale};
+  return {height * scale, (width + std::max(probe.Spacing, 0.0)) / 2 * scale};
 }
 
 class Drawer {
@@ -110,7 +110,7 @@ void DrawTriangleMarks(const TOutlineSolution& sol, const TAreaResult& r, Drawer
     const std::string number = std::to_string(t.Number);
     const double cx = (p.X + p1.X + p2.X) / 3, cy = (p.Y + p1.Y + p2.Y) / 3;
     const double radius =
-        std::max(d.Size().Height * 0.9, d.Size().Width * static_cast<double>(number.size()) * 0.7);
+        std::max(d.Size().Height * 0.9, d.Size().Width * (static_cast<double>(number.size()) + 1));
     d.Circle(cx, cy, radius);
     d.Text(number, cx, cy, kMiddleCentre);
     // Each side's ends: A between the partners, B and C from the point.
@@ -152,8 +152,8 @@ void DrawTable(const TOutlineSolution& sol, const TAreaResult& r, Drawer& d) {
   }
   const bool heron = r.Method == TAreaMethod::Heron;
   const std::vector<TColumn> columns =
-      heron ? std::vector<TColumn>{{"番号", 6}, {"a", 11}, {"b", 11}, {"c", 11}, {"面積", 15}}
-            : std::vector<TColumn>{{"番号", 6}, {"底辺", 11}, {"高さ", 11}, {"倍面積", 17}};
+      heron ? std::vector<TColumn>{{"番号", 6}, {"a", 10}, {"b", 10}, {"c", 10}, {"面積", 14}}
+            : std::vector<TColumn>{{"番号", 6}, {"底辺", 10}, {"高さ", 10}, {"倍面積", 14}};
   std::vector<std::vector<std::string>> rows;
   rows.reserve(r.Triangles.size() + 3);
   std::vector<std::string> header;
