@@ -234,22 +234,20 @@ TEST_F(Area, RandomFansAgreeWithCoordinatesAndAddUpAsPrinted) {
     EXPECT_LE(std::llabs(heron.Sum - heron.CoordinateArea), corners) << site;
 
     const int decimals = r.Method == TAreaMethod::Heron ? r.Decimals : 6;
-    int64_t rowsAdded = 0;
+    int64_t added = 0;
     for (const TAreaTriangle& t : r.Triangles) {
-      rowsAdded += *TextToUnits(TriangleArea(r, t), decimals);
+      added += *TextToUnits(TriangleArea(r, t), decimals);
+      // A double area is the printed base times the printed height.
       if (r.Method == TAreaMethod::BaseHeight) {
         EXPECT_EQ(*TextToUnits(TriangleArea(r, t), 6),
                   *TextToUnits(AreaLength(t.Base), 3) * *TextToUnits(AreaLength(t.Height), 3));
       }
     }
-    EXPECT_EQ(*TextToUnits(AreaSum(r), decimals), rowsAdded) << site;
-    const int64_t area = r.Method == TAreaMethod::Heron ? rowsAdded : 0;
-    if (r.Method == TAreaMethod::Heron) {
-      EXPECT_EQ(*TextToUnits(SiteAreaText(r), 2), area / PowerOfTen(decimals - 2)) << site;
-    } else {
-      EXPECT_EQ(*TextToUnits(HalfSum(r), 7), rowsAdded * 5) << site;
-      EXPECT_EQ(*TextToUnits(SiteAreaText(r), 2), rowsAdded / 20000) << site;
-    }
+    EXPECT_EQ(*TextToUnits(AreaSum(r), decimals), added) << site;
+    // The site area: the printed sum (halved for 三斜法) cut to 2 decimals.
+    const int64_t cut =
+        r.Method == TAreaMethod::Heron ? added / PowerOfTen(decimals - 2) : added / 20000;
+    EXPECT_EQ(*TextToUnits(SiteAreaText(r), 2), cut) << site;
   }
 }
 
@@ -266,12 +264,9 @@ TEST(AreaSettings, ReadFromTheBlockAndWrittenBackKeepingOtherNames) {
 
   TTableOptions written = read;
   AreaSettingsToOptions(s, written);
-  EXPECT_EQ(written, (TTableOptions{{"area.table", "1"},
-                                    {"area.method", "base-height"},
-                                    {"area.unit", "m"},
-                                    {"area.decimals", "3"},
-                                    {"view.grid", "on"},
-                                    {"area.exclude", "4,7"}}));
+  TTableOptions tidied = read;
+  tidied.back().Value = "4,7";
+  EXPECT_EQ(written, tidied);
   // Defaults are left out; a name this version does not know stays.
   AreaSettingsToOptions(TAreaSettings{}, written);
   EXPECT_EQ(written, (TTableOptions{{"view.grid", "on"}}));
