@@ -227,8 +227,8 @@ TAreaResult ComputeArea(const TOutlineSolution& sol, const TAreaSettings& settin
 
   r.SiteArea = s.Method == TAreaMethod::Heron ? CutUnits(r.Sum, s.Decimals, 2) : r.Sum / 20000;
   // The cross-check looks for overlapping or missing triangles, so it takes
-  // the triangles' areas to the micrometre: a rounded height alone may move
-  // a 三斜法 area by 0.01 m² on a 20 m base.
+  // the triangles' areas to the square millimetre: a rounded height alone
+  // may move a 三斜法 area by 0.01 m² on a 20 m base.
   const double coordinate = BoundaryDoubleArea(sol, r.Triangles) * mmPerUnit * mmPerUnit / 2.0;
   r.CoordinateArea = RoundToInt(coordinate);
   r.Mismatch = std::abs(coordinate - static_cast<double>(exactMicro)) >
@@ -277,8 +277,8 @@ std::string AreaLine(const TAreaResult& r) {
     add("点" + std::to_string(n) + " の三角形は 10km を超える辺があり除外");
   if (r.Mismatch) {
     // Rounded, not cut: it is a pointer for the eye, not a figure to file.
-    add("三角形が重なっているか欠けています（座標では " +
-        FormatUnits((r.CoordinateArea + 5000) / 10000, 2) + "㎡）");
+    const int64_t centi = r.CoordinateArea / 10000 + (r.CoordinateArea % 10000 >= 5000 ? 1 : 0);
+    add("三角形が重なっているか欠けています（座標では " + FormatUnits(centi, 2) + "㎡）");
   }
   return Sjis(line);
 }
