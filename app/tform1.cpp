@@ -82,7 +82,7 @@ void TForm1::FormShow() {
   ViewReady = true;
   KeysEnabled = true;
   ui_.FocusEdit(EditId::Edit1);
-  ApplyInitialAttributes();
+  ChangeStoreOrView(ApplyInitialAttributes);
 }
 
 void TForm1::FormResize() {
@@ -90,11 +90,12 @@ void TForm1::FormResize() {
   WinWidth = std::max(b.Width, kMinWinWidth);
   WinHeight = std::max(b.Height, kMinWinHeight);
   if (!ViewReady) return;
-  StopLayerDrawing();
   // Centre and scale stay; the picture follows once the size settles.
   const TBounds box = ui_.PaintBoxBounds();
-  CentreView((Gval.ViewMinX + Gval.ViewMaxX) / 2, (Gval.ViewMinY + Gval.ViewMaxY) / 2, box.Width,
-             box.Height);
+  ChangeStoreOrView([&box] {
+    CentreView((Gval.ViewMinX + Gval.ViewMaxX) / 2, (Gval.ViewMinY + Gval.ViewMaxY) / 2, box.Width,
+               box.Height);
+  });
 }
 
 void TForm1::FormResizeSettled() {
@@ -119,27 +120,29 @@ void TForm1::FormClose() {
   // Closing by the close box or a shortcut leaves the focus in the table, so
   // a cell being typed has not reached it yet.
   ui_.CommitCellEditor();
-  StopLayerDrawing();
   TakeWindowBounds();
   SaveTableFile(SettingsPath());
-  if (!SaveJwcTemp(JwcTempPath())) {
-    // The host would read nothing, or a cut answer, and the outline would be
-    // gone without a word.
-    AnswerWritten = false;
-    ui_.ShowError(Sjis("JWC_TEMP.TXT に結果を書き込めませんでした。作図は行われません。"));
-  }
-  FreeStore();
+  ChangeStoreOrView([this] {
+    if (!SaveJwcTemp(JwcTempPath())) {
+      // The host would read nothing, or a cut answer, and the outline would
+      // be gone without a word.
+      AnswerWritten = false;
+      ui_.ShowError(Sjis("JWC_TEMP.TXT に結果を書き込めませんでした。作図は行われません。"));
+    }
+    FreeStore();
+  });
 }
 
 void TForm1::Button1Click() {
-  StopLayerDrawing();
-  if (Outline.Total() <= 0) {
-    QueueMessage(Sjis("ペン作図は行いませんでした。"));
-  } else {
-    ui_.SetStatus(Sjis("処理中です"));
-    QueueLine("hd");
-    WriteAll(TWriteOverrides{}, [this](const std::string& sjis) { ui_.SetStatus(sjis); });
-  }
+  ChangeStoreOrView([this] {
+    if (Outline.Total() <= 0) {
+      QueueMessage(Sjis("ペン作図は行いませんでした。"));
+    } else {
+      ui_.SetStatus(Sjis("処理中です"));
+      QueueLine("hd");
+      WriteAll(TWriteOverrides{}, [this](const std::string& sjis) { ui_.SetStatus(sjis); });
+    }
+  });
   ui_.SetStatus(Sjis("ファイル生成中です"));
   ui_.Close();
 }
@@ -155,8 +158,7 @@ void TForm1::Button3Click() {
   cells_.SetRows({});
   cells_.ClearWarnings();
   ui_.CellsChanged(1, kTableRows);
-  StopLayerDrawing();
-  ResetOutline(Outline);
+  ChangeStoreOrView([this] { ResetOutline(Outline); });
   RedrawView();
   ui_.RepaintPreview();
 }
@@ -221,17 +223,19 @@ bool TForm1::SaveTableFile(const fs::path& path) {
   return WriteTableFile(path, t);
 }
 
-void TForm1::StopLayerDrawing() {
+void TForm1::ChangeStoreOrView(const std::function<void()>& change) {
   ui_.PreviewCanvas().DropLayer();
+  change();
 }
 
 void TForm1::ComputeOutline() {
-  StopLayerDrawing();
   Input input(*this);
-  ::ComputeOutline(input, Outline, [this] {
+  bool redraw = false;
+  ChangeStoreOrView([&] { ::ComputeOutline(input, Outline, [&redraw] { redraw = true; }); });
+  if (redraw) {
     RedrawView();
     ui_.RepaintPreview();
-  });
+  }
   MarkUnreadCells();
 }
 
