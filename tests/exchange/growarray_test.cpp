@@ -1,10 +1,9 @@
-// Tests of the growable array: its steps, zeroed elements, stable
-// references and revisions.
+// Tests of the growable array: its steps, zeroed elements and stable
+// references.
 #include "exchange/growarray.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -55,32 +54,6 @@ TEST(TGrowArray, ElementsNeverMoveAndIterateInOrderAcrossBlocks) {
   EXPECT_EQ(copy.size(), 3500u);
   EXPECT_EQ(copy.capacity(), 4000u);
   EXPECT_EQ(copy[2999], 2999);
-}
-
-// Only a change moves the revision, so that a second thread may read an
-// array, through const or not, while nothing changes it.
-TEST(TGrowArray, RevisionMovesOnAChangeNeverOnARead) {
-  struct Case {
-    const char* Name;
-    bool Changes;
-    std::function<void(TGrowArray<int>&)> Act;
-  };
-  const Case cases[] = {
-      {"indexed", false, [](TGrowArray<int>& a) { EXPECT_EQ(a[1], 2); }},
-      {"iterated", false, [](TGrowArray<int>& a) { EXPECT_EQ(*a.begin() + a.back(), 3); }},
-      {"appended", true, [](TGrowArray<int>& a) { a.push_back(3); }},
-      {"edited", true, [](TGrowArray<int>& a) { a.Edit(0) = 5; }},
-      {"cleared", true, [](TGrowArray<int>& a) { a.clear(); }},
-      {"assigned", true, [](TGrowArray<int>& a) { a = TGrowArray<int>(a); }},
-  };
-  for (const Case& c : cases) {
-    TGrowArray<int> a;
-    a.push_back(1);
-    a.push_back(2);
-    const uint64_t before = a.Revision();
-    c.Act(a);
-    EXPECT_EQ(a.Revision() != before, c.Changes) << c.Name;
-  }
 }
 
 }  // namespace
