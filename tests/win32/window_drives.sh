@@ -2,8 +2,9 @@
 # horune.exe under Wine as a host user meets it, each drive checked in the
 # files the program leaves or in its pixels:
 #   focus     type into point 2's distance, switch to another program and
-#             back, type on: the keys reach the edit, and plain letters are
-#             text, never OK's or cancel's mnemonic;
+#             back, zoom with PageUp and type on: the keys reach the view and
+#             the edit, and plain letters are text, never OK's or cancel's
+#             mnemonic;
 #   question  the clear button's question answered No: the focus is back in
 #             the edit;
 #   warning   a cell the computation reads as 0 puts a warning in the status
@@ -104,8 +105,14 @@ drive_focus() {
   press "$win" type:15000
   windrive away 1500
   focused "$win"
+  # The view keys act from the edit at once; the edit keeps the focus.
+  photo "$win" "$work/before.png" 0 0 300 300
+  keys Prior
+  sleep 1
+  photo "$win" "$work/zoomed.png" 0 0 300 300
   keys type:7 n y BackSpace BackSpace Tab alt+y
   wait_exit "$pid"
+  same_pictures "$work/before.png" "$work/zoomed.png" && fail "focus: PageUp did not zoom"
   [ "$(settings_line 6)" = 150007 ] || fail "focus: point 2's distance is '$(settings_line 6)', not 150007"
   [ "$(head -c 2 "$dir/JWC_TEMP.TXT")" = hd ] || fail "focus: a plain letter ended the run"
 }
