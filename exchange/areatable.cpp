@@ -52,7 +52,7 @@ class Drawer {
     AddLine(x1, y1, x2, y2);
     ++counters_.LineCount;
     if (lineType != 0 && JwwStore.Lines.size() > before) {
-      JwwStore.Lines[before].Head.LineType = lineType;
+      JwwStore.Lines.Edit(before).Head.LineType = lineType;
     }
   }
 
@@ -69,7 +69,7 @@ class Drawer {
     const size_t before = JwwStore.Texts.size();
     AddText(0, sjis, x, y, dx, dy);
     ++counters_.TextCount;
-    if (JwwStore.Texts.size() > before) JwwStore.Texts[before].TextAnchor = anchor;
+    if (JwwStore.Texts.size() > before) JwwStore.Texts.Edit(before).TextAnchor = anchor;
   }
 
   // A length above the middle of its line, reading left to right or bottom
