@@ -34,7 +34,7 @@ bool WithinLimits(const TView& v) {
 }
 
 // The view of the given size in pixels at the scale, centred on (cx, cy).
-TView CentredView(double cx, double cy, double scale, int32_t width, int32_t height) {
+TView CenteredView(double cx, double cy, double scale, int32_t width, int32_t height) {
   const double hw = width * 0.5 / scale;
   const double hh = height * 0.5 / scale;
   return {scale, cx - hw, cy - hh, cx + hw, cy + hh};
@@ -107,7 +107,7 @@ void TForm1::ZoomToBox(double x1, double y1, double x2, double y2) {
   if (bw <= kLeastBoxSide) bw = kLeastBoxSide;
   if (bh <= kLeastBoxSide) bh = kLeastBoxSide;
   const double scale = std::min(Gval.ViewWidth / bw, Gval.ViewHeight / bh);
-  ChangeView(CentredView((x1 + x2) / 2, (y1 + y2) / 2, scale, Gval.ViewWidth, Gval.ViewHeight));
+  ChangeView(CenteredView((x1 + x2) / 2, (y1 + y2) / 2, scale, Gval.ViewWidth, Gval.ViewHeight));
 }
 
 void TForm1::ZoomOutAt(double x1, double y1, double x2, double y2) {
@@ -115,7 +115,7 @@ void TForm1::ZoomOutAt(double x1, double y1, double x2, double y2) {
   const double oldH = Gval.ViewMaxY - Gval.ViewMinY;
   TakePaintBoxSize();
   const double scale = std::min(Gval.ViewWidth / (2 * oldW), Gval.ViewHeight / (2 * oldH));
-  ChangeView(CentredView((x1 + x2) / 2, (y1 + y2) / 2, scale, Gval.ViewWidth, Gval.ViewHeight));
+  ChangeView(CenteredView((x1 + x2) / 2, (y1 + y2) / 2, scale, Gval.ViewWidth, Gval.ViewHeight));
 }
 
 void TForm1::CenterAt(double x, double y) {
@@ -259,7 +259,7 @@ bool TForm1::FormKeyDown(NavKey key, bool shift) {
       break;
     case NavKey::End:
     case NavKey::Insert:
-      CentreOnExtents();
+      CenterOnExtents();
       break;
     case NavKey::Home:
       FitView();
@@ -272,10 +272,10 @@ bool TForm1::FormKeyDown(NavKey key, bool shift) {
   return true;
 }
 
-void TForm1::CentreOnExtents() {
+void TForm1::CenterOnExtents() {
   const TDrawingExtents& e = DrawingExtents;
-  ChangeView(CentredView((e.ExtMinX + e.ExtMaxX) / 2, (e.ExtMinY + e.ExtMaxY) / 2, Gval.ViewScale,
-                         Gval.ViewWidth, Gval.ViewHeight));
+  ChangeView(CenteredView((e.ExtMinX + e.ExtMaxX) / 2, (e.ExtMinY + e.ExtMaxY) / 2, Gval.ViewScale,
+                          Gval.ViewWidth, Gval.ViewHeight));
 }
 
 void TForm1::PanByKey(NavKey key, bool shift) {

@@ -211,7 +211,7 @@ class TForm1 {
   void FinishBand(double px, double py, double rx, double ry);
   void FinishDrag(double px, double py, double rx, double ry);
   void PanByKey(NavKey key, bool shift);
-  void CentreOnExtents();
+  void CenterOnExtents();
   void TakeWindowBounds();
   void MarkUnreadCells();
   void ShowCellWarning(const std::optional<TCellWarning>& first);
