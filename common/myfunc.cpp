@@ -12,9 +12,7 @@
 #include <system_error>
 #include <utility>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "common/simd.h"
 
 namespace {
 
@@ -160,7 +158,7 @@ uint64_t LowBytes(int k) {
   return k >= 8 ? ~uint64_t{0} : (uint64_t{1} << (8 * k)) - 1;
 }
 
-#if defined(__SSE2__)
+#if HORUNE_SSE2
 // The bits of the bytes among the sixteen at p that are no digit.
 unsigned NonDigits(const char* p) {
   const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
