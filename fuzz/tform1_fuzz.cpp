@@ -172,12 +172,33 @@ void CheckAnswer(const std::string& bytes) {
   FreeStore();
 }
 
+// A number of the host's drawing, now and then far off or huge.
+std::string Coordinate(FuzzedDataProvider& in) {
+  static const std::array<const char*, 6> kFar = {"1e300", "-1e300", "1e-300",
+                                                  "1e15",  "-1e11",  "0"};
+  if (in.ConsumeIntegralInRange(0, 3) > 0) return std::to_string(in.ConsumeIntegral<int16_t>());
+  return kFar[in.ConsumeIntegralInRange<size_t>(0, kFar.size() - 1)];
+}
+
+// An entity of the host's drawing after its usual start: a line, a circle,
+// a point or a text, where the drawing's extents come from.
+std::string HostLine(FuzzedDataProvider& in) {
+  static const std::array<const char*, 4> kKeywords = {"", "ci", "pt", "ch"};
+  const size_t kind = in.ConsumeIntegralInRange<size_t>(0, kKeywords.size() - 1);
+  std::string line = kKeywords[kind];
+  for (int i = 0; i < 4; ++i) line += " " + Coordinate(in);
+  if (kind == 3) line += " \"道路";
+  return line;
+}
+
 // The session: the form, its front end, and what the user has put in the
 // cells so far.
 class Session {
  public:
   explicit Session(FuzzedDataProvider& in) : in_(in), cells_(kTableRows) {
-    WriteLines(Folder().JwcTempPath(), HostFile(in.ConsumeBool()));
+    std::vector<std::string> host = HostFile(in.ConsumeBool());
+    for (int n = in.ConsumeIntegralInRange(0, 3); n > 0; --n) host.push_back(HostLine(in));
+    WriteLines(Folder().JwcTempPath(), host);
     if (in.ConsumeBool()) WriteRandomTable(Folder().SettingsPath());
     if (in.ConsumeBool()) WriteRandomTable(Folder().Path("a.dlist"));
     ui_.Preview.OffersLayer = in.ConsumeBool();
@@ -226,9 +247,8 @@ class Session {
                            in_.ConsumeBool());
         break;
       case 7: {
-        const TBounds box = ui_.PaintBoxBounds();
-        const int32_t sx = box.Left + Pixel(in_);
-        const int32_t sy = box.Top + Pixel(in_);
+        const int32_t sx = Pixel(in_);
+        const int32_t sy = Pixel(in_);
         in_.ConsumeBool() ? form_->FormMouseWheelDown(sx, sy) : form_->FormMouseWheelUp(sx, sy);
         break;
       }
@@ -259,11 +279,12 @@ class Session {
         form_->PaintBox1Paint();
         break;
       case 15:
-        // A turn of the event loop: the redraw slices asked for run.
-        while (slicesRun_ < ui_.SlicesAsked) {
-          ++slicesRun_;
+        // A turn of the event loop: the redraw slices asked for so far run,
+        // and now and then the preview's layer is done.
+        for (const int asked = ui_.SlicesAsked; slicesRun_ < asked; ++slicesRun_) {
           form_->ContinueRedraw();
         }
+        if (in_.ConsumeBool()) ui_.Preview.LayerRunning = false;
         break;
       case 16:
         form_->EscapeKeyDown();
