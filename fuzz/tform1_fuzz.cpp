@@ -9,6 +9,7 @@
 // with the reader and holds only commands the writer sends.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
