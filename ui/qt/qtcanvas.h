@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "preview/canvas.h"
+#include "text/facenames.h"
 #include "ui/qt/coverage.h"
 #include "ui/qt/maskcache.h"
 #include "ui/qt/thinline.h"
@@ -183,8 +184,3 @@ class QtCanvas : public Canvas {
   TColor textColor_ = RGB(0, 0, 0);
   std::unique_ptr<LayerThread> layer_;  // started with the first layer
 };
-
-// The installed face that stands in for a face name the host uses, bare or
-// in angle brackets as the host stores some, so Japanese text never falls
-// back to a face without its glyphs.
-QString SubstituteFace(const QString& face);
