@@ -226,6 +226,7 @@ class Session {
         const std::string text = TypedText(in_);
         // The cell editor writes straight into the form's cells.
         form_->Cells().SetCell(col, row, text);
+        form_->StringGrid1CellEdited();
         cells_[static_cast<size_t>(row - 1)][static_cast<size_t>(col - 1)] = text;
         break;
       }
@@ -250,7 +251,21 @@ class Session {
       case 7: {
         const int32_t sx = Pixel(in_);
         const int32_t sy = Pixel(in_);
-        in_.ConsumeBool() ? form_->FormMouseWheelDown(sx, sy) : form_->FormMouseWheelUp(sx, sy);
+        switch (in_.ConsumeIntegralInRange(0, 3)) {
+          case 0:
+            form_->FormMouseWheelDown(sx, sy);
+            break;
+          case 1:
+            form_->FormMouseWheelUp(sx, sy);
+            break;
+          case 2:
+            // A touchpad's small deltas, or a wheel's notches.
+            form_->FormMouseWheel(sx, sy, in_.ConsumeIntegralInRange(-480, 480));
+            break;
+          default:
+            form_->FormMouseWheel(sx, sy, in_.ConsumeIntegral<int32_t>());
+            break;
+        }
         break;
       }
       case 8:
@@ -291,7 +306,18 @@ class Session {
         form_->EscapeKeyDown();
         break;
       case 17:
-        in_.ConsumeBool() ? form_->StringGrid1Enter() : form_->StringGrid1Exit();
+        switch (in_.ConsumeIntegralInRange(0, 2)) {
+          case 0:
+            form_->StringGrid1Enter();
+            break;
+          case 1:
+            form_->StringGrid1Exit();
+            break;
+          default:
+            form_->ControlFocused(static_cast<ControlId>(
+                in_.ConsumeIntegralInRange<int>(0, static_cast<int>(ControlId::Count) - 1)));
+            break;
+        }
         break;
       case 18:
         form_->Button1Click();
