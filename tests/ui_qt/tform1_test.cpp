@@ -265,6 +265,24 @@ TEST_F(Computation, LeavingAPointTwoEditComputes) {
   EXPECT_EQ(form->Form().Outline.TextCount, 2);
 }
 
+// Enter commits the cell and moves down, as on Windows and in a spreadsheet;
+// moving to the next row computes with what was typed.
+TEST_F(Computation, EnterInACellCommitsAndMovesDown) {
+  Start();
+  Type("10");
+  Tab();
+  EnterTable();
+  TypeCells({"1", "6", "2", "8"});
+  Type("0");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(form->Form().Cells().Cell(5, 1), "0");
+  EXPECT_EQ(form->StringGrid1->currentIndex().row(), 1);
+  EXPECT_EQ(form->StringGrid1->currentIndex().column(), 4);
+  EXPECT_EQ(JwwStore.Points.size(), 3u);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(form->StringGrid1->currentIndex().row(), 2) << "without an editor too";
+}
+
 TEST_F(Computation, ChangingRowsComputesWithTheTypedCell) {
   Start();
   Type("10");

@@ -98,17 +98,13 @@ void DistanceGrid::keyPressEvent(QKeyEvent* event) {
     emit pasteRequested();
     return;
   }
+  // The cell editor has committed and closed on Enter by now; the key goes
+  // on to the view.
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     MoveAfterEnter();
     return;
   }
   QTableView::keyPressEvent(event);
-}
-
-void DistanceGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-  QTableView::closeEditor(editor, hint);
-  // The delegate ends an edit with this hint for Enter alone.
-  if (hint == QAbstractItemDelegate::SubmitModelCache) MoveAfterEnter();
 }
 
 void DistanceGrid::MoveAfterEnter() {
