@@ -56,12 +56,13 @@ void TForm1::SavePrevView() {
 
 bool TForm1::TakeView(const TView& v) {
   if (!WithinLimits(v)) return false;
-  StopLayerDrawing();
-  Gval.ViewScale = v.Scale;
-  Gval.ViewMinX = v.MinX;
-  Gval.ViewMinY = v.MinY;
-  Gval.ViewMaxX = v.MaxX;
-  Gval.ViewMaxY = v.MaxY;
+  ChangeStoreOrView([&v] {
+    Gval.ViewScale = v.Scale;
+    Gval.ViewMinX = v.MinX;
+    Gval.ViewMinY = v.MinY;
+    Gval.ViewMaxX = v.MaxX;
+    Gval.ViewMaxY = v.MaxY;
+  });
   return true;
 }
 
@@ -75,10 +76,11 @@ bool TForm1::ChangeView(const TView& v) {
 }
 
 void TForm1::TakePaintBoxSize() {
-  StopLayerDrawing();
   const TBounds box = ui_.PaintBoxBounds();
-  Gval.ViewWidth = box.Width;
-  Gval.ViewHeight = box.Height;
+  ChangeStoreOrView([&box] {
+    Gval.ViewWidth = box.Width;
+    Gval.ViewHeight = box.Height;
+  });
 }
 
 void TForm1::DrawFrame(Canvas& canvas, int32_t width, int32_t height) {
@@ -179,10 +181,9 @@ void TForm1::PaintBox1Paint() {
 }
 
 void TForm1::FitView() {
-  StopLayerDrawing();
   SavePrevView();
   const TBounds box = ui_.PaintBoxBounds();
-  FitViewToExtents(box.Width, box.Height);
+  ChangeStoreOrView([&box] { FitViewToExtents(box.Width, box.Height); });
   RedrawView();
 }
 
