@@ -1,5 +1,6 @@
 // Form1's handlers: the lifecycle, the buttons, the computation triggers and
-// the table files. The preview's navigation is in navigation.cpp.
+// the table files. The preview's navigation is in navigation.cpp, its picture
+// in redraw.cpp.
 #include "app/tform1.h"
 
 #include <algorithm>
