@@ -147,28 +147,18 @@ class TForm1 {
   TTableCells& Cells() { return cells_; }
 
   std::filesystem::path ProgramFolder;
+  // The window's bounds and the last table file, as the settings file keeps
+  // them.
   int32_t WinLeft = 0;
   int32_t WinTop = 0;
   int32_t WinWidth = 0;
   int32_t WinHeight = 0;
   std::filesystem::path LastTableFile;
-  bool ViewReady = false;
-  bool KeysEnabled = false;
   TOutlineCounters Outline;
-  // False once the answer for the host could not be written: the user has
-  // been told, and the program ends with a failure status.
-  bool AnswerWritten = true;
+  // 1 once the answer for the host could not be written: the user has been
+  // told, and the program ends with a failure status.
   int ExitCode() const { return AnswerWritten ? 0 : 1; }
 
-  double ZoomStep = 2.0;
-  uint8_t MouseFlags = 0;
-  int32_t PressX = 0;
-  int32_t PressY = 0;
-  bool BandShown = false;
-  TBandRect BandRect;
-  std::optional<Bitmap> ViewBitmap;
-  std::optional<Bitmap> DragBitmap;
-  TView PrevView;
   // How long one slice of a redraw may keep the window from its user; with
   // the repaint after it and the work of the handler that began the redraw
   // (a fit reads the whole drawing's extents), the window still answers
@@ -176,9 +166,24 @@ class TForm1 {
   std::chrono::microseconds RedrawSlice{30000};
   // A redraw is under way: the canvas holds its partial picture.
   bool RedrawPending = false;
+  // The rubber band is on the canvas, and the finished picture that paints
+  // show until the next redraw.
+  bool BandShown = false;
+  std::optional<Bitmap> ViewBitmap;
 
  private:
   class Input;
+
+  bool ViewReady = false;
+  bool KeysEnabled = false;
+  bool AnswerWritten = true;
+  double ZoomStep = 2.0;
+  uint8_t MouseFlags = 0;
+  int32_t PressX = 0;
+  int32_t PressY = 0;
+  TBandRect BandRect;
+  std::optional<Bitmap> DragBitmap;
+  TView PrevView;
 
   TView CurrentView() const;
   void SavePrevView();

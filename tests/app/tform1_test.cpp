@@ -40,8 +40,7 @@ TEST_F(StartUp, WithoutSettingsOpensAtTheDefaults) {
   EXPECT_EQ(ui.Edit1, "");
   EXPECT_EQ(ui.Edit2, "");
   EXPECT_EQ(ui.Focused, EditId::Edit1);
-  EXPECT_TRUE(f.ViewReady);
-  EXPECT_TRUE(f.KeysEnabled);
+  EXPECT_TRUE(f.FormKeyDown(NavKey::PageUp, false)) << "the view keys act";
   EXPECT_EQ(f.Outline.Total(), 0);
 }
 
