@@ -88,8 +88,9 @@ void TForm1::FitView() {
 
 void TForm1::ZoomAt(int32_t sx, int32_t sy, double factor) {
   const TBounds box = ui_.PaintBoxBounds();
-  const double wx = PixelToWorldX(sx - box.Left);
-  const double wy = PixelToWorldY(sy - box.Top);
+  // In doubles: a mouse far off the box is no overflow.
+  const double wx = PixelToWorldX(static_cast<double>(sx) - box.Left);
+  const double wy = PixelToWorldY(static_cast<double>(sy) - box.Top);
   const double cx = (Gval.ViewMinX + Gval.ViewMaxX) / 2;
   const double cy = (Gval.ViewMinY + Gval.ViewMaxY) / 2;
   const double hw = (Gval.ViewMaxX - Gval.ViewMinX) / 2 / factor;
@@ -139,11 +140,11 @@ void TForm1::DrawRubberBand() {
   canvas.SetPen(pen);
 }
 
-double TForm1::PixelToWorldX(int32_t px) const {
+double TForm1::PixelToWorldX(double px) const {
   return px / Gval.ViewScale + Gval.ViewMinX;
 }
 
-double TForm1::PixelToWorldY(int32_t py) const {
+double TForm1::PixelToWorldY(double py) const {
   return Gval.ViewMaxY - py / Gval.ViewScale;
 }
 
@@ -171,7 +172,10 @@ void TForm1::PaintBox1MouseMove(int32_t x, int32_t y) {
     Canvas& canvas = ui_.PreviewCanvas();
     const TBounds box = ui_.PaintBoxBounds();
     ClearView(canvas, box.Width, box.Height);
-    canvas.DrawBitmap(x - PressX, y - PressY, *DragBitmap);
+    // A mouse dragged far off the box puts the picture off the canvas,
+    // held within the screen's coordinates rather than overflowing them.
+    canvas.DrawBitmap(HeldPixel(static_cast<double>(x) - PressX),
+                      HeldPixel(static_cast<double>(y) - PressY), *DragBitmap);
     ui_.RepaintPreview();
   }
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -209,6 +210,24 @@ TEST_F(Navigation, AnyRunOfZoomsKeepsTheViewFiniteAndHomeFitsAgain) {
   form->FormMouseWheelDown(0, 0);
   form->FormKeyDown(NavKey::Home, false);
   EXPECT_EQ(View(), fitted);
+}
+
+// A drag or a notch with the mouse at the far ends of a coordinate moves
+// the picture off the canvas or leaves the view; nothing overflows.
+TEST_F(Navigation, TheMouseAtTheEndsOfItsCoordinatesOverflowsNothing) {
+  constexpr int32_t kLow = INT32_MIN;
+  constexpr int32_t kHigh = INT32_MAX;
+  form->PaintBox1MouseDown(kMouseMiddle, kLow, kHigh);
+  form->PaintBox1MouseMove(kHigh, kLow);
+  EXPECT_EQ(ui.Preview.LinesStartingWith("DrawBitmap").back(),
+            "DrawBitmap " + std::to_string(kScreenLimit) + " " + std::to_string(-kScreenLimit) +
+                " 400x300");
+  form->PaintBox1MouseUp(kHigh, kLow);
+  for (const int32_t at : {kLow, kHigh}) {
+    form->FormMouseWheelDown(at, at);
+    form->FormMouseWheelUp(at, at);
+  }
+  EXPECT_TRUE(std::isfinite(Gval.ViewMinX) && std::isfinite(Gval.ViewMaxY));
 }
 
 TEST_F(Navigation, EscDuringARedrawKeepsThePartialPicture) {
