@@ -34,7 +34,7 @@ bool WithinLimits(const TView& v) {
 }
 
 // The view of the given size in pixels at the scale, centred on (cx, cy).
-TView CentredView(double cx, double cy, double scale, int32_t width, int32_t height) {
+TView CenteredView(double cx, double cy, double scale, int32_t width, int32_t height) {
   const double hw = width * 0.5 / scale;
   const double hh = height * 0.5 / scale;
   return {scale, cx - hw, cy - hh, cx + hw, cy + hh};
@@ -88,8 +88,9 @@ void TForm1::FitView() {
 
 void TForm1::ZoomAt(int32_t sx, int32_t sy, double factor) {
   const TBounds box = ui_.PaintBoxBounds();
-  const double wx = PixelToWorldX(sx - box.Left);
-  const double wy = PixelToWorldY(sy - box.Top);
+  // In doubles: a mouse far off the box is no overflow.
+  const double wx = PixelToWorldX(static_cast<double>(sx) - box.Left);
+  const double wy = PixelToWorldY(static_cast<double>(sy) - box.Top);
   const double cx = (Gval.ViewMinX + Gval.ViewMaxX) / 2;
   const double cy = (Gval.ViewMinY + Gval.ViewMaxY) / 2;
   const double hw = (Gval.ViewMaxX - Gval.ViewMinX) / 2 / factor;
@@ -107,7 +108,7 @@ void TForm1::ZoomToBox(double x1, double y1, double x2, double y2) {
   if (bw <= kLeastBoxSide) bw = kLeastBoxSide;
   if (bh <= kLeastBoxSide) bh = kLeastBoxSide;
   const double scale = std::min(Gval.ViewWidth / bw, Gval.ViewHeight / bh);
-  ChangeView(CentredView((x1 + x2) / 2, (y1 + y2) / 2, scale, Gval.ViewWidth, Gval.ViewHeight));
+  ChangeView(CenteredView((x1 + x2) / 2, (y1 + y2) / 2, scale, Gval.ViewWidth, Gval.ViewHeight));
 }
 
 void TForm1::ZoomOutAt(double x1, double y1, double x2, double y2) {
@@ -115,7 +116,7 @@ void TForm1::ZoomOutAt(double x1, double y1, double x2, double y2) {
   const double oldH = Gval.ViewMaxY - Gval.ViewMinY;
   TakePaintBoxSize();
   const double scale = std::min(Gval.ViewWidth / (2 * oldW), Gval.ViewHeight / (2 * oldH));
-  ChangeView(CentredView((x1 + x2) / 2, (y1 + y2) / 2, scale, Gval.ViewWidth, Gval.ViewHeight));
+  ChangeView(CenteredView((x1 + x2) / 2, (y1 + y2) / 2, scale, Gval.ViewWidth, Gval.ViewHeight));
 }
 
 void TForm1::CenterAt(double x, double y) {
@@ -139,11 +140,11 @@ void TForm1::DrawRubberBand() {
   canvas.SetPen(pen);
 }
 
-double TForm1::PixelToWorldX(int32_t px) const {
+double TForm1::PixelToWorldX(double px) const {
   return px / Gval.ViewScale + Gval.ViewMinX;
 }
 
-double TForm1::PixelToWorldY(int32_t py) const {
+double TForm1::PixelToWorldY(double py) const {
   return Gval.ViewMaxY - py / Gval.ViewScale;
 }
 
@@ -171,7 +172,10 @@ void TForm1::PaintBox1MouseMove(int32_t x, int32_t y) {
     Canvas& canvas = ui_.PreviewCanvas();
     const TBounds box = ui_.PaintBoxBounds();
     ClearView(canvas, box.Width, box.Height);
-    canvas.DrawBitmap(x - PressX, y - PressY, *DragBitmap);
+    // A mouse dragged far off the box puts the picture off the canvas,
+    // held within the screen's coordinates rather than overflowing them.
+    canvas.DrawBitmap(HeldPixel(static_cast<double>(x) - PressX),
+                      HeldPixel(static_cast<double>(y) - PressY), *DragBitmap);
     ui_.RepaintPreview();
   }
 }
@@ -259,7 +263,7 @@ bool TForm1::FormKeyDown(NavKey key, bool shift) {
       break;
     case NavKey::End:
     case NavKey::Insert:
-      CentreOnExtents();
+      CenterOnExtents();
       break;
     case NavKey::Home:
       FitView();
@@ -272,10 +276,10 @@ bool TForm1::FormKeyDown(NavKey key, bool shift) {
   return true;
 }
 
-void TForm1::CentreOnExtents() {
+void TForm1::CenterOnExtents() {
   const TDrawingExtents& e = DrawingExtents;
-  ChangeView(CentredView((e.ExtMinX + e.ExtMaxX) / 2, (e.ExtMinY + e.ExtMaxY) / 2, Gval.ViewScale,
-                         Gval.ViewWidth, Gval.ViewHeight));
+  ChangeView(CenteredView((e.ExtMinX + e.ExtMaxX) / 2, (e.ExtMinY + e.ExtMaxY) / 2, Gval.ViewScale,
+                          Gval.ViewWidth, Gval.ViewHeight));
 }
 
 void TForm1::PanByKey(NavKey key, bool shift) {

@@ -104,7 +104,7 @@ void TForm1::FormResize() {
   // Centre and scale stay; the picture follows once the size settles.
   const TBounds box = ui_.PaintBoxBounds();
   ChangeStoreOrView([&box] {
-    CentreView((Gval.ViewMinX + Gval.ViewMaxX) / 2, (Gval.ViewMinY + Gval.ViewMaxY) / 2, box.Width,
+    CenterView((Gval.ViewMinX + Gval.ViewMaxX) / 2, (Gval.ViewMinY + Gval.ViewMaxY) / 2, box.Width,
                box.Height);
   });
 }

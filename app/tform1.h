@@ -225,12 +225,12 @@ class TForm1 {
   bool DrawnAtPaintBoxSize() const;
   void TakePaintBoxSize();
   void DrawFrame(Canvas& canvas, int32_t width, int32_t height);
-  double PixelToWorldX(int32_t px) const;
-  double PixelToWorldY(int32_t py) const;
+  double PixelToWorldX(double px) const;
+  double PixelToWorldY(double py) const;
   void FinishBand(double px, double py, double rx, double ry);
   void FinishDrag(double px, double py, double rx, double ry);
   void PanByKey(NavKey key, bool shift);
-  void CentreOnExtents();
+  void CenterOnExtents();
   void TakeWindowBounds();
   void MarkUnreadCells();
   void ShowCellWarning(const std::optional<TCellWarning>& first);

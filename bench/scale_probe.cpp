@@ -122,9 +122,9 @@ void Redraw() {
   std::fflush(stdout);
 }
 
-void ZoomAtCentre(double factor) {
+void ZoomAtCenter(double factor) {
   Gval.ViewScale *= factor;
-  CentreView((Gval.ViewMinX + Gval.ViewMaxX) / 2, (Gval.ViewMinY + Gval.ViewMaxY) / 2, kWidth,
+  CenterView((Gval.ViewMinX + Gval.ViewMaxX) / 2, (Gval.ViewMinY + Gval.ViewMaxY) / 2, kWidth,
              kHeight);
 }
 
@@ -272,10 +272,10 @@ int Kinds(const char* path) {
   TimedKinds("cold_");
   TimedKinds("");
   TimedWalks("");
-  ZoomAtCentre(kZoomStep);
+  ZoomAtCenter(kZoomStep);
   TimedKinds("notch_");
   FitViewToExtents(kWidth, kHeight);
-  ZoomAtCentre(100);
+  ZoomAtCenter(100);
   TimedKinds("hundredth_");
   TimedWalks("hundredth_");
   FreeStore();
@@ -289,7 +289,7 @@ int Notches(const char* path) {
   Redraw();
   for (int k = 0; k < 12; ++k) {
     FitViewToExtents(kWidth, kHeight);
-    ZoomAtCentre(kZoomStep * std::pow(1.05, k % 2 ? k : -k));
+    ZoomAtCenter(kZoomStep * std::pow(1.05, k % 2 ? k : -k));
     TimedRedraw("notch");
   }
   return 0;
@@ -308,12 +308,12 @@ int Session(const char* path) {
 
   // Zooming on the whole drawing, before a computation takes the host's
   // lines, texts and points out of the store.
-  ZoomAtCentre(kZoomStep);
+  ZoomAtCenter(kZoomStep);
   TimedRedraw("notch_fitted");
   FitViewToExtents(kWidth, kHeight);
-  ZoomAtCentre(100);
+  ZoomAtCenter(100);
   Redraw();
-  ZoomAtCentre(kZoomStep);
+  ZoomAtCenter(kZoomStep);
   TimedRedraw("notch_hundredth");
   FitViewToExtents(kWidth, kHeight);
 

@@ -12,9 +12,7 @@
 #include <system_error>
 #include <utility>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "common/simd.h"
 
 namespace {
 
@@ -160,14 +158,21 @@ uint64_t LowBytes(int k) {
   return k >= 8 ? ~uint64_t{0} : (uint64_t{1} << (8 * k)) - 1;
 }
 
-#if defined(__SSE2__)
 // The bits of the bytes among the sixteen at p that are no digit.
 unsigned NonDigits(const char* p) {
+#if HORUNE_SSE2
   const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
   // Signed: bytes from 0x80 up are below "0".
   const __m128i digit = _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8('0' - 1)),
                                       _mm_cmplt_epi8(x, _mm_set1_epi8('9' + 1)));
   return ~static_cast<unsigned>(_mm_movemask_epi8(digit)) & 0xFFFF;
+#else
+  unsigned others = 0;
+  for (unsigned i = 0; i < kPlainDecimalBytes; ++i) {
+    others |= static_cast<unsigned>(p[i] < '0' || p[i] > '9') << i;
+  }
+  return others;
+#endif
 }
 
 // The value of a plain decimal at t, with no branch on its digits; false
@@ -207,11 +212,6 @@ bool PaddedExactReal(std::string_view t, double& value) {
   value = negative ? -magnitude : magnitude;
   return true;
 }
-#else
-bool PaddedExactReal(std::string_view, double&) {
-  return false;
-}
-#endif
 
 // The double-byte character starting at byte i is whole only when its trail
 // byte is there; a lead byte in the last position stands alone.

@@ -15,11 +15,11 @@
 
 namespace {
 
-// The "cc" anchors the drawing uses: bottom centre, middle left, middle
-// centre, middle right.
-constexpr int32_t kBottomCentre = 1;
+// The "cc" anchors the drawing uses: bottom center, middle left, middle
+// center, middle right.
+constexpr int32_t kBottomCenter = 1;
 constexpr int32_t kMiddleLeft = 3;
-constexpr int32_t kMiddleCentre = 4;
+constexpr int32_t kMiddleCenter = 4;
 constexpr int32_t kMiddleRight = 5;
 
 // Text cell size in drawing units: the current text kind's paper size
@@ -85,7 +85,7 @@ class Drawer {
       dy = -dy;
     }
     const double gap = size_.Height * 0.25;
-    Text(text, (p.X + q.X) / 2 - dy * gap, (p.Y + q.Y) / 2 + dx * gap, kBottomCentre, dx, dy);
+    Text(text, (p.X + q.X) / 2 - dy * gap, (p.Y + q.Y) / 2 + dx * gap, kBottomCenter, dx, dy);
   }
 
   const TTextSize& Size() const { return size_; }
@@ -112,7 +112,7 @@ void DrawTriangleMarks(const TOutlineSolution& sol, const TAreaResult& r, Drawer
     const double radius =
         std::max(d.Size().Height * 0.9, d.Size().Width * (static_cast<double>(number.size()) + 1));
     d.Circle(cx, cy, radius);
-    d.Text(number, cx, cy, kMiddleCentre);
+    d.Text(number, cx, cy, kMiddleCenter);
     // Each side's ends: A between the partners, B and C from the point.
     const std::pair<int32_t, int32_t> ends[3] = {{t.P1, t.P2}, {t.Point, t.P1}, {t.Point, t.P2}};
     const int64_t lengths[3] = {t.A, t.B, t.C};
@@ -194,9 +194,9 @@ void DrawTable(const TOutlineSolution& sol, const TAreaResult& r, Drawer& d) {
     const double y = top - rowHeight * (static_cast<double>(i) + 0.5);
     for (size_t c = 0; c < columns.size(); ++c) {
       if (rows[i][c].empty()) continue;
-      // Headers and numbers centred, figures flush right for the eye to add.
+      // Headers and numbers centered, figures flush right for the eye to add.
       if (i == 0 || c == 0) {
-        d.Text(rows[i][c], (xs[c] + xs[c + 1]) / 2, y, kMiddleCentre);
+        d.Text(rows[i][c], (xs[c] + xs[c + 1]) / 2, y, kMiddleCenter);
       } else {
         d.Text(rows[i][c], xs[c + 1] - cw * 0.5, y, kMiddleRight);
       }

@@ -13,12 +13,9 @@
 #include <memory>
 #include <system_error>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "common/fileopen.h"
 #include "common/myfunc.h"
+#include "common/simd.h"
 #include "exchange/store.h"
 
 namespace {
@@ -122,7 +119,7 @@ constexpr size_t kWindow = 64;
 // a step where SSE2 is at hand (every x86-64 processor).
 TWindowMasks ClassifyWindow(const unsigned char* p) {
   TWindowMasks m{0, 0};
-#if defined(__SSE2__)
+#if HORUNE_SSE2
   const __m128i space = _mm_set1_epi8(' ');
   const __m128i tab = _mm_set1_epi8('\t');
   const __m128i del = _mm_set1_epi8(0x7F);

@@ -235,5 +235,5 @@ void FitViewToExtents(int32_t width, int32_t height) {
   const double sx = std::max(width, 1) / dx * 0.9;
   const double sy = std::max(height, 1) / dy * 0.9;
   Gval.ViewScale = std::min(sx, sy);
-  CentreView((e.ExtMaxX + e.ExtMinX) / 2, (e.ExtMaxY + e.ExtMinY) / 2, width, height);
+  CenterView((e.ExtMaxX + e.ExtMinX) / 2, (e.ExtMaxY + e.ExtMinY) / 2, width, height);
 }

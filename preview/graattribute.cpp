@@ -70,10 +70,10 @@ void TgraAttribute::InitLayers() {
 }
 
 void TgraAttribute::InitColors() {
-  for (TgraColorEntry& e : Colors) e.Colour = ForeColor;
+  for (TgraColorEntry& e : Colors) e.Color = ForeColor;
   if (BackMode != 0 && BackMode != 1) return;
   for (size_t slot = 0; slot < std::size(kDefaultColors); ++slot) {
-    Colors[slot].Colour =
+    Colors[slot].Color =
         BackMode == 0 ? kDefaultColors[slot].OnWhite : kDefaultColors[slot].OnBlack;
   }
 }
@@ -119,7 +119,7 @@ int32_t TgraAttribute::ColorIndex(int32_t colorNumber) {
 
 TColor TgraAttribute::GetLineColor(int32_t colorNumber) const {
   int32_t slot = ColorIndex(colorNumber);
-  return slot < 0 ? BackColor : Colors[slot].Colour;
+  return slot < 0 ? BackColor : Colors[slot].Color;
 }
 
 double TgraAttribute::GetLineWidth(int32_t colorNumber) const {

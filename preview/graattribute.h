@@ -27,7 +27,7 @@ struct TjwvLayer {
 };
 
 struct TgraColorEntry {
-  TColor Colour;
+  TColor Color;
   double LineWidth;  // world units of the preview
   double DotSize;    // radius added to a point's mark, world units
 };

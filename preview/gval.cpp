@@ -4,7 +4,7 @@
 
 TGval Gval;
 
-void CentreView(double cx, double cy, int32_t width, int32_t height) {
+void CenterView(double cx, double cy, int32_t width, int32_t height) {
   Gval.ViewWidth = width;
   Gval.ViewHeight = height;
   const double hw = width / 2.0 / Gval.ViewScale;

@@ -84,7 +84,7 @@ inline int32_t ToScreenY(double y) {
 
 // Sets ViewWidth and ViewHeight to the canvas size and the visible rectangle
 // to that size at ViewScale, centred on (cx, cy).
-void CentreView(double cx, double cy, int32_t width, int32_t height);
+void CenterView(double cx, double cy, int32_t width, int32_t height);
 
 void AddWorldPoint(double x, double y);
 inline int32_t WorldPointCount() {

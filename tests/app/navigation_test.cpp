@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -36,8 +37,8 @@ class Navigation : public FormTest {
   static TView View() {
     return {Gval.ViewScale, Gval.ViewMinX, Gval.ViewMinY, Gval.ViewMaxX, Gval.ViewMaxY};
   }
-  static double CentreX() { return (Gval.ViewMinX + Gval.ViewMaxX) / 2; }
-  static double CentreY() { return (Gval.ViewMinY + Gval.ViewMaxY) / 2; }
+  static double CenterX() { return (Gval.ViewMinX + Gval.ViewMaxX) / 2; }
+  static double CenterY() { return (Gval.ViewMinY + Gval.ViewMaxY) / 2; }
 
   void Drag(uint8_t buttons, int x1, int y1, int x2, int y2) {
     form->PaintBox1MouseDown(buttons, x1, y1);
@@ -46,14 +47,14 @@ class Navigation : public FormTest {
   }
 };
 
-TEST_F(Navigation, BothButtonClicksAndShortDragsCentreOnThePressPoint) {
+TEST_F(Navigation, BothButtonClicksAndShortDragsCenterOnThePressPoint) {
   // A click, and a drag 100 right and 3 down: both stay within 5 pixels one
   // way, so both centre on the press point (pixel (100, 100) is (50, 100)).
   for (const auto& [x2, y2] : {std::pair{100, 100}, std::pair{200, 103}}) {
     SetUp();
     Drag(kBoth, 100, 100, x2, y2);
-    EXPECT_DOUBLE_EQ(CentreX(), 50) << x2;
-    EXPECT_DOUBLE_EQ(CentreY(), 100) << x2;
+    EXPECT_DOUBLE_EQ(CenterX(), 50) << x2;
+    EXPECT_DOUBLE_EQ(CenterY(), 100) << x2;
     EXPECT_DOUBLE_EQ(Gval.ViewScale, 2);
   }
 }
@@ -62,8 +63,8 @@ TEST_F(Navigation, ARightDownBoxFillsThePreview) {
   // 50 x 20 pixels from (100, 100): world (50, 100)-(75, 90).
   Drag(kBoth, 100, 100, 150, 120);
   EXPECT_DOUBLE_EQ(Gval.ViewScale, std::min(400 / 25.0, 300 / 10.0));
-  EXPECT_DOUBLE_EQ(CentreX(), 62.5);
-  EXPECT_DOUBLE_EQ(CentreY(), 95);
+  EXPECT_DOUBLE_EQ(CenterX(), 62.5);
+  EXPECT_DOUBLE_EQ(CenterY(), 95);
   EXPECT_DOUBLE_EQ(Gval.ViewMaxX - Gval.ViewMinX, 400 / 16.0);
 }
 
@@ -71,7 +72,7 @@ TEST_F(Navigation, OtherDragDirectionsZoomOutFitOrSwapViews) {
   const TView start = View();
   Drag(kBoth, 200, 200, 100, 100);  // left and up: half the scale
   EXPECT_DOUBLE_EQ(Gval.ViewScale, 1);
-  EXPECT_DOUBLE_EQ(CentreX(), 75);
+  EXPECT_DOUBLE_EQ(CenterX(), 75);
   Drag(kBoth, 200, 200, 100, 250);  // left and down: back to the view before
   EXPECT_EQ(View(), start);
   Drag(kBoth, 200, 200, 100, 250);  // and again: the two views swap
@@ -123,7 +124,7 @@ TEST_F(Navigation, NotchesAndPageKeysZoomByTwoAndBack) {
   EXPECT_DOUBLE_EQ(Gval.ViewScale, 2);
   EXPECT_TRUE(form->FormKeyDown(NavKey::PageUp, false));
   EXPECT_DOUBLE_EQ(Gval.ViewScale, 4);
-  EXPECT_DOUBLE_EQ(CentreX(), 100);
+  EXPECT_DOUBLE_EQ(CenterX(), 100);
   EXPECT_TRUE(form->FormKeyDown(NavKey::PageDown, false));
   EXPECT_EQ(Gval.ViewScale, 2);
 }
@@ -158,35 +159,35 @@ TEST_F(Navigation, ArrowsPanWhileAnEditHasTheFocusButNotInTheTable) {
   for (const auto& c : cases) {
     SetUp();
     EXPECT_TRUE(form->FormKeyDown(c.key, c.shift));
-    EXPECT_DOUBLE_EQ(CentreX(), 100 + c.dx);
-    EXPECT_DOUBLE_EQ(CentreY(), 75 + c.dy);
+    EXPECT_DOUBLE_EQ(CenterX(), 100 + c.dx);
+    EXPECT_DOUBLE_EQ(CenterY(), 75 + c.dy);
   }
   SetUp();
   form->StringGrid1Enter();
   EXPECT_FALSE(form->FormKeyDown(NavKey::Left, false));
   EXPECT_FALSE(form->FormKeyDown(NavKey::PageUp, false));
-  EXPECT_DOUBLE_EQ(CentreX(), 100);
+  EXPECT_DOUBLE_EQ(CenterX(), 100);
   form->StringGrid1Exit();
   EXPECT_TRUE(form->FormKeyDown(NavKey::Left, false));
 }
 
-TEST_F(Navigation, HomeFitsAndEndCentresOnTheDrawingAtTheSameScale) {
+TEST_F(Navigation, HomeFitsAndEndCentersOnTheDrawingAtTheSameScale) {
   EXPECT_TRUE(form->FormKeyDown(NavKey::Home, false));
   const TView fitted = View();
   SetUp();
   EXPECT_TRUE(form->FormKeyDown(NavKey::End, false));
   EXPECT_DOUBLE_EQ(Gval.ViewScale, 2);
-  EXPECT_DOUBLE_EQ(CentreX(), (fitted.MinX + fitted.MaxX) / 2);
-  EXPECT_DOUBLE_EQ(CentreY(), (fitted.MinY + fitted.MaxY) / 2);
+  EXPECT_DOUBLE_EQ(CenterX(), (fitted.MinX + fitted.MaxX) / 2);
+  EXPECT_DOUBLE_EQ(CenterY(), (fitted.MinY + fitted.MaxY) / 2);
 }
 
-TEST_F(Navigation, ResizingKeepsTheCentreAndScaleAndRedrawsOnceSettled) {
+TEST_F(Navigation, ResizingKeepsTheCenterAndScaleAndRedrawsOnceSettled) {
   ui.PaintBox = {30, 40, 600, 200};
   form->FormResize();
   EXPECT_EQ(Gval.ViewWidth, 600);
   EXPECT_DOUBLE_EQ(Gval.ViewScale, 2);
-  EXPECT_DOUBLE_EQ(CentreX(), 100);
-  EXPECT_DOUBLE_EQ(CentreY(), 75);
+  EXPECT_DOUBLE_EQ(CenterX(), 100);
+  EXPECT_DOUBLE_EQ(CenterY(), 75);
   EXPECT_DOUBLE_EQ(Gval.ViewMaxX - Gval.ViewMinX, 300);
   ui.Preview.Clear();
   form->FormResizeSettled();
@@ -209,6 +210,24 @@ TEST_F(Navigation, AnyRunOfZoomsKeepsTheViewFiniteAndHomeFitsAgain) {
   form->FormMouseWheelDown(0, 0);
   form->FormKeyDown(NavKey::Home, false);
   EXPECT_EQ(View(), fitted);
+}
+
+// A drag or a notch with the mouse at the far ends of a coordinate moves
+// the picture off the canvas or leaves the view; nothing overflows.
+TEST_F(Navigation, TheMouseAtTheEndsOfItsCoordinatesOverflowsNothing) {
+  constexpr int32_t kLow = INT32_MIN;
+  constexpr int32_t kHigh = INT32_MAX;
+  form->PaintBox1MouseDown(kMouseMiddle, kLow, kHigh);
+  form->PaintBox1MouseMove(kHigh, kLow);
+  EXPECT_EQ(ui.Preview.LinesStartingWith("DrawBitmap").back(),
+            "DrawBitmap " + std::to_string(kScreenLimit) + " " + std::to_string(-kScreenLimit) +
+                " 400x300");
+  form->PaintBox1MouseUp(kHigh, kLow);
+  for (const int32_t at : {kLow, kHigh}) {
+    form->FormMouseWheelDown(at, at);
+    form->FormMouseWheelUp(at, at);
+  }
+  EXPECT_TRUE(std::isfinite(Gval.ViewMinX) && std::isfinite(Gval.ViewMaxY));
 }
 
 TEST_F(Navigation, EscDuringARedrawKeepsThePartialPicture) {

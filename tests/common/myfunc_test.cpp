@@ -366,7 +366,7 @@ TEST(DirectionDeg, MayRoundUpTo360) {
   EXPECT_EQ(DirectionDeg(1, -1e-13), 360);
 }
 
-TEST(Rotate, TurnsCounterClockwiseAboutTheCentre) {
+TEST(Rotate, TurnsCounterClockwiseAboutTheCenter) {
   EXPECT_NEAR(RotateX(2, 1, 1, 1, std::numbers::pi / 2), 1, 1e-15);
   EXPECT_NEAR(RotateY(2, 1, 1, 1, std::numbers::pi / 2), 2, 1e-15);
   EXPECT_NEAR(RotateX(3, 4, 0, 0, std::numbers::pi), -3, 1e-14);

@@ -408,7 +408,7 @@ TEST(ReaderAttributes, LongerKeywordsAreTriedFirst) {
   EXPECT_EQ(JwwStore.PendingZ, 2);
 }
 
-TEST(ReaderAttributes, ExplicitColourAnchorAndPointColour) {
+TEST(ReaderAttributes, ExplicitColorAnchorAndPointColor) {
   Read({"lc10 255", "cc5", "pn4"});
   EXPECT_EQ(JwwStore.Current.LineColor, 10);
   EXPECT_EQ(JwwStore.Current.ExplicitColor, 255);

@@ -114,7 +114,7 @@ TEST_F(DrawTest, EntityPenIsSolidOnlyForLineTypes1And31) {
   }
 }
 
-TEST_F(DrawTest, EntityColoursFollowTheLayerState) {
+TEST_F(DrawTest, EntityColorsFollowTheLayerState) {
   GraAttribute().SetLayerState(0x23, 2);
   GraAttribute().SetLayerState(0x24, 3);
   EXPECT_EQ(EntityColor(0x22, 102), RGB(255, 0, 0));

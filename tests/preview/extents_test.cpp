@@ -247,10 +247,10 @@ struct FitCase {
   std::vector<TWorldPoint> Points;  // stored as point entities
   int W, H;
   double WantScale;
-  TWorldPoint WantCentre;
+  TWorldPoint WantCenter;
 };
 
-TEST_F(ExtentsTest, FitFillsNinetyPercentCentred) {
+TEST_F(ExtentsTest, FitFillsNinetyPercentCentered) {
   const FitCase cases[] = {
       {"empty store in 400 x 300", {}, 400, 300, 1.35, {0, 0}},
       {"wide drawing limited by its width", {{0, 0}, {100, 10}}, 400, 300, 3.6, {50, 5}},
@@ -268,10 +268,10 @@ TEST_F(ExtentsTest, FitFillsNinetyPercentCentred) {
     EXPECT_NEAR(Gval.ViewScale, c.WantScale, c.WantScale * 1e-12);
     const double halfW = c.W / 2.0 / Gval.ViewScale;
     const double halfH = c.H / 2.0 / Gval.ViewScale;
-    EXPECT_DOUBLE_EQ(Gval.ViewMinX, c.WantCentre.x - halfW);
-    EXPECT_DOUBLE_EQ(Gval.ViewMaxX, c.WantCentre.x + halfW);
-    EXPECT_DOUBLE_EQ(Gval.ViewMinY, c.WantCentre.y - halfH);
-    EXPECT_DOUBLE_EQ(Gval.ViewMaxY, c.WantCentre.y + halfH);
+    EXPECT_DOUBLE_EQ(Gval.ViewMinX, c.WantCenter.x - halfW);
+    EXPECT_DOUBLE_EQ(Gval.ViewMaxX, c.WantCenter.x + halfW);
+    EXPECT_DOUBLE_EQ(Gval.ViewMinY, c.WantCenter.y - halfH);
+    EXPECT_DOUBLE_EQ(Gval.ViewMaxY, c.WantCenter.y + halfH);
   }
 }
 

@@ -393,7 +393,7 @@ TEST_F(QtCanvasTest, BitmapsKeepRedInTheLowByte) {
   EXPECT_EQ(At(0, 2), kRed) << "drawn one pixel to the left, clipped";
 }
 
-TEST_F(QtCanvasTest, GlyphIsDrawnInTheTextColourBelowAndRightOfItsPoint) {
+TEST_F(QtCanvasTest, GlyphIsDrawnInTheTextColorBelowAndRightOfItsPoint) {
   LogFont font;
   font.Height = 20;
   font.FaceName = Sjis("ＭＳ ゴシック");

@@ -73,7 +73,7 @@ TEST_F(ControlCodesTest, StylesSwitchAtTheCodeAndRunsContinueWhereTheLastEnded) 
   });
 }
 
-TEST_F(ControlCodesTest, ColourCodeChangesThePenForWhatFollows) {
+TEST_F(ControlCodesTest, ColorCodeChangesThePenForWhatFollows) {
   const TColor three = GraAttribute().GetLineColor(3);
   EXPECT_THAT(Draw("A^$3B"),
               ElementsAre(Font(4, 2), kBlackText, "TextOut 10 46 \"A\"", Font(4, 2),

@@ -90,7 +90,7 @@ TEST_F(PointMarkerTest, UnknownCodesAndBadScalesDrawTheDefaultCircle) {
   EXPECT_NE(Shape(12, 1, 0), circle12);
 }
 
-TEST_F(PointMarkerTest, OverrideColoursThePenAndTheFill) {
+TEST_F(PointMarkerTest, OverrideColorsThePenAndTheFill) {
   EXPECT_THAT(Marker(5, 2, 0, 0x0000FF),
               ElementsAre("SetBrush rgb(255,255,255) hollow", kBlackPen,
                           "SetPen rgb(255,0,0) w0 solid copy", "SetBrush rgb(255,255,255) hollow",

@@ -6,9 +6,7 @@
 #include <cmath>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "common/simd.h"
 
 namespace {
 
@@ -111,7 +109,7 @@ uint8_t CoverageByte(float winding) {
 void RunningCoverage(const float* line, uint8_t* out, int count) {
   int x = 0;
   float sum = 0;
-#if defined(__SSE2__)
+#if HORUNE_SSE2
   // Four at a time: the sum within the group in two shifted adds, then the
   // carry of the groups before; no branch, and a chain of one add a group.
   __m128 carry = _mm_setzero_ps();
@@ -330,7 +328,7 @@ uint32_t BlendPixelUnder(uint32_t pixel, uint8_t alpha, uint32_t argb) {
 template <bool Under>
 void LayCoverageRow(uint32_t* pixels, const uint8_t* alpha, size_t count, uint32_t argb) {
   size_t i = 0;
-#if defined(__SSE2__)
+#if HORUNE_SSE2
   // Four pixels at a time, a channel in each 16-bit lane, where the sums
   // never pass 255 * 256. Most of a turned glyph's box is bare or solid.
   const __m128i zero = _mm_setzero_si128();

@@ -19,9 +19,9 @@ namespace {
 constexpr int kWheelRows = 3;
 // How near a header border the mouse must be to drag it, at 96 dpi.
 constexpr int kBorderReach = 3;
-constexpr COLORREF kFixedColour = 0x00F0F0F0;
-constexpr COLORREF kLineColour = 0x00C0C0C0;
-constexpr COLORREF kWarningColour = 0x000000FF;
+constexpr COLORREF kFixedColor = 0x00F0F0F0;
+constexpr COLORREF kLineColor = 0x00C0C0C0;
+constexpr COLORREF kWarningColor = 0x000000FF;
 const wchar_t kClassName[] = L"HoruneGrid";
 
 bool KeyDown(int key) {
@@ -432,19 +432,19 @@ void CellGrid::Paint(HDC screen) {
   HGDIOBJ oldFont = SelectObject(dc, font_);
   SetBkMode(dc, TRANSPARENT);
   FillRect(dc, client, GetSysColor(COLOR_WINDOW));
-  HPEN pen = CreatePen(PS_SOLID, 1, kLineColour);
+  HPEN pen = CreatePen(PS_SOLID, 1, kLineColor);
   HGDIOBJ oldPen = SelectObject(dc, pen);
   const int32_t last = std::min(topRow_ + VisibleRows(), kTableRows);
   const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
   const int margin = GridTextMargin(scale_);
   for (int32_t col = 0; col < kGridColumns; ++col) {
     const RECT head = CellRect(col, 0);
-    FillRect(dc, head, kFixedColour);
+    FillRect(dc, head, kFixedColor);
     DrawCellText(dc, head, margin, GridHeader(col), GetSysColor(COLOR_BTNTEXT));
     for (int32_t row = topRow_; row <= last; ++row) {
       const RECT r = CellRect(col, row);
       if (col == 0) {
-        FillRect(dc, r, kFixedColour);
+        FillRect(dc, r, kFixedColor);
         const bool leftOut = events_.LeftOut && events_.LeftOut(row);
         DrawCellText(dc, r, margin, GridRowLabel(row),
                      GetSysColor(leftOut ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
@@ -455,7 +455,7 @@ void CellGrid::Paint(HDC screen) {
       const bool current = col == cursor_.Col && row == cursor_.Row;
       if (picked && !(current && focused_)) FillRect(dc, r, highlight);
       const bool warned = !cells_.Warning(col, row).empty();
-      const COLORREF ink = warned                             ? kWarningColour
+      const COLORREF ink = warned                             ? kWarningColor
                            : picked && !(current && focused_) ? GetSysColor(COLOR_HIGHLIGHTTEXT)
                                                               : GetSysColor(COLOR_WINDOWTEXT);
       DrawCellText(dc, r, margin, cells_.Cell(col, row), ink);
