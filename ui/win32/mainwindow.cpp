@@ -1,5 +1,5 @@
 // The Win32 window: controls created once at their designed places, moved
-// on every size change; the preview is a child window showing the GDI
+// on every size change; the preview is a child window showing the raster
 // canvas; the message loop gives the window the navigation keys before the
 // focused control and lets the dialog manager do Tab and the mnemonics.
 #include "ui/win32/mainwindow.h"
@@ -453,7 +453,7 @@ LRESULT MainWindow::HandlePreview(UINT msg, WPARAM wp, LPARAM lp) {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(paintBox_, &ps);
       if (stage_ == Stage::Shown) form_->PaintBox1Paint();
-      GdiCanvas& canvas = static_cast<GdiCanvas&>(PreviewCanvas());
+      DibCanvas& canvas = static_cast<DibCanvas&>(PreviewCanvas());
       BitBlt(dc, 0, 0, canvas.Width(), canvas.Height(), canvas.Dc(), 0, 0, SRCCOPY);
       EndPaint(paintBox_, &ps);
       return 0;
@@ -601,7 +601,7 @@ Canvas& MainWindow::PreviewCanvas() {
   const int w = std::max<int>(r.right, 1);
   const int h = std::max<int>(r.bottom, 1);
   if (!canvas_) {
-    canvas_ = std::make_unique<GdiCanvas>(w, h);
+    canvas_ = std::make_unique<DibCanvas>(w, h);
   } else if (canvas_->Width() != w || canvas_->Height() != h) {
     canvas_->Resize(w, h);
   }
@@ -613,7 +613,7 @@ void MainWindow::ScheduleRedrawSlice() {
 }
 
 void MainWindow::RepaintPreview() {
-  GdiCanvas& canvas = static_cast<GdiCanvas&>(PreviewCanvas());
+  DibCanvas& canvas = static_cast<DibCanvas&>(PreviewCanvas());
   HDC dc = GetDC(paintBox_);
   BitBlt(dc, 0, 0, canvas.Width(), canvas.Height(), canvas.Dc(), 0, 0, SRCCOPY);
   ReleaseDC(paintBox_, dc);

@@ -2,7 +2,7 @@
 // gaps and pen gaps show what lies beneath), alternate polygon filling and
 // top-left text alignment for its whole life; pens, brushes and fonts are
 // created when their value changes and deleted when replaced.
-#include "ui/win32/gdicanvas.h"
+#include "tests/win32/gdicanvas.h"
 
 #include <algorithm>
 #include <cstring>

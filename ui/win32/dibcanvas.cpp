@@ -1,0 +1,182 @@
+// A DIB section as the raster canvas's pixels, and GDI's glyph outlines.
+#include "ui/win32/dibcanvas.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "common/sjis.h"
+
+// The DIB section the canvas draws into, selected into a memory context of
+// its own.
+class DibStore : public PixelStore {
+ public:
+  DibStore() : dc_(CreateCompatibleDC(nullptr)) {}
+  ~DibStore() override {
+    if (initial_ != nullptr) SelectObject(dc_, initial_);
+    if (bitmap_ != nullptr) DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  DibStore(const DibStore&) = delete;
+  DibStore& operator=(const DibStore&) = delete;
+
+  PixelBuffer Allocate(int width, int height) override {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr) {
+      // Out of memory for a picture this size: one of a pixel, drawn to no
+      // effect, rather than none.
+      return Allocate(1, 1);
+    }
+    HGDIOBJ old = SelectObject(dc_, bitmap);
+    if (initial_ == nullptr) initial_ = old;
+    if (bitmap_ != nullptr) DeleteObject(bitmap_);
+    bitmap_ = bitmap;
+    return {static_cast<uint32_t*>(bits), width, width, height};
+  }
+  HDC Dc() const { return dc_; }
+
+ private:
+  HDC dc_;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ initial_ = nullptr;
+};
+
+namespace {
+
+double FromFixed(FIXED f) {
+  return f.value + f.fract / 65536.0;
+}
+
+class GdiGlyphFace : public GlyphFace {
+ public:
+  GdiGlyphFace(HDC dc, const LogFont& font);
+  ~GdiGlyphFace() override {
+    if (font_ == nullptr) return;
+    SelectObject(dc_, GetStockObject(SYSTEM_FONT));
+    DeleteObject(font_);
+  }
+  GdiGlyphFace(const GdiGlyphFace&) = delete;
+  GdiGlyphFace& operator=(const GdiGlyphFace&) = delete;
+  FlatOutline Outline(const std::string& glyph) override;
+
+ private:
+  HDC dc_;
+  HFONT font_ = nullptr;
+  double ascent_ = 0.0;
+  std::vector<uint8_t> buffer_;
+};
+
+GdiGlyphFace::GdiGlyphFace(HDC dc, const LogFont& font) : dc_(dc) {
+  LOGFONTW record{};
+  record.lfHeight = font.Height;
+  record.lfWidth = font.Width;
+  record.lfWeight = font.Weight;
+  record.lfItalic = font.Italic;
+  record.lfUnderline = font.Underline;
+  record.lfStrikeOut = font.StrikeOut;
+  record.lfCharSet = font.CharSet;
+  record.lfOutPrecision = OUT_TT_PRECIS;
+  record.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  record.lfQuality = DEFAULT_QUALITY;
+  // An "@" face is GDI's own vertical-writing variant of the face: its
+  // full-width glyphs come lying on their side, upright once the run turns
+  // downwards.
+  const std::wstring face = WideFromSjis(font.FaceName);
+  face.substr(0, LF_FACESIZE - 1).copy(record.lfFaceName, LF_FACESIZE - 1);
+  font_ = CreateFontIndirectW(&record);
+  if (font_ == nullptr) return;
+  SelectObject(dc_, font_);
+  TEXTMETRICW metrics{};
+  if (!GetTextMetricsW(dc_, &metrics)) return;
+  CellHeight = metrics.tmHeight;
+  HalfWidth = font.Width != 0 ? std::abs(font.Width) : metrics.tmAveCharWidth;
+  ascent_ = metrics.tmAscent;
+  Visible = font.Height != 0;
+  // GDI's outlines carry the slant; underlines and strike-outs are lines
+  // of their own, which the outlines leave out.
+  Outlined = true;
+}
+
+FlatOutline GdiGlyphFace::Outline(const std::string& glyph) {
+  OutlineBuilder builder;
+  const std::wstring text = WideFromSjis(glyph);
+  if (font_ == nullptr || text.size() != 1) return builder.Take();
+  SelectObject(dc_, font_);
+  const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+  GLYPHMETRICS metrics{};
+  const DWORD size = GetGlyphOutlineW(dc_, text[0], GGO_NATIVE, &metrics, 0, nullptr, &identity);
+  if (size == GDI_ERROR || size == 0) return builder.Take();
+  buffer_.assign(size, 0);
+  if (GetGlyphOutlineW(dc_, text[0], GGO_NATIVE, &metrics, size, buffer_.data(), &identity) ==
+      GDI_ERROR) {
+    return builder.Take();
+  }
+  // Outline points lie from the glyph's origin on the base line, y upwards.
+  const auto at = [this](const POINTFX& p) {
+    return PointF{FromFixed(p.x), ascent_ - FromFixed(p.y)};
+  };
+  const uint8_t* data = buffer_.data();
+  const uint8_t* end = data + size;
+  while (data + sizeof(TTPOLYGONHEADER) <= end) {
+    const auto* header = reinterpret_cast<const TTPOLYGONHEADER*>(data);
+    const uint8_t* contourEnd = data + header->cb;
+    if (header->cb < sizeof(TTPOLYGONHEADER) || contourEnd > end) break;
+    builder.MoveTo(at(header->pfxStart));
+    const uint8_t* curve = data + sizeof(TTPOLYGONHEADER);
+    while (curve + sizeof(TTPOLYCURVE) - sizeof(POINTFX) <= contourEnd) {
+      const auto* c = reinterpret_cast<const TTPOLYCURVE*>(curve);
+      const int n = c->cpfx;
+      const POINTFX* p = c->apfx;
+      if (c->wType == TT_PRIM_QSPLINE) {
+        // B-spline: each control point but the last has its curve end
+        // midway to the next one.
+        for (int i = 0; i + 1 < n; ++i) {
+          const PointF control = at(p[i]);
+          const PointF next = at(p[i + 1]);
+          const PointF to =
+              i + 2 == n ? next : PointF{(control.x + next.x) / 2, (control.y + next.y) / 2};
+          builder.QuadTo(control, to);
+        }
+      } else if (c->wType == TT_PRIM_CSPLINE) {
+        for (int i = 0; i + 2 < n; i += 3) builder.CubicTo(at(p[i]), at(p[i + 1]), at(p[i + 2]));
+      } else {
+        for (int i = 0; i < n; ++i) builder.LineTo(at(p[i]));
+      }
+      curve += sizeof(TTPOLYCURVE) + (n - 1) * sizeof(POINTFX);
+    }
+    data = contourEnd;
+  }
+  return builder.Take();
+}
+
+}  // namespace
+
+GdiGlyphSource::~GdiGlyphSource() {
+  if (dc_ != nullptr) DeleteDC(dc_);
+}
+
+std::unique_ptr<GlyphFace> GdiGlyphSource::MakeFace(const LogFont& font) {
+  if (dc_ == nullptr) dc_ = CreateCompatibleDC(nullptr);
+  return std::make_unique<GdiGlyphFace>(dc_, font);
+}
+
+std::unique_ptr<GlyphSource> GdiGlyphSource::MakeAnother() const {
+  return std::make_unique<GdiGlyphSource>();
+}
+
+DibCanvas::DibCanvas(int width, int height)
+    : RasterCanvas(width, height, std::make_unique<GdiGlyphSource>(), Blank::White,
+                   std::make_unique<DibStore>()) {}
+
+HDC DibCanvas::Dc() {
+  return static_cast<DibStore&>(Store()).Dc();
+}
