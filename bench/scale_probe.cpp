@@ -48,7 +48,10 @@
 #include "text/pointmarker.h"
 #include "text/textdraw.h"
 #ifdef _WIN32
+// clang-format off
+#include "ui/win32/win32.h"
 #include <psapi.h>
+// clang-format on
 
 #include "ui/win32/dibcanvas.h"
 using SessionCanvasType = DibCanvas;

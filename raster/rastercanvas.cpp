@@ -89,8 +89,7 @@ class VectorStore : public PixelStore {
   std::vector<uint32_t> pixels_;
 };
 
-// Beyond this em in pixels a glyph is not drawn: none that size can be read
-// on any canvas.
+// Bounds of the caches; a drawing with more clears them and starts again.
 constexpr size_t kMaxFaces = 4096;
 constexpr size_t kMaxMaskBytes = size_t{64} << 20;
 // A glyph reaching further than this from its point is drawn straight
