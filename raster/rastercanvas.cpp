@@ -494,14 +494,16 @@ Affine RasterCanvas::CellTransform(bool fullWidth, double degrees) const {
 }
 
 void RasterCanvas::DrawGlyphDirect(int32_t x, int32_t y, const std::string& glyph, bool fullWidth) {
-  // Cut to the buffer, in pieces no side of which passes what one fill covers.
+  // Cut to the buffer, in bands a few rows tall: a glyph that large may
+  // cover the whole buffer, and one fill's working memory is its piece's.
   const Affine cell = CellTransform(fullWidth, escapement_ / 10.0).Then(Affine::Translation(x, y));
   const FlatOutline outline = face_->Glyphs->Outline(glyph);
-  constexpr int kPiece = kMaxCoverageSide / 2;
-  for (int top = 0; top < pixels_.Height; top += kPiece) {
-    for (int left = 0; left < pixels_.Width; left += kPiece) {
-      const CoverageClip clip{left, top, std::min(left + kPiece, pixels_.Width),
-                              std::min(top + kPiece, pixels_.Height)};
+  constexpr int kBandWidth = kMaxCoverageSide / 2;
+  constexpr int kBandHeight = 128;
+  for (int top = 0; top < pixels_.Height; top += kBandHeight) {
+    for (int left = 0; left < pixels_.Width; left += kBandWidth) {
+      const CoverageClip clip{left, top, std::min(left + kBandWidth, pixels_.Width),
+                              std::min(top + kBandHeight, pixels_.Height)};
       const CoverageMask mask = FillCoverage(outline, cell, 1, &clip);
       if (!mask.Alpha.empty()) LayMask(mask.View(), 0, 0);
     }

@@ -88,7 +88,6 @@ class QtGlyphFace : public GlyphFace {
   bool vertical_ = false;
   const std::unordered_map<uint16_t, uint16_t>* forms_ = nullptr;  // of a vertical face
   double ascent_ = 0.0;
-  QImage scratch_;  // where the font engine draws a glyph's coverage
 };
 
 QtGlyphFace::QtGlyphFace(const LogFont& font) {
@@ -184,16 +183,18 @@ bool QtGlyphFace::Coverage(const std::string& glyph, const Affine& cellMap, int 
   const QRect bounds =
       cell.mapRect(QRectF(-margin, -margin, advance + 2 * margin, CellHeight + 2 * margin))
           .toAlignedRect();
-  // One scratch image serves every glyph, cleared as far as the glyph may
-  // reach, so its paint engine is made once rather than once a glyph.
-  if (scratch_.width() < bounds.width() || scratch_.height() < bounds.height()) {
-    scratch_ = QImage(std::max(scratch_.width(), bounds.width()),
-                      std::max(scratch_.height(), bounds.height()), QImage::Format_Alpha8);
+  // One scratch image serves every glyph of the thread's faces, cleared as
+  // far as the glyph may reach, so its paint engine is made once rather
+  // than once a glyph, and its memory once rather than once a face.
+  thread_local QImage scratch;
+  if (scratch.width() < bounds.width() || scratch.height() < bounds.height()) {
+    scratch = QImage(std::max(scratch.width(), bounds.width()),
+                     std::max(scratch.height(), bounds.height()), QImage::Format_Alpha8);
   }
   const int width = bounds.width();
   const int height = bounds.height();
-  for (int row = 0; row < height; ++row) std::memset(scratch_.scanLine(row), 0, width);
-  QPainter p(&scratch_);
+  for (int row = 0; row < height; ++row) std::memset(scratch.scanLine(row), 0, width);
+  QPainter p(&scratch);
   p.setClipRect(0, 0, width, height);
   p.setFont(font_);
   p.setPen(Qt::black);
@@ -212,7 +213,7 @@ bool QtGlyphFace::Coverage(const std::string& glyph, const Affine& cellMap, int 
     p.drawText(QPointF(0, ascent_), text);
   }
   p.end();
-  mask = TrimmedCoverage(scratch_.constBits(), static_cast<int>(scratch_.bytesPerLine()), width,
+  mask = TrimmedCoverage(scratch.constBits(), static_cast<int>(scratch.bytesPerLine()), width,
                          height, bounds.left(), bounds.top(), rowQuantum);
   return true;
 }
