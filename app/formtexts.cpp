@@ -47,12 +47,24 @@ std::span<const char* const> HelpLines() {
   return kHelpLines;
 }
 
-const char* MakerPageAddress() {
-  return "https://horune.example/pr/";
+const char* GuideFileName() {
+  return "horune.txt";
 }
 
 const char* InfoStripText() {
   return "ホルネ　測った距離から敷地の外形を作図する Jw_cad の外部変形です。"
          "点1を原点に、点2を距離と角度で、点3からは二つの相手点との距離で決めていきます。"
-         "使い方と更新のお知らせは作者のページへ：";
+         "導入と操作の案内は、プログラムと同じフォルダにあります：";
+}
+
+const char* GuideLinkText() {
+  return "案内（horune.txt）を開く";
+}
+
+const char* TableFileFilterName() {
+  return "データファイル(*.dlist)";
+}
+
+const char* TableFilePattern() {
+  return "*.dlist";
 }

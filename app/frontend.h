@@ -21,6 +21,28 @@
 // Which of the two point-2 edits: Edit1 (distance) or Edit2 (direction).
 enum class EditId : uint8_t { Edit1, Edit2 };
 
+// The window's controls (app/formcontrols.h describes each), in the order
+// they are made.
+enum class ControlId : uint8_t {
+  PaintBox1,
+  Label1,
+  Label2,
+  Edit1,
+  Label3,
+  Edit2,
+  Label4,
+  StringGrid1,
+  Button1,
+  Button2,
+  Button3,
+  Button4,
+  Button5,
+  Memo1,
+  LabelA1,
+  InfoStrip,
+  Count
+};
+
 // A rectangle of whole pixels: position and size.
 struct TBounds {
   int32_t Left = 0;
@@ -60,6 +82,9 @@ class FrontEnd {
   virtual void SetEditText(EditId edit, const std::string& sjis) = 0;
   // Gives the keyboard focus to the edit, selecting its whole text.
   virtual void FocusEdit(EditId edit) = 0;
+  // Gives the keyboard focus back to a control, its caret and selection as
+  // they were.
+  virtual void FocusControl(ControlId control) = 0;
 
   // Cells from row first to row last (all columns) changed in TForm1: show
   // them anew, texts and marks alike.
@@ -69,8 +94,6 @@ class FrontEnd {
   virtual void CommitCellEditor() = 0;
   // The cell with the table's cursor.
   virtual TCellPos CellCursor() const = 0;
-  // Moves the table's cursor to the cell without reporting a change of row.
-  virtual void SetCellCursor(TCellPos cell) = 0;
   // The selected block of cells; the cursor's cell alone when none is.
   virtual TCellRange CellSelection() const = 0;
 

@@ -3,6 +3,7 @@
 // view. Every view change goes through TakeView, which refuses a view that
 // is not finite or leaves the scale limits, so no sequence of keys, notches
 // or drags can lead to a blank preview that no key brings back.
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -333,6 +334,15 @@ void TForm1::FormMouseWheelDown(int32_t sx, int32_t sy) {
 
 void TForm1::FormMouseWheelUp(int32_t sx, int32_t sy) {
   ZoomAt(sx, sy, 1 / ZoomStep);
+}
+
+void TForm1::FormMouseWheel(int32_t sx, int32_t sy, int32_t delta) {
+  constexpr int32_t kNotch = 120;
+  // A turn the other way starts afresh, as the systems' own controls do.
+  if ((delta > 0) != (wheelRest_ > 0)) wheelRest_ = 0;
+  wheelRest_ += std::clamp(delta, -1000 * kNotch, 1000 * kNotch);
+  for (; wheelRest_ >= kNotch; wheelRest_ -= kNotch) FormMouseWheelUp(sx, sy);
+  for (; wheelRest_ <= -kNotch; wheelRest_ += kNotch) FormMouseWheelDown(sx, sy);
 }
 
 bool TForm1::FormKeyDown(NavKey key, bool shift) {

@@ -7,6 +7,7 @@
 
 #include "app/cellblock.h"
 #include "app/cellwarnings.h"
+#include "app/formcontrols.h"
 #include "app/tablefileio.h"
 #include "common/sjis.h"
 #include "exchange/reader.h"
@@ -17,6 +18,14 @@
 #include "text/painters.h"
 
 namespace fs = std::filesystem;
+
+namespace {
+
+std::string NavigationHint() {
+  return Sjis("【画面操作】マウス左ドラッグ／ペンでの拡大縮小移動が出来ます");
+}
+
+}  // namespace
 
 // The computation's view of the window: the two edits as the front end
 // shows them and the table's cells as TForm1 keeps them.
@@ -77,7 +86,7 @@ void TForm1::FormShow() {
   ShowTable();
   ui_.SetCaption(Sjis("ホルネ") +
                  Sjis(JwwStore.DrawingSizeMode ? "【図寸モード】" : "【実寸モード】"));
-  ui_.SetStatus(Sjis("【画面操作】マウス左ドラッグ／ペンでの拡大縮小移動が出来ます"));
+  ui_.SetStatus(NavigationHint());
   FitView();
   ViewReady = true;
   KeysEnabled = true;
@@ -149,20 +158,24 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::Button3Click() {
-  if (!ui_.AskYesNo(Sjis("各値をクリアします。よろしいですか？"))) return;
+  if (!ui_.AskYesNo(Sjis("各値をクリアします。よろしいですか？"))) {
+    ReturnFocus();
+    return;
+  }
   ui_.SetEditText(EditId::Edit1, "");
   ui_.SetEditText(EditId::Edit2, "0");
   cells_.SetRows({});
-  cells_.ClearWarnings();
-  ui_.CellsChanged(1, kTableRows);
+  ShowTable();
   StopLayerDrawing();
   ResetOutline(Outline);
   RedrawView();
   ui_.RepaintPreview();
+  ReturnFocus();
 }
 
 void TForm1::Button4Click() {
   const std::optional<fs::path> path = ui_.OpenTableDialog(LastTableFile);
+  ReturnFocus();
   if (!path) return;
   // A table file carries bounds too, but opening one never moves the window.
   const TBounds kept{WinLeft, WinTop, WinWidth, WinHeight};
@@ -177,6 +190,7 @@ void TForm1::Button4Click() {
 
 void TForm1::Button5Click() {
   const std::optional<fs::path> path = ui_.SaveTableDialog(LastTableFile);
+  ReturnFocus();
   if (!path) return;
   LastTableFile = *path;
   if (!SaveTableFile(LastTableFile)) {
@@ -187,6 +201,15 @@ void TForm1::Button5Click() {
 void TForm1::ShowTable() {
   cells_.ClearWarnings();
   ui_.CellsChanged(1, kTableRows);
+  ShowCellWarning(std::nullopt);
+}
+
+void TForm1::ReturnFocus() {
+  ui_.FocusControl(focusPlace_);
+}
+
+void TForm1::ControlFocused(ControlId control) {
+  if (FormControl(control).TabOrder > 0) focusPlace_ = control;
 }
 
 void TForm1::LoadTableFile(const fs::path& path) {
@@ -239,7 +262,20 @@ void TForm1::MarkUnreadCells() {
   cells_.ClearWarnings();
   const std::optional<TCellWarning> first = MarkCellWarnings(cells_);
   ui_.CellsChanged(1, kTableRows);
-  if (first) ui_.SetStatus(first->Status);
+  ShowCellWarning(first);
+}
+
+void TForm1::ShowCellWarning(const std::optional<TCellWarning>& first) {
+  if (first) {
+    ui_.SetStatus(first->Status);
+  } else if (statusWarns_) {
+    ui_.SetStatus(NavigationHint());
+  }
+  statusWarns_ = first.has_value();
+}
+
+void TForm1::StringGrid1CellEdited() {
+  MarkUnreadCells();
 }
 
 void TForm1::Edit1Exit() {

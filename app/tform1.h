@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 
+#include "app/cellwarnings.h"
 #include "app/frontend.h"
 #include "app/tablecells.h"
 #include "exchange/outline.h"
@@ -87,6 +88,16 @@ class TForm1 {
   void StringGrid1SelectCell(int32_t col, int32_t row, int32_t currentRow);
   void StringGrid1Enter();
   void StringGrid1Exit();
+  // The text typed into a cell has reached Cells(): its mark and the status
+  // line's word about it follow what it now holds.
+  void StringGrid1CellEdited();
+
+  // A control of the window took the keyboard focus.
+  void ControlFocused(ControlId control);
+  // Where the keyboard focus goes when the window is active again, after
+  // another program or a dialog had it: the last control the user could
+  // type into or tab to, Edit1 before any.
+  ControlId FocusPlace() const { return focusPlace_; }
   // Ctrl+V and Ctrl+C in the table: blocks of tab-separated cells, one row
   // a line, as spreadsheets exchange them.
   void StringGrid1Paste();
@@ -101,6 +112,10 @@ class TForm1 {
   // Screen coordinates of the mouse.
   void FormMouseWheelDown(int32_t sx, int32_t sy);
   void FormMouseWheelUp(int32_t sx, int32_t sy);
+  // The wheel turned by delta, 120 a notch as the systems count (a touchpad
+  // sends many smaller deltas): each whole notch zooms one step, and what is
+  // left waits for more in the same direction.
+  void FormMouseWheel(int32_t sx, int32_t sy, int32_t delta);
   // True when the key acted and is consumed.
   bool FormKeyDown(NavKey key, bool shift);
 
@@ -192,7 +207,10 @@ class TForm1 {
   void CentreOnExtents();
   void TakeWindowBounds();
   void MarkUnreadCells();
+  void ShowCellWarning(const std::optional<TCellWarning>& first);
   void ShowTable();
+  // After a button without a tab stop: the focus back where the user was.
+  void ReturnFocus();
 
   FrontEnd& ui_;
   std::filesystem::path programPath_;
@@ -211,4 +229,8 @@ class TForm1 {
   int32_t redrawWidth_ = 0;
   int32_t redrawHeight_ = 0;
   TTableCells cells_;
+  // The status line shows a cell's warning, which goes with the warning.
+  bool statusWarns_ = false;
+  int32_t wheelRest_ = 0;
+  ControlId focusPlace_ = ControlId::Edit1;
 };

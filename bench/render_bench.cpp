@@ -30,13 +30,14 @@
 #include "common/sjis.h"
 #include "exchange/reader.h"
 #include "exchange/store.h"
-#include "ui/qt/qtcanvas.h"
 #include "preview/draw.h"
 #include "preview/extents.h"
 #include "preview/gval.h"
 #include "preview/renderer.h"
 #include "support/drawing_generator.h"
+#include "text/facenames.h"
 #include "text/painters.h"
+#include "ui/qt/qtcanvas.h"
 
 namespace {
 
@@ -297,9 +298,9 @@ class GlyphCapture : public CapturingCanvas {
   void SetFont(const LogFont& font) override {
     if (font == last_ && !Fonts.empty()) return;
     last_ = font;
-    QString face = QString::fromUtf8(Utf8FromSjis(font.FaceName));
-    if (face.startsWith(QLatin1Char('@'))) face.remove(0, 1);
-    QFont q(SubstituteFace(face));
+    std::string face = FaceNameOf(font.FaceName);
+    if (face.starts_with('@')) face.erase(0, 1);
+    QFont q(QString::fromUtf8(SubstituteFace(face)));
     q.setPixelSize(std::max(1, font.Height));
     Fonts.push_back({q, -font.Escapement / 10.0, QFontMetricsF(q).ascent()});
   }

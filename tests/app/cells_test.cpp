@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/cellblock.h"
 #include "app/cellwarnings.h"
 #include "common/sjis.h"
@@ -110,6 +112,40 @@ TEST_F(Cells, ACellReadAsZeroIsMarkedWithItsReasonInTheStatusLine) {
   form->Cells().SetCell(2, 2, "6");
   form->ComputeOutline();
   EXPECT_EQ(form->Cells().Warning(2, 2), "");
+}
+
+// The status line's word about a cell goes with the cell's fault: when the
+// cell is mended (typed, before any computation), cleared, or replaced by
+// an opened table.
+TEST_F(Cells, TheStatusLinesWarningGoesWhenTheCellIsMended) {
+  const std::string hint = ui.Status();
+  const std::string warning = Sjis("点4の距離：全角の数字は 0 と読まれます");
+  const TTableRow bad{"1", Sjis("６"), "2", "8", "1"};
+  const TTableRow good{"1", "6", "2", "8", "0"};
+  const std::function<void()> mends[] = {
+      [&] {
+        form->Cells().SetCell(2, 2, "6");
+        form->StringGrid1CellEdited();
+      },
+      [&] {
+        ui.Answers = {true};
+        form->Button3Click();
+      },
+      [&] {
+        const auto path = folder.Path("good.dlist");
+        WriteLines(path, {"0", "0", "475", "475", "", "5", "45", "1", "6", "2", "8", "0"});
+        ui.Chosen = {path};
+        form->Button4Click();
+      },
+  };
+  for (const auto& mend : mends) {
+    form->Cells().SetRows({good, bad});
+    form->ComputeOutline();
+    ASSERT_EQ(ui.Status(), warning);
+    mend();
+    EXPECT_EQ(ui.Status(), hint);
+    EXPECT_EQ(form->Cells().Warning(2, 2), "");
+  }
 }
 
 }  // namespace

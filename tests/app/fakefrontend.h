@@ -41,10 +41,10 @@ class FakeFrontEnd : public FrontEnd {
   std::string EditText(EditId edit) const override;
   void SetEditText(EditId edit, const std::string& sjis) override;
   void FocusEdit(EditId edit) override { Focused = edit; }
+  void FocusControl(ControlId control) override { FocusedControl = control; }
   void CellsChanged(int32_t firstRow, int32_t lastRow) override;
   void CommitCellEditor() override { ++Commits; }
   TCellPos CellCursor() const override { return Cursor; }
-  void SetCellCursor(TCellPos cell) override { Cursor = cell; }
   TCellRange CellSelection() const override { return Selection; }
   void SetCaption(const std::string& sjis) override { Caption = sjis; }
   void SetStatus(const std::string& sjis) override { Statuses.push_back(sjis); }
@@ -70,6 +70,7 @@ class FakeFrontEnd : public FrontEnd {
   std::string Edit1;
   std::string Edit2;
   std::optional<EditId> Focused;
+  std::optional<ControlId> FocusedControl;
   TCellPos Cursor;
   TCellRange Selection;
   std::string Caption;

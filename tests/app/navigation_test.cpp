@@ -130,6 +130,25 @@ TEST_F(Navigation, NotchesAndPageKeysZoomByTwoAndBack) {
   EXPECT_EQ(Gval.ViewScale, 2);
 }
 
+// A notch is 120 as the systems count it: a touchpad's smaller deltas add up
+// to one step per 120, and a turn back starts afresh.
+TEST_F(Navigation, WheelDeltasAddUpToOneStepPerNotch) {
+  const struct {
+    std::vector<int32_t> deltas;
+    double scale;  // from 2: a notch down zooms in by 2
+  } cases[] = {
+      {{-30, -30, -30}, 2}, {{-30, -30, -30, -30}, 4}, {{-120}, 4},
+      {{-240}, 8},          {{-90, 60, 60}, 1},        {{100, 20, -120}, 2},
+  };
+  for (const auto& c : cases) {
+    // What a turn the other way left is dropped by the case's first delta.
+    form->FormMouseWheel(130, 90, c.deltas.front() > 0 ? -1 : 1);
+    const double before = Gval.ViewScale;
+    for (int32_t d : c.deltas) form->FormMouseWheel(130, 90, d);
+    EXPECT_DOUBLE_EQ(Gval.ViewScale / before, c.scale / 2) << c.deltas.size() << " deltas";
+  }
+}
+
 TEST_F(Navigation, ArrowsPanWhileAnEditHasTheFocusButNotInTheTable) {
   const struct {
     NavKey key;

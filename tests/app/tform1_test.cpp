@@ -239,7 +239,10 @@ TEST_F(TableFiles, ClearAsksFirst) {
   EXPECT_EQ(form->Cells().Rows()[0], rows[0]);
 
   ui.Answers = {true};
+  form->ControlFocused(ControlId::StringGrid1);
+  form->ControlFocused(ControlId::Button3);
   form->Button3Click();
+  EXPECT_EQ(ui.FocusedControl, ControlId::StringGrid1) << "back where the user was typing";
   EXPECT_EQ(ui.Edit1, "");
   EXPECT_EQ(ui.Edit2, "0");
   EXPECT_EQ(form->Cells().Rows()[0], TTableRow{});

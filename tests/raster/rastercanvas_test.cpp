@@ -399,16 +399,6 @@ TEST_F(RasterCanvasTest, BitmapsKeepRedInTheLowByte) {
   EXPECT_EQ(At(0, 2), kRed) << "drawn one pixel to the left, clipped";
 }
 
-TEST_F(RasterCanvasTest, HostFacesMapToInstalledJapaneseFaces) {
-  EXPECT_EQ(SubstituteFace(QString::fromUtf8("ＭＳ ゴシック")), "IPAGothic");
-  EXPECT_EQ(SubstituteFace(QString::fromUtf8("ＭＳ 明朝")), "IPAMincho");
-  EXPECT_EQ(SubstituteFace(QString::fromUtf8("ＭＳ Ｐゴシック")), "IPAPGothic");
-  EXPECT_EQ(SubstituteFace(QString::fromUtf8("<ＭＳ ゴシック>")), "IPAGothic");
-  EXPECT_EQ(SubstituteFace(QString::fromUtf8("<ＭＳ Ｐ明朝>")), "IPAPMincho");
-  EXPECT_EQ(SubstituteFace(QString::fromUtf8("HG明朝E")), "IPAMincho");
-  EXPECT_EQ(SubstituteFace("Arial"), "IPAGothic");
-}
-
 TEST_F(RasterCanvasTest, GlyphIsDrawnInTheTextColourBelowAndRightOfItsPoint) {
   LogFont font;
   font.Height = 20;

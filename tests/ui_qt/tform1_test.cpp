@@ -12,15 +12,18 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "app/formtexts.h"
 #include "common/sjis.h"
 #include "exchange/store.h"
 #include "preview/gval.h"
@@ -108,14 +111,21 @@ TEST_F(StartUp, ComponentsStandWhereDesigned) {
     QWidget* widget;
     int x, y, w, h;  // in the parent; h -1 where the design leaves the height open
   };
-  // The default window of 475 x 475: Panel2 docked right, the info strip and
-  // the status line docked at the bottom, the preview takes what is left.
+  // The default window of 475 x 475: Panel2 docked right, as wide as the
+  // table's default columns need, the info strip and the status line docked
+  // at the bottom, the preview takes what is left.
+  const int p2 = f.Panel2->width();
+  EXPECT_GE(p2, 244);
+  EXPECT_EQ(f.StringGrid1->horizontalScrollBar()->maximum(), 0) << "every column in sight";
   const Place places[] = {
-      {f.PaintBox1, 0, 0, 231, 386}, {f.LabelA1, 0, 386, 475, 24}, {f.ScrollBox1, 0, 410, 475, 65},
-      {f.Panel2, 231, 0, 244, 386},  {f.Panel3, 0, 0, 244, 56},    {f.StringGrid1, 0, 56, 244, 215},
-      {f.Panel4, 0, 271, 244, 115},  {f.Edit1, 80, 28, 41, -1},    {f.Edit2, 160, 28, 49, -1},
-      {f.Button3, 144, 0, 49, 25},   {f.Button4, 192, 0, 25, 25},  {f.Button5, 216, 0, 25, 25},
-      {f.Memo1, 0, 0, 241, 89},      {f.Button1, 0, 90, 97, 25},   {f.Button2, 104, 90, 137, 25},
+      {f.PaintBox1, 0, 0, 475 - p2, 386}, {f.LabelA1, 0, 386, 475, 24},
+      {f.ScrollBox1, 0, 410, 475, 65},    {f.Panel2, 475 - p2, 0, p2, 386},
+      {f.Panel3, 0, 0, p2, 56},           {f.StringGrid1, 0, 56, p2, 215},
+      {f.Panel4, 0, 271, p2, 115},        {f.Edit1, 80, 28, 41, 21},
+      {f.Edit2, 160, 28, 49, 21},         {f.Button3, 144, 0, 49, 25},
+      {f.Button4, 192, 0, 25, 25},        {f.Button5, 216, 0, 25, 25},
+      {f.Memo1, 0, 0, 241, 89},           {f.Button1, 0, 90, 97, 25},
+      {f.Button2, 104, 90, 137, 25},
   };
   for (const Place& p : places) {
     const QRect g = p.widget->geometry();
@@ -219,19 +229,20 @@ class UrlCatcher : public QObject {
   QUrl opened;
 };
 
-TEST_F(StartUp, TheInfoStripLinkOpensTheMakersPageOutside) {
+TEST_F(StartUp, TheInfoStripLinkOpensTheGuideBesideTheProgram) {
   MainWindow& f = Start();
-  UrlCatcher browser;
-  QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "Open");
-  const QTextCursor link = f.WebBrowser1->document()->find(MakerPageUrl().toString());
+  UrlCatcher viewer;
+  QDesktopServices::setUrlHandler(QStringLiteral("file"), &viewer, "Open");
+  const QTextCursor link = f.WebBrowser1->document()->find(QString::fromUtf8(GuideLinkText()));
   ASSERT_FALSE(link.isNull());
   QTextCursor inside(f.WebBrowser1->document());
   inside.setPosition(link.selectionStart() + 2);
   QTest::mouseClick(f.WebBrowser1->viewport(), Qt::LeftButton, Qt::NoModifier,
                     f.WebBrowser1->cursorRect(inside).center());
-  QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-  EXPECT_EQ(browser.opened.path(), "/pr/");
-  EXPECT_EQ(browser.opened, MakerPageUrl());
+  QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+  EXPECT_EQ(viewer.opened.fileName(), QString::fromUtf8(GuideFileName()));
+  EXPECT_EQ(std::filesystem::path(viewer.opened.toLocalFile().toStdString()).parent_path(),
+            f.Form().ProgramFolder);
 }
 
 class Computation : public WindowTest {
@@ -252,6 +263,24 @@ TEST_F(Computation, LeavingAPointTwoEditComputes) {
   EXPECT_EQ(form->Form().Outline.LineCount, 1);
   EXPECT_EQ(form->Form().Outline.PointCount, 2);
   EXPECT_EQ(form->Form().Outline.TextCount, 2);
+}
+
+// Enter commits the cell and moves down, as on Windows and in a spreadsheet;
+// moving to the next row computes with what was typed.
+TEST_F(Computation, EnterInACellCommitsAndMovesDown) {
+  Start();
+  Type("10");
+  Tab();
+  EnterTable();
+  TypeCells({"1", "6", "2", "8"});
+  Type("0");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(form->Form().Cells().Cell(5, 1), "0");
+  EXPECT_EQ(form->StringGrid1->currentIndex().row(), 1);
+  EXPECT_EQ(form->StringGrid1->currentIndex().column(), 4);
+  EXPECT_EQ(JwwStore.Points.size(), 3u);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(form->StringGrid1->currentIndex().row(), 2) << "without an editor too";
 }
 
 TEST_F(Computation, ChangingRowsComputesWithTheTypedCell) {

@@ -46,7 +46,9 @@ class GridHost {
       moves.reported.push_back(std::to_string(col) + "," + std::to_string(row) + "<-" +
                                std::to_string(current));
     };
-    grid = std::make_unique<CellGrid>(parent_, 500, cells, nullptr, std::move(events));
+    events.Edited = [this] { ++edits; };
+    grid = std::make_unique<CellGrid>(parent_, 500, cells, std::move(events));
+    grid->SetLook(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), 1.0);
     MoveWindow(grid->Hwnd(), 0, 0, 240, 300, TRUE);
   }
   ~GridHost() {
@@ -63,6 +65,7 @@ class GridHost {
 
   TTableCells cells;
   Moves moves;
+  int edits = 0;
   std::unique_ptr<CellGrid> grid;
 
  private:
@@ -123,6 +126,20 @@ TEST(CellGrid, TypesAndMovesAsASpreadsheet) {
        "",
        {2, 2},
        {"1,2<-1", "2,2<-2"}},
+      {"characters queued behind the first go on into its editor",
+       {1, 1},
+       {Char(L'1'), Char(L'2'), Char(L'3'), EditKey(VK_RETURN)},
+       {1, 1},
+       "123",
+       {1, 2},
+       {"1,2<-1"}},
+      {"text Shift-JIS cannot hold is refused as typed",
+       {1, 1},
+       {Char(L'\u00e9'), Char(L'5'), EditChar(L'\u00e9'), EditKey(VK_RETURN)},
+       {1, 1},
+       "5",
+       {1, 2},
+       {"1,2<-1"}},
       {"Japanese text reaches the cell as Shift-JIS",
        {2, 1},
        {Char(L'距'), EditChar(L'離'), EditKey(VK_RETURN)},
@@ -154,6 +171,17 @@ TEST(CellGrid, CommitKeepsTheEditorOpenAndSetCursorReportsNothing) {
   host.grid->SetCursor({3, 40});
   EXPECT_TRUE(host.moves.reported.empty());
   EXPECT_EQ(host.grid->Selection(), (TCellRange{{3, 40}, {3, 40}}));
+}
+
+TEST(CellGrid, ColumnsFitTheirWidestTextOnADoubleClickOfTheHeaderBorder) {
+  GridHost host;
+  const int before = host.grid->ColumnsWidth();
+  host.cells.SetCell(2, 7, SjisFromUtf8("1234567890123456789.5"));
+  const int narrow = host.grid->ColumnLeft(3) - host.grid->ColumnLeft(2);
+  SendMessageW(host.grid->Hwnd(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(host.grid->ColumnLeft(3), 5));
+  EXPECT_GT(host.grid->ColumnLeft(3) - host.grid->ColumnLeft(2), narrow + 40);
+  EXPECT_GT(host.grid->ColumnsWidth(), before + 40) << "column 2 grew to its long number";
+  EXPECT_EQ(host.grid->Cursor(), (TCellPos{1, 1})) << "the header's double-click moves nothing";
 }
 
 }  // namespace

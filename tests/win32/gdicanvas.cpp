@@ -9,6 +9,8 @@
 #include <string>
 
 #include "common/sjis.h"
+#include "text/facenames.h"
+#include "ui/win32/dibcanvas.h"
 
 namespace {
 
@@ -193,7 +195,7 @@ void GdiCanvas::SetFont(const LogFont& font) {
   record.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   record.lfQuality = DEFAULT_QUALITY;
   // An "@" face is GDI's own vertical-writing variant of the face.
-  const std::wstring face = WideFromSjis(font.FaceName);
+  const std::wstring face = InstalledFace(FaceNameOf(font.FaceName));
   face.copy(record.lfFaceName, LF_FACESIZE - 1);
   Select(CreateFontIndirectW(&record), ownFont_);
   fontVisible_ = font.Height != 0;

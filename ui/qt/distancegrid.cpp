@@ -3,24 +3,25 @@
 #include "ui/qt/distancegrid.h"
 
 #include <QAbstractButton>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionHeader>
+#include <array>
 
+#include "app/formcontrols.h"
 #include "app/tablecells.h"
 #include "ui/qt/distancedelegate.h"
 #include "ui/qt/sjistext.h"
 
 namespace {
-constexpr int kDefaultColumnWidth = 36;
-constexpr int kDefaultRowHeight = 24;
-constexpr int kFontPixels = 12;
+constexpr int kLeastColumnWidth = 8;
 }  // namespace
 
 DistanceGrid::DistanceGrid(QWidget* parent) : QTableView(parent) {
   QFont f = font();
-  f.setPixelSize(kFontPixels);
+  f.setPixelSize(kGridFontHeight);
   setFont(f);
   setItemDelegate(new DistanceDelegate(this));
   setSelectionMode(ContiguousSelection);
@@ -31,19 +32,17 @@ DistanceGrid::DistanceGrid(QWidget* parent) : QTableView(parent) {
   setTabKeyNavigation(true);
   setShowGrid(true);
   setWordWrap(false);
-  // Cells are narrow; like the grid this stands for, clip rather than elide.
-  setTextElideMode(Qt::ElideNone);
+  // A number cut at the grid line would read as another number.
+  setTextElideMode(Qt::ElideRight);
   setAttribute(Qt::WA_InputMethodEnabled, false);
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  verticalHeader()->setDefaultSectionSize(kDefaultRowHeight);
-  verticalHeader()->setMinimumWidth(kDefaultColumnWidth);
+  verticalHeader()->setDefaultSectionSize(kGridRowHeight);
   verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   verticalHeader()->setHighlightSections(false);
-  horizontalHeader()->setMinimumSectionSize(1);
-  horizontalHeader()->setDefaultSectionSize(kDefaultColumnWidth);
+  horizontalHeader()->setMinimumSectionSize(kLeastColumnWidth);
   horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   horizontalHeader()->setHighlightSections(false);
-  horizontalHeader()->setTextElideMode(Qt::ElideNone);
+  horizontalHeader()->setTextElideMode(Qt::ElideRight);
   horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   // The corner above the point numbers carries their header.
   if (auto* corner = findChild<QAbstractButton*>()) {
@@ -68,6 +67,15 @@ bool DistanceGrid::eventFilter(QObject* watched, QEvent* event) {
   return true;
 }
 
+void DistanceGrid::SetDefaultColumnWidths() {
+  const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+  const std::array<int32_t, 6> chars = GridColumnChars();
+  verticalHeader()->setMinimumWidth(GridColumnWidth(chars[0] * digit, 1.0));
+  for (int col = 1; col < kGridColumns; ++col) {
+    setColumnWidth(col - 1, GridColumnWidth(chars[static_cast<size_t>(col)] * digit, 1.0));
+  }
+}
+
 void DistanceGrid::CommitEditor() {
   if (state() != EditingState) return;
   if (QWidget* editor = indexWidget(currentIndex())) commitData(editor);
@@ -90,5 +98,19 @@ void DistanceGrid::keyPressEvent(QKeyEvent* event) {
     emit pasteRequested();
     return;
   }
+  // The cell editor has committed and closed on Enter by now; the key goes
+  // on to the view.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    MoveAfterEnter();
+    return;
+  }
   QTableView::keyPressEvent(event);
+}
+
+void DistanceGrid::MoveAfterEnter() {
+  const QModelIndex at = currentIndex();
+  if (!at.isValid()) return;
+  const bool shift = QGuiApplication::keyboardModifiers() & Qt::ShiftModifier;
+  const TCellPos next = CellAfterEnter({at.column() + 1, at.row() + 1}, shift);
+  setCurrentIndex(model()->index(next.Row - 1, next.Col - 1));
 }

@@ -1,9 +1,11 @@
-// StringGrid1: the distance table view. Tab walks the cells, the columns can
-// be sized, a rectangular range can be selected, typing or F2 or a double
-// click starts editing; the point numbers stand fixed at the left, under
-// the corner's "点番号". When the cell cursor moves, the grid first commits
-// the open editor and then reports the move, so a handler that reads the
-// table sees what was typed. Ctrl+C and Ctrl+V are reported, not handled.
+// StringGrid1: the distance table view. Tab walks the cells, Enter commits
+// and moves down (Shift+Enter up), the columns can be sized by dragging a
+// header border and fitted to their widest text by a double-click on it, a
+// text too long for its cell ends in an ellipsis, a rectangular range can be
+// selected, typing or F2 or a double click starts editing; the point numbers stand fixed at the
+// left, under the corner's "点番号". When the cell cursor moves, the grid first commits the open
+// editor and then reports the move, so a handler that reads the table sees what was typed. Ctrl+C
+// and Ctrl+V are reported, not handled.
 #pragma once
 
 #include <QTableView>
@@ -17,6 +19,9 @@ class DistanceGrid : public QTableView {
   // Puts the text of an open cell editor into the table, as leaving the cell
   // would; the editor stays open.
   void CommitEditor();
+  // The columns as wide as the whole headers and a distance of nine
+  // characters need, in the grid's font.
+  void SetDefaultColumnWidths();
 
  signals:
   // The cell cursor moved to (col, row) from a cell in previousRow; grid
@@ -29,4 +34,8 @@ class DistanceGrid : public QTableView {
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Enter: the cell below (above with Shift) becomes current.
+  void MoveAfterEnter();
 };

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <algorithm>
 
+#include "app/formcontrols.h"
 #include "common/sjis.h"
 #include "ui/qt/sjistext.h"
 
@@ -41,9 +42,10 @@ QVariant DistanceModel::data(const QModelIndex& index, int role) const {
 bool DistanceModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (!index.isValid() || role != Qt::EditRole) return false;
   const std::string utf8 = value.toString().toStdString();
-  if (!SjisCanEncode(utf8)) return false;
+  if (!ControlTakesText(utf8)) return false;
   cells_.SetCell(index.column() + 1, index.row() + 1, SjisFromUtf8(utf8));
   emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+  emit cellEdited();
   return true;
 }
 

@@ -29,6 +29,10 @@ class DistanceModel : public QAbstractTableModel {
   // The grid rows first..last changed behind the model's back.
   void RowsChanged(int first, int last);
 
+ signals:
+  // The user's text has gone into a cell.
+  void cellEdited();
+
  private:
   TTableCells& cells_;
 };

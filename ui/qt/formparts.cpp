@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPalette>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStringList>
 
@@ -13,6 +14,7 @@
 namespace {
 
 const QColor kCream(255, 251, 240);
+const QColor kHelpColor(187, 235, 244);
 
 }  // namespace
 
@@ -36,28 +38,34 @@ QFrame* NewPanel(QWidget* parent, const char* name) {
   return panel;
 }
 
-QLabel* NewLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
+QLabel* NewLabel(QWidget* parent, const char* name, const QString& text) {
   auto* label = NewNamed<QLabel>(parent, name);
   label->setText(text);
-  label->move(at);
-  label->adjustSize();
   return label;
 }
 
-QPushButton* NewButton(QWidget* parent, const char* name, const QString& text, QRect at) {
+QPushButton* NewButton(QWidget* parent, const char* name, const QString& text) {
   auto* button = NewNamed<QPushButton>(parent, name);
   button->setText(text);
-  button->setGeometry(at);
   return button;
 }
 
-SjisLineEdit* NewNumberEdit(QWidget* parent, const char* name, QRect at) {
+SjisLineEdit* NewNumberEdit(QWidget* parent, const char* name) {
   auto* edit = NewNamed<SjisLineEdit>(parent, name);
-  edit->setGeometry(at);
-  // Numbers only: an input method would only get in the way.
-  edit->setAttribute(Qt::WA_InputMethodEnabled, false);
   edit->setInputMethodHints(Qt::ImhLatinOnly);
   return edit;
+}
+
+QPlainTextEdit* NewHelpMemo(QWidget* parent, const char* name) {
+  auto* memo = NewNamed<QPlainTextEdit>(parent, name);
+  memo->setReadOnly(true);
+  memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  QPalette pal = memo->palette();
+  pal.setColor(QPalette::Base, kHelpColor);
+  memo->setPalette(pal);
+  memo->setPlainText(HelpText());
+  return memo;
 }
 
 QFileDialog* NewTableDialog(QWidget* parent, const char* name, QFileDialog::AcceptMode mode) {
@@ -65,7 +73,7 @@ QFileDialog* NewTableDialog(QWidget* parent, const char* name, QFileDialog::Acce
   dialog->setAcceptMode(mode);
   dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                       : QFileDialog::AnyFile);
-  dialog->setNameFilter(QStringLiteral("データファイル(*.dlist)"));
+  dialog->setNameFilter(QString::fromUtf8(TableFileFilterName()));
   dialog->setDefaultSuffix(QStringLiteral("dlist"));
   // The same dialog on every desktop, and one the tests can drive.
   dialog->setOption(QFileDialog::DontUseNativeDialog);

@@ -13,6 +13,7 @@
 
 class QFrame;
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 class SjisLineEdit;
 
@@ -31,11 +32,12 @@ QBoxLayout* NewTightBox(QBoxLayout::Direction direction, QWidget* parent = nullp
 
 // A panel filled with the window's cream colour.
 QFrame* NewPanel(QWidget* parent, const char* name);
-// A label sized to its text with its top left at the point.
-QLabel* NewLabel(QWidget* parent, const char* name, const QString& text, QPoint at);
-QPushButton* NewButton(QWidget* parent, const char* name, const QString& text, QRect at);
-// An edit for a number: the input method stays off.
-SjisLineEdit* NewNumberEdit(QWidget* parent, const char* name, QRect at);
+// The controls of the table in app/formcontrols.h; the window places them.
+QLabel* NewLabel(QWidget* parent, const char* name, const QString& text);
+QPushButton* NewButton(QWidget* parent, const char* name, const QString& text);
+SjisLineEdit* NewNumberEdit(QWidget* parent, const char* name);
+// Memo1: the help text, read-only, on its light blue.
+QPlainTextEdit* NewHelpMemo(QWidget* parent, const char* name);
 // A dialog that opens or saves a table file (*.dlist).
 QFileDialog* NewTableDialog(QWidget* parent, const char* name, QFileDialog::AcceptMode mode);
 

@@ -1,12 +1,8 @@
-// The short page shown in the info strip at the bottom of the window: what
-// the tool does, and a link to the maker's page for the rest.
+// The info strip's page: the words every front end shows there, and the
+// link to the guide beside the program.
 #pragma once
 
 #include <QString>
-#include <QUrl>
 
-// The maker's information page.
-QUrl MakerPageUrl();
-
-// The page as HTML, linking to MakerPageUrl().
+// The page as HTML; its one link is the guide.
 QString InfoPageHtml();

@@ -14,18 +14,23 @@
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
+#include <vector>
 
-#include "app/formlayout.h"
+#include "app/formcontrols.h"
+#include "app/formtexts.h"
+#include "app/windowplacement.h"
 #include "common/sjis.h"
 #include "exchange/tablefile.h"
 #include "ui/qt/distancegrid.h"
@@ -35,14 +40,11 @@
 #include "ui/qt/previewbox.h"
 #include "ui/qt/sjislineedit.h"
 #include "ui/qt/sjistext.h"
-#include "ui/qt/windowplacement.h"
 
 namespace {
 
 const QString kCaption = QStringLiteral("ホルネ");
-constexpr int kFontPixels = 13;
 const QColor kStatusColor(231, 231, 231);
-const QColor kHelpColor(187, 235, 244);
 
 // The host's faces are not installed here; the IPA faces stand in for them.
 const QStringList kGothicFaces = {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"),
@@ -56,9 +58,9 @@ QString QtPath(const std::filesystem::path& path) {
   return QFile::decodeName(QByteArray::fromStdString(path.string()));
 }
 
-// Resize events come in bursts while the user drags the frame; the view is
-// drawn anew once they stop for this long.
-constexpr int kResizeSettleMs = 150;
+TBounds BoundsOf(const QRect& r) {
+  return {r.x(), r.y(), r.width(), r.height()};
+}
 
 // The navigation keys the form looks at before the focused control.
 std::optional<NavKey> NavKeyOf(int key) {
@@ -96,7 +98,7 @@ MainWindow::MainWindow(const QString& programPath, QWidget* parent) : QWidget(pa
                  Qt::WindowCloseButtonHint);
   QFont f = font();
   f.setFamilies(kGothicFaces);
-  f.setPixelSize(kFontPixels);
+  f.setPixelSize(kFontHeight);
   setFont(f);
   FillBackground(this, Qt::white);
   setGeometry(QRect(kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight));
@@ -104,37 +106,10 @@ MainWindow::MainWindow(const QString& programPath, QWidget* parent) : QWidget(pa
 
   form_ = std::make_unique<TForm1>(*this, LocalPath(QFileInfo(programPath).absoluteFilePath()));
 
-  PaintBox1 = NewNamed<PreviewBox>(this, "PaintBox1");
   Panel2 = NewPanel(this, "Panel2");
-  Panel2->setFixedWidth(kPanel2Width);
-  BuildPanel3();
-  StringGrid1Cells = new DistanceModel(form_->Cells(), this);
-  StringGrid1 = NewNamed<DistanceGrid>(Panel2, "StringGrid1");
-  StringGrid1->setModel(StringGrid1Cells);
-  StringGrid1->setCurrentIndex(StringGrid1Cells->index(0, 0));
-  BuildPanel4();
-  QBoxLayout* panel2Layout = NewTightBox(QBoxLayout::TopToBottom, Panel2);
-  panel2Layout->addWidget(Panel3);
-  panel2Layout->addWidget(StringGrid1, 1);
-  panel2Layout->addWidget(Panel4);
-
-  LabelA1 = NewNamed<QLabel>(this, "LabelA1");
-  LabelA1->setText(QStringLiteral("　"));
-  LabelA1->setFixedHeight(kLabelA1Height);
-  LabelA1->setAlignment(Qt::AlignCenter);
-  FillBackground(LabelA1, kStatusColor);
-
-  BuildInfoStrip();
-
-  QBoxLayout* top = NewTightBox(QBoxLayout::LeftToRight);
-  top->addWidget(PaintBox1, 1);
-  top->addWidget(Panel2);
-  QBoxLayout* layout = NewTightBox(QBoxLayout::TopToBottom, this);
-  // The window may be made as small as 475 x 200 even if the panels are cut.
-  layout->setSizeConstraint(QLayout::SetNoConstraint);
-  layout->addLayout(top, 1);
-  layout->addWidget(LabelA1);
-  layout->addWidget(ScrollBox1);
+  Panel3 = NewPanel(Panel2, "Panel3");
+  Panel4 = NewPanel(Panel2, "Panel4");
+  CreateControls();
 
   resizeSettle_ = new QTimer(this);
   resizeSettle_->setSingleShot(true);
@@ -163,12 +138,15 @@ MainWindow::MainWindow(const QString& programPath, QWidget* parent) : QWidget(pa
   });
   connect(StringGrid1, &DistanceGrid::copyRequested, this, [this] { form_->StringGrid1Copy(); });
   connect(StringGrid1, &DistanceGrid::pasteRequested, this, [this] { form_->StringGrid1Paste(); });
+  connect(StringGrid1Cells, &DistanceModel::cellEdited, this,
+          [this] { form_->StringGrid1CellEdited(); });
   connect(qApp, &QApplication::focusChanged, this, &MainWindow::FocusChanged);
   Edit1->installEventFilter(this);
   Edit2->installEventFilter(this);
   // The form sees the keys before its controls.
   qApp->installEventFilter(this);
   WirePreview();
+  LayoutControls();
 }
 
 MainWindow::~MainWindow() {
@@ -189,43 +167,100 @@ void MainWindow::WirePreview() {
   PaintBox1->MouseUp = [this](int x, int y) { form_->PaintBox1MouseUp(x, y); };
 }
 
-void MainWindow::BuildPanel3() {
-  Panel3 = NewPanel(Panel2, "Panel3");
-  Panel3->setFixedHeight(kPanel3Height);
-  Label1 = NewLabel(Panel3, "Label1", QStringLiteral("点1：原点（基準点）"), {8, 8});
-  Label2 = NewLabel(Panel3, "Label2", QStringLiteral("点2：距離"), {8, 32});
-  Edit1 = NewNumberEdit(Panel3, "Edit1", {80, 28, 41, kEditHeight});
-  Label3 = NewLabel(Panel3, "Label3", QStringLiteral("角度"), {128, 32});
-  Edit2 = NewNumberEdit(Panel3, "Edit2", {160, 28, 49, kEditHeight});
-  Label4 = NewLabel(Panel3, "Label4", QStringLiteral("°"), {216, 32});
-  Button3 = NewButton(Panel3, "Button3", QStringLiteral("クリア"), {144, 0, 49, 25});
-  Button4 = NewButton(Panel3, "Button4", QStringLiteral("開"), {192, 0, 25, 25});
-  Button5 = NewButton(Panel3, "Button5", QStringLiteral("保"), {216, 0, 25, 25});
-  // No tab stop, but a click still takes the focus as on any button.
-  for (QPushButton* b : {Button3, Button4, Button5}) b->setFocusPolicy(Qt::ClickFocus);
+QWidget* MainWindow::AreaOf(ControlArea area) const {
+  switch (area) {
+    case ControlArea::Panel3:
+      return Panel3;
+    case ControlArea::Panel4:
+      return Panel4;
+    case ControlArea::Form:
+      break;
+  }
+  return const_cast<MainWindow*>(this);
 }
 
-void MainWindow::BuildPanel4() {
-  Panel4 = NewPanel(Panel2, "Panel4");
-  Panel4->setFixedHeight(kPanel4Height);
-  Memo1 = NewNamed<QPlainTextEdit>(Panel4, "Memo1");
-  Memo1->setGeometry(0, 0, 241, 89);
-  Memo1->setReadOnly(true);
-  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  // No tab stop, but a click may still take the focus to select and copy.
-  Memo1->setFocusPolicy(Qt::ClickFocus);
-  QPalette helpPal = Memo1->palette();
-  helpPal.setColor(QPalette::Base, kHelpColor);
-  Memo1->setPalette(helpPal);
-  Memo1->setPlainText(HelpText());
-  Button1 = NewButton(Panel4, "Button1", QStringLiteral("ＯＫ(&Y)"), {0, 90, 97, 25});
-  Button2 = NewButton(Panel4, "Button2", QStringLiteral("キャンセル(&N)"), {104, 90, 137, 25});
+void MainWindow::CreateControls() {
+  // Made in the table's order; the tab order follows it among the stops.
+  QWidget* lastStop = nullptr;
+  for (const TControl& c : FormControls()) {
+    QWidget* parent = AreaOf(c.Area);
+    const QString text = QString::fromUtf8(c.Text);
+    QWidget* w = nullptr;
+    switch (c.Kind) {
+      case ControlKind::Preview:
+        w = PaintBox1 = NewNamed<PreviewBox>(parent, c.Name);
+        break;
+      case ControlKind::Label:
+        w = NewLabel(parent, c.Name, text);
+        break;
+      case ControlKind::Status:
+        w = LabelA1 = NewNamed<QLabel>(parent, c.Name);
+        LabelA1->setText(text);
+        LabelA1->setAlignment(Qt::AlignCenter);
+        FillBackground(LabelA1, kStatusColor);
+        break;
+      case ControlKind::InfoStrip:
+        w = BuildInfoStrip(c.Name);
+        break;
+      case ControlKind::Edit:
+        w = NewNumberEdit(parent, c.Name);
+        break;
+      case ControlKind::Button:
+        w = NewButton(parent, c.Name, text);
+        break;
+      case ControlKind::Memo:
+        w = Memo1 = NewHelpMemo(parent, c.Name);
+        break;
+      case ControlKind::Grid:
+        StringGrid1Cells = new DistanceModel(form_->Cells(), this);
+        w = StringGrid1 = NewNamed<DistanceGrid>(Panel2, c.Name);
+        StringGrid1->setModel(StringGrid1Cells);
+        StringGrid1->setCurrentIndex(StringGrid1Cells->index(0, 0));
+        StringGrid1->SetDefaultColumnWidths();
+        break;
+    }
+    if (!c.InputMethod) w->setAttribute(Qt::WA_InputMethodEnabled, false);
+    if (c.TabOrder > 0) {
+      if (lastStop != nullptr) setTabOrder(lastStop, w);
+      lastStop = w;
+    } else if (c.Kind == ControlKind::Button || c.Kind == ControlKind::Memo) {
+      // No tab stop, but a click still takes the focus, as on any button (or
+      // to select and copy the help).
+      w->setFocusPolicy(Qt::ClickFocus);
+    }
+    controls_[static_cast<size_t>(c.Id)] = w;
+  }
+  Label1 = qobject_cast<QLabel*>(Control(ControlId::Label1));
+  Label2 = qobject_cast<QLabel*>(Control(ControlId::Label2));
+  Label3 = qobject_cast<QLabel*>(Control(ControlId::Label3));
+  Label4 = qobject_cast<QLabel*>(Control(ControlId::Label4));
+  Edit1 = qobject_cast<SjisLineEdit*>(Control(ControlId::Edit1));
+  Edit2 = qobject_cast<SjisLineEdit*>(Control(ControlId::Edit2));
+  Button1 = qobject_cast<QPushButton*>(Control(ControlId::Button1));
+  Button2 = qobject_cast<QPushButton*>(Control(ControlId::Button2));
+  Button3 = qobject_cast<QPushButton*>(Control(ControlId::Button3));
+  Button4 = qobject_cast<QPushButton*>(Control(ControlId::Button4));
+  Button5 = qobject_cast<QPushButton*>(Control(ControlId::Button5));
 }
 
-void MainWindow::BuildInfoStrip() {
-  ScrollBox1 = NewNamed<QScrollArea>(this, "ScrollBox1");
-  ScrollBox1->setFixedHeight(kInfoStripHeight);
+void MainWindow::LayoutControls() {
+  // Wide enough for the table's default columns, never narrower than designed.
+  const int gridWidth =
+      StringGrid1->verticalHeader()->width() + StringGrid1->horizontalHeader()->length() +
+      StringGrid1->verticalScrollBar()->sizeHint().width() + 2 * StringGrid1->frameWidth();
+  const TFormLayout l = LayoutForm(width(), height(), std::max(kPanel2Width, gridWidth), 1.0);
+  const auto place = [this](QWidget* w, const TBounds& b) {
+    const QPoint origin = w->parentWidget()->mapTo(this, QPoint(0, 0));
+    w->setGeometry(b.Left - origin.x(), b.Top - origin.y(), b.Width, b.Height);
+  };
+  place(Panel2, l.Panel2);
+  place(Panel3, l.Panel3);
+  place(Panel4, l.Panel4);
+  for (const TControl& c : FormControls()) place(Control(c.Id), l[c.Id]);
+}
+
+QScrollArea* MainWindow::BuildInfoStrip(const char* name) {
+  ScrollBox1 = NewNamed<QScrollArea>(this, name);
   ScrollBox1->setFrameShape(QFrame::NoFrame);
   ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -239,15 +274,16 @@ void MainWindow::BuildInfoStrip() {
   WebBrowser1->setFocusPolicy(Qt::NoFocus);
   WebBrowser1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   WebBrowser1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  // Links leave for the system browser; the strip itself only shows the page.
+  // The link leaves for the system's viewer; the strip itself only shows it.
   WebBrowser1->setOpenLinks(false);
   WebBrowser1->setHtml(InfoPageHtml());
-  connect(WebBrowser1, &QTextBrowser::anchorClicked, this, &MainWindow::OpenMakerPage);
+  connect(WebBrowser1, &QTextBrowser::anchorClicked, this, &MainWindow::OpenGuide);
   ScrollBox1->setWidget(Panel1);
+  return ScrollBox1;
 }
 
-void MainWindow::OpenMakerPage(const QUrl& url) {
-  QDesktopServices::openUrl(url);
+void MainWindow::OpenGuide() {
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QtPath(form_->ProgramFolder / GuideFileName())));
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -260,6 +296,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  LayoutControls();
   if (stage_ != Stage::Shown) return;
   form_->FormResize();
   resizeSettle_->start();
@@ -281,8 +318,7 @@ bool MainWindow::WheelPreview(QWidget* target, const QWheelEvent& event) {
   }
   const QPoint at = event.globalPosition().toPoint();
   const int delta = event.angleDelta().y();
-  if (delta < 0) form_->FormMouseWheelDown(at.x(), at.y());
-  if (delta > 0) form_->FormMouseWheelUp(at.x(), at.y());
+  form_->FormMouseWheel(at.x(), at.y(), delta);
   return delta != 0;
 }
 
@@ -324,6 +360,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::FocusChanged(QWidget* /*old*/, QWidget* now) {
   // Focus gone to another application is not a move within the window.
   if (now == nullptr || now->window() != this) return;
+  for (const TControl& c : FormControls()) {
+    QWidget* w = Control(c.Id);
+    if (now == w || w->isAncestorOf(now)) form_->ControlFocused(c.Id);
+  }
   const bool inGrid = now == StringGrid1 || StringGrid1->isAncestorOf(now);
   if (inGrid == gridHasFocus_) return;
   gridHasFocus_ = inGrid;
@@ -352,6 +392,10 @@ void MainWindow::FocusEdit(EditId edit) {
   EditOf(edit)->selectAll();
 }
 
+void MainWindow::FocusControl(ControlId control) {
+  Control(control)->setFocus(Qt::OtherFocusReason);
+}
+
 void MainWindow::CellsChanged(int32_t firstRow, int32_t lastRow) {
   StringGrid1Cells->RowsChanged(firstRow, lastRow);
 }
@@ -364,11 +408,6 @@ TCellPos MainWindow::CellCursor() const {
   const QModelIndex at = StringGrid1->currentIndex();
   if (!at.isValid()) return {};
   return {at.column() + 1, at.row() + 1};
-}
-
-void MainWindow::SetCellCursor(TCellPos cell) {
-  const QSignalBlocker quiet(StringGrid1);
-  StringGrid1->setCurrentIndex(StringGrid1Cells->index(cell.Row - 1, cell.Col - 1));
 }
 
 TCellRange MainWindow::CellSelection() const {
@@ -445,12 +484,13 @@ TBounds MainWindow::WindowBounds() const {
 }
 
 void MainWindow::SetWindowBounds(const TBounds& b) {
-  QList<QRect> screens;
-  for (const QScreen* s : QGuiApplication::screens()) screens << s->availableGeometry();
-  const QRect primary = QGuiApplication::primaryScreen()->availableGeometry();
-  const QSize size = VisibleWindowSize({b.Width, b.Height}, screens);
-  move(VisibleWindowPos({b.Left, b.Top}, size, screens, primary));
-  resize(size);
+  std::vector<TBounds> screens;
+  for (const QScreen* s : QGuiApplication::screens())
+    screens.push_back(BoundsOf(s->availableGeometry()));
+  const TBounds primary = BoundsOf(QGuiApplication::primaryScreen()->availableGeometry());
+  const TBounds v = VisibleWindowBounds(b, screens, primary);
+  move(v.Left, v.Top);
+  resize(v.Width, v.Height);
 }
 
 TBounds MainWindow::PaintBoxBounds() const {

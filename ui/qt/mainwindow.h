@@ -10,8 +10,10 @@
 
 #include <QString>
 #include <QWidget>
+#include <array>
 #include <memory>
 
+#include "app/formcontrols.h"
 #include "app/frontend.h"
 #include "app/tform1.h"
 
@@ -26,7 +28,6 @@ class QPushButton;
 class QScrollArea;
 class QTextBrowser;
 class QTimer;
-class QUrl;
 class QWheelEvent;
 class SjisLineEdit;
 
@@ -71,10 +72,10 @@ class MainWindow : public QWidget, public FrontEnd {
   std::string EditText(EditId edit) const override;
   void SetEditText(EditId edit, const std::string& sjis) override;
   void FocusEdit(EditId edit) override;
+  void FocusControl(ControlId control) override;
   void CellsChanged(int32_t firstRow, int32_t lastRow) override;
   void CommitCellEditor() override;
   TCellPos CellCursor() const override;
-  void SetCellCursor(TCellPos cell) override;
   TCellRange CellSelection() const override;
   void SetCaption(const std::string& sjis) override;
   void SetStatus(const std::string& sjis) override;
@@ -106,11 +107,14 @@ class MainWindow : public QWidget, public FrontEnd {
  private:
   enum class Stage { Created, Shown, Closed };
 
-  void BuildPanel3();
-  void BuildPanel4();
-  void BuildInfoStrip();
+  void CreateControls();
+  QScrollArea* BuildInfoStrip(const char* name);
+  // Every control where the layout puts it at the window's present size.
+  void LayoutControls();
+  QWidget* AreaOf(ControlArea area) const;
+  QWidget* Control(ControlId id) const { return controls_[static_cast<size_t>(id)]; }
   void WirePreview();
-  void OpenMakerPage(const QUrl& url);
+  void OpenGuide();
   void FocusChanged(QWidget* old, QWidget* now);
   // True when the key was one of the navigation keys and the form took it.
   bool KeyPreview(const QKeyEvent& event);
@@ -123,6 +127,7 @@ class MainWindow : public QWidget, public FrontEnd {
   std::unique_ptr<TForm1> form_;
   Stage stage_ = Stage::Created;
   bool gridHasFocus_ = false;
+  std::array<QWidget*, kControlCount> controls_{};
   QTimer* resizeSettle_ = nullptr;
   QTimer* redrawSlice_ = nullptr;
 };

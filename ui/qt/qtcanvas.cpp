@@ -17,6 +17,7 @@
 
 #include "common/sjis.h"
 #include "raster/verticalforms.h"
+#include "text/facenames.h"
 
 namespace {
 
@@ -91,10 +92,10 @@ class QtGlyphFace : public GlyphFace {
 };
 
 QtGlyphFace::QtGlyphFace(const LogFont& font) {
-  QString name = QString::fromUtf8(Utf8FromSjis(font.FaceName));
-  vertical_ = name.startsWith(QLatin1Char('@'));
-  if (vertical_) name.remove(0, 1);
-  QString family = SubstituteFace(name);
+  std::string name = FaceNameOf(font.FaceName);
+  vertical_ = name.starts_with('@');
+  if (vertical_) name.erase(0, 1);
+  const QString family = QString::fromUtf8(SubstituteFace(name));
   // A positive height is the cell (ascent + descent), a negative one the em.
   const double cellPerEm = CellPerEm(family);
   const double wantEm = font.Height >= 0 ? std::abs(static_cast<double>(font.Height)) / cellPerEm
@@ -271,31 +272,4 @@ const QImage& QtCanvas::Image() {
 void QtCanvas::Resize(int width, int height) {
   image_ = QImage();
   RasterCanvas::Resize(width, height);
-}
-QString SubstituteFace(const QString& stored) {
-  // The host keeps some face names in angle brackets.
-  const bool bracketed = stored.size() >= 2 && stored.startsWith(QLatin1Char('<')) &&
-                         stored.endsWith(QLatin1Char('>'));
-  const QString face = bracketed ? stored.mid(1, stored.size() - 2) : stored;
-  struct Substitute {
-    const char* Host;
-    const char* Installed;
-  };
-  static const Substitute kTable[] = {
-      {"ＭＳ ゴシック", "IPAGothic"},     {"MS Gothic", "IPAGothic"},
-      {"ＭＳ Ｐゴシック", "IPAPGothic"},  {"MS PGothic", "IPAPGothic"},
-      {"ＭＳ ＵＩ Gothic", "IPAPGothic"}, {"MS UI Gothic", "IPAPGothic"},
-      {"ＭＳ 明朝", "IPAMincho"},         {"MS Mincho", "IPAMincho"},
-      {"ＭＳ Ｐ明朝", "IPAPMincho"},      {"MS PMincho", "IPAPMincho"},
-      {"メイリオ", "IPAPGothic"},         {"Meiryo", "IPAPGothic"},
-  };
-  for (const Substitute& s : kTable) {
-    if (face.compare(QString::fromUtf8(s.Host), Qt::CaseInsensitive) == 0) {
-      return QString::fromUtf8(s.Installed);
-    }
-  }
-  // Any other face keeps the Japanese glyphs of the closest installed kind.
-  bool mincho = face.contains(QString::fromUtf8("明朝")) ||
-                face.contains(QStringLiteral("Mincho"), Qt::CaseInsensitive);
-  return mincho ? QStringLiteral("IPAMincho") : QStringLiteral("IPAGothic");
 }

@@ -42,8 +42,3 @@ class QtCanvas : public RasterCanvas {
  private:
   QImage image_;
 };
-
-// The installed face that stands in for a face name the host uses, bare or
-// in angle brackets as the host stores some, so Japanese text never falls
-// back to a face without its glyphs.
-QString SubstituteFace(const QString& face);

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "common/sjis.h"
+#include "app/formcontrols.h"
 
 SjisValidator::SjisValidator(QObject* parent) : QValidator(parent) {}
 
@@ -22,5 +22,5 @@ QValidator::State SjisValidator::validate(QString& input, int& pos) const {
     if (pos > first) pos = static_cast<int>(std::max<qsizetype>(first, pos - length));
   }
   const bool oneLine = !input.contains(QLatin1Char('\n')) && !input.contains(QLatin1Char('\r'));
-  return oneLine && SjisCanEncode(input.toStdString()) ? Acceptable : Invalid;
+  return oneLine && ControlTakesText(input.toStdString()) ? Acceptable : Invalid;
 }

@@ -4,17 +4,21 @@
 // are taken before it sees them.
 #include "ui/win32/cellgrid.h"
 
+#include <imm.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
+#include "app/formcontrols.h"
 #include "common/sjis.h"
+#include "ui/win32/sjisinput.h"
 
 namespace {
 
-constexpr int kRowHeight = 24;
-constexpr int kColumnWidth = 36;
-constexpr int kTextMargin = 2;
 constexpr int kWheelRows = 3;
+// How near a header border the mouse must be to drag it, at 96 dpi.
+constexpr int kBorderReach = 3;
 constexpr COLORREF kFixedColour = 0x00F0F0F0;
 constexpr COLORREF kLineColour = 0x00C0C0C0;
 constexpr COLORREF kWarningColour = 0x000000FF;
@@ -47,13 +51,16 @@ void FillRect(HDC dc, const RECT& r, COLORREF colour) {
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
 }
 
-void DrawCellText(HDC dc, RECT r, const std::string& sjis, COLORREF colour) {
+// A text that does not fit ends in an ellipsis: cut at the grid line, a
+// number would read as another number.
+void DrawCellText(HDC dc, RECT r, int margin, const std::string& sjis, COLORREF colour) {
   if (sjis.empty()) return;
   const std::wstring text = WideFromSjis(sjis);
-  r.left += kTextMargin;
+  r.left += margin;
+  r.right -= margin;
   SetTextColor(dc, colour);
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 bool Between(int32_t v, int32_t a, int32_t b) {
@@ -62,8 +69,8 @@ bool Between(int32_t v, int32_t a, int32_t b) {
 
 }  // namespace
 
-CellGrid::CellGrid(HWND parent, int id, TTableCells& cells, HFONT font, Events events)
-    : cells_(cells), font_(font), events_(std::move(events)) {
+CellGrid::CellGrid(HWND parent, int id, TTableCells& cells, Events events)
+    : cells_(cells), events_(std::move(events)) {
   RegisterGridClass();
   hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"",
                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_CLIPCHILDREN, 0, 0,
@@ -74,6 +81,79 @@ CellGrid::CellGrid(HWND parent, int id, TTableCells& cells, HFONT font, Events e
   UpdateScrollBar();
 }
 
+CellGrid::~CellGrid() {
+  // What the window reports while it goes (the focus leaving) is nobody's
+  // business any more.
+  events_ = {};
+  DestroyWindow(hwnd_);
+}
+
+void CellGrid::SetLook(HFONT font, double scale) {
+  font_ = font;
+  scale_ = scale;
+  rowHeight_ = Scaled(kGridRowHeight, scale);
+  const int digit = TextWidth("0");
+  const std::array<int32_t, 6> chars = GridColumnChars();
+  for (size_t i = 0; i < chars.size(); ++i) {
+    columnWidths_[i] = GridColumnWidth(chars[i] * digit, scale);
+  }
+  if (editor_ != nullptr) SendMessageW(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  CloseEditor(true);
+  UpdateScrollBar();
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+int CellGrid::ColumnsWidth() const {
+  return ColumnLeft(kGridColumns);
+}
+
+int CellGrid::ColumnLeft(int32_t col) const {
+  int x = 0;
+  for (int32_t c = 0; c < col && c < kGridColumns; ++c) x += columnWidths_[static_cast<size_t>(c)];
+  return x;
+}
+
+int32_t CellGrid::ColumnAt(int x) const {
+  for (int32_t c = 0; c < kGridColumns; ++c) {
+    if (x < ColumnLeft(c + 1)) return c;
+  }
+  return kGridColumns;
+}
+
+int32_t CellGrid::BorderAt(int x, int y) const {
+  if (y < 0 || y >= rowHeight_) return -1;
+  const int reach = Scaled(kBorderReach, scale_);
+  for (int32_t c = 0; c < kGridColumns; ++c) {
+    if (std::abs(x - ColumnLeft(c + 1)) <= reach) return c;
+  }
+  return -1;
+}
+
+int CellGrid::TextWidth(const std::string& sjis) const {
+  const std::wstring text = WideFromSjis(sjis);
+  HDC dc = GetDC(hwnd_);
+  HGDIOBJ old = SelectObject(dc, font_);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd_, dc);
+  return size.cx;
+}
+
+void CellGrid::FitColumn(int32_t col) {
+  int widest = TextWidth(col == 0 ? GridRowLabel(kTableRows) : std::string());
+  widest = std::max(widest, TextWidth(GridHeader(col)));
+  if (col > 0) {
+    for (int32_t row = 1; row <= kTableRows; ++row) {
+      const std::string& text = cells_.Cell(col, row);
+      if (!text.empty()) widest = std::max(widest, TextWidth(text));
+    }
+  }
+  columnWidths_[static_cast<size_t>(col)] = GridColumnWidth(widest, scale_);
+  CloseEditor(true);
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
 LRESULT CALLBACK CellGrid::GridProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   CellGrid* grid = GridOf(hwnd);
   return grid != nullptr ? grid->Handle(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
@@ -81,6 +161,12 @@ LRESULT CALLBACK CellGrid::GridProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT CALLBACK CellGrid::EditorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   CellGrid* grid = GridOf(GetParent(hwnd));
+  if (grid == nullptr) {
+    // The grid has gone first: the editor ends as any EDIT does.
+    const auto base = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
+    return CallWindowProcW(base, hwnd, msg, wp, lp);
+  }
+  if (SjisInputRefused(hwnd, msg, wp)) return 0;
   switch (msg) {
     case WM_GETDLGCODE:
       // The dialog navigation must leave Tab and Enter to the cell.
@@ -127,10 +213,18 @@ LRESULT CellGrid::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_KEYDOWN:
       if (GridKey(wp)) return 0;
       break;
+    case WM_DESTROY:
+      SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+      break;
     case WM_CHAR:
       if (wp >= L' ' && !KeyDown(VK_CONTROL)) {
-        // Typing starts editing with what was typed.
-        OpenEditor(std::wstring(1, static_cast<wchar_t>(wp)), false);
+        // Typing starts editing with what was typed; characters queued
+        // behind the first go on into the editor it opened.
+        if (editorOpen_) {
+          SendMessageW(editor_, WM_CHAR, wp, lp);
+        } else if (!SjisInputRefused(hwnd_, msg, wp)) {
+          OpenEditor(std::wstring(1, static_cast<wchar_t>(wp)), false);
+        }
         return 0;
       }
       break;
@@ -174,29 +268,11 @@ LRESULT CellGrid::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-    case WM_MOUSEMOVE: {
-      if (msg == WM_MOUSEMOVE && !dragging_) break;
-      const int x = static_cast<short>(LOWORD(lp));
-      const int y = static_cast<short>(HIWORD(lp));
-      const int32_t col = std::clamp(x / kColumnWidth, 1, kGridColumns - 1);
-      const int32_t row = std::clamp(topRow_ + (y - kRowHeight) / kRowHeight, 1, kTableRows);
-      if (msg == WM_LBUTTONDOWN) {
-        SetFocus(hwnd_);
-        if (x / kColumnWidth >= kGridColumns || y < kRowHeight || x < kColumnWidth) return 0;
-        SetCapture(hwnd_);
-        dragging_ = true;
-        MoveCursor(col, row, (wp & MK_SHIFT) != 0);
-      } else if (msg == WM_MOUSEMOVE) {
-        if (col != cursor_.Col || row != cursor_.Row) MoveCursor(col, row, true);
-      } else {
-        OpenEditor(WideFromSjis(cells_.Cell(cursor_.Col, cursor_.Row)), false);
-      }
-      return 0;
-    }
+    case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
-      dragging_ = false;
-      ReleaseCapture();
-      return 0;
+    case WM_SETCURSOR:
+      if (MouseMessage(msg, wp, lp)) return msg == WM_SETCURSOR ? TRUE : 0;
+      break;
     case WM_SETFOCUS:
       FocusArrived();
       InvalidateRect(hwnd_, nullptr, FALSE);
@@ -209,6 +285,60 @@ LRESULT CellGrid::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       break;
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+bool CellGrid::MouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  POINT at{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+  if (msg == WM_SETCURSOR) {
+    if (LOWORD(lp) != HTCLIENT) return false;
+    GetCursorPos(&at);
+    ScreenToClient(hwnd_, &at);
+    if (sizing_ < 0 && BorderAt(at.x, at.y) < 0) return false;
+    ::SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
+    return true;
+  }
+  const int x = at.x;
+  const int y = at.y;
+  if (msg == WM_LBUTTONUP) {
+    dragging_ = false;
+    sizing_ = -1;
+    ReleaseCapture();
+    return true;
+  }
+  if (msg == WM_MOUSEMOVE) {
+    if (sizing_ >= 0) {
+      const int least = Scaled(8, scale_);
+      columnWidths_[static_cast<size_t>(sizing_)] = std::max(x - ColumnLeft(sizing_), least);
+      InvalidateRect(hwnd_, nullptr, FALSE);
+      return true;
+    }
+    if (!dragging_) return false;
+  }
+  const int32_t border = BorderAt(x, y);
+  if (msg == WM_LBUTTONDBLCLK && border >= 0) {
+    FitColumn(border);
+    return true;
+  }
+  if (msg == WM_LBUTTONDOWN) SetFocus(hwnd_);
+  if (msg == WM_LBUTTONDOWN && border >= 0) {
+    CloseEditor(true);
+    SetCapture(hwnd_);
+    sizing_ = border;
+    return true;
+  }
+  const int32_t col = std::clamp(ColumnAt(x), 1, kGridColumns - 1);
+  const int32_t row = std::clamp(topRow_ + (y - rowHeight_) / rowHeight_, 1, kTableRows);
+  if (msg == WM_LBUTTONDOWN) {
+    if (ColumnAt(x) >= kGridColumns || y < rowHeight_ || ColumnAt(x) < 1) return true;
+    SetCapture(hwnd_);
+    dragging_ = true;
+    MoveCursor(col, row, (wp & MK_SHIFT) != 0);
+  } else if (msg == WM_MOUSEMOVE) {
+    if (col != cursor_.Col || row != cursor_.Row) MoveCursor(col, row, true);
+  } else {
+    OpenEditor(WideFromSjis(cells_.Cell(cursor_.Col, cursor_.Row)), false);
+  }
+  return true;
 }
 
 bool CellGrid::GridKey(WPARAM key) {
@@ -232,9 +362,13 @@ bool CellGrid::GridKey(WPARAM key) {
       if (col >= kGridColumns) col = 1, row = std::min(row + 1, kTableRows);
       MoveCursor(col, row, false);
       return true;
-    case VK_RETURN:
+    case VK_RETURN: {
+      const TCellPos next = CellAfterEnter(cursor_, shift);
+      MoveCursor(next.Col, next.Row, false);
+      return true;
+    }
     case VK_DOWN:
-      MoveCursor(col, std::min(row + 1, kTableRows), shift && key == VK_DOWN);
+      MoveCursor(col, std::min(row + 1, kTableRows), shift);
       return true;
     case VK_UP:
       MoveCursor(col, std::max(row - 1, 1), shift);
@@ -294,15 +428,16 @@ void CellGrid::Paint(HDC screen) {
   HGDIOBJ oldPen = SelectObject(dc, pen);
   const int32_t last = std::min(topRow_ + VisibleRows(), kTableRows);
   const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+  const int margin = GridTextMargin(scale_);
   for (int32_t col = 0; col < kGridColumns; ++col) {
     const RECT head = CellRect(col, 0);
     FillRect(dc, head, kFixedColour);
-    DrawCellText(dc, head, GridHeader(col), GetSysColor(COLOR_BTNTEXT));
+    DrawCellText(dc, head, margin, GridHeader(col), GetSysColor(COLOR_BTNTEXT));
     for (int32_t row = topRow_; row <= last; ++row) {
       const RECT r = CellRect(col, row);
       if (col == 0) {
         FillRect(dc, r, kFixedColour);
-        DrawCellText(dc, r, GridRowLabel(row), GetSysColor(COLOR_BTNTEXT));
+        DrawCellText(dc, r, margin, GridRowLabel(row), GetSysColor(COLOR_BTNTEXT));
         continue;
       }
       const bool picked =
@@ -313,7 +448,7 @@ void CellGrid::Paint(HDC screen) {
       const COLORREF ink = warned                             ? kWarningColour
                            : picked && !(current && focused_) ? GetSysColor(COLOR_HIGHLIGHTTEXT)
                                                               : GetSysColor(COLOR_WINDOWTEXT);
-      DrawCellText(dc, r, cells_.Cell(col, row), ink);
+      DrawCellText(dc, r, margin, cells_.Cell(col, row), ink);
       if (current && focused_) {
         RECT focus = r;
         InflateRect(&focus, -1, -1);
@@ -322,14 +457,14 @@ void CellGrid::Paint(HDC screen) {
     }
   }
   // The grid lines, right and bottom of every cell.
-  const int bottom = kRowHeight * (last - topRow_ + 2);
+  const int bottom = rowHeight_ * (last - topRow_ + 2);
   for (int32_t col = 1; col <= kGridColumns; ++col) {
-    MoveToEx(dc, col * kColumnWidth - 1, 0, nullptr);
-    ::LineTo(dc, col * kColumnWidth - 1, bottom);
+    MoveToEx(dc, ColumnLeft(col) - 1, 0, nullptr);
+    ::LineTo(dc, ColumnLeft(col) - 1, bottom);
   }
-  for (int y = kRowHeight - 1; y < bottom; y += kRowHeight) {
+  for (int y = rowHeight_ - 1; y < bottom; y += rowHeight_) {
     MoveToEx(dc, 0, y, nullptr);
-    ::LineTo(dc, kGridColumns * kColumnWidth, y);
+    ::LineTo(dc, ColumnsWidth(), y);
   }
   BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
   SelectObject(dc, oldPen);
@@ -341,14 +476,14 @@ void CellGrid::Paint(HDC screen) {
 }
 
 RECT CellGrid::CellRect(int32_t col, int32_t row) const {
-  const int top = row == 0 ? 0 : kRowHeight * (row - topRow_ + 1);
-  return {col * kColumnWidth, top, (col + 1) * kColumnWidth - 1, top + kRowHeight - 1};
+  const int top = row == 0 ? 0 : rowHeight_ * (row - topRow_ + 1);
+  return {ColumnLeft(col), top, ColumnLeft(col + 1) - 1, top + rowHeight_ - 1};
 }
 
 int32_t CellGrid::VisibleRows() const {
   RECT client;
   GetClientRect(hwnd_, &client);
-  return std::max<int32_t>((client.bottom - kRowHeight) / kRowHeight, 1);
+  return std::max<int32_t>((client.bottom - rowHeight_) / rowHeight_, 1);
 }
 
 void CellGrid::UpdateScrollBar() {
@@ -407,6 +542,8 @@ void CellGrid::OpenEditor(const std::wstring& text, bool selectAll) {
     editor_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 10, 10, hwnd_,
                               nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    // Numbers only, as in the point-2 edits.
+    ImmAssociateContext(editor_, nullptr);
     editorBase_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
         editor_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CellGrid::EditorProc)));
   }
@@ -434,7 +571,10 @@ void CellGrid::CommitEditor() {
 
 void CellGrid::CloseEditor(bool commit) {
   if (!editorOpen_) return;
-  if (commit) CommitEditor();
+  if (commit) {
+    CommitEditor();
+    if (events_.Edited) events_.Edited();
+  }
   editorOpen_ = false;
   const bool hadFocus = GetFocus() == editor_;
   ShowWindow(editor_, SW_HIDE);

@@ -1,10 +1,13 @@
 // StringGrid1 on Win32: the distance table drawn by hand over TForm1's
 // cells, with the fixed header row and point-number column, a cursor and a
-// block selection, an EDIT opened in place for typing, and the keys of a
-// spreadsheet (arrows, Tab, Enter, F2, typing starts editing, Ctrl+C/V).
-// The system has no grid control of its own that edits in place.
+// block selection, an EDIT opened in place for typing, the keys of a
+// spreadsheet (arrows, Tab, Enter, F2, typing starts editing, Ctrl+C/V), and
+// columns sized by dragging a header border or fitted to their widest text
+// by a double-click on it. The system has no grid control of its own that
+// edits in place.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -23,13 +26,23 @@ class CellGrid {
     std::function<void()> Exit;
     std::function<void()> Copy;
     std::function<void()> Paste;
+    // The editor's text has gone into a cell.
+    std::function<void()> Edited;
   };
 
-  CellGrid(HWND parent, int id, TTableCells& cells, HFONT font, Events events);
+  CellGrid(HWND parent, int id, TTableCells& cells, Events events);
+  // The grid's window goes with it: no message reaches a grid that is gone.
+  ~CellGrid();
   CellGrid(const CellGrid&) = delete;
   CellGrid& operator=(const CellGrid&) = delete;
 
   HWND Hwnd() const { return hwnd_; }
+  // The font and the density (dots per inch / 96): row heights and the
+  // default column widths follow them.
+  void SetLook(HFONT font, double scale);
+  // The width of all columns together, and the left edge of a column.
+  int ColumnsWidth() const;
+  int ColumnLeft(int32_t col) const;
   void RowsChanged(int32_t firstRow, int32_t lastRow);
   // Puts the open editor's text into the cell; the editor stays open.
   void CommitEditor();
@@ -48,6 +61,14 @@ class CellGrid {
 
   void Paint(HDC dc);
   RECT CellRect(int32_t col, int32_t row) const;
+  // The column under x, and the column whose right border is within reach
+  // of x in the header row (-1 when none).
+  int32_t ColumnAt(int x) const;
+  int32_t BorderAt(int x, int y) const;
+  int TextWidth(const std::string& sjis) const;
+  // The column as wide as its widest text, its header included.
+  void FitColumn(int32_t col);
+  bool MouseMessage(UINT msg, WPARAM wp, LPARAM lp);
   int32_t VisibleRows() const;
   void ScrollTo(int32_t topRow);
   void UpdateScrollBar();
@@ -64,7 +85,11 @@ class CellGrid {
   HWND editor_ = nullptr;
   WNDPROC editorBase_ = nullptr;
   TTableCells& cells_;
-  HFONT font_;
+  HFONT font_ = nullptr;
+  double scale_ = 1.0;
+  int rowHeight_ = 24;
+  std::array<int, 6> columnWidths_{};
+  int32_t sizing_ = -1;  // the column whose border is being dragged
   Events events_;
   TCellPos cursor_;
   TCellPos anchor_;

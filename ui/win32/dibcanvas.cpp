@@ -3,10 +3,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "common/sjis.h"
+#include "text/facenames.h"
 
 // The DIB section the canvas draws into, selected into a memory context of
 // its own.
@@ -90,7 +93,7 @@ GdiGlyphFace::GdiGlyphFace(HDC dc, const LogFont& font) : dc_(dc) {
   // An "@" face is GDI's own vertical-writing variant of the face: its
   // full-width glyphs come lying on their side, upright once the run turns
   // downwards.
-  const std::wstring face = WideFromSjis(font.FaceName);
+  const std::wstring face = InstalledFace(FaceNameOf(font.FaceName));
   face.substr(0, LF_FACESIZE - 1).copy(record.lfFaceName, LF_FACESIZE - 1);
   font_ = CreateFontIndirectW(&record);
   if (font_ == nullptr) return;
@@ -159,6 +162,30 @@ FlatOutline GdiGlyphFace::Outline(const std::string& glyph) {
 }
 
 }  // namespace
+
+std::wstring InstalledFace(const std::string& sjis) {
+  // Both the canvas's thread and its layer's ask.
+  static std::mutex guard;
+  const std::lock_guard lock(guard);
+  static std::map<std::string, std::wstring> known;
+  const auto found = known.find(sjis);
+  if (found != known.end()) return found->second;
+  const bool vertical = sjis.starts_with('@');
+  LOGFONTW wanted{};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  WideFromSjis(sjis.substr(vertical ? 1 : 0)).copy(wanted.lfFaceName, LF_FACESIZE - 1);
+  HDC screen = GetDC(nullptr);
+  const bool installed =
+      EnumFontFamiliesExW(
+          screen, &wanted, [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM) { return 0; }, 0,
+          0) == 0;
+  ReleaseDC(nullptr, screen);
+  std::wstring face =
+      installed ? WideFromSjis(sjis)
+                : (vertical ? L"@" : L"") +
+                      WideFromSjis(SjisFromUtf8(SubstituteFace(sjis.substr(vertical ? 1 : 0))));
+  return known.emplace(sjis, std::move(face)).first->second;
+}
 
 GdiGlyphSource::~GdiGlyphSource() {
   if (dc_ != nullptr) DeleteDC(dc_);

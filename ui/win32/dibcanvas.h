@@ -5,9 +5,15 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "raster/rastercanvas.h"
 #include "ui/win32/win32.h"
+
+// The face (Shift-JIS, as FaceNameOf gives it) as GDI is to get it: the
+// host's own where the system has it, else the Japanese face that stands
+// in for it; an "@" stays in front. Each name is looked up once.
+std::wstring InstalledFace(const std::string& sjis);
 
 // Glyphs from GDI's fonts; one source serves one thread.
 class GdiGlyphSource : public GlyphSource {

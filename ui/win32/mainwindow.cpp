@@ -1,7 +1,8 @@
-// The Win32 window: controls created once at their designed places, moved
-// on every size change; the preview is a child window showing the raster
-// canvas; the message loop gives the window the navigation keys before the
-// focused control and lets the dialog manager do Tab and the mnemonics.
+// The Win32 window: controls made once from the control table and placed by
+// its layout on every size or density change; the preview is a child window
+// showing the canvas; the message loop gives the window the navigation keys
+// before the focused control and lets the dialog manager do Tab and the
+// mnemonics (with Alt only: a plain letter is always text).
 #include "ui/win32/mainwindow.h"
 
 #include <commdlg.h>
@@ -12,72 +13,41 @@
 #include <string>
 #include <vector>
 
-#include "app/formlayout.h"
 #include "app/formtexts.h"
+#include "app/windowplacement.h"
 #include "common/sjis.h"
 #include "exchange/tablefile.h"
+#include "ui/win32/sjisinput.h"
 
 namespace {
 
-// Control ids: never IDOK (1) or IDCANCEL (2), which the dialog manager
-// sends for Enter and Esc.
-enum ControlId : int {
-  kEdit1 = 100,
-  kEdit2,
-  kButton1,
-  kButton2,
-  kButton3,
-  kButton4,
-  kButton5,
-  kGrid,
-  kMemo,
-  kStatus,
-  kInfoText,
-  kInfoLink,
-  kLabel1,
-};
+// Control ids are ControlId + kFirstControlId: never IDOK (1) or IDCANCEL
+// (2), which the dialog manager sends for Enter and Esc.
+constexpr int kFirstControlId = 100;
+constexpr int kInfoLinkId = 99;
 
-// The timer of the next slice of a long redraw. Timer messages come after
-// input and paints, so the window answers between slices.
+// The timers of the next slice of a long redraw, and of the redraw once a
+// resize has settled. Timer messages come after input and paints, so the
+// window answers between slices.
 constexpr UINT_PTR kRedrawSliceTimer = 1;
+constexpr UINT_PTR kResizeSettleTimer = 2;
 
-constexpr int kFontHeight = -13;
-constexpr int kGridFontHeight = -12;
-constexpr COLORREF kCream = 0x00F0FBFF;         // (255, 251, 240)
-constexpr COLORREF kStatusColour = 0x00E7E7E7;  // (231, 231, 231)
-constexpr COLORREF kHelpColour = 0x00F4EBBB;    // (187, 235, 244)
+constexpr COLORREF kCream = 0x00F0FBFF;        // (255, 251, 240)
+constexpr COLORREF kStatusColor = 0x00E7E7E7;  // (231, 231, 231)
+constexpr COLORREF kHelpColor = 0x00F4EBBB;    // (187, 235, 244)
 constexpr COLORREF kLink = 0x00CC0000;
 const wchar_t kFormClass[] = L"HoruneForm";
 const wchar_t kPreviewClass[] = L"HorunePreview";
 const wchar_t kFaceName[] = L"ＭＳ ゴシック";
-
-// Where a control of Panel2 sits: its designed place inside its panel.
-struct Placed {
-  int id;
-  int x, y, width, height;
-};
-
-const Placed kPanel3Parts[] = {
-    {kLabel1, 8, 8, 140, 16},           {kLabel1 + 1, 8, 32, 70, 16},
-    {kEdit1, 80, 28, 41, kEditHeight},  {kLabel1 + 2, 128, 32, 30, 16},
-    {kEdit2, 160, 28, 49, kEditHeight}, {kLabel1 + 3, 216, 32, 20, 16},
-    {kButton3, 144, 0, 49, 25},         {kButton4, 192, 0, 25, 25},
-    {kButton5, 216, 0, 25, 25},
-};
-
-const Placed kPanel4Parts[] = {
-    {kMemo, 0, 0, 241, 89},
-    {kButton1, 0, 90, 97, 25},
-    {kButton2, 104, 90, 137, 25},
-};
+constexpr UINT kDesignDpi = 96;
 
 MainWindow* FormOf(HWND hwnd) {
   return reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
-HFONT NewFont(int height, bool underline = false) {
+HFONT NewFont(int pixels, bool underline = false) {
   LOGFONTW lf{};
-  lf.lfHeight = height;
+  lf.lfHeight = -pixels;
   lf.lfWeight = FW_NORMAL;
   lf.lfUnderline = underline;
   lf.lfCharSet = SHIFTJIS_CHARSET;
@@ -111,7 +81,9 @@ void RegisterClasses(HINSTANCE instance, WNDPROC form, WNDPROC preview) {
   wc.cbSize = sizeof(wc);
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  // The program's own icon, from its resources (1).
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  if (wc.hIcon == nullptr) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
   wc.lpszClassName = kFormClass;
   wc.lpfnWndProc = form;
   RegisterClassExW(&wc);
@@ -154,17 +126,31 @@ uint8_t ButtonBits(WPARAM wp) {
   return bits;
 }
 
+RECT RectOf(const TBounds& b) {
+  return {b.Left, b.Top, b.Left + b.Width, b.Top + b.Height};
+}
+
+TBounds BoundsOf(const RECT& r) {
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (GetMonitorInfoW(monitor, &info)) {
+    reinterpret_cast<std::vector<TBounds>*>(list)->push_back(BoundsOf(info.rcWork));
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, const std::filesystem::path& programPath)
     : instance_(instance) {
   RegisterClasses(instance, &MainWindow::FormProc, &MainWindow::PreviewProc);
-  font_ = NewFont(kFontHeight);
-  gridFont_ = NewFont(kGridFontHeight);
-  linkFont_ = NewFont(kFontHeight, true);
   creamBrush_ = CreateSolidBrush(kCream);
-  statusBrush_ = CreateSolidBrush(kStatusColour);
-  helpBrush_ = CreateSolidBrush(kHelpColour);
+  statusBrush_ = CreateSolidBrush(kStatusColor);
+  helpBrush_ = CreateSolidBrush(kHelpColor);
   whiteBrush_ = CreateSolidBrush(0x00FFFFFF);
   // System menu and minimize only: no maximize box, but a sizing frame.
   const DWORD style =
@@ -173,10 +159,10 @@ MainWindow::MainWindow(HINSTANCE instance, const std::filesystem::path& programP
       CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, L"ホルネ", style, kDesignLeft, kDesignTop,
                       kDesignWidth, kDesignHeight, nullptr, nullptr, instance, nullptr);
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  // TForm1's constructor makes the form (FormCreate).
   form_ = std::make_unique<TForm1>(*this, programPath);
   CreateControls();
-  Layout();
-  form_->FormCreate();
+  TakeDpi(GetDpiForWindow(hwnd_));
 }
 
 MainWindow::~MainWindow() {
@@ -190,84 +176,114 @@ MainWindow::~MainWindow() {
   }
 }
 
-HWND MainWindow::NewControl(const wchar_t* cls, const wchar_t* text, DWORD style, int id,
-                            HFONT font) {
-  HWND w = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, hwnd_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-  SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return w;
+HWND MainWindow::NewControl(const wchar_t* cls, const std::wstring& text, DWORD style,
+                            ControlId id) {
+  const int cid = kFirstControlId + static_cast<int>(id);
+  return CreateWindowExW(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, hwnd_,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(cid)), instance_, nullptr);
 }
 
 void MainWindow::CreateControls() {
-  // Created in tab order: the edits, the grid, OK and cancel.
-  paintBox_ = CreateWindowExW(0, kPreviewClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, hwnd_,
-                              nullptr, instance_, nullptr);
-  SetWindowLongPtrW(paintBox_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  const char* labels[] = {"点1：原点（基準点）", "点2：距離", "角度", "°"};
-  for (int i = 0; i < 4; ++i) {
-    labels_[i] = NewControl(L"STATIC", Wide(labels[i]).c_str(), SS_LEFT, kLabel1 + i, font_);
-  }
-  const DWORD editStyle = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
-  edit1_ = NewControl(L"EDIT", L"", editStyle, kEdit1, font_);
-  edit2_ = NewControl(L"EDIT", L"", editStyle, kEdit2, font_);
-  for (HWND edit : {edit1_, edit2_}) {
+  // Made in the table's order, which is the tab order of those with a stop.
+  for (const TControl& c : FormControls()) {
+    const DWORD tab = c.TabOrder > 0 ? WS_TABSTOP : 0;
+    HWND w = nullptr;
+    switch (c.Kind) {
+      case ControlKind::Preview:
+        w = CreateWindowExW(0, kPreviewClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, hwnd_,
+                            nullptr, instance_, nullptr);
+        SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        break;
+      case ControlKind::Label:
+        w = NewControl(L"STATIC", Wide(c.Text), SS_LEFT, c.Id);
+        break;
+      case ControlKind::Status:
+        w = NewControl(L"STATIC", Wide(c.Text), SS_CENTER | SS_CENTERIMAGE, c.Id);
+        break;
+      case ControlKind::InfoStrip:
+        w = NewControl(L"STATIC", Wide(InfoStripText()), SS_LEFT, c.Id);
+        infoLink_ =
+            CreateWindowExW(0, L"STATIC", Wide(GuideLinkText()).c_str(),
+                            WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOTIFY, 0, 0, 10, 10, hwnd_,
+                            reinterpret_cast<HMENU>(INT_PTR{kInfoLinkId}), instance_, nullptr);
+        break;
+      case ControlKind::Edit:
+        w = NewControl(L"EDIT", L"", tab | WS_BORDER | ES_AUTOHSCROLL, c.Id);
+        editBase_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::EditProc)));
+        break;
+      case ControlKind::Button:
+        // BS_NOTIFY: the window learns where the focus went.
+        w = NewControl(L"BUTTON", Wide(c.Text), BS_PUSHBUTTON | BS_NOTIFY | tab, c.Id);
+        break;
+      case ControlKind::Memo:
+        w = NewControl(L"EDIT", HelpText(),
+                       WS_VSCROLL | WS_BORDER | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL, c.Id);
+        break;
+      case ControlKind::Grid: {
+        CellGrid::Events events;
+        events.SelectCell = [this](int32_t col, int32_t row, int32_t current) {
+          form_->StringGrid1SelectCell(col, row, current);
+        };
+        events.Enter = [this] {
+          form_->ControlFocused(ControlId::StringGrid1);
+          form_->StringGrid1Enter();
+        };
+        events.Exit = [this] { form_->StringGrid1Exit(); };
+        events.Copy = [this] { form_->StringGrid1Copy(); };
+        events.Paste = [this] { form_->StringGrid1Paste(); };
+        events.Edited = [this] { form_->StringGrid1CellEdited(); };
+        grid_ = std::make_unique<CellGrid>(hwnd_, kFirstControlId + static_cast<int>(c.Id),
+                                           form_->Cells(), std::move(events));
+        w = grid_->Hwnd();
+        break;
+      }
+    }
     // Numbers only: the input method stays off.
-    ImmAssociateContext(edit, nullptr);
-    editBase_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::EditProc)));
+    if (!c.InputMethod) ImmAssociateContext(w, nullptr);
+    controls_[static_cast<size_t>(c.Id)] = w;
   }
-  CellGrid::Events events;
-  events.SelectCell = [this](int32_t col, int32_t row, int32_t current) {
-    form_->StringGrid1SelectCell(col, row, current);
-  };
-  events.Enter = [this] { form_->StringGrid1Enter(); };
-  events.Exit = [this] { form_->StringGrid1Exit(); };
-  events.Copy = [this] { form_->StringGrid1Copy(); };
-  events.Paste = [this] { form_->StringGrid1Paste(); };
-  grid_ = std::make_unique<CellGrid>(hwnd_, kGrid, form_->Cells(), gridFont_, std::move(events));
-  const char* buttonTexts[] = {"ＯＫ(&Y)", "キャンセル(&N)", "クリア", "開", "保"};
-  for (int i = 0; i < 5; ++i) {
-    const DWORD tab = i < 2 ? WS_TABSTOP : 0;
-    buttons_[i] = NewControl(L"BUTTON", Wide(buttonTexts[i]).c_str(), BS_PUSHBUTTON | tab,
-                             kButton1 + i, font_);
+}
+
+void MainWindow::TakeDpi(UINT dpi) {
+  scale_ = static_cast<double>(dpi) / kDesignDpi;
+  for (HFONT f : {font_, gridFont_, linkFont_}) DeleteObject(f);
+  font_ = NewFont(Scaled(kFontHeight, scale_));
+  gridFont_ = NewFont(Scaled(kGridFontHeight, scale_));
+  linkFont_ = NewFont(Scaled(kFontHeight, scale_), true);
+  for (HWND w : controls_) {
+    if (w != nullptr) SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   }
-  memo_ = NewControl(L"EDIT", HelpText().c_str(),
-                     WS_VSCROLL | WS_BORDER | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL, kMemo,
-                     font_);
-  status_ = NewControl(L"STATIC", L"　", SS_CENTER | SS_CENTERIMAGE, kStatus, font_);
-  infoText_ = NewControl(L"STATIC", Wide(InfoStripText()).c_str(), SS_LEFT, kInfoText, font_);
-  infoLink_ = NewControl(L"STATIC", Wide(MakerPageAddress()).c_str(), SS_LEFT | SS_NOTIFY,
-                         kInfoLink, linkFont_);
+  SendMessageW(infoLink_, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), FALSE);
+  grid_->SetLook(gridFont_, scale_);
+  // The column is as wide as the table's default columns need, and never
+  // narrower than designed.
+  const int frame =
+      2 * GetSystemMetricsForDpi(SM_CXEDGE, dpi) + GetSystemMetricsForDpi(SM_CXVSCROLL, dpi);
+  panel2Width_ = std::max(Scaled(kPanel2Width, scale_), grid_->ColumnsWidth() + frame);
+  Layout();
 }
 
 void MainWindow::Layout() {
   RECT client;
   GetClientRect(hwnd_, &client);
-  const int w = client.right;
-  const int h = client.bottom;
-  const int topHeight = std::max(h - kLabelA1Height - kInfoStripHeight, 0);
-  const int panelLeft = std::max(w - kPanel2Width, 0);
-  HDWP batch = BeginDeferWindowPos(24);
-  auto place = [&batch](HWND c, int x, int y, int width, int height) {
-    batch = DeferWindowPos(batch, c, nullptr, x, y, std::max(width, 0), std::max(height, 0),
-                           SWP_NOZORDER | SWP_NOACTIVATE);
+  const TFormLayout l = LayoutForm(client.right, client.bottom, panel2Width_, scale_);
+  HDWP batch = BeginDeferWindowPos(static_cast<int>(kControlCount) + 1);
+  // No copy of the old pixels: every control paints itself anew at its place.
+  auto place = [&batch](HWND c, const TBounds& b) {
+    batch = DeferWindowPos(batch, c, nullptr, b.Left, b.Top, std::max(b.Width, 0),
+                           std::max(b.Height, 0), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
   };
-  place(paintBox_, 0, 0, panelLeft, topHeight);
-  for (const Placed& p : kPanel3Parts) {
-    place(GetDlgItem(hwnd_, p.id), panelLeft + p.x, p.y, p.width, p.height);
-  }
-  const int panel4Top = std::max(topHeight - kPanel4Height, kPanel3Height);
-  place(grid_->Hwnd(), panelLeft, kPanel3Height, kPanel2Width, panel4Top - kPanel3Height);
-  for (const Placed& p : kPanel4Parts) {
-    place(GetDlgItem(hwnd_, p.id), panelLeft + p.x, panel4Top + p.y, p.width, p.height);
-  }
-  place(status_, 0, topHeight, w, kLabelA1Height);
-  const int infoTop = topHeight + kLabelA1Height;
-  // Up to three lines of words, then the link on a line of its own.
-  place(infoText_, 6, infoTop + 2, std::max(w - 12, 0), 44);
-  place(infoLink_, 6, infoTop + 47, 300, 16);
+  for (const TControl& c : FormControls()) place(Control(c.Id), l[c.Id]);
+  // The strip: up to three lines of words, then the link on a line of its own.
+  const TBounds strip = l[ControlId::InfoStrip];
+  const int margin = Scaled(6, scale_);
+  place(Control(ControlId::InfoStrip), {margin, strip.Top + Scaled(2, scale_),
+                                        std::max(strip.Width - 2 * margin, 0), Scaled(44, scale_)});
+  place(infoLink_,
+        {margin, strip.Top + Scaled(47, scale_), Scaled(300, scale_), Scaled(16, scale_)});
   EndDeferWindowPos(batch);
-  InvalidateRect(hwnd_, nullptr, TRUE);
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 int MainWindow::Run(int show) {
@@ -282,7 +298,9 @@ int MainWindow::Run(int show) {
       Wheel(msg);
       continue;
     }
-    if (IsDialogMessageW(hwnd_, &msg)) continue;
+    // A plain letter is text for the control that has the focus, never a
+    // button's mnemonic: those take Alt (WM_SYSCHAR).
+    if (msg.message != WM_CHAR && IsDialogMessageW(hwnd_, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -301,15 +319,14 @@ void MainWindow::Wheel(const MSG& msg) {
   // The control under the mouse scrolls; the rest belongs to the preview.
   const POINT at{static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
   HWND under = WindowFromPoint(at);
-  if (under == grid_->Hwnd() || under == memo_ ||
-      (under != nullptr && IsChild(grid_->Hwnd(), under))) {
-    SendMessageW(under == memo_ ? memo_ : grid_->Hwnd(), msg.message, msg.wParam, msg.lParam);
+  HWND grid = Control(ControlId::StringGrid1);
+  HWND memo = Control(ControlId::Memo1);
+  if (under == grid || under == memo || (under != nullptr && IsChild(grid, under))) {
+    SendMessageW(under == memo ? memo : grid, msg.message, msg.wParam, msg.lParam);
     return;
   }
   if (stage_ != Stage::Shown || (under != hwnd_ && !IsChild(hwnd_, under))) return;
-  const int delta = GET_WHEEL_DELTA_WPARAM(msg.wParam);
-  if (delta < 0) form_->FormMouseWheelDown(at.x, at.y);
-  if (delta > 0) form_->FormMouseWheelUp(at.x, at.y);
+  form_->FormMouseWheel(at.x, at.y, GET_WHEEL_DELTA_WPARAM(msg.wParam));
 }
 
 LRESULT CALLBACK MainWindow::FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -324,6 +341,10 @@ LRESULT CALLBACK MainWindow::PreviewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
 
 LRESULT CALLBACK MainWindow::EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   MainWindow* self = FormOf(GetParent(hwnd));
+  if (SjisInputRefused(hwnd, msg, wp)) return 0;
+  if (msg == WM_SETFOCUS && self->stage_ == Stage::Shown) {
+    if (const std::optional<ControlId> id = self->ControlOf(hwnd)) self->form_->ControlFocused(*id);
+  }
   if (msg == WM_KILLFOCUS && self->stage_ == Stage::Shown) {
     // Leaving the edit for another control of the window computes; focus
     // gone to another program or to a dialog does not.
@@ -342,13 +363,28 @@ LRESULT MainWindow::HandleForm(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
       Command(LOWORD(wp), HIWORD(wp));
       return 0;
+    case WM_ACTIVATE:
+      // Not to DefWindowProc: it would give the focus to the frame, where
+      // typing goes nowhere.
+      if (HIWORD(wp) == 0) Activate(LOWORD(wp) != WA_INACTIVE);
+      return 0;
     case WM_SIZE:
       if (grid_) Layout();
       if (stage_ == Stage::Shown && wp != SIZE_MINIMIZED) {
         form_->FormResize();
-        form_->FormResizeSettled();
+        SetTimer(hwnd_, kResizeSettleTimer, kResizeSettleMs, nullptr);
       }
       return 0;
+    case WM_DPICHANGED: {
+      // The window moves to a screen of another density: the system's
+      // suggested bounds, and everything inside at the new density.
+      const RECT* suggested = reinterpret_cast<const RECT*>(lp);
+      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      TakeDpi(HIWORD(wp));
+      return 0;
+    }
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lp);
       info->ptMinTrackSize = {kMinWinWidth, kMinWinHeight};
@@ -359,8 +395,8 @@ LRESULT MainWindow::HandleForm(UINT msg, WPARAM wp, LPARAM lp) {
       GetClientRect(hwnd_, &client);
       auto* dc = reinterpret_cast<HDC>(wp);
       ::FillRect(dc, &client, whiteBrush_);
-      RECT panel{std::max<LONG>(client.right - kPanel2Width, 0), 0, client.right,
-                 client.bottom - kLabelA1Height - kInfoStripHeight};
+      const TFormLayout l = LayoutForm(client.right, client.bottom, panel2Width_, scale_);
+      const RECT panel = RectOf(l.Panel2);
       ::FillRect(dc, &panel, creamBrush_);
       return 1;
     }
@@ -368,13 +404,13 @@ LRESULT MainWindow::HandleForm(UINT msg, WPARAM wp, LPARAM lp) {
       auto* dc = reinterpret_cast<HDC>(wp);
       HWND control = reinterpret_cast<HWND>(lp);
       SetBkMode(dc, TRANSPARENT);
-      if (control == status_) return reinterpret_cast<LRESULT>(statusBrush_);
-      if (control == memo_) {
-        SetBkColor(dc, kHelpColour);
+      if (control == Control(ControlId::LabelA1)) return reinterpret_cast<LRESULT>(statusBrush_);
+      if (control == Control(ControlId::Memo1)) {
+        SetBkColor(dc, kHelpColor);
         return reinterpret_cast<LRESULT>(helpBrush_);
       }
       if (control == infoLink_) SetTextColor(dc, kLink);
-      if (control == infoText_ || control == infoLink_) {
+      if (control == Control(ControlId::InfoStrip) || control == infoLink_) {
         return reinterpret_cast<LRESULT>(whiteBrush_);
       }
       return reinterpret_cast<LRESULT>(creamBrush_);
@@ -389,9 +425,11 @@ LRESULT MainWindow::HandleForm(UINT msg, WPARAM wp, LPARAM lp) {
       CloseForm();
       return 0;
     case WM_TIMER:
-      if (wp != kRedrawSliceTimer) break;
-      KillTimer(hwnd_, kRedrawSliceTimer);
-      if (stage_ == Stage::Shown) form_->ContinueRedraw();
+      if (wp != kRedrawSliceTimer && wp != kResizeSettleTimer) break;
+      KillTimer(hwnd_, wp);
+      if (stage_ != Stage::Shown) return 0;
+      if (wp == kRedrawSliceTimer) form_->ContinueRedraw();
+      if (wp == kResizeSettleTimer) form_->FormResizeSettled();
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
@@ -408,28 +446,52 @@ LRESULT MainWindow::HandleForm(UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
-void MainWindow::Command(int id, int code) {
-  if (stage_ != Stage::Shown) return;
-  if (id == kInfoLink && code == STN_CLICKED) {
-    ShellExecuteW(hwnd_, L"open", Wide(MakerPageAddress()).c_str(), nullptr, nullptr,
-                  SW_SHOWNORMAL);
+void MainWindow::Activate(bool active) {
+  if (!active) {
+    // As a dialog does: the control with the focus gets it back.
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(hwnd_, focus)) savedFocus_ = focus;
     return;
   }
+  if (stage_ != Stage::Shown) return;
+  if (savedFocus_ != nullptr && IsWindow(savedFocus_) && IsWindowVisible(savedFocus_)) {
+    SetFocus(savedFocus_);
+  } else {
+    FocusControl(form_->FocusPlace());
+  }
+}
+
+std::optional<ControlId> MainWindow::ControlOf(HWND hwnd) const {
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    if (controls_[i] == hwnd) return static_cast<ControlId>(i);
+  }
+  return std::nullopt;
+}
+
+void MainWindow::Command(int id, int code) {
+  if (stage_ != Stage::Shown) return;
+  if (id == kInfoLinkId && code == STN_CLICKED) {
+    ShellExecuteW(hwnd_, L"open", (form_->ProgramFolder / GuideFileName()).wstring().c_str(),
+                  nullptr, nullptr, SW_SHOWNORMAL);
+    return;
+  }
+  const auto control = static_cast<ControlId>(id - kFirstControlId);
+  if (code == BN_SETFOCUS) form_->ControlFocused(control);
   if (code != BN_CLICKED) return;
-  switch (id) {
-    case kButton1:
+  switch (control) {
+    case ControlId::Button1:
       form_->Button1Click();
       break;
-    case kButton2:
+    case ControlId::Button2:
       form_->Button2Click();
       break;
-    case kButton3:
+    case ControlId::Button3:
       form_->Button3Click();
       break;
-    case kButton4:
+    case ControlId::Button4:
       form_->Button4Click();
       break;
-    case kButton5:
+    case ControlId::Button5:
       form_->Button5Click();
       break;
     default:
@@ -451,11 +513,11 @@ LRESULT MainWindow::HandlePreview(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
-      HDC dc = BeginPaint(paintBox_, &ps);
+      HDC dc = BeginPaint(Control(ControlId::PaintBox1), &ps);
       if (stage_ == Stage::Shown) form_->PaintBox1Paint();
       DibCanvas& canvas = static_cast<DibCanvas&>(PreviewCanvas());
       BitBlt(dc, 0, 0, canvas.Width(), canvas.Height(), canvas.Dc(), 0, 0, SRCCOPY);
-      EndPaint(paintBox_, &ps);
+      EndPaint(Control(ControlId::PaintBox1), &ps);
       return 0;
     }
     case WM_ERASEBKGND:
@@ -463,7 +525,7 @@ LRESULT MainWindow::HandlePreview(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-      SetCapture(paintBox_);
+      SetCapture(Control(ControlId::PaintBox1));
       if (stage_ == Stage::Shown) form_->PaintBox1MouseDown(ButtonBits(wp), x, y);
       return 0;
     case WM_MOUSEMOVE:
@@ -478,11 +540,11 @@ LRESULT MainWindow::HandlePreview(UINT msg, WPARAM wp, LPARAM lp) {
     default:
       break;
   }
-  return DefWindowProcW(paintBox_, msg, wp, lp);
+  return DefWindowProcW(Control(ControlId::PaintBox1), msg, wp, lp);
 }
 
 HWND MainWindow::EditOf(EditId edit) const {
-  return edit == EditId::Edit1 ? edit1_ : edit2_;
+  return Control(edit == EditId::Edit1 ? ControlId::Edit1 : ControlId::Edit2);
 }
 
 std::string MainWindow::EditText(EditId edit) const {
@@ -498,6 +560,10 @@ void MainWindow::FocusEdit(EditId edit) {
   SendMessageW(EditOf(edit), EM_SETSEL, 0, -1);
 }
 
+void MainWindow::FocusControl(ControlId control) {
+  SetFocus(Control(control));
+}
+
 void MainWindow::CellsChanged(int32_t firstRow, int32_t lastRow) {
   grid_->RowsChanged(firstRow, lastRow);
 }
@@ -510,10 +576,6 @@ TCellPos MainWindow::CellCursor() const {
   return grid_->Cursor();
 }
 
-void MainWindow::SetCellCursor(TCellPos cell) {
-  grid_->SetCursor(cell);
-}
-
 TCellRange MainWindow::CellSelection() const {
   return grid_->Selection();
 }
@@ -523,8 +585,9 @@ void MainWindow::SetCaption(const std::string& sjis) {
 }
 
 void MainWindow::SetStatus(const std::string& sjis) {
-  SetWindowTextW(status_, WideFromSjis(sjis).c_str());
-  UpdateWindow(status_);
+  HWND status = Control(ControlId::LabelA1);
+  SetWindowTextW(status, WideFromSjis(sjis).c_str());
+  UpdateWindow(status);
 }
 
 bool MainWindow::AskYesNo(const std::string& sjis) {
@@ -544,7 +607,8 @@ std::optional<std::filesystem::path> MainWindow::TableDialog(const std::filesyst
   file.resize(32768, L'\0');
   const std::wstring folder = start.parent_path().wstring();
   // The filter: pairs of description and pattern, ended by an empty pair.
-  std::wstring filter = Wide("距離表 (*.dlist)") + L'\0' + L"*.dlist" + L'\0' + L'\0';
+  std::wstring filter =
+      Wide(TableFileFilterName()) + L'\0' + Wide(TableFilePattern()) + L'\0' + L'\0';
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = hwnd_;
@@ -577,27 +641,25 @@ TBounds MainWindow::WindowBounds() const {
 }
 
 void MainWindow::SetWindowBounds(const TBounds& b) {
-  RECT r{b.Left, b.Top, b.Left + b.Width, b.Top + b.Height};
-  // A window left on a screen that is gone comes back to the main one.
-  if (MonitorFromRect(&r, MONITOR_DEFAULTTONULL) == nullptr) {
-    RECT work;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    OffsetRect(&r, work.left - r.left, work.top - r.top);
-  }
-  MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+  std::vector<TBounds> screens;
+  EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&screens));
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const TBounds v = VisibleWindowBounds(b, screens, BoundsOf(work));
+  MoveWindow(hwnd_, v.Left, v.Top, v.Width, v.Height, TRUE);
 }
 
 TBounds MainWindow::PaintBoxBounds() const {
   RECT r;
-  GetClientRect(paintBox_, &r);
+  GetClientRect(Control(ControlId::PaintBox1), &r);
   POINT at{0, 0};
-  ClientToScreen(paintBox_, &at);
+  ClientToScreen(Control(ControlId::PaintBox1), &at);
   return {at.x, at.y, r.right, r.bottom};
 }
 
 Canvas& MainWindow::PreviewCanvas() {
   RECT r;
-  GetClientRect(paintBox_, &r);
+  GetClientRect(Control(ControlId::PaintBox1), &r);
   const int w = std::max<int>(r.right, 1);
   const int h = std::max<int>(r.bottom, 1);
   if (!canvas_) {
@@ -614,9 +676,9 @@ void MainWindow::ScheduleRedrawSlice() {
 
 void MainWindow::RepaintPreview() {
   DibCanvas& canvas = static_cast<DibCanvas&>(PreviewCanvas());
-  HDC dc = GetDC(paintBox_);
+  HDC dc = GetDC(Control(ControlId::PaintBox1));
   BitBlt(dc, 0, 0, canvas.Width(), canvas.Height(), canvas.Dc(), 0, 0, SRCCOPY);
-  ReleaseDC(paintBox_, dc);
+  ReleaseDC(Control(ControlId::PaintBox1), dc);
 }
 
 std::optional<TClipboardText> MainWindow::ClipboardText() const {

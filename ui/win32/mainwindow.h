@@ -1,13 +1,16 @@
 // Form1 on Win32: one top-level window with the system's own controls,
-// placed as designed, each event handed to TForm1's handler of the same
-// name and every request of TForm1 carried out on the controls.
+// made from the window's control table (app/formcontrols.h) and placed by
+// its layout at the screen's density; each event handed to TForm1's handler
+// of the same name and every request of TForm1 carried out on the controls.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "app/formcontrols.h"
 #include "app/frontend.h"
 #include "app/tform1.h"
 #include "ui/win32/cellgrid.h"
@@ -27,10 +30,10 @@ class MainWindow : public FrontEnd {
   std::string EditText(EditId edit) const override;
   void SetEditText(EditId edit, const std::string& sjis) override;
   void FocusEdit(EditId edit) override;
+  void FocusControl(ControlId control) override;
   void CellsChanged(int32_t firstRow, int32_t lastRow) override;
   void CommitCellEditor() override;
   TCellPos CellCursor() const override;
-  void SetCellCursor(TCellPos cell) override;
   TCellRange CellSelection() const override;
   void SetCaption(const std::string& sjis) override;
   void SetStatus(const std::string& sjis) override;
@@ -58,28 +61,30 @@ class MainWindow : public FrontEnd {
   LRESULT HandlePreview(UINT msg, WPARAM wp, LPARAM lp);
 
   void CreateControls();
-  HWND NewControl(const wchar_t* cls, const wchar_t* text, DWORD style, int id, HFONT font);
+  HWND NewControl(const wchar_t* cls, const std::wstring& text, DWORD style, ControlId id);
+  // The fonts, the grid's columns and the layout at the window's density.
+  void TakeDpi(UINT dpi);
   void Layout();
+  void Activate(bool active);
   void Command(int id, int code);
   // The navigation keys seen before the focused control; true when used.
   bool KeyPreview(const MSG& msg);
   void Wheel(const MSG& msg);
   void CloseForm();
+  HWND Control(ControlId id) const { return controls_[static_cast<size_t>(id)]; }
+  std::optional<ControlId> ControlOf(HWND hwnd) const;
   HWND EditOf(EditId edit) const;
   std::optional<std::filesystem::path> TableDialog(const std::filesystem::path& start, bool save);
 
   HINSTANCE instance_;
   Stage stage_ = Stage::Created;
   HWND hwnd_ = nullptr;
-  HWND paintBox_ = nullptr;
-  HWND edit1_ = nullptr;
-  HWND edit2_ = nullptr;
-  HWND memo_ = nullptr;
-  HWND status_ = nullptr;
-  HWND infoText_ = nullptr;
-  HWND infoLink_ = nullptr;
-  HWND labels_[4] = {};
-  HWND buttons_[5] = {};
+  std::array<HWND, kControlCount> controls_{};
+  HWND infoLink_ = nullptr;  // the strip's link to the guide, beside its words
+  double scale_ = 1.0;       // dots per inch / 96
+  int32_t panel2Width_ = kPanel2Width;
+  // The control that had the focus when the window was last deactivated.
+  HWND savedFocus_ = nullptr;
   HFONT font_ = nullptr;
   HFONT gridFont_ = nullptr;
   HFONT linkFont_ = nullptr;
