@@ -320,6 +320,14 @@ CoverageMask FillCoverage(const FlatOutline& outline, const Affine& transform, i
   return mask;
 }
 
+Affine VerticalInCell(double advance, double height) {
+  if (!(advance > 0 && height > 0)) return {};
+  return Affine::Translation(-advance / 2, -height / 2)
+      .Then(Affine{height / advance, 0, 0, advance / height, 0, 0})
+      .Then(Affine::Rotation(-90))
+      .Then(Affine::Translation(advance / 2, height / 2));
+}
+
 CoverageMask TrimmedCoverage(const uint8_t* pixels, int stride, int width, int height, int left,
                              int top, int rowQuantum) {
   int x0 = width, x1 = 0, y0 = height, y1 = 0;

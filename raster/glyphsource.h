@@ -53,6 +53,13 @@ class GlyphSource {
   virtual std::unique_ptr<GlyphSource> MakeAnother() const = 0;
 };
 
+// Where a vertical face puts a full-width glyph within its cell of the
+// advance by the height: turned a quarter counter-clockwise, so that it
+// stands upright when the run goes downwards, and scaled first so that
+// turned it fills the cell as an upright one does, its advance along the
+// run and its height across.
+Affine VerticalInCell(double advance, double height);
+
 // Coverage of one byte a pixel, `stride` bytes a row, trimmed to the rows
 // and columns it touches, its rows padded to rowQuantum; (left, top) is
 // where its first pixel lies.

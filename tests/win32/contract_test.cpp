@@ -3,7 +3,8 @@
 // antialiased by the one and not necessarily by the other, and hinted each
 // its own way, so theirs need only agree in where the ink lies: all but a
 // twentieth of the dark pixels of either have a dark pixel of the other at
-// most one pixel away, and their boxes are within a pixel.
+// most one pixel away, and their boxes are within a pixel. Where a vertical
+// face puts a glyph in its cell is the font engine's own: two pixels there.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -256,11 +257,18 @@ TEST(CanvasContract, GlyphsInkTheSamePlaces) {
     int32_t Height, Escapement;
     const char* Text;
     int32_t X, Y;
+    int Reach = 1;  // pixels
   };
   const GlyphCase cases[] = {
-      {"ＭＳ ゴシック", 36, 0, "田", 10, 4},   {"ＭＳ 明朝", 36, 0, "あ", 10, 4},
-      {"ＭＳ ゴシック", 30, 0, "W", 20, 8},    {"ＭＳ ゴシック", 30, 900, "字", 8, 40},
+      {"ＭＳ ゴシック", 36, 0, "田", 10, 4},
+      {"ＭＳ 明朝", 36, 0, "あ", 10, 4},
+      {"ＭＳ ゴシック", 30, 0, "W", 20, 8},
+      {"ＭＳ ゴシック", 30, 900, "字", 8, 40},
       {"ＭＳ ゴシック", 24, 450, "A", 20, 30},
+      // Written downwards: the "@" face's glyphs stand upright, the
+      // long-vowel mark in its vertical form.
+      {"@ＭＳ ゴシック", 36, 2700, "字", 50, 4, 2},
+      {"@ＭＳ ゴシック", 36, 2700, "ー", 50, 4, 2},
   };
   for (const GlyphCase& g : cases) {
     SCOPED_TRACE(g.Text);
@@ -285,15 +293,16 @@ TEST(CanvasContract, GlyphsInkTheSamePlaces) {
     const std::vector<bool> inkA = Ink(a);
     const std::vector<bool> inkB = Ink(b);
     // How many dark pixels of one have none of the other nearby.
-    const auto strays = [](const std::vector<bool>& one, const std::vector<bool>& other) {
+    const int r = g.Reach;
+    const auto strays = [r](const std::vector<bool>& one, const std::vector<bool>& other) {
       int count = 0, stray = 0;
       for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
           if (!one[y * kWidth + x]) continue;
           ++count;
           bool touched = false;
-          for (int v = std::max(y - 1, 0); v <= std::min(y + 1, kHeight - 1); ++v) {
-            for (int u = std::max(x - 1, 0); u <= std::min(x + 1, kWidth - 1); ++u) {
+          for (int v = std::max(y - r, 0); v <= std::min(y + r, kHeight - 1); ++v) {
+            for (int u = std::max(x - r, 0); u <= std::min(x + r, kWidth - 1); ++u) {
               touched = touched || other[v * kWidth + u];
             }
           }
@@ -308,10 +317,10 @@ TEST(CanvasContract, GlyphsInkTheSamePlaces) {
     EXPECT_LE(strayA * 20, countA) << Side(a, b);
     EXPECT_LE(strayB * 20, countB) << Side(a, b);
     const Box ba = InkBox(inkA), bb = InkBox(inkB);
-    EXPECT_LE(std::abs(ba.Left - bb.Left), 1) << Side(a, b);
-    EXPECT_LE(std::abs(ba.Top - bb.Top), 1) << Side(a, b);
-    EXPECT_LE(std::abs(ba.Right - bb.Right), 1) << Side(a, b);
-    EXPECT_LE(std::abs(ba.Bottom - bb.Bottom), 1) << Side(a, b);
+    EXPECT_LE(std::abs(ba.Left - bb.Left), r) << Side(a, b);
+    EXPECT_LE(std::abs(ba.Top - bb.Top), r) << Side(a, b);
+    EXPECT_LE(std::abs(ba.Right - bb.Right), r) << Side(a, b);
+    EXPECT_LE(std::abs(ba.Bottom - bb.Bottom), r) << Side(a, b);
   }
 }
 

@@ -124,17 +124,8 @@ QtGlyphFace::QtGlyphFace(const LogFont& font) {
 }
 
 Affine QtGlyphFace::InCell(bool fullWidth) const {
-  if (!vertical_ || !fullWidth || HalfWidth <= 0 || CellHeight <= 0) return {};
-  // The vertical variant stands a full-width glyph upright when the run
-  // goes downwards: turned a quarter counter-clockwise in its cell, and
-  // scaled first so that turned it fills the cell as an upright one does,
-  // its advance along the run and its height across.
-  const double advance = 2.0 * HalfWidth;
-  const double height = CellHeight;
-  return Affine::Translation(-advance / 2, -height / 2)
-      .Then(Affine{height / advance, 0, 0, advance / height, 0, 0})
-      .Then(Affine::Rotation(-90))
-      .Then(Affine::Translation(advance / 2, height / 2));
+  if (!vertical_ || !fullWidth) return {};
+  return VerticalInCell(2.0 * HalfWidth, CellHeight);
 }
 
 quint32 QtGlyphFace::GlyphIndex(const std::string& glyph, const QString& text) {

@@ -6,9 +6,11 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "common/sjis.h"
+#include "raster/verticalforms.h"
 #include "text/facenames.h"
 
 // The DIB section the canvas draws into, selected into a memory context of
@@ -69,12 +71,19 @@ class GdiGlyphFace : public GlyphFace {
   }
   GdiGlyphFace(const GdiGlyphFace&) = delete;
   GdiGlyphFace& operator=(const GdiGlyphFace&) = delete;
+  Affine InCell(bool fullWidth) const override {
+    return vertical_ && fullWidth ? VerticalInCell(2.0 * HalfWidth, CellHeight) : Affine{};
+  }
   FlatOutline Outline(const std::string& glyph) override;
 
  private:
   HDC dc_;
   HFONT font_ = nullptr;
   double ascent_ = 0.0;
+  // A vertical face is the face itself, its full-width glyphs stood up in
+  // their cells and taken in their vertical forms, as GDI's "@" faces draw.
+  bool vertical_ = false;
+  std::unordered_map<uint16_t, uint16_t> forms_;
   std::vector<uint8_t> buffer_;
 };
 
@@ -90,14 +99,22 @@ GdiGlyphFace::GdiGlyphFace(HDC dc, const LogFont& font) : dc_(dc) {
   record.lfOutPrecision = OUT_TT_PRECIS;
   record.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   record.lfQuality = DEFAULT_QUALITY;
-  // An "@" face is GDI's own vertical-writing variant of the face: its
-  // full-width glyphs come lying on their side, upright once the run turns
-  // downwards.
-  const std::wstring face = InstalledFace(FaceNameOf(font.FaceName));
+  std::wstring face = InstalledFace(FaceNameOf(font.FaceName));
+  vertical_ = face.starts_with(L'@');
+  if (vertical_) face.erase(0, 1);
   face.substr(0, LF_FACESIZE - 1).copy(record.lfFaceName, LF_FACESIZE - 1);
   font_ = CreateFontIndirectW(&record);
   if (font_ == nullptr) return;
   SelectObject(dc_, font_);
+  if (vertical_) {
+    // The table's tag, its bytes in the order they are written.
+    constexpr DWORD kGsub = 'G' | ('S' << 8) | ('U' << 16) | (static_cast<DWORD>('B') << 24);
+    const DWORD size = GetFontData(dc_, kGsub, 0, nullptr, 0);
+    if (size != GDI_ERROR && size > 0) {
+      std::string gsub(size, '\0');
+      if (GetFontData(dc_, kGsub, 0, gsub.data(), size) == size) forms_ = VerticalForms(gsub);
+    }
+  }
   TEXTMETRICW metrics{};
   if (!GetTextMetricsW(dc_, &metrics)) return;
   CellHeight = metrics.tmHeight;
@@ -114,13 +131,27 @@ FlatOutline GdiGlyphFace::Outline(const std::string& glyph) {
   const std::wstring text = WideFromSjis(glyph);
   if (font_ == nullptr || text.size() != 1) return builder.Take();
   SelectObject(dc_, font_);
+  // A full-width glyph of a vertical face in its vertical form, where the
+  // face has one: then by its index.
+  UINT code = text[0];
+  UINT format = GGO_NATIVE;
+  if (vertical_ && glyph.size() > 1) {
+    WORD index = 0;
+    if (GetGlyphIndicesW(dc_, text.data(), 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == 1 &&
+        index != 0xFFFF) {
+      const auto form = forms_.find(index);
+      if (form != forms_.end()) {
+        code = form->second;
+        format |= GGO_GLYPH_INDEX;
+      }
+    }
+  }
   const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
   GLYPHMETRICS metrics{};
-  const DWORD size = GetGlyphOutlineW(dc_, text[0], GGO_NATIVE, &metrics, 0, nullptr, &identity);
+  const DWORD size = GetGlyphOutlineW(dc_, code, format, &metrics, 0, nullptr, &identity);
   if (size == GDI_ERROR || size == 0) return builder.Take();
   buffer_.assign(size, 0);
-  if (GetGlyphOutlineW(dc_, text[0], GGO_NATIVE, &metrics, size, buffer_.data(), &identity) ==
-      GDI_ERROR) {
+  if (GetGlyphOutlineW(dc_, code, format, &metrics, size, buffer_.data(), &identity) == GDI_ERROR) {
     return builder.Take();
   }
   // Outline points lie from the glyph's origin on the base line, y upwards.
