@@ -105,28 +105,50 @@ constexpr double kPi = std::numbers::pi;
 // inside the polygon by the alternate rule, rows and columns held to the
 // buffer and a pixel beyond. As GDI fills: a pixel is inside when its
 // top-left corner is, an edge holding the points on its left and top side
-// and not those on its right and bottom side.
-template <typename SpanFn>
-void ShapeSpans(std::span<const PointF> points, const PixelBuffer& px,
-                std::vector<double>& crossings, SpanFn&& span) {
+// and not those on its right and bottom side. Each row looks only at the
+// edges that cross it, so a filled circle of hundreds of edges costs its
+// rows, not its rows times its edges.
+template <typename Scratch, typename SpanFn>
+void ShapeSpans(std::span<const PointF> points, const PixelBuffer& px, Scratch& scratch,
+                SpanFn&& span) {
   if (points.size() < 3) return;
-  double minY = INFINITY, maxY = -INFINITY;
-  for (const PointF& p : points) {
-    minY = std::min(minY, p.y);
-    maxY = std::max(maxY, p.y);
+  auto& edges = scratch.Edges;
+  auto& active = scratch.Active;
+  auto& crossings = scratch.Crossings;
+  edges.clear();
+  const int64_t top = 0;
+  const int64_t bottom = static_cast<int64_t>(px.Height) - 1;
+  for (size_t i = 0; i < points.size(); ++i) {
+    const PointF& a = points[i];
+    const PointF& b = points[i + 1 < points.size() ? i + 1 : 0];
+    if (a.y == b.y || !std::isfinite(a.y) || !std::isfinite(b.y)) continue;
+    // Rows y with low <= y < high: each edge holds its upper end and not
+    // its lower, so a vertex between two edges counts once.
+    const double low = std::min(a.y, b.y);
+    const double high = std::max(a.y, b.y);
+    const int64_t first = std::max(top, static_cast<int64_t>(std::max(std::ceil(low), -1.0)));
+    const int64_t last =
+        std::min(bottom, static_cast<int64_t>(std::min(std::ceil(high), px.Height + 1.0)) - 1);
+    if (first <= last) edges.push_back({a.x, a.y, b.x - a.x, b.y - a.y, first, last});
   }
-  const int64_t first = std::max<int64_t>(0, static_cast<int64_t>(std::ceil(minY)));
-  const int64_t last = std::min<int64_t>(px.Height - 1, static_cast<int64_t>(std::ceil(maxY)) - 1);
-  for (int64_t y = first; y <= last; ++y) {
+  if (edges.empty()) return;
+  std::sort(edges.begin(), edges.end(),
+            [](const auto& e, const auto& f) { return e.First < f.First; });
+  active.clear();
+  size_t next = 0;
+  for (int64_t y = edges.front().First; next < edges.size() || !active.empty(); ++y) {
+    while (next < edges.size() && edges[next].First == y)
+      active.push_back(static_cast<uint32_t>(next++));
+    std::erase_if(active, [&](uint32_t e) { return edges[e].Last < y; });
+    if (active.empty()) {
+      if (next < edges.size()) y = edges[next].First - 1;
+      continue;
+    }
     const double cy = static_cast<double>(y);
     crossings.clear();
-    for (size_t i = 0; i < points.size(); ++i) {
-      const PointF& a = points[i];
-      const PointF& b = points[i + 1 < points.size() ? i + 1 : 0];
-      // Each edge holds its upper end and not its lower, so a vertex
-      // between two edges counts once.
-      if ((a.y <= cy) == (b.y <= cy)) continue;
-      crossings.push_back(a.x + (cy - a.y) * (b.x - a.x) / (b.y - a.y));
+    for (uint32_t e : active) {
+      const auto& edge = edges[e];
+      crossings.push_back(edge.X + (cy - edge.Y) * edge.Dx / edge.Dy);
     }
     std::sort(crossings.begin(), crossings.end());
     for (size_t i = 0; i + 1 < crossings.size(); i += 2) {
@@ -390,7 +412,7 @@ void RasterCanvas::Span(int32_t y, int32_t x0, int32_t x1, uint32_t argb, bool x
 
 void RasterCanvas::FillShape(std::span<const PointF> points, uint32_t argb, bool xorMix,
                              bool hatched) {
-  ShapeSpans(points, pixels_, crossings_,
+  ShapeSpans(points, pixels_, fill_,
              [&](int32_t y, int32_t x0, int32_t x1) { Span(y, x0, x1, argb, xorMix, hatched); });
 }
 
@@ -621,7 +643,7 @@ void RasterCanvas::FillCell(int32_t x, int32_t y, bool fullWidth) {
   // Under what the layer holds: each pixel gains the colour by what its
   // alpha leaves.
   static const uint8_t kFull[4] = {255, 255, 255, 255};
-  ShapeSpans(corners, pixels_, crossings_, [&](int32_t y, int32_t x0, int32_t x1) {
+  ShapeSpans(corners, pixels_, fill_, [&](int32_t y, int32_t x0, int32_t x1) {
     x0 = std::max(x0, 0);
     x1 = std::min(x1, pixels_.Width);
     uint32_t* row = pixels_.Bits + y * pixels_.Stride;

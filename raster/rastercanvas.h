@@ -144,11 +144,22 @@ class RasterCanvas : public Canvas {
   bool penSet_ = true;  // see ForgetPenAndBrush
   bool brushSet_ = true;
   const LineStyleMask* style_ = &kSolidLine;  // the pen's, shared
-  int64_t stylePhase_ = 0;  // along the outline under way
+  int64_t stylePhase_ = 0;                    // along the outline under way
   int32_t posX_ = 0;
   int32_t posY_ = 0;
   std::vector<PointF> shape_;  // reused for the fills' corners
-  std::vector<double> crossings_;
+  // The fills' working rows: each edge with the rows it crosses, the edges
+  // crossing the row under way, where they cross it.
+  struct FillEdge {
+    double X, Y, Dx, Dy;
+    int64_t First, Last;
+  };
+  struct FillScratch {
+    std::vector<FillEdge> Edges;
+    std::vector<uint32_t> Active;
+    std::vector<double> Crossings;
+  };
+  FillScratch fill_;
 
   std::unordered_map<std::string, Face> faces_;
   Face* face_ = nullptr;
