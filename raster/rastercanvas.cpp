@@ -160,6 +160,14 @@ void ShapeSpans(std::span<const PointF> points, const PixelBuffer& px, Scratch& 
   }
 }
 
+// A glyph of one or two bytes as the low bits of a cache key: its bytes
+// and their count.
+uint64_t GlyphCode(const std::string& glyph) {
+  uint64_t code = 0;
+  for (unsigned char b : glyph) code = (code << 8) | b;
+  return code | static_cast<uint64_t>(glyph.size()) << 16;
+}
+
 }  // namespace
 
 RasterCanvas::RasterCanvas(int width, int height, std::unique_ptr<GlyphSource> glyphs, Blank blank,
@@ -519,7 +527,10 @@ void RasterCanvas::DrawGlyphDirect(int32_t x, int32_t y, const std::string& glyp
   // Cut to the buffer, in bands a few rows tall: a glyph that large may
   // cover the whole buffer, and one fill's working memory is its piece's.
   const Affine cell = CellTransform(fullWidth, escapement_ / 10.0).Then(Affine::Translation(x, y));
-  const FlatOutline outline = face_->Glyphs->Outline(glyph);
+  // A glyph's outline is kept as a turned one's is: zoomed in, the same
+  // large glyphs come again at every redraw.
+  const FlatOutline fresh = glyph.size() > 2 ? face_->Glyphs->Outline(glyph) : FlatOutline{};
+  const FlatOutline& outline = glyph.size() > 2 ? fresh : GlyphOutline(glyph, GlyphCode(glyph));
   constexpr int kBandWidth = kMaxCoverageSide / 2;
   constexpr int kBandHeight = 128;
   for (int top = 0; top < pixels_.Height; top += kBandHeight) {
@@ -555,9 +566,7 @@ const CoverageView* RasterCanvas::Mask(const std::string& glyph, bool fullWidth)
   const int steps = turnSteps_[fullWidth ? 1 : 0];
   if (steps == 0 || glyph.size() > 2) return nullptr;
   const int step = turnStep_[fullWidth ? 1 : 0];
-  uint64_t code = 0;
-  for (unsigned char b : glyph) code = (code << 8) | b;
-  code |= static_cast<uint64_t>(glyph.size()) << 16;
+  const uint64_t code = GlyphCode(glyph);
   const auto keyAt = [this, code](int at) { return MaskKey(face_->Id, at, code); };
   const uint64_t key = keyAt(step);
   if (const CoverageView* kept = masks_.Find(key)) return kept;
