@@ -124,8 +124,8 @@ TFormLayout LayoutForm(int32_t clientWidth, int32_t clientHeight, int32_t panel2
 }
 
 std::array<int32_t, 6> GridColumnChars() {
-  // 点番号, 相手点1, 距離, 相手点2, 距離, 向き.
-  return {6, 7, 9, 7, 9, 4};
+  // 点番号, 相手点1, 距離, 相手点2, 距離, 向き (which shows "エラー" too).
+  return {6, 7, 9, 7, 9, 6};
 }
 
 int32_t GridTextMargin(double scale) {

@@ -82,7 +82,8 @@ inline constexpr int kResizeSettleMs = 150;
 int32_t Scaled(int32_t designed, double scale);
 
 // The table's default column widths, in half-width characters: the whole
-// headers ("相手点1") and a distance of nine characters ("19602.345").
+// headers ("相手点1"), a distance of nine characters ("19602.345") and the
+// side column's "エラー".
 std::array<int32_t, 6> GridColumnChars();
 // The pixel width of a column that shows text of the given pixel width, its
 // margins and its grid line included.

@@ -267,4 +267,20 @@ TEST(GdiCanvas, HostFacesHaveJapaneseGlyphs) {
   }
 }
 
+TEST(GdiCanvas, BracketedHostFacesDrawAsTheFaceInside) {
+  // The host writes its default face as "<ＭＳ ゴシック>", a name no system
+  // has: it must draw as the face it names, never as a fallback face.
+  const auto glyph = [](const char* face) {
+    return Draw([face](GdiCanvas& canvas) {
+      LogFont font;
+      font.Height = 24;
+      font.FaceName = Sjis(face);
+      canvas.SetFont(font);
+      canvas.TextOut(4, 2, Sjis("あ"));
+    });
+  };
+  EXPECT_EQ(glyph("<ＭＳ ゴシック>").pixels.Pixels, glyph("ＭＳ ゴシック").pixels.Pixels);
+  EXPECT_EQ(glyph("<ＭＳ 明朝>").pixels.Pixels, glyph("ＭＳ 明朝").pixels.Pixels);
+}
+
 }  // namespace

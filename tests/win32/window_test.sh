@@ -16,67 +16,8 @@ exe="$(realpath "$1")"
 linux="$(realpath "$2")"
 closer="$(realpath "$3")"
 work="$(mktemp -d)"
-xvfb_pid=""
-cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  "$root/scripts/wine" wineserver -k 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A display of our own, numbered by the server.
-exec 9<> "$work/display"
-Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -1 "$work/display")"
-
-# The cases' own text files are UTF-8 for reading; they go in as the host
-# writes them, Shift-JIS with CR LF. Other files are taken as they are.
-host_text() {
-  case "$1" in
-    "$here"/* | "$work"/*) sed 's/$/\r/' "$1" | iconv -f UTF-8 -t CP932 ;;
-    *) cat "$1" ;;
-  esac
-}
-
-# The shown window with the name; a loaded machine may take its time.
-window_of() {
-  local name="$1"
-  for _ in $(seq 900); do
-    local w
-    w="$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -1 || true)"
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-
-# Presses the keys of a case in the window: "tab", "alt+y", "close" ...
-press() {
-  local w="$1"; shift
-  xdotool windowfocus --sync "$w" 2>/dev/null || true
-  sleep 0.5
-  for k in "$@"; do
-    if [ "$k" = close ]; then
-      "$closer" "$w"
-    else
-      xdotool key --clearmodifiers "$k"
-    fi
-    sleep 0.4
-  done
-}
-
-wait_exit() {
-  local pid="$1"
-  for _ in $(seq 200); do
-    kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null || true; return 0; }
-    sleep 0.1
-  done
-  echo "the program did not end" >&2
-  kill "$pid" 2>/dev/null || true
-  return 1
-}
+# shellcheck source=tests/win32/wine_session.sh
+. "$here/wine_session.sh"
 
 # run_case name host-file settings-file picture keys...
 run_case() {
@@ -100,7 +41,7 @@ run_case() {
   press "$w" "${@:1:$#-1}"
   if [ -n "$picture" ]; then
     sleep 1
-    xwd -silent -id "$w" | xwdtopnm 2>/dev/null | pnmtopng >"$picture"
+    photo "$w" "$picture"
   fi
   press "$w" "${@: -1}"
   wait_exit "$pid"
@@ -123,7 +64,6 @@ run_case() {
   return "$failed"
 }
 
-"$root/scripts/wine" wineserver -p 2>/dev/null || true
 "$here/forty_points.sh" >"$work/forty.dlist"
 "$here/large_drawing.sh" >"$work/large.txt"
 # A case's files: under cases/, in the repository, or made above.
