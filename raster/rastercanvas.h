@@ -138,7 +138,6 @@ class RasterCanvas : public Canvas {
   std::unique_ptr<GlyphSource> glyphs_;
   std::unique_ptr<PixelStore> store_;
   PixelBuffer pixels_;
-  std::vector<uint32_t> own_;  // the pixels, when no store holds them
   Pen pen_;
   Brush brush_;
   bool penSet_ = true;  // see ForgetPenAndBrush

@@ -37,9 +37,10 @@ class DibStore : public PixelStore {
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap == nullptr) {
-      // Out of memory for a picture this size: one of a pixel, drawn to no
-      // effect, rather than none.
-      return Allocate(1, 1);
+      // Out of memory for a picture this size: one pixel of its own, drawn
+      // to no effect, rather than none.
+      static thread_local uint32_t spare = 0;
+      return {&spare, 1, 1, 1};
     }
     HGDIOBJ old = SelectObject(dc_, bitmap);
     if (initial_ == nullptr) initial_ = old;
