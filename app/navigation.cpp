@@ -1,10 +1,9 @@
-// The preview of Form1: drawing and repainting it, fitting, zooming and
-// panning with the mouse, the wheel and the keys, and the one-step previous
-// view. Every view change goes through TakeView, which refuses a view that
+// The preview's navigation: fitting, zooming and panning with the mouse,
+// the wheel and the keys, and the one-step previous view (drawing the
+// picture is redraw.cpp's). Every view change goes through TakeView, which refuses a view that
 // is not finite or leaves the scale limits, so no sequence of keys, notches
 // or drags can lead to a blank preview that no key brings back.
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdlib>
 
@@ -21,9 +20,6 @@ namespace {
 constexpr double kClickPixels = 5.0;
 // The least side of a dragged box, in world units.
 constexpr double kLeastBoxSide = 0.001;
-// A redraw's partial picture is shown this often: each showing copies the
-// whole canvas to the screen, time the redraw itself would wait for.
-constexpr std::chrono::milliseconds kShowPartialEvery{100};
 
 bool Finite(const TView& v) {
   return std::isfinite(v.Scale) && std::isfinite(v.MinX) && std::isfinite(v.MinY) &&
@@ -56,12 +52,13 @@ void TForm1::SavePrevView() {
 
 bool TForm1::TakeView(const TView& v) {
   if (!WithinLimits(v)) return false;
-  StopLayerDrawing();
-  Gval.ViewScale = v.Scale;
-  Gval.ViewMinX = v.MinX;
-  Gval.ViewMinY = v.MinY;
-  Gval.ViewMaxX = v.MaxX;
-  Gval.ViewMaxY = v.MaxY;
+  ChangeStoreOrView([&v] {
+    Gval.ViewScale = v.Scale;
+    Gval.ViewMinX = v.MinX;
+    Gval.ViewMinY = v.MinY;
+    Gval.ViewMaxX = v.MaxX;
+    Gval.ViewMaxY = v.MaxY;
+  });
   return true;
 }
 
@@ -75,114 +72,17 @@ bool TForm1::ChangeView(const TView& v) {
 }
 
 void TForm1::TakePaintBoxSize() {
-  StopLayerDrawing();
   const TBounds box = ui_.PaintBoxBounds();
-  Gval.ViewWidth = box.Width;
-  Gval.ViewHeight = box.Height;
-}
-
-void TForm1::DrawFrame(Canvas& canvas, int32_t width, int32_t height) {
-  ClearView(canvas, width, height);
-  SetPlainPen(canvas, RGB(0, 0, 255), 0, 0);
-  ScreenRect(canvas, 0, 0, width - 1, height - 1);
-}
-
-void TForm1::RedrawView() {
-  if (!ViewReady) return;
-  BandShown = false;
-  // No paint shows the old picture while the redraw is under way, and
-  // its end makes the new one: a picture's worth of memory freed meanwhile.
-  ViewBitmap.reset();
-  Canvas& canvas = ui_.PreviewCanvas();
-  const TBounds box = ui_.PaintBoxBounds();
-  RenderPreviewFrame(canvas, box.Width, box.Height);
-  redrawWidth_ = box.Width;
-  redrawHeight_ = box.Height;
-  redrawProgress_ = {};
-  RedrawPending = true;
-  partialShownAt_ = std::chrono::steady_clock::now();
-  DrawRedrawSlice(canvas);
-}
-
-void TForm1::ContinueRedraw() {
-  sliceScheduled_ = false;
-  // A band or a drag on the canvas waits for its buttons' release.
-  if (!RedrawPending || MouseFlags != 0) return;
-  // A canvas of another size is blank: the redraw starts again at its size.
-  if (!DrawnAtPaintBoxSize()) {
-    RedrawView();
-    ui_.RepaintPreview();
-    return;
-  }
-  Canvas& canvas = ui_.PreviewCanvas();
-  // A paint in between may have drawn with other tools.
-  if (!(canvas.GetPen() == redrawPen_)) canvas.SetPen(redrawPen_);
-  if (!(canvas.GetBrush() == redrawBrush_)) canvas.SetBrush(redrawBrush_);
-  DrawRedrawSlice(canvas);
-  const auto now = std::chrono::steady_clock::now();
-  if (!RedrawPending || now - partialShownAt_ >= kShowPartialEvery) {
-    partialShownAt_ = now;
-    ui_.RepaintPreview();
-  }
-}
-
-void TForm1::DrawRedrawSlice(Canvas& canvas) {
-  using Clock = std::chrono::steady_clock;
-  const Clock::time_point until = Clock::now() + RedrawSlice;
-  const TRenderEnd end =
-      RenderStoreFrom(canvas, redrawProgress_, [until] { return Clock::now() >= until; });
-  if (end != TRenderEnd::Paused) {
-    // A redraw cut short by Esc keeps what it drew, as the picture to repaint.
-    FinishRedraw(canvas);
-    return;
-  }
-  redrawPen_ = canvas.GetPen();
-  redrawBrush_ = canvas.GetBrush();
-  AskForRedrawSlice();
-}
-
-bool TForm1::DrawnAtPaintBoxSize() const {
-  const TBounds box = ui_.PaintBoxBounds();
-  return box.Width == redrawWidth_ && box.Height == redrawHeight_;
-}
-
-void TForm1::AskForRedrawSlice() {
-  if (sliceScheduled_) return;
-  sliceScheduled_ = true;
-  ui_.ScheduleRedrawSlice();
-}
-
-void TForm1::FinishRedraw(Canvas& canvas) {
-  RedrawPending = false;
-  canvas.DropLayer();
-  ViewBitmap = canvas.CopyToBitmap();
-}
-
-bool TForm1::EscapeKeyDown() {
-  if (!RedrawPending) return false;
-  FinishRedraw(ui_.PreviewCanvas());
-  return true;
-}
-
-void TForm1::PaintBox1Paint() {
-  BandShown = false;
-  // The canvas holds the redraw under way; the copy is of an older view.
-  if (RedrawPending) return;
-  if (!ViewBitmap) {
-    FitView();
-    return;
-  }
-  Canvas& canvas = ui_.PreviewCanvas();
-  const TBounds box = ui_.PaintBoxBounds();
-  DrawFrame(canvas, box.Width, box.Height);
-  canvas.DrawBitmap(0, 0, *ViewBitmap);
+  ChangeStoreOrView([&box] {
+    Gval.ViewWidth = box.Width;
+    Gval.ViewHeight = box.Height;
+  });
 }
 
 void TForm1::FitView() {
-  StopLayerDrawing();
   SavePrevView();
   const TBounds box = ui_.PaintBoxBounds();
-  FitViewToExtents(box.Width, box.Height);
+  ChangeStoreOrView([&box] { FitViewToExtents(box.Width, box.Height); });
   RedrawView();
 }
 

@@ -1,5 +1,6 @@
 // Form1's handlers: the lifecycle, the buttons, the computation triggers and
-// the table files. The preview's navigation is in navigation.cpp.
+// the table files. The preview's navigation is in navigation.cpp, its picture
+// in redraw.cpp.
 #include "app/tform1.h"
 
 #include <algorithm>
@@ -91,7 +92,7 @@ void TForm1::FormShow() {
   ViewReady = true;
   KeysEnabled = true;
   ui_.FocusEdit(EditId::Edit1);
-  ApplyInitialAttributes();
+  ChangeStoreOrView(ApplyInitialAttributes);
 }
 
 void TForm1::FormResize() {
@@ -99,11 +100,12 @@ void TForm1::FormResize() {
   WinWidth = std::max(b.Width, kMinWinWidth);
   WinHeight = std::max(b.Height, kMinWinHeight);
   if (!ViewReady) return;
-  StopLayerDrawing();
   // Centre and scale stay; the picture follows once the size settles.
   const TBounds box = ui_.PaintBoxBounds();
-  CentreView((Gval.ViewMinX + Gval.ViewMaxX) / 2, (Gval.ViewMinY + Gval.ViewMaxY) / 2, box.Width,
-             box.Height);
+  ChangeStoreOrView([&box] {
+    CentreView((Gval.ViewMinX + Gval.ViewMaxX) / 2, (Gval.ViewMinY + Gval.ViewMaxY) / 2, box.Width,
+               box.Height);
+  });
 }
 
 void TForm1::FormResizeSettled() {
@@ -128,27 +130,29 @@ void TForm1::FormClose() {
   // Closing by the close box or a shortcut leaves the focus in the table, so
   // a cell being typed has not reached it yet.
   ui_.CommitCellEditor();
-  StopLayerDrawing();
   TakeWindowBounds();
   SaveTableFile(SettingsPath());
-  if (!SaveJwcTemp(JwcTempPath())) {
-    // The host would read nothing, or a cut answer, and the outline would be
-    // gone without a word.
-    AnswerWritten = false;
-    ui_.ShowError(Sjis("JWC_TEMP.TXT に結果を書き込めませんでした。作図は行われません。"));
-  }
-  FreeStore();
+  ChangeStoreOrView([this] {
+    if (!SaveJwcTemp(JwcTempPath())) {
+      // The host would read nothing, or a cut answer, and the outline would
+      // be gone without a word.
+      AnswerWritten = false;
+      ui_.ShowError(Sjis("JWC_TEMP.TXT に結果を書き込めませんでした。作図は行われません。"));
+    }
+    FreeStore();
+  });
 }
 
 void TForm1::Button1Click() {
-  StopLayerDrawing();
-  if (Outline.Total() <= 0) {
-    QueueMessage(Sjis("ペン作図は行いませんでした。"));
-  } else {
-    ui_.SetStatus(Sjis("処理中です"));
-    QueueLine("hd");
-    WriteAll(TWriteOverrides{}, [this](const std::string& sjis) { ui_.SetStatus(sjis); });
-  }
+  ChangeStoreOrView([this] {
+    if (Outline.Total() <= 0) {
+      QueueMessage(Sjis("ペン作図は行いませんでした。"));
+    } else {
+      ui_.SetStatus(Sjis("処理中です"));
+      QueueLine("hd");
+      WriteAll(TWriteOverrides{}, [this](const std::string& sjis) { ui_.SetStatus(sjis); });
+    }
+  });
   ui_.SetStatus(Sjis("ファイル生成中です"));
   ui_.Close();
 }
@@ -166,8 +170,7 @@ void TForm1::Button3Click() {
   ui_.SetEditText(EditId::Edit2, "0");
   cells_.SetRows({});
   ShowTable();
-  StopLayerDrawing();
-  ResetOutline(Outline);
+  ChangeStoreOrView([this] { ResetOutline(Outline); });
   RedrawView();
   ui_.RepaintPreview();
   ReturnFocus();
@@ -244,17 +247,19 @@ bool TForm1::SaveTableFile(const fs::path& path) {
   return WriteTableFile(path, t);
 }
 
-void TForm1::StopLayerDrawing() {
+void TForm1::ChangeStoreOrView(const std::function<void()>& change) {
   ui_.PreviewCanvas().DropLayer();
+  change();
 }
 
 void TForm1::ComputeOutline() {
-  StopLayerDrawing();
   Input input(*this);
-  ::ComputeOutline(input, Outline, [this] {
+  bool redraw = false;
+  ChangeStoreOrView([&] { ::ComputeOutline(input, Outline, [&redraw] { redraw = true; }); });
+  if (redraw) {
     RedrawView();
     ui_.RepaintPreview();
-  });
+  }
   MarkUnreadCells();
 }
 

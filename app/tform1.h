@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <future>
 #include <optional>
 #include <string>
@@ -190,10 +191,11 @@ class TForm1 {
   // asked for, or the finished (or stopped) picture kept as ViewBitmap.
   void DrawRedrawSlice(Canvas& canvas);
   void FinishRedraw(Canvas& canvas);
-  // Stops a layer of the preview drawing from the store and the view, before
-  // either changes or the store is written; the redraw under way then draws
-  // its texts itself.
-  void StopLayerDrawing();
+  // The one path by which the store and the view change: a layer of the
+  // preview that draws texts from both on a second thread is stopped
+  // first, so it never reads what changes, and the redraw under way then
+  // draws its texts itself. Nothing else stops it but a redraw's end.
+  void ChangeStoreOrView(const std::function<void()>& change);
   void AskForRedrawSlice();
   // Whether the last redraw began at the paint box's present size.
   bool DrawnAtPaintBoxSize() const;

@@ -6,11 +6,13 @@
 //
 // A revision tells a reader that keeps something worked out from the
 // elements (the renderer's block boxes) whether it still holds: it changes
-// on every append, clear and assignment, and on every access through which
-// an element could be written, so even an edit in place is seen. Revisions
-// come from one counter for all arrays of an element type: an array emptied
-// and filled again, or replaced by another, never shows a revision it had
-// before, but 0 while it is new and untouched (and then empty).
+// on every append, clear and assignment, and on Edit, the one access that
+// hands out an element to write. Reading never moves it, through a const
+// array or not, so a reader on a second thread may read while nothing is
+// changed. Revisions come from one counter for all arrays of an element
+// type: an array emptied and filled again, or replaced by another, never
+// shows a revision it had before, but 0 while it is new and untouched (and
+// then empty).
 #pragma once
 
 #include <cstddef>
@@ -71,7 +73,7 @@ class TGrowArray {
     pointer p_ = nullptr;
     pointer blockEnd_ = nullptr;
   };
-  using iterator = Iter<false>;
+  using iterator = Iter<true>;
   using const_iterator = Iter<true>;
 
   TGrowArray() = default;
@@ -90,28 +92,23 @@ class TGrowArray {
   bool empty() const { return size_ == 0; }
   size_t capacity() const { return blocks_.size() * kStep; }
 
-  T& operator[](size_t i) {
+  const T& operator[](size_t i) const { return blocks_[i / kStep][i % kStep]; }
+  const T& front() const { return (*this)[0]; }
+  const T& back() const { return (*this)[size_ - 1]; }
+
+  const_iterator begin() const { return {this, 0}; }
+  const_iterator end() const { return {this, size_}; }
+
+  // Element i to write in place: the array takes a new revision.
+  T& Edit(size_t i) {
     Touch();
     return blocks_[i / kStep][i % kStep];
   }
-  const T& operator[](size_t i) const { return blocks_[i / kStep][i % kStep]; }
-  T& front() { return (*this)[0]; }
-  const T& front() const { return (*this)[0]; }
-  T& back() { return (*this)[size_ - 1]; }
-  const T& back() const { return (*this)[size_ - 1]; }
-
-  iterator begin() {
-    Touch();
-    return {this, 0};
-  }
-  iterator end() { return {this, size_}; }
-  const_iterator begin() const { return {this, 0}; }
-  const_iterator end() const { return {this, size_}; }
 
   // A new element with every field 0, grown by one block when full.
   T& emplace_back() {
     if (size_ == capacity()) blocks_.push_back(std::make_unique<T[]>(kStep));
-    return (*this)[size_++];
+    return Edit(size_++);
   }
   void push_back(const T& v) { emplace_back() = v; }
   void push_back(T&& v) { emplace_back() = std::move(v); }

@@ -7,10 +7,10 @@
 #include <numbers>
 #include <utility>
 
+#include "exchange/imagereftext.h"
 #include "preview/draw.h"
 #include "preview/gval.h"
 #include "preview/previewcoords.h"
-#include "exchange/imagereftext.h"
 
 TDrawingExtents DrawingExtents;
 
@@ -81,7 +81,7 @@ bool StartFromFirstEntity() {
     bool started = false;
     ForEachKind([kind, &started](auto row) {
       if (row.Kind != kind || row.Records().empty()) return;
-      const auto [x, y, divisor] = FirstPoint(std::as_const(row.Records()).front());
+      const auto [x, y, divisor] = FirstPoint(row.Records().front());
       StartExtents(x, y, divisor);
       started = true;
     });
@@ -221,10 +221,8 @@ void ComputeExtents() {
   } else if (s.Order.size() == 1) {
     WidenExtents(100.0);
   }
-  // Read through const, so the arrays keep their revisions and the
-  // renderer its block boxes.
   ForEachKind([](auto row) {
-    for (const auto& r : std::as_const(row.Records())) AddEntityExtents(r);
+    for (const auto& r : row.Records()) AddEntityExtents(r);
   });
 }
 

@@ -283,16 +283,15 @@ namespace {
 // The layer's texts: taken from the back and drawn last to first, each
 // text's glyphs too, since the layer stacks beneath. Polled for the
 // layer's stop flag, never for Esc, which the thread that answers the user
-// polls. Both ends read the texts through const, so the array keeps its
-// revision: writing it from two threads would be a race, and would have
-// its block index built again.
+// polls. Reading leaves the array's revision as it is, so both ends may
+// read it at once.
 void DrawTextsFromTheBack(TTextShare& share, Canvas& layer, const std::atomic<bool>& stop) {
   const TPassedOver passedOver(ColorAux);
   TReversedGlyphs glyphs(layer);
   while (!stop.load(std::memory_order_relaxed)) {
     const std::optional<size_t> i = share.TakeBack();
     if (!i) break;
-    const TJwwEntText& r = std::as_const(JwwStore.Texts)[*i];
+    const TJwwEntText& r = JwwStore.Texts[*i];
     if (passedOver(r.Head)) continue;
     RenderText(glyphs, r);
     glyphs.LayText();
@@ -318,7 +317,7 @@ std::shared_ptr<TTextShare> StartTextsOnLayer(Canvas& canvas) {
 TRenderEnd DrawTextsFromTheFront(Canvas& canvas, TTextShare& share, const TPoll& poll) {
   const TPassedOver passedOver(ColorAux);
   while (const std::optional<size_t> i = share.TakeFront()) {
-    const TJwwEntText& r = std::as_const(JwwStore.Texts)[*i];
+    const TJwwEntText& r = JwwStore.Texts[*i];
     if (passedOver(r.Head)) continue;
     RenderText(canvas, r);
     if (const TRenderEnd end = PollAfter(*i, poll); end != TRenderEnd::Done) return end;
@@ -357,6 +356,9 @@ TRenderEnd RenderStoreFrom(Canvas& canvas, TRenderProgress& progress, const Rend
   // the canvas has one: nothing before them reads what they draw.
   if (!progress.Begun) {
     progress.Begun = true;
+    // A layer still on an earlier walk reads the texts' block index, which
+    // this walk may build anew: it stops before the index is touched.
+    canvas.DropLayer();
     progress.SharedTexts = StartTextsOnLayer(canvas);
   }
   const TPoll poll{true, pause};

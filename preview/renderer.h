@@ -66,8 +66,10 @@ using RenderPause = std::function<bool()>;
 // texts from the walk's start, last to first; the walk, once it reaches
 // the texts, draws them first to last in place until the two meet, and
 // then lays the layer. Whichever thread has less else to draw draws more
-// of the texts. Esc drops the layer. The store must not change while the
-// layer draws: whoever changes it drops the canvas's layer first.
+// of the texts. Esc drops the layer, and so does a walk begun while the
+// layer still draws an earlier one, before it reads the texts' block index.
+// Neither the store nor the view may change while the layer draws: whoever
+// changes either drops the canvas's layer first.
 TRenderEnd RenderStoreFrom(Canvas& canvas, TRenderProgress& progress, const RenderPause& pause);
 
 // What a redraw draws before the store on a canvas of the given size:

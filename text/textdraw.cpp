@@ -80,7 +80,9 @@ TTextMarks ScanMarks(std::string_view t, double spacing) {
     if (last && c == "\xA5") {
       m.FinalHalfDot = true;
     } else if (c == kFullDot) {
+      // A digit after the dot no longer follows its "^": no squeeze mark.
       ++m.K;
+      armed = false;
     } else if (c == "^") {
       m.N = 0;
       armed = true;
@@ -134,47 +136,70 @@ bool MaybeVariable(const std::string& text) {
   return !text.empty() && std::string_view("$&%_=").find(text[0]) != std::string_view::npos;
 }
 
-// The square about a text's start point (preview coordinates) for its span.
-TCullBox TextEntitySquare(const TJwwEntText& record, double x, double y, double span) {
-  return TextSquare(x, y, span + std::abs(record.Width), record.Height);
-}
+// What DrawTextEntity makes of a record before the text itself is read: the
+// start point after the anchor, the point the direction gives, and the cell.
+struct TTextPlacement {
+  double X1, Y1, X2, Y2;
+  double CellHeight, CellWidth;
+};
 
-}  // namespace
-
-TCullBox TextEntityBox(const TJwwEntText& record) {
-  if (MaybeVariable(record.Text) || IsImageRef(record.Text)) return kUnboundedBox;
+TTextPlacement PlaceText(const TJwwEntText& record) {
   const double s = PreviewDivisor(record.Head);
-  return TextEntitySquare(record, record.X / s, record.Y / s,
-                          TextSpan(record.Text, record.Width, record.Spacing));
-}
-
-void DrawTextEntity(Canvas& canvas, const TJwwEntText& record, int32_t colorOverride) {
-  if (IsImageRef(record.Text)) return;
-  const double s = PreviewDivisor(record.Head);
-  const double bx = record.X / s;
-  const double by = record.Y / s;
   double l = TextSpan(record.Text, record.Width, record.Spacing);
   double k = record.Height;
-  if (!MaybeVariable(record.Text) && OutsideView(TextEntitySquare(record, bx, by, l))) return;
-  SetEntityPen(canvas, FlatLayer(record.Head), record.Head.Color, 1);
-  if (colorOverride >= 0) {
-    SetPenColor(canvas, static_cast<TColor>(colorOverride));
-    canvas.SetTextColor(static_cast<TColor>(colorOverride));
-  }
   const bool vertical = record.TextCmd == 1;
   if (vertical) std::swap(l, k);
   const int anchor = record.TextAnchor >= 1 && record.TextAnchor <= 8 ? record.TextAnchor : 0;
   const double ox = kAnchorOffset[anchor][0] * l;
   const double oy = kAnchorOffset[anchor][1] * k;
   const double a = DirectionRad(record.DX, record.DY);
-  const double x1 = bx + RotateX(ox, oy, 0, 0, a);
-  const double y1 = by + RotateY(ox, oy, 0, 0, a);
-  const double x2 = x1 + record.DX / s;
-  const double y2 = y1 + record.DY / s;
-  const double cellHeight = vertical ? record.Width : record.Height;
-  const double cellWidth = vertical ? record.Height : record.Width;
-  const std::string face = vertical ? "@" + record.FontName : record.FontName;
-  DrawMarkedText(canvas, 0, face, x1, y1, x2, y2, cellHeight, cellWidth, record.Spacing,
+  TTextPlacement p;
+  p.X1 = record.X / s + RotateX(ox, oy, 0, 0, a);
+  p.Y1 = record.Y / s + RotateY(ox, oy, 0, 0, a);
+  p.X2 = p.X1 + record.DX / s;
+  p.Y2 = p.Y1 + record.DY / s;
+  p.CellHeight = vertical ? record.Width : record.Height;
+  p.CellWidth = vertical ? record.Height : record.Width;
+  return p;
+}
+
+// A square that holds every glyph cell the text can draw, about the point
+// its glyphs are written from: the start point, or the end point for a
+// negative cell width. Whatever the marks and control codes make of them,
+// the pen moves at most a cell and a spacing per two bytes before the last
+// glyph (spread marks only share out the length the marks had), a code
+// shifts a glyph by at most a cell and a spacing, a half turn by a cell,
+// and a cell reaches its width and height from where it starts.
+TCullBox GlyphCells(const TTextPlacement& p, size_t bytes, double spacing) {
+  const bool back = p.CellWidth < 0;
+  const double x = back ? p.X2 : p.X1;
+  const double y = back ? p.Y2 : p.Y1;
+  const double across = std::abs(p.CellWidth) + std::abs(spacing);
+  const double reach = (static_cast<double>(bytes) / 2 + 3) * across + 3 * std::abs(p.CellHeight);
+  return {x - reach, y - reach, x + reach, y + reach};
+}
+
+}  // namespace
+
+TCullBox TextEntityBox(const TJwwEntText& record) {
+  if (MaybeVariable(record.Text) || IsImageRef(record.Text)) return kUnboundedBox;
+  return GlyphCells(PlaceText(record), record.Text.size(), record.Spacing);
+}
+
+void DrawTextEntity(Canvas& canvas, const TJwwEntText& record, int32_t colorOverride) {
+  if (IsImageRef(record.Text)) return;
+  const TTextPlacement p = PlaceText(record);
+  if (!MaybeVariable(record.Text) &&
+      OutsideView(GlyphCells(p, record.Text.size(), record.Spacing))) {
+    return;
+  }
+  SetEntityPen(canvas, FlatLayer(record.Head), record.Head.Color, 1);
+  if (colorOverride >= 0) {
+    SetPenColor(canvas, static_cast<TColor>(colorOverride));
+    canvas.SetTextColor(static_cast<TColor>(colorOverride));
+  }
+  const std::string face = record.TextCmd == 1 ? "@" + record.FontName : record.FontName;
+  DrawMarkedText(canvas, 0, face, p.X1, p.Y1, p.X2, p.Y2, p.CellHeight, p.CellWidth, record.Spacing,
                  record.Text);
 }
 

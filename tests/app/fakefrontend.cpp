@@ -48,9 +48,25 @@ FakePreviewCanvas::Seen FakePreviewCanvas::Now() {
   return {JwwStore.Order.size(), Gval.ViewScale, Gval.ViewMinX, Gval.ViewWidth};
 }
 
+bool FakePreviewCanvas::StartLayer(LayerDrawing drawing) {
+  if (!OffersLayer) return false;
+  Join();
+  layer_ = RecordingCanvas();
+  stop_ = false;
+  thread_ = std::thread([this, drawing = std::move(drawing)] { drawing(layer_, stop_); });
+  LayerRunning = true;
+  return true;
+}
+
 void FakePreviewCanvas::DropLayer() {
   if (LayerRunning) SeenAtDrop.push_back(Now());
   LayerRunning = false;
+  Join();
+}
+
+void FakePreviewCanvas::Join() {
+  stop_ = true;
+  if (thread_.joinable()) thread_.join();
 }
 
 Canvas& FakeFrontEnd::PreviewCanvas() {

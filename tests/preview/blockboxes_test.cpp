@@ -152,10 +152,10 @@ TEST_F(BlockBoxesTest, EveryChangeToTheStoreIsSeenByTheNextRedraw) {
          EmptyOutlineKinds();
          AddLine(10, 10, 90, 90);
        }},
-      {"a record moved in place", [] { JwwStore.Lines[70].X1 = JwwStore.Lines[70].X2 = 50; }},
-      {"a record moved through an iterator",
+      {"a record edited in place",
        [] {
-         for (TJwwEntLine& l : JwwStore.Lines) l.X1 = l.X2 = 50;
+         TJwwEntLine& l = JwwStore.Lines.Edit(70);
+         l.X1 = l.X2 = 50;
        }},
       {"the drawing read again",
        [] {
@@ -165,7 +165,9 @@ TEST_F(BlockBoxesTest, EveryChangeToTheStoreIsSeenByTheNextRedraw) {
       {"its layer group's scale", [] { JwwStore.GroupScale[1] = 20; }},
       {"drawing-size mode",
        [] {
-         for (TJwwEntLine& l : JwwStore.Lines) l.X1 = l.X2 = 50;
+         for (size_t i = 0; i < JwwStore.Lines.size(); ++i) {
+           JwwStore.Lines.Edit(i).X1 = JwwStore.Lines.Edit(i).X2 = 50;
+         }
          JwwStore.GroupScale[1] = 0.01;
          ASSERT_EQ(Calls(true), kNothingDrawn);
          JwwStore.DrawingSizeMode = true;

@@ -6,9 +6,11 @@
 #include <gmock/gmock.h>
 
 #include "common/sjis.h"
+#include "preview/renderer.h"
 #include "tests/text/text_fixture.h"
 #include "text/clock.h"
 #include "text/imageref.h"
+#include "text/painters.h"
 
 namespace {
 
@@ -94,6 +96,11 @@ TEST_F(TextDrawTest, MarksAtTheEndSpreadOrSqueezeTheText) {
         "TextOut 16 47 \"D\""}},
       // A lone lead byte at the end is no character.
       {"AB\x88", {kFontAt0, "TextOut 10 47 \"A\"", "TextOut 12 47 \"B\""}},
+      // A digit that does not follow its "^" directly is no squeeze mark,
+      // nor is the dot before it a spread mark: all drawn as written.
+      {"AB^" + Sjis("・") + "2",
+       {kFontAt0, "TextOut 10 47 \"A\"", "TextOut 12 47 \"B\"", "TextOut 14 47 \"^\"",
+        "TextOut 16 47 \"・\"", "TextOut 20 47 \"2\""}},
   };
   for (const Case& c : cases) {
     canvas.Clear();
@@ -134,6 +141,44 @@ TEST_F(TextDrawTest, GlyphsOutputOnlyWithACornerInView) {
   DrawTextEntity(canvas, TextRecord("A", 10, 50, 0.8, 0.4), -1);
   EXPECT_THAT(Glyphs(),
               ElementsAre("SetFont h0 w0 e0 o0 wt400 cs1 ius \"F\"", "TextOut 10 50 \"A\""));
+}
+
+// Zoomed in on glyphs far from where their text starts, the walk (by the
+// texts' block index and each text's own test) still draws them.
+TEST_F(TextDrawTest, GlyphsFarFromTheStartAreDrawnWhenZoomedOnThem) {
+  struct Case {
+    const char* Name;
+    TJwwEntText Record;
+    double ViewX, ViewY, Scale;     // the view's lower-left corner and scale
+    std::vector<std::string> Want;  // glyphs among those drawn
+  };
+  TJwwEntText tall = TextRecord("ABCDEFGHIJ", 0, 0, 1, 10);
+  tall.TextCmd = 1;  // cells 10 wide along the direction: J from x = 45
+  TJwwEntText back = TextRecord("AB", 0, 0, -4, 3);
+  back.DX = 1000;  // drawn from the end point (1000, 0) back towards x = 996
+  const Case cases[] = {
+      {"vertical, Height 10 times Width", tall, 44, -5, 10, {"I", "J"}},
+      {"forty control characters first",
+       TextRecord(std::string(40, '\t') + "A", 0, 0),
+       75,
+       -5,
+       5,
+       {"A"}},
+      {"negative width, long direction", back, 990, -10, 5, {"A", "B"}},
+  };
+  InstallTextPainters();
+  for (const Case& c : cases) {
+    InitStore();
+    JwwStore.Texts.push_back(c.Record);
+    ShowSquareView(c.ViewX, c.ViewY, c.Scale);
+    canvas.Clear();
+    RenderStore(canvas);
+    std::vector<std::string> drawn;
+    for (const RecordedCall& call : canvas.Calls()) {
+      if (call.Name == "TextOut") drawn.push_back(call.Text);
+    }
+    EXPECT_THAT(drawn, testing::IsSupersetOf(c.Want)) << c.Name;
+  }
 }
 
 TEST_F(TextDrawTest, ImageReferenceIsAHatchedBoxNeverText) {
