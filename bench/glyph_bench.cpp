@@ -5,23 +5,25 @@
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
-#include <QRawFont>
-#include <QTransform>
+#include <string>
 #include <vector>
 
-#include "ui/qt/coverage.h"
+#include "common/sjis.h"
+#include "raster/coverage.h"
+#include "ui/qt/qtcanvas.h"
 
 namespace {
 
 std::vector<FlatOutline> Outlines(int em) {
-  QFont font(QStringLiteral("IPAGothic"));
-  font.setPixelSize(em);
-  const QRawFont raw = QRawFont::fromFont(font);
+  LogFont font;
+  font.Height = -em;
+  font.FaceName = Sjis("ＭＳ ゴシック");
+  QtGlyphSource source;
+  const std::unique_ptr<GlyphFace> face = source.MakeFace(font);
+  const std::string text = Sjis("敷地境界線道路中心隣官民杭既存建物駐車場");
   std::vector<FlatOutline> outlines;
-  for (quint32 index :
-       raw.glyphIndexesForString(QStringLiteral("敷地境界線道路中心隣官民杭既存建物駐車場"))) {
-    outlines.push_back(FlattenPath(raw.pathForGlyph(index).translated(0, raw.ascent())));
-  }
+  for (size_t i = 0; i + 1 < text.size(); i += 2)
+    outlines.push_back(face->Outline(text.substr(i, 2)));
   return outlines;
 }
 
@@ -31,8 +33,7 @@ void TurnedGlyphFill(benchmark::State& state) {
   for (auto _ : state) {
     for (const FlatOutline& outline : outlines) {
       for (int turn = 0; turn < kTurns; ++turn) {
-        QTransform cell;
-        cell.rotate(360.0 * turn / kTurns + 1.0);
+        const Affine cell = Affine::Rotation(360.0 * turn / kTurns + 1.0);
         benchmark::DoNotOptimize(FillCoverage(outline, cell, 4).Alpha.data());
       }
     }

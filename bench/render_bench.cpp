@@ -35,6 +35,7 @@
 #include "preview/gval.h"
 #include "preview/renderer.h"
 #include "support/drawing_generator.h"
+#include "text/facenames.h"
 #include "text/painters.h"
 #include "ui/qt/qtcanvas.h"
 

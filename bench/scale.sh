@@ -12,6 +12,9 @@
 # The session and the window are run HORUNE_SCALE_RUNS times (default 3) and
 # every figure is the median of its runs: this machine's speed wanders from
 # one second to the next, and a single run would measure the wandering.
+# A Windows column follows: the same session cross-built with the Windows
+# program's canvas and run under Wine, side by side with the Linux figures
+# (HORUNE_SCALE_WINDOWS=0 leaves it out).
 # Usage: bench/scale.sh [entities, default 1000000]
 # HORUNE_SCALE_PICTURE=file.png also keeps the window's first complete picture.
 set -euo pipefail
@@ -138,5 +141,40 @@ wpeak=$(field "$w" peak_mb)
 printf '| %-46s | %-12s | %-12s | %-12s | %-7s |\n' "peak memory of the program" "<= $limit MB" \
   "$wpeak MB" "" "$(awk -v p="$wpeak" -v l="$limit" 'BEGIN { print (p <= l) ? "ok" : "OVER" }')"
 printf '\nthe first redraw in the window took %.0f slices\n' "$(field "$w" first_slices)"
+
+# The Windows column: the core's session on the Windows program's canvas,
+# cross-built and run under Wine, whose output lines end in CR LF.
+if [ "${HORUNE_SCALE_WINDOWS:-1}" != 0 ]; then
+  cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DHORUNE_WERROR=ON \
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" >/dev/null
+  cmake --build build-windows --target scale_probe >/dev/null
+  for run in $(seq "$runs"); do
+    scripts/wine build-windows/bench/scale_probe.exe session "$work/JWC_TEMP.TXT" 2>/dev/null |
+      tr -d '\r' >"$work/wsession.$run"
+  done
+  median "$work/wsession" "$work"/wsession.*
+  ws="$work/wsession"
+  printf '\nthe same session, Linux and Windows (under Wine) side by side\n\n'
+  printf '| %-40s | %-10s | %-14s | %-8s | %-16s | %-7s |\n' figure Linux "Windows (Wine)" ratio target verdict
+  printf '|%s|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..42})" "$(printf -- '-%.0s' {1..12})" \
+    "$(printf -- '-%.0s' {1..16})" "$(printf -- '-%.0s' {1..10})" "$(printf -- '-%.0s' {1..18})" \
+    "$(printf -- '-%.0s' {1..9})"
+  # side LABEL FIGURE: a timed step of both, the Windows one at most 1.3 times.
+  side() {
+    local lin win
+    lin=$(field "$s" "$2")
+    win=$(field "$ws" "$2")
+    printf '| %-40s | %-10s | %-14s | %-8s | %-16s | %-7s |\n' "$1" "$lin s" "$win s" \
+      "$(awk -v a="$win" -v b="$lin" 'BEGIN { printf "%.2f", a / b }')" "<= 1.3 x Linux" \
+      "$(awk -v a="$win" -v b="$lin" 'BEGIN { print (a <= 1.3 * b) ? "ok" : "OVER" }')"
+  }
+  side "start-up to first picture (core)" first_picture
+  side "fitted redraw (core)" render_fitted
+  side "wheel notch, fitted (core)" notch_fitted
+  side "wheel notch, zoomed to 1/100 (core)" notch_hundredth
+  wpk=$(field "$ws" peak_mb)
+  printf '| %-40s | %-10s | %-14s | %-8s | %-16s | %-7s |\n' "peak memory (core)" "$peak MB" \
+    "$wpk MB" "" "<= $limit MB" "$(awk -v p="$wpk" -v l="$limit" 'BEGIN { print (p <= l) ? "ok" : "OVER" }')"
+fi
 echo
 echo "verdict by wall time"

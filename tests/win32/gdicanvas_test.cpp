@@ -1,7 +1,7 @@
 // The GDI canvas's pixels against the rules the core relies on, under the
 // real GDI (or Wine's): where the Qt canvas imitates them, here they must
 // simply hold.
-#include "ui/win32/gdicanvas.h"
+#include "tests/win32/gdicanvas.h"
 
 #include <gtest/gtest.h>
 

@@ -525,7 +525,7 @@ LRESULT MainWindow::HandlePreview(UINT msg, WPARAM wp, LPARAM lp) {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(Control(ControlId::PaintBox1), &ps);
       if (stage_ == Stage::Shown) form_->PaintBox1Paint();
-      GdiCanvas& canvas = static_cast<GdiCanvas&>(PreviewCanvas());
+      DibCanvas& canvas = static_cast<DibCanvas&>(PreviewCanvas());
       BitBlt(dc, 0, 0, canvas.Width(), canvas.Height(), canvas.Dc(), 0, 0, SRCCOPY);
       EndPaint(Control(ControlId::PaintBox1), &ps);
       return 0;
@@ -696,7 +696,7 @@ Canvas& MainWindow::PreviewCanvas() {
   const int w = std::max<int>(r.right, 1);
   const int h = std::max<int>(r.bottom, 1);
   if (!canvas_) {
-    canvas_ = std::make_unique<GdiCanvas>(w, h);
+    canvas_ = std::make_unique<DibCanvas>(w, h);
   } else if (canvas_->Width() != w || canvas_->Height() != h) {
     canvas_->Resize(w, h);
   }
@@ -708,7 +708,7 @@ void MainWindow::ScheduleRedrawSlice() {
 }
 
 void MainWindow::RepaintPreview() {
-  GdiCanvas& canvas = static_cast<GdiCanvas&>(PreviewCanvas());
+  DibCanvas& canvas = static_cast<DibCanvas&>(PreviewCanvas());
   HDC dc = GetDC(Control(ControlId::PaintBox1));
   BitBlt(dc, 0, 0, canvas.Width(), canvas.Height(), canvas.Dc(), 0, 0, SRCCOPY);
   ReleaseDC(Control(ControlId::PaintBox1), dc);

@@ -14,7 +14,7 @@
 #include "app/frontend.h"
 #include "app/tform1.h"
 #include "ui/win32/cellgrid.h"
-#include "ui/win32/gdicanvas.h"
+#include "ui/win32/dibcanvas.h"
 #include "ui/win32/win32.h"
 
 class MainWindow : public FrontEnd {
@@ -96,7 +96,7 @@ class MainWindow : public FrontEnd {
   HBRUSH helpBrush_ = nullptr;
   HBRUSH whiteBrush_ = nullptr;
   WNDPROC editBase_ = nullptr;
-  std::unique_ptr<GdiCanvas> canvas_;
+  std::unique_ptr<DibCanvas> canvas_;
   std::unique_ptr<TForm1> form_;
   std::unique_ptr<CellGrid> grid_;
 };

@@ -6,15 +6,37 @@
 // for every turn.
 #pragma once
 
-#include <QPainterPath>
-#include <QTransform>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
+
+// A point of an outline, in pixels, y downwards.
+struct PointF {
+  double x = 0.0;
+  double y = 0.0;
+};
+
+// An affine map of the plane, laid out as the toolkits lay theirs: a point
+// (x, y) goes to (m11 x + m21 y + dx, m12 x + m22 y + dy).
+struct Affine {
+  double m11 = 1.0, m12 = 0.0, m21 = 0.0, m22 = 1.0, dx = 0.0, dy = 0.0;
+
+  static Affine Translation(double x, double y) { return {1.0, 0.0, 0.0, 1.0, x, y}; }
+  // Turned by the degrees, clockwise on a screen whose y goes downwards.
+  static Affine Rotation(double degrees);
+  PointF Map(PointF p) const { return {m11 * p.x + m21 * p.y + dx, m12 * p.x + m22 * p.y + dy}; }
+  // This map, then the other.
+  Affine Then(const Affine& o) const {
+    return {m11 * o.m11 + m12 * o.m21,      m11 * o.m12 + m12 * o.m22,
+            m21 * o.m11 + m22 * o.m21,      m21 * o.m12 + m22 * o.m22,
+            dx * o.m11 + dy * o.m21 + o.dx, dx * o.m12 + dy * o.m22 + o.dy};
+  }
+};
 
 // Closed contours of straight edges; each contour ends where the next
 // begins, and its last point joins its first.
 struct FlatOutline {
-  std::vector<QPointF> Points;
+  std::vector<PointF> Points;
   std::vector<uint32_t> ContourEnds;  // one past each contour's last point
 };
 
@@ -39,9 +61,22 @@ struct CoverageMask {
   CoverageView View() const { return {Alpha.data(), Width, Height, Left, Top}; }
 };
 
-// The path's outline with every curve cut into edges that stray from it by
-// no more than a tenth of a unit, so a path in pixels keeps its look.
-FlatOutline FlattenPath(const QPainterPath& path);
+// Builds an outline from a path's moves, lines and curves, every curve cut
+// into edges that stray from it by no more than a tenth of a unit, so a
+// path in pixels keeps its look.
+class OutlineBuilder {
+ public:
+  void MoveTo(PointF p);
+  void LineTo(PointF p);
+  void QuadTo(PointF control, PointF end);
+  void CubicTo(PointF c1, PointF c2, PointF end);
+  // The outline so far; the builder starts again empty.
+  FlatOutline Take();
+
+ private:
+  void CloseContour();
+  FlatOutline outline_;
+};
 
 // The width of a mask's rows holding `width` pixels, padded with bare pixels
 // to a multiple of rowQuantum.
@@ -55,11 +90,16 @@ inline int PaddedWidth(int width, int rowQuantum) {
 // empty mask.
 // Rows are padded as by PaddedWidth.
 inline constexpr int kMaxCoverageSide = 4096;
-CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transform,
-                          int rowQuantum = 1);
+// With a clip, only the part within it is covered, whatever the outline's
+// size: the clip's sides must be below kMaxCoverageSide.
+struct CoverageClip {
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;  // right and bottom left out
+};
+CoverageMask FillCoverage(const FlatOutline& outline, const Affine& transform, int rowQuantum = 1,
+                          const CoverageClip* clip = nullptr);
 
 // The coverage of the mask's outline turned further by quarter turns, each
-// as QTransform().rotate(-90) maps it: (x, y) to (y, -x). The pixel grid
+// as Affine::Rotation(-90) maps it: (x, y) to (y, -x). The pixel grid
 // turns onto itself, so this is the filled coverage of the turned outline
 // without filling it again. Rows are padded as by PaddedWidth.
 CoverageMask QuarterTurned(const CoverageView& mask, int quarters, int rowQuantum = 1);

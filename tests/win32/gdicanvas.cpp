@@ -2,15 +2,15 @@
 // gaps and pen gaps show what lies beneath), alternate polygon filling and
 // top-left text alignment for its whole life; pens, brushes and fonts are
 // created when their value changes and deleted when replaced.
-#include "ui/win32/gdicanvas.h"
+#include "tests/win32/gdicanvas.h"
 
 #include <algorithm>
 #include <cstring>
-#include <map>
 #include <string>
 
 #include "common/sjis.h"
 #include "text/facenames.h"
+#include "ui/win32/dibcanvas.h"
 
 namespace {
 
@@ -55,29 +55,6 @@ int GdiHatch(BrushStyle style) {
 // DIB pixels hold blue in the low byte, TColor red.
 uint32_t SwapRedBlue(uint32_t c) {
   return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
-}
-
-// The face as GDI is to get it: the host's own where the system has it,
-// else the Japanese face that stands in for it. Each name is looked up once.
-std::wstring InstalledFace(const std::string& sjis) {
-  static std::map<std::string, std::wstring> known;
-  const auto found = known.find(sjis);
-  if (found != known.end()) return found->second;
-  const bool vertical = sjis.starts_with('@');
-  LOGFONTW wanted{};
-  wanted.lfCharSet = DEFAULT_CHARSET;
-  WideFromSjis(sjis.substr(vertical ? 1 : 0)).copy(wanted.lfFaceName, LF_FACESIZE - 1);
-  HDC screen = GetDC(nullptr);
-  const bool installed =
-      EnumFontFamiliesExW(
-          screen, &wanted, [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM) { return 0; }, 0,
-          0) == 0;
-  ReleaseDC(nullptr, screen);
-  std::wstring face =
-      installed ? WideFromSjis(sjis)
-                : (vertical ? L"@" : L"") +
-                      WideFromSjis(SjisFromUtf8(SubstituteFace(sjis.substr(vertical ? 1 : 0))));
-  return known.emplace(sjis, std::move(face)).first->second;
 }
 
 }  // namespace

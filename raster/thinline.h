@@ -1,8 +1,10 @@
 // One-pixel lines drawn straight into a 32-bit pixel buffer with the GDI
-// rules: the first pixel is drawn and the last left out, a line of no length
-// draws nothing, a styled line carries its dash position on from line to
-// line, and the xor mix toggles every pixel exactly once. Coordinates may lie
-// anywhere in the 32-bit range; only the part on the buffer is walked.
+// rules: the first pixel is drawn and the last left out, a line exactly
+// between two pixels takes the one GDI takes, a line of no length draws
+// nothing, a styled line goes on from the dash position it is given (an
+// outline carries it from line to line), and the xor mix toggles every
+// pixel exactly once. Coordinates may lie anywhere in the 32-bit range;
+// only the part on the buffer is walked.
 #pragma once
 
 #include <cstdint>

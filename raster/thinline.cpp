@@ -1,6 +1,6 @@
 // An exact integer walk over the part of a line that lies on the buffer, with the
 // dash pattern carried from line to line.
-#include "ui/qt/thinline.h"
+#include "raster/thinline.h"
 
 #include <algorithm>
 #include <cmath>
@@ -58,21 +58,37 @@ void MajorRange(int64_t start, int sign, int64_t size, int64_t& first, int64_t& 
 }
 
 // The minor coordinate of step i is start + sign * q(i), with
-// q(i) = floor((2 * i * minor + major) / (2 * major)): the rounded position
-// of the exact line. Narrows [first, last] to the steps whose minor
-// coordinate stays in [0, size - 1].
-void MinorRange(int64_t start, int sign, int64_t size, int64_t major, int64_t minor, int64_t& first,
-                int64_t& last) {
+// q(i) = floor((2 * i * minor + lead) / (2 * major)): the rounded position
+// of the exact line, where lead (see Lead) settles which way a position
+// exactly between two pixels goes. Narrows [first, last] to the steps whose
+// minor coordinate stays in [0, size - 1].
+void MinorRange(int64_t start, int sign, int64_t size, int64_t major, int64_t minor, int64_t lead,
+                int64_t& first, int64_t& last) {
   int64_t qlo = sign > 0 ? -start : start - (size - 1);
   int64_t qhi = sign > 0 ? size - 1 - start : start;
   if (minor == 0) {
     if (qlo > 0 || qhi < 0) last = first - 1;
     return;
   }
-  // q(i) >= qlo  <=>  i >= (2 * major * qlo - major) / (2 * minor)
-  first = std::max(first, CeilDiv(2 * major * qlo - major, 2 * minor));
-  // q(i) <= qhi  <=>  i < (2 * major * (qhi + 1) - major) / (2 * minor)
-  last = std::min(last, CeilDiv(2 * major * (qhi + 1) - major, 2 * minor) - 1);
+  // q(i) >= qlo  <=>  i >= (2 * major * qlo - lead) / (2 * minor)
+  first = std::max(first, CeilDiv(2 * major * qlo - lead, 2 * minor));
+  // q(i) <= qhi  <=>  i < (2 * major * (qhi + 1) - lead) / (2 * minor)
+  last = std::min(last, CeilDiv(2 * major * (qhi + 1) - lead, 2 * minor) - 1);
+}
+
+// GDI's tie rule: a line exactly between two pixels takes the one further
+// from its start in the octants that run left and down steeply, left and
+// up, and right and up shallowly (the 3rd, 5th, 6th and 8th clockwise from
+// the right with y downwards), and the nearer one in the others.
+int64_t Lead(int64_t dx, int64_t dy, int64_t major) {
+  int octant;
+  if (dy > 0) {
+    octant = dx > 0 ? (dx > dy ? 1 : 2) : (-dx > dy ? 4 : 3);
+  } else {
+    octant = dx < 0 ? (-dx > -dy ? 5 : 6) : (dx > -dy ? 8 : 7);
+  }
+  const bool further = octant == 3 || octant == 5 || octant == 6 || octant == 8;
+  return major - 1 + (further ? 1 : 0);
 }
 
 bool OnBuffer(const PixelBuffer& buffer, int32_t x, int32_t y) {
@@ -119,22 +135,23 @@ void WalkLine(const PixelBuffer& buffer, int32_t x1, int32_t y1, int32_t x2, int
   int64_t majorStart = xMajor ? x1 : y1;
   int64_t minorStart = xMajor ? y1 : x1;
 
+  const int64_t lead = Lead(dx, dy, major);
   int64_t first = 0;
   int64_t last = major - 1;
   // Most lines lie wholly on the buffer, and then so does every step.
   if (!OnBuffer(buffer, x1, y1) || !OnBuffer(buffer, x2, y2)) {
     MajorRange(majorStart, majorSign, xMajor ? buffer.Width : buffer.Height, first, last);
-    MinorRange(minorStart, minorSign, xMajor ? buffer.Height : buffer.Width, major, minor, first,
-               last);
+    MinorRange(minorStart, minorSign, xMajor ? buffer.Height : buffer.Width, major, minor, lead,
+               first, last);
     if (first > last) return;
   }
 
-  // Walk with the error term of q: e = (2 * i * minor + major) mod (2 * major).
+  // Walk with the error term of q: e = (2 * i * minor + lead) mod (2 * major).
   int64_t twoMajor = 2 * major;
-  int64_t numerator = 2 * first * minor + major;
+  int64_t numerator = 2 * first * minor + lead;
   int64_t mj = majorStart + majorSign * first;
-  int64_t mn = minorStart + (first == 0 ? 0 : minorSign * (numerator / twoMajor));
-  int64_t e = first == 0 ? major : numerator % twoMajor;
+  int64_t mn = minorStart + minorSign * (numerator / twoMajor);
+  int64_t e = numerator % twoMajor;
   int64_t x = xMajor ? mj : mn;
   int64_t y = xMajor ? mn : mj;
   int64_t stepMajor = xMajor ? majorSign : majorSign * buffer.Stride;

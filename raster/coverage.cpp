@@ -1,10 +1,14 @@
 // Coverage by signed-area accumulation over a buffer of the outline's
 // bounds, one spare column to the right for the edges' last spill.
-#include "ui/qt/coverage.h"
+#include "raster/coverage.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <numbers>
+#include <utility>
+
+#include "raster/glyphsource.h"
 
 #include "common/simd.h"
 
@@ -14,18 +18,19 @@ namespace {
 constexpr double kTolerance = 0.1;
 constexpr int kMaxCurvePieces = 64;
 
-void AddCubic(std::vector<QPointF>& points, QPointF p0, QPointF p1, QPointF p2, QPointF p3) {
+void AddCubic(std::vector<PointF>& points, PointF p0, PointF p1, PointF p2, PointF p3) {
   // A cubic cut into n even pieces strays from its chords by at most 3/4 of
   // its largest second difference over n squared.
-  const QPointF d1 = p0 - 2 * p1 + p2;
-  const QPointF d2 = p1 - 2 * p2 + p3;
-  const double dd = std::max(std::hypot(d1.x(), d1.y()), std::hypot(d2.x(), d2.y()));
+  const double dd = std::max(std::hypot(p0.x - 2 * p1.x + p2.x, p0.y - 2 * p1.y + p2.y),
+                             std::hypot(p1.x - 2 * p2.x + p3.x, p1.y - 2 * p2.y + p3.y));
   const int n = std::clamp(static_cast<int>(std::ceil(std::sqrt(0.75 * dd / kTolerance))), 1,
                            kMaxCurvePieces);
   for (int i = 1; i <= n; ++i) {
     const double t = static_cast<double>(i) / n;
     const double u = 1 - t;
-    points.push_back(u * u * u * p0 + 3 * u * u * t * p1 + 3 * u * t * t * p2 + t * t * t * p3);
+    const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
+    points.push_back(
+        {a * p0.x + b * p1.x + c * p2.x + d * p3.x, a * p0.y + b * p1.y + c * p2.y + d * p3.y});
   }
 }
 
@@ -140,59 +145,125 @@ void RunningCoverage(const float* line, uint8_t* out, int count) {
 
 }  // namespace
 
-FlatOutline FlattenPath(const QPainterPath& path) {
-  FlatOutline outline;
-  std::vector<QPointF>& points = outline.Points;
-  const auto closeContour = [&] {
-    if (points.size() > (outline.ContourEnds.empty() ? 0 : outline.ContourEnds.back())) {
-      outline.ContourEnds.push_back(static_cast<uint32_t>(points.size()));
-    }
-  };
-  for (int i = 0; i < path.elementCount(); ++i) {
-    const QPainterPath::Element e = path.elementAt(i);
-    switch (e.type) {
-      case QPainterPath::MoveToElement:
-        closeContour();
-        points.emplace_back(e.x, e.y);
-        break;
-      case QPainterPath::LineToElement:
-        points.emplace_back(e.x, e.y);
-        break;
-      case QPainterPath::CurveToElement:
-        if (i + 2 < path.elementCount() && !points.empty()) {
-          const QPainterPath::Element c2 = path.elementAt(i + 1);
-          const QPainterPath::Element end = path.elementAt(i + 2);
-          AddCubic(points, points.back(), QPointF(e.x, e.y), QPointF(c2.x, c2.y),
-                   QPointF(end.x, end.y));
-          i += 2;
-        }
-        break;
-      case QPainterPath::CurveToDataElement:
-        break;
-    }
+Affine Affine::Rotation(double degrees) {
+  // Quarter turns exactly, so a turned pixel grid lands on itself.
+  double c = 0.0, s = 0.0;
+  const double q = degrees / 90.0;
+  if (q == std::round(q)) {
+    const int k = ((static_cast<int>(std::fmod(q, 4.0)) % 4) + 4) % 4;
+    c = k == 0 ? 1.0 : k == 2 ? -1.0 : 0.0;
+    s = k == 1 ? 1.0 : k == 3 ? -1.0 : 0.0;
+  } else {
+    const double r = degrees * std::numbers::pi / 180.0;
+    c = std::cos(r);
+    s = std::sin(r);
   }
-  closeContour();
-  return outline;
+  return {c, s, -s, c, 0.0, 0.0};
 }
 
-CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transform, int rowQuantum) {
+void OutlineBuilder::CloseContour() {
+  const size_t begun = outline_.ContourEnds.empty() ? 0 : outline_.ContourEnds.back();
+  if (outline_.Points.size() > begun) {
+    outline_.ContourEnds.push_back(static_cast<uint32_t>(outline_.Points.size()));
+  }
+}
+
+void OutlineBuilder::MoveTo(PointF p) {
+  CloseContour();
+  outline_.Points.push_back(p);
+}
+
+void OutlineBuilder::LineTo(PointF p) {
+  outline_.Points.push_back(p);
+}
+
+void OutlineBuilder::QuadTo(PointF control, PointF end) {
+  if (outline_.Points.empty()) return;
+  // The same curve as a cubic: its controls two thirds of the way to the
+  // quadratic's one.
+  const PointF start = outline_.Points.back();
+  CubicTo({start.x + 2.0 / 3 * (control.x - start.x), start.y + 2.0 / 3 * (control.y - start.y)},
+          {end.x + 2.0 / 3 * (control.x - end.x), end.y + 2.0 / 3 * (control.y - end.y)}, end);
+}
+
+void OutlineBuilder::CubicTo(PointF c1, PointF c2, PointF end) {
+  if (outline_.Points.empty()) return;
+  AddCubic(outline_.Points, outline_.Points.back(), c1, c2, end);
+}
+
+FlatOutline OutlineBuilder::Take() {
+  CloseContour();
+  return std::exchange(outline_, FlatOutline{});
+}
+
+namespace {
+
+// Adds the part of the edge within the rows [0, height) and the columns
+// [0, width], every part left of the columns laid on their left side and
+// every part right of them on their right, where it covers what it would
+// have covered from there: coverage runs along the rows from the left.
+void AccumulateClippedEdge(float* acc, int stride, int width, int height, PointF a, PointF b) {
+  if (a.y == b.y) return;
+  // The rows first.
+  const double h = height;
+  if ((a.y <= 0 && b.y <= 0) || (a.y >= h && b.y >= h)) return;
+  const auto atY = [](PointF p, PointF q, double y) {
+    return PointF{p.x + (y - p.y) * (q.x - p.x) / (q.y - p.y), y};
+  };
+  if (a.y < 0) a = atY(a, b, 0);
+  if (b.y < 0) b = atY(a, b, 0);
+  if (a.y > h) a = atY(a, b, h);
+  if (b.y > h) b = atY(a, b, h);
+  // Then cut where it crosses either side, so each piece lies on one side.
+  PointF pieces[4] = {a};
+  int n = 1;
+  const double sides[2] = {0.0, static_cast<double>(width)};
+  double cuts[2];
+  int cutCount = 0;
+  for (double side : sides) {
+    if ((a.x - side) * (b.x - side) < 0) cuts[cutCount++] = (side - a.x) / (b.x - a.x);
+  }
+  if (cutCount == 2 && cuts[0] > cuts[1]) std::swap(cuts[0], cuts[1]);
+  for (int c = 0; c < cutCount; ++c) {
+    pieces[n++] = {a.x + cuts[c] * (b.x - a.x), a.y + cuts[c] * (b.y - a.y)};
+  }
+  pieces[n++] = b;
+  for (int i = 1; i < n; ++i) {
+    const EdgePoint p{static_cast<float>(std::clamp(pieces[i - 1].x, 0.0, sides[1])),
+                      static_cast<float>(std::clamp(pieces[i - 1].y, 0.0, h))};
+    const EdgePoint q{static_cast<float>(std::clamp(pieces[i].x, 0.0, sides[1])),
+                      static_cast<float>(std::clamp(pieces[i].y, 0.0, h))};
+    AccumulateEdge(acc, stride, height, p, q);
+  }
+}
+
+}  // namespace
+
+CoverageMask FillCoverage(const FlatOutline& outline, const Affine& transform, int rowQuantum,
+                          const CoverageClip* clip) {
   CoverageMask mask;
   if (outline.Points.empty()) return mask;
-  // Glyphs only turn, scale and move: the affine part of the transform.
-  const double m11 = transform.m11(), m12 = transform.m12(), m21 = transform.m21(),
-               m22 = transform.m22(), dx = transform.dx(), dy = transform.dy();
-  std::vector<QPointF> mapped(outline.Points.size());
+  const double m11 = transform.m11, m12 = transform.m12, m21 = transform.m21, m22 = transform.m22,
+               dx = transform.dx, dy = transform.dy;
+  std::vector<PointF> mapped(outline.Points.size());
   double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
   for (size_t i = 0; i < mapped.size(); ++i) {
-    const QPointF& q = outline.Points[i];
-    const double x = m11 * q.x() + m21 * q.y() + dx;
-    const double y = m12 * q.x() + m22 * q.y() + dy;
+    const PointF& q = outline.Points[i];
+    const double x = m11 * q.x + m21 * q.y + dx;
+    const double y = m12 * q.x + m22 * q.y + dy;
     if (!std::isfinite(x) || !std::isfinite(y)) return mask;
-    mapped[i] = QPointF(x, y);
+    mapped[i] = {x, y};
     minX = std::min(minX, x);
     maxX = std::max(maxX, x);
     minY = std::min(minY, y);
     maxY = std::max(maxY, y);
+  }
+  if (clip != nullptr) {
+    minX = std::max(minX, static_cast<double>(clip->Left));
+    minY = std::max(minY, static_cast<double>(clip->Top));
+    maxX = std::min(maxX, static_cast<double>(clip->Right));
+    maxY = std::min(maxY, static_cast<double>(clip->Bottom));
+    if (!(minX < maxX && minY < maxY)) return mask;
   }
   // Bounds of 2^30 keep the corner's conversion to int defined.
   constexpr double kFar = 1 << 30;
@@ -208,21 +279,33 @@ CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transfor
   // Two spare columns: one for an edge on the right bound, one for its spill.
   const int width = mask.Width + 2;
   std::vector<float> acc(static_cast<size_t>(width) * mask.Height, 0.0f);
-  // From the buffer's corner, held inside it against rounding.
-  std::vector<EdgePoint> local(mapped.size());
-  for (size_t i = 0; i < mapped.size(); ++i) {
-    local[i] = {static_cast<float>(
-                    std::clamp(mapped[i].x() - mask.Left, 0.0, static_cast<double>(mask.Width))),
-                static_cast<float>(
-                    std::clamp(mapped[i].y() - mask.Top, 0.0, static_cast<double>(mask.Height)))};
-  }
-  uint32_t begin = 0;
-  for (uint32_t end : outline.ContourEnds) {
-    for (uint32_t i = begin; i < end; ++i) {
-      const uint32_t next = i + 1 < end ? i + 1 : begin;
-      AccumulateEdge(acc.data(), width, mask.Height, local[i], local[next]);
+  if (clip != nullptr) {
+    for (PointF& p : mapped) p = {p.x - mask.Left, p.y - mask.Top};
+    uint32_t begin = 0;
+    for (uint32_t end : outline.ContourEnds) {
+      for (uint32_t i = begin; i < end; ++i) {
+        const uint32_t next = i + 1 < end ? i + 1 : begin;
+        AccumulateClippedEdge(acc.data(), width, mask.Width, mask.Height, mapped[i], mapped[next]);
+      }
+      begin = end;
     }
-    begin = end;
+  } else {
+    // From the buffer's corner, held inside it against rounding.
+    std::vector<EdgePoint> local(mapped.size());
+    for (size_t i = 0; i < mapped.size(); ++i) {
+      local[i] = {static_cast<float>(
+                      std::clamp(mapped[i].x - mask.Left, 0.0, static_cast<double>(mask.Width))),
+                  static_cast<float>(
+                      std::clamp(mapped[i].y - mask.Top, 0.0, static_cast<double>(mask.Height)))};
+    }
+    uint32_t begin = 0;
+    for (uint32_t end : outline.ContourEnds) {
+      for (uint32_t i = begin; i < end; ++i) {
+        const uint32_t next = i + 1 < end ? i + 1 : begin;
+        AccumulateEdge(acc.data(), width, mask.Height, local[i], local[next]);
+      }
+      begin = end;
+    }
   }
   const int covered = mask.Width;
   mask.Width = PaddedWidth(covered, rowQuantum);
@@ -231,6 +314,44 @@ CoverageMask FillCoverage(const FlatOutline& outline, const QTransform& transfor
     const float* line = acc.data() + static_cast<size_t>(row) * width;
     uint8_t* out = mask.Alpha.data() + static_cast<size_t>(row) * mask.Width;
     RunningCoverage(line, out, covered);
+  }
+  return mask;
+}
+
+Affine VerticalInCell(double advance, double height) {
+  if (!(advance > 0 && height > 0)) return {};
+  return Affine::Translation(-advance / 2, -height / 2)
+      .Then(Affine{height / advance, 0, 0, advance / height, 0, 0})
+      .Then(Affine::Rotation(-90))
+      .Then(Affine::Translation(advance / 2, height / 2));
+}
+
+CoverageMask TrimmedCoverage(const uint8_t* pixels, int stride, int width, int height, int left,
+                             int top, int rowQuantum) {
+  int x0 = width, x1 = 0, y0 = height, y1 = 0;
+  for (int row = 0; row < height; ++row) {
+    const uint8_t* line = pixels + static_cast<ptrdiff_t>(row) * stride;
+    int first = 0;
+    while (first < width && line[first] == 0) ++first;
+    if (first == width) continue;
+    int last = width;
+    while (line[last - 1] == 0) --last;
+    x0 = std::min(x0, first);
+    x1 = std::max(x1, last);
+    y0 = std::min(y0, row);
+    y1 = row + 1;
+  }
+  CoverageMask mask;
+  const int touched = std::max(0, x1 - x0);
+  mask.Left = left + x0;
+  mask.Top = top + y0;
+  mask.Width = PaddedWidth(touched, rowQuantum);
+  mask.Height = std::max(0, y1 - y0);
+  mask.Alpha.assign(static_cast<size_t>(mask.Width) * mask.Height, 0);
+  for (int row = 0; row < mask.Height; ++row) {
+    std::memcpy(mask.Alpha.data() + static_cast<size_t>(row) * mask.Width,
+                pixels + static_cast<ptrdiff_t>(y0 + row) * stride + x0,
+                static_cast<size_t>(touched));
   }
   return mask;
 }

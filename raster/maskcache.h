@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "ui/qt/coverage.h"
+#include "raster/coverage.h"
 
 // The key of a glyph's mask: the face above bit 34, the step of its turn in
 // bits 18 to 33, and below them the glyph's bytes with their count.

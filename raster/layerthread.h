@@ -1,4 +1,4 @@
-// The second thread of a QtCanvas: it draws one drawing at a time into a
+// The second thread of a RasterCanvas: it draws one drawing at a time into a
 // transparent canvas of its own, the layer, while the canvas's own thread
 // draws the rest. The layer, and with it every font and glyph it makes, is
 // made, used and destroyed on this thread; its owner reads it only between
@@ -14,11 +14,14 @@
 
 #include "preview/canvas.h"
 
-class QtCanvas;
+class GlyphSource;
+class RasterCanvas;
 
 class LayerThread {
  public:
-  LayerThread();
+  // The layer's glyphs come from the source, made, used and destroyed on
+  // the thread.
+  explicit LayerThread(std::unique_ptr<GlyphSource> glyphs);
   // Stops the drawing under way and ends the thread.
   ~LayerThread();
   LayerThread(const LayerThread&) = delete;
@@ -33,7 +36,7 @@ class LayerThread {
   void Stop();
   // Waits for the drawing under way; then the layer of the last drawing,
   // when it ran to its end and was not taken yet, else null.
-  QtCanvas* TakeFinished();
+  RasterCanvas* TakeFinished();
   // Gives back the layer's pixels until the next drawing, which makes them
   // anew. Call only when no drawing is under way.
   void FreePixels();
@@ -50,6 +53,7 @@ class LayerThread {
   int width_ = 0;
   int height_ = 0;
   std::atomic<bool> stop_{false};
-  std::unique_ptr<QtCanvas> layer_;
+  std::unique_ptr<GlyphSource> glyphs_;  // until the layer takes them
+  std::unique_ptr<RasterCanvas> layer_;
   std::thread thread_;  // last, so it starts once the rest is made
 };

@@ -1,6 +1,6 @@
-// The canvas of the preview on Windows: real GDI drawing into a DIB section,
-// which is also the cached picture the window copies to the screen. GDI's
-// own rules are the Canvas contract, so every call maps onto one GDI call.
+// Real GDI drawing into a DIB section, one GDI call per Canvas call: GDI's
+// own rules are the Canvas contract, so this is the reference the raster
+// canvas's pixels are compared with.
 #pragma once
 
 #include "preview/canvas.h"

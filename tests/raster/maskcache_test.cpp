@@ -1,7 +1,7 @@
 // The glyph coverages' cache: every mask kept is found under its own key,
 // its pixels intact, and stays in place however the table and its pixel
 // blocks grow.
-#include "ui/qt/maskcache.h"
+#include "raster/maskcache.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,11 @@
-#include "ui/qt/layerthread.h"
+#include "raster/layerthread.h"
 
 #include <utility>
 
-#include "ui/qt/qtcanvas.h"
+#include "raster/rastercanvas.h"
 
-LayerThread::LayerThread() : thread_([this] { Run(); }) {}
+LayerThread::LayerThread(std::unique_ptr<GlyphSource> glyphs)
+    : glyphs_(std::move(glyphs)), thread_([this] { Run(); }) {}
 
 LayerThread::~LayerThread() {
   {
@@ -44,7 +45,7 @@ void LayerThread::Stop() {
   changed_.wait(lock, [this] { return !busy_; });
 }
 
-QtCanvas* LayerThread::TakeFinished() {
+RasterCanvas* LayerThread::TakeFinished() {
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [this] { return !busy_; });
   if (!finished_) return nullptr;
@@ -67,13 +68,13 @@ void LayerThread::Run() {
     const int height = height_;
     lock.unlock();
     if (layer_ == nullptr) {
-      layer_ = std::make_unique<QtCanvas>(width, height, QtCanvas::Blank::Underlay);
+      layer_ = std::make_unique<RasterCanvas>(width, height, std::move(glyphs_),
+                                              RasterCanvas::Blank::Underlay);
     } else {
       layer_->Resize(width, height);
     }
     layer_->ForgetPenAndBrush();
     drawing(*layer_, stop_);
-    layer_->Image();  // the painting ends here, on the thread it began on
     lock.lock();
     finished_ = !stop_;
     busy_ = false;

@@ -1,6 +1,6 @@
 // Linear probing over a power-of-two table kept at most half full, keys
 // spread by Fibonacci hashing.
-#include "ui/qt/maskcache.h"
+#include "raster/maskcache.h"
 
 #include <cstring>
 #include <new>

@@ -1,0 +1,687 @@
+// The raster canvas: thin lines go to the pixel walker, fills to scanline
+// spans, glyphs to their kept coverage.
+#include "raster/rastercanvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <numbers>
+
+#include "raster/layerthread.h"
+
+namespace {
+
+constexpr uint32_t kOpaque = 0xFF000000u;
+
+uint32_t Argb(TColor c) {
+  return kOpaque | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+
+TColor FromArgb(uint32_t p) {
+  return ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
+}
+
+// One pixel, where it lies on the buffer.
+void PutPixel(const PixelBuffer& px, int32_t x, int32_t y, uint32_t argb) {
+  if (x >= 0 && y >= 0 && x < px.Width && y < px.Height) px.Bits[y * px.Stride + x] = argb;
+}
+
+// The dash patterns of one-pixel pens, in pixels on and off.
+const LineStyleMask& StyleMask(PenStyle style) {
+  static const LineStyleMask dash = MakeLineStyleMask({18, 6});
+  static const LineStyleMask dot = MakeLineStyleMask({3, 3});
+  static const LineStyleMask dashDot = MakeLineStyleMask({9, 6, 3, 6});
+  static const LineStyleMask dashDotDot = MakeLineStyleMask({9, 3, 3, 3, 3, 3});
+  switch (style) {
+    case PenStyle::Dash:
+      return dash;
+    case PenStyle::Dot:
+      return dot;
+    case PenStyle::DashDot:
+      return dashDot;
+    case PenStyle::DashDotDot:
+      return dashDotDot;
+    default:
+      return kSolidLine;
+  }
+}
+
+// GDI's hatches: eight rows of eight pixels from the screen's own origin,
+// the leftmost pixel in the high bit.
+const uint8_t* HatchRows(BrushStyle style) {
+  static const uint8_t kHatches[6][8] = {
+      {0x00, 0x00, 0x00, 0xff, 0x00, 0x00, 0x00, 0x00},  // horizontal
+      {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08},  // vertical
+      {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01},  // forward diagonal
+      {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80},  // backward diagonal
+      {0x08, 0x08, 0x08, 0xff, 0x08, 0x08, 0x08, 0x08},  // cross
+      {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81},  // diagonal cross
+  };
+  switch (style) {
+    case BrushStyle::Horizontal:
+      return kHatches[0];
+    case BrushStyle::Vertical:
+      return kHatches[1];
+    case BrushStyle::FDiagonal:
+      return kHatches[2];
+    case BrushStyle::BDiagonal:
+      return kHatches[3];
+    case BrushStyle::Cross:
+      return kHatches[4];
+    case BrushStyle::DiagCross:
+      return kHatches[5];
+    default:
+      return nullptr;
+  }
+}
+
+// The pixels a vector keeps, for a canvas with no store of its own.
+class VectorStore : public PixelStore {
+ public:
+  PixelBuffer Allocate(int width, int height) override {
+    pixels_.assign(static_cast<size_t>(width) * height, 0);
+    pixels_.shrink_to_fit();
+    return {pixels_.data(), width, width, height};
+  }
+
+ private:
+  std::vector<uint32_t> pixels_;
+};
+
+// Bounds of the caches; a drawing with more clears them and starts again.
+constexpr size_t kMaxFaces = 4096;
+constexpr size_t kMaxMaskBytes = size_t{64} << 20;
+// A glyph reaching further than this from its point is drawn straight
+// instead: few of them fit on a canvas, and their coverage would be large.
+constexpr double kMaxMaskReach = 96.0;
+// Kept masks' rows are padded to whole groups of this many pixels, which
+// the blend lays at a time: a glyph's rows are short, and a pixel-by-pixel
+// tail on each would cost as much as the rest.
+constexpr int kBlendQuantum = 4;
+constexpr double kPi = std::numbers::pi;
+
+// Calls span(y, x0, x1) for the pixels [x0, x1) of each row that lie
+// inside the polygon by the alternate rule, rows and columns held to the
+// buffer and a pixel beyond. As GDI fills: a pixel is inside when its
+// top-left corner is, an edge holding the points on its left and top side
+// and not those on its right and bottom side. Each row looks only at the
+// edges that cross it, so a filled circle of hundreds of edges costs its
+// rows, not its rows times its edges.
+template <typename Scratch, typename SpanFn>
+void ShapeSpans(std::span<const PointF> points, const PixelBuffer& px, Scratch& scratch,
+                SpanFn&& span) {
+  if (points.size() < 3) return;
+  auto& edges = scratch.Edges;
+  auto& active = scratch.Active;
+  auto& crossings = scratch.Crossings;
+  edges.clear();
+  const int64_t top = 0;
+  const int64_t bottom = static_cast<int64_t>(px.Height) - 1;
+  for (size_t i = 0; i < points.size(); ++i) {
+    const PointF& a = points[i];
+    const PointF& b = points[i + 1 < points.size() ? i + 1 : 0];
+    if (a.y == b.y || !std::isfinite(a.y) || !std::isfinite(b.y)) continue;
+    // Rows y with low <= y < high: each edge holds its upper end and not
+    // its lower, so a vertex between two edges counts once.
+    const double low = std::min(a.y, b.y);
+    const double high = std::max(a.y, b.y);
+    const int64_t first = std::max(top, static_cast<int64_t>(std::max(std::ceil(low), -1.0)));
+    const int64_t last =
+        std::min(bottom, static_cast<int64_t>(std::min(std::ceil(high), px.Height + 1.0)) - 1);
+    if (first <= last) edges.push_back({a.x, a.y, b.x - a.x, b.y - a.y, first, last});
+  }
+  if (edges.empty()) return;
+  std::sort(edges.begin(), edges.end(),
+            [](const auto& e, const auto& f) { return e.First < f.First; });
+  active.clear();
+  size_t next = 0;
+  for (int64_t y = edges.front().First; next < edges.size() || !active.empty(); ++y) {
+    while (next < edges.size() && edges[next].First == y)
+      active.push_back(static_cast<uint32_t>(next++));
+    std::erase_if(active, [&](uint32_t e) { return edges[e].Last < y; });
+    if (active.empty()) {
+      if (next < edges.size()) y = edges[next].First - 1;
+      continue;
+    }
+    const double cy = static_cast<double>(y);
+    crossings.clear();
+    for (uint32_t e : active) {
+      const auto& edge = edges[e];
+      crossings.push_back(edge.X + (cy - edge.Y) * edge.Dx / edge.Dy);
+    }
+    std::sort(crossings.begin(), crossings.end());
+    for (size_t i = 0; i + 1 < crossings.size(); i += 2) {
+      // Pixels whose corners lie in [left, right).
+      const double from = std::clamp(std::ceil(crossings[i]), -1.0, px.Width + 1.0);
+      const double to = std::clamp(std::ceil(crossings[i + 1]), -1.0, px.Width + 1.0);
+      span(static_cast<int32_t>(y), static_cast<int32_t>(from), static_cast<int32_t>(to));
+    }
+  }
+}
+
+// A glyph of one or two bytes as the low bits of a cache key: its bytes
+// and their count.
+uint64_t GlyphCode(const std::string& glyph) {
+  uint64_t code = 0;
+  for (unsigned char b : glyph) code = (code << 8) | b;
+  return code | static_cast<uint64_t>(glyph.size()) << 16;
+}
+
+}  // namespace
+
+RasterCanvas::RasterCanvas(int width, int height, std::unique_ptr<GlyphSource> glyphs, Blank blank,
+                           std::unique_ptr<PixelStore> store)
+    : blank_(blank), glyphs_(std::move(glyphs)), store_(std::move(store)) {
+  if (store_ == nullptr) store_ = std::make_unique<VectorStore>();
+  Resize(width, height);
+}
+
+RasterCanvas::~RasterCanvas() {
+  layer_.reset();
+}
+
+void RasterCanvas::Resize(int width, int height) {
+  pixels_ = store_->Allocate(std::max(width, 1), std::max(height, 1));
+  const uint32_t blank = blank_ == Blank::White ? 0xFFFFFFFFu : 0u;
+  for (int32_t y = 0; y < pixels_.Height; ++y) {
+    uint32_t* row = pixels_.Bits + y * pixels_.Stride;
+    std::fill(row, row + pixels_.Width, blank);
+  }
+}
+
+void RasterCanvas::ForgetPenAndBrush() {
+  penSet_ = false;
+  brushSet_ = false;
+}
+
+bool RasterCanvas::StartLayer(LayerDrawing drawing) {
+  if (layer_ == nullptr) layer_ = std::make_unique<LayerThread>(glyphs_->MakeAnother());
+  layer_->Start(pixels_.Width, pixels_.Height, std::move(drawing));
+  return true;
+}
+
+bool RasterCanvas::LayerDone(std::chrono::microseconds wait) {
+  return layer_ == nullptr || layer_->Wait(wait);
+}
+
+bool RasterCanvas::MergeLayer() {
+  if (layer_ == nullptr) return false;
+  RasterCanvas* layer = layer_->TakeFinished();
+  if (layer == nullptr) return false;
+  const PixelBuffer& over = layer->pixels_;
+  if (over.Width != pixels_.Width || over.Height != pixels_.Height) return false;
+  // Source over, the layer's pixels premultiplied: each channel becomes
+  // the layer's plus what its alpha leaves of the one beneath.
+  for (int32_t y = 0; y < over.Height; ++y) {
+    const uint32_t* src = over.Bits + y * over.Stride;
+    uint32_t* dst = pixels_.Bits + y * pixels_.Stride;
+    for (int32_t x = 0; x < over.Width; ++x) {
+      const uint32_t s = src[x];
+      const uint32_t a = s >> 24;
+      if (a == 0) continue;
+      if (a == 255) {
+        dst[x] = s;
+        continue;
+      }
+      const uint32_t left = 255 - a;
+      const uint32_t d = dst[x];
+      uint32_t out = 0;
+      for (uint32_t shift = 0; shift < 32; shift += 8) {
+        uint32_t v = ((d >> shift) & 0xFFu) * left + 128;
+        v = (v + (v >> 8)) >> 8;
+        out |= std::min<uint32_t>(((s >> shift) & 0xFFu) + v, 255) << shift;
+      }
+      dst[x] = out;
+    }
+  }
+  if (layer->penSet_) SetPen(layer->pen_);
+  if (layer->brushSet_) SetBrush(layer->brush_);
+  // A picture's worth of memory, held only while a redraw needs it.
+  layer_->FreePixels();
+  return true;
+}
+
+void RasterCanvas::DropLayer() {
+  if (layer_ == nullptr) return;
+  layer_->Stop();
+  layer_->FreePixels();
+}
+
+void RasterCanvas::SetPen(const Pen& pen) {
+  penSet_ = true;
+  if (pen == pen_) return;
+  pen_ = pen;
+  style_ = pen.Width > 1 ? &kSolidLine : &StyleMask(pen.Style);
+  stylePhase_ = 0;
+}
+
+void RasterCanvas::SetBrush(const Brush& brush) {
+  brushSet_ = true;
+  brush_ = brush;
+}
+
+void RasterCanvas::MoveTo(int32_t x, int32_t y) {
+  posX_ = x;
+  posY_ = y;
+}
+
+void RasterCanvas::ThinSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  DrawThinLine(pixels_, x1, y1, x2, y2, Argb(pen_.Color), pen_.Mix == PenMix::Xor, *style_,
+               stylePhase_);
+}
+
+void RasterCanvas::WideSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  // Row by row, the span of centres within the radius: the stroke is
+  // convex, so it is the hull of the two end discs' spans and the span of
+  // the band between them.
+  const double r = pen_.Width / 2.0;
+  const double ax = x1, ay = y1, bx = x2, by = y2;
+  const double dx = bx - ax, dy = by - ay;
+  const double len = std::hypot(dx, dy);
+  const int64_t top = std::max<int64_t>(std::llround(std::floor(std::min(ay, by) - r)), 0);
+  const int64_t bottom =
+      std::min<int64_t>(std::llround(std::ceil(std::max(ay, by) + r)), pixels_.Height - 1);
+  const uint32_t argb = Argb(pen_.Color);
+  const bool xorMix = pen_.Mix == PenMix::Xor;
+  for (int64_t y = top; y <= bottom; ++y) {
+    const double cy = static_cast<double>(y);
+    double lo = INFINITY, hi = -INFINITY;
+    for (const auto& [px, py] : {std::pair{ax, ay}, std::pair{bx, by}}) {
+      const double h = r * r - (cy - py) * (cy - py);
+      if (h >= 0) {
+        lo = std::min(lo, px - std::sqrt(h));
+        hi = std::max(hi, px + std::sqrt(h));
+      }
+    }
+    if (len > 0 && dy != 0) {
+      // The band: |(p - a) x d| <= r len and 0 <= (p - a) . d <= len^2.
+      // Each bound is linear in x along the row.
+      double bandLo = -INFINITY, bandHi = INFINITY;
+      const auto within = [&](double coef, double constant, double low, double high) {
+        // low <= coef x + constant <= high
+        if (coef == 0) {
+          if (constant < low || constant > high) bandLo = INFINITY, bandHi = -INFINITY;
+          return;
+        }
+        double a = (low - constant) / coef, b = (high - constant) / coef;
+        if (a > b) std::swap(a, b);
+        bandLo = std::max(bandLo, a);
+        bandHi = std::min(bandHi, b);
+      };
+      const double ry = cy - ay;
+      within(-dy, -ax * -dy + ry * dx, -r * len, r * len);
+      within(dx, -ax * dx + ry * dy, 0, len * len);
+      if (bandLo <= bandHi) {
+        lo = std::min(lo, bandLo);
+        hi = std::max(hi, bandHi);
+      }
+    } else if (len > 0 && std::abs(cy - ay) <= r) {
+      lo = std::min(lo, std::min(ax, bx));
+      hi = std::max(hi, std::max(ax, bx));
+    }
+    if (lo > hi) continue;
+    const double from = std::max(std::ceil(lo), -1.0);
+    const double to = std::min(std::floor(hi) + 1, static_cast<double>(pixels_.Width) + 1);
+    if (from < to) {
+      Span(static_cast<int32_t>(y), static_cast<int32_t>(from), static_cast<int32_t>(to), argb,
+           xorMix, false);
+    }
+  }
+}
+
+void RasterCanvas::LineTo(int32_t x, int32_t y) {
+  if (pen_.Style != PenStyle::Null) {
+    if (ThinPen()) {
+      // As GDI draws: every line begins its pen's pattern afresh.
+      stylePhase_ = 0;
+      ThinSegment(posX_, posY_, x, y);
+    } else {
+      WideSegment(posX_, posY_, x, y);
+    }
+  }
+  posX_ = x;
+  posY_ = y;
+}
+
+void RasterCanvas::ScreenLines(std::span<const ScreenPoint> points) {
+  if (points.size() < 2 || pen_.Style == PenStyle::Null || !ThinPen()) {
+    Canvas::ScreenLines(points);
+    return;
+  }
+  // The curves of the preview come as dozens of lines of a pixel or less.
+  // Each line begins the pen's pattern afresh, whose first pixel is drawn.
+  const PixelBuffer& px = pixels_;
+  const uint32_t color = Argb(pen_.Color);
+  const bool copy = pen_.Mix == PenMix::Copy;
+  for (size_t i = 1; i < points.size(); ++i) {
+    const ScreenPoint& a = points[i - 1];
+    const ScreenPoint& b = points[i];
+    // A line of no length draws nothing; one to a pixel next to its start
+    // draws its start alone.
+    if (copy && std::abs(static_cast<int64_t>(b.x) - a.x) <= 1 &&
+        std::abs(static_cast<int64_t>(b.y) - a.y) <= 1) {
+      if (!(a == b)) PutPixel(px, a.x, a.y, color);
+    } else if (!(a == b)) {
+      stylePhase_ = 0;
+      ThinSegment(a.x, a.y, b.x, b.y);
+    }
+    PutPixel(px, b.x, b.y, color);
+  }
+  posX_ = points.back().x;
+  posY_ = points.back().y;
+}
+
+void RasterCanvas::SetPixel(int32_t x, int32_t y, TColor color) {
+  PutPixel(pixels_, x, y, Argb(color));
+}
+
+void RasterCanvas::Outline(std::span<const ScreenPoint> points, bool closed) {
+  if (pen_.Style == PenStyle::Null || points.size() < 2) return;
+  // The pattern begins afresh with each outline and runs on along it.
+  stylePhase_ = 0;
+  const auto segment = [this](const ScreenPoint& a, const ScreenPoint& b) {
+    if (ThinPen()) {
+      ThinSegment(a.x, a.y, b.x, b.y);
+    } else {
+      WideSegment(a.x, a.y, b.x, b.y);
+    }
+  };
+  for (size_t i = 1; i < points.size(); ++i) segment(points[i - 1], points[i]);
+  if (closed) segment(points.back(), points[0]);
+}
+
+void RasterCanvas::Span(int32_t y, int32_t x0, int32_t x1, uint32_t argb, bool xorMix,
+                        bool hatched) {
+  x0 = std::max(x0, 0);
+  x1 = std::min(x1, pixels_.Width);
+  if (y < 0 || y >= pixels_.Height || x0 >= x1) return;
+  uint32_t* row = pixels_.Bits + y * pixels_.Stride;
+  const uint32_t toggle = argb & 0x00FFFFFFu;
+  if (!hatched) {
+    if (xorMix) {
+      for (int32_t x = x0; x < x1; ++x) row[x] ^= toggle;
+    } else {
+      std::fill(row + x0, row + x1, argb);
+    }
+    return;
+  }
+  const uint8_t bits = HatchRows(brush_.Style)[y & 7];
+  if (bits == 0) return;
+  for (int32_t x = x0; x < x1; ++x) {
+    if ((bits & (0x80u >> (x & 7))) == 0) continue;
+    if (xorMix) {
+      row[x] ^= toggle;
+    } else {
+      row[x] = argb;
+    }
+  }
+}
+
+void RasterCanvas::FillShape(std::span<const PointF> points, uint32_t argb, bool xorMix,
+                             bool hatched) {
+  ShapeSpans(points, pixels_, fill_,
+             [&](int32_t y, int32_t x0, int32_t x1) { Span(y, x0, x1, argb, xorMix, hatched); });
+}
+
+void RasterCanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  if (x1 == x2 || y1 == y2) return;
+  if (brush_.Style != BrushStyle::Hollow) {
+    // Without a pen the fill takes the outline's place, one pixel less each
+    // way; with one it lies inside the outline.
+    const int64_t inset = pen_.Style == PenStyle::Null ? 0 : 1;
+    const int64_t left = std::max<int64_t>(x1 + inset, -1);
+    const int64_t top = std::max<int64_t>(y1 + inset, -1);
+    const int64_t right = std::min<int64_t>(static_cast<int64_t>(x2) - 1, pixels_.Width + 1);
+    const int64_t bottom = std::min<int64_t>(static_cast<int64_t>(y2) - 1, pixels_.Height + 1);
+    const bool hatched = brush_.Style != BrushStyle::Solid;
+    for (int64_t y = top; y < bottom; ++y) {
+      Span(static_cast<int32_t>(y), static_cast<int32_t>(left), static_cast<int32_t>(right),
+           Argb(brush_.Color), pen_.Mix == PenMix::Xor, hatched);
+    }
+  }
+  // GDI's way round, from the top right corner leftwards, which a dotted
+  // pen's pattern shows.
+  const ScreenPoint corners[] = {{x2 - 1, y1}, {x1, y1}, {x1, y2 - 1}, {x2 - 1, y2 - 1}};
+  Outline(corners, true);
+}
+
+void RasterCanvas::Polyline(std::span<const ScreenPoint> points) {
+  Outline(points, false);
+}
+
+void RasterCanvas::Polygon(std::span<const ScreenPoint> points) {
+  if (brush_.Style != BrushStyle::Hollow && points.size() >= 3) {
+    shape_.clear();
+    for (const ScreenPoint& p : points) shape_.push_back({double(p.x), double(p.y)});
+    FillShape(shape_, Argb(brush_.Color), pen_.Mix == PenMix::Xor,
+              brush_.Style != BrushStyle::Solid);
+  }
+  Outline(points, true);
+}
+
+void RasterCanvas::SetFont(const LogFont& font) {
+  // The turn is not part of the face: a drawing of texts at countless angles
+  // still has only a few faces.
+  escapement_ = static_cast<int32_t>(font.Escapement % 3600);
+  if (escapement_ < 0) escapement_ += 3600;
+  // Runs one after another mostly keep their face and turn only.
+  if (face_ == nullptr || !SameFace(font, faceFont_)) TakeFace(font);
+  const GlyphFace& face = *face_->Glyphs;
+  // Steps of the turn that move no corner of a cell by a pixel, a multiple
+  // of four so quarter turns are exact; none for a cell too big to keep.
+  for (int full = 0; full < 2; ++full) {
+    const double advance = full != 0 ? 2.0 * face.HalfWidth : face.HalfWidth;
+    const double reach = std::hypot(advance, static_cast<double>(face.CellHeight));
+    const int steps =
+        reach > kMaxMaskReach ? 0 : 4 * std::max(1, static_cast<int>(std::ceil(kPi * reach / 2)));
+    turnSteps_[full] = steps;
+    turnStep_[full] =
+        steps == 0 ? 0 : static_cast<int>(std::lround(escapement_ / 3600.0 * steps)) % steps;
+  }
+}
+
+bool RasterCanvas::SameFace(const LogFont& a, const LogFont& b) {
+  return a.Height == b.Height && a.Width == b.Width && a.Weight == b.Weight &&
+         a.Italic == b.Italic && a.Underline == b.Underline && a.StrikeOut == b.StrikeOut &&
+         a.FaceName == b.FaceName;
+}
+
+void RasterCanvas::TakeFace(const LogFont& font) {
+  std::string key;
+  for (int32_t v : {font.Height, font.Width, font.Weight}) {
+    key.append(reinterpret_cast<const char*>(&v), sizeof v);
+  }
+  key += static_cast<char>((font.Italic ? 1 : 0) | (font.Underline ? 2 : 0) |
+                           (font.StrikeOut ? 4 : 0));
+  key += font.FaceName;
+  auto it = faces_.find(key);
+  if (it == faces_.end()) {
+    // A drawing of countless sizes must not grow the cache without bound.
+    if (faces_.size() >= kMaxFaces) {
+      faces_.clear();
+      masks_.Clear();
+      outlines_.clear();
+      maskBytes_ = 0;
+    }
+    LogFont upright = font;
+    upright.Escapement = 0;
+    upright.Orientation = 0;
+    it = faces_.emplace(std::move(key), Face{nextFaceId_++, glyphs_->MakeFace(upright)}).first;
+  }
+  face_ = &it->second;
+  faceFont_ = font;
+}
+
+void RasterCanvas::SetTextColor(TColor color) {
+  textColor_ = color;
+}
+
+Affine RasterCanvas::CellTransform(bool fullWidth, double degrees) const {
+  return face_->Glyphs->InCell(fullWidth).Then(Affine::Rotation(-degrees));
+}
+
+void RasterCanvas::DrawGlyphDirect(int32_t x, int32_t y, const std::string& glyph, bool fullWidth) {
+  // Cut to the buffer, in bands a few rows tall: a glyph that large may
+  // cover the whole buffer, and one fill's working memory is its piece's.
+  const Affine cell = CellTransform(fullWidth, escapement_ / 10.0).Then(Affine::Translation(x, y));
+  // A glyph's outline is kept as a turned one's is: zoomed in, the same
+  // large glyphs come again at every redraw.
+  const FlatOutline fresh = glyph.size() > 2 ? face_->Glyphs->Outline(glyph) : FlatOutline{};
+  const FlatOutline& outline = glyph.size() > 2 ? fresh : GlyphOutline(glyph, GlyphCode(glyph));
+  constexpr int kBandWidth = kMaxCoverageSide / 2;
+  constexpr int kBandHeight = 128;
+  for (int top = 0; top < pixels_.Height; top += kBandHeight) {
+    for (int left = 0; left < pixels_.Width; left += kBandWidth) {
+      const CoverageClip clip{left, top, std::min(left + kBandWidth, pixels_.Width),
+                              std::min(top + kBandHeight, pixels_.Height)};
+      const CoverageMask mask = FillCoverage(outline, cell, 1, &clip);
+      if (!mask.Alpha.empty()) LayMask(mask.View(), 0, 0);
+    }
+  }
+}
+
+const FlatOutline& RasterCanvas::GlyphOutline(const std::string& glyph, uint64_t code) {
+  const uint64_t key = MaskKey(face_->Id, 0, code);
+  auto it = outlines_.find(key);
+  if (it != outlines_.end()) return it->second;
+  FlatOutline outline = face_->Glyphs->Outline(glyph);
+  maskBytes_ += outline.Points.size() * sizeof(PointF);
+  return outlines_.emplace(key, std::move(outline)).first->second;
+}
+
+const CoverageView* RasterCanvas::Keep(uint64_t key, const CoverageMask& mask) {
+  if (maskBytes_ + mask.Alpha.size() > kMaxMaskBytes) {
+    masks_.Clear();
+    outlines_.clear();
+    maskBytes_ = 0;
+  }
+  maskBytes_ += mask.Alpha.size() + sizeof(CoverageView);
+  return masks_.Insert(key, mask);
+}
+
+const CoverageView* RasterCanvas::Mask(const std::string& glyph, bool fullWidth) {
+  const int steps = turnSteps_[fullWidth ? 1 : 0];
+  if (steps == 0 || glyph.size() > 2) return nullptr;
+  const int step = turnStep_[fullWidth ? 1 : 0];
+  const uint64_t code = GlyphCode(glyph);
+  const auto keyAt = [this, code](int at) { return MaskKey(face_->Id, at, code); };
+  const uint64_t key = keyAt(step);
+  if (const CoverageView* kept = masks_.Find(key)) return kept;
+
+  const double degrees = 360.0 * step / steps;
+  const int quarter = steps / 4;
+  GlyphFace& face = *face_->Glyphs;
+  // At quarter turns a font engine's hinting still lines strokes up with
+  // the pixels, and upright and vertical texts are most of any drawing. A
+  // face without an outline for every turn (slanted or decorated) is left
+  // to its engine at every turn.
+  if (!face.Outlined || step % quarter == 0) {
+    CoverageMask mask;
+    if (face.Coverage(glyph, CellTransform(fullWidth, degrees), kBlendQuantum, mask)) {
+      return Keep(key, mask);
+    }
+  }
+  // The turn comes last in the cell's transform and the pixel grid turns
+  // onto itself, so a step whole quarter turns from a kept one is that
+  // one's coverage turned: one fill serves four steps.
+  for (int turns = 1; turns < 4; ++turns) {
+    const int from = (step + (4 - turns) * quarter) % steps;
+    if (const CoverageView* kept = masks_.Find(keyAt(from))) {
+      return Keep(key, QuarterTurned(*kept, turns, kBlendQuantum));
+    }
+  }
+  return Keep(key, FillCoverage(GlyphOutline(glyph, code), CellTransform(fullWidth, degrees),
+                                kBlendQuantum));
+}
+
+void RasterCanvas::LayMask(const CoverageView& mask, int32_t x, int32_t y) {
+  const PixelBuffer& px = pixels_;
+  const int64_t left = static_cast<int64_t>(x) + mask.Left;
+  const int64_t top = static_cast<int64_t>(y) + mask.Top;
+  const int64_t x0 = std::max<int64_t>(left, 0);
+  const int64_t x1 = std::min<int64_t>(left + mask.Width, px.Width);
+  const int64_t y0 = std::max<int64_t>(top, 0);
+  const int64_t y1 = std::min<int64_t>(top + mask.Height, px.Height);
+  if (x0 >= x1) return;
+  const uint32_t color = Argb(textColor_);
+  const auto lay = blank_ == Blank::Underlay ? BlendCoverageRowUnder : BlendCoverageRow;
+  // The glyph's rows lie a canvas row apart, each on lines of its own: asked
+  // for all at once, their fetches overlap instead of waiting in turn.
+  for (int64_t row = y0; row < y1; ++row) {
+    const uint32_t* pixels = px.Bits + row * px.Stride;
+    __builtin_prefetch(pixels + x0, 1);
+    __builtin_prefetch(pixels + x1 - 1, 1);
+  }
+  for (int64_t row = y0; row < y1; ++row) {
+    const uint8_t* a = mask.Alpha + (row - top) * mask.Width + (x0 - left);
+    lay(px.Bits + row * px.Stride + x0, a, static_cast<size_t>(x1 - x0), color);
+  }
+}
+
+void RasterCanvas::TextOut(int32_t x, int32_t y, const std::string& glyph) {
+  if (face_ == nullptr || !face_->Glyphs->Visible || glyph.empty()) return;
+  const bool fullWidth = glyph.size() > 1;
+  // On a layer that stacks beneath, the glyph goes first and its cell under
+  // it.
+  const bool beneath = blank_ == Blank::Underlay;
+  if (!beneath) FillCell(x, y, fullWidth);
+  if (const CoverageView* mask = Mask(glyph, fullWidth)) {
+    LayMask(*mask, x, y);
+  } else {
+    DrawGlyphDirect(x, y, glyph, fullWidth);
+  }
+  if (beneath) FillCell(x, y, fullWidth);
+}
+
+void RasterCanvas::FillCell(int32_t x, int32_t y, bool fullWidth) {
+  if (brush_.Style == BrushStyle::Hollow) return;
+  const GlyphFace& face = *face_->Glyphs;
+  const double advance = fullWidth ? 2.0 * face.HalfWidth : face.HalfWidth;
+  const Affine cell = CellTransform(fullWidth, escapement_ / 10.0).Then(Affine::Translation(x, y));
+  const PointF corners[] = {cell.Map({0, 0}), cell.Map({advance, 0}),
+                            cell.Map({advance, double(face.CellHeight)}),
+                            cell.Map({0, double(face.CellHeight)})};
+  const uint32_t argb = Argb(brush_.Color);
+  if (blank_ != Blank::Underlay) {
+    FillShape(corners, argb, false, false);
+    return;
+  }
+  // Under what the layer holds: each pixel gains the colour by what its
+  // alpha leaves.
+  static const uint8_t kFull[4] = {255, 255, 255, 255};
+  ShapeSpans(corners, pixels_, fill_, [&](int32_t y, int32_t x0, int32_t x1) {
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, pixels_.Width);
+    uint32_t* row = pixels_.Bits + y * pixels_.Stride;
+    for (int32_t x = x0; x < x1; ++x) BlendCoverageRowUnder(row + x, kFull, 1, argb);
+  });
+}
+
+Bitmap RasterCanvas::CopyToBitmap() {
+  const PixelBuffer& px = pixels_;
+  Bitmap bitmap{px.Width, px.Height, {}};
+  bitmap.Pixels.resize(static_cast<size_t>(px.Width) * px.Height);
+  // Row by row into place, a loop the compiler turns to vector code.
+  TColor* out = bitmap.Pixels.data();
+  for (int32_t y = 0; y < px.Height; ++y, out += px.Width) {
+    const uint32_t* row = px.Bits + y * px.Stride;
+    std::transform(row, row + px.Width, out, FromArgb);
+  }
+  return bitmap;
+}
+
+void RasterCanvas::DrawBitmap(int32_t x, int32_t y, const Bitmap& bitmap) {
+  const PixelBuffer& px = pixels_;
+  int64_t x0 = std::max<int64_t>(x, 0);
+  int64_t y0 = std::max<int64_t>(y, 0);
+  int64_t x1 = std::min<int64_t>(static_cast<int64_t>(x) + bitmap.Width, px.Width);
+  int64_t y1 = std::min<int64_t>(static_cast<int64_t>(y) + bitmap.Height, px.Height);
+  for (int64_t row = y0; row < y1; ++row) {
+    const TColor* src = bitmap.Pixels.data() + (row - y) * bitmap.Width;
+    uint32_t* dst = px.Bits + row * px.Stride;
+    for (int64_t col = x0; col < x1; ++col) dst[col] = Argb(src[col - x]);
+  }
+}

@@ -1,0 +1,179 @@
+// The canvas of the preview on both front ends: the GDI semantics the core
+// relies on (see preview/canvas.h) on a 32-bit pixel buffer, with no toolkit
+// beneath. One-pixel lines are walked straight into the pixels
+// (thinline.h), which gives GDI's end-pixel, dash and xor rules exactly and
+// is what the renderer spends its time on; fills and hatches go by scanline
+// spans, wide pens as round-ended strokes, glyphs as coverage laid in the
+// text colour.
+//
+// Text is where a redraw spends its time, so nothing about it is made twice:
+// each distinct font record becomes a face of the glyph source once, and
+// each glyph of a face at a turn is drawn once as its coverage, which later
+// outputs lay down straight into the pixels. Turns are kept in steps small
+// enough that no pixel of the glyph moves by half a pixel, quarter turns
+// exactly. Upright and quarter-turned glyphs come from the face's own engine
+// where it has one, hinted as any text on screen; at any other turn a glyph
+// is its outline, taken once per face and glyph and filled at the turn.
+// The caches live as long as the canvas, across redraws.
+//
+// The buffer holds 0xAARRGGBB words (blue in the low byte, as a 32-bit DIB
+// and a QImage hold them), rows from the top; where it lives is up to a
+// PixelStore, so a front end can hand the system the very pixels drawn.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "preview/canvas.h"
+#include "raster/coverage.h"
+#include "raster/glyphsource.h"
+#include "raster/maskcache.h"
+#include "raster/thinline.h"
+
+// Memory for the canvas's pixels.
+class PixelStore {
+ public:
+  virtual ~PixelStore() = default;
+  // Room for width x height pixels (each at least 1), replacing the last;
+  // its contents are left to the canvas.
+  virtual PixelBuffer Allocate(int width, int height) = 0;
+};
+
+class LayerThread;
+
+class RasterCanvas : public Canvas {
+ public:
+  // What a canvas is before anything is drawn: white, or transparent for a
+  // layer laid over another canvas. A layer's texts are drawn last to
+  // first: each glyph, and the cell a brush fills for it, goes beneath what
+  // the layer holds.
+  enum class Blank { White, Underlay };
+  // With no store the pixels live in the canvas.
+  RasterCanvas(int width, int height, std::unique_ptr<GlyphSource> glyphs,
+               Blank blank = Blank::White, std::unique_ptr<PixelStore> store = nullptr);
+  ~RasterCanvas() override;
+  RasterCanvas(const RasterCanvas&) = delete;
+  RasterCanvas& operator=(const RasterCanvas&) = delete;
+
+  // The picture drawn so far.
+  const PixelBuffer& Pixels() const { return pixels_; }
+  int Width() const { return pixels_.Width; }
+  int Height() const { return pixels_.Height; }
+  Blank Kind() const { return blank_; }
+  // Where the pixels live.
+  PixelStore& Store() { return *store_; }
+  // A new size, blank; pen, brush and font stay.
+  void Resize(int width, int height);
+  // Pen and brush count as not set, until set again: a layer's merge takes
+  // only what its drawing set.
+  void ForgetPenAndBrush();
+
+  void SetPen(const Pen& pen) override;
+  Pen GetPen() const override { return pen_; }
+  void SetBrush(const Brush& brush) override;
+  Brush GetBrush() const override { return brush_; }
+  void MoveTo(int32_t x, int32_t y) override;
+  void LineTo(int32_t x, int32_t y) override;
+  void ScreenLines(std::span<const ScreenPoint> points) override;
+  void SetPixel(int32_t x, int32_t y, TColor color) override;
+  void Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override;
+  void Polyline(std::span<const ScreenPoint> points) override;
+  void Polygon(std::span<const ScreenPoint> points) override;
+  void SetFont(const LogFont& font) override;
+  void SetTextColor(TColor color) override;
+  void TextOut(int32_t x, int32_t y, const std::string& glyph) override;
+  // Part of a redraw's texts on a second thread, laid over this canvas's
+  // pixels by the source-over blend.
+  bool StartLayer(LayerDrawing drawing) override;
+  bool LayerDone(std::chrono::microseconds wait) override;
+  bool MergeLayer() override;
+  void DropLayer() override;
+  Bitmap CopyToBitmap() override;
+  void DrawBitmap(int32_t x, int32_t y, const Bitmap& bitmap) override;
+
+ private:
+  bool ThinPen() const { return pen_.Width <= 1 || pen_.Style == PenStyle::Null; }
+  // A one-pixel segment by the pen, last pixel left out.
+  void ThinSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+  // A segment of a wide pen: every pixel whose centre lies within half the
+  // width of it, round at both ends.
+  void WideSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+  // The outline through the points, closed or open, by the current pen.
+  void Outline(std::span<const ScreenPoint> points, bool closed);
+  // Fills the pixels whose centres lie inside the polygon (alternate rule)
+  // with the colour, in the brush's pattern when `hatched`.
+  void FillShape(std::span<const PointF> points, uint32_t argb, bool xorMix, bool hatched);
+  // Pixels [x0, x1) of a row in the colour, by the brush's pattern and mix.
+  void Span(int32_t y, int32_t x0, int32_t x1, uint32_t argb, bool xorMix, bool hatched);
+
+  // What a font record becomes on this canvas.
+  struct Face {
+    int Id = 0;  // distinguishes the faces in the glyph cache's keys
+    std::unique_ptr<GlyphFace> Glyphs;
+  };
+  // Whether two fonts differ in their turn alone.
+  static bool SameFace(const LogFont& a, const LogFont& b);
+  // Makes face_ the face of the font, made on first use.
+  void TakeFace(const LogFont& font);
+  // Where the glyph's cell goes, turned by the degrees counter-clockwise.
+  Affine CellTransform(bool fullWidth, double degrees) const;
+  // The glyph's cell filled with the brush, unless it is hollow.
+  void FillCell(int32_t x, int32_t y, bool fullWidth);
+  // The glyph filled straight onto the pixels, for ones too big to keep.
+  void DrawGlyphDirect(int32_t x, int32_t y, const std::string& glyph, bool fullWidth);
+  // The cached coverage of the glyph at the current turn, or null when the
+  // glyph is too big to keep.
+  const CoverageView* Mask(const std::string& glyph, bool fullWidth);
+  // The glyph's outline in its cell, upright, made once per face and glyph.
+  const FlatOutline& GlyphOutline(const std::string& glyph, uint64_t code);
+  // The mask, whose maker padded its rows for the blend, kept under the
+  // key; the caches emptied first when full.
+  const CoverageView* Keep(uint64_t key, const CoverageMask& mask);
+  // The coverage laid down in the text colour with its point at (x, y).
+  void LayMask(const CoverageView& mask, int32_t x, int32_t y);
+
+  Blank blank_;
+  std::unique_ptr<GlyphSource> glyphs_;
+  std::unique_ptr<PixelStore> store_;
+  PixelBuffer pixels_;
+  Pen pen_;
+  Brush brush_;
+  bool penSet_ = true;  // see ForgetPenAndBrush
+  bool brushSet_ = true;
+  const LineStyleMask* style_ = &kSolidLine;  // the pen's, shared
+  int64_t stylePhase_ = 0;                    // along the outline under way
+  int32_t posX_ = 0;
+  int32_t posY_ = 0;
+  std::vector<PointF> shape_;  // reused for the fills' corners
+  // The fills' working rows: each edge with the rows it crosses, the edges
+  // crossing the row under way, where they cross it.
+  struct FillEdge {
+    double X, Y, Dx, Dy;
+    int64_t First, Last;
+  };
+  struct FillScratch {
+    std::vector<FillEdge> Edges;
+    std::vector<uint32_t> Active;
+    std::vector<double> Crossings;
+  };
+  FillScratch fill_;
+
+  std::unordered_map<std::string, Face> faces_;
+  Face* face_ = nullptr;
+  LogFont faceFont_;  // the font face_ was taken for
+  int32_t escapement_ = 0;
+  // For half-width and full-width cells of the face: how many steps a whole
+  // turn has (0: drawn straight) and the step of the font's turn.
+  int turnSteps_[2] = {0, 0};
+  int turnStep_[2] = {0, 0};
+  int nextFaceId_ = 0;
+  // By MaskKey: face, step of the turn and the glyph.
+  MaskCache masks_;
+  size_t maskBytes_ = 0;
+  // By MaskKey with no turn.
+  std::unordered_map<uint64_t, FlatOutline> outlines_;
+  TColor textColor_ = RGB(0, 0, 0);
+  std::unique_ptr<LayerThread> layer_;  // started with the first layer
+};
