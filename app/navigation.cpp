@@ -12,7 +12,7 @@
 #include "preview/extents.h"
 #include "preview/graattribute.h"
 #include "preview/gval.h"
-#include "preview/renderer.h"
+#include "render/renderer.h"
 
 namespace {
 

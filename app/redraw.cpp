@@ -6,7 +6,7 @@
 
 #include "app/tform1.h"
 #include "preview/draw.h"
-#include "preview/renderer.h"
+#include "render/renderer.h"
 
 namespace {
 

@@ -17,7 +17,6 @@
 #include "exchange/writeback.h"
 #include "exchange/writer.h"
 #include "preview/gval.h"
-#include "text/painters.h"
 
 namespace fs = std::filesystem;
 
@@ -71,7 +70,6 @@ fs::path TForm1::JwcTempPath() const {
 void TForm1::FormCreate() {
   ViewReady = false;
   CreateGraAttribute();
-  InstallTextPainters();
   ZoomStep = 2.0;
   MouseFlags = 0;
   BandShown = false;

@@ -25,7 +25,7 @@
 #include "exchange/area.h"
 #include "exchange/outline.h"
 #include "preview/canvas.h"
-#include "preview/renderer.h"
+#include "render/renderer.h"
 
 // Mouse buttons as MouseFlags holds them.
 inline constexpr uint8_t kMouseLeft = 1;

@@ -33,10 +33,9 @@
 #include "preview/draw.h"
 #include "preview/extents.h"
 #include "preview/gval.h"
-#include "preview/renderer.h"
+#include "render/renderer.h"
 #include "support/drawing_generator.h"
 #include "text/facenames.h"
-#include "text/painters.h"
 #include "ui/qt/qtcanvas.h"
 
 namespace {
@@ -56,7 +55,6 @@ void LoadSheet(TSheet sheet) {
   LoadJwcTempFromBytes(sheet == TSheet::Mix ? GenerateHostDrawing(kEntities)
                                             : GenerateTextDrawing(kTexts));
   CreateGraAttribute();
-  InstallTextPainters();
   loaded = sheet;
 }
 

@@ -42,9 +42,8 @@
 #include "preview/draw.h"
 #include "preview/extents.h"
 #include "preview/gval.h"
-#include "preview/renderer.h"
+#include "render/renderer.h"
 #include "support/drawing_generator.h"
-#include "text/painters.h"
 #include "text/pointmarker.h"
 #include "text/textdraw.h"
 #ifdef _WIN32
@@ -210,7 +209,6 @@ int Write(const char* path) {
 void Load(const char* path) {
   InitStore();
   CreateGraAttribute();
-  InstallTextPainters();
   LoadJwcTemp(path);
   ResetCurrentAttributes();
   ApplyInitialAttributes();

@@ -17,7 +17,7 @@
 
 #include "common/escape.h"
 #include "exchange/reader.h"
-#include "preview/renderer.h"
+#include "render/renderer.h"
 #include "tests/preview/empty_store_test.h"
 #include "tests/preview/recording_canvas.h"
 #include "tests/preview/square_view.h"

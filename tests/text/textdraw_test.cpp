@@ -6,11 +6,10 @@
 #include <gmock/gmock.h>
 
 #include "common/sjis.h"
-#include "preview/renderer.h"
+#include "render/renderer.h"
 #include "tests/text/text_fixture.h"
 #include "text/clock.h"
 #include "text/imageref.h"
-#include "text/painters.h"
 
 namespace {
 
@@ -166,7 +165,6 @@ TEST_F(TextDrawTest, GlyphsFarFromTheStartAreDrawnWhenZoomedOnThem) {
        {"A"}},
       {"negative width, long direction", back, 990, -10, 5, {"A", "B"}},
   };
-  InstallTextPainters();
   for (const Case& c : cases) {
     InitStore();
     JwwStore.Texts.push_back(c.Record);

@@ -17,10 +17,9 @@
 #include "exchange/store.h"
 #include "preview/extents.h"
 #include "preview/gval.h"
-#include "preview/renderer.h"
+#include "render/renderer.h"
 #include "tests/preview/channel_difference.h"
 #include "text/clock.h"
-#include "text/painters.h"
 #include "ui/qt/qtcanvas.h"
 
 namespace {
@@ -61,7 +60,6 @@ TEST(TextPicture, EveryGlyphOfTheTextSheetLeavesInk) {
   InitStore();
   ASSERT_TRUE(LoadJwcTemp("fixtures/texts.txt"));
   CreateGraAttribute();
-  InstallTextPainters();
   SetClock([] { return EncodeDateTime(2026, 1, 5, 9, 7, 3); });
   FitViewToExtents(kWidth, kHeight);
   InkCheckingCanvas canvas(kWidth, kHeight);

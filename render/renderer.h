@@ -1,5 +1,6 @@
-// The preview renderer: draws every entity of the exchange store onto the
-// canvas, kind by kind in a fixed order (image references first, then
+// The preview renderer, the walk of the store: draws every entity of the
+// exchange store onto the canvas through preview/'s drawing and text/'s
+// (image references, points and texts), kind by kind in a fixed order (image references first, then
 // solids, lines, circles, arcs, points, texts and dimensions last, so lines
 // and texts lie over filled areas), with the current view and the attribute
 // instance. Records on hidden layers are skipped, and auxiliary ones (colour
@@ -22,22 +23,6 @@
 #include "exchange/store.h"
 #include "preview/blockboxes.h"
 #include "preview/canvas.h"
-
-// Image references, points and texts are drawn by text/, the layer above
-// this one, which this layer never includes. The renderer reaches their
-// drawing through these hooks instead: the program installs them once at
-// start-up (InstallTextPainters of text/painters.h). A hook left empty
-// draws nothing. Each gets the record and a colour override of -1 (none).
-// TextBox, when given, is the box Text culls a text by, so that texts are
-// walked by blocks as well (preview/blockboxes.h).
-struct TEntityPainters {
-  void (*ImageRef)(Canvas&, const TJwwEntText&, int32_t) = nullptr;
-  void (*Text)(Canvas&, const TJwwEntText&, int32_t) = nullptr;
-  void (*Point)(Canvas&, const TJwwEntPoint&, int32_t) = nullptr;
-  void (*CodedPoint)(Canvas&, const TJwwEntCodedPoint&, int32_t) = nullptr;
-  TCullBox (*TextBox)(const TJwwEntText&) = nullptr;
-};
-void SetEntityPainters(const TEntityPainters& painters);
 
 // Draws the whole store; returns early when Esc is held, polled after every
 // tenth drawn record of a kind, after each block of records passed over

@@ -18,7 +18,7 @@
 #include "preview/draw.h"
 #include "preview/extents.h"
 #include "preview/gval.h"
-#include "preview/renderer.h"
+#include "render/renderer.h"
 #include "tests/preview/recording_canvas.h"
 
 namespace {

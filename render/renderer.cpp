@@ -1,7 +1,7 @@
 // Walks the store kind by kind, skipping hidden and auxiliary records,
 // passing over blocks of records outside the view, culling each entity by
 // its box before it sets a pen, and polling Esc.
-#include "preview/renderer.h"
+#include "render/renderer.h"
 
 #include <algorithm>
 #include <atomic>
@@ -20,6 +20,9 @@
 #include "preview/gval.h"
 #include "preview/previewcoords.h"
 #include "preview/reversedglyphs.h"
+#include "text/imageref.h"
+#include "text/pointmarker.h"
+#include "text/textdraw.h"
 
 namespace {
 
@@ -131,38 +134,22 @@ bool NeverAux(const TJwwEntHead&) {
   return false;
 }
 
-TEntityPainters Painters;
-
-// The hook's drawing of a record, or nothing while the hook is empty.
-template <class T>
-void Paint(void (*hook)(Canvas&, const T&, int32_t), Canvas& canvas, const T& r) {
-  if (hook != nullptr) hook(canvas, r, -1);
-}
-
+// Image references, points and texts are the text layer's drawing, with no
+// colour override (-1).
 void RenderImageRef(Canvas& canvas, const TJwwEntText& r) {
-  Paint(Painters.ImageRef, canvas, r);
+  DrawImageRef(canvas, r, -1);
 }
 void RenderPoint(Canvas& canvas, const TJwwEntPoint& r) {
-  Paint(Painters.Point, canvas, r);
+  DrawPointEntity(canvas, r, -1);
 }
 void RenderCodedPoint(Canvas& canvas, const TJwwEntCodedPoint& r) {
-  Paint(Painters.CodedPoint, canvas, r);
+  DrawCodedPointEntity(canvas, r, -1);
 }
 void RenderText(Canvas& canvas, const TJwwEntText& r) {
-  Paint(Painters.Text, canvas, r);
+  DrawTextEntity(canvas, r, -1);
 }
 
 using StepWalk = TRenderEnd (*)(Canvas&, TRenderProgress&, const TPoll&);
-
-// The box function of a kind: its own, or the one a painter hook gives.
-template <auto BoxOf>
-auto BoxFunction() {
-  if constexpr (std::is_member_pointer_v<decltype(BoxOf)>) {
-    return Painters.*BoxOf;
-  } else {
-    return BoxOf;
-  }
-}
 
 // The blocks of a kind with a box function (BoxOf), kept in an index of
 // its own and brought up to date; null when the kind is not walked by
@@ -173,9 +160,8 @@ const TBlockBoxes* Blocks() {
     return nullptr;
   } else {
     static TBlockBoxes index;
-    const auto boxOf = BoxFunction<BoxOf>();
-    if (!BlockCulling() || boxOf == nullptr) return nullptr;
-    index.Refresh(JwwStore.*Records, boxOf);
+    if (!BlockCulling()) return nullptr;
+    index.Refresh(JwwStore.*Records, BoxOf);
     return &index;
   }
 }
@@ -192,8 +178,7 @@ TRenderEnd HollowBrush(Canvas& canvas, TRenderProgress&, const TPoll&) {
   return TRenderEnd::Done;
 }
 
-constexpr auto kTextBox = &TEntityPainters::TextBox;
-constexpr StepWalk kTexts = Walk<&TJwwStore::Texts, ColorAux, RenderText, kTextBox>;
+constexpr StepWalk kTexts = Walk<&TJwwStore::Texts, ColorAux, RenderText, TextEntityBox>;
 
 // The steps of a redraw in drawing order.
 constexpr StepWalk kSteps[] = {
@@ -304,7 +289,7 @@ void DrawTextsFromTheBack(TTextShare& share, Canvas& layer, const std::atomic<bo
 std::shared_ptr<TTextShare> StartTextsOnLayer(Canvas& canvas) {
   const size_t count = JwwStore.Texts.size();
   if (count > TTextShare::kMaxCount) return nullptr;
-  auto share = std::make_shared<TTextShare>(count, Blocks<&TJwwStore::Texts, kTextBox>());
+  auto share = std::make_shared<TTextShare>(count, Blocks<&TJwwStore::Texts, TextEntityBox>());
   const bool started = canvas.StartLayer([share](Canvas& layer, const std::atomic<bool>& stop) {
     DrawTextsFromTheBack(*share, layer, stop);
   });
@@ -346,10 +331,6 @@ TRenderEnd ShareTexts(Canvas& canvas, TRenderProgress& progress, const TPoll& po
 }
 
 }  // namespace
-
-void SetEntityPainters(const TEntityPainters& painters) {
-  Painters = painters;
-}
 
 TRenderEnd RenderStoreFrom(Canvas& canvas, TRenderProgress& progress, const RenderPause& pause) {
   // Texts, where most of a redraw goes, are drawn meanwhile on a layer when

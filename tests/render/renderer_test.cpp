@@ -1,5 +1,5 @@
 // The renderer's order, skipping, culling and Esc, on the recording canvas.
-#include "preview/renderer.h"
+#include "render/renderer.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
