@@ -73,6 +73,13 @@ same_pictures() {
   cmp -s <(pngtopnm "$1") <(pngtopnm "$2")
 }
 
+# The same picture but for glyph edges: a view zoomed in and out again may
+# place a glyph a fraction of a pixel apart, a level or two of its edge.
+near_pictures() {
+  pamarith -difference <(pngtopnm "$1") <(pngtopnm "$2") | pnmtoplainpnm | tail -n +4 |
+    awk '{ for (i = 1; i <= NF; ++i) if ($i > 8) exit 1 }'
+}
+
 # The window's picture once it has stopped changing: a loaded machine may
 # still be drawing or painting when asked.
 steady_photo() {
@@ -172,7 +179,7 @@ drive_view() {
   press "$win" alt+n
   wait_exit "$pid"
   same_pictures "$work/resized.png" "$work/deltas.png" && fail "wheel at $dpi dpi: the deltas did nothing"
-  same_pictures "$work/resized.png" "$work/back.png" || fail "wheel at $dpi dpi: 4 x 30 is not one notch"
+  near_pictures "$work/resized.png" "$work/back.png" || fail "wheel at $dpi dpi: 4 x 30 is not one notch"
   "$root/scripts/wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
     /d 96 /f >/dev/null 2>&1
 }
