@@ -22,29 +22,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The side column, where a row whose circles do not meet says so.
+constexpr int32_t kSideColumn = 5;
+
 std::string NavigationHint() {
   return Sjis("【画面操作】マウス左ドラッグ／ペンでの拡大縮小移動が出来ます");
 }
 
 }  // namespace
-
-// The computation's view of the window: the two edits as the front end
-// shows them and the table's cells as TForm1 keeps them.
-class TForm1::Input final : public OutlineTable {
- public:
-  explicit Input(TForm1& form) : form_(form) {}
-  std::string Edit1Text() const override { return form_.ui_.EditText(EditId::Edit1); }
-  std::string Edit2Text() const override { return form_.ui_.EditText(EditId::Edit2); }
-  int RowCount() const override { return kTableRows; }
-  std::string Cell(int col, int row) const override { return form_.cells_.Cell(col, row); }
-  void SetCell(int col, int row, const std::string& text) override {
-    form_.cells_.SetCell(col, row, text);
-    form_.ui_.CellsChanged(row, row);
-  }
-
- private:
-  TForm1& form_;
-};
 
 TForm1::TForm1(FrontEnd& ui, fs::path programPath) : ui_(ui), programPath_(std::move(programPath)) {
   FormCreate();
@@ -258,19 +243,19 @@ void TForm1::ChangeStoreOrView(const std::function<void()>& change) {
 }
 
 void TForm1::ComputeOutline() {
-  Input input(*this);
-  TOutlineSolution solution;
+  const TOutlineResult result =
+      ::ComputeOutline({ui_.EditText(EditId::Edit1), ui_.EditText(EditId::Edit2), cells_.Rows()});
   TAreaResult area;
-  bool redraw = false;
   // The area table goes into the store with the outline, so the preview
   // shows exactly what OK sends.
   ChangeStoreOrView([&] {
-    ::ComputeOutline(input, Outline, [&redraw] { redraw = true; }, &solution);
-    area = ComputeArea(solution, Area);
-    if (Area.Table) AddAreaDrawing(solution, area, Outline);
+    AddOutline(result, Outline);
+    area = ComputeArea(result.Solution, Area);
+    if (Area.Table) AddAreaDrawing(result.Solution, area, Outline);
   });
+  for (const int32_t row : result.ErrorRows) cells_.SetCell(kSideColumn, row, Sjis("エラー"));
   ui_.SetAreaText(AreaLine(area));
-  if (redraw) {
+  if (!result.Point2Missing) {
     RedrawView();
     ui_.RepaintPreview();
   }

@@ -191,8 +191,6 @@ class TForm1 {
   std::optional<Bitmap> ViewBitmap;
 
  private:
-  class Input;
-
   bool ViewReady = false;
   bool KeysEnabled = false;
   bool AnswerWritten = true;

@@ -113,24 +113,14 @@ void PrintValue(const char* name, double value) {
 
 // Rows 1..n: every new point 10 from the two before it, on alternate sides,
 // a strip of triangles along the x axis.
-class StripTable : public OutlineTable {
- public:
-  explicit StripTable(int rows) {
-    for (int r = 1; r <= rows; ++r) {
-      rows_.push_back({std::to_string(r), "10", std::to_string(r + 1), "10", r % 2 ? "0" : "1"});
-    }
+// A table of rows, each point fixed from the two before it.
+TOutlineInput StripTable(int rows) {
+  TOutlineInput input{"10", "0", {}};
+  for (int r = 1; r <= rows; ++r) {
+    input.Rows.push_back({std::to_string(r), "10", std::to_string(r + 1), "10", r % 2 ? "0" : "1"});
   }
-  std::string Edit1Text() const override { return "10"; }
-  std::string Edit2Text() const override { return "0"; }
-  int RowCount() const override { return static_cast<int>(rows_.size()); }
-  std::string Cell(int col, int row) const override { return rows_[row - 1][col - 1]; }
-  void SetCell(int col, int row, const std::string& text) override {
-    rows_[row - 1][col - 1] = text;
-  }
-
- private:
-  std::vector<std::array<std::string, 5>> rows_;
-};
+  return input;
+}
 
 // The window keeps one canvas across redraws, and with it the canvas's
 // fonts and glyph coverages.
@@ -354,10 +344,11 @@ int Session(const char* path) {
   FitViewToExtents(kWidth, kHeight);
 
   Stopwatch watch;
-  StripTable table(200);
+  const TOutlineInput table = StripTable(200);
   TOutlineCounters counters;
   watch.Restart();
-  ComputeOutline(table, counters, Redraw);
+  AddOutline(ComputeOutline(table), counters);
+  Redraw();
   watch.Print("recompute_200_rows");
 
   // OK sends the outline, which the computation left alone in the order

@@ -1,5 +1,6 @@
-// The point computation: turns the typed distances into corner points and
-// puts points, number labels and distance lines into the exchange store.
+// The point computation: turns the typed distances into corner points, and
+// puts their markers, number labels and distance lines into the exchange
+// store.
 #include "exchange/outline.h"
 
 #include <algorithm>
@@ -9,13 +10,10 @@
 #include <vector>
 
 #include "common/myfunc.h"
-#include "common/sjis.h"
 #include "exchange/store.h"
 #include "exchange/tablefile.h"
 
 namespace {
-
-constexpr int kSideColumn = 5;
 
 // Distances and the distance to point 2 below this count as missing.
 constexpr double kMinDistance = 1e-8;
@@ -28,12 +26,6 @@ struct TOutlineRow {
   double D2;
   int32_t Side;  // 0 = left of partner 1 -> partner 2, 1 = right
 };
-
-TTableRow ReadRow(const OutlineTable& table, int row) {
-  TTableRow cells;
-  for (int col = 1; col <= kSideColumn; ++col) cells[col - 1] = table.Cell(col, row);
-  return cells;
-}
 
 TOutlineRow ParseRow(const TTableRow& cells) {
   return {TextToInt(cells[0]), TextToReal(cells[1]), TextToInt(cells[2]), TextToReal(cells[3]),
@@ -48,17 +40,12 @@ bool RowIsValid(const TOutlineRow& r) {
   return IsPointNumber(r.P1) && IsPointNumber(r.P2) && r.D1 >= kMinDistance && r.D2 >= kMinDistance;
 }
 
-// Every computed point gets a marker and its number as a horizontal label.
-void AddNumberedPoint(int n, double x, double y, TOutlineCounters& counters) {
-  AddPoint(x, y);
-  ++counters.PointCount;
-  AddText(0, std::to_string(n), x, y, 1.0, 0.0);
-  ++counters.TextCount;
+TOutlineEntity NumberedPoint(int32_t n, double x, double y) {
+  return {false, n, x, y, 0.0, 0.0};
 }
 
-void AddMeasuredLine(double x1, double y1, double x2, double y2, TOutlineCounters& counters) {
-  AddLine(x1, y1, x2, y2);
-  ++counters.LineCount;
+TOutlineEntity MeasuredLine(double x1, double y1, double x2, double y2) {
+  return {true, 0, x1, y1, x2, y2};
 }
 
 // Known coordinates by point number; a point not computed reads as the origin.
@@ -110,49 +97,61 @@ void ResetOutline(TOutlineCounters& counters) {
   counters = TOutlineCounters{};
 }
 
-void ComputeOutline(OutlineTable& table, TOutlineCounters& counters,
-                    const std::function<void()>& redraw, TOutlineSolution* solution) {
-  ResetOutline(counters);
-  if (solution) *solution = {};
-  AddNumberedPoint(1, 0.0, 0.0, counters);
-
-  const double r2 = TextToReal(table.Edit1Text());
-  const double a2 = TextToReal(table.Edit2Text());
-  if (r2 < kMinDistance) return;
+TOutlineResult ComputeOutline(const TOutlineInput& input) {
+  TOutlineResult result;
+  result.Entities.push_back(NumberedPoint(1, 0.0, 0.0));
+  const double r2 = TextToReal(input.Edit1);
+  const double a2 = TextToReal(input.Edit2);
+  if (r2 < kMinDistance) return result;
+  result.Point2Missing = false;
   const double t = a2 / 180.0 * std::numbers::pi;
   const double x2 = std::cos(t) * r2;
   const double y2 = std::sin(t) * r2;
-  AddMeasuredLine(0.0, 0.0, x2, y2, counters);
-  AddNumberedPoint(2, x2, y2, counters);
+  result.Entities.push_back(MeasuredLine(0.0, 0.0, x2, y2));
+  result.Entities.push_back(NumberedPoint(2, x2, y2));
 
   PointTable pts;
   pts.Set(2, x2, y2);
-  if (solution) {
-    solution->Edit1 = table.Edit1Text();
-    solution->Points.resize(kMaxPointNumber);
-    solution->Points[0] = {true, 0.0, 0.0};
-    solution->Points[1] = {true, x2, y2};
-  }
-  const int rows = std::min(table.RowCount(), kTableRows);
-  for (int row = 1; row <= rows; ++row) {
-    const TTableRow cells = ReadRow(table, row);
+  TOutlineSolution& solution = result.Solution;
+  solution.Edit1 = input.Edit1;
+  solution.Points.resize(kMaxPointNumber);
+  solution.Points[0] = {true, 0.0, 0.0};
+  solution.Points[1] = {true, x2, y2};
+  const size_t rows = std::min(input.Rows.size(), static_cast<size_t>(kTableRows));
+  for (size_t i = 0; i < rows; ++i) {
+    const TTableRow& cells = input.Rows[i];
     if (IsBlankRow(cells)) break;
     const TOutlineRow r = ParseRow(cells);
     if (!RowIsValid(r)) break;
+    const int32_t row = static_cast<int32_t>(i) + 1;
     double x = 0.0, y = 0.0;
     if (!SolveRow(pts, r, x, y)) {
-      table.SetCell(kSideColumn, row, Sjis("エラー"));
+      result.ErrorRows.push_back(row);
       continue;
     }
-    const int n = row + 2;
+    const int32_t n = row + 2;
     pts.Set(n, x, y);
-    AddMeasuredLine(pts.X(r.P1), pts.Y(r.P1), x, y, counters);
-    AddMeasuredLine(pts.X(r.P2), pts.Y(r.P2), x, y, counters);
-    AddNumberedPoint(n, x, y, counters);
-    if (solution) {
-      solution->Rows.push_back({n, r.P1, r.P2, cells[1], cells[3]});
-      solution->Points[static_cast<size_t>(n) - 1] = {true, x, y};
-    }
+    result.Entities.push_back(MeasuredLine(pts.X(r.P1), pts.Y(r.P1), x, y));
+    result.Entities.push_back(MeasuredLine(pts.X(r.P2), pts.Y(r.P2), x, y));
+    result.Entities.push_back(NumberedPoint(n, x, y));
+    solution.Rows.push_back({n, r.P1, r.P2, cells[1], cells[3]});
+    solution.Points[static_cast<size_t>(n) - 1] = {true, x, y};
   }
-  if (redraw) redraw();
+  return result;
+}
+
+void AddOutline(const TOutlineResult& result, TOutlineCounters& counters) {
+  ResetOutline(counters);
+  for (const TOutlineEntity& e : result.Entities) {
+    if (e.IsLine) {
+      AddLine(e.X1, e.Y1, e.X2, e.Y2);
+      ++counters.LineCount;
+      continue;
+    }
+    // Every corner gets a marker and its number as a horizontal label.
+    AddPoint(e.X1, e.Y1);
+    ++counters.PointCount;
+    AddText(0, std::to_string(e.Point), e.X1, e.Y1, 1.0, 0.0);
+    ++counters.TextCount;
+  }
 }

@@ -1,26 +1,24 @@
 // The site outline from measured distances: point 1 at the origin, point 2
 // by distance and direction, every further point by its distances from two
-// known points and a side flag. The window hands its edits and table in
-// through OutlineTable and fills the redraw hook; the result is entities in
-// the exchange store.
+// known points and a side flag. ComputeOutline is a function from the
+// table's values to a result; AddOutline puts the result's entities into the
+// exchange store. What the window does with the rest (marking rows,
+// redrawing) is the window's affair.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
-// The window's input as Shift-JIS texts: Edit1 (distance to point 2), Edit2
-// (its direction in degrees) and the table rows 1..RowCount(), each with
-// cells 1..5 (partner 1, distance 1, partner 2, distance 2, side).
-class OutlineTable {
- public:
-  virtual ~OutlineTable() = default;
-  virtual std::string Edit1Text() const = 0;
-  virtual std::string Edit2Text() const = 0;
-  virtual int RowCount() const = 0;
-  virtual std::string Cell(int col, int row) const = 0;
-  virtual void SetCell(int col, int row, const std::string& text) = 0;
+#include "exchange/tablefile.h"
+
+// The window's values as Shift-JIS texts: Edit1 (distance to point 2), Edit2
+// (its direction in degrees) and the table's rows from row 1 (partner 1,
+// distance 1, partner 2, distance 2, side).
+struct TOutlineInput {
+  std::string Edit1;
+  std::string Edit2;
+  std::vector<TTableRow> Rows;
 };
 
 // Add requests of each kind since the last ResetOutline, declined ones too.
@@ -59,11 +57,34 @@ struct TOutlineSolution {
   const TSolvedPoint& Point(int32_t n) const;
 };
 
+// One entity of the outline: a measured line from (X1, Y1) to (X2, Y2), or
+// the marker of corner Point at (X1, Y1) with its number as a label.
+struct TOutlineEntity {
+  bool IsLine = false;
+  int32_t Point = 0;
+  double X1 = 0.0;
+  double Y1 = 0.0;
+  double X2 = 0.0;
+  double Y2 = 0.0;
+};
+
+struct TOutlineResult {
+  // Point 2's distance is missing: only point 1 stands, and nothing of the
+  // table is read.
+  bool Point2Missing = true;
+  // In the order they go into the store (and so to the host).
+  std::vector<TOutlineEntity> Entities;
+  // Table rows (1-based) whose circles do not meet: their point is left out.
+  std::vector<int32_t> ErrorRows;
+  TOutlineSolution Solution;
+};
+
+// The outline of the table's values; reads rows up to the first blank or
+// incomplete one.
+TOutlineResult ComputeOutline(const TOutlineInput& input);
+
 // Empties the outline kinds of the store and zeroes the counters.
 void ResetOutline(TOutlineCounters& counters);
 
-// Rebuilds the outline in the store from the table; rows whose circles do not
-// meet get "エラー" in column 5. Calls redraw at the end unless point 2 is
-// missing. Fills solution, when given, with what it found.
-void ComputeOutline(OutlineTable& table, TOutlineCounters& counters,
-                    const std::function<void()>& redraw, TOutlineSolution* solution = nullptr);
+// The store's outline made anew from the result, each entity in order.
+void AddOutline(const TOutlineResult& result, TOutlineCounters& counters);

@@ -24,9 +24,7 @@ TOutlineSolution Solve(const std::string& edit1, const std::string& edit2,
                        const std::vector<TTableRow>& rows) {
   TableStub table(edit1, edit2, rows);
   TOutlineCounters counters;
-  TOutlineSolution solution;
-  ComputeOutline(table, counters, nullptr, &solution);
-  return solution;
+  return RunOutline(table, counters).Solution;
 }
 
 // The figures of a triangle's row as the table prints them.

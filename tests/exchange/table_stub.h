@@ -1,5 +1,5 @@
-// A stub of the window's table for the computations that read it through
-// OutlineTable.
+// The window's edits and table as plain values, and the computation run
+// over them as the window runs it.
 #pragma once
 
 #include <array>
@@ -7,21 +7,23 @@
 #include <utility>
 #include <vector>
 
+#include "common/sjis.h"
 #include "exchange/outline.h"
 
 // The window's edits and table as plain values: row r is rows[r - 1].
-class TableStub : public OutlineTable {
- public:
+struct TableStub {
   TableStub(std::string e1, std::string e2, std::vector<std::array<std::string, 5>> r)
       : edit1(std::move(e1)), edit2(std::move(e2)), rows(std::move(r)) {}
-  std::string Edit1Text() const override { return edit1; }
-  std::string Edit2Text() const override { return edit2; }
-  int RowCount() const override { return static_cast<int>(rows.size()); }
-  std::string Cell(int col, int row) const override { return rows[row - 1][col - 1]; }
-  void SetCell(int col, int row, const std::string& text) override {
-    rows[row - 1][col - 1] = text;
-  }
 
   std::string edit1, edit2;
   std::vector<std::array<std::string, 5>> rows;
 };
+
+// The outline of the stub's values put into the store, and "エラー" in the
+// side column of the rows it could not solve, as the window does.
+inline TOutlineResult RunOutline(TableStub& table, TOutlineCounters& counters) {
+  TOutlineResult result = ComputeOutline({table.edit1, table.edit2, table.rows});
+  AddOutline(result, counters);
+  for (const int32_t row : result.ErrorRows) table.rows[row - 1][4] = SjisFromUtf8("エラー");
+  return result;
+}
