@@ -181,22 +181,10 @@ void GdiCanvas::Polygon(std::span<const ScreenPoint> points) {
 }
 
 void GdiCanvas::SetFont(const LogFont& font) {
-  LOGFONTW record{};
-  record.lfHeight = font.Height;
-  record.lfWidth = font.Width;
+  // An "@" face is GDI's own vertical-writing variant of the face.
+  LOGFONTW record = GdiFontRecord(font, InstalledFace(FaceNameOf(font.FaceName)));
   record.lfEscapement = font.Escapement;
   record.lfOrientation = font.Orientation;
-  record.lfWeight = font.Weight;
-  record.lfItalic = font.Italic;
-  record.lfUnderline = font.Underline;
-  record.lfStrikeOut = font.StrikeOut;
-  record.lfCharSet = font.CharSet;
-  record.lfOutPrecision = OUT_DEFAULT_PRECIS;
-  record.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  record.lfQuality = DEFAULT_QUALITY;
-  // An "@" face is GDI's own vertical-writing variant of the face.
-  const std::wstring face = InstalledFace(FaceNameOf(font.FaceName));
-  face.copy(record.lfFaceName, LF_FACESIZE - 1);
   Select(CreateFontIndirectW(&record), ownFont_);
   fontVisible_ = font.Height != 0;
 }

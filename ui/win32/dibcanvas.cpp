@@ -89,21 +89,11 @@ class GdiGlyphFace : public GlyphFace {
 };
 
 GdiGlyphFace::GdiGlyphFace(HDC dc, const LogFont& font) : dc_(dc) {
-  LOGFONTW record{};
-  record.lfHeight = font.Height;
-  record.lfWidth = font.Width;
-  record.lfWeight = font.Weight;
-  record.lfItalic = font.Italic;
-  record.lfUnderline = font.Underline;
-  record.lfStrikeOut = font.StrikeOut;
-  record.lfCharSet = font.CharSet;
-  record.lfOutPrecision = OUT_TT_PRECIS;
-  record.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  record.lfQuality = DEFAULT_QUALITY;
   std::wstring face = InstalledFace(FaceNameOf(font.FaceName));
   vertical_ = face.starts_with(L'@');
   if (vertical_) face.erase(0, 1);
-  face.substr(0, LF_FACESIZE - 1).copy(record.lfFaceName, LF_FACESIZE - 1);
+  LOGFONTW record = GdiFontRecord(font, face);
+  record.lfOutPrecision = OUT_TT_PRECIS;
   font_ = CreateFontIndirectW(&record);
   if (font_ == nullptr) return;
   SelectObject(dc_, font_);
@@ -194,6 +184,22 @@ FlatOutline GdiGlyphFace::Outline(const std::string& glyph) {
 }
 
 }  // namespace
+
+LOGFONTW GdiFontRecord(const LogFont& font, const std::wstring& face) {
+  LOGFONTW record{};
+  record.lfHeight = font.Height;
+  record.lfWidth = font.Width;
+  record.lfWeight = font.Weight;
+  record.lfItalic = font.Italic;
+  record.lfUnderline = font.Underline;
+  record.lfStrikeOut = font.StrikeOut;
+  record.lfCharSet = font.CharSet;
+  record.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  record.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  record.lfQuality = DEFAULT_QUALITY;
+  face.substr(0, LF_FACESIZE - 1).copy(record.lfFaceName, LF_FACESIZE - 1);
+  return record;
+}
 
 std::wstring InstalledFace(const std::string& sjis) {
   // Both the canvas's thread and its layer's ask.

@@ -15,6 +15,10 @@
 // in for it; an "@" stays in front. Each name is looked up once.
 std::wstring InstalledFace(const std::string& sjis);
 
+// The GDI font record of a canvas font with the face given, as GDI is to
+// make it (default output precision; no turn).
+LOGFONTW GdiFontRecord(const LogFont& font, const std::wstring& face);
+
 // Glyphs from GDI's fonts; one source serves one thread.
 class GdiGlyphSource : public GlyphSource {
  public:

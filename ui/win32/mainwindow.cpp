@@ -715,21 +715,11 @@ void MainWindow::RepaintPreview() {
 }
 
 std::optional<TClipboardText> MainWindow::ClipboardText() const {
-  if (!OpenClipboard(hwnd_)) return std::nullopt;
-  std::optional<TClipboardText> result;
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
-      const std::wstring wide(text);
-      GlobalUnlock(data);
-      if (!wide.empty()) {
-        const std::string sjis = SjisFromWide(wide);
-        const bool exact = WideFromSjis(sjis) == wide;
-        result = exact ? TClipboardText{true, sjis} : TClipboardText{false, {}};
-      }
-    }
-  }
-  CloseClipboard();
-  return result;
+  const std::wstring wide = ClipboardWide(hwnd_);
+  if (wide.empty()) return std::nullopt;
+  const std::string sjis = SjisFromWide(wide);
+  if (WideFromSjis(sjis) != wide) return TClipboardText{false, {}};
+  return TClipboardText{true, sjis};
 }
 
 void MainWindow::SetClipboardText(const std::string& sjis) {

@@ -18,6 +18,8 @@ std::string Utf8FromWide(const std::wstring& wide) {
   return utf8;
 }
 
+}  // namespace
+
 std::wstring ClipboardWide(HWND owner) {
   std::wstring text;
   if (!OpenClipboard(owner)) return text;
@@ -30,8 +32,6 @@ std::wstring ClipboardWide(HWND owner) {
   CloseClipboard();
   return text;
 }
-
-}  // namespace
 
 bool SjisInputRefused(HWND edit, UINT msg, WPARAM wp) {
   std::wstring text;
