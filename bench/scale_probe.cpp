@@ -18,6 +18,8 @@
 //                                        fitted view, each at a scale of
 //                                        its own so its glyphs are new, as
 //                                        a notch's are: for a profiler
+//   scale_probe hundredths PATH          200 such notches from the view
+//                                        zoomed in to a hundredth
 //
 // Every timed step is one line "name wall-seconds cpu-seconds", every other
 // figure "name value". The Windows build draws on the Windows program's
@@ -294,14 +296,17 @@ int Kinds(const char* path) {
   return 0;
 }
 
-// Notches in and a little more or less, in turn: every glyph size new.
-int Notches(const char* path) {
+// Notches in and a little more or less, in turn, from the fitted view or
+// from one zoomed in by `from`: every glyph size new.
+int Notches(const char* path, double from, int count) {
   Load(path);
   FitViewToExtents(kWidth, kHeight);
+  const double fittedScale = Gval.ViewScale;
+  ZoomAtCenter(from);
   Redraw();
-  for (int k = 0; k < 12; ++k) {
-    FitViewToExtents(kWidth, kHeight);
-    ZoomAtCenter(kZoomStep * std::pow(1.05, k % 2 ? k : -k));
+  for (int k = 0; k < count; ++k) {
+    Gval.ViewScale = fittedScale;
+    ZoomAtCenter(from * kZoomStep * std::pow(1.05, k % 2 ? k % 12 : -(k % 12)));
     TimedRedraw("notch");
   }
   return 0;
@@ -379,7 +384,8 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
 #endif
   const std::string command = argc > 2 ? argv[1] : "";
-  if (command == "notches" && argc == 3) return Notches(argv[2]);
+  if (command == "notches" && argc == 3) return Notches(argv[2], 1, 12);
+  if (command == "hundredths" && argc == 3) return Notches(argv[2], 100, 200);
   if (command == "generate" && argc == 4) return Generate(argv[2], std::atol(argv[3]));
   if (command == "oneline" && argc == 4) return OneLine(argv[2], std::atol(argv[3]));
   if (command == "read" && argc == 3) return Read(argv[2]);

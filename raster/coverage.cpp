@@ -239,19 +239,55 @@ void AccumulateClippedEdge(float* acc, int stride, int width, int height, PointF
 
 }  // namespace
 
+namespace {
+
+// A fill's working memory, kept by each thread from one fill to the next: a
+// glyph drawn straight onto the canvas is filled band by band, and on some
+// heaps (the Windows one among them) a fresh block of a band's megabyte is
+// a fresh mapping of zeroed pages every time. A block grown beyond
+// kKeptScratchBytes by a rare huge fill is given back after it.
+struct FillScratch {
+  std::vector<PointF> Mapped;
+  std::vector<EdgePoint> Local;
+  std::vector<float> Acc;
+};
+constexpr size_t kKeptScratchBytes = size_t{4} << 20;
+
+FillScratch& ThreadScratch() {
+  thread_local FillScratch scratch;
+  return scratch;
+}
+
+template <class T>
+void TrimScratch(std::vector<T>& v) {
+  if (v.capacity() * sizeof(T) > kKeptScratchBytes) std::vector<T>().swap(v);
+}
+
+}  // namespace
+
 CoverageMask FillCoverage(const FlatOutline& outline, const Affine& transform, int rowQuantum,
                           const CoverageClip* clip) {
   CoverageMask mask;
-  if (outline.Points.empty()) return mask;
+  FillCoverage(outline, transform, rowQuantum, clip, mask);
+  return mask;
+}
+
+void FillCoverage(const FlatOutline& outline, const Affine& transform, int rowQuantum,
+                  const CoverageClip* clip, CoverageMask& mask) {
+  mask.Width = mask.Height = mask.Left = mask.Top = 0;
+  mask.Alpha.clear();
+  if (outline.Points.empty()) return;
   const double m11 = transform.m11, m12 = transform.m12, m21 = transform.m21, m22 = transform.m22,
                dx = transform.dx, dy = transform.dy;
-  std::vector<PointF> mapped(outline.Points.size());
+  FillScratch& scratch = ThreadScratch();
+  std::vector<PointF>& mapped = scratch.Mapped;
+  mapped.resize(outline.Points.size());
   double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
   for (size_t i = 0; i < mapped.size(); ++i) {
     const PointF& q = outline.Points[i];
     const double x = m11 * q.x + m21 * q.y + dx;
     const double y = m12 * q.x + m22 * q.y + dy;
-    if (!std::isfinite(x) || !std::isfinite(y)) return mask;
+    if (!std::isfinite(x) || !std::isfinite(y)) return;
     mapped[i] = {x, y};
     minX = std::min(minX, x);
     maxX = std::max(maxX, x);
@@ -263,22 +299,26 @@ CoverageMask FillCoverage(const FlatOutline& outline, const Affine& transform, i
     minY = std::max(minY, static_cast<double>(clip->Top));
     maxX = std::min(maxX, static_cast<double>(clip->Right));
     maxY = std::min(maxY, static_cast<double>(clip->Bottom));
-    if (!(minX < maxX && minY < maxY)) return mask;
+    if (!(minX < maxX && minY < maxY)) return;
   }
   // Bounds of 2^30 keep the corner's conversion to int defined.
   constexpr double kFar = 1 << 30;
   if (!(maxX - minX < kMaxCoverageSide && maxY - minY < kMaxCoverageSide && minX > -kFar &&
         maxX < kFar && minY > -kFar && maxY < kFar)) {
-    return mask;
+    return;
   }
   mask.Left = static_cast<int>(std::floor(minX));
   mask.Top = static_cast<int>(std::floor(minY));
   mask.Width = static_cast<int>(std::ceil(maxX)) - mask.Left;
   mask.Height = static_cast<int>(std::ceil(maxY)) - mask.Top;
-  if (mask.Width <= 0 || mask.Height <= 0) return CoverageMask{};
+  if (mask.Width <= 0 || mask.Height <= 0) {
+    mask.Width = mask.Height = mask.Left = mask.Top = 0;
+    return;
+  }
   // Two spare columns: one for an edge on the right bound, one for its spill.
   const int width = mask.Width + 2;
-  std::vector<float> acc(static_cast<size_t>(width) * mask.Height, 0.0f);
+  std::vector<float>& acc = scratch.Acc;
+  acc.assign(static_cast<size_t>(width) * mask.Height, 0.0f);
   if (clip != nullptr) {
     for (PointF& p : mapped) p = {p.x - mask.Left, p.y - mask.Top};
     uint32_t begin = 0;
@@ -291,7 +331,8 @@ CoverageMask FillCoverage(const FlatOutline& outline, const Affine& transform, i
     }
   } else {
     // From the buffer's corner, held inside it against rounding.
-    std::vector<EdgePoint> local(mapped.size());
+    std::vector<EdgePoint>& local = scratch.Local;
+    local.resize(mapped.size());
     for (size_t i = 0; i < mapped.size(); ++i) {
       local[i] = {static_cast<float>(
                       std::clamp(mapped[i].x - mask.Left, 0.0, static_cast<double>(mask.Width))),
@@ -315,7 +356,9 @@ CoverageMask FillCoverage(const FlatOutline& outline, const Affine& transform, i
     uint8_t* out = mask.Alpha.data() + static_cast<size_t>(row) * mask.Width;
     RunningCoverage(line, out, covered);
   }
-  return mask;
+  TrimScratch(mapped);
+  TrimScratch(scratch.Local);
+  TrimScratch(acc);
 }
 
 Affine VerticalInCell(double advance, double height) {

@@ -97,6 +97,9 @@ struct CoverageClip {
 };
 CoverageMask FillCoverage(const FlatOutline& outline, const Affine& transform, int rowQuantum = 1,
                           const CoverageClip* clip = nullptr);
+// The same into a mask whose memory is used again.
+void FillCoverage(const FlatOutline& outline, const Affine& transform, int rowQuantum,
+                  const CoverageClip* clip, CoverageMask& mask);
 
 // The coverage of the mask's outline turned further by quarter turns, each
 // as Affine::Rotation(-90) maps it: (x, y) to (y, -x). The pixel grid

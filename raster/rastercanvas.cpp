@@ -3,6 +3,7 @@
 #include "raster/rastercanvas.h"
 
 #include <algorithm>
+#include <optional>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -166,6 +167,38 @@ uint64_t GlyphCode(const std::string& glyph) {
   uint64_t code = 0;
   for (unsigned char b : glyph) code = (code << 8) | b;
   return code | static_cast<uint64_t>(glyph.size()) << 16;
+}
+
+// The pixels of a buffer of the size that an outline under the transform
+// can touch: its box's corners mapped, rounded outwards and cut to the
+// buffer; none when it touches none.
+struct PixelBox {
+  int Left, Top, Right, Bottom;  // right and bottom left out
+};
+std::optional<PixelBox> MappedReach(const FlatOutline& outline, const Affine& t, int width,
+                                    int height) {
+  if (outline.Points.empty()) return std::nullopt;
+  double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
+  for (const PointF& p : outline.Points) {
+    x0 = std::min(x0, p.x);
+    y0 = std::min(y0, p.y);
+    x1 = std::max(x1, p.x);
+    y1 = std::max(y1, p.y);
+  }
+  double left = INFINITY, top = INFINITY, right = -INFINITY, bottom = -INFINITY;
+  for (const PointF corner : {PointF{x0, y0}, PointF{x1, y0}, PointF{x0, y1}, PointF{x1, y1}}) {
+    const PointF q = t.Map(corner);
+    left = std::min(left, q.x);
+    top = std::min(top, q.y);
+    right = std::max(right, q.x);
+    bottom = std::max(bottom, q.y);
+  }
+  // NaN fails every comparison and so falls out here too.
+  if (!(left < width && top < height && right > 0 && bottom > 0)) return std::nullopt;
+  return PixelBox{static_cast<int>(std::max(std::floor(left), 0.0)),
+                  static_cast<int>(std::max(std::floor(top), 0.0)),
+                  static_cast<int>(std::min(std::ceil(right), double(width))),
+                  static_cast<int>(std::min(std::ceil(bottom), double(height)))};
 }
 
 }  // namespace
@@ -533,12 +566,15 @@ void RasterCanvas::DrawGlyphDirect(int32_t x, int32_t y, const std::string& glyp
   const FlatOutline& outline = glyph.size() > 2 ? fresh : GlyphOutline(glyph, GlyphCode(glyph));
   constexpr int kBandWidth = kMaxCoverageSide / 2;
   constexpr int kBandHeight = 128;
-  for (int top = 0; top < pixels_.Height; top += kBandHeight) {
-    for (int left = 0; left < pixels_.Width; left += kBandWidth) {
+  const std::optional<PixelBox> reach = MappedReach(outline, cell, pixels_.Width, pixels_.Height);
+  if (!reach) return;
+  for (int top = reach->Top - reach->Top % kBandHeight; top < reach->Bottom; top += kBandHeight) {
+    for (int left = reach->Left - reach->Left % kBandWidth; left < reach->Right;
+         left += kBandWidth) {
       const CoverageClip clip{left, top, std::min(left + kBandWidth, pixels_.Width),
                               std::min(top + kBandHeight, pixels_.Height)};
-      const CoverageMask mask = FillCoverage(outline, cell, 1, &clip);
-      if (!mask.Alpha.empty()) LayMask(mask.View(), 0, 0);
+      FillCoverage(outline, cell, 1, &clip, band_);
+      if (!band_.Alpha.empty()) LayMask(band_.View(), 0, 0);
     }
   }
 }

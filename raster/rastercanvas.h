@@ -174,6 +174,7 @@ class RasterCanvas : public Canvas {
   size_t maskBytes_ = 0;
   // By MaskKey with no turn.
   std::unordered_map<uint64_t, FlatOutline> outlines_;
+  CoverageMask band_;  // a band of a glyph drawn straight, its memory used again
   TColor textColor_ = RGB(0, 0, 0);
   std::unique_ptr<LayerThread> layer_;  // started with the first layer
 };
