@@ -279,6 +279,18 @@ void TimedWalks(const std::string& prefix) {
   SetBlockCulling(true);
 }
 
+int TextLoop(const char* path) {
+  Load(path);
+  FitViewToExtents(kWidth, kHeight);
+  TimedKinds("cold_");
+  for (int i = 0; i < 40; ++i) {
+    auto text = [](Canvas& c, const TJwwEntText& r) { DrawTextEntity(c, r, -1); };
+    TimedKind("texts", JwwStore.Texts, text);
+    TimedKind("dims", JwwStore.Dims, RenderDim);
+  }
+  return 0;
+}
+
 int Kinds(const char* path) {
   Load(path);
   TimedBlockIndex();
@@ -391,6 +403,7 @@ int main(int argc, char** argv) {
   if (command == "read" && argc == 3) return Read(argv[2]);
   if (command == "write" && argc == 3) return Write(argv[2]);
   if (command == "session" && argc == 3) return Session(argv[2]);
+  if (command == "textloop" && argc == 3) return TextLoop(argv[2]);
   if (command == "kinds" && argc == 3) return Kinds(argv[2]);
   std::fprintf(stderr, "usage: scale_probe generate|oneline|read|write|session|kinds PATH [N]\n");
   return 2;

@@ -29,9 +29,14 @@ constexpr double kAnchorOffset[9][2] = {
 };
 
 // The nearest integer, halves to the even neighbour, held in 32-bit range.
+// Adding and taking away 1.5 * 2^52 leaves a value this small rounded by
+// the processor's own rule, to nearest with halves to even, as nearbyint
+// rounds it: some C runtimes' nearbyint switches the x87 unit's rounding
+// mode at every call, and a redraw makes two calls a glyph.
 int32_t Nearest(double v, double limit = 2147483520.0) {
   if (std::isnan(v)) return 0;
-  return static_cast<int32_t>(std::nearbyint(std::clamp(v, -limit, limit)));
+  constexpr double kRounder = 0x1.8p52;
+  return static_cast<int32_t>((std::clamp(v, -limit, limit) + kRounder) - kRounder);
 }
 
 // The byte length of the character at i: 2 for a lead byte with a byte

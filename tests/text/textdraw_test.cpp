@@ -5,6 +5,8 @@
 
 #include <gmock/gmock.h>
 
+#include <numbers>
+
 #include "common/sjis.h"
 #include "render/renderer.h"
 #include "tests/text/text_fixture.h"
@@ -140,6 +142,26 @@ TEST_F(TextDrawTest, GlyphsOutputOnlyWithACornerInView) {
   DrawTextEntity(canvas, TextRecord("A", 10, 50, 0.8, 0.4), -1);
   EXPECT_THAT(Glyphs(),
               ElementsAre("SetFont h0 w0 e0 o0 wt400 cs1 ius \"F\"", "TextOut 10 50 \"A\""));
+}
+
+TEST_F(TextDrawTest, RunFontSizesRoundHalvesToEven) {
+  struct Case {
+    double Angle, CellHeight, CellWidth;
+    int32_t Height, Width, Escapement;
+  };
+  const Case cases[] = {
+      {0, 2.5, 5, 2, 2, 0},
+      {0, 3.5, 7, 4, 4, 0},
+      {0, -4.5, -3, 4, 2, 0},
+      {-std::numbers::pi / 2, 1, 1, 1, 0, -900},
+      {0, 1e300, 1, 2147483520, 0, 0},  // held in 32-bit range
+  };
+  for (const Case& c : cases) {
+    const LogFont f = RunFont(0, "F", c.Angle, c.CellHeight, c.CellWidth);
+    EXPECT_EQ(f.Height, c.Height) << c.CellHeight;
+    EXPECT_EQ(f.Width, c.Width) << c.CellWidth;
+    EXPECT_EQ(f.Escapement, c.Escapement) << c.Angle;
+  }
 }
 
 // Zoomed in on glyphs far from where their text starts, the walk (by the
