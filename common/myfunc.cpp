@@ -362,6 +362,9 @@ double PointDistance(double x1, double y1, double x2, double y2) {
 
 double DirectionRad(double x, double y) {
   if (std::fabs(x) < 1e-10 && std::fabs(y) < 1e-10) return 0.0;
+  // Rightwards, as most texts and dimensions run: atan2's answer, without
+  // its call.
+  if (y == 0 && x > 0) return 0.0;
   double a = std::atan2(y, x);
   if (a < 0) {
     a += kTwoPi;

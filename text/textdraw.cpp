@@ -157,10 +157,16 @@ TTextPlacement PlaceText(const TJwwEntText& record) {
   const int anchor = record.TextAnchor >= 1 && record.TextAnchor <= 8 ? record.TextAnchor : 0;
   const double ox = kAnchorOffset[anchor][0] * l;
   const double oy = kAnchorOffset[anchor][1] * k;
-  const double a = DirectionRad(record.DX, record.DY);
   TTextPlacement p;
-  p.X1 = record.X / s + RotateX(ox, oy, 0, 0, a);
-  p.Y1 = record.Y / s + RotateY(ox, oy, 0, 0, a);
+  p.X1 = record.X / s;
+  p.Y1 = record.Y / s;
+  // Anchor 0, most texts of a drawing, starts at the point: no turn to work
+  // out, and the C runtime's trigonometry is dear on some platforms.
+  if (ox != 0 || oy != 0) {
+    const double a = DirectionRad(record.DX, record.DY);
+    p.X1 += RotateX(ox, oy, 0, 0, a);
+    p.Y1 += RotateY(ox, oy, 0, 0, a);
+  }
   p.X2 = p.X1 + record.DX / s;
   p.Y2 = p.Y1 + record.DY / s;
   p.CellHeight = vertical ? record.Width : record.Height;
@@ -286,8 +292,9 @@ void DrawTextRun(Canvas& canvas, int32_t style, std::string_view faceName, doubl
   canvas.SetFont(font);
   canvas.SetTextColor(canvas.GetPen().Color);
   SetPlainBrush(canvas, canvas.GetBrush().Color, 0);
-  const double ux = std::cos(angle);
-  const double uy = std::sin(angle);
+  // A horizontal run, as most are, needs no library call: exact either way.
+  const double ux = angle == 0 ? 1.0 : std::cos(angle);
+  const double uy = angle == 0 ? 0.0 : std::sin(angle);
   for (size_t i = 0; i < text.size();) {
     const size_t n = CharLength(text, i);
     // A lead byte with nothing after it is no character.
