@@ -20,6 +20,9 @@
 //                                        a notch's are: for a profiler
 //   scale_probe hundredths PATH          200 such notches from the view
 //                                        zoomed in to a hundredth
+//   scale_probe texts PATH               the texts and dimensions of a
+//                                        fitted redraw, warm, 40 times on
+//                                        one thread
 //
 // Every timed step is one line "name wall-seconds cpu-seconds", every other
 // figure "name value". The Windows build draws on the Windows program's
@@ -279,12 +282,13 @@ void TimedWalks(const std::string& prefix) {
   SetBlockCulling(true);
 }
 
-int TextLoop(const char* path) {
+// The texts and dimensions of a fitted redraw, warm, 40 times over.
+int Texts(const char* path) {
   Load(path);
   FitViewToExtents(kWidth, kHeight);
   TimedKinds("cold_");
+  auto text = [](Canvas& c, const TJwwEntText& r) { DrawTextEntity(c, r, -1); };
   for (int i = 0; i < 40; ++i) {
-    auto text = [](Canvas& c, const TJwwEntText& r) { DrawTextEntity(c, r, -1); };
     TimedKind("texts", JwwStore.Texts, text);
     TimedKind("dims", JwwStore.Dims, RenderDim);
   }
@@ -403,8 +407,9 @@ int main(int argc, char** argv) {
   if (command == "read" && argc == 3) return Read(argv[2]);
   if (command == "write" && argc == 3) return Write(argv[2]);
   if (command == "session" && argc == 3) return Session(argv[2]);
-  if (command == "textloop" && argc == 3) return TextLoop(argv[2]);
+  if (command == "texts" && argc == 3) return Texts(argv[2]);
   if (command == "kinds" && argc == 3) return Kinds(argv[2]);
-  std::fprintf(stderr, "usage: scale_probe generate|oneline|read|write|session|kinds PATH [N]\n");
+  std::fprintf(stderr, "usage: scale_probe generate|oneline|read|write|session|kinds|notches|hundredths|texts "
+               "PATH [N]\n");
   return 2;
 }
