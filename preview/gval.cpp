@@ -20,7 +20,14 @@ void AddWorldPoint(double x, double y) {
 }
 
 void ClearWorldPoints() {
-  std::vector<TWorldPoint>().swap(Gval.WorldPoints);
+  // Every solid and ellipse of a redraw passes its points through here:
+  // the memory stays for the next one, unless a rare huge one grew it.
+  constexpr size_t kKeptPoints = 4096;
+  if (Gval.WorldPoints.capacity() > kKeptPoints) {
+    std::vector<TWorldPoint>().swap(Gval.WorldPoints);
+  } else {
+    Gval.WorldPoints.clear();
+  }
 }
 
 void CreateGraAttribute() {

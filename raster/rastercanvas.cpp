@@ -523,7 +523,9 @@ bool RasterCanvas::SameFace(const LogFont& a, const LogFont& b) {
 }
 
 void RasterCanvas::TakeFace(const LogFont& font) {
-  std::string key;
+  // Faces change from run to run: the key's memory is kept.
+  std::string& key = faceKey_;
+  key.clear();
   for (int32_t v : {font.Height, font.Width, font.Weight}) {
     key.append(reinterpret_cast<const char*>(&v), sizeof v);
   }
@@ -542,7 +544,7 @@ void RasterCanvas::TakeFace(const LogFont& font) {
     LogFont upright = font;
     upright.Escapement = 0;
     upright.Orientation = 0;
-    it = faces_.emplace(std::move(key), Face{nextFaceId_++, glyphs_->MakeFace(upright)}).first;
+    it = faces_.emplace(key, Face{nextFaceId_++, glyphs_->MakeFace(upright)}).first;
   }
   face_ = &it->second;
   faceFont_ = font;
@@ -573,8 +575,8 @@ void RasterCanvas::DrawGlyphDirect(int32_t x, int32_t y, const std::string& glyp
          left += kBandWidth) {
       const CoverageClip clip{left, top, std::min(left + kBandWidth, pixels_.Width),
                               std::min(top + kBandHeight, pixels_.Height)};
-      FillCoverage(outline, cell, 1, &clip, band_);
-      if (!band_.Alpha.empty()) LayMask(band_.View(), 0, 0);
+      FillCoverage(outline, cell, 1, &clip, glyphFill_);
+      if (!glyphFill_.Alpha.empty()) LayMask(glyphFill_.View(), 0, 0);
     }
   }
 }
@@ -629,8 +631,9 @@ const CoverageView* RasterCanvas::Mask(const std::string& glyph, bool fullWidth)
       return Keep(key, QuarterTurned(*kept, turns, kBlendQuantum));
     }
   }
-  return Keep(key, FillCoverage(GlyphOutline(glyph, code), CellTransform(fullWidth, degrees),
-                                kBlendQuantum));
+  FillCoverage(GlyphOutline(glyph, code), CellTransform(fullWidth, degrees), kBlendQuantum,
+               nullptr, glyphFill_);
+  return Keep(key, glyphFill_);
 }
 
 void RasterCanvas::LayMask(const CoverageView& mask, int32_t x, int32_t y) {

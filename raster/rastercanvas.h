@@ -161,6 +161,7 @@ class RasterCanvas : public Canvas {
   FillScratch fill_;
 
   std::unordered_map<std::string, Face> faces_;
+  std::string faceKey_;  // the key of the face last taken
   Face* face_ = nullptr;
   LogFont faceFont_;  // the font face_ was taken for
   int32_t escapement_ = 0;
@@ -174,7 +175,9 @@ class RasterCanvas : public Canvas {
   size_t maskBytes_ = 0;
   // By MaskKey with no turn.
   std::unordered_map<uint64_t, FlatOutline> outlines_;
-  CoverageMask band_;  // a band of a glyph drawn straight, its memory used again
+  // A glyph's coverage as filled, before it is kept or laid: its memory is
+  // used again.
+  CoverageMask glyphFill_;
   TColor textColor_ = RGB(0, 0, 0);
   std::unique_ptr<LayerThread> layer_;  // started with the first layer
 };
