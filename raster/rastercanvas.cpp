@@ -3,11 +3,11 @@
 #include "raster/rastercanvas.h"
 
 #include <algorithm>
-#include <optional>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <numbers>
+#include <optional>
 
 #include "raster/layerthread.h"
 
@@ -631,8 +631,8 @@ const CoverageView* RasterCanvas::Mask(const std::string& glyph, bool fullWidth)
       return Keep(key, QuarterTurned(*kept, turns, kBlendQuantum));
     }
   }
-  FillCoverage(GlyphOutline(glyph, code), CellTransform(fullWidth, degrees), kBlendQuantum,
-               nullptr, glyphFill_);
+  FillCoverage(GlyphOutline(glyph, code), CellTransform(fullWidth, degrees), kBlendQuantum, nullptr,
+               glyphFill_);
   return Keep(key, glyphFill_);
 }
 
