@@ -190,6 +190,49 @@ void BlotInsets(int w, std::vector<int32_t>& inset) {
   for (int i = 0; i < w / 2; ++i) inset[i] = inset[b - i];
 }
 
+// Twice the signed area of the points taken as a closed contour: its sign
+// says which way round it runs.
+double TwiceArea(const PointF* points, size_t count) {
+  double area = 0.0;
+  for (size_t i = 0; i < count; ++i) {
+    const PointF& a = points[i];
+    const PointF& b = points[i + 1 < count ? i + 1 : 0];
+    area += a.x * b.y - b.x * a.y;
+  }
+  return area;
+}
+
+// The face's bars added to a glyph's outline, each as a contour running the
+// way the glyph's own run, so that under the nonzero rule they add ink and
+// never cut it away. They lie along the run: the fill maps the outline
+// through InCell, so they go in through its inverse.
+void AddBars(const GlyphFace& face, bool fullWidth, FlatOutline& outline) {
+  if (face.Bars.empty()) return;
+  // Outer contours outweigh the holes within them.
+  double glyphArea = 0.0;
+  uint32_t begin = 0;
+  for (uint32_t end : outline.ContourEnds) {
+    glyphArea += TwiceArea(outline.Points.data() + begin, end - begin);
+    begin = end;
+  }
+  const Affine in = face.InCell(fullWidth);
+  const double det = in.m11 * in.m22 - in.m12 * in.m21;
+  if (det == 0) return;
+  const auto back = [&](PointF p) {
+    const double x = p.x - in.dx, y = p.y - in.dy;
+    return PointF{(in.m22 * x - in.m21 * y) / det, (in.m11 * y - in.m12 * x) / det};
+  };
+  const double advance = fullWidth ? 2.0 * face.HalfWidth : face.HalfWidth;
+  for (const GlyphFace::Bar& bar : face.Bars) {
+    const double bottom = bar.Top + bar.Height;
+    PointF corners[] = {back({0, bar.Top}), back({advance, bar.Top}), back({advance, bottom}),
+                        back({0, bottom})};
+    if ((TwiceArea(corners, 4) < 0) != (glyphArea < 0)) std::reverse(corners, corners + 4);
+    outline.Points.insert(outline.Points.end(), corners, corners + 4);
+    outline.ContourEnds.push_back(static_cast<uint32_t>(outline.Points.size()));
+  }
+}
+
 // A glyph of one or two bytes as the low bits of a cache key: its bytes
 // and their count.
 uint64_t GlyphCode(const std::string& glyph) {
@@ -651,7 +694,11 @@ void RasterCanvas::DrawGlyphDirect(int32_t x, int32_t y, const std::string& glyp
   const Affine cell = CellTransform(fullWidth, escapement_ / 10.0).Then(Affine::Translation(x, y));
   // A glyph's outline is kept as a turned one's is: zoomed in, the same
   // large glyphs come again at every redraw.
-  const FlatOutline fresh = glyph.size() > 2 ? face_->Glyphs->Outline(glyph) : FlatOutline{};
+  FlatOutline fresh;
+  if (glyph.size() > 2) {
+    fresh = face_->Glyphs->Outline(glyph);
+    AddBars(*face_->Glyphs, fullWidth, fresh);
+  }
   const FlatOutline& outline = glyph.size() > 2 ? fresh : GlyphOutline(glyph, GlyphCode(glyph));
   constexpr int kBandWidth = kMaxCoverageSide / 2;
   constexpr int kBandHeight = 128;
@@ -673,6 +720,7 @@ const FlatOutline& RasterCanvas::GlyphOutline(const std::string& glyph, uint64_t
   auto it = outlines_.find(key);
   if (it != outlines_.end()) return it->second;
   FlatOutline outline = face_->Glyphs->Outline(glyph);
+  AddBars(*face_->Glyphs, glyph.size() > 1, outline);
   maskBytes_ += outline.Points.size() * sizeof(PointF);
   return outlines_.emplace(key, std::move(outline)).first->second;
 }
@@ -702,8 +750,9 @@ const CoverageView* RasterCanvas::Mask(const std::string& glyph, bool fullWidth)
   // At quarter turns a font engine's hinting still lines strokes up with
   // the pixels, and upright and vertical texts are most of any drawing. A
   // face without an outline for every turn (slanted or decorated) is left
-  // to its engine at every turn.
-  if (!face.Outlined || step % quarter == 0) {
+  // to its engine at every turn. A face with bars is filled at every turn,
+  // its bars with the glyph.
+  if (!face.Outlined || (step % quarter == 0 && face.Bars.empty())) {
     CoverageMask mask;
     if (face.Coverage(glyph, CellTransform(fullWidth, degrees), kBlendQuantum, mask)) {
       return Keep(key, mask);
