@@ -3,8 +3,8 @@
 // beneath. One-pixel lines are walked straight into the pixels
 // (thinline.h), which gives GDI's end-pixel, dash and xor rules exactly and
 // is what the renderer spends its time on; fills and hatches go by scanline
-// spans, wide pens as round-ended strokes, glyphs as coverage laid in the
-// text colour.
+// spans, wide pens as the regions GDI fills for them, glyphs as coverage
+// laid in the text colour, with their underlines and strike-outs.
 //
 // Text is where a redraw spends its time, so nothing about it is made twice:
 // each distinct font record becomes a face of the glyph source once, and
