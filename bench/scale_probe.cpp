@@ -23,6 +23,10 @@
 //   scale_probe texts PATH               the texts and dimensions of a
 //                                        fitted redraw, warm, 40 times on
 //                                        one thread
+//   scale_probe textout PATH             (Windows) upright, turned and
+//                                        vertical texts drawn by the glyph
+//                                        path and by GDI's TextOut onto
+//                                        the same DIB, cold and warm
 //
 // Every timed step is one line "name wall-seconds cpu-seconds", every other
 // figure "name value". The Windows build draws on the Windows program's
@@ -35,6 +39,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -57,6 +62,9 @@
 #include <psapi.h>
 // clang-format on
 
+#include "common/myfunc.h"
+#include "common/sjis.h"
+#include "text/facenames.h"
 #include "ui/win32/dibcanvas.h"
 using SessionCanvasType = DibCanvas;
 #else
@@ -328,6 +336,96 @@ int Notches(const char* path, double from, int count) {
   return 0;
 }
 
+#ifdef _WIN32
+// The Windows canvas with its glyphs drawn by GDI's TextOut onto the DIB
+// instead of filled from outlines, each font made once: what the glyph
+// path is measured against.
+class GdiTextCanvas : public DibCanvas {
+ public:
+  using DibCanvas::DibCanvas;
+  ~GdiTextCanvas() override {
+    SelectObject(Dc(), GetStockObject(SYSTEM_FONT));
+    for (const auto& [key, font] : fonts_) DeleteObject(font);
+  }
+  GdiTextCanvas(const GdiTextCanvas&) = delete;
+  GdiTextCanvas& operator=(const GdiTextCanvas&) = delete;
+
+  void SetFont(const LogFont& font) override {
+    LOGFONTW record = GdiFontRecord(font, InstalledFace(FaceNameOf(font.FaceName)));
+    record.lfEscapement = font.Escapement;
+    record.lfOrientation = font.Orientation;
+    const std::string key(reinterpret_cast<const char*>(&record), sizeof record);
+    auto it = fonts_.find(key);
+    if (it == fonts_.end()) it = fonts_.emplace(key, CreateFontIndirectW(&record)).first;
+    SelectObject(Dc(), it->second);
+    SetBkMode(Dc(), TRANSPARENT);
+    SetTextAlign(Dc(), TA_TOP | TA_LEFT | TA_NOUPDATECP);
+    visible_ = font.Height != 0;
+  }
+  void SetTextColor(TColor color) override { ::SetTextColor(Dc(), color); }
+  void TextOut(int32_t x, int32_t y, const std::string& glyph) override {
+    if (!visible_ || glyph.empty()) return;
+    const std::wstring text = WideFromSjis(glyph);
+    TextOutW(Dc(), x, y, text.data(), static_cast<int>(text.size()));
+  }
+
+ private:
+  std::map<std::string, HFONT> fonts_;
+  bool visible_ = false;
+};
+
+// The texts of the store and of its dimensions in three kinds: upright,
+// turned, and written vertically.
+struct TTextKinds {
+  TGrowArray<TJwwEntText> Upright, Turned, Vertical;
+  void Add(const TJwwEntText& t) {
+    TGrowArray<TJwwEntText>& into =
+        t.TextCmd == 1 ? Vertical : (DirectionRad(t.DX, t.DY) == 0 ? Upright : Turned);
+    into.push_back(t);
+  }
+};
+TTextKinds TextKinds() {
+  TTextKinds kinds;
+  for (size_t i = 0; i < JwwStore.Texts.size(); ++i) kinds.Add(JwwStore.Texts[i]);
+  for (size_t i = 0; i < JwwStore.Dims.size(); ++i) kinds.Add(JwwStore.Dims[i].Text);
+  return kinds;
+}
+
+// Each kind of text drawn by the glyph path and by GDI's TextOut, on one
+// thread, first with nothing made (the fonts and glyphs of a notch) and
+// then again; fitted and zoomed in to a hundredth.
+int TextOutCompare(const char* path) {
+  Load(path);
+  const TTextKinds kinds = TextKinds();
+  auto text = [](Canvas& c, const TJwwEntText& r) { DrawTextEntity(c, r, -1); };
+  const auto timed = [&](Canvas& canvas, const std::string& name,
+                         const TGrowArray<TJwwEntText>& records) {
+    for (const char* pass : {"_cold", "_warm"}) {
+      const Stopwatch watch;
+      for (size_t i = 0; i < records.size(); ++i) text(canvas, records[i]);
+      GdiFlush();
+      watch.Print((name + pass).c_str());
+    }
+  };
+  for (const double zoom : {1.0, 100.0}) {
+    FitViewToExtents(kWidth, kHeight);
+    ZoomAtCenter(zoom);
+    const std::string at = zoom == 1.0 ? "fitted_" : "hundredth_";
+    for (const auto& [kind, records] :
+         {std::pair<const char*, const TGrowArray<TJwwEntText>*>{"upright", &kinds.Upright},
+          {"turned", &kinds.Turned},
+          {"vertical", &kinds.Vertical}}) {
+      DibCanvas raster(kWidth, kHeight);
+      GdiTextCanvas gdi(kWidth, kHeight);
+      timed(raster, "raster_" + at + kind, *records);
+      timed(gdi, "gdi_" + at + kind, *records);
+      PrintValue((at + kind + "_records").c_str(), static_cast<double>(records->size()));
+    }
+  }
+  return 0;
+}
+#endif
+
 // The program's start-up on a one-line drawing, which the figures leave out:
 // under Wine the first font made starts the font system, which the window
 // has done for its controls before it draws.
@@ -408,8 +506,13 @@ int main(int argc, char** argv) {
   if (command == "write" && argc == 3) return Write(argv[2]);
   if (command == "session" && argc == 3) return Session(argv[2]);
   if (command == "texts" && argc == 3) return Texts(argv[2]);
+#ifdef _WIN32
+  if (command == "textout" && argc == 3) return TextOutCompare(argv[2]);
+#endif
   if (command == "kinds" && argc == 3) return Kinds(argv[2]);
-  std::fprintf(stderr, "usage: scale_probe generate|oneline|read|write|session|kinds|notches|hundredths|texts "
-               "PATH [N]\n");
+  std::fprintf(
+      stderr,
+      "usage: scale_probe generate|oneline|read|write|session|kinds|notches|hundredths|texts "
+      "PATH [N]\n");
   return 2;
 }

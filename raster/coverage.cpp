@@ -8,9 +8,8 @@
 #include <numbers>
 #include <utility>
 
-#include "raster/glyphsource.h"
-
 #include "common/simd.h"
+#include "raster/glyphsource.h"
 
 namespace {
 

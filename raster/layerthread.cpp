@@ -53,11 +53,6 @@ RasterCanvas* LayerThread::TakeFinished() {
   return layer_.get();
 }
 
-void LayerThread::FreePixels() {
-  std::lock_guard lock(mutex_);
-  if (!busy_ && layer_ != nullptr) layer_->Resize(0, 0);
-}
-
 void LayerThread::Run() {
   std::unique_lock lock(mutex_);
   for (;;) {

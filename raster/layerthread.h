@@ -37,9 +37,6 @@ class LayerThread {
   // Waits for the drawing under way; then the layer of the last drawing,
   // when it ran to its end and was not taken yet, else null.
   RasterCanvas* TakeFinished();
-  // Gives back the layer's pixels until the next drawing, which makes them
-  // anew. Call only when no drawing is under way.
-  void FreePixels();
 
  private:
   void Run();

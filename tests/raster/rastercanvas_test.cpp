@@ -521,6 +521,33 @@ TEST_F(RasterCanvasTest, GlyphCellsOfAnySizeDrawWithoutHarm) {
   EXPECT_EQ(canvas.Image().size(), QSize(40, 30));
 }
 
+// A glyph too large to keep is filled straight onto the canvas in bands of
+// the canvas's own rows and columns: wherever it lands across them, turned
+// or not, it draws the same pixels.
+TEST(RasterCanvasGlyphs, ALargeGlyphDrawsTheSameWhereverItCrossesTheBands) {
+  LogFont font;
+  font.Height = -300;
+  font.FaceName = Sjis("ＭＳ ゴシック");
+  for (const int32_t escapement : {0, 450, 1800}) {
+    SCOPED_TRACE(escapement);
+    font.Escapement = escapement;
+    const auto draw = [&font](int size, int x, int y) {
+      QtCanvas canvas(size, size);
+      canvas.SetTextColor(kBlack);
+      canvas.SetFont(font);
+      canvas.TextOut(x, y, Sjis("田"));
+      return canvas.Image().copy(x - 250, y - 250, 500, 500);
+    };
+    const QImage near = draw(520, 260, 260);
+    EXPECT_TRUE(near == draw(900, 577, 391));
+    int ink = 0;
+    for (int y = 0; y < near.height(); ++y) {
+      for (int x = 0; x < near.width(); ++x) ink += qGray(near.pixel(x, y)) < 128;
+    }
+    EXPECT_GT(ink, 5000);
+  }
+}
+
 TEST(EscapeQuery, OffscreenInstallsNothingSoTheKeyReadsReleased) {
   SetEscapeQuery({});
   InstallEscapeQuery();
