@@ -11,7 +11,9 @@
 // - Polyline leaves out its last point; Polygon closes itself, fills with the
 //   alternate (even-odd) rule and outlines with the pen;
 // - a pen of width 0 or 1 draws one pixel wide, in its style; a wider pen is
-//   solid whatever its style;
+//   solid whatever its style, round at every point, end points included, and
+//   its outline is one region: xor toggles each pixel once, a fill lies
+//   outside it;
 // - hatch gaps are transparent, so what lay beneath shows through;
 // - the xor mix toggles the destination by the pen colour (fills by the brush
 //   colour), so drawing the same thing twice restores the pixels;

@@ -5,8 +5,10 @@
 // turns, keeps and lays them itself.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "preview/canvas.h"
 #include "raster/coverage.h"
@@ -20,6 +22,16 @@ class GlyphFace {
   bool Outlined = false;  // a turned glyph may be filled from its outline
   int CellHeight = 0;     // pixels
   int HalfWidth = 0;      // the advance of a half-width character in pixels
+
+  // An underline or a strike-out: rows [Top, Top + Height) of the upright
+  // cell, the whole advance long, along the run (a vertical face's standing
+  // of its glyphs up leaves them be). Outlines and coverage leave them out:
+  // the canvas adds them to each glyph's outline, so they turn with it.
+  struct Bar {
+    double Top = 0.0;
+    double Height = 0.0;
+  };
+  std::vector<Bar> Bars;
 
   // Where a glyph's cell lies within its upright cell before the text's
   // turn: a vertical face may stand full-width glyphs up by turning them.
@@ -59,6 +71,14 @@ class GlyphSource {
 // turned it fills the cell as an upright one does, its advance along the
 // run and its height across.
 Affine VerticalInCell(double advance, double height);
+
+// A bar as GDI's TextOut draws it in a cell whose base line lies `ascent`
+// below its top: its middle `above` pixels over the base line (below when
+// negative), `thickness` pixels thick but never thinner than one.
+inline GlyphFace::Bar TextBar(int ascent, int above, int thickness) {
+  const int size = std::max(thickness, 1);
+  return {static_cast<double>(ascent - (above + size / 2)), static_cast<double>(size)};
+}
 
 // Coverage of one byte a pixel, `stride` bytes a row, trimmed to the rows
 // and columns it touches, its rows padded to rowQuantum; (left, top) is

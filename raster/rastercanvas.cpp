@@ -103,6 +103,8 @@ constexpr double kMaxMaskReach = 96.0;
 // tail on each would cost as much as the rest.
 constexpr int kBlendQuantum = 4;
 constexpr double kPi = std::numbers::pi;
+// A pen wider than any canvas is as good as one of this width.
+constexpr int32_t kMaxPenWidth = 1 << 15;
 
 // Calls span(y, x0, x1) for the pixels [x0, x1) of each row that lie
 // inside the polygon by the alternate rule, rows and columns held to the
@@ -160,6 +162,76 @@ void ShapeSpans(std::span<const PointF> points, const PixelBuffer& px, Scratch& 
       const double to = std::clamp(std::ceil(crossings[i + 1]), -1.0, px.Width + 1.0);
       span(static_cast<int32_t>(y), static_cast<int32_t>(from), static_cast<int32_t>(to));
     }
+  }
+}
+
+// GDI's round end and join of a pen w pixels wide (w >= 2) is the
+// elliptic region of a w x w box; this gives how far each of its rows lies
+// in from the box's sides. Its lower half is walked as GDI walks it, by
+// the integer midpoint steps of Zingl's ellipse, and mirrored.
+void BlotInsets(int w, std::vector<int32_t>& inset) {
+  inset.assign(static_cast<size_t>(w), 0);
+  const int64_t a = w - 1, b = w - 1, odd = b % 2;
+  int64_t dx = 4 * b * b * (1 - a), dy = 4 * a * a * (1 + odd);
+  int64_t err = dx + dy + a * a * odd;
+  int32_t x = 0;
+  for (int64_t y = w / 2; x <= w / 2;) {
+    const int64_t twice = 2 * err;
+    if (twice >= dx) {
+      ++x;
+      dx += 8 * b * b;
+      err += dx;
+    }
+    if (twice <= dy) {
+      ++y;
+      dy += 8 * a * a;
+      err += dy;
+      if (y < w) inset[y] = x;
+    }
+  }
+  for (int i = 0; i < w / 2; ++i) inset[i] = inset[b - i];
+}
+
+// Twice the signed area of the points taken as a closed contour: its sign
+// says which way round it runs.
+double TwiceArea(const PointF* points, size_t count) {
+  double area = 0.0;
+  for (size_t i = 0; i < count; ++i) {
+    const PointF& a = points[i];
+    const PointF& b = points[i + 1 < count ? i + 1 : 0];
+    area += a.x * b.y - b.x * a.y;
+  }
+  return area;
+}
+
+// The face's bars added to a glyph's outline, each as a contour running the
+// way the glyph's own run, so that under the nonzero rule they add ink and
+// never cut it away. They lie along the run: the fill maps the outline
+// through InCell, so they go in through its inverse.
+void AddBars(const GlyphFace& face, bool fullWidth, FlatOutline& outline) {
+  if (face.Bars.empty()) return;
+  // Outer contours outweigh the holes within them.
+  double glyphArea = 0.0;
+  uint32_t begin = 0;
+  for (uint32_t end : outline.ContourEnds) {
+    glyphArea += TwiceArea(outline.Points.data() + begin, end - begin);
+    begin = end;
+  }
+  const Affine in = face.InCell(fullWidth);
+  const double det = in.m11 * in.m22 - in.m12 * in.m21;
+  if (det == 0) return;
+  const auto back = [&](PointF p) {
+    const double x = p.x - in.dx, y = p.y - in.dy;
+    return PointF{(in.m22 * x - in.m21 * y) / det, (in.m11 * y - in.m12 * x) / det};
+  };
+  const double advance = fullWidth ? 2.0 * face.HalfWidth : face.HalfWidth;
+  for (const GlyphFace::Bar& bar : face.Bars) {
+    const double bottom = bar.Top + bar.Height;
+    PointF corners[] = {back({0, bar.Top}), back({advance, bar.Top}), back({advance, bottom}),
+                        back({0, bottom})};
+    if ((TwiceArea(corners, 4) < 0) != (glyphArea < 0)) std::reverse(corners, corners + 4);
+    outline.Points.insert(outline.Points.end(), corners, corners + 4);
+    outline.ContourEnds.push_back(static_cast<uint32_t>(outline.Points.size()));
   }
 }
 
@@ -286,8 +358,11 @@ void RasterCanvas::SetPen(const Pen& pen) {
   penSet_ = true;
   if (pen == pen_) return;
   pen_ = pen;
+  pen_.Width = std::min(pen.Width, kMaxPenWidth);
+  // As GDI's pens: a wide one has no dashes, and is round at every point.
   style_ = pen.Width > 1 ? &kSolidLine : &StyleMask(pen.Style);
   stylePhase_ = 0;
+  if (pen_.Width > 1) BlotInsets(pen_.Width, blotInsets_);
 }
 
 void RasterCanvas::SetBrush(const Brush& brush) {
@@ -305,63 +380,97 @@ void RasterCanvas::ThinSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
                stylePhase_);
 }
 
-void RasterCanvas::WideSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-  // Row by row, the span of centres within the radius: the stroke is
-  // convex, so it is the hull of the two end discs' spans and the span of
-  // the band between them.
-  const double r = pen_.Width / 2.0;
-  const double ax = x1, ay = y1, bx = x2, by = y2;
-  const double dx = bx - ax, dy = by - ay;
-  const double len = std::hypot(dx, dy);
-  const int64_t top = std::max<int64_t>(std::llround(std::floor(std::min(ay, by) - r)), 0);
-  const int64_t bottom =
-      std::min<int64_t>(std::llround(std::ceil(std::max(ay, by) + r)), pixels_.Height - 1);
-  const uint32_t argb = Argb(pen_.Color);
-  const bool xorMix = pen_.Mix == PenMix::Xor;
-  for (int64_t y = top; y <= bottom; ++y) {
-    const double cy = static_cast<double>(y);
-    double lo = INFINITY, hi = -INFINITY;
-    for (const auto& [px, py] : {std::pair{ax, ay}, std::pair{bx, by}}) {
-      const double h = r * r - (cy - py) * (cy - py);
-      if (h >= 0) {
-        lo = std::min(lo, px - std::sqrt(h));
-        hi = std::max(hi, px + std::sqrt(h));
-      }
+void RasterCanvas::WideOutline(std::span<const ScreenPoint> points, bool closed) {
+  wide_.clear();
+  const int64_t w = pen_.Width;
+  const int64_t height = pixels_.Height, width = pixels_.Width;
+  // Rows [top, bottom) of columns [left, right), held to the buffer and a
+  // column beyond, as the fills are.
+  const auto box = [&](int64_t left, int64_t top, int64_t right, int64_t bottom) {
+    left = std::max<int64_t>(left, -1);
+    right = std::min<int64_t>(right, width + 1);
+    if (left >= right) return;
+    for (int64_t y = std::max<int64_t>(top, 0); y < std::min(bottom, height); ++y) {
+      wide_.push_back(
+          {static_cast<int32_t>(y), static_cast<int32_t>(left), static_cast<int32_t>(right)});
     }
-    if (len > 0 && dy != 0) {
-      // The band: |(p - a) x d| <= r len and 0 <= (p - a) . d <= len^2.
-      // Each bound is linear in x along the row.
-      double bandLo = -INFINITY, bandHi = INFINITY;
-      const auto within = [&](double coef, double constant, double low, double high) {
-        // low <= coef x + constant <= high
-        if (coef == 0) {
-          if (constant < low || constant > high) bandLo = INFINITY, bandHi = -INFINITY;
-          return;
-        }
-        double a = (low - constant) / coef, b = (high - constant) / coef;
-        if (a > b) std::swap(a, b);
-        bandLo = std::max(bandLo, a);
-        bandHi = std::min(bandHi, b);
-      };
-      const double ry = cy - ay;
-      within(-dy, -ax * -dy + ry * dx, -r * len, r * len);
-      within(dx, -ax * dx + ry * dy, 0, len * len);
-      if (bandLo <= bandHi) {
-        lo = std::min(lo, bandLo);
-        hi = std::max(hi, bandHi);
-      }
-    } else if (len > 0 && std::abs(cy - ay) <= r) {
-      lo = std::min(lo, std::min(ax, bx));
-      hi = std::max(hi, std::max(ax, bx));
-    }
-    if (lo > hi) continue;
-    const double from = std::max(std::ceil(lo), -1.0);
-    const double to = std::min(std::floor(hi) + 1, static_cast<double>(pixels_.Width) + 1);
-    if (from < to) {
-      Span(static_cast<int32_t>(y), static_cast<int32_t>(from), static_cast<int32_t>(to), argb,
-           xorMix, false);
+  };
+  // The blot at each point: GDI's elliptic region of the box from -(w/2)
+  // to (w + 1) / 2 about it, its rows as blotInsets_ holds them.
+  const int64_t back = w / 2, ahead = (w + 1) / 2;
+  for (const ScreenPoint& p : points) {
+    if (p.y + ahead < 0 || p.y - back >= height) continue;
+    for (int64_t row = 0; row < w; ++row) {
+      const int64_t in = blotInsets_[row];
+      box(p.x - back + in, p.y - back + row, p.x + ahead - in, p.y - back + row + 1);
     }
   }
+  const size_t segments = closed ? points.size() : points.size() - 1;
+  for (size_t i = 0; i < segments; ++i) {
+    const ScreenPoint& a = points[i];
+    const ScreenPoint& b = points[(i + 1) % points.size()];
+    const int64_t dx = static_cast<int64_t>(b.x) - a.x, dy = static_cast<int64_t>(b.y) - a.y;
+    if (dy == 0) {
+      box(std::min(a.x, b.x), a.y - back, std::max(a.x, b.x), a.y - back + w);
+    } else if (dx == 0) {
+      box(a.x - back, std::min(a.y, b.y), a.x - back + w, std::max(a.y, b.y));
+    } else {
+      // A slanted band: its sides are offset by the pen's width across the
+      // segment, split into a narrow and a wide half, each rounded half
+      // away from zero as GDI rounds them, and filled as a polygon.
+      const double len = std::hypot(static_cast<double>(dx), static_cast<double>(dy));
+      const double wx = static_cast<double>(w * std::abs(dy)) / len;
+      const double wy = static_cast<double>(w * std::abs(dx)) / len;
+      double narrowX = std::floor(wx / 2 + 0.5), narrowY = std::floor(wy / 2 + 0.5);
+      double wideX = std::floor((wx + 1) / 2 + 0.5), wideY = std::floor((wy + 1) / 2 + 0.5);
+      if (dx < 0) narrowY = -narrowY, wideY = -wideY;
+      if (dy < 0) {
+        std::swap(narrowX, wideX);
+        std::swap(narrowY, wideY);
+        narrowX = -narrowX, wideX = -wideX;
+      }
+      const double ax = a.x, ay = a.y, bx = b.x, by = b.y;
+      const PointF band[] = {{ax - narrowX, ay + narrowY},
+                             {ax + wideX, ay - wideY},
+                             {bx + wideX, by - wideY},
+                             {bx - narrowX, by + narrowY}};
+      ShapeSpans(band, pixels_, fill_, [&](int32_t y, int32_t x0, int32_t x1) {
+        if (x0 < x1) wide_.push_back({y, x0, x1});
+      });
+    }
+  }
+  // One set: by rows, then columns, spans that touch or overlap merged.
+  std::sort(wide_.begin(), wide_.end(), [](const WideSpan& s, const WideSpan& t) {
+    return s.Y != t.Y ? s.Y < t.Y : s.X0 < t.X0;
+  });
+  size_t kept = 0;
+  for (const WideSpan& s : wide_) {
+    if (kept > 0 && wide_[kept - 1].Y == s.Y && s.X0 <= wide_[kept - 1].X1) {
+      wide_[kept - 1].X1 = std::max(wide_[kept - 1].X1, s.X1);
+    } else {
+      wide_[kept++] = s;
+    }
+  }
+  wide_.resize(kept);
+}
+
+void RasterCanvas::LayWide() {
+  const uint32_t argb = Argb(pen_.Color);
+  const bool xorMix = pen_.Mix == PenMix::Xor;
+  for (const WideSpan& s : wide_) Span(s.Y, s.X0, s.X1, argb, xorMix, false);
+}
+
+void RasterCanvas::SpanBesideWide(int32_t y, int32_t x0, int32_t x1, uint32_t argb, bool xorMix,
+                                  bool hatched) {
+  auto s = std::lower_bound(wide_.begin(), wide_.end(), y,
+                            [](const WideSpan& t, int32_t row) { return t.Y < row; });
+  for (; s != wide_.end() && s->Y == y && x0 < x1; ++s) {
+    if (s->X1 <= x0) continue;
+    if (s->X0 >= x1) break;
+    Span(y, x0, s->X0, argb, xorMix, hatched);
+    x0 = s->X1;
+  }
+  Span(y, x0, x1, argb, xorMix, hatched);
 }
 
 void RasterCanvas::LineTo(int32_t x, int32_t y) {
@@ -371,7 +480,9 @@ void RasterCanvas::LineTo(int32_t x, int32_t y) {
       stylePhase_ = 0;
       ThinSegment(posX_, posY_, x, y);
     } else {
-      WideSegment(posX_, posY_, x, y);
+      const ScreenPoint ends[] = {{posX_, posY_}, {x, y}};
+      WideOutline(ends, false);
+      LayWide();
     }
   }
   posX_ = x;
@@ -412,17 +523,17 @@ void RasterCanvas::SetPixel(int32_t x, int32_t y, TColor color) {
 
 void RasterCanvas::Outline(std::span<const ScreenPoint> points, bool closed) {
   if (pen_.Style == PenStyle::Null || points.size() < 2) return;
+  if (!ThinPen()) {
+    WideOutline(points, closed);
+    LayWide();
+    return;
+  }
   // The pattern begins afresh with each outline and runs on along it.
   stylePhase_ = 0;
-  const auto segment = [this](const ScreenPoint& a, const ScreenPoint& b) {
-    if (ThinPen()) {
-      ThinSegment(a.x, a.y, b.x, b.y);
-    } else {
-      WideSegment(a.x, a.y, b.x, b.y);
-    }
-  };
-  for (size_t i = 1; i < points.size(); ++i) segment(points[i - 1], points[i]);
-  if (closed) segment(points.back(), points[0]);
+  for (size_t i = 1; i < points.size(); ++i) {
+    ThinSegment(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
+  }
+  if (closed) ThinSegment(points.back().x, points.back().y, points[0].x, points[0].y);
 }
 
 void RasterCanvas::Span(int32_t y, int32_t x0, int32_t x1, uint32_t argb, bool xorMix,
@@ -462,6 +573,13 @@ void RasterCanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
   if (x1 == x2 || y1 == y2) return;
+  // GDI's way round, from the top right corner leftwards, which a dotted
+  // pen's pattern shows.
+  const ScreenPoint corners[] = {{x2 - 1, y1}, {x1, y1}, {x1, y2 - 1}, {x2 - 1, y2 - 1}};
+  // A wide pen's outline is one region, and the fill lies outside it.
+  const bool wide = !ThinPen();
+  wide_.clear();
+  if (wide) WideOutline(corners, true);
   if (brush_.Style != BrushStyle::Hollow) {
     // Without a pen the fill takes the outline's place, one pixel less each
     // way; with one it lies inside the outline.
@@ -472,14 +590,16 @@ void RasterCanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     const int64_t bottom = std::min<int64_t>(static_cast<int64_t>(y2) - 1, pixels_.Height + 1);
     const bool hatched = brush_.Style != BrushStyle::Solid;
     for (int64_t y = top; y < bottom; ++y) {
-      Span(static_cast<int32_t>(y), static_cast<int32_t>(left), static_cast<int32_t>(right),
-           Argb(brush_.Color), pen_.Mix == PenMix::Xor, hatched);
+      SpanBesideWide(static_cast<int32_t>(y), static_cast<int32_t>(left),
+                     static_cast<int32_t>(right), Argb(brush_.Color), pen_.Mix == PenMix::Xor,
+                     hatched);
     }
   }
-  // GDI's way round, from the top right corner leftwards, which a dotted
-  // pen's pattern shows.
-  const ScreenPoint corners[] = {{x2 - 1, y1}, {x1, y1}, {x1, y2 - 1}, {x2 - 1, y2 - 1}};
-  Outline(corners, true);
+  if (wide) {
+    LayWide();
+  } else {
+    Outline(corners, true);
+  }
 }
 
 void RasterCanvas::Polyline(std::span<const ScreenPoint> points) {
@@ -487,13 +607,23 @@ void RasterCanvas::Polyline(std::span<const ScreenPoint> points) {
 }
 
 void RasterCanvas::Polygon(std::span<const ScreenPoint> points) {
+  const bool wide = !ThinPen() && points.size() >= 2;
+  wide_.clear();
+  if (wide) WideOutline(points, true);
   if (brush_.Style != BrushStyle::Hollow && points.size() >= 3) {
     shape_.clear();
     for (const ScreenPoint& p : points) shape_.push_back({double(p.x), double(p.y)});
-    FillShape(shape_, Argb(brush_.Color), pen_.Mix == PenMix::Xor,
-              brush_.Style != BrushStyle::Solid);
+    const uint32_t argb = Argb(brush_.Color);
+    const bool xorMix = pen_.Mix == PenMix::Xor, hatched = brush_.Style != BrushStyle::Solid;
+    ShapeSpans(shape_, pixels_, fill_, [&](int32_t y, int32_t x0, int32_t x1) {
+      SpanBesideWide(y, x0, x1, argb, xorMix, hatched);
+    });
   }
-  Outline(points, true);
+  if (wide) {
+    LayWide();
+  } else {
+    Outline(points, true);
+  }
 }
 
 void RasterCanvas::SetFont(const LogFont& font) {
@@ -565,7 +695,11 @@ void RasterCanvas::DrawGlyphDirect(int32_t x, int32_t y, const std::string& glyp
   const Affine cell = CellTransform(fullWidth, escapement_ / 10.0).Then(Affine::Translation(x, y));
   // A glyph's outline is kept as a turned one's is: zoomed in, the same
   // large glyphs come again at every redraw.
-  const FlatOutline fresh = glyph.size() > 2 ? face_->Glyphs->Outline(glyph) : FlatOutline{};
+  FlatOutline fresh;
+  if (glyph.size() > 2) {
+    fresh = face_->Glyphs->Outline(glyph);
+    AddBars(*face_->Glyphs, fullWidth, fresh);
+  }
   const FlatOutline& outline = glyph.size() > 2 ? fresh : GlyphOutline(glyph, GlyphCode(glyph));
   constexpr int kBandWidth = kMaxCoverageSide / 2;
   constexpr int kBandHeight = 128;
@@ -587,6 +721,7 @@ const FlatOutline& RasterCanvas::GlyphOutline(const std::string& glyph, uint64_t
   auto it = outlines_.find(key);
   if (it != outlines_.end()) return it->second;
   FlatOutline outline = face_->Glyphs->Outline(glyph);
+  AddBars(*face_->Glyphs, glyph.size() > 1, outline);
   maskBytes_ += outline.Points.size() * sizeof(PointF);
   return outlines_.emplace(key, std::move(outline)).first->second;
 }
@@ -616,8 +751,9 @@ const CoverageView* RasterCanvas::Mask(const std::string& glyph, bool fullWidth)
   // At quarter turns a font engine's hinting still lines strokes up with
   // the pixels, and upright and vertical texts are most of any drawing. A
   // face without an outline for every turn (slanted or decorated) is left
-  // to its engine at every turn.
-  if (!face.Outlined || step % quarter == 0) {
+  // to its engine at every turn. A face with bars is filled at every turn,
+  // its bars with the glyph.
+  if (!face.Outlined || (step % quarter == 0 && face.Bars.empty())) {
     CoverageMask mask;
     if (face.Coverage(glyph, CellTransform(fullWidth, degrees), kBlendQuantum, mask)) {
       return Keep(key, mask);

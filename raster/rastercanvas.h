@@ -3,8 +3,8 @@
 // beneath. One-pixel lines are walked straight into the pixels
 // (thinline.h), which gives GDI's end-pixel, dash and xor rules exactly and
 // is what the renderer spends its time on; fills and hatches go by scanline
-// spans, wide pens as round-ended strokes, glyphs as coverage laid in the
-// text colour.
+// spans, wide pens as the regions GDI fills for them, glyphs as coverage
+// laid in the text colour, with their underlines and strike-outs.
 //
 // Text is where a redraw spends its time, so nothing about it is made twice:
 // each distinct font record becomes a face of the glyph source once, and
@@ -97,9 +97,14 @@ class RasterCanvas : public Canvas {
   bool ThinPen() const { return pen_.Width <= 1 || pen_.Style == PenStyle::Null; }
   // A one-pixel segment by the pen, last pixel left out.
   void ThinSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
-  // A segment of a wide pen: every pixel whose centre lies within half the
-  // width of it, round at both ends.
-  void WideSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+  // The pixels a wide pen covers along the points, into wide_, as GDI's
+  // pen region: a band along each segment and a round blot at each point,
+  // one set so that each pixel is drawn once.
+  void WideOutline(std::span<const ScreenPoint> points, bool closed);
+  // wide_ laid down by the pen.
+  void LayWide();
+  // Span, leaving out the pixels of wide_: a fill beneath a wide outline.
+  void SpanBesideWide(int32_t y, int32_t x0, int32_t x1, uint32_t argb, bool xorMix, bool hatched);
   // The outline through the points, closed or open, by the current pen.
   void Outline(std::span<const ScreenPoint> points, bool closed);
   // Fills the pixels whose centres lie inside the polygon (alternate rule)
@@ -147,6 +152,13 @@ class RasterCanvas : public Canvas {
   int32_t posX_ = 0;
   int32_t posY_ = 0;
   std::vector<PointF> shape_;  // reused for the fills' corners
+  // A wide pen's pixels, by rows then columns, none overlapping; and how far
+  // each row of the pen's round blot lies in from the blot's box.
+  struct WideSpan {
+    int32_t Y, X0, X1;
+  };
+  std::vector<WideSpan> wide_;
+  std::vector<int32_t> blotInsets_;
   // The fills' working rows: each edge with the rows it crosses, the edges
   // crossing the row under way, where they cross it.
   struct FillEdge {

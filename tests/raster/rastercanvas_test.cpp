@@ -605,6 +605,9 @@ TEST(RasterCanvasGlyphs, GlyphsAtAnyTurnMatchTheFontEngineDrawingThem) {
       {"italic", "R", 3300, Changed(gothic, [](LogFont& f) { f.Italic = true; })},
       {"underlined", "g", 2000, Changed(gothic, [](LogFont& f) { f.Underline = true; })},
       {"struck out", "界", 600, Changed(gothic, [](LogFont& f) { f.StrikeOut = true; })},
+      {"underlined upright", "口", 0, Changed(gothic, [](LogFont& f) { f.Underline = true; })},
+      {"struck out, a quarter turned", "口", 900,
+       Changed(gothic, [](LogFont& f) { f.StrikeOut = true; })},
       {"narrow", "杭", 1500, Changed(gothic, [](LogFont& f) { f.Width = 6; })},
       {"wide", "W", 800, Changed(gothic, [](LogFont& f) { f.Width = 30; })},
   };

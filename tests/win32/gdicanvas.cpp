@@ -16,8 +16,6 @@ namespace {
 
 int GdiPenStyle(const Pen& pen) {
   if (pen.Style == PenStyle::Null) return PS_NULL;
-  // GDI draws its dash patterns only with one-pixel pens.
-  if (pen.Width > 1) return PS_SOLID;
   switch (pen.Style) {
     case PenStyle::Dash:
       return PS_DASH;

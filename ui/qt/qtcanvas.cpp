@@ -116,12 +116,27 @@ QtGlyphFace::QtGlyphFace(const LogFont& font) {
   font_.setWeight(
       static_cast<QFont::Weight>(std::clamp(font.Weight == 0 ? 400 : font.Weight, 1, 1000)));
   font_.setItalic(font.Italic);
-  font_.setUnderline(font.Underline);
-  font_.setStrikeOut(font.StrikeOut);
-  Outlined = !font.Italic && !font.Underline && !font.StrikeOut;
+  // A slanted face is left to the engine at every turn, lines and all; any
+  // other has its lines added by the canvas as bars, placed as GDI places
+  // them, from the face's own metrics.
+  Outlined = !font.Italic;
+  font_.setUnderline(font.Underline && !Outlined);
+  font_.setStrikeOut(font.StrikeOut && !Outlined);
   const QFontMetricsF metrics(font_);
   CellHeight = static_cast<int>(std::lround(metrics.height()));
   ascent_ = metrics.ascent();
+  if (Outlined) {
+    const int ascent = static_cast<int>(std::lround(ascent_));
+    const int thickness = static_cast<int>(std::lround(metrics.lineWidth()));
+    if (font.Underline) {
+      Bars.push_back(
+          TextBar(ascent, -static_cast<int>(std::lround(metrics.underlinePos())), thickness));
+    }
+    if (font.StrikeOut) {
+      Bars.push_back(
+          TextBar(ascent, static_cast<int>(std::lround(metrics.strikeOutPos())), thickness));
+    }
+  }
 }
 
 Affine QtGlyphFace::InCell(bool fullWidth) const {

@@ -79,6 +79,9 @@ class GdiGlyphFace : public GlyphFace {
   FlatOutline Outline(const std::string& glyph) override;
 
  private:
+  // The underline and strike-out the font asks for, as TextOut draws them.
+  void TakeBars(const LogFont& font, int ascent);
+
   HDC dc_;
   HFONT font_ = nullptr;
   double ascent_ = 0.0;
@@ -116,6 +119,26 @@ GdiGlyphFace::GdiGlyphFace(HDC dc, const LogFont& font) : dc_(dc) {
   // GDI's outlines carry the slant; underlines and strike-outs are lines
   // of their own, which the outlines leave out.
   Outlined = true;
+  if (font.Underline || font.StrikeOut) TakeBars(font, metrics.tmAscent);
+}
+
+void GdiGlyphFace::TakeBars(const LogFont& font, int ascent) {
+  // Where TextOut puts them: from the face's outline metrics, or without
+  // them, a twentieth of the ascent thick on the base line and half-way up.
+  int under = 0, underSize = ascent / 20 + 1, strike = ascent / 2, strikeSize = underSize;
+  const UINT size = GetOutlineTextMetricsW(dc_, 0, nullptr);
+  if (size >= sizeof(OUTLINETEXTMETRICW)) {
+    buffer_.assign(size, 0);
+    auto* otm = reinterpret_cast<OUTLINETEXTMETRICW*>(buffer_.data());
+    if (GetOutlineTextMetricsW(dc_, size, otm) != 0) {
+      under = otm->otmsUnderscorePosition;
+      underSize = std::abs(static_cast<int>(otm->otmsUnderscoreSize));
+      strike = otm->otmsStrikeoutPosition;
+      strikeSize = std::abs(static_cast<int>(otm->otmsStrikeoutSize));
+    }
+  }
+  if (font.Underline) Bars.push_back(TextBar(ascent, under, underSize));
+  if (font.StrikeOut) Bars.push_back(TextBar(ascent, strike, strikeSize));
 }
 
 FlatOutline GdiGlyphFace::Outline(const std::string& glyph) {
