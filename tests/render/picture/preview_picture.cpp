@@ -39,7 +39,7 @@ constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 
 // A face with the platform face's cell and advance, whose glyphs have no
-// ink.
+// ink, nor underline and strike-out bars.
 class InklessFace : public GlyphFace {
  public:
   explicit InklessFace(std::unique_ptr<GlyphFace> face) : face_(std::move(face)) {
