@@ -14,6 +14,7 @@
 #include <cstring>
 #include <memory>
 #include <unordered_map>
+#include <utility>
 
 #include "common/sjis.h"
 #include "raster/verticalforms.h"
@@ -260,8 +261,9 @@ std::unique_ptr<GlyphSource> QtGlyphSource::MakeAnother() const {
   return std::make_unique<QtGlyphSource>();
 }
 
-QtCanvas::QtCanvas(int width, int height, Blank blank)
-    : RasterCanvas(width, height, std::make_unique<QtGlyphSource>(), blank) {}
+QtCanvas::QtCanvas(int width, int height, Blank blank, std::unique_ptr<GlyphSource> glyphs)
+    : RasterCanvas(width, height, glyphs ? std::move(glyphs) : std::make_unique<QtGlyphSource>(),
+                   blank) {}
 
 const QImage& QtCanvas::Image() {
   const PixelBuffer& px = Pixels();

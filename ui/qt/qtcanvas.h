@@ -31,7 +31,9 @@ class QtGlyphSource : public GlyphSource {
 
 class QtCanvas : public RasterCanvas {
  public:
-  explicit QtCanvas(int width, int height, Blank blank = Blank::White);
+  // Its glyphs from Qt's fonts unless another source is given.
+  explicit QtCanvas(int width, int height, Blank blank = Blank::White,
+                    std::unique_ptr<GlyphSource> glyphs = nullptr);
 
   // The picture drawn so far, over the canvas's own pixels: what is drawn
   // next shows in it, so a picture kept across drawing is a copy().

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "common/sjis.h"
@@ -261,9 +262,9 @@ std::unique_ptr<GlyphSource> GdiGlyphSource::MakeAnother() const {
   return std::make_unique<GdiGlyphSource>();
 }
 
-DibCanvas::DibCanvas(int width, int height)
-    : RasterCanvas(width, height, std::make_unique<GdiGlyphSource>(), Blank::White,
-                   std::make_unique<DibStore>()) {}
+DibCanvas::DibCanvas(int width, int height, std::unique_ptr<GlyphSource> glyphs)
+    : RasterCanvas(width, height, glyphs ? std::move(glyphs) : std::make_unique<GdiGlyphSource>(),
+                   Blank::White, std::make_unique<DibStore>()) {}
 
 HDC DibCanvas::Dc() {
   return static_cast<DibStore&>(Store()).Dc();

@@ -35,8 +35,9 @@ class GdiGlyphSource : public GlyphSource {
 
 class DibCanvas : public RasterCanvas {
  public:
-  // A white canvas of the size.
-  DibCanvas(int width, int height);
+  // A white canvas of the size, its glyphs from GDI unless another source
+  // is given.
+  DibCanvas(int width, int height, std::unique_ptr<GlyphSource> glyphs = nullptr);
   // The memory device context that holds the picture, for BitBlt.
   HDC Dc();
 };
