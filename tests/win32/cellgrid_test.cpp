@@ -187,6 +187,16 @@ TEST(CellGrid, ColumnsFitTheirWidestTextOnADoubleClickOfTheHeaderBorder) {
   EXPECT_EQ(host.grid->Cursor(), (TCellPos{1, 1})) << "the header's double-click moves nothing";
 }
 
+// A look of no size (a density the system could not tell) still leaves rows
+// to count and page through.
+TEST(CellGrid, ALookOfNoSizeStillPagesThroughTheRows) {
+  GridHost host;
+  host.grid->SetLook(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), 0.0);
+  MoveWindow(host.grid->Hwnd(), 0, 0, 200, 150, TRUE);
+  host.Send(Key(VK_NEXT));
+  EXPECT_GT(host.grid->Cursor().Row, 1);
+}
+
 // A double click on a point number leaves its point out of the area; one on
 // the corner does nothing.
 TEST(CellGrid, ADoubleClickOnAPointNumberTogglesItsRow) {

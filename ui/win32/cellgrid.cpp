@@ -91,7 +91,8 @@ CellGrid::~CellGrid() {
 void CellGrid::SetLook(HFONT font, double scale) {
   font_ = font;
   scale_ = scale;
-  rowHeight_ = Scaled(kGridRowHeight, scale);
+  // Rows and pages are counted by dividing by the row's height.
+  rowHeight_ = std::max(Scaled(kGridRowHeight, scale), 1);
   const int digit = TextWidth("0");
   const std::array<int32_t, 6> chars = GridColumnChars();
   for (size_t i = 0; i < chars.size(); ++i) {

@@ -250,6 +250,10 @@ void MainWindow::CreateControls() {
 }
 
 void MainWindow::TakeDpi(UINT dpi) {
+  // The system answers 0 when it cannot tell the window's density (Wine
+  // does while its display starts up): the designed density then, never a
+  // window of no size.
+  if (dpi == 0) dpi = kDesignDpi;
   scale_ = static_cast<double>(dpi) / kDesignDpi;
   for (HFONT f : {font_, gridFont_, linkFont_}) DeleteObject(f);
   font_ = NewFont(Scaled(kFontHeight, scale_));
