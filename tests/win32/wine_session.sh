@@ -16,6 +16,11 @@ Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -1 "$work/display")"
+# A Wine session of our own on this display: a server left running by an
+# earlier program keeps that program's desktop, which may have no display
+# at all, and a window made there shows nowhere.
+"$root/scripts/wine" wineserver -k 2>/dev/null || true
+"$root/scripts/wine" wineserver -w 2>/dev/null || true
 "$root/scripts/wine" wineserver -p 2>/dev/null || true
 
 # The cases' own text files are UTF-8 for reading; they go in as the host

@@ -21,6 +21,10 @@ cp "$root/demo/JWC_TEMP.TXT" "$work/demo/"
 cp "$root/tests/render/fixtures/every_kind.txt" "$work/every_kind/JWC_TEMP.TXT"
 "$linux/bench/scale_probe" generate "$work/generated/JWC_TEMP.TXT" 3000
 
+# The Windows side's Wine session ends with this script: a server left
+# running would keep its display-less desktop for the next Wine program.
+trap '"$root/scripts/wine" wineserver -k 2>/dev/null || true' EXIT
+
 status=0
 for d in demo every_kind generated; do
   mkdir -p "$work/$d/linux" "$work/$d/windows" "$work/$d/diff"
