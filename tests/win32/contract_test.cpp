@@ -415,4 +415,28 @@ TEST(CanvasContract, GlyphsInkTheSamePlaces) {
   }
 }
 
+// The host's two faces draw real Japanese strokes on the Windows program's
+// canvas (a face without the glyph leaves a box or nothing), and the host's
+// default face written "<ＭＳ ゴシック>", a name no system has, draws as the
+// face it names.
+TEST(CanvasContract, HostFacesDrawTheirJapaneseGlyphs) {
+  const auto glyph = [](const char* face) {
+    DibCanvas canvas(kWidth, kHeight);
+    LogFont font;
+    font.Height = 24;
+    font.FaceName = Sjis(face);
+    canvas.SetFont(font);
+    canvas.TextOut(4, 2, Sjis("あ"));
+    return canvas.CopyToBitmap().Pixels;
+  };
+  for (const char* face : {"ＭＳ ゴシック", "ＭＳ 明朝"}) {
+    const std::vector<TColor> plain = glyph(face);
+    const std::vector<bool> ink = Ink({kWidth, kHeight, plain});
+    const Box box = InkBox(ink);
+    EXPECT_GT(std::count(ink.begin(), ink.end(), true), 30) << face;
+    EXPECT_GT(box.Right - box.Left, 10) << face;
+    EXPECT_EQ(glyph(("<" + std::string(face) + ">").c_str()), plain) << face;
+  }
+}
+
 }  // namespace

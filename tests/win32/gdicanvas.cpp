@@ -84,15 +84,8 @@ GdiCanvas::~GdiCanvas() {
 void GdiCanvas::Resize(int width, int height) {
   width_ = std::max(width, 1);
   height_ = std::max(height, 1);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width_;
-  info.bmiHeader.biHeight = -height_;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = TopDownDib(dc_, width_, height_, &bits);
   if (bitmap == nullptr) return;  // the old picture stays rather than none
   HGDIOBJ old = SelectObject(dc_, bitmap);
   if (initialBitmap_ == nullptr) initialBitmap_ = old;

@@ -14,6 +14,17 @@
 #include "raster/verticalforms.h"
 #include "text/facenames.h"
 
+HBITMAP TopDownDib(HDC dc, int width, int height, void** bits) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
 // The DIB section the canvas draws into, selected into a memory context of
 // its own.
 class DibStore : public PixelStore {
@@ -28,15 +39,8 @@ class DibStore : public PixelStore {
   DibStore& operator=(const DibStore&) = delete;
 
   PixelBuffer Allocate(int width, int height) override {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = TopDownDib(dc_, width, height, &bits);
     if (bitmap == nullptr) {
       // Out of memory for a picture this size: one pixel of its own, drawn
       // to no effect, rather than none.

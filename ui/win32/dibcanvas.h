@@ -19,6 +19,10 @@ std::wstring InstalledFace(const std::string& sjis);
 // make it (default output precision; no turn).
 LOGFONTW GdiFontRecord(const LogFont& font, const std::wstring& face);
 
+// A DIB section of 32-bit pixels, rows from the top, its bits at *bits;
+// null when there is no memory for it.
+HBITMAP TopDownDib(HDC dc, int width, int height, void** bits);
+
 // Glyphs from GDI's fonts; one source serves one thread.
 class GdiGlyphSource : public GlyphSource {
  public:
