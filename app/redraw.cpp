@@ -24,6 +24,7 @@ void TForm1::DrawFrame(Canvas& canvas, int32_t width, int32_t height) {
 
 void TForm1::RedrawView() {
   if (!ViewReady) return;
+  ++RedrawsBegun;
   BandShown = false;
   // No paint shows the old picture while the redraw is under way, and
   // its end makes the new one: a picture's worth of memory freed meanwhile.

@@ -189,6 +189,9 @@ class TForm1 {
   // show until the next redraw.
   bool BandShown = false;
   std::optional<Bitmap> ViewBitmap;
+  // Redraws begun since the form was made: the start-up shows its first
+  // picture after one, which the window probes and tests hold it to.
+  int RedrawsBegun = 0;
 
  private:
   bool ViewReady = false;

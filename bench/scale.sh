@@ -7,26 +7,35 @@
 # Times are wall-clock and CPU seconds; the verdict goes by the wall time, the
 # time the user waits. A redraw draws its texts on a second thread, so the
 # CPU time adds both threads' work and tells what a step costs, not how long
-# it takes. The rows of the window come from the program's own window on
-# the offscreen platform (bench/window_probe.cpp).
+# it takes. The rows of the window come from the program's own window
+# (bench/window_probe.cpp) at the bounds of a settings file, 1500 x 950.
 # The session and the window are run HORUNE_SCALE_RUNS times (default 3) and
 # every figure is the median of its runs: this machine's speed wanders from
 # one second to the next, and a single run would measure the wandering.
-# A Windows column follows: the same session cross-built with the Windows
-# program's canvas and run under Wine, side by side with the Linux figures
-# (HORUNE_SCALE_WINDOWS=0 leaves it out).
+# Windows columns follow: the same session cross-built with the Windows
+# program's canvas and run under Wine, and the Windows program's own window
+# (bench/window_probe_win32.cpp) under Wine on the X server of the Linux
+# window, runs of the two windows taken in turn; side by side with the Linux
+# figures (HORUNE_SCALE_WINDOWS=0 leaves them out, and the Linux window
+# runs on the offscreen platform).
 # Usage: bench/scale.sh [entities, default 1000000]
 # HORUNE_SCALE_PICTURE=file.png also keeps the window's first complete picture.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 entities="${1:-1000000}"
 runs="${HORUNE_SCALE_RUNS:-3}"
+windows="${HORUNE_SCALE_WINDOWS:-1}"
 export QT_QPA_PLATFORM=offscreen
 
 "$PWD/scripts/install-deps"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHORUNE_WERROR=ON >/dev/null
 cmake --build build --target scale_probe window_probe >/dev/null
 probe=build/bench/scale_probe
+if [ "$windows" != 0 ]; then
+  cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DHORUNE_WERROR=ON \
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" >/dev/null
+  cmake --build build-windows --target scale_probe window_probe >/dev/null
+fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -61,16 +70,56 @@ for run in $(seq "$runs"); do measure session "$work/session.$run" "$work/JWC_TE
 median "$work/session" "$work"/session.*
 measure read "$work/oneline" "$work/oneline.txt"
 measure write "$work/write" "$work/JWC_TEMP.TXT"
-# The program's own window on the program folder that holds the drawing,
-# maximized on a full-HD screen.
-cat >"$work/screen.json" <<'JSON'
+# The program's own windows on a full-HD screen, each over a program folder
+# with the generated drawing and over one with a drawing of one line, whose
+# start-up is taken off to tell what the drawing adds ("added"); both
+# folders hold a settings file that puts the window at 1500 x 950.
+mkdir -p "$work/large" "$work/tiny"
+ln "$work/JWC_TEMP.TXT" "$work/large/JWC_TEMP.TXT"
+"$probe" generate "$work/tiny/JWC_TEMP.TXT" 1 2>/dev/null
+for folder in large tiny; do printf '0\r\n0\r\n1500\r\n950\r\n' >"$work/$folder/horune.dat"; done
+sides=(linux)
+if [ "$windows" != 0 ]; then
+  # An X server and a Wine session of their own; the Linux window runs on
+  # the same server, as its users' does.
+  root="$PWD"
+  screen=1920x1080x24
+  # shellcheck source=tests/win32/wine_session.sh
+  . tests/win32/wine_session.sh
+  linux_platform=xcb
+  sides+=(windows)
+else
+  cat >"$work/screen.json" <<'JSON'
 { "screens": [ { "name": "full-hd", "x": 0, "y": 0, "width": 1920, "height": 1080, "dpi": 96, "dpr": 1 } ] }
 JSON
+  linux_platform="offscreen:configfile=$work/screen.json"
+fi
+# window SIDE FOLDER OUT: one run of a side's window probe over the folder.
+window() {
+  local folder="$work/$2"
+  if [ "$1" = linux ]; then
+    QT_QPA_PLATFORM="$linux_platform" build/bench/window_probe "$folder" \
+      ${HORUNE_SCALE_PICTURE:+"$HORUNE_SCALE_PICTURE"} >"$3" 2>/dev/null
+  else
+    # The probe's zero: the Unix time of its start, Wine's own start included.
+    HORUNE_PROBE_START=$(date +%s.%N) scripts/wine build-windows/bench/window_probe.exe \
+      "Z:${folder//\//\\}" 2>/dev/null | tr -d '\r' >"$3"
+  fi
+}
 for run in $(seq "$runs"); do
-  QT_QPA_PLATFORM="offscreen:configfile=$work/screen.json" build/bench/window_probe "$work" \
-    ${HORUNE_SCALE_PICTURE:+"$HORUNE_SCALE_PICTURE"} >"$work/window.$run" 2>/dev/null
+  for side in "${sides[@]}"; do
+    window "$side" large "$work/$side.$run"
+    window "$side" tiny "$work/$side-tiny.$run"
+    added=$(awk '$1 == "first_picture" { v[FILENAME] = $2 }
+                 END { printf "added %.4f", v[ARGV[1]] - v[ARGV[2]] }' \
+      "$work/$side.$run" "$work/$side-tiny.$run")
+    echo "$added" >>"$work/$side.$run"
+  done
 done
-median "$work/window" "$work"/window.*
+for side in "${sides[@]}"; do
+  median "$work/$side-window" "$work/$side".[0-9]*
+  median "$work/$side-tiny" "$work/$side-tiny".*
+done
 
 # field FILE NAME [COLUMN]: the value of one figure.
 field() { awk -v n="$2" -v c="${3:-2}" '$1 == n { print $c }' "$1"; }
@@ -123,7 +172,7 @@ one=$(field "$work/oneline" peak_mb)
 printf '| %-46s | %-12s | %-12s | %-12s | %-7s |\n' "peak memory, reading 100 MB on one line" \
   "<= 280 MB" "$one MB" "" "$(awk -v p="$one" 'BEGIN { print (p <= 280) ? "ok" : "OVER" }')"
 # wrow LABEL TARGET-SECONDS FIGURE: a step of the window, by the wall clock.
-w="$work/window"
+w="$work/linux-window"
 wrow() {
   local wall
   wall=$(field "$w" "$3")
@@ -142,39 +191,65 @@ printf '| %-46s | %-12s | %-12s | %-12s | %-7s |\n' "peak memory of the program"
   "$wpeak MB" "" "$(awk -v p="$wpeak" -v l="$limit" 'BEGIN { print (p <= l) ? "ok" : "OVER" }')"
 printf '\nthe first redraw in the window took %.0f slices\n' "$(field "$w" first_slices)"
 
-# The Windows column: the core's session on the Windows program's canvas,
-# cross-built and run under Wine, whose output lines end in CR LF.
-if [ "${HORUNE_SCALE_WINDOWS:-1}" != 0 ]; then
-  cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DHORUNE_WERROR=ON \
-    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" >/dev/null
-  cmake --build build-windows --target scale_probe >/dev/null
+# The Windows columns: the core's session on the Windows program's canvas,
+# cross-built and run under Wine, whose output lines end in CR LF; and the
+# two windows' runs above.
+if [ "$windows" != 0 ]; then
   for run in $(seq "$runs"); do
     scripts/wine build-windows/bench/scale_probe.exe session "$work/JWC_TEMP.TXT" 2>/dev/null |
       tr -d '\r' >"$work/wsession.$run"
   done
   median "$work/wsession" "$work"/wsession.*
   ws="$work/wsession"
-  printf '\nthe same session, Linux and Windows (under Wine) side by side\n\n'
-  printf '| %-40s | %-10s | %-14s | %-8s | %-16s | %-7s |\n' figure Linux "Windows (Wine)" ratio target verdict
-  printf '|%s|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..42})" "$(printf -- '-%.0s' {1..12})" \
-    "$(printf -- '-%.0s' {1..16})" "$(printf -- '-%.0s' {1..10})" "$(printf -- '-%.0s' {1..18})" \
-    "$(printf -- '-%.0s' {1..9})"
-  # side LABEL FIGURE: a timed step of both, the Windows one at most 1.3 times.
-  side() {
-    local lin win
-    lin=$(field "$s" "$2")
-    win=$(field "$ws" "$2")
-    printf '| %-40s | %-10s | %-14s | %-8s | %-16s | %-7s |\n' "$1" "$lin s" "$win s" \
-      "$(awk -v a="$win" -v b="$lin" 'BEGIN { printf "%.2f", a / b }')" "<= 1.3 x Linux" \
-      "$(awk -v a="$win" -v b="$lin" 'BEGIN { print (a <= 1.3 * b) ? "ok" : "OVER" }')"
+  # header TITLE: a side-by-side table's title and head.
+  header() {
+    printf '\n%s\n\n' "$1"
+    printf '| %-44s | %-10s | %-14s | %-8s | %-16s | %-7s |\n' figure Linux "Windows (Wine)" ratio target verdict
+    printf '|%s|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..46})" "$(printf -- '-%.0s' {1..12})" \
+      "$(printf -- '-%.0s' {1..16})" "$(printf -- '-%.0s' {1..10})" "$(printf -- '-%.0s' {1..18})" \
+      "$(printf -- '-%.0s' {1..9})"
   }
-  side "start-up to first picture (core)" first_picture
-  side "fitted redraw (core)" render_fitted
-  side "wheel notch, fitted (core)" notch_fitted
-  side "wheel notch, zoomed to 1/100 (core)" notch_hundredth
-  wpk=$(field "$ws" peak_mb)
-  printf '| %-40s | %-10s | %-14s | %-8s | %-16s | %-7s |\n' "peak memory (core)" "$peak MB" \
-    "$wpk MB" "" "<= $limit MB" "$(awk -v p="$wpk" -v l="$limit" 'BEGIN { print (p <= l) ? "ok" : "OVER" }')"
+  # side LABEL LINUX-FILE WINDOWS-FILE FIGURE [UNIT] [TARGET]: a figure of
+  # both and their ratio; with TARGET "ratio" the Windows one is held to at
+  # most 1.3 times Linux's, with a number both are held to at most that.
+  side() {
+    local lin win unit="${5-s}" target="${6:-}" limit="" verdict=""
+    lin=$(field "$2" "$4")
+    win=$(field "$3" "$4")
+    case "$target" in
+      "") ;;
+      ratio)
+        limit="<= 1.3 x Linux"
+        verdict=$(awk -v a="$win" -v b="$lin" 'BEGIN { print (a <= 1.3 * b) ? "ok" : "OVER" }')
+        ;;
+      *)
+        limit="<= $target $unit"
+        verdict=$(awk -v a="$win" -v b="$lin" -v t="$target" 'BEGIN { print (a <= t && b <= t) ? "ok" : "OVER" }')
+        ;;
+    esac
+    printf '| %-44s | %-10s | %-14s | %-8s | %-16s | %-7s |\n' "$1" "$lin $unit" "$win $unit" \
+      "$(awk -v a="$win" -v b="$lin" 'BEGIN { if (b > 0) printf "%.2f", a / b }')" "$limit" "$verdict"
+  }
+  header "the same session, Linux and Windows (under Wine) side by side"
+  side "start-up to first picture (core)" "$s" "$ws" first_picture s ratio
+  side "fitted redraw (core)" "$s" "$ws" render_fitted s ratio
+  side "wheel notch, fitted (core)" "$s" "$ws" notch_fitted s ratio
+  side "wheel notch, zoomed to 1/100 (core)" "$s" "$ws" notch_hundredth s ratio
+  side "peak memory (core)" "$s" "$ws" peak_mb MB "$limit"
+
+  lw="$work/linux-window"
+  ww="$work/windows-window"
+  header "the windows, Linux and Windows (under Wine) side by side, 1500 x 950 on one X server"
+  side "start-up to first picture, one-line drawing" "$work/linux-tiny" "$work/windows-tiny" first_picture
+  side "start-up to first picture" "$lw" "$ww" first_picture
+  side "what the drawing adds to the first picture" "$lw" "$ww" added s ratio
+  side "CPU time by the first picture" "$lw" "$ww" first_picture_cpu
+  side "redraws begun before the first picture" "$lw" "$ww" first_redraws "" 1
+  side "longest the window waits in the first redraw" "$lw" "$ww" longest_block s 0.1
+  side "wheel notch in a fitted redraw, answered" "$lw" "$ww" wheel_answered s 0.1
+  side "wheel notch, fitted" "$lw" "$ww" notch_fitted s ratio
+  side "Esc in a fitted redraw, answered" "$lw" "$ww" esc_answered s 0.1
+  side "peak memory of the program" "$lw" "$ww" peak_mb MB "$limit"
 fi
 echo
 echo "verdict by wall time"

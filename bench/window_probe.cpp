@@ -11,9 +11,13 @@
 //   window_made         from the process's start to the window made and shown
 //                       (the host's drawing read)
 //   first_picture       from the process's start to the first complete picture
+//   first_picture_cpu   the CPU time the process had used by then, all its
+//                       threads (on a busy machine the steadier figure)
 //   longest_block       the longest the window went without answering in that
 //                       first redraw
 //   first_slices        how many slices the first redraw took
+//   first_redraws       how many redraws began before the first complete
+//                       picture
 //   wheel_answered      from a wheel notch, sent while a fitted redraw is under
 //                       way, to the window taking it
 //   notch_fitted        from that notch to the complete picture of the new view
@@ -42,6 +46,7 @@
 
 #include "app/tform1.h"
 #include "preview/gval.h"
+#include "ui/qt/escape_x11.h"
 #include "ui/qt/mainwindow.h"
 #include "ui/qt/previewbox.h"
 #include "ui/qt/translations.h"
@@ -73,6 +78,13 @@ double SecondsBeforeMain() {
   clock_gettime(CLOCK_BOOTTIME, &now);
   const double boot = static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
   return boot - static_cast<double>(startTicks) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+// The CPU time the process has used, all its threads.
+double CpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
 void Print(const char* name, double value) {
@@ -129,8 +141,10 @@ class Probe : public QObject {
       case Step::FirstPicture:
         if (!Drawn()) return;
         Print("first_picture", beforeMain_ + Seconds(now - mainAt_));
+        Print("first_picture_cpu", CpuSeconds());
         Print("longest_block", Seconds(longestBlock_));
         Print("first_slices", slices_ + 1);
+        Print("first_redraws", form_.RedrawsBegun);
         if (!picture_.isEmpty()) window_.grab().save(picture_);
         StartFittedRedraw();
         SendLater([this] {
@@ -220,9 +234,10 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   InstallJapaneseTranslations(app);
+  InstallEscapeQuery();
   MainWindow window(QString::fromLocal8Bit(argv[1]) + QStringLiteral("/horune"));
-  // As a user with a large drawing has it: the whole screen.
-  window.showMaximized();
+  // At the bounds of the folder's settings file, as the program shows it.
+  window.show();
   window.activateWindow();
   Probe probe(window, beforeMain, mainAt, argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString());
   return QApplication::exec();

@@ -1,6 +1,7 @@
 # Sourced by the Windows window tests: a bare X server of their own, Wine's
 # server of horune's prefix, and the helpers that drive a window as a
-# person would. Expects root (the repository) and work (a scratch folder).
+# person would. Expects root (the repository) and work (a scratch folder);
+# screen, when set, is the X screen's size ("1920x1080x24").
 
 xvfb_pid=""
 end_session() {
@@ -12,7 +13,7 @@ trap end_session EXIT
 
 # A display of our own, numbered by the server.
 exec 9<> "$work/display"
-Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb -displayfd 9 -screen 0 "${screen:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -1 "$work/display")"

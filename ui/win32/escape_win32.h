@@ -1,5 +1,6 @@
 // The Esc-key state on Windows, for the core's Esc seam.
 #pragma once
 
-// Installs GetAsyncKeyState(VK_ESCAPE) as the query behind EscapePressed.
+// Installs GetAsyncKeyState(VK_ESCAPE), asked at most every few
+// milliseconds, as the query behind EscapePressed.
 void InstallWin32EscapeQuery();

@@ -26,9 +26,14 @@ namespace {
 constexpr int kFirstControlId = 100;
 constexpr int kInfoLinkId = 99;
 
-// The timers of the next slice of a long redraw, and of the redraw once a
-// resize has settled. Timer messages come after input and paints, so the
-// window answers between slices.
+// The next slice of a long redraw comes as a message of the window's own
+// while nothing else waits, so the slices follow one another at once. A
+// posted message is taken before input, paints and timers, so with any of
+// them waiting it comes by a timer instead, whose message comes after
+// theirs: the window answers between slices.
+constexpr UINT kRedrawSliceMessage = WM_APP + 1;
+constexpr UINT kWaitingBeforeSlice = QS_INPUT | QS_PAINT | QS_TIMER;
+// The timers of that slice, and of the redraw once a resize has settled.
 constexpr UINT_PTR kRedrawSliceTimer = 1;
 constexpr UINT_PTR kResizeSettleTimer = 2;
 
@@ -147,6 +152,10 @@ BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
 
 MainWindow::MainWindow(HINSTANCE instance, const std::filesystem::path& programPath)
     : instance_(instance) {
+  // TForm1's constructor makes the form (FormCreate) and starts reading the
+  // host's drawing: first, so the reading goes on while the window is made,
+  // the slowest part of a start under Wine (the display's driver, fonts).
+  form_ = std::make_unique<TForm1>(*this, programPath);
   RegisterClasses(instance, &MainWindow::FormProc, &MainWindow::PreviewProc);
   creamBrush_ = CreateSolidBrush(kCream);
   statusBrush_ = CreateSolidBrush(kStatusColor);
@@ -159,8 +168,6 @@ MainWindow::MainWindow(HINSTANCE instance, const std::filesystem::path& programP
       CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, L"ホルネ", style, kDesignLeft, kDesignTop,
                       kDesignWidth, kDesignHeight, nullptr, nullptr, instance, nullptr);
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  // TForm1's constructor makes the form (FormCreate).
-  form_ = std::make_unique<TForm1>(*this, programPath);
   CreateControls();
   TakeDpi(GetDpiForWindow(hwnd_));
 }
@@ -438,6 +445,9 @@ LRESULT MainWindow::HandleForm(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       CloseForm();
       return 0;
+    case kRedrawSliceMessage:
+      if (stage_ == Stage::Shown) form_->ContinueRedraw();
+      return 0;
     case WM_TIMER:
       if (wp != kRedrawSliceTimer && wp != kResizeSettleTimer) break;
       KillTimer(hwnd_, wp);
@@ -707,8 +717,17 @@ Canvas& MainWindow::PreviewCanvas() {
   return *canvas_;
 }
 
+bool MainWindow::CarriesRedrawSlice(const MSG& msg) {
+  return msg.message == kRedrawSliceMessage ||
+         (msg.message == WM_TIMER && msg.wParam == kRedrawSliceTimer);
+}
+
 void MainWindow::ScheduleRedrawSlice() {
-  SetTimer(hwnd_, kRedrawSliceTimer, USER_TIMER_MINIMUM, nullptr);
+  if (HIWORD(GetQueueStatus(kWaitingBeforeSlice)) != 0) {
+    SetTimer(hwnd_, kRedrawSliceTimer, USER_TIMER_MINIMUM, nullptr);
+  } else {
+    PostMessageW(hwnd_, kRedrawSliceMessage, 0, 0);
+  }
 }
 
 void MainWindow::RepaintPreview() {

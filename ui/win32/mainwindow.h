@@ -26,6 +26,9 @@ class MainWindow : public FrontEnd {
 
   // Shows the window and runs the message loop until it closes.
   int Run(int show);
+  TForm1& Form() { return *form_; }
+  // Whether msg, as the loop takes it, carries the next slice of a redraw.
+  static bool CarriesRedrawSlice(const MSG& msg);
 
   std::string EditText(EditId edit) const override;
   void SetEditText(EditId edit, const std::string& sjis) override;
