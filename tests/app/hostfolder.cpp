@@ -65,6 +65,14 @@ std::vector<std::string> HostFile(bool drawingSize) {
   return lines;
 }
 
+std::vector<std::string> LongHostFile(int lines) {
+  std::vector<std::string> out = HostFile(false);
+  for (int i = 0; i < lines; ++i) {
+    out.push_back(" " + std::to_string(i * 10) + " 0 " + std::to_string(i * 10) + " 3000");
+  }
+  return out;
+}
+
 std::vector<TTableRow> SjisRows(const std::vector<TTableRow>& utf8Rows) {
   std::vector<TTableRow> out;
   for (const TTableRow& row : utf8Rows) {

@@ -41,5 +41,8 @@ std::string SjisLines(const std::vector<std::string>& utf8Lines);
 // one line and one text; with "bz" when drawingSize is set.
 std::vector<std::string> HostFile(bool drawingSize);
 
+// HostFile with `lines` more lines after it, a redraw of many slices.
+std::vector<std::string> LongHostFile(int lines);
+
 // Shift-JIS rows from UTF-8 ones.
 std::vector<TTableRow> SjisRows(const std::vector<TTableRow>& utf8Rows);

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "app/formcontrols.h"
 #include "app/formtexts.h"
 #include "common/sjis.h"
 #include "exchange/store.h"
@@ -225,6 +226,27 @@ TEST_F(StartUp, ResizingBelowTheLeastSizeSnapsBack) {
   EXPECT_EQ(f.size(), QSize(475, 200));
   EXPECT_EQ(f.Form().WinWidth, 475);
   EXPECT_EQ(f.Form().WinHeight, 200);
+}
+
+// Wherever the settings put the window (nowhere, within the screen, past
+// it), its show, sizes and their settling begin no redraw but the one of
+// the first picture.
+TEST_F(StartUp, DrawsTheFirstPictureWithOneRedraw) {
+  WriteLines(folder.JwcTempPath(), LongHostFile(400));
+  for (const std::vector<std::string>& settings : std::vector<std::vector<std::string>>{
+           {}, {"0", "0", "700", "500"}, {"0", "0", "2147483647", "2147483647"}}) {
+    std::filesystem::remove(folder.SettingsPath());
+    if (!settings.empty()) WriteLines(folder.SettingsPath(), settings);
+    form = std::make_unique<MainWindow>(QtPath(folder.ProgramPath()));
+    TForm1& f = form->Form();
+    // A slice after every tenth line.
+    f.RedrawSlice = {};
+    form->show();
+    ASSERT_TRUE(QTest::qWaitFor([&f] { return f.ViewBitmap && !f.RedrawPending; }));
+    QTest::qWait(2 * kResizeSettleMs);
+    EXPECT_EQ(f.RedrawsBegun, 1) << settings.size();
+    form.reset();
+  }
 }
 
 // Takes the place of the system browser.
