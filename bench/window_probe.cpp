@@ -18,6 +18,8 @@
 //   first_slices        how many slices the first redraw took
 //   first_redraws       how many redraws began before the first complete
 //                       picture
+//   preview_width       the preview's size then, in pixels
+//   preview_height
 //   wheel_answered      from a wheel notch, sent while a fitted redraw is under
 //                       way, to the window taking it
 //   notch_fitted        from that notch to the complete picture of the new view
@@ -145,6 +147,8 @@ class Probe : public QObject {
         Print("longest_block", Seconds(longestBlock_));
         Print("first_slices", slices_ + 1);
         Print("first_redraws", form_.RedrawsBegun);
+        Print("preview_width", window_.PaintBox1->width());
+        Print("preview_height", window_.PaintBox1->height());
         if (!picture_.isEmpty()) window_.grab().save(picture_);
         StartFittedRedraw();
         SendLater([this] {

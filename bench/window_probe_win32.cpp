@@ -94,7 +94,7 @@ void SendKey(WORD key, bool up) {
 class Probe {
  public:
   Probe(MainWindow& window, double beforeMain, Clock::time_point mainAt)
-      : form_(window.Form()), beforeMain_(beforeMain), mainAt_(mainAt) {
+      : window_(window), form_(window.Form()), beforeMain_(beforeMain), mainAt_(mainAt) {
     self_ = this;
     thread_ = GetCurrentThreadId();
     hook_ = SetWindowsHookExW(WH_GETMESSAGE, &Probe::Hook, nullptr, thread_);
@@ -150,6 +150,8 @@ class Probe {
         Print("longest_block", Seconds(longestBlock_));
         Print("first_slices", slices_ + 1);
         Print("first_redraws", form_.RedrawsBegun);
+        Print("preview_width", window_.PaintBoxBounds().Width);
+        Print("preview_height", window_.PaintBoxBounds().Height);
         PlaceMouse();
         StartFittedRedraw();
         SendLater([] {
@@ -224,6 +226,7 @@ class Probe {
   }
 
   static inline Probe* self_ = nullptr;
+  MainWindow& window_;
   TForm1& form_;
   double beforeMain_;
   Clock::time_point mainAt_;
