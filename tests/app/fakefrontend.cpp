@@ -1,8 +1,9 @@
 // The fake front end: state kept, answers scripted.
 #include "fakefrontend.h"
 
-#include "exchange/store.h"
-#include "preview/gval.h"
+#include <chrono>
+#include <thread>
+
 
 FakeFrontEnd::FakeFrontEnd() : Preview(400, 300) {}
 
@@ -44,29 +45,23 @@ std::optional<std::filesystem::path> FakeFrontEnd::SaveTableDialog(
   return Choose(start);
 }
 
-FakePreviewCanvas::Seen FakePreviewCanvas::Now() {
-  return {JwwStore.Order.size(), Gval.ViewScale, Gval.ViewMinX, Gval.ViewWidth};
-}
+namespace {
 
-bool FakePreviewCanvas::StartLayer(LayerDrawing drawing) {
-  if (!OffersLayer) return false;
-  Join();
-  layer_ = RecordingCanvas();
-  stop_ = false;
-  thread_ = std::thread([this, drawing = std::move(drawing)] { drawing(layer_, stop_); });
-  LayerRunning = true;
-  return true;
-}
+// A layer's glyph takes a while, as a real one's does, so that the walk and
+// the layer meet midway through the texts.
+class SlowLayer : public RecordingCanvas {
+ public:
+  void TextOut(int32_t x, int32_t y, const std::string& glyph) override {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    RecordingCanvas::TextOut(x, y, glyph);
+  }
+};
 
-void FakePreviewCanvas::DropLayer() {
-  if (LayerRunning) SeenAtDrop.push_back(Now());
-  LayerRunning = false;
-  Join();
-}
+}  // namespace
 
-void FakePreviewCanvas::Join() {
-  stop_ = true;
-  if (thread_.joinable()) thread_.join();
+Canvas::LayerMaker FakePreviewCanvas::MakeLayerMaker() {
+  if (!OffersLayer) return nullptr;
+  return [] { return std::make_unique<SlowLayer>(); };
 }
 
 Canvas& FakeFrontEnd::PreviewCanvas() {
