@@ -7,8 +7,9 @@
 #include <string>
 #include <utility>
 
-#include "common/myfunc.h"
+#include "common/geometry.h"
 #include "common/sjis.h"
+#include "common/sjischars.h"
 #include "preview/blockboxes.h"
 #include "preview/clipping.h"
 #include "preview/draw.h"
