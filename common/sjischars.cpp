@@ -7,12 +7,6 @@
 
 namespace {
 
-// The double-byte character starting at byte i is whole only when its trail
-// byte is there; a lead byte in the last position stands alone.
-size_t CharLength(std::string_view t, size_t i) {
-  return LeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() ? 2 : 1;
-}
-
 // Byte offset of character number n (1-based), or the text's size when the
 // text has fewer characters.
 size_t CharOffset(std::string_view t, int64_t n) {

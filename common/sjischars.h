@@ -12,6 +12,12 @@ constexpr bool LeadByte(unsigned char b) {
   return (b >= 0x80 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFD);
 }
 
+// The byte length of the character at byte i (0-based): 2 for a lead byte
+// with a byte after it, else 1; a lead byte in the last position stands alone.
+inline size_t CharLength(std::string_view t, size_t i) {
+  return LeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() ? 2 : 1;
+}
+
 // The text without half-width and full-width spaces and control characters.
 std::string StripBlanks(std::string_view t);
 

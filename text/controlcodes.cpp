@@ -9,7 +9,7 @@
 #include "common/sjischars.h"
 #include "preview/draw.h"
 #include "preview/gval.h"
-#include "text/textdraw.h"
+#include "text/textrun.h"
 
 namespace {
 
