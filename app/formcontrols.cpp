@@ -141,7 +141,9 @@ TFormLayout LayoutForm(int32_t clientWidth, int32_t clientHeight, int32_t panel2
   int32_t memoPart = std::min(memoWanted, std::max(room - areaWanted, 0));
   // A sliver of the help text would show a scroll bar and no line.
   if (memoPart < Scaled(kGridRowHeight, scale)) memoPart = 0;
-  const int32_t areaShown = room - tableHeight - memoPart;
+  int32_t areaShown = room - tableHeight - memoPart;
+  // Nor a sliver of the area line, which would show the tops of glyphs.
+  if (areaShown < Scaled(kAreaLineHeight, scale) / 2) areaShown = 0;
   const int32_t panel4Height = memoPart + buttonsRow;
   const int32_t panel4Top = std::max(topHeight - panel4Height, 0);
 

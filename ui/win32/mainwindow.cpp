@@ -322,7 +322,6 @@ int MainWindow::Run(int show) {
   UpdateWindow(hwnd_);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    RouteEarlyKey(msg);
     if (msg.message == WM_KEYDOWN && KeyPreview(msg)) continue;
     if (msg.message == WM_MOUSEWHEEL) {
       Wheel(msg);
@@ -335,15 +334,6 @@ int MainWindow::Run(int show) {
     DispatchMessageW(&msg);
   }
   return form_->ExitCode();
-}
-
-void MainWindow::RouteEarlyKey(MSG& msg) const {
-  // The system addresses a key to the window that had the focus when it was
-  // pressed: one typed while the window was still being readied went to the
-  // frame, which has no use for keys, and would be lost.
-  if (msg.hwnd != hwnd_ || msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return;
-  HWND focus = GetFocus();
-  if (focus != nullptr && IsChild(hwnd_, focus)) msg.hwnd = focus;
 }
 
 bool MainWindow::KeyPreview(const MSG& msg) {

@@ -72,8 +72,6 @@ class MainWindow : public FrontEnd {
   void Layout();
   void Activate(bool active);
   void Command(int id, int code);
-  // A key queued for the frame goes to the control with the focus.
-  void RouteEarlyKey(MSG& msg) const;
   // The navigation keys seen before the focused control; true when used.
   bool KeyPreview(const MSG& msg);
   void Wheel(const MSG& msg);
