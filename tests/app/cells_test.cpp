@@ -91,31 +91,11 @@ TEST_F(Cells, APasteThatDoesNotFitOrCannotBeHeldChangesNothing) {
   }
 }
 
-TEST(ClearCellBlock, EmptiesTheBlockHeldToTheTable) {
-  const struct {
-    TCellRange range;
-    TTableRow row1, row2;
-    bool changed;
-  } cases[] = {
-      {{{3, 2}, {2, 1}}, {"1", "", "", "8", "0"}, {"1", "", "", "", ""}, true},
-      {{{5, 1}, {5, 1}}, {"1", "6", "2", "8", ""}, {"1", "5", "3", "", ""}, true},
-      {{{0, 0}, {9, kTableRows + 5}}, {}, {}, true},  // past the table's edges
-      {{{4, 2}, {5, 3}}, {"1", "6", "2", "8", "0"}, {"1", "5", "3", "", ""}, false},
-  };
-  for (const auto& c : cases) {
-    TTableCells cells;
-    cells.SetRows({TTableRow{"1", "6", "2", "8", "0"}, TTableRow{"1", "5", "3", "", ""}});
-    EXPECT_EQ(ClearCellBlock(cells, c.range), c.changed);
-    EXPECT_EQ(cells.Rows()[0], c.row1);
-    EXPECT_EQ(cells.Rows()[1], c.row2);
-  }
-}
-
 TEST_F(Cells, ClearingTheSelectionComputesAnew) {
   form->Cells().SetRows({TTableRow{"1", "6", "2", "8", "0"}, TTableRow{"1", "6", "2", "8", "1"}});
-  ui.Selection = {{1, 2}, {5, 2}};
+  ui.Selection = {{9, kTableRows + 1}, {2, 2}};  // held to the table
   form->StringGrid1Clear();
-  EXPECT_EQ(form->Cells().Rows()[1], TTableRow{});
+  EXPECT_EQ(form->Cells().Rows()[1], (TTableRow{"1", "", "", "", ""}));
   EXPECT_EQ(JwwStore.Points.size(), 3u);
 }
 

@@ -14,12 +14,9 @@
 #   wheel     four touchpad deltas of 30 zoom in as far as one notch of
 #             120 zooms out;
 #   dpi       the same at 144 dots per inch;
-#   least     a window kept smaller than allowed opens at the least size
-#             with OK whole in it, and a click on OK answers;
-#   menu      Shift+F10 opens the area line's menu, whose access key S
-#             picks the base-and-height method;
-#   fullwidth full-width digits typed into point 2's distance land as
-#             half-width ones, and the outline is drawn from them.
+#   least     at the least size OK is whole, and a click on it answers;
+#   menu      Shift+F10 opens the area menu, its access key S picks 三斜法;
+#   fullwidth full-width digits typed land half-width in the answer.
 # Usage: window_drives.sh horune.exe windrive.exe
 # HORUNE_WINDOW_PICTURES=folder keeps the pictures of the window at 96 and
 # 144 dpi, after a resize with the demo table computed.
@@ -160,7 +157,7 @@ drive_warning() {
 }
 
 drive_least() {
-  # Bounds of 100 x 50, a blank, point 2's two values, one row.
+  # Bounds of 100 x 50: the window opens at the least size.
   printf '0\n0\n100\n50\n\n10\n0\n1\n1\n6\n2\n8\n0\n' >"$work/least.dlist"
   start least "$work/least.dlist"
   local l t r b w h
@@ -181,8 +178,7 @@ drive_menu() {
 
 drive_fullwidth() {
   start fullwidth
-  # The first character xdotool types outside the keyboard's map may not
-  # reach Wine: a leading 0 that changes nothing either way.
+  # The first character typed outside the keyboard's map may not reach Wine.
   press "$win" type:０１２０００ Tab alt+y
   wait_exit "$pid"
   [[ "$(settings_line 6)" =~ ^0?12000$ ]] || fail "fullwidth: point 2's distance is '$(settings_line 6)'"

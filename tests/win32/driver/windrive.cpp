@@ -3,8 +3,8 @@
 // window manager here tells where a child control lies), and is another
 // program for a while: it takes the foreground, then hands it back to
 // horune as a click on horune's task bar button would.
-// Tells where a control lies in the window's client area, and how large
-// that is, as "left top right bottom width height" (a person sees it).
+// Tells where a control lies in the client area and its size, as a person
+// sees it: "left top right bottom width height".
 // Usage: windrive.exe wheel delta count | click control-id | away ms |
 //        where control-id
 #include <windows.h>
