@@ -16,7 +16,7 @@
 #   dpi       the same at 144 dots per inch;
 #   least     at the least size OK is whole, and a click on it answers;
 #   menu      Shift+F10 opens the area menu, its access key S picks 三斜法;
-#   fullwidth full-width digits typed land half-width in the answer.
+#   fullwidth full-width digits from the input method land half-width.
 # Usage: window_drives.sh horune.exe windrive.exe
 # HORUNE_WINDOW_PICTURES=folder keeps the pictures of the window at 96 and
 # 144 dpi, after a resize with the demo table computed.
@@ -178,10 +178,10 @@ drive_menu() {
 
 drive_fullwidth() {
   start fullwidth
-  # The first character typed outside the keyboard's map may not reach Wine.
-  press "$win" type:０１２０００ Tab alt+y
+  windrive ime １２０００
+  press "$win" Tab alt+y
   wait_exit "$pid"
-  [[ "$(settings_line 6)" =~ ^0?12000$ ]] || fail "fullwidth: point 2's distance is '$(settings_line 6)'"
+  [ "$(settings_line 6)" = 12000 ] || fail "fullwidth: point 2's distance is '$(settings_line 6)'"
   [ "$(head -c 2 "$dir/JWC_TEMP.TXT")" = hd ] || fail "fullwidth: no outline was drawn"
 }
 

@@ -33,7 +33,9 @@ std::wstring HalfWidthText(const std::wstring& text) {
 }
 
 bool HalfWidthInput(HWND edit, WNDPROC base, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_CHAR && wp >= L' ') {
+  // An input method's characters come as WM_IME_CHAR, which an EDIT takes
+  // without a WM_CHAR.
+  if ((msg == WM_CHAR || msg == WM_IME_CHAR) && wp >= L' ') {
     const std::wstring half = HalfWidthText(std::wstring(1, static_cast<wchar_t>(wp)));
     if (half.size() != 1 || half[0] == static_cast<wchar_t>(wp)) return false;
     CallWindowProcW(base, edit, WM_CHAR, half[0], lp);
@@ -64,7 +66,7 @@ std::wstring ClipboardWide(HWND owner) {
 
 bool SjisInputRefused(HWND edit, UINT msg, WPARAM wp) {
   std::wstring text;
-  if (msg == WM_CHAR && wp >= L' ') {
+  if ((msg == WM_CHAR || msg == WM_IME_CHAR) && wp >= L' ') {
     // Half of a surrogate pair is never Shift-JIS: both halves are refused.
     text.assign(1, static_cast<wchar_t>(wp));
   } else if (msg == WM_PASTE) {

@@ -5,8 +5,10 @@
 // horune as a click on horune's task bar button would.
 // Tells where a control lies in the client area and its size, as a person
 // sees it: "left top right bottom width height".
+// Types as an input method does, its characters as WM_IME_CHAR to the
+// control with the focus (X's keyboard has no full-width keys to press).
 // Usage: windrive.exe wheel delta count | click control-id | away ms |
-//        where control-id
+//        where control-id | ime text
 #include <windows.h>
 
 #include <cstdio>
@@ -23,6 +25,14 @@ int wmain(int argc, wchar_t** argv) {
     if (control == nullptr) return 1;
     // Posted: the click may open a box that waits for its own answer.
     PostMessageW(control, BM_CLICK, 0, 0);
+    return 0;
+  }
+  if (verb == L"ime") {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &info);
+    for (const wchar_t* c = argv[2]; *c != L'\0'; ++c)
+      PostMessageW(info.hwndFocus, WM_IME_CHAR, *c, 1);
     return 0;
   }
   if (verb == L"where") {
