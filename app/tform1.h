@@ -22,6 +22,7 @@
 #include "app/cellwarnings.h"
 #include "app/frontend.h"
 #include "app/tablecells.h"
+#include "app/viewmath.h"
 #include "exchange/area.h"
 #include "exchange/outline.h"
 #include "preview/canvas.h"
@@ -35,16 +36,6 @@ inline constexpr uint8_t kMouseMiddle = 4;
 // The keys FormKeyDown may act on; a front end passes no others.
 enum class NavKey : uint8_t { PageUp, PageDown, End, Insert, Home, Left, Right, Up, Down };
 
-// The visible world rectangle and its scale: what the previous view keeps.
-struct TView {
-  double Scale = 1.0;
-  double MinX = 0.0;
-  double MinY = 0.0;
-  double MaxX = 0.0;
-  double MaxY = 0.0;
-  bool operator==(const TView&) const = default;
-};
-
 // Rubber-band corners in paint-box pixels.
 struct TBandRect {
   int32_t X1 = 0;
@@ -52,12 +43,6 @@ struct TBandRect {
   int32_t X2 = 0;
   int32_t Y2 = 0;
 };
-
-// The view limits that keep every picture finite and drawable: a change that
-// would leave them is refused and the view stays as it was.
-inline constexpr double kMinViewScale = 1e-9;
-inline constexpr double kMaxViewScale = 1e15;
-inline constexpr double kMaxViewCoordinate = 1e11;
 
 class TForm1 {
  public:
@@ -226,8 +211,6 @@ class TForm1 {
   bool DrawnAtPaintBoxSize() const;
   void TakePaintBoxSize();
   void DrawFrame(Canvas& canvas, int32_t width, int32_t height);
-  double PixelToWorldX(double px) const;
-  double PixelToWorldY(double py) const;
   void FinishBand(double px, double py, double rx, double ry);
   void FinishDrag(double px, double py, double rx, double ry);
   void PanByKey(NavKey key, bool shift);
