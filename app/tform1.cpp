@@ -273,10 +273,11 @@ bool TForm1::RowLeftOut(int32_t row) const {
 
 std::vector<TForm1::TAreaMenuItem> TForm1::AreaMenu() const {
   const bool heron = Area.Method == TAreaMethod::Heron;
-  return {{Sjis("ヘロン法（三辺）"), heron},
-          {Sjis("三斜法（底辺と高さ）"), !heron},
-          {Sjis("OK で面積表を作図する"), Area.Table},
-          {Sjis("距離を m で入力している"), Area.Metres}};
+  // Access keys as Japanese menus show them, a letter in brackets at the end.
+  return {{Sjis("ヘロン法（三辺）(&H)"), heron},
+          {Sjis("三斜法（底辺と高さ）(&S)"), !heron},
+          {Sjis("OK で面積表を作図する(&T)"), Area.Table},
+          {Sjis("距離を m で入力している(&M)"), Area.Metres}};
 }
 
 void TForm1::AreaMenuChoose(size_t item) {
@@ -350,6 +351,13 @@ void TForm1::StringGrid1Paste() {
     return;
   }
   ui_.CellsChanged(at.Row, at.Row + static_cast<int32_t>(block.size()) - 1);
+  ComputeOutline();
+}
+
+void TForm1::StringGrid1Clear() {
+  const TCellRange sel = ui_.CellSelection();
+  if (!ClearCellBlock(cells_, sel)) return;
+  ui_.CellsChanged(std::min(sel.From.Row, sel.To.Row), std::max(sel.From.Row, sel.To.Row));
   ComputeOutline();
 }
 
