@@ -50,11 +50,3 @@ inline int MostChannelDifference(const RasterCanvas& a, const RasterCanvas& b) {
   }
   return most;
 }
-
-// How dark a pixel is, 0 for white to 255 for black: the grey of its
-// channels weighted as the eye weighs them, (11 r + 16 g + 5 b) / 32.
-inline int Darkness(const RasterCanvas& canvas, int x, int y) {
-  const uint32_t p = PixelWord(canvas, x, y);
-  return 255 -
-         static_cast<int>((11 * ((p >> 16) & 0xFF) + 16 * ((p >> 8) & 0xFF) + 5 * (p & 0xFF)) / 32);
-}

@@ -531,7 +531,7 @@ TEST(RasterCanvasGlyphs, ALargeGlyphDrawsTheSameWhereverItCrossesTheBands) {
       canvas.TextOut(x, y, Sjis("田"));
       int ink = 0;
       for (int dy = -250; dy < 250; ++dy) {
-        for (int dx = -250; dx < 250; ++dx) ink += Darkness(canvas, x + dx, y + dy) > 128;
+        for (int dx = -250; dx < 250; ++dx) ink += PixelAt(canvas, x + dx, y + dy) == kBlack;
       }
       return std::pair(PixelsOf(canvas, x - 250, y - 250, 500, 500), ink);
     };
