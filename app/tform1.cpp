@@ -11,12 +11,12 @@
 #include "app/formcontrols.h"
 #include "app/tablefileio.h"
 #include "common/sjis.h"
-#include "exchange/areatable.h"
 #include "exchange/reader.h"
 #include "exchange/store.h"
 #include "exchange/writeback.h"
 #include "exchange/writer.h"
 #include "preview/gval.h"
+#include "site/areatable.h"
 
 namespace fs = std::filesystem;
 

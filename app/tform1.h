@@ -22,10 +22,10 @@
 #include "app/cellwarnings.h"
 #include "app/frontend.h"
 #include "app/tablecells.h"
-#include "exchange/area.h"
-#include "exchange/outline.h"
 #include "preview/canvas.h"
 #include "render/renderer.h"
+#include "site/area.h"
+#include "site/outline.h"
 
 // Mouse buttons as MouseFlags holds them.
 inline constexpr uint8_t kMouseLeft = 1;

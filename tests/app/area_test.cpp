@@ -10,10 +10,10 @@
 
 #include "app/tform1.h"
 #include "common/sjis.h"
-#include "exchange/areatable.h"
 #include "exchange/reader.h"
 #include "exchange/store.h"
 #include "formtest.h"
+#include "site/areatable.h"
 
 namespace {
 

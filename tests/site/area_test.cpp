@@ -1,7 +1,7 @@
 // Tests of the site's area: worked examples with figures computed by hand,
 // a property over random sites, check measurements, rows left out, the
 // cross-check, and the settings kept in the table files.
-#include "exchange/area.h"
+#include "site/area.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +14,9 @@
 
 #include "common/decimal.h"
 #include "common/sjis.h"
-#include "exchange/outline.h"
+#include "site/outline.h"
 #include "tests/exchange/store_setup.h"
-#include "tests/exchange/table_stub.h"
+#include "tests/site/table_stub.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The area table and the triangles' marks, as lines, circles and texts.
-#include "exchange/areatable.h"
+#include "site/areatable.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-#include "exchange/area.h"
-#include "exchange/outline.h"
+#include "site/area.h"
+#include "site/outline.h"
 
 // The line type of the heights: the host's first dotted type.
 inline constexpr int32_t kHeightLineType = 2;

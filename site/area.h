@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "exchange/outline.h"
 #include "exchange/tablefile.h"
+#include "site/outline.h"
 
 enum class TAreaMethod : uint8_t { Heron, BaseHeight };
 

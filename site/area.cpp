@@ -1,6 +1,6 @@
 // The site's area by triangles, in exact decimals, with its cross-check by
 // coordinates and the settings kept in the table files.
-#include "exchange/area.h"
+#include "site/area.h"
 
 #include <algorithm>
 #include <charconv>
@@ -195,7 +195,7 @@ TAreaResult ComputeArea(const TOutlineSolution& sol, const TAreaSettings& settin
   // The first typed measurement of each pair of points.
   std::map<TPair, std::optional<int64_t>> measured;
   int64_t exactMicro = 0;  // the triangles' areas to 10^-6 m², whatever the method
-  measured.emplace(PairOf(1, 2), TypedMm(sol.Edit1, s));
+  measured.emplace(PairOf(1, 2), TypedMm(sol.Point2Distance, s));
   for (const TSolvedRow& row : sol.Rows) {
     const TSolvedPoint &p = sol.Point(row.Point), &p1 = sol.Point(row.P1), &p2 = sol.Point(row.P2);
     const std::optional<int64_t> b = TypedMm(row.D1, s), c = TypedMm(row.D2, s);

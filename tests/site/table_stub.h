@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/sjis.h"
-#include "exchange/outline.h"
+#include "site/outline.h"
 
 // The window's edits and table as plain values: row r is rows[r - 1].
 struct TableStub {
