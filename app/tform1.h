@@ -112,11 +112,16 @@ class TForm1 {
   // greyed.
   bool RowLeftOut(int32_t row) const;
   // The area line's menu (a right click on it): the method, whether the
-  // area table is drawn and the length unit, each with its check mark.
-  // Choosing an item changes that setting and computes anew.
+  // area table is drawn, the length unit, the coordinates' axes, the site
+  // area's rounding and the 坪, each with its check mark, and the copy of
+  // the area table for a spreadsheet. Choosing a setting changes it and
+  // computes anew. The coordinate method is offered only when the outline
+  // is one simple ring; else its item says why.
   struct TAreaMenuItem {
     std::string Text;  // Shift-JIS
     bool Checked = false;
+    bool Enabled = true;
+    bool Checkable = true;  // a setting; else a command
   };
   std::vector<TAreaMenuItem> AreaMenu() const;
   void AreaMenuChoose(size_t item);
@@ -253,6 +258,8 @@ class TForm1 {
   int32_t redrawWidth_ = 0;
   int32_t redrawHeight_ = 0;
   TTableCells cells_;
+  // The last computation's area, for the menu and the copy.
+  TAreaResult area_;
   // The block after a table file's rows as read, to write back what this
   // version does not know.
   TTableOptions tableOptions_;

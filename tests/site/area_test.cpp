@@ -250,15 +250,29 @@ TEST_F(Area, RandomFansAgreeWithCoordinatesAndAddUpAsPrinted) {
 }
 
 TEST(AreaSettings, ReadFromTheBlockAndWrittenBackKeepingOtherNames) {
-  const TTableOptions read = {{"area.table", "1"}, {"area.method", "base-height"},
-                              {"area.unit", "m"},  {"area.decimals", "3"},
-                              {"view.grid", "on"}, {"area.exclude", "7, 4,x,7"}};
+  const TTableOptions read = {{"area.table", "1"},
+                              {"area.method", "base-height"},
+                              {"area.unit", "m"},
+                              {"area.decimals", "3"},
+                              {"area.round", "half-up"},
+                              {"area.round.decimals", "1"},
+                              {"area.height.decimals", "4"},
+                              {"area.tsubo", "1"},
+                              {"area.axes", "survey"},
+                              {"area.origin", "-12110,3020"},
+                              {"view.grid", "on"},
+                              {"area.exclude", "7, 4,x,7"}};
   const TAreaSettings s = AreaSettingsFromOptions(read);
   EXPECT_TRUE(s.Table);
   EXPECT_EQ(s.Method, TAreaMethod::BaseHeight);
   EXPECT_TRUE(s.Metres);
   EXPECT_EQ(s.Decimals, 3);
   EXPECT_EQ(s.Exclude, (std::vector<int32_t>{4, 7}));
+  EXPECT_EQ(s.Rounding, TAreaRounding::HalfUp);
+  EXPECT_EQ(s.RoundDecimals * 10 + s.HeightDecimals, 14);
+  EXPECT_TRUE(s.Tsubo);
+  EXPECT_EQ(s.Axes, TAreaAxes::Survey);
+  EXPECT_EQ(s.OriginX * 10000 + s.OriginY, -12110 * 10000 + 3020);
 
   TTableOptions written = read;
   AreaSettingsToOptions(s, written);
@@ -269,7 +283,11 @@ TEST(AreaSettings, ReadFromTheBlockAndWrittenBackKeepingOtherNames) {
   AreaSettingsToOptions(TAreaSettings{}, written);
   EXPECT_EQ(written, (TTableOptions{{"view.grid", "on"}}));
   // Malformed values keep their defaults.
-  EXPECT_EQ(AreaSettingsFromOptions({{"area.decimals", "9"}, {"area.method", "x"}}),
+  EXPECT_EQ(AreaSettingsFromOptions({{"area.decimals", "9"},
+                                     {"area.method", "x"},
+                                     {"area.round.decimals", "5"},
+                                     {"area.height.decimals", ""},
+                                     {"area.origin", "5"}}),
             TAreaSettings{});
 }
 
