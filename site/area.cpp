@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <initializer_list>
 #include <map>
 #include <optional>
@@ -142,13 +143,14 @@ void ReadBounded(const TTableOptions& options, std::string_view name, int low, i
   if (n >= low && n <= high && !StripBlanks(*v).empty()) value = n;
 }
 
-// "X,Y" in mm; both or neither.
+// "X,Y" in mm, each within 1000 km; both or neither.
 void ReadOrigin(const std::string& text, TAreaSettings& s) {
   const size_t comma = text.find(',');
   if (comma == std::string::npos) return;
   const auto x = TextToUnits(StripBlanks(text.substr(0, comma)), 0);
   const auto y = TextToUnits(StripBlanks(text.substr(comma + 1)), 0);
-  if (!x || !y) return;
+  constexpr int64_t kFar = 1'000'000'000;
+  if (!x || !y || std::llabs(*x) > kFar || std::llabs(*y) > kFar) return;
   s.OriginX = *x;
   s.OriginY = *y;
 }

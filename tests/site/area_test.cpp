@@ -20,13 +20,6 @@
 
 namespace {
 
-TOutlineSolution Solve(const std::string& edit1, const std::string& edit2,
-                       const std::vector<TTableRow>& rows) {
-  TableStub table(edit1, edit2, rows);
-  TOutlineCounters counters;
-  return RunOutline(table, counters).Solution;
-}
-
 // The figures of a triangle's row as the table prints them.
 std::vector<std::string> PrintedRow(const TAreaResult& r, const TAreaTriangle& t) {
   if (r.Method == TAreaMethod::Heron) {

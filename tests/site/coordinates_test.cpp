@@ -22,13 +22,6 @@
 
 namespace {
 
-TOutlineSolution Solve(const std::string& distance, const std::string& angle,
-                       const std::vector<TTableRow>& rows) {
-  TableStub table(distance, angle, rows);
-  TOutlineCounters counters;
-  return RunOutline(table, counters).Solution;
-}
-
 TAreaSettings Coordinates(TAreaAxes axes = TAreaAxes::Drawing, int64_t x = 0, int64_t y = 0) {
   TAreaSettings s;
   s.Method = TAreaMethod::Coordinates;

@@ -27,3 +27,11 @@ inline TOutlineResult RunOutline(TableStub& table, TOutlineCounters& counters) {
   for (const int32_t row : result.ErrorRows) table.rows[row - 1][4] = SjisFromUtf8("エラー");
   return result;
 }
+
+// The solution of the values as the window computes it, the store filled.
+inline TOutlineSolution Solve(const std::string& distance, const std::string& angle,
+                              const std::vector<TTableRow>& rows) {
+  TableStub table(distance, angle, rows);
+  TOutlineCounters counters;
+  return RunOutline(table, counters).Solution;
+}
