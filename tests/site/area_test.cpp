@@ -239,6 +239,22 @@ TEST_F(Area, RandomFansAgreeWithCoordinatesAndAddUpAsPrinted) {
     const int64_t cut =
         r.Method == TAreaMethod::Heron ? added / PowerOfTen(decimals - 2) : added / 20000;
     EXPECT_EQ(*TextToUnits(SiteAreaText(r), 2), cut) << site;
+
+    // The coordinate table lists the fan's corners in order; its double area
+    // is its triangles' on the same whole millimetres, and its rows add up.
+    s.Method = TAreaMethod::Coordinates;
+    const TAreaResult c = ComputeArea(sol, s);
+    const std::vector<TCornerRow>& corner = c.Coordinates.Rows;
+    ASSERT_EQ(corner.size(), static_cast<size_t>(corners)) << site;
+    int64_t fan = 0, printed = 0;
+    for (size_t k = 0; k < corner.size(); ++k) {
+      const TCornerRow &p = corner[0], &a = corner[k], &b = corner[(k + 1) % corner.size()];
+      EXPECT_EQ(a.Point, static_cast<int32_t>(k) + 1) << site;
+      fan += (a.X - p.X) * (b.Y - p.Y) - (b.X - p.X) * (a.Y - p.Y);
+      printed += *TextToUnits(CornerProduct(c, a), c.SumDecimals);
+    }
+    EXPECT_EQ(c.Coordinates.DoubleArea, fan) << site;
+    EXPECT_EQ(*TextToUnits(AreaSum(c), c.SumDecimals), printed) << site;
   }
 }
 
