@@ -148,7 +148,7 @@ std::vector<TColumn> Columns(TAreaMethod method) {
     case TAreaMethod::BaseHeight:
       return {{"番号", 6}, {"底辺", 10}, {"高さ", 10}, {"倍面積", 16}};
     case TAreaMethod::Coordinates:
-      return {{"点", 6}, {"X", 13}, {"Y", 13}, {"Yn+1-Yn-1", 12}, {"Xn(Yn+1-Yn-1)", 16}};
+      return {{"点", 8}, {"X", 13}, {"Y", 13}, {"Yn+1-Yn-1", 12}, {"Xn(Yn+1-Yn-1)", 16}};
     case TAreaMethod::Heron:
       break;
   }
