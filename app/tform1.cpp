@@ -277,17 +277,18 @@ std::vector<TForm1::TAreaMenuItem> TForm1::AreaMenu() const {
   const std::string reason = ShapeReason(area_.Coordinates.Shape);
   std::string coordinates = Sjis("座標法（座標求積表）");
   if (!reason.empty()) coordinates += Sjis("：") + reason;
-  return {{Sjis("ヘロン法（三辺）"), m == TAreaMethod::Heron},
-          {Sjis("三斜法（底辺と高さ）"), m == TAreaMethod::BaseHeight},
-          {coordinates, m == TAreaMethod::Coordinates, reason.empty()},
-          {Sjis("OK で面積表を作図する"), Area.Table},
-          {Sjis("距離を m で入力している"), Area.Metres},
-          {Sjis("座標を測量の向きにする（X 北・Y 東）"), Area.Axes == TAreaAxes::Survey},
-          {Sjis("面積の端数を切り捨てる"), r == TAreaRounding::Cut},
-          {Sjis("面積の端数を四捨五入する"), r == TAreaRounding::HalfUp},
-          {Sjis("面積の端数を切り上げる"), r == TAreaRounding::Up},
-          {Sjis("坪を併記する"), Area.Tsubo},
-          {Sjis("面積表をコピー（表計算へ）"), false, !area_.Triangles.empty(), false}};
+  // Access keys as Japanese menus show them, a letter in brackets at the end.
+  return {{Sjis("ヘロン法（三辺）(&H)"), m == TAreaMethod::Heron},
+          {Sjis("三斜法（底辺と高さ）(&S)"), m == TAreaMethod::BaseHeight},
+          {coordinates + "(&Z)", m == TAreaMethod::Coordinates, reason.empty()},
+          {Sjis("OK で面積表を作図する(&T)"), Area.Table},
+          {Sjis("距離を m で入力している(&M)"), Area.Metres},
+          {Sjis("座標を測量の向きにする（X 北・Y 東）(&X)"), Area.Axes == TAreaAxes::Survey},
+          {Sjis("面積の端数を切り捨てる(&D)"), r == TAreaRounding::Cut},
+          {Sjis("面積の端数を四捨五入する(&R)"), r == TAreaRounding::HalfUp},
+          {Sjis("面積の端数を切り上げる(&U)"), r == TAreaRounding::Up},
+          {Sjis("坪を併記する(&P)"), Area.Tsubo},
+          {Sjis("面積表をコピー（表計算へ）(&C)"), false, !area_.Triangles.empty(), false}};
 }
 
 void TForm1::AreaMenuChoose(size_t item) {
@@ -374,6 +375,13 @@ void TForm1::StringGrid1Paste() {
     return;
   }
   ui_.CellsChanged(at.Row, at.Row + static_cast<int32_t>(block.size()) - 1);
+  ComputeOutline();
+}
+
+void TForm1::StringGrid1Clear() {
+  const TCellRange sel = ui_.CellSelection();
+  if (!ClearCellBlock(cells_, sel)) return;
+  ui_.CellsChanged(std::min(sel.From.Row, sel.To.Row), std::max(sel.From.Row, sel.To.Row));
   ComputeOutline();
 }
 

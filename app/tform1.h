@@ -90,6 +90,9 @@ class TForm1 {
   // a line, as spreadsheets exchange them.
   void StringGrid1Paste();
   void StringGrid1Copy();
+  // Delete or Backspace on the table's cells (no cell editor open): the
+  // selected block is emptied.
+  void StringGrid1Clear();
   // Leaves the row's point out of the site's area, or takes it back in (a
   // double click on the point number, or Space there).
   void StringGrid1ToggleArea(int32_t row);

@@ -66,7 +66,7 @@ TEST_F(AreaForm, TheMenuSetsMethodTableAndUnitAndTheyAreKept) {
                                          false, false, false}));
   // Nothing computed yet: no outline to list, and the menu says so.
   EXPECT_FALSE(f.AreaMenu()[2].Enabled);
-  EXPECT_EQ(f.AreaMenu()[2].Text, Sjis("座標法（座標求積表）：数える三角形がありません"));
+  EXPECT_EQ(f.AreaMenu()[2].Text, Sjis("座標法（座標求積表）：数える三角形がありません(&Z)"));
   f.AreaMenuChoose(1);
   EXPECT_EQ(ui.AreaText, Sjis("敷地面積 6.00㎡（1.81坪） 三斜法・1三角形"));
   EXPECT_EQ(f.Outline.CircleCount, 0);
