@@ -180,8 +180,9 @@ void MainWindow::AreaMenu(const QPoint& at) {
   const std::vector<TForm1::TAreaMenuItem> items = form_->AreaMenu();
   for (size_t i = 0; i < items.size(); ++i) {
     QAction* a = menu.addAction(QStringFromSjis(items[i].Text));
-    a->setCheckable(true);
+    a->setCheckable(items[i].Checkable);
     a->setChecked(items[i].Checked);
+    a->setEnabled(items[i].Enabled);
     a->setData(static_cast<qulonglong>(i));
   }
   if (QAction* chosen = menu.exec(at)) form_->AreaMenuChoose(chosen->data().toULongLong());

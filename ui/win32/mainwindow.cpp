@@ -642,8 +642,9 @@ void MainWindow::AreaMenu(LPARAM at) {
   HMENU menu = CreatePopupMenu();
   const std::vector<TForm1::TAreaMenuItem> items = form_->AreaMenu();
   for (size_t i = 0; i < items.size(); ++i) {
-    AppendMenuW(menu, MF_STRING | (items[i].Checked ? MF_CHECKED : MF_UNCHECKED), i + 1,
-                WideFromSjis(items[i].Text).c_str());
+    const UINT flags = MF_STRING | (items[i].Checked ? MF_CHECKED : MF_UNCHECKED) |
+                       (items[i].Enabled ? MF_ENABLED : MF_GRAYED);
+    AppendMenuW(menu, flags, i + 1, WideFromSjis(items[i].Text).c_str());
   }
   const int chosen =
       TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd_, nullptr);
