@@ -57,7 +57,7 @@ std::vector<std::string> SiteTexts() {
 // then dates and times now and of the file, a few with spread marks.
 std::vector<std::string> VariableTexts() {
   static constexpr std::string_view kNames[] = {
-      "$J", "$J", "$J", "%J", "$j", "&j", "$Y", "%y", "&m", "%d", "$H",
+      "$J", "$J", "$J", "%J",  "$j",  "&j", "$Y", "%y", "&m", "%d", "$H",
       "%M", "$S", "$w", "$wa", "%ma", "$N", "$n", "=F", "_f", "=y", "_m",
   };
   std::vector<std::string> texts(std::begin(kNames), std::end(kNames));
