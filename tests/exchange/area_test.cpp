@@ -253,15 +253,16 @@ TEST_F(Area, RandomFansAgreeWithCoordinatesAndAddUpAsPrinted) {
 
 // The search of every earlier point: the nearest known one within 20 mm,
 // the lowest number among those equally near.
-std::optional<TAreaCheck> NearestEarlier(const TOutlineSolution& sol, int32_t n, double unit) {
-  std::optional<TAreaCheck> best;
+std::optional<std::array<int64_t, 3>> NearestEarlier(const TOutlineSolution& sol, int32_t n,
+                                                     double unit) {
+  std::optional<std::array<int64_t, 3>> best;
   double bestMm = 0.0;
   const TSolvedPoint& p = sol.Point(n);
   for (int32_t k = 1; k < n; ++k) {
     const TSolvedPoint& q = sol.Point(k);
     const double mm = std::sqrt((p.X - q.X) * (p.X - q.X) + (p.Y - q.Y) * (p.Y - q.Y)) * unit;
-    if (q.Known && mm <= 20 && (!best || mm < bestMm)) {
-      best = TAreaCheck{n, k, std::llround(mm)};
+    if (p.Known && q.Known && mm <= 20 && (!best || mm < bestMm)) {
+      best = {n, k, std::llround(mm)};
       bestMm = mm;
     }
   }
@@ -274,11 +275,6 @@ std::optional<TAreaCheck> NearestEarlier(const TOutlineSolution& sol, int32_t n,
 TEST_F(Area, CheckMeasurementsAreTheNearestEarlierPoint) {
   std::mt19937 rng(5);
   auto below = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
-  const auto flat = [](const std::vector<TAreaCheck>& checks) {
-    std::vector<std::array<int64_t, 3>> out;
-    for (const TAreaCheck& c : checks) out.push_back({c.Point, c.Near, c.Millimetres});
-    return out;
-  };
   size_t found = 0;
   for (int set = 0; set < 300; ++set) {
     TAreaSettings s;
@@ -292,13 +288,14 @@ TEST_F(Area, CheckMeasurementsAreTheNearestEarlierPoint) {
         p.Y = std::array<double, 3>{NAN, INFINITY, 1e30}[static_cast<size_t>(below(3))];
     }
     sol.Points[0].Known = sol.Points[1].Known = true;
-    std::vector<TAreaCheck> want;
+    std::vector<std::array<int64_t, 3>> want, got;
     for (int32_t n = 3; n <= static_cast<int32_t>(sol.Points.size()); ++n) {
       sol.Rows.push_back({n, 1, 2, "1", "1"});
-      const auto check = NearestEarlier(sol, n, unit);
-      if (sol.Point(n).Known && check) want.push_back(*check);
+      if (const auto check = NearestEarlier(sol, n, unit)) want.push_back(*check);
     }
-    EXPECT_EQ(flat(ComputeArea(sol, s).Checks), flat(want)) << set;
+    for (const TAreaCheck& c : ComputeArea(sol, s).Checks)
+      got.push_back({c.Point, c.Near, c.Millimetres});
+    EXPECT_EQ(got, want) << set;
     found += want.size();
   }
   EXPECT_GT(found, 10000u);

@@ -136,19 +136,13 @@ TEST_F(TextVarsTest, ValuesNeverOutgrowTheirMostBytes) {
                            "T", "F", "f", "j", "J"}) {
     for (const char prefix : std::string("$&%_=")) names.push_back(prefix + std::string(rest));
   }
-  const std::set<std::string> kContext = {"%mm", "%m1", "%F", "%f", "&f", "$f", "%%", "%%A",
-                                          "$T",  "&T",  "%T", "_T", "=T", "$F", "&F"};
+  const std::set<std::string> context = {"%mm", "%m1", "%F", "%f", "&f", "$f", "%%", "%%A",
+                                         "$T",  "&T",  "%T", "_T", "=T", "$F", "&F"};
   DocContext.DocFileName = "C:\\dir\\" + std::string(40, 'a') + ".jww";
-  int asked = 0;
   for (const std::string& name : names) {
-    SetClock([&asked] {
-      ++asked;
-      return 0.0;
-    });
+    SetClock([] { return ADD_FAILURE() << "the clock asked", 0.0; });
     const std::optional<size_t> most = MostValueBytes(name);
-    EXPECT_EQ(asked, 0) << name;
-    const bool context = kContext.count(name) > 0;
-    EXPECT_EQ(most && *most == kAnyValueBytes, context) << name;
+    EXPECT_EQ(most && *most == kAnyValueBytes, context.count(name) > 0) << name;
     for (const int year : {-9000, 1, 645, 1868, 1989, 2019, 9999, 12000}) {
       const TDateTime t = EncodeDateTime(year, 5, 1, 23, 59, 59);
       SetClock([t] { return t; });
