@@ -275,7 +275,6 @@ std::optional<std::array<int64_t, 3>> NearestEarlier(const TOutlineSolution& sol
 TEST_F(Area, CheckMeasurementsAreTheNearestEarlierPoint) {
   std::mt19937 rng(5);
   auto below = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
-  size_t found = 0;
   for (int set = 0; set < 300; ++set) {
     TAreaSettings s;
     s.Metres = set % 2 == 1;
@@ -296,9 +295,7 @@ TEST_F(Area, CheckMeasurementsAreTheNearestEarlierPoint) {
     for (const TAreaCheck& c : ComputeArea(sol, s).Checks)
       got.push_back({c.Point, c.Near, c.Millimetres});
     EXPECT_EQ(got, want) << set;
-    found += want.size();
   }
-  EXPECT_GT(found, 10000u);
 }
 
 TEST(AreaSettings, ReadFromTheBlockAndWrittenBackKeepingOtherNames) {

@@ -45,18 +45,10 @@ std::vector<std::string> Calls(bool byBlocks) {
   return canvas.Lines();
 }
 
-// Texts of every sort the painter culls differently: plain, variables
-// (with marks, and one the document context gives), an image reference,
-// control codes.
-const std::vector<std::string>& Texts() {
-  static const std::vector<std::string> kTexts = {
-      "AB", "$d", "$J", "$j" + Sjis("・・"), "%%k", "$T", "$100", "^@BMa,30,30", "x^u"};
-  return kTexts;
-}
-
 // A drawing written as a host writes one: each record near the one before,
 // with now and then a jump, a broken number, a hidden layer or an auxiliary
-// colour, on layer groups of mixed scales, and texts of every sort.
+// colour, on layer groups of mixed scales; texts of every sort the painter
+// culls differently (variables, an image reference, control codes).
 class RandomDrawing {
  public:
   explicit RandomDrawing(unsigned seed) : random_(seed) {}
@@ -76,7 +68,9 @@ class RandomDrawing {
       }
       TJwwEntText& t = AppendRecord<ekText>();
       t = {Head(), Int(3), Int(9), 0, Length(), Length(), 1, X(), Y(), Angle(), Angle(), {}, {}};
-      t.Text = Texts()[Below(Texts().size())];
+      static const std::string kTexts[] = {
+          "AB", "$d", "$J", "$j" + Sjis("・・"), "%%k", "$T", "$100", "^@BMa,30,30", "x^u"};
+      t.Text = kTexts[Below(std::size(kTexts))];
     }
     for (int layer = 0; layer < 64; ++layer) {
       if (Below(4) == 0) GraAttribute().SetLayerState(layer, kLayerHidden);

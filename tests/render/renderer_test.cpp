@@ -287,8 +287,7 @@ std::vector<std::string> Stacked(const std::vector<std::string>& lines,
 
 // Texts shared with a layer stack as the walk stacks them drawn by itself:
 // at once or in slices, and when the layer is dropped between slices (as a
-// computation does), the walk draws the texts itself. Both threads draw
-// era dates, each keeping its own eras.
+// computation does), the walk draws the texts itself.
 TEST_F(RendererTest, TextsOnALayerDrawWhatTheWalkDraws) {
   SetClock([] { return EncodeDateTime(2026, 1, 5, 9, 7, 3); });
   for (int i = 0; i < 30; ++i) {

@@ -128,11 +128,8 @@ TEST_F(TextDrawTest, VariableIsExpandedAfterTheMarksAndDrawnPlain) {
 TEST_F(TextDrawTest, VariablesAreCulledByTheBoxOfTheirValue) {
   int asked = 0;
   SetClock([&asked] { return ++asked, EncodeDateTime(2026, 1, 5, 9, 7, 3); });
-  struct Case {
-    TJwwEntText Record;
-    std::vector<std::string> Want;  // the glyph calls; none: no call at all
-  };
-  const Case cases[] = {
+  // The glyph calls; none: no call at all.
+  const std::pair<TJwwEntText, std::vector<std::string>> cases[] = {
       {TextRecord("$J", 300, 50), {}},
       {TextRecord("$100", 300, 50), {}},
       // "令和8年 1月 5日" from x = -28: only its last glyph reaches x = 0.
@@ -140,13 +137,13 @@ TEST_F(TextDrawTest, VariablesAreCulledByTheBoxOfTheirValue) {
       // "2026/ 1/ 5" spread by the dots to 10 units a byte: "5" at x = 2.
       {TextRecord("$j" + Sjis("・・"), -88, 50), {kFontAt0, "TextOut 2 47 \"5\""}},
   };
-  for (const Case& c : cases) {
+  for (const auto& [record, want] : cases) {
     canvas.Clear();
     asked = 0;
-    DrawTextEntity(canvas, c.Record, -1);
-    EXPECT_THAT(Glyphs(), ElementsAreArray(c.Want)) << c.Record.X;
-    EXPECT_EQ(canvas.Lines().empty(), c.Want.empty()) << c.Record.X;
-    EXPECT_EQ(asked, c.Want.empty() ? 0 : 1) << c.Record.X;
+    DrawTextEntity(canvas, record, -1);
+    EXPECT_THAT(Glyphs(), ElementsAreArray(want)) << record.X;
+    EXPECT_EQ(canvas.Lines().empty(), want.empty()) << record.X;
+    EXPECT_EQ(asked, want.empty() ? 0 : 1) << record.X;
   }
   SetClock({});
 }
