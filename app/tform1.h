@@ -23,10 +23,10 @@
 #include "app/frontend.h"
 #include "app/tablecells.h"
 #include "app/viewmath.h"
-#include "exchange/area.h"
-#include "exchange/outline.h"
 #include "preview/canvas.h"
 #include "render/redraw.h"
+#include "site/area.h"
+#include "site/outline.h"
 
 // Mouse buttons as MouseFlags holds them.
 inline constexpr uint8_t kMouseLeft = 1;
@@ -90,6 +90,9 @@ class TForm1 {
   // a line, as spreadsheets exchange them.
   void StringGrid1Paste();
   void StringGrid1Copy();
+  // Delete or Backspace on the table's cells (no cell editor open): the
+  // selected block is emptied.
+  void StringGrid1Clear();
   // Leaves the row's point out of the site's area, or takes it back in (a
   // double click on the point number, or Space there).
   void StringGrid1ToggleArea(int32_t row);
@@ -97,11 +100,16 @@ class TForm1 {
   // greyed.
   bool RowLeftOut(int32_t row) const;
   // The area line's menu (a right click on it): the method, whether the
-  // area table is drawn and the length unit, each with its check mark.
-  // Choosing an item changes that setting and computes anew.
+  // area table is drawn, the length unit, the coordinates' axes, the site
+  // area's rounding and the 坪, each with its check mark, and the copy of
+  // the area table for a spreadsheet. Choosing a setting changes it and
+  // computes anew. The coordinate method is offered only when the outline
+  // is one simple ring; else its item says why.
   struct TAreaMenuItem {
     std::string Text;  // Shift-JIS
     bool Checked = false;
+    bool Enabled = true;
+    bool Checkable = true;  // a setting; else a command
   };
   std::vector<TAreaMenuItem> AreaMenu() const;
   void AreaMenuChoose(size_t item);
@@ -232,6 +240,8 @@ class TForm1 {
   // When the redraw's partial picture was last shown.
   std::chrono::steady_clock::time_point partialShownAt_;
   TTableCells cells_;
+  // The last computation's area, for the menu and the copy.
+  TAreaResult area_;
   // The block after a table file's rows as read, to write back what this
   // version does not know.
   TTableOptions tableOptions_;

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "exchange/area.h"
-#include "exchange/outline.h"
+#include "site/area.h"
+#include "site/outline.h"
 
 namespace {
 

@@ -1,10 +1,11 @@
-// The site's area by triangles, in exact decimals, with its cross-check by
-// coordinates and the settings kept in the table files.
-#include "exchange/area.h"
+// The site's area by triangles or by coordinates, in exact decimals, with
+// its cross-check and the settings kept in the table files.
+#include "site/area.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <initializer_list>
 #include <map>
 #include <optional>
@@ -20,6 +21,9 @@ namespace {
 
 constexpr int kMinDecimals = 2;
 constexpr int kMaxDecimals = 6;
+constexpr int kMaxRoundDecimals = 4;
+constexpr int kMinHeightDecimals = 3;
+constexpr int kMaxHeightDecimals = 5;
 
 // Millimetres in one unit of the typed lengths (and the coordinates).
 double MmPerUnit(const TAreaSettings& s) {
@@ -56,9 +60,46 @@ void WorkOutTriangle(TAreaTriangle& t, const TAreaSettings& s) {
   const int64_t sides[] = {t.A, t.B, t.C};
   t.BaseSide = static_cast<int>(std::max_element(sides, sides + 3) - sides);
   t.Base = sides[t.BaseSide];
-  // Height = 2 area / base = sqrt(p) / (2 base).
-  t.Height = t.Base > 0 ? RoundedRootOver(p, 2 * t.Base) : 0;
+  // Height (mm) = 2 area / base = sqrt(p) / (2 base); each decimal past the
+  // millimetre multiplies p by 100.
+  const int64_t finer = PowerOfTen(s.HeightDecimals - 3);
+  const TUInt128 scaled = p * static_cast<TUInt128>(finer * finer);
+  t.Height = t.Base > 0 ? RoundedRootOver(scaled, 2 * t.Base) : 0;
   t.DoubleArea = t.Base * t.Height;
+}
+
+// A non-negative n / d made whole by the rule; an exact half rounds up.
+int64_t RoundQuotient(TUInt128 n, TUInt128 d, TAreaRounding rule) {
+  switch (rule) {
+    case TAreaRounding::HalfUp:
+      return static_cast<int64_t>((2 * n + d) / (2 * d));
+    case TAreaRounding::Up:
+      return static_cast<int64_t>((n + d - 1) / d);
+    case TAreaRounding::Cut:
+      break;
+  }
+  return static_cast<int64_t>(n / d);
+}
+
+// The area, sum / halves at sum decimals, brought to the site area's.
+int64_t SiteAreaUnits(const TAreaResult& r, int64_t halves) {
+  const int up = std::max(0, r.RoundDecimals - r.SumDecimals);
+  const int down = std::max(0, r.SumDecimals - r.RoundDecimals);
+  const TUInt128 n =
+      static_cast<TUInt128>(std::max<int64_t>(r.Sum, 0)) * static_cast<TUInt128>(PowerOfTen(up));
+  return RoundQuotient(n, static_cast<TUInt128>(halves * PowerOfTen(down)), r.Rounding);
+}
+
+// The fewest decimals, 2 at least, that show every row of the coordinate
+// table exactly: coordinates to the centimetre need 4, not 6.
+int CornerDecimals(const TCoordinateTable& t) {
+  int d = kMaxDecimals;
+  while (d > kMinDecimals && std::all_of(t.Rows.begin(), t.Rows.end(), [d](const TCornerRow& r) {
+           return r.Product % PowerOfTen(kMaxDecimals - d + 1) == 0;
+         })) {
+    --d;
+  }
+  return d;
 }
 
 // Each point's check measurement, by point number - 1: the earlier known
@@ -105,53 +146,6 @@ std::vector<std::optional<TAreaCheck>> CheckMeasurements(const TOutlineSolution&
   return checks;
 }
 
-// Twice the area inside the site's boundary: the edges that belong to
-// exactly one triangle, walked in order from corner to corner into closed
-// rings. Triangles that tile the site give its outline; overlapping ones
-// leave a ring that encloses less than their sum.
-double BoundaryDoubleArea(const TOutlineSolution& sol, const std::vector<TAreaTriangle>& tris) {
-  std::map<TPair, int> uses;
-  for (const TAreaTriangle& t : tris) {
-    for (const TPair& e : {PairOf(t.Point, t.P1), PairOf(t.Point, t.P2), PairOf(t.P1, t.P2)}) {
-      ++uses[e];
-    }
-  }
-  std::multimap<int32_t, int32_t> next;  // both ways along every boundary edge
-  for (const auto& [e, n] : uses) {
-    if (n != 1) continue;
-    next.emplace(e.first, e.second);
-    next.emplace(e.second, e.first);
-  }
-  auto take = [&next](int32_t from, int32_t to) {
-    for (auto [it, end] = next.equal_range(from); it != end; ++it) {
-      if (it->second == to) {
-        next.erase(it);
-        return;
-      }
-    }
-  };
-  double total = 0.0;
-  while (!next.empty()) {
-    const int32_t start = next.begin()->first;
-    int32_t at = start;
-    double twice = 0.0;
-    do {
-      const auto it = next.find(at);
-      if (it == next.end()) break;  // an open chain closes back to its start
-      const int32_t to = it->second;
-      next.erase(it);
-      take(to, at);
-      const TSolvedPoint &a = sol.Point(at), &b = sol.Point(to);
-      twice += a.X * b.Y - b.X * a.Y;
-      at = to;
-    } while (at != start);
-    const TSolvedPoint &a = sol.Point(at), &b = sol.Point(start);
-    twice += a.X * b.Y - b.X * a.Y;
-    total += std::abs(twice);
-  }
-  return total;
-}
-
 std::vector<int32_t> ParsePointList(const std::string& text) {
   std::vector<int32_t> points;
   size_t start = 0;
@@ -166,6 +160,49 @@ std::vector<int32_t> ParsePointList(const std::string& text) {
   points.erase(std::unique(points.begin(), points.end()), points.end());
   return points;
 }
+
+// A setting's whole number within its bounds, else the default kept.
+void ReadBounded(const TTableOptions& options, std::string_view name, int low, int high,
+                 int& value) {
+  const auto v = OptionValue(options, name);
+  if (!v) return;
+  const int32_t n = TextToInt(*v);
+  if (n >= low && n <= high && !StripBlanks(*v).empty()) value = n;
+}
+
+// "X,Y" in mm, each within 1000 km; both or neither.
+void ReadOrigin(const std::string& text, TAreaSettings& s) {
+  const size_t comma = text.find(',');
+  if (comma == std::string::npos) return;
+  const auto x = TextToUnits(StripBlanks(text.substr(0, comma)), 0);
+  const auto y = TextToUnits(StripBlanks(text.substr(comma + 1)), 0);
+  constexpr int64_t kFar = 1'000'000'000;
+  if (!x || !y || std::llabs(*x) > kFar || std::llabs(*y) > kFar) return;
+  s.OriginX = *x;
+  s.OriginY = *y;
+}
+
+// Why the outline allows no coordinate table, UTF-8.
+const char* ReasonText(TOutlineShape shape) {
+  switch (shape) {
+    case TOutlineShape::Simple:
+      break;
+    case TOutlineShape::Empty:
+      return "数える三角形がありません";
+    case TOutlineShape::Rings:
+      return "外周が一つにつながりません（穴か離れた部分があります）";
+    case TOutlineShape::Pinched:
+      return "外周が一つの点で接しています";
+    case TOutlineShape::Overlap:
+      return "三角形が重なっているか欠けています";
+    case TOutlineShape::TooFar:
+      return "座標が 1000km を超えます";
+  }
+  return "";
+}
+
+const char* const kRoundingNames[] = {"", "half-up", "up"};
+const char* const kMethodNames[] = {"", "base-height", "coordinates"};
 
 }  // namespace
 
@@ -187,21 +224,42 @@ TAreaSettings AreaSettingsFromOptions(const TTableOptions& options) {
   if (const auto v = OptionValue(options, "area.table")) s.Table = *v == "1";
   if (const auto v = OptionValue(options, "area.method")) {
     if (*v == "base-height") s.Method = TAreaMethod::BaseHeight;
+    if (*v == "coordinates") s.Method = TAreaMethod::Coordinates;
   }
   if (const auto v = OptionValue(options, "area.unit")) s.Metres = *v == "m";
-  if (const auto v = OptionValue(options, "area.decimals")) {
-    const int32_t d = TextToInt(*v);
-    if (d >= kMinDecimals && d <= kMaxDecimals) s.Decimals = d;
+  ReadBounded(options, "area.decimals", kMinDecimals, kMaxDecimals, s.Decimals);
+  if (const auto v = OptionValue(options, "area.round")) {
+    if (*v == "half-up") s.Rounding = TAreaRounding::HalfUp;
+    if (*v == "up") s.Rounding = TAreaRounding::Up;
   }
+  ReadBounded(options, "area.round.decimals", 0, kMaxRoundDecimals, s.RoundDecimals);
+  ReadBounded(options, "area.height.decimals", kMinHeightDecimals, kMaxHeightDecimals,
+              s.HeightDecimals);
+  if (const auto v = OptionValue(options, "area.tsubo")) s.Tsubo = *v == "1";
+  if (const auto v = OptionValue(options, "area.axes")) {
+    if (*v == "survey") s.Axes = TAreaAxes::Survey;
+  }
+  if (const auto v = OptionValue(options, "area.origin")) ReadOrigin(*v, s);
   if (const auto v = OptionValue(options, "area.exclude")) s.Exclude = ParsePointList(*v);
   return s;
 }
 
 void AreaSettingsToOptions(const TAreaSettings& s, TTableOptions& options) {
   SetOption(options, "area.table", s.Table ? "1" : "");
-  SetOption(options, "area.method", s.Method == TAreaMethod::BaseHeight ? "base-height" : "");
+  SetOption(options, "area.method", kMethodNames[static_cast<size_t>(s.Method)]);
   SetOption(options, "area.unit", s.Metres ? "m" : "");
   SetOption(options, "area.decimals", s.Decimals != 6 ? std::to_string(s.Decimals) : "");
+  SetOption(options, "area.round", kRoundingNames[static_cast<size_t>(s.Rounding)]);
+  SetOption(options, "area.round.decimals",
+            s.RoundDecimals != 2 ? std::to_string(s.RoundDecimals) : "");
+  SetOption(options, "area.height.decimals",
+            s.HeightDecimals != 3 ? std::to_string(s.HeightDecimals) : "");
+  SetOption(options, "area.tsubo", s.Tsubo ? "1" : "");
+  SetOption(options, "area.axes", s.Axes == TAreaAxes::Survey ? "survey" : "");
+  SetOption(options, "area.origin",
+            s.OriginX != 0 || s.OriginY != 0
+                ? std::to_string(s.OriginX) + "," + std::to_string(s.OriginY)
+                : "");
   std::string list;
   for (int32_t n : s.Exclude) {
     if (!list.empty()) list += ',';
@@ -213,17 +271,22 @@ void AreaSettingsToOptions(const TAreaSettings& s, TTableOptions& options) {
 TAreaResult ComputeArea(const TOutlineSolution& sol, const TAreaSettings& settings) {
   TAreaSettings s = settings;
   s.Decimals = std::clamp(s.Decimals, kMinDecimals, kMaxDecimals);
+  s.RoundDecimals = std::clamp(s.RoundDecimals, 0, kMaxRoundDecimals);
+  s.HeightDecimals = std::clamp(s.HeightDecimals, kMinHeightDecimals, kMaxHeightDecimals);
   TAreaResult r;
   r.Method = s.Method;
   r.Decimals = s.Decimals;
-  if (!sol.Point(2).Known) return r;
+  r.HeightDecimals = s.HeightDecimals;
+  r.Rounding = s.Rounding;
+  r.RoundDecimals = s.RoundDecimals;
+  r.Tsubo = s.Tsubo;
   const double mmPerUnit = MmPerUnit(s);
   const std::vector<std::optional<TAreaCheck>> checks = CheckMeasurements(sol, mmPerUnit);
 
   // The first typed measurement of each pair of points.
   std::map<TPair, std::optional<int64_t>> measured;
   int64_t exactMicro = 0;  // the triangles' areas to 10^-6 m², whatever the method
-  measured.emplace(PairOf(1, 2), TypedMm(sol.Edit1, s));
+  measured.emplace(PairOf(1, 2), TypedMm(sol.Point2Distance, s));
   for (const TSolvedRow& row : sol.Rows) {
     const TSolvedPoint &p = sol.Point(row.Point), &p1 = sol.Point(row.P1), &p2 = sol.Point(row.P2);
     const std::optional<int64_t> b = TypedMm(row.D1, s), c = TypedMm(row.D2, s);
@@ -254,18 +317,44 @@ TAreaResult ComputeArea(const TOutlineSolution& sol, const TAreaSettings& settin
     t.C = *c;
     WorkOutTriangle(t, s);
     exactMicro += RoundedRootOver(SixteenAreaSquared(t.A, t.B, t.C), 4);
-    r.Sum += s.Method == TAreaMethod::Heron ? t.Area : t.DoubleArea;
     r.Triangles.push_back(t);
   }
 
-  r.SiteArea = s.Method == TAreaMethod::Heron ? CutUnits(r.Sum, s.Decimals, 2) : r.Sum / 20000;
   // The cross-check looks for overlapping or missing triangles, so it takes
   // the triangles' areas to the square millimetre: a rounded height alone
   // may move a 三斜法 area by 0.01 m² on a 20 m base.
-  const double coordinate = BoundaryDoubleArea(sol, r.Triangles) * mmPerUnit * mmPerUnit / 2.0;
+  std::vector<TCornerTriple> corners;
+  corners.reserve(r.Triangles.size());
+  for (const TAreaTriangle& t : r.Triangles) corners.push_back({t.Point, t.P1, t.P2});
+  const TBoundary boundary = SiteBoundary(corners);
+  const double coordinate = BoundaryDoubleArea(sol, boundary) * mmPerUnit * mmPerUnit / 2.0;
   r.CoordinateArea = RoundToInt(coordinate);
   r.Mismatch = std::abs(coordinate - static_cast<double>(exactMicro)) >
                static_cast<double>(kMismatchMicroM2);
+  r.Coordinates =
+      CoordinateTable(sol, corners, boundary, {s.Axes, s.OriginX, s.OriginY, mmPerUnit});
+
+  if (r.Method == TAreaMethod::Coordinates && r.Coordinates.Shape != TOutlineShape::Simple) {
+    r.Method = TAreaMethod::Heron;
+    r.CoordinatesRefused = true;
+  }
+  int64_t halves = 2;
+  switch (r.Method) {
+    case TAreaMethod::Heron:
+      r.SumDecimals = r.Decimals;
+      for (const TAreaTriangle& t : r.Triangles) r.Sum += t.Area;
+      halves = 1;
+      break;
+    case TAreaMethod::BaseHeight:
+      r.SumDecimals = 3 + r.HeightDecimals;
+      for (const TAreaTriangle& t : r.Triangles) r.Sum += t.DoubleArea;
+      break;
+    case TAreaMethod::Coordinates:
+      r.SumDecimals = CornerDecimals(r.Coordinates);
+      r.Sum = r.Coordinates.DoubleArea / PowerOfTen(kMaxDecimals - r.SumDecimals);
+      break;
+  }
+  r.SiteArea = SiteAreaUnits(r, halves);
   return r;
 }
 
@@ -273,23 +362,43 @@ std::string AreaLength(int64_t mm) {
   return FormatUnits(mm, 3);
 }
 
+std::string HeightLength(const TAreaResult& r, int64_t height) {
+  return FormatUnits(height, r.HeightDecimals);
+}
+
 std::string TriangleArea(const TAreaResult& r, const TAreaTriangle& t) {
-  return r.Method == TAreaMethod::Heron ? FormatUnits(t.Area, r.Decimals)
-                                        : FormatUnits(t.DoubleArea, kMaxDecimals);
+  return r.Method == TAreaMethod::Heron ? FormatUnits(t.Area, r.SumDecimals)
+                                        : FormatUnits(t.DoubleArea, r.SumDecimals);
+}
+
+std::string CornerProduct(const TAreaResult& r, const TCornerRow& c) {
+  return FormatUnits(c.Product / PowerOfTen(kMaxDecimals - r.SumDecimals), r.SumDecimals);
 }
 
 std::string AreaSum(const TAreaResult& r) {
-  return FormatUnits(r.Sum, r.Method == TAreaMethod::Heron ? r.Decimals : kMaxDecimals);
+  return FormatUnits(r.Sum, r.SumDecimals);
 }
 
 std::string HalfSum(const TAreaResult& r) {
   // An odd double area halves to one more decimal, exactly.
-  return r.Sum % 2 == 0 ? FormatUnits(r.Sum / 2, kMaxDecimals)
-                        : FormatUnits(r.Sum * 5, kMaxDecimals + 1);
+  return r.Sum % 2 == 0 ? FormatUnits(r.Sum / 2, r.SumDecimals)
+                        : FormatUnits(r.Sum * 5, r.SumDecimals + 1);
 }
 
 std::string SiteAreaText(const TAreaResult& r) {
-  return FormatUnits(r.SiteArea, 2);
+  return FormatUnits(r.SiteArea, r.RoundDecimals);
+}
+
+std::string TsuboText(const TAreaResult& r) {
+  // One tsubo is 400/121 m²; the printed site area in hundredths of a tsubo.
+  const TUInt128 n = static_cast<TUInt128>(std::max<int64_t>(r.SiteArea, 0)) * 121 * 100;
+  return FormatUnits(RoundQuotient(n, 400 * static_cast<TUInt128>(PowerOfTen(r.RoundDecimals)),
+                                   TAreaRounding::Cut),
+                     2);
+}
+
+std::string ShapeReason(TOutlineShape shape) {
+  return Sjis(ReasonText(shape));
 }
 
 std::string AreaLine(const TAreaResult& r) {
@@ -300,15 +409,24 @@ std::string AreaLine(const TAreaResult& r) {
     for (std::string_view p : parts) line.append(p);
   };
   if (!r.Triangles.empty()) {
-    // One tsubo is 400/121 m²; cut like the area.
-    const int64_t tsubo = r.SiteArea * 121 / 400;
-    put({"敷地面積 ", SiteAreaText(r), "㎡（", FormatUnits(tsubo, 2), "坪） ",
-         r.Method == TAreaMethod::Heron ? "ヘロン法" : "三斜法", "・",
-         std::to_string(r.Triangles.size()), "三角形"});
+    put({"敷地面積 ", SiteAreaText(r), "㎡（", TsuboText(r), "坪） "});
+    if (r.Method == TAreaMethod::Coordinates) {
+      put({"座標法・", std::to_string(r.Coordinates.Rows.size()), "点"});
+    } else {
+      put({r.Method == TAreaMethod::Heron ? "ヘロン法" : "三斜法", "・",
+           std::to_string(r.Triangles.size()), "三角形"});
+    }
   }
   auto gap = [&line] {
     if (!line.empty()) line.append("　");
   };
+  // The coordinate method's refusal, unless the cross-check below says it.
+  const TOutlineShape shape = r.Coordinates.Shape;
+  if (r.CoordinatesRefused && shape != TOutlineShape::Empty &&
+      !(shape == TOutlineShape::Overlap && r.Mismatch)) {
+    gap();
+    put({"座標法にできません：", ReasonText(shape)});
+  }
   for (const TAreaCheck& c : r.Checks) {
     gap();
     put({"点", std::to_string(c.Point), " は 点", std::to_string(c.Near), " と ",
