@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -80,11 +81,56 @@ TTextMarks ScanMarks(std::string_view t, double spacing) {
   return m;
 }
 
+// The run a marked text is drawn as, once its marks are resolved: where
+// and which way it starts, its cell and spacing, and the text left.
+struct TMarkedRun {
+  double X, Y, Angle;
+  double CellHeight, CellWidth, Spacing;
+  std::string_view Text;
+};
+
+// Resolves a negative width and the spread and squeeze marks at the end of
+// a text that is not empty.
+TMarkedRun ResolveMarks(double x1, double y1, double x2, double y2, double cellHeight,
+                        double cellWidth, double spacing, std::string_view text) {
+  double angle = DirectionRad(x2 - x1, y2 - y1);
+  if (cellWidth < 0) {
+    cellWidth = -cellWidth;
+    spacing = -spacing;
+    angle += kPi;
+    ExchangeDoubles(x1, x2);
+    ExchangeDoubles(y1, y2);
+  }
+  TTextMarks m = ScanMarks(text, spacing);
+  if (m.FinalHalfDot) {
+    text.remove_suffix(1);
+    const int u = UnitsBeforeLast(text);
+    if (u > 0) {
+      spacing = 2 * (cellWidth / 2 + m.G) / u;
+      m.G = cellWidth / 2 + m.G;
+    }
+  }
+  if (m.K > 0) {
+    text.remove_suffix(std::min(text.size(), static_cast<size_t>(2 * m.K)));
+    const int u = UnitsBeforeLast(text);
+    if (u > 0) spacing = 2 * (m.K * cellWidth + m.G) / u;
+  }
+  if (m.N > 0) {
+    text.remove_suffix(std::min<size_t>(text.size(), 2));
+    const double b = static_cast<double>(text.size());
+    if (b - m.N >= 2) {
+      cellWidth *= (b - m.N) / b;
+      spacing *= (b - m.N) / b;
+    }
+  }
+  return {x1, y1, angle, cellHeight, cellWidth, spacing, text};
+}
+
 }  // namespace
 
 namespace {
 
-// A variable's value may be longer than its name; its runs cull themselves.
+// Only a text that begins with a variable's prefix can name one.
 bool MaybeVariable(const std::string& text) {
   return !text.empty() && std::string_view("$&%_=").find(text[0]) != std::string_view::npos;
 }
@@ -138,71 +184,66 @@ TCullBox GlyphCells(const TTextPlacement& p, size_t bytes, double spacing) {
   return {x - reach, y - reach, x + reach, y + reach};
 }
 
+// The face name of a record: its own, after an "@" for vertical writing.
+std::string FaceOf(const TJwwEntText& record) {
+  return record.TextCmd == 1 ? "@" + record.FontName : record.FontName;
+}
+
+// The box of a text that may name a variable: the square of the run its
+// value is drawn as, written as long as the value can be (MostValueBytes),
+// so a value longer than the name is still drawn where it reaches into the
+// view. A text that names none is culled as any other.
+TCullBox VariableBox(const TJwwEntText& record, const TTextPlacement& p) {
+  const TMarkedRun run =
+      ResolveMarks(p.X1, p.Y1, p.X2, p.Y2, p.CellHeight, p.CellWidth, record.Spacing, record.Text);
+  const std::optional<size_t> bytes = MostValueBytes(run.Text);
+  if (!bytes) return GlyphCells(p, record.Text.size(), record.Spacing);
+  if (*bytes == kAnyValueBytes) return kUnboundedBox;
+  double x = run.X;
+  double y = run.Y;
+  TurnHalf(FaceOf(record), run.Angle, run.CellHeight, run.CellWidth, x, y);
+  return RunSquare(x, y, *bytes, run.CellHeight, run.CellWidth, run.Spacing);
+}
+
+TCullBox PlacedTextBox(const TJwwEntText& record, const TTextPlacement& p) {
+  if (MaybeVariable(record.Text)) return VariableBox(record, p);
+  return GlyphCells(p, record.Text.size(), record.Spacing);
+}
+
 }  // namespace
 
 TCullBox TextEntityBox(const TJwwEntText& record) {
-  if (MaybeVariable(record.Text) || IsImageRef(record.Text)) return kUnboundedBox;
-  return GlyphCells(PlaceText(record), record.Text.size(), record.Spacing);
+  if (IsImageRef(record.Text)) return kUnboundedBox;
+  return PlacedTextBox(record, PlaceText(record));
 }
 
 void DrawTextEntity(Canvas& canvas, const TJwwEntText& record, int32_t colorOverride) {
   if (IsImageRef(record.Text)) return;
   const TTextPlacement p = PlaceText(record);
-  if (!MaybeVariable(record.Text) &&
-      OutsideView(GlyphCells(p, record.Text.size(), record.Spacing))) {
-    return;
-  }
+  if (OutsideView(PlacedTextBox(record, p))) return;
   SetEntityPen(canvas, FlatLayer(record.Head), record.Head.Color, 1);
   if (colorOverride >= 0) {
     SetPenColor(canvas, static_cast<TColor>(colorOverride));
     canvas.SetTextColor(static_cast<TColor>(colorOverride));
   }
-  const std::string face = record.TextCmd == 1 ? "@" + record.FontName : record.FontName;
-  DrawMarkedText(canvas, 0, face, p.X1, p.Y1, p.X2, p.Y2, p.CellHeight, p.CellWidth, record.Spacing,
-                 record.Text);
+  DrawMarkedText(canvas, 0, FaceOf(record), p.X1, p.Y1, p.X2, p.Y2, p.CellHeight, p.CellWidth,
+                 record.Spacing, record.Text);
 }
 
 void DrawMarkedText(Canvas& canvas, int32_t style, std::string_view faceName, double x1, double y1,
                     double x2, double y2, double cellHeight, double cellWidth, double spacing,
                     std::string_view text) {
   if (text.empty()) return;
-  double angle = DirectionRad(x2 - x1, y2 - y1);
-  if (cellWidth < 0) {
-    cellWidth = -cellWidth;
-    spacing = -spacing;
-    angle += kPi;
-    ExchangeDoubles(x1, x2);
-    ExchangeDoubles(y1, y2);
-  }
-  TTextMarks m = ScanMarks(text, spacing);
-  if (m.FinalHalfDot) {
-    text.remove_suffix(1);
-    const int u = UnitsBeforeLast(text);
-    if (u > 0) {
-      spacing = 2 * (cellWidth / 2 + m.G) / u;
-      m.G = cellWidth / 2 + m.G;
-    }
-  }
-  if (m.K > 0) {
-    text.remove_suffix(std::min(text.size(), static_cast<size_t>(2 * m.K)));
-    const int u = UnitsBeforeLast(text);
-    if (u > 0) spacing = 2 * (m.K * cellWidth + m.G) / u;
-  }
-  if (m.N > 0) {
-    text.remove_suffix(std::min<size_t>(text.size(), 2));
-    const double b = static_cast<double>(text.size());
-    if (b - m.N >= 2) {
-      cellWidth *= (b - m.N) / b;
-      spacing *= (b - m.N) / b;
-    }
-  }
+  const TMarkedRun r = ResolveMarks(x1, y1, x2, y2, cellHeight, cellWidth, spacing, text);
   std::string value;
-  if (ExpandTextVariable(text, value)) {
-    DrawTextRun(canvas, style, faceName, x1, y1, angle, cellHeight, cellWidth, spacing, value);
-  } else if (text.find('^') == std::string_view::npos) {
-    DrawTextRun(canvas, style, faceName, x1, y1, angle, cellHeight, cellWidth, spacing, text);
+  if (ExpandTextVariable(r.Text, value)) {
+    DrawTextRun(canvas, style, faceName, r.X, r.Y, r.Angle, r.CellHeight, r.CellWidth, r.Spacing,
+                value);
+  } else if (r.Text.find('^') == std::string_view::npos) {
+    DrawTextRun(canvas, style, faceName, r.X, r.Y, r.Angle, r.CellHeight, r.CellWidth, r.Spacing,
+                r.Text);
   } else {
-    DrawControlledText(canvas, style, faceName, x1, y1, angle, cellHeight, cellWidth, spacing,
-                       text);
+    DrawControlledText(canvas, style, faceName, r.X, r.Y, r.Angle, r.CellHeight, r.CellWidth,
+                       r.Spacing, r.Text);
   }
 }

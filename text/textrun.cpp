@@ -9,7 +9,6 @@
 #include <string>
 
 #include "common/sjischars.h"
-#include "preview/blockboxes.h"
 #include "preview/clipping.h"
 #include "preview/draw.h"
 #include "preview/gval.h"
@@ -67,6 +66,20 @@ void GlyphAt(Canvas& canvas, std::string_view glyph, double ux, double uy, doubl
 
 }  // namespace
 
+TCullBox RunSquare(double x, double y, size_t bytes, double cellHeight, double cellWidth,
+                   double spacing) {
+  const double span = static_cast<double>(bytes) * std::abs(cellWidth + spacing) / 2;
+  return TextSquare(x, y, span + std::abs(cellWidth), cellHeight);
+}
+
+bool TurnHalf(std::string_view faceName, double angle, double cellHeight, double cellWidth,
+              double& x, double& y) {
+  if (!faceName.starts_with("@@")) return false;
+  x += std::abs(cellWidth) * std::cos(angle) + std::abs(cellHeight) * std::cos(angle - kPi / 2);
+  y += std::abs(cellWidth) * std::sin(angle) + std::abs(cellHeight) * std::sin(angle - kPi / 2);
+  return true;
+}
+
 LogFont RunFont(int32_t style, std::string_view faceName, double angle, double cellHeight,
                 double cellWidth) {
   const double scale = Gval.ViewScale;
@@ -85,18 +98,14 @@ LogFont RunFont(int32_t style, std::string_view faceName, double angle, double c
 void DrawTextRun(Canvas& canvas, int32_t style, std::string_view faceName, double x, double y,
                  double angle, double cellHeight, double cellWidth, double spacing,
                  std::string_view text) {
-  const bool halfTurn = faceName.starts_with("@@");
+  const bool halfTurn = TurnHalf(faceName, angle, cellHeight, cellWidth, x, y);
   if (halfTurn) faceName.remove_prefix(2);
+  if (OutsideView(RunSquare(x, y, text.size(), cellHeight, cellWidth, spacing))) return;
   LogFont font = RunFont(style, faceName, angle, cellHeight, cellWidth);
   if (halfTurn) {
     font.Escapement += 1800;
     if (font.Escapement >= 3600) font.Escapement -= 3600;
-    x += std::abs(cellWidth) * std::cos(angle) + std::abs(cellHeight) * std::cos(angle - kPi / 2);
-    y += std::abs(cellWidth) * std::sin(angle) + std::abs(cellHeight) * std::sin(angle - kPi / 2);
   }
-  // The run reaches at most one advance per byte, a cell either way.
-  const double span = static_cast<double>(text.size()) * std::abs(cellWidth + spacing) / 2;
-  if (OutsideView(TextSquare(x, y, span + std::abs(cellWidth), cellHeight))) return;
   canvas.SetFont(font);
   canvas.SetTextColor(canvas.GetPen().Color);
   SetPlainBrush(canvas, canvas.GetBrush().Color, 0);

@@ -10,9 +10,11 @@
 // the run by half a turn.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
+#include "preview/blockboxes.h"
 #include "preview/canvas.h"
 
 // TextStyle bits of a run.
@@ -39,3 +41,13 @@ void DrawGlyph(Canvas& canvas, std::string_view glyph, double angle, double cell
 // range are held at its edge.
 LogFont RunFont(int32_t style, std::string_view faceName, double angle, double cellHeight,
                 double cellWidth);
+
+// A square that holds every glyph of a run of the bytes written from
+// (x, y): at most one advance per byte, a cell either way.
+TCullBox RunSquare(double x, double y, size_t bytes, double cellHeight, double cellWidth,
+                   double spacing);
+
+// A face name beginning "@@" turns the run half a turn, which moves its
+// start by a cell along and a cell down; true when it does.
+bool TurnHalf(std::string_view faceName, double angle, double cellHeight, double cellWidth,
+              double& x, double& y);
