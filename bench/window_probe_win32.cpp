@@ -117,7 +117,7 @@ class Probe {
     return CallNextHookEx(nullptr, code, removed, lp);
   }
 
-  bool Drawn() const { return form_.ViewBitmap && !form_.RedrawPending; }
+  bool Drawn() const { return form_.ViewBitmap && !form_.RedrawPending(); }
 
   void Took(const MSG& msg) {
     const Clock::time_point now = Clock::now();
@@ -125,7 +125,7 @@ class Probe {
     if (lastTaken_ == Clock::time_point{}) {
       Print("window_made", beforeMain_ + Seconds(now - mainAt_));
     }
-    if (form_.RedrawPending && lastTaken_ != Clock::time_point{}) {
+    if (form_.RedrawPending() && lastTaken_ != Clock::time_point{}) {
       longestBlock_ = std::max(longestBlock_, now - lastTaken_);
       if (MainWindow::CarriesRedrawSlice(msg)) ++slices_;
     }
@@ -178,7 +178,7 @@ class Probe {
       case Step::Esc:
         // Esc held is seen by the redraw's own poll, before its key
         // message comes.
-        if (sentAt_.load() == Clock::time_point{} || form_.RedrawPending) return;
+        if (sentAt_.load() == Clock::time_point{} || form_.RedrawPending()) return;
         Print("esc_answered", Seconds(now - sentAt_.load()));
         SendKey(VK_ESCAPE, true);
         Finish();

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <type_traits>
 
-#include "common/myfunc.h"
 #include "common/sjis.h"
+#include "common/sjischars.h"
 
 TJwwStore JwwStore;
 
@@ -176,4 +176,11 @@ void FillText(TJwwEntText& t, int32_t textCmd, std::string_view text, double x, 
   t.DY = dy;
   t.FontName = FitTextBytes(a.FontName);
   t.Text = FitTextBytes(text);
+}
+
+uint64_t DrawingRevision() {
+  // Each array's revision only grows, from a counter of its own type.
+  uint64_t sum = 0;
+  ForEachKind([&sum](auto row) { sum += row.Records().Revision(); });
+  return sum;
 }

@@ -1,10 +1,14 @@
 // The renderer's order, skipping, culling and Esc, on the recording canvas.
 #include "render/renderer.h"
 
+#include "render/layerthread.h"
+#include "render/redraw.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <future>
@@ -19,6 +23,7 @@
 #include "tests/preview/empty_store_test.h"
 #include "tests/preview/recording_canvas.h"
 #include "tests/preview/square_view.h"
+#include "text/clock.h"
 
 namespace {
 
@@ -197,35 +202,35 @@ void AwaitFirst(const std::atomic<int>& count) {
   while (count == 0 && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
 }
 
-// The recording canvas with a layer drawn on a thread of its own, which
-// stacks beneath; laying it appends the layer's calls. The two threads
+// The recording canvas with a texts' layer drawn on a thread of its own,
+// which stacks beneath; laying it appends the layer's calls. The two threads
 // each draw a glyph before the other's second, so both draw texts.
-class LayeredCanvas : public RecordingCanvas {
+class LayeredCanvas : public RecordingCanvas, public TTextsLayer {
  public:
-  ~LayeredCanvas() override { DropLayer(); }
-  bool StartLayer(LayerDrawing drawing) override {
-    DropLayer();
+  ~LayeredCanvas() override { Drop(); }
+  bool Start(Drawing drawing) override {
+    Drop();
     layer_ = std::make_unique<Layer>(*this);
     stop_ = false;
     drawn_ = std::async(std::launch::async, [this, drawing] { drawing(*layer_, stop_); });
     return true;
   }
-  bool LayerDone(std::chrono::microseconds wait) override {
+  bool Done(std::chrono::microseconds wait) override {
     return !drawn_.valid() || drawn_.wait_for(wait) == std::future_status::ready;
   }
-  bool MergeLayer() override {
+  bool Lay(Canvas&) override {
     if (!drawn_.valid()) return false;
     drawn_.get();
     Beneath.emplace_back(Lines().size(), Lines().size() + layer_->Lines().size());
     Append(*layer_);
     return true;
   }
-  void DropLayer() override {
+  void Drop() override {
     stop_ = true;
     if (drawn_.valid()) drawn_.get();
   }
   void TextOut(int32_t x, int32_t y, const std::string& glyph) override {
-    if (!LayerDone(std::chrono::microseconds(0))) AwaitFirst(layer_->Glyphs);
+    if (!Done(std::chrono::microseconds(0))) AwaitFirst(layer_->Glyphs);
     RecordingCanvas::TextOut(x, y, glyph);
     ++Glyphs;
   }
@@ -287,9 +292,10 @@ std::vector<std::string> Stacked(const std::vector<std::string>& lines,
 // at once or in slices, and when the layer is dropped between slices (as a
 // computation does), the walk draws the texts itself.
 TEST_F(RendererTest, TextsOnALayerDrawWhatTheWalkDraws) {
+  SetClock([] { return EncodeDateTime(2026, 1, 5, 9, 7, 3); });
   for (int i = 0; i < 30; ++i) {
     AddLineRec(Head(2 + i % 3, 1 + i % 2), i, 0, i, 90);
-    AppendRecord<ekText>() = MakeText(Head(1 + i % 5), i % 2 ? "A" : "BC");
+    AppendRecord<ekText>() = MakeText(Head(1 + i % 5), std::array{"A", "BC", "$J"}[i % 3]);
   }
   AppendRecord<ekPoint>() = {Head(6), 50, 50};
   TJwwEntDim& d = AppendRecord<ekDim>();
@@ -310,8 +316,9 @@ TEST_F(RendererTest, TextsOnALayerDrawWhatTheWalkDraws) {
   for (const auto& [sliced, dropped] : {std::pair{false, false}, {true, false}, {true, true}}) {
     LayeredCanvas canvas;
     TRenderProgress progress;
-    while (RenderStoreFrom(canvas, progress, [&] { return sliced; }) == TRenderEnd::Paused) {
-      if (dropped) canvas.DropLayer();
+    while (RenderStoreFrom(canvas, progress, [&] { return sliced; }, &canvas) ==
+           TRenderEnd::Paused) {
+      if (dropped) canvas.Drop();
     }
     const std::vector<std::string> stacked = Stacked(drawing(canvas.Lines()), canvas.Beneath);
     const auto [at, _] = std::mismatch(stacked.begin(), stacked.end(), plain.begin(), plain.end());
@@ -323,6 +330,57 @@ TEST_F(RendererTest, TextsOnALayerDrawWhatTheWalkDraws) {
     EXPECT_GT(canvas.Glyphs, 0);
   }
   EXPECT_EQ(JwwStore.Texts.Revision(), revision);
+  SetClock({});
+}
+
+// A change between two slices that did not stop the redraw first ends it
+// before it reads the store again: the texts it would have read past their
+// end, a record it never counted, a view its first slices did not draw.
+// (With no layer: a thread still reading would race with the change.)
+TEST_F(RendererTest, AChangeBetweenSlicesEndsTheRedrawUnread) {
+  const std::pair<const char*, void (*)()> changes[] = {
+      {"texts emptied", [] { JwwStore.Texts.clear(); }},
+      {"a line added", [] { AddLineRec(Head(2), 0, 0, 9, 9); }},
+      {"the view moved", [] { ShowSquareView(10, 0); }},
+  };
+  for (const auto& [name, change] : changes) {
+    InitStore();
+    ShowSquareView();
+    for (int i = 0; i < 2500; ++i) AppendRecord<ekText>() = MakeText(Head(2), "A");
+    RecordingCanvas canvas(100, 100);
+    TRedraw redraw;
+    redraw.Begin(canvas, 100, 100);
+    while (canvas.LinesStartingWith("TextOut").size() < 20) {
+      ASSERT_EQ(redraw.Continue([] { return true; }), TRedrawEnd::Paused) << name;
+    }
+    change();
+    const size_t drawn = canvas.Lines().size();
+    EXPECT_EQ(redraw.Continue({}), TRedrawEnd::Stale) << name;
+    EXPECT_EQ(canvas.Lines().size(), drawn) << name;
+    EXPECT_FALSE(redraw.Pending()) << name;
+  }
+}
+
+// The texts' thread lays only a drawing run to its end, once; a stopped
+// one, or one a new drawing replaced, leaves nothing to lay.
+TEST(LayerThread, OnlyADrawingRunToItsEndIsLaid) {
+  const auto endless = [](Canvas& layer, const std::atomic<bool>& stop) {
+    layer.SetPixel(1, 1, 1);
+    while (!stop) std::this_thread::yield();
+  };
+  const auto dot = [](Canvas& layer, const std::atomic<bool>&) { layer.SetPixel(2, 2, 2); };
+  LayerThread thread;
+  thread.Start([] { return std::make_unique<RecordingCanvas>(); }, endless);
+  EXPECT_FALSE(thread.Wait(std::chrono::milliseconds(20)));
+  thread.Stop();
+  EXPECT_EQ(thread.TakeFinished(), nullptr);
+  thread.Start(nullptr, endless);
+  thread.Start(nullptr, dot);
+  const auto* laid = dynamic_cast<const RecordingCanvas*>(thread.TakeFinished());
+  ASSERT_NE(laid, nullptr);
+  // The layer was made blank for each drawing.
+  EXPECT_THAT(laid->Lines(), ElementsAre("SetPixel 2 2 rgb(2,0,0)"));
+  EXPECT_EQ(thread.TakeFinished(), nullptr);  // laid once
 }
 
 TEST_F(RendererTest, GroupScaleDividesUnlessDrawingSizeMode) {

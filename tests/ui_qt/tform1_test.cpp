@@ -242,7 +242,7 @@ TEST_F(StartUp, DrawsTheFirstPictureWithOneRedraw) {
     // A slice after every tenth line.
     f.RedrawSlice = {};
     form->show();
-    ASSERT_TRUE(QTest::qWaitFor([&f] { return f.ViewBitmap && !f.RedrawPending; }));
+    ASSERT_TRUE(QTest::qWaitFor([&f] { return f.ViewBitmap && !f.RedrawPending(); }));
     QTest::qWait(2 * kResizeSettleMs);
     EXPECT_EQ(f.RedrawsBegun, 1) << settings.size();
     form.reset();
@@ -352,8 +352,8 @@ TEST_F(Computation, CirclesThatDoNotMeetShowErrorAndLaterRowsGoOn) {
 TEST_F(Computation, RefusesTextShiftJisCannotHold) {
   Start();
   TypeChar(form->Edit1, QStringLiteral("한"));
-  TypeChar(form->Edit1, QStringLiteral("１"));
-  EXPECT_EQ(form->Edit1->text(), QStringLiteral("１"));
+  TypeChar(form->Edit1, QStringLiteral("１"));  // taken, as its half-width digit
+  EXPECT_EQ(form->Edit1->text(), QStringLiteral("1"));
 
   ClickCell(2, 1);
   Type(QStringLiteral("12"));

@@ -40,7 +40,7 @@ class WatchedWindow {
   }
 
   TForm1& Form() { return window_->Form(); }
-  bool Drawn() { return Form().ViewBitmap && !Form().RedrawPending; }
+  bool Drawn() { return Form().ViewBitmap && !Form().RedrawPending(); }
 
   // Runs the loop until step, called with each message taken, says done.
   void Run(std::function<bool(const MSG&)> step) {
@@ -81,7 +81,7 @@ TEST(RedrawSlices, TheFirstPictureTakesOneRedrawThatWaitsOnlyBehindOtherMessages
       return msg.wParam == settled;
     }
     if (w.Drawn() && settled == 0) settled = SetTimer(nullptr, 0, 2 * kResizeSettleMs, nullptr);
-    if (!w.Form().RedrawPending) return false;
+    if (!w.Form().RedrawPending()) return false;
     if (!MainWindow::CarriesRedrawSlice(msg)) {
       ++others;
     } else if (IsTimer(msg)) {
@@ -143,7 +143,7 @@ TEST(RedrawSlices, InputAndPaintsComingInARedrawAreTakenBeforeItEnds) {
         c.send(form);
       }
       if (slices < 3 || msg.message != c.taken) return w.Drawn() && slices >= 3;
-      takenInRedraw = w.Form().RedrawPending;
+      takenInRedraw = w.Form().RedrawPending();
       return true;
     });
     EXPECT_EQ(slices, 3) << c.name;
