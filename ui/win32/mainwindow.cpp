@@ -323,8 +323,10 @@ void MainWindow::Layout() {
 }
 
 int MainWindow::Run(int show) {
-  ShowWindow(hwnd_, show);
+  // As the form's show event comes before it shows: the window takes its
+  // bounds and the view while still hidden, and shows once at its size.
   form_->FormShow();
+  ShowWindow(hwnd_, show);
   UpdateWindow(hwnd_);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
