@@ -86,36 +86,30 @@ void SendKey(WORD key, bool up) {
   SendInput(1, &in, sizeof(in));
 }
 
-// Watches the window from its message loop: a hook sees every message the
-// loop takes and posts a tick after it, so the probe looks at the window
-// after each message is handled, and the gaps between messages are the
+// Watches the window from its message loop: it sees every message the loop
+// takes, and after each one that may end a redraw or begin one (a slice, a
+// paint, input, a timer) it posts itself a tick, so it looks at the window
+// again once that message is handled. The gaps between messages are the
 // times the window did not answer. The steps of the drive follow one
 // another there.
 class Probe {
  public:
   Probe(MainWindow& window, double beforeMain, Clock::time_point mainAt)
       : window_(window), form_(window.Form()), beforeMain_(beforeMain), mainAt_(mainAt) {
-    self_ = this;
-    thread_ = GetCurrentThreadId();
-    hook_ = SetWindowsHookExW(WH_GETMESSAGE, &Probe::Hook, nullptr, thread_);
+    window.MessageTaken = [this](const MSG& msg) { Took(msg); };
+    // The first look, once the window is shown: a small drawing is drawn
+    // whole in the show's paint.
+    PostThreadMessageW(thread_, kTick, 0, 0);
   }
   ~Probe() {
-    UnhookWindowsHookEx(hook_);
+    window_.MessageTaken = nullptr;
     if (sender_.joinable()) sender_.join();
-    self_ = nullptr;
   }
   Probe(const Probe&) = delete;
   Probe& operator=(const Probe&) = delete;
 
  private:
   enum class Step { FirstPicture, Notch, NotchPicture, Esc, Done };
-
-  static LRESULT CALLBACK Hook(int code, WPARAM removed, LPARAM lp) {
-    if (code == HC_ACTION && removed == PM_REMOVE && self_ != nullptr) {
-      self_->Took(*reinterpret_cast<const MSG*>(lp));
-    }
-    return CallNextHookEx(nullptr, code, removed, lp);
-  }
 
   bool Drawn() const { return form_.ViewBitmap && !form_.RedrawPending(); }
 
@@ -136,12 +130,21 @@ class Probe {
     }
     if (msg.hwnd == nullptr && msg.message == kTick) {
       Tick(now);
-    } else {
+    } else if (MainWindow::CarriesRedrawSlice(msg) || msg.message == WM_PAINT ||
+               msg.message == WM_TIMER || msg.message == WM_MOUSEWHEEL ||
+               msg.message == WM_KEYDOWN) {
       PostThreadMessageW(thread_, kTick, 0, 0);
     }
   }
 
+  // One step's look; a step that ends looks again at once for the next.
   void Tick(Clock::time_point now) {
+    const Step was = step_;
+    Look(now);
+    if (step_ != was && step_ != Step::Done) PostThreadMessageW(thread_, kTick, 0, 0);
+  }
+
+  void Look(Clock::time_point now) {
     switch (step_) {
       case Step::FirstPicture:
         if (!Drawn()) return;
@@ -225,13 +228,11 @@ class Probe {
     PostQuitMessage(0);
   }
 
-  static inline Probe* self_ = nullptr;
   MainWindow& window_;
   TForm1& form_;
   double beforeMain_;
   Clock::time_point mainAt_;
-  DWORD thread_ = 0;
-  HHOOK hook_ = nullptr;
+  DWORD thread_ = GetCurrentThreadId();
   Step step_ = Step::FirstPicture;
   Clock::time_point lastTaken_;
   Clock::duration longestBlock_{};

@@ -15,8 +15,8 @@
 
 namespace {
 
-// The window over a program folder of its own, its loop watched by a hook
-// that sees every message the loop takes; step runs there after each.
+// The window over a program folder of its own, its loop watched: step runs
+// with each message the loop takes.
 class WatchedWindow {
  public:
   WatchedWindow() {
@@ -25,12 +25,13 @@ class WatchedWindow {
     window_ = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), folder_.ProgramPath());
     // A slice after every tenth line.
     Form().RedrawSlice = {};
-    self_ = this;
-    hook_ = SetWindowsHookExW(WH_GETMESSAGE, &WatchedWindow::Hook, nullptr, GetCurrentThreadId());
+    window_->MessageTaken = [this](const MSG& msg) {
+      if (done_) return;
+      done_ = step_(msg);
+      if (done_) PostQuitMessage(0);
+    };
   }
   ~WatchedWindow() {
-    UnhookWindowsHookEx(hook_);
-    self_ = nullptr;
     // The window's end posts a quit of its own, which would end the next
     // window's loop at once.
     window_.reset();
@@ -49,18 +50,8 @@ class WatchedWindow {
   }
 
  private:
-  static LRESULT CALLBACK Hook(int code, WPARAM removed, LPARAM lp) {
-    if (code == HC_ACTION && removed == PM_REMOVE && self_ != nullptr && !self_->done_) {
-      self_->done_ = self_->step_(*reinterpret_cast<const MSG*>(lp));
-      if (self_->done_) PostQuitMessage(0);
-    }
-    return CallNextHookEx(nullptr, code, removed, lp);
-  }
-
-  static inline WatchedWindow* self_ = nullptr;
   HostFolder folder_;
   std::unique_ptr<MainWindow> window_;
-  HHOOK hook_ = nullptr;
   std::function<bool(const MSG&)> step_;
   bool done_ = false;
 };

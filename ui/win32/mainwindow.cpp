@@ -330,6 +330,7 @@ int MainWindow::Run(int show) {
   UpdateWindow(hwnd_);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (MessageTaken) MessageTaken(msg);
     if (msg.message == WM_KEYDOWN && KeyPreview(msg)) continue;
     if (msg.message == WM_MOUSEWHEEL) {
       Wheel(msg);

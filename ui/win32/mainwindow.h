@@ -6,6 +6,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,6 +30,10 @@ class MainWindow : public FrontEnd {
   TForm1& Form() { return *form_; }
   // Whether msg, as the loop takes it, carries the next slice of a redraw.
   static bool CarriesRedrawSlice(const MSG& msg);
+  // Called with each message the loop takes, before it is handled: the
+  // window probe and the tests watch the loop here, where a message hook
+  // would cost Wine three calls to its server a message.
+  std::function<void(const MSG&)> MessageTaken;
 
   std::string EditText(EditId edit) const override;
   void SetEditText(EditId edit, const std::string& sjis) override;
