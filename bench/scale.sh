@@ -250,6 +250,10 @@ if [ "$windows" != 0 ]; then
   side "wheel notch, fitted" "$lw" "$ww" notch_fitted s ratio
   side "Esc in a fitted redraw, answered" "$lw" "$ww" esc_answered s 0.1
   side "peak memory of the program" "$lw" "$ww" peak_mb MB "$limit"
+  # The window's bounds hold its frame on Windows, only its inside on Linux.
+  printf '| %-44s | %-10s | %-14s | %-8s | %-16s | %-7s |\n' "the preview, pixels" \
+    "$(field "$lw" preview_width | cut -d. -f1) x $(field "$lw" preview_height | cut -d. -f1)" \
+    "$(field "$ww" preview_width | cut -d. -f1) x $(field "$ww" preview_height | cut -d. -f1)" "" "" ""
 fi
 echo
 echo "verdict by wall time"
