@@ -3,9 +3,12 @@
 #include "preview/extents.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include "exchange/imagereftext.h"
 #include "preview/draw.h"
@@ -211,7 +214,38 @@ void AddArcExtents(double cx, double cy, double r, double start, double end, dou
   }
 }
 
+namespace {
+
+// What the extents depend on: the records, and what turns each into preview
+// units. A fit of a drawing unchanged since the last one finds them as they
+// were: the start-up fits twice (the form's show, then its first paint), and
+// the walk over every record is most of a fit. Each array's revision names
+// its records (a new array's 0 is an empty one); their sum would not, as the
+// kinds count their revisions apart.
+struct TExtentsSource {
+  std::vector<uint64_t> Revisions;
+  bool DrawingSize = false;
+  std::array<double, 16> GroupScale{};
+  // A scale that is not a number equals nothing: the walk is done again.
+  bool operator==(const TExtentsSource&) const = default;
+};
+
+TExtentsSource SourceNow() {
+  TExtentsSource source{{JwwStore.Order.Revision()}, JwwStore.DrawingSizeMode, JwwStore.GroupScale};
+  ForEachKind([&source](auto row) { source.Revisions.push_back(row.Records().Revision()); });
+  return source;
+}
+
+std::optional<std::pair<TExtentsSource, TDrawingExtents>> lastComputed;
+
+}  // namespace
+
 void ComputeExtents() {
+  const TExtentsSource source = SourceNow();
+  if (lastComputed && lastComputed->first == source) {
+    DrawingExtents = lastComputed->second;
+    return;
+  }
   const TJwwStore& s = JwwStore;
   // With nothing to start from, the extents begin at the origin, so a store
   // of blocks alone fits the same way each time.
@@ -224,6 +258,7 @@ void ComputeExtents() {
   ForEachKind([](auto row) {
     for (const auto& r : row.Records()) AddEntityExtents(r);
   });
+  lastComputed.emplace(source, DrawingExtents);
 }
 
 void FitViewToExtents(int32_t width, int32_t height) {

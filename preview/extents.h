@@ -28,7 +28,9 @@ void AddExtentPoint(double x, double y, double divisor);
 void AddArcExtents(double cx, double cy, double r, double start, double end, double flatness,
                    double tilt, double divisor);
 
-// Recomputes the extents of the whole exchange store.
+// Computes the extents of the whole exchange store; of a store unchanged
+// since the last computation (its records, group scales and drawing-size
+// mode) they are taken as they were, without the walk.
 void ComputeExtents();
 
 // Sets ViewWidth and ViewHeight to the canvas size, computes the extents and

@@ -181,6 +181,30 @@ TEST_F(ExtentsTest, BlocksAloneFitTheSameEveryTime) {
   ExpectExtents({-100, -100, 100, 100});
 }
 
+// Each computation finds the extents of the store as it stands: again after
+// any change of what they depend on, and as before when nothing changed,
+// whatever was made of them meanwhile.
+TEST_F(ExtentsTest, FollowEveryChangeOfTheStore) {
+  const StoreCase cases[] = {
+      {"nothing changed", [] { DrawingExtents = {}; }, {0, 0, 250, 150}},
+      {"a record added", [] { AddPointAt(-50, 20); }, {-25, 0, 250, 150}},
+      {"a record written", [] { JwwStore.Lines.Edit(0).X2 = 800; }, {0, 0, 400, 150}},
+      {"a group's scale", [] { JwwStore.GroupScale[0] = 4; }, {0, 0, 125, 75}},
+      {"the drawing-size mode", [] { JwwStore.DrawingSizeMode = true; }, {0, 0, 500, 300}},
+  };
+  for (const StoreCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    InitStore();
+    JwwStore.GroupScale[0] = 2;
+    AddLineIn(0, 0, 0, 500, 0);
+    AddLineIn(0, 0, 0, 0, 300);
+    ComputeExtents();
+    c.Fill();
+    ComputeExtents();
+    ExpectExtents(c.Want);
+  }
+}
+
 struct ArcCase {
   const char* Name;
   double Start, End, Flatness, Tilt;
