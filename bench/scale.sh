@@ -106,8 +106,15 @@ window() {
       "Z:${folder//\//\\}" 2>/dev/null | tr -d '\r' >"$3"
   fi
 }
+# A first run of each, not counted, starts the caches and, under Wine, the
+# session's own programs, which keep the processors busy for a while.
+for side in "${sides[@]}"; do window "$side" tiny /dev/null; done
+[ "$windows" != 0 ] && sleep 3
 for run in $(seq "$runs"); do
-  for side in "${sides[@]}"; do
+  # Every other run the other side first, so neither always follows the other.
+  order=("${sides[@]}")
+  [ $((run % 2)) -eq 0 ] && mapfile -t order < <(printf '%s\n' "${sides[@]}" | tac)
+  for side in "${order[@]}"; do
     window "$side" large "$work/$side.$run"
     window "$side" tiny "$work/$side-tiny.$run"
     added=$(awk '$1 == "first_picture" { v[FILENAME] = $2 }
