@@ -192,7 +192,7 @@ void TForm1::Button4Click() {
 
 void TForm1::Button5Click() {
   if (!Shown()) return;
-  const std::optional<fs::path> path = ui_.SaveTableDialog(LastTableFile);
+  const std::optional<fs::path> path = ui_.SaveTableDialog(LastTableFile, TFileKind::Table);
   ReturnFocus();
   if (!path) return;
   LastTableFile = *path;
@@ -260,7 +260,7 @@ void TForm1::ComputeOutline() {
   ChangeStoreOrView([&] {
     AddOutline(result, Outline);
     area_ = ComputeArea(result.Solution, Area);
-    if (Area.Table) AddAreaDrawing(result.Solution, area_, Outline);
+    AddAreaDrawing(result.Solution, area_, Outline);
   });
   for (const int32_t row : result.ErrorRows) cells_.SetCell(kSideColumn, row, Sjis("エラー"));
   ui_.SetAreaText(AreaLine(area_));
@@ -281,60 +281,6 @@ void TForm1::StringGrid1ToggleArea(int32_t row) {
 
 bool TForm1::RowLeftOut(int32_t row) const {
   return Area.Excluded(row + 2);
-}
-
-std::vector<TForm1::TAreaMenuItem> TForm1::AreaMenu() const {
-  const TAreaMethod m = Area.Method;
-  const TAreaRounding r = Area.Rounding;
-  const std::string reason = ShapeReason(area_.Coordinates.Shape);
-  std::string coordinates = Sjis("座標法（座標求積表）");
-  if (!reason.empty()) coordinates += Sjis("：") + reason;
-  // Access keys as Japanese menus show them, a letter in brackets at the end.
-  return {{Sjis("ヘロン法（三辺）(&H)"), m == TAreaMethod::Heron},
-          {Sjis("三斜法（底辺と高さ）(&S)"), m == TAreaMethod::BaseHeight},
-          {coordinates + "(&Z)", m == TAreaMethod::Coordinates, reason.empty()},
-          {Sjis("OK で面積表を作図する(&T)"), Area.Table},
-          {Sjis("距離を m で入力している(&M)"), Area.Metres},
-          {Sjis("座標を測量の向きにする（X 北・Y 東）(&X)"), Area.Axes == TAreaAxes::Survey},
-          {Sjis("面積の端数を切り捨てる(&D)"), r == TAreaRounding::Cut},
-          {Sjis("面積の端数を四捨五入する(&R)"), r == TAreaRounding::HalfUp},
-          {Sjis("面積の端数を切り上げる(&U)"), r == TAreaRounding::Up},
-          {Sjis("坪を併記する(&P)"), Area.Tsubo},
-          {Sjis("面積表をコピー（表計算へ）(&C)"), false, !area_.Triangles.empty(), false}};
-}
-
-void TForm1::AreaMenuChoose(size_t item) {
-  const std::vector<TAreaMenuItem> menu = AreaMenu();
-  if (item >= menu.size() || !menu[item].Enabled) return;
-  switch (item) {
-    case 0:
-    case 1:
-    case 2:
-      Area.Method = static_cast<TAreaMethod>(item);
-      break;
-    case 3:
-      Area.Table = !Area.Table;
-      break;
-    case 4:
-      Area.Metres = !Area.Metres;
-      break;
-    case 5:
-      Area.Axes = Area.Axes == TAreaAxes::Survey ? TAreaAxes::Drawing : TAreaAxes::Survey;
-      break;
-    case 6:
-    case 7:
-    case 8:
-      Area.Rounding = static_cast<TAreaRounding>(item - 6);
-      break;
-    case 9:
-      Area.Tsubo = !Area.Tsubo;
-      break;
-    default:
-      ui_.SetClipboardText(AreaTableTsv(area_));
-      return;
-  }
-  ui_.CommitCellEditor();
-  ComputeOutline();
 }
 
 void TForm1::MarkUnreadCells() {

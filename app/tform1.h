@@ -107,11 +107,37 @@ class TForm1 {
   bool RowLeftOut(int32_t row) const;
   // The area line's menu (a right click on it): the method, whether the
   // area table is drawn, the length unit, the coordinates' axes, the site
-  // area's rounding and the 坪, each with its check mark, and the copy of
-  // the area table for a spreadsheet. Choosing a setting changes it and
-  // computes anew. The coordinate method is offered only when the outline
-  // is one simple ring; else its item says why.
+  // area's rounding and the 坪, the check distances with their tolerance,
+  // the road's setbacks and corner cuts, each setting with its check mark;
+  // the copy of the area table for a spreadsheet and the corners saved as
+  // a SIMA file. Choosing a setting changes it and computes anew; the
+  // lists are typed in a small box. The coordinate method and the SIMA file
+  // are offered only when the outline is one simple ring; else their items
+  // say why.
+  enum class TAreaCommand : uint8_t {
+    Heron,
+    BaseHeight,
+    Coordinates,
+    Table,
+    Metres,
+    Survey,
+    RoundCut,
+    RoundHalfUp,
+    RoundUp,
+    Tsubo,
+    Checks,
+    ToleranceKou2,
+    ToleranceKou1,
+    ToleranceFixed,
+    DrawChecks,
+    Setbacks,
+    Cuts,
+    CutOut,
+    Copy,
+    Sima
+  };
   struct TAreaMenuItem {
+    TAreaCommand Command = TAreaCommand::Heron;
     std::string Text;  // Shift-JIS
     bool Checked = false;
     bool Enabled = true;
@@ -119,6 +145,9 @@ class TForm1 {
   };
   std::vector<TAreaMenuItem> AreaMenu() const;
   void AreaMenuChoose(size_t item);
+  // Ctrl+C on the area line (a click gives it the keyboard focus): the area
+  // table for a spreadsheet, as the menu's copy.
+  void LabelAreaCopy();
 
   // The preview.
   void PaintBox1Paint();
@@ -234,6 +263,15 @@ class TForm1 {
   void ShowTable();
   // After a button without a tab stop: the focus back where the user was.
   void ReturnFocus();
+  // A list of points with lengths typed in the small box, starting from the
+  // one given, asked again with the reason while it does not read; nothing
+  // when the user cancels.
+  std::optional<std::vector<TPointValue>> AskPointValues(const char* title, const char* prompt,
+                                                         const std::vector<TPointValue>& list,
+                                                         bool pairs);
+  // The fixed tolerance of the checks typed in the small box, mm.
+  std::optional<int64_t> AskToleranceMm();
+  void SaveSimaFile();
 
   FrontEnd& ui_;
   std::filesystem::path programPath_;
