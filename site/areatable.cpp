@@ -222,19 +222,11 @@ void DrawTable(const TOutlineSolution& sol, const TAreaResult& r, Drawer& d) {
 // corner cut by its cut line, named on the side away from the corner.
 void DrawRoadParts(const TRoadParts& road, Drawer& d) {
   for (const TSetbackLine& line : road.Lines) {
-    if (line.Pieces.empty()) continue;
-    const std::array<TPlanePoint, 2>* longest = &line.Pieces.front();
-    for (const std::array<TPlanePoint, 2>& piece : line.Pieces) {
-      d.Line(piece[0], piece[1], kSetbackLineType);
-      const auto length = [](const std::array<TPlanePoint, 2>& p) {
-        return std::hypot(p[1].X - p[0].X, p[1].Y - p[0].Y);
-      };
-      if (length(piece) > length(*longest)) longest = &piece;
-    }
-    // The pieces run counter-clockwise round what is left: the site is on
-    // their left.
+    d.Line(line.From, line.To, kSetbackLineType);
+    // The line runs counter-clockwise round what is left: the site is on
+    // its left.
     d.TextBeside(Sjis("みなし道路境界線（後退 ") + AreaLength(line.Depth) + "m" + Sjis("）"),
-                 (*longest)[0], (*longest)[1], true);
+                 line.From, line.To, true);
   }
   for (const TCornerCut& cut : road.Cuts) {
     d.Line(cut.A, cut.B);

@@ -1,13 +1,14 @@
 // The parts of a site that count as road. A setback (道路後退) moves a side
 // of the outline inward by its depth, to the line the road is taken to
-// reach (みなし道路境界線); the strip between is cut from the site exactly,
-// as the part of the site beyond that line. A corner cut (隅切り) takes the
-// triangle with equal legs and the given base (cut line) off the corner
-// between two sides, each side as set back. The figures are worked on the
-// corners in whole millimetres, as the coordinate table lists them.
+// reach (みなし道路境界線); the strip between, up to the neighbouring sides,
+// is cut from the site exactly: what is left is the outline with that
+// side's line moved, each corner where two lines now meet. A corner cut
+// (隅切り) takes the triangle with equal legs and the given base (cut line)
+// off a corner, the corner of the sides as set back. The figures are
+// worked on the corners in whole millimetres, as the coordinate table
+// lists them.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,13 +16,14 @@
 #include "common/geometry.h"
 #include "site/pointlist.h"
 
-// A side set back: its moved line's pieces inside what is left of the site,
-// in the drawing's units.
+// A side set back and its moved line from corner to corner of what is
+// left, in the drawing's units.
 struct TSetbackLine {
   int32_t P = 0;
   int32_t Q = 0;
   int64_t Depth = 0;  // mm
-  std::vector<std::array<TPlanePoint, 2>> Pieces;
+  TPlanePoint From;
+  TPlanePoint To;
 };
 
 // A corner cut: the corner (the apex, where the sides as set back meet) and
@@ -38,7 +40,7 @@ struct TCornerCut {
 struct TRoadParts {
   std::vector<TSetbackLine> Lines;
   std::vector<TCornerCut> Cuts;
-  int64_t SetbackMm2 = 0;  // the strips together (where two overlap, once)
+  int64_t SetbackMm2 = 0;  // the strips together (where two meet, once)
   int64_t CutMm2 = 0;      // the cut triangles together
   // Why a setback or a cut was left out, UTF-8, a phrase each.
   std::vector<std::string> Refused;

@@ -1,6 +1,9 @@
 // The SIMA records of the coordinate table's corners.
 #include "site/sima.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "common/decimal.h"
 #include "common/sjis.h"
 
@@ -21,7 +24,11 @@ std::string SimaFile(const TAreaResult& r) {
   record("A99,");
   record(Sjis("Z00,区画データ,"));
   record(Sjis("D00,1,敷地,"));
-  for (const TCornerRow& c : r.Coordinates.Rows) {
+  // Round the site the way that makes Σ X(Yn+1 - Yn-1) positive in the
+  // survey's axes, as a table in those axes lists it: against the drawn one.
+  std::vector<TCornerRow> round = r.Coordinates.Rows;
+  if (!survey) std::reverse(round.begin() + 1, round.end());
+  for (const TCornerRow& c : round) {
     const std::string n = std::to_string(c.Point);
     record("B01," + n + "," + n + ",");
   }

@@ -4,8 +4,9 @@
 // commas, its kind first. Written are the header (G00), the coordinates
 // (a Z00 title, then A00, an A01 per corner with its number, name, X, Y and
 // Z, and A99) and the outline as one parcel (a Z00 title, then D00, a B01 per
-// corner in order round the site, and D99). X is north and Y east in m, as
-// surveyors list them; Z is left empty, the drawing having no heights.
+// corner round the site clockwise on the map, and D99). X is north and Y
+// east in m, as surveyors list them, whatever the table's axes; Z is left
+// empty, the drawing having no heights.
 #pragma once
 
 #include <string>
