@@ -14,16 +14,7 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
 using C = TForm1::TAreaCommand;
-
-// The unit lengths are typed in, for the prompts.
-std::string UnitNote(bool metres, const char* example) {
-  return Sjis(metres ? "（長さは m）" : "（長さは mm）") + "\n" + Sjis("例：") + example;
-}
-
-}  // namespace
 
 std::vector<TForm1::TAreaMenuItem> TForm1::AreaMenu() const {
   const TAreaMethod m = Area.Method;
@@ -97,7 +88,7 @@ void TForm1::AreaMenuChoose(size_t item) {
       const auto list = AskPointValues(
           "検測",
           "測った距離を「点-点 距離」で、コンマで区切って入力して下さい。空にすると無しです。",
-          Area.Checks, true);
+          Area.Checks, true, {{1, 3, 15620}, {2, 4, 12010}});
       if (!list) return;
       Area.Checks = *list;
       break;
@@ -121,7 +112,7 @@ void TForm1::AreaMenuChoose(size_t item) {
       const auto list = AskPointValues("道路後退",
                                        "道路に面する外周の辺と後退する距離を「点-点 "
                                        "距離」で入力して下さい。空にすると無しです。",
-                                       Area.Setbacks, true);
+                                       Area.Setbacks, true, {{1, 2, 300}});
       if (!list) return;
       Area.Setbacks = *list;
       break;
@@ -130,7 +121,7 @@ void TForm1::AreaMenuChoose(size_t item) {
       const auto list = AskPointValues("隅切り",
                                        "隅切りする角の点と隅切りの長さ（底辺）を「点 "
                                        "長さ」で入力して下さい。空にすると無しです。",
-                                       Area.Cuts, false);
+                                       Area.Cuts, false, {{1, 0, 2000}, {4, 0, 3000}});
       if (!list) return;
       Area.Cuts = *list;
       break;
@@ -155,15 +146,11 @@ void TForm1::LabelAreaCopy() {
   ui_.SetStatus(Sjis("面積表をコピーしました（表計算に貼り付けられます）"));
 }
 
-std::optional<std::vector<TPointValue>> TForm1::AskPointValues(const char* title,
-                                                               const char* prompt,
-                                                               const std::vector<TPointValue>& list,
-                                                               bool pairs) {
-  const std::string ask =
-      Sjis(prompt) +
-      UnitNote(Area.Metres, pairs
-                                ? (Area.Metres ? "1-3 15.620, 2-4 12.010" : "1-3 15620, 2-4 12010")
-                                : (Area.Metres ? "1 2.000, 4 3.000" : "1 2000, 4 3000"));
+std::optional<std::vector<TPointValue>> TForm1::AskPointValues(
+    const char* title, const char* prompt, const std::vector<TPointValue>& list, bool pairs,
+    const std::vector<TPointValue>& example) {
+  const std::string ask = Sjis(prompt) + Sjis(Area.Metres ? "（長さは m）" : "（長さは mm）") +
+                          "\n" + Sjis("例：") + TypedPointValues(example, Area.Metres);
   std::string text = TypedPointValues(list, Area.Metres);
   std::string note;
   for (;;) {

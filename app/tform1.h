@@ -264,11 +264,12 @@ class TForm1 {
   // After a button without a tab stop: the focus back where the user was.
   void ReturnFocus();
   // A list of points with lengths typed in the small box, starting from the
-  // one given, asked again with the reason while it does not read; nothing
-  // when the user cancels.
+  // one given, the example shown in the table's unit; asked again with the
+  // reason while it does not read; nothing when the user cancels.
   std::optional<std::vector<TPointValue>> AskPointValues(const char* title, const char* prompt,
                                                          const std::vector<TPointValue>& list,
-                                                         bool pairs);
+                                                         bool pairs,
+                                                         const std::vector<TPointValue>& example);
   // The fixed tolerance of the checks typed in the small box, mm.
   std::optional<int64_t> AskToleranceMm();
   void SaveSimaFile();
