@@ -238,6 +238,13 @@ TEST_F(AreaForm, TheMenuAsksForTheListsAndSavesTheCornersAsSima) {
       "敷地面積 90.15㎡（27.27坪） ヘロン法・3三角形（実測 96.00㎡－後退 3.60㎡－隅切り 2.25㎡）"
       "　検測 1-3 +5mm（許容 3mm）超過");
 
+  // Drawn, the check beyond its tolerance is a red dimension: its line and
+  // a stroke across either end.
+  f.AreaMenuChoose(14);
+  EXPECT_EQ(std::count_if(JwwStore.Lines.begin(), JwwStore.Lines.end(),
+                          [](const TJwwEntLine& l) { return l.Head.Color == 8; }),
+            3);
+
   f.LabelAreaCopy();
   ASSERT_TRUE(ui.Clipboard);
   EXPECT_THAT(Utf8FromSjis(ui.Clipboard->Sjis), ::testing::HasSubstr("後退部分\t\t\t\t3.60\r\n"));
@@ -249,7 +256,7 @@ TEST_F(AreaForm, TheMenuAsksForTheListsAndSavesTheCornersAsSima) {
                   SjisLines({"G00,01,敷地,", "Z00,座標データ,", "A00,", "A01,1,1,0.000,0.000,,"})));
   f.FormClose();
   EXPECT_THAT(ReadBytes(folder.SettingsPath()),
-              EndsWith(SjisLines({"area.check=1-3:10005", "area.tolerance=3",
+              EndsWith(SjisLines({"area.check=1-3:10005", "area.tolerance=3", "area.check.draw=1",
                                   "area.setback=1-2:300", "area.cut=1:3000", "area.cut.out=1"})));
 }
 
