@@ -27,7 +27,8 @@ std::vector<TForm1::TAreaMenuItem> TForm1::AreaMenu() const {
   std::string fixed = Sjis("検測の許容を固定値にする");
   if (t == TToleranceRule::Fixed) fixed += "（" + std::to_string(Area.Tolerance.FixedMm) + "mm）";
   // Access keys as Japanese menus show them, a letter in brackets at the end;
-  // an item that asks for more ends in an ellipsis.
+  // an item that asks for more ends in an ellipsis, a list checked once it
+  // holds something.
   return {
       {C::Heron, Sjis("ヘロン法（三辺）(&H)"), m == TAreaMethod::Heron},
       {C::BaseHeight, Sjis("三斜法（底辺と高さ）(&S)"), m == TAreaMethod::BaseHeight},
@@ -40,15 +41,15 @@ std::vector<TForm1::TAreaMenuItem> TForm1::AreaMenu() const {
       {C::RoundHalfUp, Sjis("面積の端数を四捨五入する(&R)"), r == TAreaRounding::HalfUp},
       {C::RoundUp, Sjis("面積の端数を切り上げる(&U)"), r == TAreaRounding::Up},
       {C::Tsubo, Sjis("坪を併記する(&P)"), Area.Tsubo},
-      {C::Checks, Sjis("検測を入力…(&K)"), !Area.Checks.empty(), true, false},
+      {C::Checks, Sjis("検測を入力…(&K)"), !Area.Checks.empty()},
       {C::ToleranceKou2, Sjis("検測の許容を甲二にする（0.04+0.01√S m）(&2)"),
        t == TToleranceRule::Kou2},
       {C::ToleranceKou1, Sjis("検測の許容を甲一にする（0.020+0.003√S m）(&1)"),
        t == TToleranceRule::Kou1},
       {C::ToleranceFixed, fixed + Sjis("…(&F)"), t == TToleranceRule::Fixed},
       {C::DrawChecks, Sjis("OK で検測を作図する(&W)"), Area.DrawChecks},
-      {C::Setbacks, Sjis("道路後退を入力…(&B)"), !Area.Setbacks.empty(), true, false},
-      {C::Cuts, Sjis("隅切りを入力…(&G)"), !Area.Cuts.empty(), true, false},
+      {C::Setbacks, Sjis("道路後退を入力…(&B)"), !Area.Setbacks.empty()},
+      {C::Cuts, Sjis("隅切りを入力…(&G)"), !Area.Cuts.empty()},
       {C::CutOut, Sjis("隅切りを敷地面積から除く(&O)"), Area.CutOut},
       {C::Copy, Sjis("面積表をコピー（表計算へ）(&C)\tCtrl+C"), false, !area_.Triangles.empty(),
        false},

@@ -362,7 +362,6 @@ TAreaResult ComputeArea(const TOutlineSolution& sol, const TAreaSettings& settin
         if (partner == check->Near || !d) continue;
         r.CheckDistances.push_back(
             CheckDistance(sol, check->Near, partner, *d, mmPerUnit, s.Tolerance));
-        r.CheckDistances.back().Row = row.Point;
       }
       continue;
     }

@@ -24,9 +24,6 @@ struct TCheckTolerance {
 struct TCheckDistance {
   int32_t P = 0;
   int32_t Q = 0;
-  // The point a check row measured again (P then stands for it), 0 for a
-  // check the user typed.
-  int32_t Row = 0;
   bool Known = false;  // both points are computed
   int64_t Measured = 0;
   int64_t Computed = 0;
