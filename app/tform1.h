@@ -233,6 +233,9 @@ class TForm1 {
   void MarkUnreadCells();
   void ShowCellWarning(const std::optional<TCellWarning>& first);
   void ShowTable();
+  // What a computation reads of the window: the point-2 boxes and the rows
+  // before the first blank one, where it stops.
+  TOutlineInput ShownInput() const;
   // After a button without a tab stop: the focus back where the user was.
   void ReturnFocus();
 
@@ -253,6 +256,10 @@ class TForm1 {
   int32_t redrawWidth_ = 0;
   int32_t redrawHeight_ = 0;
   TTableCells cells_;
+  // The values the outline in the store stands for: those the last
+  // computation read, or those shown when the outline was last emptied
+  // (start-up, clear). OK computes first when the window shows others.
+  TOutlineInput computed_;
   // The block after a table file's rows as read, to write back what this
   // version does not know.
   TTableOptions tableOptions_;

@@ -19,6 +19,7 @@ struct TOutlineInput {
   std::string Edit1;
   std::string Edit2;
   std::vector<TTableRow> Rows;
+  bool operator==(const TOutlineInput&) const = default;
 };
 
 // Add requests of each kind since the last ResetOutline, declined ones too.

@@ -1,6 +1,8 @@
 // The fake front end: state kept, answers scripted.
 #include "fakefrontend.h"
 
+#include <utility>
+
 #include "exchange/store.h"
 #include "preview/gval.h"
 
@@ -16,6 +18,11 @@ void FakeFrontEnd::SetEditText(EditId edit, const std::string& sjis) {
 
 void FakeFrontEnd::CellsChanged(int32_t firstRow, int32_t lastRow) {
   RowsShown += lastRow - firstRow + 1;
+}
+
+void FakeFrontEnd::CommitCellEditor() {
+  ++Commits;
+  if (OpenEditor) std::exchange(OpenEditor, {})();
 }
 
 bool FakeFrontEnd::AskYesNo(const std::string& sjis) {

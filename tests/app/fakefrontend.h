@@ -7,6 +7,7 @@
 #include <atomic>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
@@ -52,7 +53,7 @@ class FakeFrontEnd : public FrontEnd {
   void FocusEdit(EditId edit) override { Focused = edit; }
   void FocusControl(ControlId control) override { FocusedControl = control; }
   void CellsChanged(int32_t firstRow, int32_t lastRow) override;
-  void CommitCellEditor() override { ++Commits; }
+  void CommitCellEditor() override;
   TCellPos CellCursor() const override { return Cursor; }
   TCellRange CellSelection() const override { return Selection; }
   void SetCaption(const std::string& sjis) override { Caption = sjis; }
@@ -96,6 +97,8 @@ class FakeFrontEnd : public FrontEnd {
   TBounds PaintBox{30, 40, 400, 300};
   FakePreviewCanvas Preview;
   std::optional<TClipboardText> Clipboard;
+  // What an open cell editor puts into the cells at its commit.
+  std::function<void()> OpenEditor;
   int Commits = 0;
   int Repaints = 0;
   int SlicesAsked = 0;

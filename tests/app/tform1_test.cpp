@@ -15,6 +15,7 @@
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 TEST(SettingsPath, IsTheProgramPathWithTheExtensionDat) {
@@ -168,6 +169,46 @@ TEST_F(Answer, WritesThatFailAreToldAndTheAnswerEndsTheRunAsFailed) {
   EXPECT_EQ(form->ExitCode(), 1);
 }
 
+// OK sends what the window shows, the last thing typed included though no
+// computation has read it yet.
+TEST_F(Answer, OkSendsTheTableAsShown) {
+  const struct {
+    const char* what;
+    void (*type)(TForm1&, FakeFrontEnd&);
+    const char* sent;
+  } cases[] = {
+      {"a cell still being edited",
+       [](TForm1& f, FakeFrontEnd& ui) { ui.OpenEditor = [&f] { f.Cells().SetCell(5, 1, "1"); }; },
+       "pt 3.6 -4.8"},
+      {"a cell of the row not left", [](TForm1& f, FakeFrontEnd&) { f.Cells().SetCell(5, 1, "1"); },
+       "pt 3.6 -4.8"},
+      {"point 2's box not left", [](TForm1&, FakeFrontEnd& ui) { ui.Edit1 = "14"; }, "pt 14 0"},
+  };
+  for (const auto& c : cases) {
+    folder.WriteHostFile();
+    Start();
+    ComputeTriangle();
+    c.type(*form, ui);
+    form->Button1Click();
+    form->FormClose();
+    EXPECT_THAT(AnswerFile(), HasSubstr(std::string(c.sent) + "\r\n")) << c.what;
+  }
+}
+
+// The table typed in this run is lost when the settings file cannot be
+// written: the user is told, and the host still gets its answer.
+TEST_F(Answer, AFailedSaveOfTheSettingsIsToldAndTheAnswerStillSent) {
+  std::filesystem::create_directory(folder.SettingsPath());  // in the way, even of root
+  Start();
+  ComputeTriangle();
+  form->Button1Click();
+  form->FormClose();
+  EXPECT_THAT(ui.Errors, ElementsAre(Sjis("設定ファイル horune.dat に表を保存できませんでした。"
+                                          "入力した表は次回に残りません。")));
+  EXPECT_EQ(form->ExitCode(), 0);
+  EXPECT_THAT(AnswerFile(), HasSubstr("pt 3.6 4.8\r\n"));
+}
+
 class TableFiles : public FormTest {
  protected:
   void SetUp() override {
@@ -212,6 +253,7 @@ TEST_F(TableFiles, OpeningAShorterTableEmptiesTheRowsBelow) {
   Start();
   ui.Chosen = {path};
   form->Button4Click();
+  EXPECT_EQ(JwwStore.Points.size(), 3u) << "the table opened is computed";
   EXPECT_EQ(form->Cells().Rows()[0], (TTableRow{"1", "5", "2", "5", "0"}));
   EXPECT_EQ(form->Cells().Rows()[1], TTableRow{});
   EXPECT_EQ(ui.Edit2, "45");

@@ -67,12 +67,12 @@ TEST_F(FileReplaceTest, FailedSavesLeaveTheOldFile) {
        },
        100, false},
 #endif
-      {"the temporary file cannot be made",
+      {"a leftover at a temporary name",
        [](const fs::path& d) {
          fs::create_directory(d / "old.dat.saving");
          return d / "old.dat";
        },
-       100, false},
+       100, true},
   };
   for (const SaveCase& c : cases) {
     fs::remove_all(dir_);
@@ -90,6 +90,26 @@ TEST_F(FileReplaceTest, FailedSavesLeaveTheOldFile) {
     const size_t after = std::distance(fs::directory_iterator(dir_), fs::directory_iterator());
     EXPECT_EQ(after, before + (c.saved && target.filename() == "new.dat" ? 1 : 0)) << c.what;
   }
+}
+
+// A second program saves the same file while the first is halfway through
+// its own: each writes a temporary file of its own, so the last to finish
+// replaces the file whole, and neither leaves a temporary file behind.
+TEST_F(FileReplaceTest, SavesAtOnceNeverMixTheirContents) {
+  const fs::path target = dir_ / "old.dat";
+  const std::string first(1 << 16, 'a');
+  const bool saved = ReplaceFile(
+      target,
+      [&](std::FILE* f) {
+        const size_t half = first.size() / 2;
+        bool ok = std::fwrite(first.data(), 1, half, f) == half && std::fflush(f) == 0;
+        EXPECT_TRUE(ReplaceFileBytes(target, "second"));
+        return ok && std::fwrite(first.data() + half, 1, half, f) == half;
+      },
+      TReplaceSync::Cached);
+  EXPECT_TRUE(saved);
+  EXPECT_EQ(ReadAll(target), first);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
 // Limits, permissions and links as the tests can set them up on POSIX.
