@@ -413,6 +413,9 @@ TEST_F(AnswerFile, OkClosesTheWindowWithTheAnswerAndTheSettings) {
   triangle.insert(triangle.end(),
                   {"lc2", "lt1", "0 0 10 0", "pt 10 0", "ch 10 0 1 0 \"2", "0 0 3.6 4.8",
                    "10 0 3.6 4.8", "pt 3.6 4.8", "ch 3.6 4.8 1 0 \"3"});
+  std::vector<std::string> below = pointOne;
+  below.insert(below.end(), {"lc2", "lt1", "0 0 10 0", "pt 10 0", "ch 10 0 1 0 \"2", "0 0 3.6 -4.8",
+                             "10 0 3.6 -4.8", "pt 3.6 -4.8", "ch 3.6 -4.8 1 0 \"3"});
   const struct {
     const char* name;
     bool altY;
@@ -429,6 +432,16 @@ TEST_F(AnswerFile, OkClosesTheWindowWithTheAnswerAndTheSettings) {
        triangle, "10"},
       {"point 1 alone", false, [] { Tab(); }, pointOne, ""},
       {"nothing computed", true, [] {}, {"h#ペン作図は行いませんでした。"}, ""},
+      // The side flag still in its editor when Alt+Y comes.
+      {"a cell of the row not left", true,
+       [this] {
+         Type("10");
+         Tab();
+         TypeRows({{"1", "6", "2", "8", "0"}});
+         ClickCell(5, 1);
+         Type("1");
+       },
+       below, "10"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -437,7 +450,7 @@ TEST_F(AnswerFile, OkClosesTheWindowWithTheAnswerAndTheSettings) {
     Start();
     c.typing();
     if (c.altY) {
-      QTest::keyClick(form.get(), Qt::Key_Y, Qt::AltModifier);
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::AltModifier);
       QTRY_VERIFY(!form->isVisible());
     } else {
       QTest::mouseClick(form->Button1, Qt::LeftButton);
