@@ -192,7 +192,7 @@ void TForm1::PaintBox1MouseUp(int32_t x, int32_t y) {
     FinishDrag(px, py, rx, ry);
   }
   MouseFlags = 0;
-  if (RedrawPending) AskForRedrawSlice();
+  if (RedrawPending()) AskForRedrawSlice();
 }
 
 void TForm1::FinishBand(double px, double py, double rx, double ry) {

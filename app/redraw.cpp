@@ -25,16 +25,13 @@ void TForm1::DrawFrame(Canvas& canvas, int32_t width, int32_t height) {
 void TForm1::RedrawView() {
   if (!ViewReady) return;
   BandShown = false;
+  redrawStopped_ = false;
   // No paint shows the old picture while the redraw is under way, and
   // its end makes the new one: a picture's worth of memory freed meanwhile.
   ViewBitmap.reset();
   Canvas& canvas = ui_.PreviewCanvas();
   const TBounds box = ui_.PaintBoxBounds();
-  RenderPreviewFrame(canvas, box.Width, box.Height);
-  redrawWidth_ = box.Width;
-  redrawHeight_ = box.Height;
-  redrawProgress_ = {};
-  RedrawPending = true;
+  redraw_.Begin(canvas, box.Width, box.Height);
   partialShownAt_ = std::chrono::steady_clock::now();
   DrawRedrawSlice(canvas);
 }
@@ -42,20 +39,18 @@ void TForm1::RedrawView() {
 void TForm1::ContinueRedraw() {
   sliceScheduled_ = false;
   // A band or a drag on the canvas waits for its buttons' release.
-  if (!RedrawPending || MouseFlags != 0) return;
-  // A canvas of another size is blank: the redraw starts again at its size.
-  if (!DrawnAtPaintBoxSize()) {
+  if (!RedrawPending() || MouseFlags != 0) return;
+  // A canvas of another size is blank, and a redraw a change stopped drew
+  // what is gone: the redraw starts again.
+  if (redrawStopped_ || !DrawnAtPaintBoxSize()) {
     RedrawView();
     ui_.RepaintPreview();
     return;
   }
   Canvas& canvas = ui_.PreviewCanvas();
-  // A paint in between may have drawn with other tools.
-  if (!(canvas.GetPen() == redrawPen_)) canvas.SetPen(redrawPen_);
-  if (!(canvas.GetBrush() == redrawBrush_)) canvas.SetBrush(redrawBrush_);
   DrawRedrawSlice(canvas);
   const auto now = std::chrono::steady_clock::now();
-  if (!RedrawPending || now - partialShownAt_ >= kShowPartialEvery) {
+  if (!RedrawPending() || now - partialShownAt_ >= kShowPartialEvery) {
     partialShownAt_ = now;
     ui_.RepaintPreview();
   }
@@ -64,21 +59,26 @@ void TForm1::ContinueRedraw() {
 void TForm1::DrawRedrawSlice(Canvas& canvas) {
   using Clock = std::chrono::steady_clock;
   const Clock::time_point until = Clock::now() + RedrawSlice;
-  const TRenderEnd end =
-      RenderStoreFrom(canvas, redrawProgress_, [until] { return Clock::now() >= until; });
-  if (end != TRenderEnd::Paused) {
-    // A redraw cut short by Esc keeps what it drew, as the picture to repaint.
-    FinishRedraw(canvas);
-    return;
+  switch (redraw_.Continue([until] { return Clock::now() >= until; })) {
+    case TRedrawEnd::Paused:
+      AskForRedrawSlice();
+      return;
+    case TRedrawEnd::Stale:
+      // Changed past ChangeStoreOrView: what it drew stays until the new one.
+      redrawStopped_ = true;
+      AskForRedrawSlice();
+      return;
+    case TRedrawEnd::Done:
+    case TRedrawEnd::Escaped:
+      // A redraw cut short by Esc keeps what it drew, as the picture to repaint.
+      FinishRedraw(canvas);
+      return;
   }
-  redrawPen_ = canvas.GetPen();
-  redrawBrush_ = canvas.GetBrush();
-  AskForRedrawSlice();
 }
 
 bool TForm1::DrawnAtPaintBoxSize() const {
   const TBounds box = ui_.PaintBoxBounds();
-  return box.Width == redrawWidth_ && box.Height == redrawHeight_;
+  return box.Width == redraw_.Width() && box.Height == redraw_.Height();
 }
 
 void TForm1::AskForRedrawSlice() {
@@ -88,21 +88,30 @@ void TForm1::AskForRedrawSlice() {
 }
 
 void TForm1::FinishRedraw(Canvas& canvas) {
-  RedrawPending = false;
-  canvas.DropLayer();
+  redraw_.Stop();
+  redrawStopped_ = false;
   ViewBitmap = canvas.CopyToBitmap();
 }
 
 bool TForm1::EscapeKeyDown() {
-  if (!RedrawPending) return false;
+  if (!RedrawPending()) return false;
   FinishRedraw(ui_.PreviewCanvas());
   return true;
+}
+
+void TForm1::ChangeStoreOrView(const std::function<void()>& change) {
+  if (redraw_.Pending()) {
+    redraw_.Stop();
+    redrawStopped_ = true;
+    AskForRedrawSlice();
+  }
+  change();
 }
 
 void TForm1::PaintBox1Paint() {
   BandShown = false;
   // The canvas holds the redraw under way; the copy is of an older view.
-  if (RedrawPending) return;
+  if (RedrawPending()) return;
   if (!ViewBitmap) {
     FitView();
     return;

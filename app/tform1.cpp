@@ -98,7 +98,7 @@ void TForm1::FormResize() {
 void TForm1::FormResizeSettled() {
   // A picture of the old size would sit in a corner with a second frame; one
   // of this size (a window shown, or sized back and forth) stays.
-  if ((RedrawPending || ViewBitmap) && DrawnAtPaintBoxSize()) return;
+  if ((RedrawPending() || ViewBitmap) && DrawnAtPaintBoxSize()) return;
   RedrawView();
   ui_.RepaintPreview();
 }
@@ -112,6 +112,8 @@ void TForm1::TakeWindowBounds() {
 }
 
 void TForm1::FormClose() {
+  // Nothing is drawn once the window closes: the store is freed below.
+  ViewReady = false;
   ViewBitmap.reset();
   DragBitmap.reset();
   // Closing by the close box or a shortcut leaves the focus in the table, so
@@ -250,11 +252,6 @@ bool TForm1::SaveTableFile(const fs::path& path) {
   t.Options = tableOptions_;
   AreaSettingsToOptions(Area, t.Options);
   return WriteTableFile(path, t);
-}
-
-void TForm1::ChangeStoreOrView(const std::function<void()>& change) {
-  ui_.PreviewCanvas().DropLayer();
-  change();
 }
 
 TOutlineInput TForm1::ShownInput() const {

@@ -25,7 +25,7 @@
 #include "exchange/area.h"
 #include "exchange/outline.h"
 #include "preview/canvas.h"
-#include "render/renderer.h"
+#include "render/redraw.h"
 
 // Mouse buttons as MouseFlags holds them.
 inline constexpr uint8_t kMouseLeft = 1;
@@ -183,8 +183,9 @@ class TForm1 {
   // (a fit reads the whole drawing's extents), the window still answers
   // within a tenth of a second.
   std::chrono::microseconds RedrawSlice{30000};
-  // A redraw is under way: the canvas holds its partial picture.
-  bool RedrawPending = false;
+  // A redraw is under way, or begins again in the next slice: the canvas
+  // holds its partial picture.
+  bool RedrawPending() const { return redraw_.Pending() || redrawStopped_; }
   // The rubber band is on the canvas, and the finished picture that paints
   // show until the next redraw.
   bool BandShown = false;
@@ -213,10 +214,9 @@ class TForm1 {
   // asked for, or the finished (or stopped) picture kept as ViewBitmap.
   void DrawRedrawSlice(Canvas& canvas);
   void FinishRedraw(Canvas& canvas);
-  // The one path by which the store and the view change: a layer of the
-  // preview that draws texts from both on a second thread is stopped
-  // first, so it never reads what changes, and the redraw under way then
-  // draws its texts itself. Nothing else stops it but a redraw's end.
+  // The one path by which the store and the view change: the redraw under
+  // way, which reads both on two threads, is stopped first, and a new one
+  // follows in the next slice unless the change begins one itself.
   void ChangeStoreOrView(const std::function<void()>& change);
   void AskForRedrawSlice();
   // Whether the last redraw began at the paint box's present size.
@@ -244,17 +244,13 @@ class TForm1 {
   // The host's drawing, read into the store while the window is being made;
   // the one FormShow takes it.
   std::future<void> readAhead_;
-  // The redraw under way: where its walk stands, and the pen and brush its
-  // next slice goes on with.
-  TRenderProgress redrawProgress_;
-  Pen redrawPen_;
-  Brush redrawBrush_;
+  // The redraw under way, and whether a change stopped it before its end,
+  // so that the next slice begins it anew.
+  TRedraw redraw_;
+  bool redrawStopped_ = false;
   bool sliceScheduled_ = false;
   // When the redraw's partial picture was last shown.
   std::chrono::steady_clock::time_point partialShownAt_;
-  // The paint box size the last redraw began at.
-  int32_t redrawWidth_ = 0;
-  int32_t redrawHeight_ = 0;
   TTableCells cells_;
   // The values the outline in the store stands for: those the last
   // computation read, or those shown when the outline was last emptied

@@ -115,11 +115,11 @@ class Probe : public QObject {
  private:
   enum class Step { FirstPicture, Notch, NotchPicture, Esc, Done };
 
-  bool Drawn() const { return form_.ViewBitmap && !form_.RedrawPending; }
+  bool Drawn() const { return form_.ViewBitmap && !form_.RedrawPending(); }
 
   void Tick() {
     const Clock::time_point now = Clock::now();
-    if (form_.RedrawPending && lastTick_ != Clock::time_point{}) {
+    if (form_.RedrawPending() && lastTick_ != Clock::time_point{}) {
       longestBlock_ = std::max(longestBlock_, now - lastTick_);
 
       ++slices_;
@@ -159,7 +159,7 @@ class Probe : public QObject {
         step_ = Step::Esc;
         return;
       case Step::Esc:
-        if (deliveredAt_ == Clock::time_point{} || form_.RedrawPending) return;
+        if (deliveredAt_ == Clock::time_point{} || form_.RedrawPending()) return;
         Print("esc_answered", Seconds(now - sentAt_.load()));
         Finish();
         return;

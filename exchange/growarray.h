@@ -17,6 +17,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <iterator>
 #include <memory>
 #include <type_traits>
@@ -92,7 +94,10 @@ class TGrowArray {
   bool empty() const { return size_ == 0; }
   size_t capacity() const { return blocks_.size() * kStep; }
 
-  const T& operator[](size_t i) const { return blocks_[i / kStep][i % kStep]; }
+  const T& operator[](size_t i) const {
+    CheckIndex(i);
+    return blocks_[i / kStep][i % kStep];
+  }
   const T& front() const { return (*this)[0]; }
   const T& back() const { return (*this)[size_ - 1]; }
 
@@ -101,6 +106,7 @@ class TGrowArray {
 
   // Element i to write in place: the array takes a new revision.
   T& Edit(size_t i) {
+    CheckIndex(i);
     Touch();
     return blocks_[i / kStep][i % kStep];
   }
@@ -108,7 +114,8 @@ class TGrowArray {
   // A new element with every field 0, grown by one block when full.
   T& emplace_back() {
     if (size_ == capacity()) blocks_.push_back(std::make_unique<T[]>(kStep));
-    return Edit(size_++);
+    ++size_;
+    return Edit(size_ - 1);
   }
   void push_back(const T& v) { emplace_back() = v; }
   void push_back(T&& v) { emplace_back() = std::move(v); }
@@ -128,6 +135,18 @@ class TGrowArray {
   static inline uint64_t lastRevision_ = 0;
 
   void Touch() { revision_ = ++lastRevision_; }
+
+  // An index past the end reads a stale or a foreign element without a
+  // sign, within the last block or beyond it: debug and sanitizer builds
+  // stop there.
+  void CheckIndex([[maybe_unused]] size_t i) const {
+#ifndef NDEBUG
+    if (i >= size_) {
+      std::fprintf(stderr, "TGrowArray: index %zu past the end (%zu)\n", i, size_);
+      std::abort();
+    }
+#endif
+  }
 
   std::vector<std::unique_ptr<T[]>> blocks_;
   size_t size_ = 0;

@@ -305,6 +305,10 @@ void VisitEntry(const TJwwOrderItem& item, F&& f) {
   });
 }
 
+// Moves on with every change of any kind's records, never back: a reader
+// that began from one value knows the drawing is as it was while it holds.
+uint64_t DrawingRevision();
+
 // The array of a circular solid kind (ekSolidSc .. ekSolidSg).
 TGrowArray<TJwwEntSolidArc>& SolidArcRecords(TJwwEntKind kind);
 

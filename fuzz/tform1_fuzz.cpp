@@ -295,12 +295,10 @@ class Session {
         form_->PaintBox1Paint();
         break;
       case 15:
-        // A turn of the event loop: the redraw slices asked for so far run,
-        // and now and then the preview's layer is done.
+        // A turn of the event loop: the redraw slices asked for so far run.
         for (const int asked = ui_.SlicesAsked; slicesRun_ < asked; ++slicesRun_) {
           form_->ContinueRedraw();
         }
-        if (in_.ConsumeBool()) ui_.Preview.LayerRunning = false;
         break;
       case 16:
         form_->EscapeKeyDown();

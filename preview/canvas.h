@@ -22,10 +22,9 @@
 // Colours are 32-bit values with red in the low byte (0x00BBGGRR).
 #pragma once
 
-#include <atomic>
-#include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -137,32 +136,27 @@ class Canvas {
   // first unless the brush is hollow.
   virtual void TextOut(int32_t x, int32_t y, const std::string& glyph) = 0;
 
-  // A canvas may draw part of a redraw's texts on a second thread, into a
-  // layer of its own size that is transparent until drawn on. The layer
-  // stacks beneath: each glyph drawn on it, with the cell a brush fills for
-  // it, goes under what the layer holds, so its texts are drawn last to
-  // first. StartLayer hands the layer's drawing to that thread and returns
-  // at once; the drawing gets the layer and a flag it must stop at when
-  // set. The drawing draws on the layer alone and reads nothing that this
-  // thread changes meanwhile. False when the canvas has no layer: the
-  // caller draws itself.
-  using LayerDrawing = std::function<void(Canvas& layer, const std::atomic<bool>& stop)>;
-  virtual bool StartLayer(LayerDrawing drawing) {
-    (void)drawing;
+  // A redraw may draw part of its texts on a second thread, onto a layer: a
+  // canvas of this one's size, transparent until drawn on, that stacks
+  // beneath: each glyph drawn on it, with the cell a brush fills for it,
+  // goes under what the layer holds, so its texts are drawn last to first.
+  // LayerMaker takes here what a layer needs from this canvas and gives a
+  // maker that the second thread calls once: the layer is made, drawn on
+  // and destroyed there, with fonts and glyphs of its own. Null when the
+  // canvas has no layer: the redraw draws every text itself.
+  using LayerMaker = std::function<std::unique_ptr<Canvas>()>;
+  virtual LayerMaker MakeLayerMaker() { return nullptr; }
+  // Called on a layer before each drawing after its first: blank again,
+  // and its pen and brush count as not set.
+  virtual void BlankLayer() {}
+  // Lays a layer this canvas's maker made over the canvas, once its drawing
+  // ran to its end; the canvas's pen and brush become the ones the layer's
+  // drawing set: what drawing it here would have left. False, with nothing
+  // laid, when the layer does not fit the canvas (of another size).
+  virtual bool LayOver(Canvas& layer) {
+    (void)layer;
     return false;
   }
-  // True once the layer's drawing has ended, waiting at most `wait` for it.
-  virtual bool LayerDone(std::chrono::microseconds wait) {
-    (void)wait;
-    return true;
-  }
-  // Waits for the layer's drawing and, when it ran to its end, lays the
-  // layer over the canvas, whose pen and brush become the layer's: what
-  // drawing it here would have left. False, with nothing laid, when there
-  // is no layer or its drawing was stopped.
-  virtual bool MergeLayer() { return false; }
-  // Stops the layer's drawing and waits for it; nothing is laid.
-  virtual void DropLayer() {}
 
   // A copy of the whole surface.
   virtual Bitmap CopyToBitmap() = 0;

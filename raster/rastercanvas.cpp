@@ -9,7 +9,6 @@
 #include <numbers>
 #include <optional>
 
-#include "raster/layerthread.h"
 
 namespace {
 
@@ -284,9 +283,7 @@ RasterCanvas::RasterCanvas(int width, int height, std::unique_ptr<GlyphSource> g
   Resize(width, height);
 }
 
-RasterCanvas::~RasterCanvas() {
-  layer_.reset();
-}
+RasterCanvas::~RasterCanvas() = default;
 
 void RasterCanvas::Resize(int width, int height) {
   pixels_ = store_->Allocate(std::max(width, 1), std::max(height, 1));
@@ -302,19 +299,22 @@ void RasterCanvas::ForgetPenAndBrush() {
   brushSet_ = false;
 }
 
-bool RasterCanvas::StartLayer(LayerDrawing drawing) {
-  if (layer_ == nullptr) layer_ = std::make_unique<LayerThread>(glyphs_->MakeAnother());
-  layer_->Start(pixels_.Width, pixels_.Height, std::move(drawing));
-  return true;
+Canvas::LayerMaker RasterCanvas::MakeLayerMaker() {
+  // The maker is called once, on the layer's thread, which the glyphs then
+  // belong to.
+  auto glyphs = std::make_shared<std::unique_ptr<GlyphSource>>(glyphs_->MakeAnother());
+  return [width = pixels_.Width, height = pixels_.Height, glyphs]() -> std::unique_ptr<Canvas> {
+    return std::make_unique<RasterCanvas>(width, height, std::move(*glyphs), Blank::Underlay);
+  };
 }
 
-bool RasterCanvas::LayerDone(std::chrono::microseconds wait) {
-  return layer_ == nullptr || layer_->Wait(wait);
+void RasterCanvas::BlankLayer() {
+  Resize(pixels_.Width, pixels_.Height);
+  ForgetPenAndBrush();
 }
 
-bool RasterCanvas::MergeLayer() {
-  if (layer_ == nullptr) return false;
-  RasterCanvas* layer = layer_->TakeFinished();
+bool RasterCanvas::LayOver(Canvas& canvas) {
+  RasterCanvas* layer = dynamic_cast<RasterCanvas*>(&canvas);
   if (layer == nullptr) return false;
   const PixelBuffer& over = layer->pixels_;
   if (over.Width != pixels_.Width || over.Height != pixels_.Height) return false;
@@ -348,10 +348,6 @@ bool RasterCanvas::MergeLayer() {
   // time, its megabytes come back as fresh zeroed pages, a cost that the
   // Windows heap pays at every wheel notch.
   return true;
-}
-
-void RasterCanvas::DropLayer() {
-  if (layer_ != nullptr) layer_->Stop();
 }
 
 void RasterCanvas::SetPen(const Pen& pen) {

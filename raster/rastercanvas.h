@@ -41,8 +41,6 @@ class PixelStore {
   virtual PixelBuffer Allocate(int width, int height) = 0;
 };
 
-class LayerThread;
-
 class RasterCanvas : public Canvas {
  public:
   // What a canvas is before anything is drawn: white, or transparent for a
@@ -84,12 +82,11 @@ class RasterCanvas : public Canvas {
   void SetFont(const LogFont& font) override;
   void SetTextColor(TColor color) override;
   void TextOut(int32_t x, int32_t y, const std::string& glyph) override;
-  // Part of a redraw's texts on a second thread, laid over this canvas's
-  // pixels by the source-over blend.
-  bool StartLayer(LayerDrawing drawing) override;
-  bool LayerDone(std::chrono::microseconds wait) override;
-  bool MergeLayer() override;
-  void DropLayer() override;
+  // A layer of this canvas's size with a glyph source of its own, laid
+  // over this canvas's pixels by the source-over blend.
+  LayerMaker MakeLayerMaker() override;
+  void BlankLayer() override;
+  bool LayOver(Canvas& layer) override;
   Bitmap CopyToBitmap() override;
   void DrawBitmap(int32_t x, int32_t y, const Bitmap& bitmap) override;
 
@@ -191,5 +188,4 @@ class RasterCanvas : public Canvas {
   // used again.
   CoverageMask glyphFill_;
   TColor textColor_ = RGB(0, 0, 0);
-  std::unique_ptr<LayerThread> layer_;  // started with the first layer
 };

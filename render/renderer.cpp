@@ -284,13 +284,13 @@ void DrawTextsFromTheBack(TTextShare& share, Canvas& layer, const std::atomic<bo
   glyphs.Finish();
 }
 
-// Starts the canvas's layer on the texts; null when it has none, or when
+// Starts the layer on the texts; null when the canvas has none, or when
 // the texts are too many for the share to count.
-std::shared_ptr<TTextShare> StartTextsOnLayer(Canvas& canvas) {
+std::shared_ptr<TTextShare> StartTextsOnLayer(TTextsLayer& texts) {
   const size_t count = JwwStore.Texts.size();
   if (count > TTextShare::kMaxCount) return nullptr;
   auto share = std::make_shared<TTextShare>(count, Blocks<&TJwwStore::Texts, TextEntityBox>());
-  const bool started = canvas.StartLayer([share](Canvas& layer, const std::atomic<bool>& stop) {
+  const bool started = texts.Start([share](Canvas& layer, const std::atomic<bool>& stop) {
     DrawTextsFromTheBack(*share, layer, stop);
   });
   return started ? share : nullptr;
@@ -316,31 +316,35 @@ constexpr std::chrono::milliseconds kLayerPoll{1};
 // The texts step of a walk that shares them with the layer: its own share,
 // then the layer's, waited for while Esc and the pause are answered, and
 // laid. A layer stopped early leaves its share to be drawn here.
-TRenderEnd ShareTexts(Canvas& canvas, TRenderProgress& progress, const TPoll& poll) {
+TRenderEnd ShareTexts(Canvas& canvas, TRenderProgress& progress, const TPoll& poll,
+                      TTextsLayer& texts) {
   TTextShare& share = *progress.SharedTexts;
   if (const TRenderEnd end = DrawTextsFromTheFront(canvas, share, poll); end != TRenderEnd::Done) {
     return end;
   }
-  while (!canvas.LayerDone(kLayerPoll)) {
+  while (!texts.Done(kLayerPoll)) {
     if (const TRenderEnd end = Poll(poll); end != TRenderEnd::Done) return end;
   }
   progress.Next = share.Front();
   progress.SharedTexts = nullptr;
-  if (canvas.MergeLayer()) return TRenderEnd::Done;
+  if (texts.Lay(canvas)) return TRenderEnd::Done;
   return kTexts(canvas, progress, poll);
 }
 
 }  // namespace
 
-TRenderEnd RenderStoreFrom(Canvas& canvas, TRenderProgress& progress, const RenderPause& pause) {
+TRenderEnd RenderStoreFrom(Canvas& canvas, TRenderProgress& progress, const RenderPause& pause,
+                           TTextsLayer* texts) {
   // Texts, where most of a redraw goes, are drawn meanwhile on a layer when
   // the canvas has one: nothing before them reads what they draw.
   if (!progress.Begun) {
     progress.Begun = true;
-    // A layer still on an earlier walk reads the texts' block index, which
-    // this walk may build anew: it stops before the index is touched.
-    canvas.DropLayer();
-    progress.SharedTexts = StartTextsOnLayer(canvas);
+    if (texts != nullptr) {
+      // A layer still on an earlier walk reads the texts' block index, which
+      // this walk may build anew: it stops before the index is touched.
+      texts->Drop();
+      progress.SharedTexts = StartTextsOnLayer(*texts);
+    }
   }
   const TPoll poll{true, pause};
   for (; progress.Step < std::size(kSteps); ++progress.Step, progress.Next = 0) {
@@ -351,11 +355,11 @@ TRenderEnd RenderStoreFrom(Canvas& canvas, TRenderProgress& progress, const Rend
     if (starting && step != HollowBrush && EscapePressed()) {
       end = TRenderEnd::Escaped;
     } else if (step == kTexts && progress.SharedTexts != nullptr) {
-      end = ShareTexts(canvas, progress, poll);
+      end = ShareTexts(canvas, progress, poll, *texts);
     } else {
       end = step(canvas, progress, poll);
     }
-    if (end == TRenderEnd::Escaped) canvas.DropLayer();
+    if (end == TRenderEnd::Escaped && texts != nullptr) texts->Drop();
     if (end != TRenderEnd::Done) return end;
   }
   return TRenderEnd::Done;

@@ -15,6 +15,8 @@
 // draws exactly what the records' own tests would.
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -37,25 +39,44 @@ struct TRenderProgress {
   size_t Step = 0;
   size_t Next = 0;
   bool Begun = false;  // the walk has started
-  // The texts this walk shares with the canvas's layer, while it does.
+  // The texts this walk shares with the texts' layer, while it does.
   std::shared_ptr<TTextShare> SharedTexts;
 };
 enum class TRenderEnd { Done, Escaped, Paused };
 // Asked where Esc is polled: true to pause the walk there.
 using RenderPause = std::function<bool()>;
 
+// The second thread a walk may share its texts with: it draws part of them
+// onto a layer of the canvas (Canvas::MakeLayerMaker), laid over the
+// canvas once both are done.
+class TTextsLayer {
+ public:
+  using Drawing = std::function<void(Canvas& layer, const std::atomic<bool>& stop)>;
+  virtual ~TTextsLayer() = default;
+  // Starts the drawing on the layer; false when the canvas has none.
+  virtual bool Start(Drawing drawing) = 0;
+  // True once the drawing has ended, waiting at most `wait` for it.
+  virtual bool Done(std::chrono::microseconds wait) = 0;
+  // Waits for the drawing and, when it ran to its end, lays the layer over
+  // the canvas. False, with nothing laid, when it was stopped.
+  virtual bool Lay(Canvas& canvas) = 0;
+  // Stops the drawing and waits for it; nothing is laid.
+  virtual void Drop() = 0;
+};
+
 // RenderStore from where progress stands, until the store is drawn, Esc is
 // held, or pause answers true; progress then tells where to go on. A walk
 // resumed on the same canvas draws what one whole walk draws.
-// On a canvas with a layer (Canvas::StartLayer) the layer's thread draws
-// texts from the walk's start, last to first; the walk, once it reaches
-// the texts, draws them first to last in place until the two meet, and
-// then lays the layer. Whichever thread has less else to draw draws more
-// of the texts. Esc drops the layer, and so does a walk begun while the
-// layer still draws an earlier one, before it reads the texts' block index.
-// Neither the store nor the view may change while the layer draws: whoever
-// changes either drops the canvas's layer first.
-TRenderEnd RenderStoreFrom(Canvas& canvas, TRenderProgress& progress, const RenderPause& pause);
+// With a texts' layer, its thread draws texts from the walk's start, last
+// to first; the walk, once it reaches the texts, draws them first to last
+// in place until the two meet, and then lays the layer. Whichever thread
+// has less else to draw draws more of the texts. Esc drops the layer, and
+// so does a walk begun while the layer still draws an earlier one, before
+// it reads the texts' block index.
+// Neither the store nor the view may change while a walk is under way:
+// TRedraw (render/redraw.h) is the owner that keeps that rule.
+TRenderEnd RenderStoreFrom(Canvas& canvas, TRenderProgress& progress, const RenderPause& pause,
+                           TTextsLayer* texts = nullptr);
 
 // What a redraw draws before the store on a canvas of the given size:
 // cleared, framed in blue, and a red cross of five pixels each way on the

@@ -1,10 +1,9 @@
 // The fake front end: state kept, answers scripted.
 #include "fakefrontend.h"
 
+#include <chrono>
+#include <thread>
 #include <utility>
-
-#include "exchange/store.h"
-#include "preview/gval.h"
 
 FakeFrontEnd::FakeFrontEnd() : Preview(400, 300) {}
 
@@ -51,29 +50,26 @@ std::optional<std::filesystem::path> FakeFrontEnd::SaveTableDialog(
   return Choose(start);
 }
 
-FakePreviewCanvas::Seen FakePreviewCanvas::Now() {
-  return {JwwStore.Order.size(), Gval.ViewScale, Gval.ViewMinX, Gval.ViewWidth};
-}
+namespace {
 
-bool FakePreviewCanvas::StartLayer(LayerDrawing drawing) {
-  if (!OffersLayer) return false;
-  Join();
-  layer_ = RecordingCanvas();
-  stop_ = false;
-  thread_ = std::thread([this, drawing = std::move(drawing)] { drawing(layer_, stop_); });
-  LayerRunning = true;
-  return true;
-}
+// A layer whose glyphs take their time.
+class SlowLayer : public RecordingCanvas {
+ public:
+  explicit SlowLayer(std::chrono::microseconds glyphTime) : glyphTime_(glyphTime) {}
+  void TextOut(int32_t x, int32_t y, const std::string& glyph) override {
+    std::this_thread::sleep_for(glyphTime_);
+    RecordingCanvas::TextOut(x, y, glyph);
+  }
 
-void FakePreviewCanvas::DropLayer() {
-  if (LayerRunning) SeenAtDrop.push_back(Now());
-  LayerRunning = false;
-  Join();
-}
+ private:
+  std::chrono::microseconds glyphTime_;
+};
 
-void FakePreviewCanvas::Join() {
-  stop_ = true;
-  if (thread_.joinable()) thread_.join();
+}  // namespace
+
+Canvas::LayerMaker FakePreviewCanvas::MakeLayerMaker() {
+  if (!OffersLayer) return nullptr;
+  return [glyphTime = LayerGlyphTime] { return std::make_unique<SlowLayer>(glyphTime); };
 }
 
 Canvas& FakeFrontEnd::PreviewCanvas() {

@@ -4,44 +4,30 @@
 // recording canvas.
 #pragma once
 
-#include <atomic>
+#include <chrono>
 #include <deque>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
-#include <thread>
 #include <tuple>
 #include <vector>
 
 #include "app/frontend.h"
 #include "tests/preview/recording_canvas.h"
 
-// The preview's recording canvas; on request it offers a layer whose
-// drawing runs on a thread of its own, as a real canvas's does, onto a
-// recording canvas of its own, and counts as running until it is dropped.
-// At each drop of a running layer it notes what such a layer reads: the
-// store's size and the view.
+// The preview's recording canvas; on request it offers a layer, a recording
+// canvas of its own that the redraw's texts' thread draws on; a layer is
+// never laid, so the walk draws the layer's share of the texts itself.
 class FakePreviewCanvas : public RecordingCanvas {
  public:
   using RecordingCanvas::RecordingCanvas;
-  ~FakePreviewCanvas() override { Join(); }
-  bool StartLayer(LayerDrawing drawing) override;
-  bool LayerDone(std::chrono::microseconds) override { return !LayerRunning; }
-  void DropLayer() override;
+  LayerMaker MakeLayerMaker() override;
 
   bool OffersLayer = false;
-  bool LayerRunning = false;
-  using Seen = std::tuple<size_t, double, double, int32_t>;  // records, scale, left, width
-  static Seen Now();
-  std::vector<Seen> SeenAtDrop;
-
- private:
-  void Join();
-
-  RecordingCanvas layer_;
-  std::atomic<bool> stop_{false};
-  std::thread thread_;
+  // How long each glyph takes on the layer: with a real one's time, the walk
+  // and the layer meet midway through the texts.
+  std::chrono::microseconds LayerGlyphTime{0};
 };
 
 class FakeFrontEnd : public FrontEnd {

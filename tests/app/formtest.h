@@ -15,9 +15,9 @@ class FormTest : public ::testing::Test {
   // Creates the form, shows it and gives it its first paint; the host file
   // and the settings file must be in place before.
   TForm1& Start() {
-    // A layer left by the form before reads the store the new form reads
-    // anew; one form at a time, as in the program.
-    ui.Preview.DropLayer();
+    // One form at a time, as in the program: the one before stops its
+    // redraw before the new one reads the store anew.
+    form.reset();
     form = std::make_unique<TForm1>(ui, folder.ProgramPath());
     form->FormShow();
     form->PaintBox1Paint();

@@ -260,7 +260,7 @@ TEST_F(Navigation, ARedrawInSlicesDrawsWhatOneWholeRedrawDraws) {
   form->RedrawView();
   int slices = 1;
   int repaintsBeforeLast = 0;
-  for (; form->RedrawPending && slices < 10000; ++slices) {
+  for (; form->RedrawPending() && slices < 10000; ++slices) {
     repaintsBeforeLast = ui.Repaints;
     form->ContinueRedraw();
   }
@@ -274,7 +274,7 @@ TEST_F(Navigation, ARedrawInSlicesDrawsWhatOneWholeRedrawDraws) {
 TEST_F(Navigation, TheWindowAnswersBetweenSlices) {
   form->RedrawSlice = {};
   form->RedrawView();
-  ASSERT_TRUE(form->RedrawPending);
+  ASSERT_TRUE(form->RedrawPending());
   const int asked = ui.SlicesAsked;
   // A paint shows the picture under way as it stands, and so does the end of
   // a resize that left the size as it was.
@@ -303,7 +303,7 @@ TEST_F(Navigation, TheWindowAnswersBetweenSlices) {
   EXPECT_EQ(ui.Preview.LinesStartingWith("Rectangle 0 0 399 299").size(), 1u);
   // Esc stops it where it stands and keeps that picture.
   EXPECT_TRUE(form->EscapeKeyDown());
-  EXPECT_FALSE(form->RedrawPending);
+  EXPECT_FALSE(form->RedrawPending());
   EXPECT_TRUE(form->ViewBitmap);
   drawn = ui.Preview.Lines().size();
   form->ContinueRedraw();

@@ -50,6 +50,8 @@ class RecordingCanvas : public Canvas {
   std::string Dump() const;
   // Forgets the calls; the current pen, brush and position stay.
   void Clear();
+  // A layer made blank records anew.
+  void BlankLayer() override { Clear(); }
 
   void SetPen(const Pen& pen) override;
   Pen GetPen() const override { return pen_; }

@@ -142,22 +142,21 @@ TEST_F(RasterCanvasTest, PolygonFillsAlternate) {
   EXPECT_EQ(At(11, 12), kRed);
 }
 
-// A layer is laid only when its drawing ran to its end; a dropped one, or
-// one a new layer replaced, leaves nothing behind.
-TEST_F(RasterCanvasTest, OnlyALayerDrawnToItsEndIsLaid) {
-  const auto endless = [](Canvas& layer, const std::atomic<bool>& stop) {
-    layer.SetPixel(1, 1, kRed);
-    while (!stop) std::this_thread::yield();
-  };
-  const auto dot = [](Canvas& layer, const std::atomic<bool>&) { layer.SetPixel(2, 2, kBlue); };
-  ASSERT_TRUE(canvas.StartLayer(endless));
-  EXPECT_FALSE(canvas.LayerDone(std::chrono::milliseconds(20)));
-  canvas.DropLayer();
-  EXPECT_FALSE(canvas.MergeLayer());
-  ASSERT_TRUE(canvas.StartLayer(endless));
-  ASSERT_TRUE(canvas.StartLayer(dot));
-  EXPECT_TRUE(canvas.MergeLayer());
-  EXPECT_FALSE(canvas.MergeLayer());  // laid once
+// Draws on a layer of the canvas, as a redraw's texts' thread does, and
+// lays it over the canvas.
+bool DrawOnLayer(Canvas& canvas, const std::function<void(Canvas&)>& draw) {
+  const std::unique_ptr<Canvas> layer = canvas.MakeLayerMaker()();
+  draw(*layer);
+  return canvas.LayOver(*layer);
+}
+
+// A layer made ready for another drawing keeps nothing of the last one.
+TEST_F(RasterCanvasTest, ALayerBlankedKeepsNothingOfItsLastDrawing) {
+  const std::unique_ptr<Canvas> layer = canvas.MakeLayerMaker()();
+  layer->SetPixel(1, 1, kRed);
+  layer->BlankLayer();
+  layer->SetPixel(2, 2, kBlue);
+  ASSERT_TRUE(canvas.LayOver(*layer));
   EXPECT_EQ(At(1, 1), kWhite);
   EXPECT_EQ(At(2, 2), kBlue);
   EXPECT_EQ(Count(kWhite), 40 * 30 - 1);
@@ -177,10 +176,9 @@ TEST(RasterCanvasLayer, TheDashPatternGoesOnAsIfTheLayersPensWereSetHere) {
       c->MoveTo(0, 0);
       c->LineTo(4, 0);  // the pattern stands mid-dot
     }
-    ASSERT_TRUE(layered.StartLayer([&pens](Canvas& layer, const std::atomic<bool>&) {
+    ASSERT_TRUE(DrawOnLayer(layered, [&pens](Canvas& layer) {
       for (const Pen& p : pens) layer.SetPen(p);
     }));
-    ASSERT_TRUE(layered.MergeLayer());
     for (const Pen& p : pens) inPlace.SetPen(p);
     for (QtCanvas* c : {&layered, &inPlace}) {
       c->SetPen(dotted);
@@ -226,10 +224,9 @@ TEST(RasterCanvasLayer, GlyphsDrawnLastToFirstStackAsDrawnInPlace) {
   QtCanvas inPlace(160, 160);
   for (const Glyph& g : glyphs) draw(inPlace, g);
   QtCanvas layered(160, 160);
-  ASSERT_TRUE(layered.StartLayer([&](Canvas& layer, const std::atomic<bool>&) {
+  ASSERT_TRUE(DrawOnLayer(layered, [&](Canvas& layer) {
     for (auto g = std::rbegin(glyphs); g != std::rend(glyphs); ++g) draw(layer, *g);
   }));
-  ASSERT_TRUE(layered.MergeLayer());
   // Each of the three glyphs stacked over one another rounds once more
   // beneath than over.
   EXPECT_LE(MostChannelDifference(inPlace.Image(), layered.Image()), 4);

@@ -1,6 +1,9 @@
 // The renderer's order, skipping, culling and Esc, on the recording canvas.
 #include "render/renderer.h"
 
+#include "render/layerthread.h"
+#include "render/redraw.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -197,35 +200,35 @@ void AwaitFirst(const std::atomic<int>& count) {
   while (count == 0 && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
 }
 
-// The recording canvas with a layer drawn on a thread of its own, which
-// stacks beneath; laying it appends the layer's calls. The two threads
+// The recording canvas with a texts' layer drawn on a thread of its own,
+// which stacks beneath; laying it appends the layer's calls. The two threads
 // each draw a glyph before the other's second, so both draw texts.
-class LayeredCanvas : public RecordingCanvas {
+class LayeredCanvas : public RecordingCanvas, public TTextsLayer {
  public:
-  ~LayeredCanvas() override { DropLayer(); }
-  bool StartLayer(LayerDrawing drawing) override {
-    DropLayer();
+  ~LayeredCanvas() override { Drop(); }
+  bool Start(Drawing drawing) override {
+    Drop();
     layer_ = std::make_unique<Layer>(*this);
     stop_ = false;
     drawn_ = std::async(std::launch::async, [this, drawing] { drawing(*layer_, stop_); });
     return true;
   }
-  bool LayerDone(std::chrono::microseconds wait) override {
+  bool Done(std::chrono::microseconds wait) override {
     return !drawn_.valid() || drawn_.wait_for(wait) == std::future_status::ready;
   }
-  bool MergeLayer() override {
+  bool Lay(Canvas&) override {
     if (!drawn_.valid()) return false;
     drawn_.get();
     Beneath.emplace_back(Lines().size(), Lines().size() + layer_->Lines().size());
     Append(*layer_);
     return true;
   }
-  void DropLayer() override {
+  void Drop() override {
     stop_ = true;
     if (drawn_.valid()) drawn_.get();
   }
   void TextOut(int32_t x, int32_t y, const std::string& glyph) override {
-    if (!LayerDone(std::chrono::microseconds(0))) AwaitFirst(layer_->Glyphs);
+    if (!Done(std::chrono::microseconds(0))) AwaitFirst(layer_->Glyphs);
     RecordingCanvas::TextOut(x, y, glyph);
     ++Glyphs;
   }
@@ -310,8 +313,9 @@ TEST_F(RendererTest, TextsOnALayerDrawWhatTheWalkDraws) {
   for (const auto& [sliced, dropped] : {std::pair{false, false}, {true, false}, {true, true}}) {
     LayeredCanvas canvas;
     TRenderProgress progress;
-    while (RenderStoreFrom(canvas, progress, [&] { return sliced; }) == TRenderEnd::Paused) {
-      if (dropped) canvas.DropLayer();
+    while (RenderStoreFrom(canvas, progress, [&] { return sliced; }, &canvas) ==
+           TRenderEnd::Paused) {
+      if (dropped) canvas.Drop();
     }
     const std::vector<std::string> stacked = Stacked(drawing(canvas.Lines()), canvas.Beneath);
     const auto [at, _] = std::mismatch(stacked.begin(), stacked.end(), plain.begin(), plain.end());
@@ -323,6 +327,65 @@ TEST_F(RendererTest, TextsOnALayerDrawWhatTheWalkDraws) {
     EXPECT_GT(canvas.Glyphs, 0);
   }
   EXPECT_EQ(JwwStore.Texts.Revision(), revision);
+}
+
+// A recording canvas whose redraws share their texts with a recording
+// layer on the redraw's own thread.
+class RecordingWithLayer : public RecordingCanvas {
+ public:
+  using RecordingCanvas::RecordingCanvas;
+  LayerMaker MakeLayerMaker() override {
+    return [] { return std::make_unique<RecordingCanvas>(); };
+  }
+};
+
+// A change between two slices ends the redraw before it reads the store
+// again: the texts it would have read past their end, a record it never
+// counted, a view its first slices did not draw.
+TEST_F(RendererTest, AChangeBetweenSlicesEndsTheRedrawUnread) {
+  const std::pair<const char*, void (*)()> changes[] = {
+      {"texts emptied", [] { JwwStore.Texts.clear(); }},
+      {"a line added", [] { AddLineRec(Head(2), 0, 0, 9, 9); }},
+      {"the view moved", [] { ShowSquareView(10, 0); }},
+  };
+  for (const auto& [name, change] : changes) {
+    InitStore();
+    ShowSquareView();
+    for (int i = 0; i < 2500; ++i) AppendRecord<ekText>() = MakeText(Head(2), "A");
+    RecordingWithLayer canvas(100, 100);
+    TRedraw redraw;
+    redraw.Begin(canvas, 100, 100);
+    while (canvas.LinesStartingWith("TextOut").size() < 20) {
+      ASSERT_EQ(redraw.Continue([] { return true; }), TRedrawEnd::Paused) << name;
+    }
+    change();
+    const size_t drawn = canvas.Lines().size();
+    EXPECT_EQ(redraw.Continue({}), TRedrawEnd::Stale) << name;
+    EXPECT_EQ(canvas.Lines().size(), drawn) << name;
+    EXPECT_FALSE(redraw.Pending()) << name;
+  }
+}
+
+// The texts' thread lays only a drawing run to its end, once; a stopped
+// one, or one a new drawing replaced, leaves nothing to lay.
+TEST(LayerThread, OnlyADrawingRunToItsEndIsLaid) {
+  const auto endless = [](Canvas& layer, const std::atomic<bool>& stop) {
+    layer.SetPixel(1, 1, 1);
+    while (!stop) std::this_thread::yield();
+  };
+  const auto dot = [](Canvas& layer, const std::atomic<bool>&) { layer.SetPixel(2, 2, 2); };
+  LayerThread thread;
+  thread.Start([] { return std::make_unique<RecordingCanvas>(); }, endless);
+  EXPECT_FALSE(thread.Wait(std::chrono::milliseconds(20)));
+  thread.Stop();
+  EXPECT_EQ(thread.TakeFinished(), nullptr);
+  thread.Start(nullptr, endless);
+  thread.Start(nullptr, dot);
+  const auto* laid = dynamic_cast<const RecordingCanvas*>(thread.TakeFinished());
+  ASSERT_NE(laid, nullptr);
+  // The layer was made blank for each drawing.
+  EXPECT_THAT(laid->Lines(), ElementsAre("SetPixel 2 2 rgb(2,0,0)"));
+  EXPECT_EQ(thread.TakeFinished(), nullptr);  // laid once
 }
 
 TEST_F(RendererTest, GroupScaleDividesUnlessDrawingSizeMode) {

@@ -34,8 +34,6 @@ class InkCheckingCanvas : public QtCanvas {
   std::vector<std::string> Missing;
   int Glyphs = 0;
 
-  // Each glyph is watched where it is drawn: no layer.
-  bool StartLayer(LayerDrawing) override { return false; }
   void SetFont(const LogFont& font) override {
     height_ = std::abs(font.Height);
     QtCanvas::SetFont(font);

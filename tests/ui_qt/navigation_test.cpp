@@ -89,15 +89,15 @@ TEST_F(Wiring, ALongRedrawGoesOnInTheEventLoopAndEscStopsIt) {
   // for one.
   f.RedrawSlice = {};
   QTest::keyClick(form->Edit1, Qt::Key_Home);
-  ASSERT_TRUE(f.RedrawPending);
-  for (int i = 0; i < 1000 && f.RedrawPending; ++i) QTest::qWait(1);
-  EXPECT_FALSE(f.RedrawPending);
+  ASSERT_TRUE(f.RedrawPending());
+  for (int i = 0; i < 1000 && f.RedrawPending(); ++i) QTest::qWait(1);
+  EXPECT_FALSE(f.RedrawPending());
 
   QTest::keyClick(form->Edit1, Qt::Key_Home);
-  ASSERT_TRUE(f.RedrawPending);
+  ASSERT_TRUE(f.RedrawPending());
   f.ViewBitmap.reset();
   QTest::keyClick(form->Edit1, Qt::Key_Escape);
-  EXPECT_FALSE(f.RedrawPending);
+  EXPECT_FALSE(f.RedrawPending());
   EXPECT_TRUE(f.ViewBitmap);
 }
 

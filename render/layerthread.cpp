@@ -1,11 +1,8 @@
-#include "raster/layerthread.h"
+#include "render/layerthread.h"
 
 #include <utility>
 
-#include "raster/rastercanvas.h"
-
-LayerThread::LayerThread(std::unique_ptr<GlyphSource> glyphs)
-    : glyphs_(std::move(glyphs)), thread_([this] { Run(); }) {}
+LayerThread::LayerThread() : thread_([this] { Run(); }) {}
 
 LayerThread::~LayerThread() {
   {
@@ -17,11 +14,10 @@ LayerThread::~LayerThread() {
   thread_.join();
 }
 
-void LayerThread::Start(int width, int height, Canvas::LayerDrawing drawing) {
+void LayerThread::Start(Canvas::LayerMaker maker, Drawing drawing) {
   Stop();
   std::lock_guard lock(mutex_);
-  width_ = width;
-  height_ = height;
+  if (maker) maker_ = std::move(maker);
   next_ = std::move(drawing);
   busy_ = true;
   finished_ = false;
@@ -45,7 +41,7 @@ void LayerThread::Stop() {
   changed_.wait(lock, [this] { return !busy_; });
 }
 
-RasterCanvas* LayerThread::TakeFinished() {
+Canvas* LayerThread::TakeFinished() {
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [this] { return !busy_; });
   if (!finished_) return nullptr;
@@ -58,17 +54,14 @@ void LayerThread::Run() {
   for (;;) {
     changed_.wait(lock, [this] { return quit_ || next_ != nullptr; });
     if (quit_) break;
-    const Canvas::LayerDrawing drawing = std::exchange(next_, nullptr);
-    const int width = width_;
-    const int height = height_;
+    const Drawing drawing = std::exchange(next_, nullptr);
+    const Canvas::LayerMaker maker = std::exchange(maker_, nullptr);
     lock.unlock();
-    if (layer_ == nullptr) {
-      layer_ = std::make_unique<RasterCanvas>(width, height, std::move(glyphs_),
-                                              RasterCanvas::Blank::Underlay);
+    if (maker) {
+      layer_ = maker();
     } else {
-      layer_->Resize(width, height);
+      layer_->BlankLayer();
     }
-    layer_->ForgetPenAndBrush();
     drawing(*layer_, stop_);
     lock.lock();
     finished_ = !stop_;
