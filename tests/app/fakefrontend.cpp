@@ -3,7 +3,7 @@
 
 #include <chrono>
 #include <thread>
-#include <utility>
+
 
 FakeFrontEnd::FakeFrontEnd() : Preview(400, 300) {}
 
@@ -17,11 +17,6 @@ void FakeFrontEnd::SetEditText(EditId edit, const std::string& sjis) {
 
 void FakeFrontEnd::CellsChanged(int32_t firstRow, int32_t lastRow) {
   RowsShown += lastRow - firstRow + 1;
-}
-
-void FakeFrontEnd::CommitCellEditor() {
-  ++Commits;
-  if (OpenEditor) std::exchange(OpenEditor, {})();
 }
 
 bool FakeFrontEnd::AskYesNo(const std::string& sjis) {

@@ -7,7 +7,6 @@
 #include <chrono>
 #include <deque>
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -39,7 +38,7 @@ class FakeFrontEnd : public FrontEnd {
   void FocusEdit(EditId edit) override { Focused = edit; }
   void FocusControl(ControlId control) override { FocusedControl = control; }
   void CellsChanged(int32_t firstRow, int32_t lastRow) override;
-  void CommitCellEditor() override;
+  void CommitCellEditor() override { ++Commits; }
   TCellPos CellCursor() const override { return Cursor; }
   TCellRange CellSelection() const override { return Selection; }
   void SetCaption(const std::string& sjis) override { Caption = sjis; }
@@ -83,8 +82,6 @@ class FakeFrontEnd : public FrontEnd {
   TBounds PaintBox{30, 40, 400, 300};
   FakePreviewCanvas Preview;
   std::optional<TClipboardText> Clipboard;
-  // What an open cell editor puts into the cells at its commit.
-  std::function<void()> OpenEditor;
   int Commits = 0;
   int Repaints = 0;
   int SlicesAsked = 0;

@@ -187,23 +187,6 @@ TEST(CellGrid, ColumnsFitTheirWidestTextOnADoubleClickOfTheHeaderBorder) {
   EXPECT_EQ(host.grid->Cursor(), (TCellPos{1, 1})) << "the header's double-click moves nothing";
 }
 
-// A marked cell shows its mark, to which its column fits, and opens its
-// editor on its own text, which the commit keeps.
-TEST(CellGrid, AMarkedCellShowsItsMarkAndEditsItsText) {
-  GridHost host;
-  const std::string mark = SjisFromUtf8("エラー：円が交わりません");
-  host.cells.SetCell(5, 1, "1");
-  host.cells.SetMark(5, 1, mark);
-  const int before = host.grid->ColumnsWidth();
-  SendMessageW(host.grid->Hwnd(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(before, 5));
-  EXPECT_GT(host.grid->ColumnsWidth(), before + 40) << "column 5 fitted to the mark";
-  host.grid->SetCursor({5, 1});
-  host.Send(Key(VK_F2));
-  host.grid->CommitEditor();
-  EXPECT_EQ(host.cells.Cell(5, 1), "1");
-  EXPECT_EQ(host.cells.Shown(5, 1), mark);
-}
-
 // A look of no size (a density the system could not tell) still leaves rows
 // to count and page through.
 TEST(CellGrid, ALookOfNoSizeStillPagesThroughTheRows) {
