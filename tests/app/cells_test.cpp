@@ -91,6 +91,14 @@ TEST_F(Cells, APasteThatDoesNotFitOrCannotBeHeldChangesNothing) {
   }
 }
 
+TEST_F(Cells, ClearingTheSelectionComputesAnew) {
+  form->Cells().SetRows({TTableRow{"1", "6", "2", "8", "0"}, TTableRow{"1", "6", "2", "8", "1"}});
+  ui.Selection = {{9, kTableRows + 1}, {2, 2}};  // held to the table
+  form->StringGrid1Clear();
+  EXPECT_EQ(form->Cells().Rows()[1], (TTableRow{"1", "", "", "", ""}));
+  EXPECT_EQ(JwwStore.Points.size(), 3u);
+}
+
 TEST_F(Cells, CopyGivesTheSelectionAsASpreadsheetBlock) {
   form->Cells().SetRows({TTableRow{"1", "6", "2", "8", "0"}, TTableRow{"1", "5", "", "", ""}});
   ui.Selection = {{3, 2}, {2, 1}};
@@ -114,8 +122,7 @@ TEST_F(Cells, ACellReadAsZeroIsMarkedWithItsReasonInTheStatusLine) {
   EXPECT_EQ(form->Cells().Warning(2, 2), "");
 }
 
-// A row whose circles do not meet shows "エラー" over its side flag, which
-// stays the cell's value and counts once the row meets again.
+// A row whose circles miss shows "エラー" yet keeps, and later uses, its side.
 TEST_F(Cells, ARowWhoseCirclesDoNotMeetIsMarkedAndKeepsItsSideFlag) {
   form->Cells().SetRows({TTableRow{"1", "1", "2", "8", "1"}});
   form->ComputeOutline();

@@ -140,6 +140,7 @@ MainWindow::MainWindow(const QString& programPath, QWidget* parent) : QWidget(pa
   });
   connect(StringGrid1, &DistanceGrid::copyRequested, this, [this] { form_->StringGrid1Copy(); });
   connect(StringGrid1, &DistanceGrid::pasteRequested, this, [this] { form_->StringGrid1Paste(); });
+  connect(StringGrid1, &DistanceGrid::clearRequested, this, [this] { form_->StringGrid1Clear(); });
   WireArea();
   connect(StringGrid1Cells, &DistanceModel::cellEdited, this,
           [this] { form_->StringGrid1CellEdited(); });
@@ -170,19 +171,21 @@ void MainWindow::WireArea() {
           [this] { form_->StringGrid1ToggleArea(StringGrid1->currentIndex().row() + 1); });
   // A right click on the area line: its method, table and unit.
   LabelArea->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(LabelArea, &QLabel::customContextMenuRequested, this, [this](const QPoint& at) {
-    QMenu menu(this);
-    const std::vector<TForm1::TAreaMenuItem> items = form_->AreaMenu();
-    for (size_t i = 0; i < items.size(); ++i) {
-      QAction* a = menu.addAction(QStringFromSjis(items[i].Text));
-      a->setCheckable(true);
-      a->setChecked(items[i].Checked);
-      a->setData(static_cast<qulonglong>(i));
-    }
-    if (QAction* chosen = menu.exec(LabelArea->mapToGlobal(at))) {
-      form_->AreaMenuChoose(chosen->data().toULongLong());
-    }
-  });
+  connect(LabelArea, &QLabel::customContextMenuRequested, this,
+          [this](const QPoint& at) { AreaMenu(LabelArea->mapToGlobal(at)); });
+}
+
+void MainWindow::AreaMenu(const QPoint& at) {
+  QMenu menu(this);
+  const std::vector<TForm1::TAreaMenuItem> items = form_->AreaMenu();
+  for (size_t i = 0; i < items.size(); ++i) {
+    QAction* a = menu.addAction(QStringFromSjis(items[i].Text));
+    a->setCheckable(items[i].Checkable);
+    a->setChecked(items[i].Checked);
+    a->setEnabled(items[i].Enabled);
+    a->setData(static_cast<qulonglong>(i));
+  }
+  if (QAction* chosen = menu.exec(at)) form_->AreaMenuChoose(chosen->data().toULongLong());
 }
 
 void MainWindow::WirePreview() {
@@ -281,7 +284,11 @@ void MainWindow::LayoutControls() {
   const int gridWidth =
       StringGrid1->verticalHeader()->width() + StringGrid1->horizontalHeader()->length() +
       StringGrid1->verticalScrollBar()->sizeHint().width() + 2 * StringGrid1->frameWidth();
-  const TFormLayout l = LayoutForm(width(), height(), std::max(kPanel2Width, gridWidth), 1.0);
+  const int column = std::max(kPanel2Width, gridWidth);
+  // The area line as high as its words need at the column's width.
+  const int areaHeight =
+      LabelArea->text().isEmpty() ? 0 : LabelArea->heightForWidth(std::min(column, width()));
+  const TFormLayout l = LayoutForm(width(), height(), column, 1.0, areaHeight);
   const auto place = [this](QWidget* w, const TBounds& b) {
     const QPoint origin = w->parentWidget()->mapTo(this, QPoint(0, 0));
     w->setGeometry(b.Left - origin.x(), b.Top - origin.y(), b.Width, b.Height);
@@ -357,6 +364,13 @@ bool MainWindow::WheelPreview(QWidget* target, const QWheelEvent& event) {
 
 bool MainWindow::KeyPreview(const QKeyEvent& event) {
   if (event.key() == Qt::Key_Escape && form_->EscapeKeyDown()) return true;
+  // The menu key or Shift+F10, wherever the focus is: the area line's menu,
+  // under its corner.
+  if (event.key() == Qt::Key_Menu ||
+      (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier)) {
+    AreaMenu(LabelArea->mapToGlobal(QPoint(0, LabelArea->height())));
+    return true;
+  }
   const std::optional<NavKey> key = NavKeyOf(event.key());
   if (!key || (event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))) return false;
   return form_->FormKeyDown(*key, (event.modifiers() & Qt::ShiftModifier) != 0);
@@ -467,7 +481,9 @@ void MainWindow::SetStatus(const std::string& sjis) {
 }
 
 void MainWindow::SetAreaText(const std::string& sjis) {
+  const int before = LabelArea->heightForWidth(LabelArea->width());
   LabelArea->setText(QStringFromSjis(sjis));
+  if (LabelArea->heightForWidth(LabelArea->width()) != before) LayoutControls();
 }
 
 bool MainWindow::AskYesNo(const std::string& sjis) {

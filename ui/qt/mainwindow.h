@@ -117,6 +117,8 @@ class MainWindow : public QWidget, public FrontEnd {
   QWidget* Control(ControlId id) const { return controls_[static_cast<size_t>(id)]; }
   void WirePreview();
   void WireArea();
+  // The area line's menu at the screen point.
+  void AreaMenu(const QPoint& at);
   void OpenGuide();
   void FocusChanged(QWidget* old, QWidget* now);
   // True when the key was one of the navigation keys and the form took it.

@@ -234,6 +234,7 @@ void MainWindow::CreateControls() {
         events.Exit = [this] { form_->StringGrid1Exit(); };
         events.Copy = [this] { form_->StringGrid1Copy(); };
         events.Paste = [this] { form_->StringGrid1Paste(); };
+        events.Clear = [this] { form_->StringGrid1Clear(); };
         events.Edited = [this] { form_->StringGrid1CellEdited(); };
         events.ToggleArea = [this](int32_t row) { form_->StringGrid1ToggleArea(row); };
         events.LeftOut = [this](int32_t row) { return form_->RowLeftOut(row); };
@@ -272,10 +273,30 @@ void MainWindow::TakeDpi(UINT dpi) {
   Layout();
 }
 
-void MainWindow::Layout() {
+int32_t MainWindow::AreaTextHeight(int32_t width) const {
+  HWND line = Control(ControlId::LabelArea);
+  const std::wstring text = WindowText(line);
+  if (text.empty() || width <= 0) return 0;
+  HDC dc = GetDC(line);
+  HGDIOBJ old = SelectObject(dc, font_);
+  RECT r{0, 0, width, 0};
+  // As the static control breaks its lines.
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(line, dc);
+  return r.bottom;
+}
+
+TFormLayout MainWindow::CurrentLayout() const {
   RECT client;
   GetClientRect(hwnd_, &client);
-  const TFormLayout l = LayoutForm(client.right, client.bottom, panel2Width_, scale_);
+  const int32_t column = std::min<int32_t>(panel2Width_, client.right);
+  return LayoutForm(client.right, client.bottom, panel2Width_, scale_, AreaTextHeight(column));
+}
+
+void MainWindow::Layout() {
+  const TFormLayout l = CurrentLayout();
   HDWP batch = BeginDeferWindowPos(static_cast<int>(kControlCount) + 1);
   // No copy of the old pixels: every control paints itself anew at its place.
   auto place = [&batch](HWND c, const TBounds& b) {
@@ -350,6 +371,11 @@ LRESULT CALLBACK MainWindow::PreviewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
 LRESULT CALLBACK MainWindow::EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   MainWindow* self = FormOf(GetParent(hwnd));
   if (SjisInputRefused(hwnd, msg, wp)) return 0;
+  if (HalfWidthInput(hwnd, self->editBase_, msg, wp, lp)) return 0;
+  // The window's menu key opens the area line's menu here too.
+  if (msg == WM_CONTEXTMENU && FromKeyboard(lp)) {
+    return SendMessageW(self->hwnd_, msg, reinterpret_cast<WPARAM>(hwnd), lp);
+  }
   if (msg == WM_SETFOCUS && self->stage_ == Stage::Shown) {
     if (const std::optional<ControlId> id = self->ControlOf(hwnd)) self->form_->ControlFocused(*id);
   }
@@ -384,18 +410,19 @@ LRESULT MainWindow::HandleForm(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     case WM_DPICHANGED: {
-      // The window moves to a screen of another density: the system's
-      // suggested bounds, and everything inside at the new density.
+      // The window moves to a screen of another density: everything inside
+      // at the new density, then the system's suggested bounds (the least
+      // size asked for on the way is already the new density's).
       const RECT* suggested = reinterpret_cast<const RECT*>(lp);
+      TakeDpi(HIWORD(wp));
       SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
                    suggested->right - suggested->left, suggested->bottom - suggested->top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
-      TakeDpi(HIWORD(wp));
       return 0;
     }
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-      info->ptMinTrackSize = {kMinWinWidth, kMinWinHeight};
+      info->ptMinTrackSize = {MinWindowWidth(scale_), MinWindowHeight(scale_)};
       return 0;
     }
     case WM_ERASEBKGND: {
@@ -403,7 +430,7 @@ LRESULT MainWindow::HandleForm(UINT msg, WPARAM wp, LPARAM lp) {
       GetClientRect(hwnd_, &client);
       auto* dc = reinterpret_cast<HDC>(wp);
       ::FillRect(dc, &client, whiteBrush_);
-      const TFormLayout l = LayoutForm(client.right, client.bottom, panel2Width_, scale_);
+      const TFormLayout l = CurrentLayout();
       const RECT panel = RectOf(l.Panel2);
       ::FillRect(dc, &panel, creamBrush_);
       return 1;
@@ -424,7 +451,8 @@ LRESULT MainWindow::HandleForm(UINT msg, WPARAM wp, LPARAM lp) {
       return reinterpret_cast<LRESULT>(creamBrush_);
     }
     case WM_CONTEXTMENU:
-      if (reinterpret_cast<HWND>(wp) == Control(ControlId::LabelArea)) {
+      // A right click on the area line, or the menu key (Shift+F10) anywhere.
+      if (reinterpret_cast<HWND>(wp) == Control(ControlId::LabelArea) || FromKeyboard(lp)) {
         AreaMenu(lp);
         return 0;
       }
@@ -606,7 +634,7 @@ void MainWindow::SetStatus(const std::string& sjis) {
 
 void MainWindow::AreaMenu(LPARAM at) {
   POINT p{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
-  if (at == -1) {  // from the keyboard: under the line's corner
+  if (FromKeyboard(at)) {  // under the line's corner
     RECT r;
     GetWindowRect(Control(ControlId::LabelArea), &r);
     p = {r.left, r.bottom};
@@ -614,8 +642,9 @@ void MainWindow::AreaMenu(LPARAM at) {
   HMENU menu = CreatePopupMenu();
   const std::vector<TForm1::TAreaMenuItem> items = form_->AreaMenu();
   for (size_t i = 0; i < items.size(); ++i) {
-    AppendMenuW(menu, MF_STRING | (items[i].Checked ? MF_CHECKED : MF_UNCHECKED), i + 1,
-                WideFromSjis(items[i].Text).c_str());
+    const UINT flags = MF_STRING | (items[i].Checked ? MF_CHECKED : MF_UNCHECKED) |
+                       (items[i].Enabled ? MF_ENABLED : MF_GRAYED);
+    AppendMenuW(menu, flags, i + 1, WideFromSjis(items[i].Text).c_str());
   }
   const int chosen =
       TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd_, nullptr);
@@ -624,7 +653,14 @@ void MainWindow::AreaMenu(LPARAM at) {
 }
 
 void MainWindow::SetAreaText(const std::string& sjis) {
-  SetWindowTextW(Control(ControlId::LabelArea), WideFromSjis(sjis).c_str());
+  HWND line = Control(ControlId::LabelArea);
+  SetWindowTextW(line, WideFromSjis(sjis).c_str());
+  // A text of more lines takes room from the table: the window is laid out
+  // anew only when the line's place changes.
+  RECT r;
+  GetWindowRect(line, &r);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+  if (BoundsOf(r) != CurrentLayout()[ControlId::LabelArea]) Layout();
 }
 
 bool MainWindow::AskYesNo(const std::string& sjis) {
@@ -682,7 +718,7 @@ void MainWindow::SetWindowBounds(const TBounds& b) {
   EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&screens));
   RECT work;
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const TBounds v = VisibleWindowBounds(b, screens, BoundsOf(work));
+  const TBounds v = VisibleWindowBounds(ScaledWindowBounds(b, scale_), screens, BoundsOf(work));
   MoveWindow(hwnd_, v.Left, v.Top, v.Width, v.Height, TRUE);
 }
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/sjis.h"
-#include "exchange/outline.h"
+#include "site/outline.h"
 
 // The window's edits and table as plain values: row r is rows[r - 1].
 struct TableStub {
@@ -20,10 +20,18 @@ struct TableStub {
 };
 
 // The outline of the stub's values put into the store, and "エラー" in the
-// side column of the rows it could not solve, as the window does.
+// side column of the rows it could not solve, as the window shows them.
 inline TOutlineResult RunOutline(TableStub& table, TOutlineCounters& counters) {
   TOutlineResult result = ComputeOutline({table.edit1, table.edit2, table.rows});
   AddOutline(result, counters);
   for (const int32_t row : result.ErrorRows) table.rows[row - 1][4] = SjisFromUtf8("エラー");
   return result;
+}
+
+// The solution of the values as the window computes it, the store filled.
+inline TOutlineSolution Solve(const std::string& distance, const std::string& angle,
+                              const std::vector<TTableRow>& rows) {
+  TableStub table(distance, angle, rows);
+  TOutlineCounters counters;
+  return RunOutline(table, counters).Solution;
 }
