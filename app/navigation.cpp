@@ -106,6 +106,7 @@ void TForm1::DrawRubberBand() {
 }
 
 void TForm1::PaintBox1MouseDown(uint8_t buttons, int32_t x, int32_t y) {
+  if (!Shown()) return;
   if ((MouseFlags & (kMouseLeft | kMouseRight)) == 0) {
     PressX = x;
     PressY = y;
@@ -117,6 +118,7 @@ void TForm1::PaintBox1MouseDown(uint8_t buttons, int32_t x, int32_t y) {
 }
 
 void TForm1::PaintBox1MouseMove(int32_t x, int32_t y) {
+  if (!Shown()) return;
   const uint8_t both = kMouseLeft | kMouseRight;
   if ((MouseFlags & both) == both) {
     if (BandShown) DrawRubberBand();
@@ -138,6 +140,7 @@ void TForm1::PaintBox1MouseMove(int32_t x, int32_t y) {
 }
 
 void TForm1::PaintBox1MouseUp(int32_t x, int32_t y) {
+  if (!Shown()) return;
   const TView v = CurrentView();
   const double px = PixelToWorldX(v, PressX);
   const double py = PixelToWorldY(v, PressY);
@@ -196,6 +199,7 @@ void TForm1::FormMouseWheelUp(int32_t sx, int32_t sy) {
 }
 
 void TForm1::FormMouseWheel(int32_t sx, int32_t sy, int32_t delta) {
+  if (!Shown()) return;
   constexpr int32_t kNotch = 120;
   // A turn the other way starts afresh, as the systems' own controls do.
   if ((delta > 0) != (wheelRest_ > 0)) wheelRest_ = 0;
@@ -205,6 +209,7 @@ void TForm1::FormMouseWheel(int32_t sx, int32_t sy, int32_t delta) {
 }
 
 bool TForm1::FormKeyDown(NavKey key, bool shift) {
+  if (!Shown()) return false;
   if (!KeysEnabled) return false;
   const TBounds box = ui_.PaintBoxBounds();
   const int32_t cx = box.Left + box.Width / 2;

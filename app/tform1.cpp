@@ -64,6 +64,8 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormShow() {
+  if (stage_ != TStage::Created) return;
+  stage_ = TStage::Shown;
   readAhead_.get();
   ResetCurrentAttributes();
   LoadTableFile(SettingsPath());
@@ -83,6 +85,7 @@ void TForm1::FormShow() {
 }
 
 void TForm1::FormResize() {
+  if (!Shown()) return;
   const TBounds b = ui_.WindowBounds();
   WinWidth = std::max(b.Width, kMinWinWidth);
   WinHeight = std::max(b.Height, kMinWinHeight);
@@ -96,6 +99,7 @@ void TForm1::FormResize() {
 }
 
 void TForm1::FormResizeSettled() {
+  if (!Shown()) return;
   // A picture of the old size would sit in a corner with a second frame; one
   // of this size (a window shown, or sized back and forth) stays.
   if ((RedrawPending() || ViewBitmap) && DrawnAtPaintBoxSize()) return;
@@ -112,6 +116,8 @@ void TForm1::TakeWindowBounds() {
 }
 
 void TForm1::FormClose() {
+  if (!Shown()) return;
+  stage_ = TStage::Closed;
   // Nothing is drawn once the window closes: the store is freed below.
   ViewReady = false;
   ViewBitmap.reset();
@@ -138,6 +144,7 @@ void TForm1::FormClose() {
 }
 
 void TForm1::Button1Click() {
+  if (!Shown()) return;
   // What was typed last, in a cell still being edited or in a box not left,
   // is sent as the window shows it.
   ui_.CommitCellEditor();
@@ -156,10 +163,12 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::Button2Click() {
+  if (!Shown()) return;
   ui_.Close();
 }
 
 void TForm1::Button3Click() {
+  if (!Shown()) return;
   if (!ui_.AskYesNo(Sjis("各値をクリアします。よろしいですか？"))) {
     ReturnFocus();
     return;
@@ -179,6 +188,7 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::Button4Click() {
+  if (!Shown()) return;
   const std::optional<fs::path> path = ui_.OpenTableDialog(LastTableFile);
   ReturnFocus();
   if (!path) return;
@@ -196,6 +206,7 @@ void TForm1::Button4Click() {
 }
 
 void TForm1::Button5Click() {
+  if (!Shown()) return;
   const std::optional<fs::path> path = ui_.SaveTableDialog(LastTableFile);
   ReturnFocus();
   if (!path) return;
@@ -216,6 +227,7 @@ void TForm1::ReturnFocus() {
 }
 
 void TForm1::ControlFocused(ControlId control) {
+  if (!Shown()) return;
   if (FormControl(control).TabOrder > 0) focusPlace_ = control;
 }
 
@@ -370,6 +382,7 @@ void TForm1::StringGrid1CellEdited() {
 }
 
 void TForm1::Edit1Exit() {
+  if (!Shown()) return;
   ComputeOutline();
 }
 

@@ -53,9 +53,15 @@ class TForm1 {
   std::filesystem::path SettingsPath() const;
   std::filesystem::path JwcTempPath() const;
 
-  // Lifecycle. FormShow comes once, when the window is first shown.
-  // FormResize follows every size change; FormResizeSettled comes once the
-  // size has stopped changing and draws the view anew at its size.
+  // Lifecycle: the window is made, shown (FormShow, acting once), then
+  // closed (FormClose, acting once, and only after it was shown). The
+  // window's events reach their handlers only while it is shown: before
+  // and after, each handler leaves them be, so a front end forwards every
+  // event as it comes. FormResize follows every size change;
+  // FormResizeSettled comes once the size has stopped changing and draws
+  // the view anew at its size.
+  enum class TStage { Created, Shown, Closed };
+  TStage Stage() const { return stage_; }
   void FormCreate();
   void FormShow();
   void FormResize();
@@ -185,6 +191,8 @@ class TForm1 {
   std::optional<Bitmap> ViewBitmap;
 
  private:
+  TStage stage_ = TStage::Created;
+  bool Shown() const { return stage_ == TStage::Shown; }
   bool ViewReady = false;
   bool KeysEnabled = false;
   bool AnswerWritten = true;

@@ -116,9 +116,7 @@ MainWindow::MainWindow(const QString& programPath, QWidget* parent) : QWidget(pa
   resizeSettle_ = new QTimer(this);
   resizeSettle_->setSingleShot(true);
   resizeSettle_->setInterval(kResizeSettleMs);
-  connect(resizeSettle_, &QTimer::timeout, this, [this] {
-    if (stage_ == Stage::Shown) form_->FormResizeSettled();
-  });
+  connect(resizeSettle_, &QTimer::timeout, this, [this] { form_->FormResizeSettled(); });
 
   // A timer of no delay fires in the event loop's next pass, after the input
   // and the paints waiting now (a call queued as an event could come before
@@ -126,9 +124,7 @@ MainWindow::MainWindow(const QString& programPath, QWidget* parent) : QWidget(pa
   redrawSlice_ = new QTimer(this);
   redrawSlice_->setSingleShot(true);
   redrawSlice_->setInterval(0);
-  connect(redrawSlice_, &QTimer::timeout, this, [this] {
-    if (stage_ == Stage::Shown) form_->ContinueRedraw();
-  });
+  connect(redrawSlice_, &QTimer::timeout, this, [this] { form_->ContinueRedraw(); });
 
   connect(Button1, &QPushButton::clicked, this, [this] { form_->Button1Click(); });
   connect(Button2, &QPushButton::clicked, this, [this] { form_->Button2Click(); });
@@ -189,9 +185,7 @@ void MainWindow::AreaMenu(const QPoint& at) {
 }
 
 void MainWindow::WirePreview() {
-  PaintBox1->Paint = [this] {
-    if (stage_ == Stage::Shown) form_->PaintBox1Paint();
-  };
+  PaintBox1->Paint = [this] { form_->PaintBox1Paint(); };
   PaintBox1->MouseDown = [this](uint8_t buttons, int x, int y) {
     form_->PaintBox1MouseDown(buttons, x, y);
   };
@@ -328,26 +322,19 @@ void MainWindow::OpenGuide() {
 
 void MainWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (stage_ == Stage::Created) {
-    stage_ = Stage::Shown;
-    form_->FormShow();
-  }
+  form_->FormShow();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   LayoutControls();
-  if (stage_ != Stage::Shown) return;
   form_->FormResize();
   resizeSettle_->start();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (stage_ == Stage::Shown) {
-    stage_ = Stage::Closed;
-    resizeSettle_->stop();
-    form_->FormClose();
-  }
+  resizeSettle_->stop();
+  form_->FormClose();
   event->accept();
 }
 
@@ -377,14 +364,14 @@ bool MainWindow::KeyPreview(const QKeyEvent& event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Wheel && stage_ == Stage::Shown) {
+  if (event->type() == QEvent::Wheel) {
     auto* w = qobject_cast<QWidget*>(watched);
     if (w != nullptr && w->window() == this && !QApplication::activeModalWidget() &&
         WheelPreview(w, *static_cast<QWheelEvent*>(event))) {
       return true;
     }
   }
-  if (event->type() == QEvent::KeyPress && stage_ == Stage::Shown) {
+  if (event->type() == QEvent::KeyPress) {
     auto* w = qobject_cast<QWidget*>(watched);
     // Keys of this window only, once (the filter sees each step of the
     // propagation), and not those of a dialog it opened.
@@ -393,8 +380,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
-  if ((watched == Edit1 || watched == Edit2) && event->type() == QEvent::FocusOut &&
-      stage_ == Stage::Shown) {
+  if ((watched == Edit1 || watched == Edit2) && event->type() == QEvent::FocusOut) {
     // Switching to another window or opening a menu does not leave the edit.
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
     if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {

@@ -317,7 +317,6 @@ void MainWindow::Layout() {
 
 int MainWindow::Run(int show) {
   ShowWindow(hwnd_, show);
-  stage_ = Stage::Shown;
   form_->FormShow();
   UpdateWindow(hwnd_);
   MSG msg;
@@ -337,7 +336,7 @@ int MainWindow::Run(int show) {
 }
 
 bool MainWindow::KeyPreview(const MSG& msg) {
-  if (stage_ != Stage::Shown || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
+  if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
   if (msg.wParam == VK_ESCAPE && form_->EscapeKeyDown()) return true;
   const std::optional<NavKey> key = NavKeyOf(msg.wParam);
   if (!key || (GetKeyState(VK_CONTROL) & 0x8000) || (GetKeyState(VK_MENU) & 0x8000)) return false;
@@ -354,7 +353,7 @@ void MainWindow::Wheel(const MSG& msg) {
     SendMessageW(under == memo ? memo : grid, msg.message, msg.wParam, msg.lParam);
     return;
   }
-  if (stage_ != Stage::Shown || (under != hwnd_ && !IsChild(hwnd_, under))) return;
+  if (under != hwnd_ && !IsChild(hwnd_, under)) return;
   form_->FormMouseWheel(at.x, at.y, GET_WHEEL_DELTA_WPARAM(msg.wParam));
 }
 
@@ -376,10 +375,10 @@ LRESULT CALLBACK MainWindow::EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
   if (msg == WM_CONTEXTMENU && FromKeyboard(lp)) {
     return SendMessageW(self->hwnd_, msg, reinterpret_cast<WPARAM>(hwnd), lp);
   }
-  if (msg == WM_SETFOCUS && self->stage_ == Stage::Shown) {
+  if (msg == WM_SETFOCUS) {
     if (const std::optional<ControlId> id = self->ControlOf(hwnd)) self->form_->ControlFocused(*id);
   }
-  if (msg == WM_KILLFOCUS && self->stage_ == Stage::Shown) {
+  if (msg == WM_KILLFOCUS) {
     // Leaving the edit for another control of the window computes; focus
     // gone to another program or to a dialog does not.
     HWND next = reinterpret_cast<HWND>(wp);
@@ -404,7 +403,7 @@ LRESULT MainWindow::HandleForm(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_SIZE:
       if (grid_) Layout();
-      if (stage_ == Stage::Shown && wp != SIZE_MINIMIZED) {
+      if (wp != SIZE_MINIMIZED) {
         form_->FormResize();
         SetTimer(hwnd_, kResizeSettleTimer, kResizeSettleMs, nullptr);
       }
@@ -469,7 +468,6 @@ LRESULT MainWindow::HandleForm(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
       if (wp != kRedrawSliceTimer && wp != kResizeSettleTimer) break;
       KillTimer(hwnd_, wp);
-      if (stage_ != Stage::Shown) return 0;
       if (wp == kRedrawSliceTimer) form_->ContinueRedraw();
       if (wp == kResizeSettleTimer) form_->FormResizeSettled();
       return 0;
@@ -495,7 +493,6 @@ void MainWindow::Activate(bool active) {
     if (focus != nullptr && IsChild(hwnd_, focus)) savedFocus_ = focus;
     return;
   }
-  if (stage_ != Stage::Shown) return;
   if (savedFocus_ != nullptr && IsWindow(savedFocus_) && IsWindowVisible(savedFocus_)) {
     SetFocus(savedFocus_);
   } else {
@@ -511,7 +508,6 @@ std::optional<ControlId> MainWindow::ControlOf(HWND hwnd) const {
 }
 
 void MainWindow::Command(int id, int code) {
-  if (stage_ != Stage::Shown) return;
   if (id == kInfoLinkId && code == STN_CLICKED) {
     ShellExecuteW(hwnd_, L"open", (form_->ProgramFolder / GuideFileName()).wstring().c_str(),
                   nullptr, nullptr, SW_SHOWNORMAL);
@@ -542,10 +538,7 @@ void MainWindow::Command(int id, int code) {
 }
 
 void MainWindow::CloseForm() {
-  if (stage_ == Stage::Shown) {
-    stage_ = Stage::Closed;
-    form_->FormClose();
-  }
+  form_->FormClose();
   DestroyWindow(hwnd_);
 }
 
@@ -556,7 +549,7 @@ LRESULT MainWindow::HandlePreview(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(Control(ControlId::PaintBox1), &ps);
-      if (stage_ == Stage::Shown) form_->PaintBox1Paint();
+      form_->PaintBox1Paint();
       DibCanvas& canvas = static_cast<DibCanvas&>(PreviewCanvas());
       BitBlt(dc, 0, 0, canvas.Width(), canvas.Height(), canvas.Dc(), 0, 0, SRCCOPY);
       EndPaint(Control(ControlId::PaintBox1), &ps);
@@ -568,16 +561,16 @@ LRESULT MainWindow::HandlePreview(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
       SetCapture(Control(ControlId::PaintBox1));
-      if (stage_ == Stage::Shown) form_->PaintBox1MouseDown(ButtonBits(wp), x, y);
+      form_->PaintBox1MouseDown(ButtonBits(wp), x, y);
       return 0;
     case WM_MOUSEMOVE:
-      if (stage_ == Stage::Shown) form_->PaintBox1MouseMove(x, y);
+      form_->PaintBox1MouseMove(x, y);
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
       if (ButtonBits(wp) == 0) ReleaseCapture();
-      if (stage_ == Stage::Shown) form_->PaintBox1MouseUp(x, y);
+      form_->PaintBox1MouseUp(x, y);
       return 0;
     default:
       break;

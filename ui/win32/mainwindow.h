@@ -53,8 +53,6 @@ class MainWindow : public FrontEnd {
   void Close() override;
 
  private:
-  enum class Stage { Created, Shown, Closed };
-
   static LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK PreviewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -85,7 +83,6 @@ class MainWindow : public FrontEnd {
   std::optional<std::filesystem::path> TableDialog(const std::filesystem::path& start, bool save);
 
   HINSTANCE instance_;
-  Stage stage_ = Stage::Created;
   HWND hwnd_ = nullptr;
   std::array<HWND, kControlCount> controls_{};
   HWND infoLink_ = nullptr;  // the strip's link to the guide, beside its words
