@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -64,6 +65,24 @@ TCullBox TextSquare(double x, double y, double span, double height) {
   return {x - reach, y - reach, x + reach, y + reach};
 }
 
+// A square that holds every glyph of a run of the bytes written from
+// (x, y): at most one advance per byte, a cell either way.
+TCullBox RunSquare(double x, double y, size_t bytes, double cellHeight, double cellWidth,
+                   double spacing) {
+  const double span = static_cast<double>(bytes) * std::abs(cellWidth + spacing) / 2;
+  return TextSquare(x, y, span + std::abs(cellWidth), cellHeight);
+}
+
+// A face name beginning "@@" turns the run half a turn, which moves its
+// start by a cell along and a cell down; true when it does.
+bool TurnHalf(std::string_view faceName, double angle, double cellHeight, double cellWidth,
+              double& x, double& y) {
+  if (!faceName.starts_with("@@")) return false;
+  x += std::abs(cellWidth) * std::cos(angle) + std::abs(cellHeight) * std::cos(angle - kPi / 2);
+  y += std::abs(cellWidth) * std::sin(angle) + std::abs(cellHeight) * std::sin(angle - kPi / 2);
+  return true;
+}
+
 // What the end of a text says about its drawing: the trailing marks and the
 // gap sum of every character but the last.
 struct TTextMarks {
@@ -104,6 +123,51 @@ TTextMarks ScanMarks(std::string_view t, double spacing) {
   return m;
 }
 
+// The run a marked text is drawn as, once its marks are resolved: where
+// and which way it starts, its cell and spacing, and the text left.
+struct TMarkedRun {
+  double X, Y, Angle;
+  double CellHeight, CellWidth, Spacing;
+  std::string_view Text;
+};
+
+// Resolves a negative width and the spread and squeeze marks at the end of
+// a text that is not empty.
+TMarkedRun ResolveMarks(double x1, double y1, double x2, double y2, double cellHeight,
+                        double cellWidth, double spacing, std::string_view text) {
+  double angle = DirectionRad(x2 - x1, y2 - y1);
+  if (cellWidth < 0) {
+    cellWidth = -cellWidth;
+    spacing = -spacing;
+    angle += kPi;
+    ExchangeDoubles(x1, x2);
+    ExchangeDoubles(y1, y2);
+  }
+  TTextMarks m = ScanMarks(text, spacing);
+  if (m.FinalHalfDot) {
+    text.remove_suffix(1);
+    const int u = UnitsBeforeLast(text);
+    if (u > 0) {
+      spacing = 2 * (cellWidth / 2 + m.G) / u;
+      m.G = cellWidth / 2 + m.G;
+    }
+  }
+  if (m.K > 0) {
+    text.remove_suffix(std::min(text.size(), static_cast<size_t>(2 * m.K)));
+    const int u = UnitsBeforeLast(text);
+    if (u > 0) spacing = 2 * (m.K * cellWidth + m.G) / u;
+  }
+  if (m.N > 0) {
+    text.remove_suffix(std::min<size_t>(text.size(), 2));
+    const double b = static_cast<double>(text.size());
+    if (b - m.N >= 2) {
+      cellWidth *= (b - m.N) / b;
+      spacing *= (b - m.N) / b;
+    }
+  }
+  return {x1, y1, angle, cellHeight, cellWidth, spacing, text};
+}
+
 // DrawGlyph with the writing direction as its unit vector (ux, uy), which a
 // run works out once for all its glyphs.
 void GlyphAt(Canvas& canvas, std::string_view glyph, double ux, double uy, double cellWidth,
@@ -136,7 +200,7 @@ void GlyphAt(Canvas& canvas, std::string_view glyph, double ux, double uy, doubl
 
 namespace {
 
-// A variable's value may be longer than its name; its runs cull themselves.
+// Only a text that begins with a variable's prefix can name one.
 bool MaybeVariable(const std::string& text) {
   return !text.empty() && std::string_view("$&%_=").find(text[0]) != std::string_view::npos;
 }
@@ -190,72 +254,67 @@ TCullBox GlyphCells(const TTextPlacement& p, size_t bytes, double spacing) {
   return {x - reach, y - reach, x + reach, y + reach};
 }
 
+// The face name of a record: its own, after an "@" for vertical writing.
+std::string FaceOf(const TJwwEntText& record) {
+  return record.TextCmd == 1 ? "@" + record.FontName : record.FontName;
+}
+
+// The box of a text that may name a variable: the square of the run its
+// value is drawn as, written as long as the value can be (MostValueBytes),
+// so a value longer than the name is still drawn where it reaches into the
+// view. A text that names none is culled as any other.
+TCullBox VariableBox(const TJwwEntText& record, const TTextPlacement& p) {
+  const TMarkedRun run =
+      ResolveMarks(p.X1, p.Y1, p.X2, p.Y2, p.CellHeight, p.CellWidth, record.Spacing, record.Text);
+  const std::optional<size_t> bytes = MostValueBytes(run.Text);
+  if (!bytes) return GlyphCells(p, record.Text.size(), record.Spacing);
+  if (*bytes == kAnyValueBytes) return kUnboundedBox;
+  double x = run.X;
+  double y = run.Y;
+  TurnHalf(FaceOf(record), run.Angle, run.CellHeight, run.CellWidth, x, y);
+  return RunSquare(x, y, *bytes, run.CellHeight, run.CellWidth, run.Spacing);
+}
+
+TCullBox PlacedTextBox(const TJwwEntText& record, const TTextPlacement& p) {
+  if (MaybeVariable(record.Text)) return VariableBox(record, p);
+  return GlyphCells(p, record.Text.size(), record.Spacing);
+}
+
 }  // namespace
 
 TCullBox TextEntityBox(const TJwwEntText& record) {
-  if (MaybeVariable(record.Text) || IsImageRef(record.Text)) return kUnboundedBox;
-  return GlyphCells(PlaceText(record), record.Text.size(), record.Spacing);
+  if (IsImageRef(record.Text)) return kUnboundedBox;
+  return PlacedTextBox(record, PlaceText(record));
 }
 
 void DrawTextEntity(Canvas& canvas, const TJwwEntText& record, int32_t colorOverride) {
   if (IsImageRef(record.Text)) return;
   const TTextPlacement p = PlaceText(record);
-  if (!MaybeVariable(record.Text) &&
-      OutsideView(GlyphCells(p, record.Text.size(), record.Spacing))) {
-    return;
-  }
+  if (OutsideView(PlacedTextBox(record, p))) return;
   SetEntityPen(canvas, FlatLayer(record.Head), record.Head.Color, 1);
   if (colorOverride >= 0) {
     SetPenColor(canvas, static_cast<TColor>(colorOverride));
     canvas.SetTextColor(static_cast<TColor>(colorOverride));
   }
-  const std::string face = record.TextCmd == 1 ? "@" + record.FontName : record.FontName;
-  DrawMarkedText(canvas, 0, face, p.X1, p.Y1, p.X2, p.Y2, p.CellHeight, p.CellWidth, record.Spacing,
-                 record.Text);
+  DrawMarkedText(canvas, 0, FaceOf(record), p.X1, p.Y1, p.X2, p.Y2, p.CellHeight, p.CellWidth,
+                 record.Spacing, record.Text);
 }
 
 void DrawMarkedText(Canvas& canvas, int32_t style, std::string_view faceName, double x1, double y1,
                     double x2, double y2, double cellHeight, double cellWidth, double spacing,
                     std::string_view text) {
   if (text.empty()) return;
-  double angle = DirectionRad(x2 - x1, y2 - y1);
-  if (cellWidth < 0) {
-    cellWidth = -cellWidth;
-    spacing = -spacing;
-    angle += kPi;
-    ExchangeDoubles(x1, x2);
-    ExchangeDoubles(y1, y2);
-  }
-  TTextMarks m = ScanMarks(text, spacing);
-  if (m.FinalHalfDot) {
-    text.remove_suffix(1);
-    const int u = UnitsBeforeLast(text);
-    if (u > 0) {
-      spacing = 2 * (cellWidth / 2 + m.G) / u;
-      m.G = cellWidth / 2 + m.G;
-    }
-  }
-  if (m.K > 0) {
-    text.remove_suffix(std::min(text.size(), static_cast<size_t>(2 * m.K)));
-    const int u = UnitsBeforeLast(text);
-    if (u > 0) spacing = 2 * (m.K * cellWidth + m.G) / u;
-  }
-  if (m.N > 0) {
-    text.remove_suffix(std::min<size_t>(text.size(), 2));
-    const double b = static_cast<double>(text.size());
-    if (b - m.N >= 2) {
-      cellWidth *= (b - m.N) / b;
-      spacing *= (b - m.N) / b;
-    }
-  }
+  const TMarkedRun r = ResolveMarks(x1, y1, x2, y2, cellHeight, cellWidth, spacing, text);
   std::string value;
-  if (ExpandTextVariable(text, value)) {
-    DrawTextRun(canvas, style, faceName, x1, y1, angle, cellHeight, cellWidth, spacing, value);
-  } else if (text.find('^') == std::string_view::npos) {
-    DrawTextRun(canvas, style, faceName, x1, y1, angle, cellHeight, cellWidth, spacing, text);
+  if (ExpandTextVariable(r.Text, value)) {
+    DrawTextRun(canvas, style, faceName, r.X, r.Y, r.Angle, r.CellHeight, r.CellWidth, r.Spacing,
+                value);
+  } else if (r.Text.find('^') == std::string_view::npos) {
+    DrawTextRun(canvas, style, faceName, r.X, r.Y, r.Angle, r.CellHeight, r.CellWidth, r.Spacing,
+                r.Text);
   } else {
-    DrawControlledText(canvas, style, faceName, x1, y1, angle, cellHeight, cellWidth, spacing,
-                       text);
+    DrawControlledText(canvas, style, faceName, r.X, r.Y, r.Angle, r.CellHeight, r.CellWidth,
+                       r.Spacing, r.Text);
   }
 }
 
@@ -277,18 +336,14 @@ LogFont RunFont(int32_t style, std::string_view faceName, double angle, double c
 void DrawTextRun(Canvas& canvas, int32_t style, std::string_view faceName, double x, double y,
                  double angle, double cellHeight, double cellWidth, double spacing,
                  std::string_view text) {
-  const bool halfTurn = faceName.starts_with("@@");
+  const bool halfTurn = TurnHalf(faceName, angle, cellHeight, cellWidth, x, y);
   if (halfTurn) faceName.remove_prefix(2);
+  if (OutsideView(RunSquare(x, y, text.size(), cellHeight, cellWidth, spacing))) return;
   LogFont font = RunFont(style, faceName, angle, cellHeight, cellWidth);
   if (halfTurn) {
     font.Escapement += 1800;
     if (font.Escapement >= 3600) font.Escapement -= 3600;
-    x += std::abs(cellWidth) * std::cos(angle) + std::abs(cellHeight) * std::cos(angle - kPi / 2);
-    y += std::abs(cellWidth) * std::sin(angle) + std::abs(cellHeight) * std::sin(angle - kPi / 2);
   }
-  // The run reaches at most one advance per byte, a cell either way.
-  const double span = static_cast<double>(text.size()) * std::abs(cellWidth + spacing) / 2;
-  if (OutsideView(TextSquare(x, y, span + std::abs(cellWidth), cellHeight))) return;
   canvas.SetFont(font);
   canvas.SetTextColor(canvas.GetPen().Color);
   SetPlainBrush(canvas, canvas.GetBrush().Color, 0);

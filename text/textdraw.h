@@ -33,8 +33,11 @@ void DrawTextEntity(Canvas& canvas, const TJwwEntText& record, int32_t colorOver
 
 // The box DrawTextEntity culls a text by: a square about its start point
 // that holds every glyph of the text, whatever its anchor and direction.
-// Unbounded for a text variable, whose value is not known until it is
-// drawn, and for an image reference, which DrawTextEntity leaves alone.
+// A text variable's square holds its value as long as the value can be
+// whatever the clock says, so neither the box nor the cull asks the clock.
+// Unbounded for a variable the document context gives (its value may
+// change without the store), and for an image reference, which
+// DrawTextEntity leaves alone.
 TCullBox TextEntityBox(const TJwwEntText& record);
 
 // The text from (x1, y1) towards (x2, y2), after its marks, variable and

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "common/escape.h"
+#include "common/sjis.h"
 #include "exchange/reader.h"
 #include "render/renderer.h"
 #include "tests/preview/empty_store_test.h"
@@ -47,7 +48,7 @@ std::vector<std::string> Calls(bool byBlocks) {
 // A drawing written as a host writes one: each record near the one before,
 // with now and then a jump, a broken number, a hidden layer or an auxiliary
 // colour, on layer groups of mixed scales; texts of every sort the painter
-// culls differently (a variable, an image reference, control codes).
+// culls differently (variables, an image reference, control codes).
 class RandomDrawing {
  public:
   explicit RandomDrawing(unsigned seed) : random_(seed) {}
@@ -67,7 +68,9 @@ class RandomDrawing {
       }
       TJwwEntText& t = AppendRecord<ekText>();
       t = {Head(), Int(3), Int(9), 0, Length(), Length(), 1, X(), Y(), Angle(), Angle(), {}, {}};
-      t.Text = std::array{"AB", "$d", "^@BMa,30,30", "x^u"}[Below(4)];
+      static const std::string kTexts[] = {
+          "AB", "$d", "$J", "$j" + Sjis("・・"), "%%k", "$T", "$100", "^@BMa,30,30", "x^u"};
+      t.Text = kTexts[Below(std::size(kTexts))];
     }
     for (int layer = 0; layer < 64; ++layer) {
       if (Below(4) == 0) GraAttribute().SetLayerState(layer, kLayerHidden);

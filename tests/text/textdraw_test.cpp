@@ -122,6 +122,32 @@ TEST_F(TextDrawTest, VariableIsExpandedAfterTheMarksAndDrawnPlain) {
                                     "TextOut 14 47 \"^\"", "TextOut 16 47 \"!\""));
 }
 
+// A variable is culled by the box of its value, not of its name: a value
+// longer than the name is drawn where it reaches into the view, and a text
+// wholly outside costs neither a pen nor a look at the clock.
+TEST_F(TextDrawTest, VariablesAreCulledByTheBoxOfTheirValue) {
+  int asked = 0;
+  SetClock([&asked] { return ++asked, EncodeDateTime(2026, 1, 5, 9, 7, 3); });
+  // The glyph calls; none: no call at all.
+  const std::pair<TJwwEntText, std::vector<std::string>> cases[] = {
+      {TextRecord("$J", 300, 50), {}},
+      {TextRecord("$100", 300, 50), {}},
+      // "令和8年 1月 5日" from x = -28: only its last glyph reaches x = 0.
+      {TextRecord("$J", -28, 50), {kFontAt0, "TextOut -2 47 \"日\""}},
+      // "2026/ 1/ 5" spread by the dots to 10 units a byte: "5" at x = 2.
+      {TextRecord("$j" + Sjis("・・"), -88, 50), {kFontAt0, "TextOut 2 47 \"5\""}},
+  };
+  for (const auto& [record, want] : cases) {
+    canvas.Clear();
+    asked = 0;
+    DrawTextEntity(canvas, record, -1);
+    EXPECT_THAT(Glyphs(), ElementsAreArray(want)) << record.X;
+    EXPECT_EQ(canvas.Lines().empty(), want.empty()) << record.X;
+    EXPECT_EQ(asked, want.empty() ? 0 : 1) << record.X;
+  }
+  SetClock({});
+}
+
 TEST_F(TextDrawTest, DoubleAtFaceTurnsEveryGlyphHalfATurn) {
   TJwwEntText t = TextRecord(Sjis("字") + "A", 10, 50);
   t.FontName = "@@F";
