@@ -88,6 +88,33 @@ struct TCall {
   QPolygon Points;
 };
 
+// The Qt colour of a 0x00BBGGRR colour, opaque.
+QColor QtColor(TColor c) {
+  return QColor::fromRgb(0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu));
+}
+
+// The Qt fill pattern of a brush style; hatch gaps stay transparent.
+Qt::BrushStyle QtBrushStyle(BrushStyle style) {
+  switch (style) {
+    case BrushStyle::Solid:
+      return Qt::SolidPattern;
+    case BrushStyle::Horizontal:
+      return Qt::HorPattern;
+    case BrushStyle::Vertical:
+      return Qt::VerPattern;
+    case BrushStyle::FDiagonal:
+      return Qt::FDiagPattern;
+    case BrushStyle::BDiagonal:
+      return Qt::BDiagPattern;
+    case BrushStyle::Cross:
+      return Qt::CrossPattern;
+    case BrushStyle::DiagCross:
+      return Qt::DiagCrossPattern;
+    default:
+      return Qt::NoBrush;
+  }
+}
+
 Qt::PenStyle QtPenStyle(PenStyle s) {
   switch (s) {
     case PenStyle::Dash:

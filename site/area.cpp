@@ -14,8 +14,10 @@
 #include <utility>
 
 #include "common/decimal.h"
-#include "common/myfunc.h"
+#include "common/geometry.h"
+#include "common/numbers.h"
 #include "common/sjis.h"
+#include "common/sjischars.h"
 
 namespace {
 

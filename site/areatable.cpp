@@ -9,7 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "common/myfunc.h"
 #include "common/sjis.h"
 #include "exchange/store.h"
 

@@ -2,9 +2,8 @@
 // DrawTextEntity resolves the record (layer-group scale, vertical writing,
 // anchor) into a start point, a direction and a cell; DrawMarkedText
 // resolves what the text itself says (negative width, the spread and squeeze
-// marks at its end, a text variable, control codes); DrawTextRun makes one
-// font for a run and steps along it; DrawGlyph outputs one glyph when a
-// corner of its cell is in view.
+// marks at its end, a text variable, control codes); the runs it comes to,
+// and their glyphs, are drawn by textrun.h.
 //
 // Cell sizes are preview lengths: the cell width is that of a full-width
 // glyph, a half-width glyph takes half of it and half the spacing after it.
@@ -19,12 +18,7 @@
 #include "exchange/store.h"
 #include "preview/blockboxes.h"
 #include "preview/canvas.h"
-
-// TextStyle bits of a run.
-inline constexpr int32_t kStyleBold = 1;
-inline constexpr int32_t kStyleItalic = 2;
-inline constexpr int32_t kStyleUnderline = 4;
-inline constexpr int32_t kStyleStrikeOut = 8;
+#include "text/textrun.h"
 
 // Draws a text record; image references are left to DrawImageRef. A colour
 // override of 0 or more replaces the pen and text colours. The pen colour
@@ -45,22 +39,3 @@ TCullBox TextEntityBox(const TJwwEntText& record);
 void DrawMarkedText(Canvas& canvas, int32_t style, std::string_view faceName, double x1, double y1,
                     double x2, double y2, double cellHeight, double cellWidth, double spacing,
                     std::string_view text);
-
-// One run in one font, taking its colour from the pen; the brush is left
-// hollow. A run wholly out of view sets no font and draws nothing.
-void DrawTextRun(Canvas& canvas, int32_t style, std::string_view faceName, double x, double y,
-                 double angle, double cellHeight, double cellWidth, double spacing,
-                 std::string_view text);
-
-// One glyph whose cell's lower-left corner is (x, y) (its upper-left for a
-// negative cell height), output at the cell's top-left screen pixel when at
-// least one corner of the cell lies inside the view.
-void DrawGlyph(Canvas& canvas, std::string_view glyph, double angle, double cellWidth,
-               double cellHeight, double x, double y);
-
-// The font record of a run: pixel height of the cell, pixel width of a
-// half-width glyph, the angle as escapement, the style's weight and flags,
-// the face name cut to the 31 bytes the record holds. Sizes beyond 32-bit
-// range are held at its edge.
-LogFont RunFont(int32_t style, std::string_view faceName, double angle, double cellHeight,
-                double cellWidth);

@@ -6,9 +6,9 @@
 #include <array>
 #include <cmath>
 
-#include "common/myfunc.h"
 #include "common/realformat.h"
 #include "common/sjis.h"
+#include "common/sjischars.h"
 #include "text/calendar.h"
 
 TDocContext DocContext;

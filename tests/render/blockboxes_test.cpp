@@ -1,9 +1,11 @@
-// The block boxes against culling record by record: random drawings in
-// random views draw exactly the same calls either way, every kind of change
-// to the store is seen before the next redraw, and a long run of blocks
-// outside the view still answers Esc and the pause.
+// The walk by the block boxes against culling record by record: random
+// drawings in random views draw exactly the same calls either way, every
+// kind of change to the store is seen before the next redraw, a long run of
+// blocks outside the view still answers Esc and the pause, and glyphs far
+// from where their text starts are drawn when zoomed in on.
 #include "preview/blockboxes.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,6 +24,7 @@
 #include "tests/preview/empty_store_test.h"
 #include "tests/preview/recording_canvas.h"
 #include "tests/preview/square_view.h"
+#include "tests/text/text_fixture.h"
 #include "text/textdraw.h"
 
 namespace {
@@ -208,6 +211,45 @@ TEST_F(BlockBoxesTest, PassingOverBlocksPollsOnceABlock) {
   while (RenderStoreFrom(sliced, progress, [] { return true; }) == TRenderEnd::Paused) ++slices;
   EXPECT_GT(slices, 16);
   EXPECT_EQ(sliced.Lines(), whole);
+}
+
+using TextWalkTest = TextTest;
+
+// Zoomed in on glyphs far from where their text starts, the walk (by the
+// texts' block index and each text's own test) still draws them.
+TEST_F(TextWalkTest, GlyphsFarFromTheStartAreDrawnWhenZoomedOnThem) {
+  struct Case {
+    const char* Name;
+    TJwwEntText Record;
+    double ViewX, ViewY, Scale;     // the view's lower-left corner and scale
+    std::vector<std::string> Want;  // glyphs among those drawn
+  };
+  TJwwEntText tall = TextRecord("ABCDEFGHIJ", 0, 0, 1, 10);
+  tall.TextCmd = 1;  // cells 10 wide along the direction: J from x = 45
+  TJwwEntText back = TextRecord("AB", 0, 0, -4, 3);
+  back.DX = 1000;  // drawn from the end point (1000, 0) back towards x = 996
+  const Case cases[] = {
+      {"vertical, Height 10 times Width", tall, 44, -5, 10, {"I", "J"}},
+      {"forty control characters first",
+       TextRecord(std::string(40, '\t') + "A", 0, 0),
+       75,
+       -5,
+       5,
+       {"A"}},
+      {"negative width, long direction", back, 990, -10, 5, {"A", "B"}},
+  };
+  for (const Case& c : cases) {
+    InitStore();
+    JwwStore.Texts.push_back(c.Record);
+    ShowSquareView(c.ViewX, c.ViewY, c.Scale);
+    canvas.Clear();
+    RenderStore(canvas);
+    std::vector<std::string> drawn;
+    for (const RecordedCall& call : canvas.Calls()) {
+      if (call.Name == "TextOut") drawn.push_back(call.Text);
+    }
+    EXPECT_THAT(drawn, testing::IsSupersetOf(c.Want)) << c.Name;
+  }
 }
 
 }  // namespace
