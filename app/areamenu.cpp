@@ -7,8 +7,9 @@
 #include "app/formcontrols.h"
 #include "app/tform1.h"
 #include "common/filereplace.h"
-#include "common/myfunc.h"
+#include "common/numbers.h"
 #include "common/sjis.h"
+#include "common/sjischars.h"
 #include "site/areatable.h"
 #include "site/sima.h"
 

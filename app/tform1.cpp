@@ -69,6 +69,9 @@ void TForm1::FormShow() {
   readAhead_.get();
   ResetCurrentAttributes();
   LoadTableFile(SettingsPath());
+  // Nothing is computed at start-up: the empty outline stands for the table
+  // as the settings file kept it.
+  computed_ = ShownInput();
   ui_.SetWindowBounds({WinLeft, WinTop, WinWidth, WinHeight});
   ShowTable();
   ui_.SetCaption(Sjis("ホルネ") +
@@ -123,7 +126,12 @@ void TForm1::FormClose() {
   // a cell being typed has not reached it yet.
   ui_.CommitCellEditor();
   TakeWindowBounds();
-  SaveTableFile(SettingsPath());
+  if (!SaveTableFile(SettingsPath())) {
+    // The table typed in this run would be gone at the next start.
+    const std::string name = PathToSjis(SettingsPath().filename());
+    ui_.ShowError(Sjis("設定ファイル") + (name.empty() ? "" : " " + name + " ") +
+                  Sjis("に表を保存できませんでした。入力した表は次回に残りません。"));
+  }
   ChangeStoreOrView([this] {
     if (!SaveJwcTemp(JwcTempPath())) {
       // The host would read nothing, or a cut answer, and the outline would
@@ -137,6 +145,10 @@ void TForm1::FormClose() {
 
 void TForm1::Button1Click() {
   if (!Shown()) return;
+  // What was typed last, in a cell still being edited or in a box not left,
+  // is sent as the window shows it.
+  ui_.CommitCellEditor();
+  if (!(ShownInput() == computed_)) ComputeOutline();
   ChangeStoreOrView([this] {
     if (Outline.Total() <= 0) {
       QueueMessage(Sjis("ペン作図は行いませんでした。"));
@@ -169,6 +181,7 @@ void TForm1::Button3Click() {
   ShowTable();
   ui_.SetAreaText("");
   ChangeStoreOrView([this] { ResetOutline(Outline); });
+  computed_ = ShownInput();
   RedrawView();
   ui_.RepaintPreview();
   ReturnFocus();
@@ -188,6 +201,8 @@ void TForm1::Button4Click() {
   WinWidth = kept.Width;
   WinHeight = kept.Height;
   ShowTable();
+  // The preview and the area line show the table opened, not the one before.
+  ComputeOutline();
 }
 
 void TForm1::Button5Click() {
@@ -252,9 +267,16 @@ bool TForm1::SaveTableFile(const fs::path& path) {
   return WriteTableFile(path, t);
 }
 
+TOutlineInput TForm1::ShownInput() const {
+  const std::vector<TTableRow>& rows = cells_.Rows();
+  return {ui_.EditText(EditId::Edit1),
+          ui_.EditText(EditId::Edit2),
+          {rows.begin(), rows.begin() + LeadingRowCount(rows)}};
+}
+
 void TForm1::ComputeOutline() {
-  const TOutlineResult result =
-      ::ComputeOutline({ui_.EditText(EditId::Edit1), ui_.EditText(EditId::Edit2), cells_.Rows()});
+  computed_ = ShownInput();
+  const TOutlineResult result = ::ComputeOutline(computed_);
   // The area table goes into the store with the outline, so the preview
   // shows exactly what OK sends.
   ChangeStoreOrView([&] {
@@ -262,7 +284,9 @@ void TForm1::ComputeOutline() {
     area_ = ComputeArea(result.Solution, Area);
     AddAreaDrawing(result.Solution, area_, Outline);
   });
-  for (const int32_t row : result.ErrorRows) cells_.SetCell(kSideColumn, row, Sjis("エラー"));
+  // Marked, not written: the side flag typed counts again once the row meets.
+  cells_.ClearMarks();
+  for (const int32_t row : result.ErrorRows) cells_.SetMark(kSideColumn, row, Sjis("エラー"));
   ui_.SetAreaText(AreaLine(area_));
   if (!result.Point2Missing) {
     RedrawView();

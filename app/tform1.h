@@ -261,6 +261,9 @@ class TForm1 {
   void MarkUnreadCells();
   void ShowCellWarning(const std::optional<TCellWarning>& first);
   void ShowTable();
+  // What a computation reads of the window: the point-2 boxes and the rows
+  // before the first blank one, where it stops.
+  TOutlineInput ShownInput() const;
   // After a button without a tab stop: the focus back where the user was.
   void ReturnFocus();
   // A list of points with lengths typed in the small box, starting from the
@@ -287,6 +290,10 @@ class TForm1 {
   // When the redraw's partial picture was last shown.
   std::chrono::steady_clock::time_point partialShownAt_;
   TTableCells cells_;
+  // The values the outline in the store stands for: those the last
+  // computation read, or those shown when the outline was last emptied
+  // (start-up, clear). OK computes first when the window shows others.
+  TOutlineInput computed_;
   // The last computation's area, for the menu and the copy.
   TAreaResult area_;
   // The block after a table file's rows as read, to write back what this

@@ -10,11 +10,14 @@
 #include <map>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 #include "common/decimal.h"
-#include "common/myfunc.h"
+#include "common/geometry.h"
+#include "common/numbers.h"
 #include "common/sjis.h"
+#include "common/sjischars.h"
 
 namespace {
 
@@ -101,22 +104,48 @@ int CornerDecimals(const TCoordinateTable& t) {
   return d;
 }
 
-// The earlier point nearest to the row's new one within the check distance.
-std::optional<TAreaCheck> CheckMeasurement(const TOutlineSolution& sol, int32_t n,
-                                           double mmPerUnit) {
-  std::optional<TAreaCheck> best;
-  double bestMm = 0.0;
-  const TSolvedPoint& p = sol.Point(n);
-  for (int32_t k = 1; k < n; ++k) {
-    const TSolvedPoint& q = sol.Point(k);
-    if (!q.Known) continue;
-    const double mm = Distance(p, q) * mmPerUnit;
-    if (mm <= static_cast<double>(kCheckDistanceMm) && (!best || mm < bestMm)) {
-      best = TAreaCheck{n, k, RoundToInt(mm)};
-      bestMm = mm;
+// Each point's check measurement, by point number - 1: the earlier known
+// point nearest to it within the check distance, the lowest number of those
+// equally near, as a search of every earlier point finds it. The points go
+// into a grid of cells twice the check distance wide, so a point is
+// measured only against those of the nine cells about it: a nearer one
+// lies within half a cell, however the cell's index rounds. Far-out points
+// are held in the grid's outer cells, which keeps neighbours neighbours;
+// coordinates that are no finite numbers are near nothing.
+std::vector<std::optional<TAreaCheck>> CheckMeasurements(const TOutlineSolution& sol,
+                                                         double mmPerUnit) {
+  const double cell = 2.0 * static_cast<double>(kCheckDistanceMm) / mmPerUnit;
+  const auto index = [cell](double v) {
+    return static_cast<int32_t>(std::clamp(std::floor(v / cell), -1e9, 1e9));
+  };
+  const auto key = [](int64_t ix, int64_t iy) {
+    return (uint64_t{static_cast<uint32_t>(ix)} << 32) | static_cast<uint32_t>(iy);
+  };
+  std::unordered_map<uint64_t, std::vector<int32_t>> cells;
+  std::vector<std::optional<TAreaCheck>> checks(sol.Points.size());
+  for (int32_t n = 1; n <= static_cast<int32_t>(sol.Points.size()); ++n) {
+    const TSolvedPoint& p = sol.Point(n);
+    if (!p.Known || !std::isfinite(p.X) || !std::isfinite(p.Y)) continue;
+    const int32_t ix = index(p.X), iy = index(p.Y);
+    std::optional<TAreaCheck>& best = checks[static_cast<size_t>(n) - 1];
+    double bestMm = 0.0;
+    for (int64_t x = ix - 1; x <= ix + 1; ++x) {
+      for (int64_t y = iy - 1; y <= iy + 1; ++y) {
+        const auto it = cells.find(key(x, y));
+        if (it == cells.end()) continue;
+        for (const int32_t k : it->second) {
+          const double mm = Distance(p, sol.Point(k)) * mmPerUnit;
+          if (mm > static_cast<double>(kCheckDistanceMm)) continue;
+          if (!best || mm < bestMm || (mm == bestMm && k < best->Near)) {
+            best = TAreaCheck{n, k, RoundToInt(mm)};
+            bestMm = mm;
+          }
+        }
+      }
     }
+    cells[key(ix, iy)].push_back(n);
   }
-  return best;
+  return checks;
 }
 
 std::vector<int32_t> ParsePointList(const std::string& text) {
@@ -340,6 +369,7 @@ TAreaResult ComputeArea(const TOutlineSolution& sol, const TAreaSettings& settin
   for (const TPointValue& v : s.Checks) {
     r.CheckDistances.push_back(CheckDistance(sol, v.P, v.Q, v.Mm, mmPerUnit, s.Tolerance));
   }
+  const std::vector<std::optional<TAreaCheck>> checks = CheckMeasurements(sol, mmPerUnit);
 
   // The first typed measurement of each pair of points.
   std::map<TPair, std::optional<int64_t>> measured;
@@ -355,7 +385,7 @@ TAreaResult ComputeArea(const TOutlineSolution& sol, const TAreaSettings& settin
     measured.emplace(PairOf(row.Point, row.P2), c);
 
     if (!p1.Known || !p2.Known || !p.Known) continue;
-    if (const auto check = CheckMeasurement(sol, row.Point, mmPerUnit)) {
+    if (const auto& check = checks[static_cast<size_t>(row.Point) - 1]) {
       r.Checks.push_back(*check);
       // The row's distances measured the earlier point again.
       for (const auto& [partner, d] : {std::pair{row.P1, b}, std::pair{row.P2, c}}) {

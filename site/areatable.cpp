@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "common/geometry.h"
-#include "common/myfunc.h"
 #include "common/sjis.h"
 #include "exchange/store.h"
 

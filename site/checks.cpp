@@ -4,7 +4,8 @@
 #include <cmath>
 
 #include "common/decimal.h"
-#include "common/myfunc.h"
+#include "common/geometry.h"
+#include "common/numbers.h"
 
 namespace {
 

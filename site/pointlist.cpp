@@ -2,7 +2,8 @@
 #include "site/pointlist.h"
 
 #include "common/decimal.h"
-#include "common/myfunc.h"
+#include "common/numbers.h"
+#include "common/sjischars.h"
 #include "exchange/tablefile.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "common/decimal.h"
-#include "common/myfunc.h"
+#include "common/numbers.h"
 
 namespace {
 

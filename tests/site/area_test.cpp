@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -258,6 +260,53 @@ TEST_F(Area, RandomFansAgreeWithCoordinatesAndAddUpAsPrinted) {
     }
     EXPECT_EQ(c.Coordinates.DoubleArea, fan) << site;
     EXPECT_EQ(*TextToUnits(AreaSum(c), c.SumDecimals), printed) << site;
+  }
+}
+
+// The search of every earlier point: the nearest known one within 20 mm,
+// the lowest number among those equally near.
+std::optional<std::array<int64_t, 3>> NearestEarlier(const TOutlineSolution& sol, int32_t n,
+                                                     double unit) {
+  std::optional<std::array<int64_t, 3>> best;
+  double bestMm = 0.0;
+  const TSolvedPoint& p = sol.Point(n);
+  for (int32_t k = 1; k < n; ++k) {
+    const TSolvedPoint& q = sol.Point(k);
+    const double mm = std::sqrt((p.X - q.X) * (p.X - q.X) + (p.Y - q.Y) * (p.Y - q.Y)) * unit;
+    if (p.Known && q.Known && mm <= 20 && (!best || mm < bestMm)) {
+      best = {n, k, std::llround(mm)};
+      bestMm = mm;
+    }
+  }
+  return best;
+}
+
+// Each row's check measurement is what that search finds, on points of a
+// 5 mm lattice about a few spots, so that many are near and ties are
+// common, now and then unknown, far out or no number, in mm and in m.
+TEST_F(Area, CheckMeasurementsAreTheNearestEarlierPoint) {
+  std::mt19937 rng(5);
+  auto below = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+  for (int set = 0; set < 300; ++set) {
+    TAreaSettings s;
+    s.Metres = set % 2 == 1;
+    const double unit = s.Metres ? 1000.0 : 1.0;
+    TOutlineSolution sol;
+    sol.Points.resize(static_cast<size_t>(2 + below(300)));
+    for (TSolvedPoint& p : sol.Points) {
+      p = {below(10) > 0, (40.0 * below(4) + 5.0 * below(9)) / unit, 5.0 * below(9) / unit};
+      if (below(50) == 0)
+        p.Y = std::array<double, 3>{NAN, INFINITY, 1e30}[static_cast<size_t>(below(3))];
+    }
+    sol.Points[0].Known = sol.Points[1].Known = true;
+    std::vector<std::array<int64_t, 3>> want, got;
+    for (int32_t n = 3; n <= static_cast<int32_t>(sol.Points.size()); ++n) {
+      sol.Rows.push_back({n, 1, 2, "1", "1"});
+      if (const auto check = NearestEarlier(sol, n, unit)) want.push_back(*check);
+    }
+    for (const TAreaCheck& c : ComputeArea(sol, s).Checks)
+      got.push_back({c.Point, c.Near, c.Millimetres});
+    EXPECT_EQ(got, want) << set;
   }
 }
 

@@ -25,13 +25,6 @@ void FillBackground(QWidget* widget, const QColor& color) {
   widget->setPalette(pal);
 }
 
-QBoxLayout* NewTightBox(QBoxLayout::Direction direction, QWidget* parent) {
-  auto* box = new QBoxLayout(direction, parent);
-  box->setContentsMargins(0, 0, 0, 0);
-  box->setSpacing(0);
-  return box;
-}
-
 QFrame* NewPanel(QWidget* parent, const char* name) {
   auto* panel = NewNamed<QFrame>(parent, name);
   FillBackground(panel, kCream);

@@ -29,8 +29,6 @@ W* NewNamed(QWidget* parent, const char* name) {
 
 // The widget's background filled with the colour.
 void FillBackground(QWidget* widget, const QColor& color);
-// A box layout with neither margins nor spacing: the window's areas touch.
-QBoxLayout* NewTightBox(QBoxLayout::Direction direction, QWidget* parent = nullptr);
 
 // A panel filled with the window's cream colour.
 QFrame* NewPanel(QWidget* parent, const char* name);
