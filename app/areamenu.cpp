@@ -15,9 +15,54 @@
 
 namespace fs = std::filesystem;
 
-using C = TForm1::TAreaCommand;
+using C = TAreaCommand;
 
-std::vector<TForm1::TAreaMenuItem> TForm1::AreaMenu() const {
+namespace {
+
+// A list of points with lengths typed in the small box, starting from the
+// one given, the example shown in the table's unit; asked again with the
+// reason while it does not read; nothing when the user cancels.
+std::optional<std::vector<TPointValue>> AskPointValues(FrontEnd& ui, bool metres, const char* title,
+                                                       const char* prompt,
+                                                       const std::vector<TPointValue>& list,
+                                                       bool pairs,
+                                                       const std::vector<TPointValue>& example) {
+  const std::string ask = Sjis(prompt) + Sjis(metres ? "（長さは m）" : "（長さは mm）") + "\n" +
+                          Sjis("例：") + TypedPointValues(example, metres);
+  std::string text = TypedPointValues(list, metres);
+  std::string note;
+  for (;;) {
+    const std::optional<std::string> typed = ui.AskText(Sjis(title), note + ask, text);
+    if (!typed) return std::nullopt;
+    text = Sjis(HalfWidthNumerals(Utf8FromSjis(*typed)));
+    std::string bad;
+    if (auto read = ParseTypedPointValues(text, pairs, metres, bad)) return read;
+    note = Sjis("読めません：") + bad + "\n";
+  }
+}
+
+// The fixed tolerance of the checks typed in the small box, mm.
+std::optional<int64_t> AskToleranceMm(FrontEnd& ui, const TCheckTolerance& tolerance) {
+  std::string text =
+      tolerance.Rule == TToleranceRule::Fixed ? std::to_string(tolerance.FixedMm) : "";
+  std::string note;
+  for (;;) {
+    const std::optional<std::string> typed = ui.AskText(
+        Sjis("検測の許容"), note + Sjis("検測で許す差を mm で入力して下さい（1～10000）。"), text);
+    if (!typed) return std::nullopt;
+    text = StripBlanks(Sjis(HalfWidthNumerals(Utf8FromSjis(*typed))));
+    const int32_t mm = TextToInt(text);
+    if (mm >= 1 && mm <= kMaxToleranceMm &&
+        text.find_first_not_of("0123456789") == std::string::npos) {
+      return mm;
+    }
+    note = Sjis("読めません：") + text + "\n";
+  }
+}
+
+}  // namespace
+
+std::vector<TAreaMenuItem> TForm1::AreaMenu() const {
   const TAreaMethod m = Area.Method;
   const TAreaRounding r = Area.Rounding;
   const TToleranceRule t = Area.Tolerance.Rule;
@@ -88,7 +133,7 @@ void TForm1::AreaMenuChoose(size_t item) {
       break;
     case C::Checks: {
       const auto list = AskPointValues(
-          "検測",
+          ui_, Area.Metres, "検測",
           "測った距離を「点-点 距離」で、コンマで区切って入力して下さい。空にすると無しです。",
           Area.Checks, true, {{1, 3, 15620}, {2, 4, 12010}});
       if (!list) return;
@@ -102,7 +147,7 @@ void TForm1::AreaMenuChoose(size_t item) {
       Area.Tolerance = {TToleranceRule::Kou1, 0};
       break;
     case C::ToleranceFixed: {
-      const std::optional<int64_t> mm = AskToleranceMm();
+      const std::optional<int64_t> mm = AskToleranceMm(ui_, Area.Tolerance);
       if (!mm) return;
       Area.Tolerance = {TToleranceRule::Fixed, *mm};
       break;
@@ -111,7 +156,7 @@ void TForm1::AreaMenuChoose(size_t item) {
       Area.DrawChecks = !Area.DrawChecks;
       break;
     case C::Setbacks: {
-      const auto list = AskPointValues("道路後退",
+      const auto list = AskPointValues(ui_, Area.Metres, "道路後退",
                                        "道路に面する外周の辺と後退する距離を「点-点 "
                                        "距離」で入力して下さい。空にすると無しです。",
                                        Area.Setbacks, true, {{1, 2, 300}});
@@ -120,7 +165,7 @@ void TForm1::AreaMenuChoose(size_t item) {
       break;
     }
     case C::Cuts: {
-      const auto list = AskPointValues("隅切り",
+      const auto list = AskPointValues(ui_, Area.Metres, "隅切り",
                                        "隅切りする角の点と隅切りの長さ（底辺）を「点 "
                                        "長さ」で入力して下さい。空にすると無しです。",
                                        Area.Cuts, false, {{1, 0, 2000}, {4, 0, 3000}});
@@ -146,41 +191,6 @@ void TForm1::LabelAreaCopy() {
   if (!Shown() || area_.Triangles.empty()) return;
   ui_.SetClipboardText(AreaTableTsv(area_));
   ui_.SetStatus(Sjis("面積表をコピーしました（表計算に貼り付けられます）"));
-}
-
-std::optional<std::vector<TPointValue>> TForm1::AskPointValues(
-    const char* title, const char* prompt, const std::vector<TPointValue>& list, bool pairs,
-    const std::vector<TPointValue>& example) {
-  const std::string ask = Sjis(prompt) + Sjis(Area.Metres ? "（長さは m）" : "（長さは mm）") +
-                          "\n" + Sjis("例：") + TypedPointValues(example, Area.Metres);
-  std::string text = TypedPointValues(list, Area.Metres);
-  std::string note;
-  for (;;) {
-    const std::optional<std::string> typed = ui_.AskText(Sjis(title), note + ask, text);
-    if (!typed) return std::nullopt;
-    text = Sjis(HalfWidthNumerals(Utf8FromSjis(*typed)));
-    std::string bad;
-    if (auto read = ParseTypedPointValues(text, pairs, Area.Metres, bad)) return read;
-    note = Sjis("読めません：") + bad + "\n";
-  }
-}
-
-std::optional<int64_t> TForm1::AskToleranceMm() {
-  std::string text =
-      Area.Tolerance.Rule == TToleranceRule::Fixed ? std::to_string(Area.Tolerance.FixedMm) : "";
-  std::string note;
-  for (;;) {
-    const std::optional<std::string> typed = ui_.AskText(
-        Sjis("検測の許容"), note + Sjis("検測で許す差を mm で入力して下さい（1～10000）。"), text);
-    if (!typed) return std::nullopt;
-    text = StripBlanks(Sjis(HalfWidthNumerals(Utf8FromSjis(*typed))));
-    const int32_t mm = TextToInt(text);
-    if (mm >= 1 && mm <= kMaxToleranceMm &&
-        text.find_first_not_of("0123456789") == std::string::npos) {
-      return mm;
-    }
-    note = Sjis("読めません：") + text + "\n";
-  }
 }
 
 void TForm1::SaveSimaFile() {

@@ -19,30 +19,16 @@
 #include <string>
 #include <vector>
 
+#include "app/areamenu.h"
 #include "app/cellwarnings.h"
 #include "app/frontend.h"
+#include "app/previewinput.h"
 #include "app/tablecells.h"
 #include "app/viewmath.h"
 #include "preview/canvas.h"
 #include "render/redraw.h"
 #include "site/area.h"
 #include "site/outline.h"
-
-// Mouse buttons as MouseFlags holds them.
-inline constexpr uint8_t kMouseLeft = 1;
-inline constexpr uint8_t kMouseRight = 2;
-inline constexpr uint8_t kMouseMiddle = 4;
-
-// The keys FormKeyDown may act on; a front end passes no others.
-enum class NavKey : uint8_t { PageUp, PageDown, End, Insert, Home, Left, Right, Up, Down };
-
-// Rubber-band corners in paint-box pixels.
-struct TBandRect {
-  int32_t X1 = 0;
-  int32_t Y1 = 0;
-  int32_t X2 = 0;
-  int32_t Y2 = 0;
-};
 
 class TForm1 {
  public:
@@ -114,35 +100,6 @@ class TForm1 {
   // lists are typed in a small box. The coordinate method and the SIMA file
   // are offered only when the outline is one simple ring; else their items
   // say why.
-  enum class TAreaCommand : uint8_t {
-    Heron,
-    BaseHeight,
-    Coordinates,
-    Table,
-    Metres,
-    Survey,
-    RoundCut,
-    RoundHalfUp,
-    RoundUp,
-    Tsubo,
-    Checks,
-    ToleranceKou2,
-    ToleranceKou1,
-    ToleranceFixed,
-    DrawChecks,
-    Setbacks,
-    Cuts,
-    CutOut,
-    Copy,
-    Sima
-  };
-  struct TAreaMenuItem {
-    TAreaCommand Command = TAreaCommand::Heron;
-    std::string Text;  // Shift-JIS
-    bool Checked = false;
-    bool Enabled = true;
-    bool Checkable = true;  // a setting; else a command
-  };
   std::vector<TAreaMenuItem> AreaMenu() const;
   void AreaMenuChoose(size_t item);
   // Ctrl+C on the area line (a click gives it the keyboard focus): the area
@@ -266,15 +223,6 @@ class TForm1 {
   TOutlineInput ShownInput() const;
   // After a button without a tab stop: the focus back where the user was.
   void ReturnFocus();
-  // A list of points with lengths typed in the small box, starting from the
-  // one given, the example shown in the table's unit; asked again with the
-  // reason while it does not read; nothing when the user cancels.
-  std::optional<std::vector<TPointValue>> AskPointValues(const char* title, const char* prompt,
-                                                         const std::vector<TPointValue>& list,
-                                                         bool pairs,
-                                                         const std::vector<TPointValue>& example);
-  // The fixed tolerance of the checks typed in the small box, mm.
-  std::optional<int64_t> AskToleranceMm();
   void SaveSimaFile();
 
   FrontEnd& ui_;

@@ -59,7 +59,7 @@ TEST_F(AreaForm, TheMenuSetsMethodTableAndUnitAndTheyAreKept) {
   TForm1& f = Start();
   auto checks = [&f] {
     std::vector<bool> out;
-    for (const TForm1::TAreaMenuItem& i : f.AreaMenu()) out.push_back(i.Checked);
+    for (const TAreaMenuItem& i : f.AreaMenu()) out.push_back(i.Checked);
     return out;
   };
   // The method, the settings, then the checks' (甲二 the default), the

@@ -177,7 +177,7 @@ void MainWindow::WireArea() {
 
 void MainWindow::AreaMenu(const QPoint& at) {
   QMenu menu(this);
-  const std::vector<TForm1::TAreaMenuItem> items = form_->AreaMenu();
+  const std::vector<TAreaMenuItem> items = form_->AreaMenu();
   for (size_t i = 0; i < items.size(); ++i) {
     QAction* a = menu.addAction(QStringFromSjis(items[i].Text));
     a->setCheckable(items[i].Checkable);

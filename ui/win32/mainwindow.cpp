@@ -643,7 +643,7 @@ void MainWindow::AreaMenu(LPARAM at) {
     p = {r.left, r.bottom};
   }
   HMENU menu = CreatePopupMenu();
-  const std::vector<TForm1::TAreaMenuItem> items = form_->AreaMenu();
+  const std::vector<TAreaMenuItem> items = form_->AreaMenu();
   for (size_t i = 0; i < items.size(); ++i) {
     const UINT flags = MF_STRING | (items[i].Checked ? MF_CHECKED : MF_UNCHECKED) |
                        (items[i].Enabled ? MF_ENABLED : MF_GRAYED);
