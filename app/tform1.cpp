@@ -193,13 +193,13 @@ void TForm1::Button4Click() {
   ReturnFocus();
   if (!path) return;
   // A table file carries bounds too, but opening one never moves the window.
-  const TBounds kept{WinLeft, WinTop, WinWidth, WinHeight};
-  LoadTableFile(*path);
+  const std::optional<TTableFile> t = ReadTableFile(*path);
+  if (!t) {
+    ui_.ShowError(Sjis("ファイルを開けませんでした。ファイルを確かめて下さい。"));
+    return;
+  }
+  ApplyTable(*t);
   LastTableFile = *path;
-  WinLeft = kept.Left;
-  WinTop = kept.Top;
-  WinWidth = kept.Width;
-  WinHeight = kept.Height;
   ShowTable();
   // The preview and the area line show the table opened, not the one before.
   ComputeOutline();
@@ -245,10 +245,14 @@ void TForm1::LoadTableFile(const fs::path& path) {
   WinWidth = t->WinWidth;
   WinHeight = t->WinHeight;
   LastTableFile = PathFromSjis(t->LastTableFile);
-  ui_.SetEditText(EditId::Edit1, t->Edit1);
-  ui_.SetEditText(EditId::Edit2, t->Edit2);
-  cells_.SetRows(t->Rows);
-  tableOptions_ = t->Options;
+  ApplyTable(*t);
+}
+
+void TForm1::ApplyTable(const TTableFile& t) {
+  ui_.SetEditText(EditId::Edit1, t.Edit1);
+  ui_.SetEditText(EditId::Edit2, t.Edit2);
+  cells_.SetRows(t.Rows);
+  tableOptions_ = t.Options;
   Area = AreaSettingsFromOptions(tableOptions_);
 }
 

@@ -25,6 +25,7 @@
 #include "app/previewinput.h"
 #include "app/tablecells.h"
 #include "app/viewmath.h"
+#include "exchange/tablefile.h"
 #include "preview/canvas.h"
 #include "render/redraw.h"
 #include "site/area.h"
@@ -215,6 +216,8 @@ class TForm1 {
   void PanByKey(NavKey key, bool shift);
   void CenterOnExtents();
   void TakeWindowBounds();
+  // The table of a table file, without its window bounds and last file.
+  void ApplyTable(const TTableFile& t);
   void MarkUnreadCells();
   void ShowCellWarning(const std::optional<TCellWarning>& first);
   void ShowTable();
