@@ -2,7 +2,8 @@
 // TForm1 over the tests' fake front end, in a scratch program folder. The
 // user types into the edits and the cells, pastes blocks, presses the
 // navigation keys, turns the wheel and drags in the preview, computes, opens
-// and saves table files, clears, and ends with OK, cancel or the close box.
+// and saves table files, chooses from the area line's menu and types its
+// lists, clears, and ends with OK, cancel or the close box.
 // After every step the view is finite and every cell holds what was typed or
 // pasted into it, or "エラー" in the side column; at the end the settings
 // file reads back to the same table, and the answer for the host reads back
@@ -213,7 +214,7 @@ class Session {
   // One step; false once the window has closed.
   bool Step() {
     if (in_.remaining_bytes() == 0) return Close();
-    switch (in_.ConsumeIntegralInRange(0, 20)) {
+    switch (in_.ConsumeIntegralInRange(0, 21)) {
       case 0:
         ui_.SetEditText(in_.ConsumeBool() ? EditId::Edit1 : EditId::Edit2, TypedText(in_));
         break;
@@ -323,6 +324,9 @@ class Session {
       case 19:
         form_->Button2Click();
         break;
+      case 20:
+        AreaMenu();
+        break;
       default:
         return Close();
     }
@@ -376,6 +380,16 @@ class Session {
       form_->PaintBox1MouseMove(Pixel(in_), Pixel(in_));
     }
     form_->PaintBox1MouseUp(Pixel(in_), Pixel(in_));
+  }
+
+  // An item of the area line's menu: a list typed into its box (asked
+  // again while it does not read, until the answers run out), or a file.
+  void AreaMenu() {
+    for (int n = in_.ConsumeIntegralInRange(0, 3); n > 0; --n) ui_.Typed.push_back(TypedText(in_));
+    ui_.Chosen.push_back(DialogAnswer(in_));
+    form_->AreaMenuChoose(in_.ConsumeIntegralInRange<size_t>(0, 20));
+    ui_.Typed.clear();
+    ui_.Chosen.clear();
   }
 
   void Open() {

@@ -159,7 +159,10 @@ TEST_F(Area, TheLineShowsAreaTsuboMethodChecksAndTheCrossCheck) {
   overlapping.push_back({"1", "7071.068", "2", "7071.068", "0"});
   const Case cases[] = {
       {kSquare, {}, "敷地面積 100.00㎡（30.25坪） ヘロン法・2三角形"},
-      {checked, {}, "敷地面積 100.00㎡（30.25坪） ヘロン法・2三角形　点5 は 点4 と 3mm 差"},
+      // Its distances 10.003 m to point 1 and 10.000 m to point 3 join the checks.
+      {checked,
+       {},
+       "敷地面積 100.00㎡（30.25坪） ヘロン法・2三角形　点5 は 点4 と 3mm 差　検測 2件 許容内"},
       // Left out, the second triangle leaves a smaller site, still tiled.
       {kSquare, {4}, "敷地面積 50.00㎡（15.12坪） ヘロン法・1三角形"},
       {overlapping,
@@ -319,7 +322,13 @@ TEST(AreaSettings, ReadFromTheBlockAndWrittenBackKeepingOtherNames) {
                               {"area.axes", "survey"},
                               {"area.origin", "-12110,3020"},
                               {"view.grid", "on"},
-                              {"area.exclude", "7, 4,x,7"}};
+                              {"area.exclude", "7, 4,x,7"},
+                              {"area.check", "1-3:15620,2-4:12010"},
+                              {"area.tolerance", "kou1"},
+                              {"area.check.draw", "1"},
+                              {"area.setback", "1-2:300,x,3-3:5"},
+                              {"area.cut", "1:2000"},
+                              {"area.cut.out", "1"}};
   const TAreaSettings s = AreaSettingsFromOptions(read);
   EXPECT_TRUE(s.Table);
   EXPECT_EQ(s.Method, TAreaMethod::BaseHeight);
@@ -331,11 +340,17 @@ TEST(AreaSettings, ReadFromTheBlockAndWrittenBackKeepingOtherNames) {
   EXPECT_TRUE(s.Tsubo);
   EXPECT_EQ(s.Axes, TAreaAxes::Survey);
   EXPECT_EQ(s.OriginX * 10000 + s.OriginY, -12110 * 10000 + 3020);
+  EXPECT_EQ(s.Checks, (std::vector<TPointValue>{{1, 3, 15620}, {2, 4, 12010}}));
+  EXPECT_EQ(s.Tolerance.Rule, TToleranceRule::Kou1);
+  EXPECT_EQ(s.Setbacks, (std::vector<TPointValue>{{1, 2, 300}}));
+  EXPECT_EQ(s.Cuts, (std::vector<TPointValue>{{1, 0, 2000}}));
+  EXPECT_TRUE(s.DrawChecks && s.CutOut);
 
   TTableOptions written = read;
   AreaSettingsToOptions(s, written);
   TTableOptions tidied = read;
-  tidied.back().Value = "4,7";
+  tidied[11].Value = "4,7";
+  tidied[15].Value = "1-2:300";
   EXPECT_EQ(written, tidied);
   // Defaults are left out; a name this version does not know stays.
   AreaSettingsToOptions(TAreaSettings{}, written);
@@ -345,8 +360,11 @@ TEST(AreaSettings, ReadFromTheBlockAndWrittenBackKeepingOtherNames) {
                                      {"area.method", "x"},
                                      {"area.round.decimals", "5"},
                                      {"area.height.decimals", ""},
-                                     {"area.origin", "5"}}),
+                                     {"area.origin", "5"},
+                                     {"area.tolerance", "0"}}),
             TAreaSettings{});
+  EXPECT_EQ(AreaSettingsFromOptions({{"area.tolerance", "25"}}).Tolerance,
+            (TCheckTolerance{TToleranceRule::Fixed, 25}));
 }
 
 }  // namespace

@@ -66,11 +66,16 @@ QFileDialog* NewTableDialog(QWidget* parent, const char* name, QFileDialog::Acce
   dialog->setAcceptMode(mode);
   dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                       : QFileDialog::AnyFile);
-  dialog->setNameFilter(QString::fromUtf8(TableFileFilterName()));
-  dialog->setDefaultSuffix(QStringLiteral("dlist"));
+  SetFileKind(dialog, TFileKind::Table);
   // The same dialog on every desktop, and one the tests can drive.
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   return dialog;
+}
+
+void SetFileKind(QFileDialog* dialog, TFileKind kind) {
+  const TFileFilter filter = FileFilter(kind);
+  dialog->setNameFilter(QString::fromUtf8(filter.Name));
+  dialog->setDefaultSuffix(QString::fromLatin1(filter.Extension));
 }
 
 QString HelpText() {

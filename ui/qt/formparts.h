@@ -11,6 +11,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "app/frontend.h"
+
 class QFrame;
 class QLabel;
 class QPlainTextEdit;
@@ -38,6 +40,8 @@ SjisLineEdit* NewNumberEdit(QWidget* parent, const char* name);
 QPlainTextEdit* NewHelpMemo(QWidget* parent, const char* name);
 // A dialog that opens or saves a table file (*.dlist).
 QFileDialog* NewTableDialog(QWidget* parent, const char* name, QFileDialog::AcceptMode mode);
+// The dialog offers files of the kind.
+void SetFileKind(QFileDialog* dialog, TFileKind kind);
 
 // The help text of Memo1, its lines joined by line breaks.
 QString HelpText();
