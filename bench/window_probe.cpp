@@ -8,6 +8,8 @@
 // saved there as a PNG.
 //
 // Prints, one figure a line ("name value", seconds unless named otherwise):
+//   main_begins         from the process's start to main (the system's own
+//                       start of a program: Wine's, under Wine)
 //   window_made         from the process's start to the window made and shown
 //                       (the host's drawing read)
 //   first_picture       from the process's start to the first complete picture
@@ -106,6 +108,7 @@ class Probe : public QObject {
         beforeMain_(beforeMain),
         mainAt_(mainAt),
         picture_(std::move(picture)) {
+    Print("main_begins", beforeMain_);
     Print("window_made", beforeMain_ + Seconds(Clock::now() - mainAt_));
     qApp->installEventFilter(this);
     connect(&tick_, &QTimer::timeout, this, [this] { Tick(); });

@@ -117,6 +117,7 @@ class Probe {
     const Clock::time_point now = Clock::now();
     // The loop's first message comes once the window is shown.
     if (lastTaken_ == Clock::time_point{}) {
+      Print("main_begins", beforeMain_);
       Print("window_made", beforeMain_ + Seconds(now - mainAt_));
     }
     if (form_.RedrawPending() && lastTaken_ != Clock::time_point{}) {
