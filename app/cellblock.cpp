@@ -42,6 +42,22 @@ bool PasteCellBlock(TTableCells& cells, TCellPos at, const CellBlock& block) {
   return true;
 }
 
+bool ClearCellBlock(TTableCells& cells, const TCellRange& range) {
+  const int32_t c1 = std::max(std::min(range.From.Col, range.To.Col), 1);
+  const int32_t c2 = std::min(std::max(range.From.Col, range.To.Col), 5);
+  const int32_t r1 = std::max(std::min(range.From.Row, range.To.Row), 1);
+  const int32_t r2 = std::min(std::max(range.From.Row, range.To.Row), kTableRows);
+  bool changed = false;
+  for (int32_t r = r1; r <= r2; ++r) {
+    for (int32_t c = c1; c <= c2; ++c) {
+      if (cells.Cell(c, r).empty()) continue;
+      cells.SetCell(c, r, "");
+      changed = true;
+    }
+  }
+  return changed;
+}
+
 std::string FormatCellBlock(const TTableCells& cells, const TCellRange& range) {
   const int32_t c1 = std::min(range.From.Col, range.To.Col);
   const int32_t c2 = std::max(range.From.Col, range.To.Col);

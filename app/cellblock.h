@@ -19,6 +19,11 @@ CellBlock ParseCellBlock(const std::string& sjis);
 // nothing changed, when it reaches beyond column 5 or the last row.
 bool PasteCellBlock(TTableCells& cells, TCellPos at, const CellBlock& block);
 
+// Empties the cells of the range (corners in any order, held to the
+// table), as Delete does in a spreadsheet; false when every one was empty
+// already, so nothing need be computed anew.
+bool ClearCellBlock(TTableCells& cells, const TCellRange& range);
+
 // The cells of the range as a block: tabs between cells, CR LF after each
 // row, as spreadsheets expect it.
 std::string FormatCellBlock(const TTableCells& cells, const TCellRange& range);

@@ -76,6 +76,32 @@ bool ControlTakesText(const std::string& utf8) {
   return SjisCanEncode(utf8);
 }
 
+std::string HalfWidthNumerals(const std::string& utf8) {
+  // Full-width forms are U+FF01..U+FF5E, three bytes each: EF BC 80..BF for
+  // U+FF00..U+FF3F. The minus sign U+2212 (E2 88 92) is what some input
+  // methods and code pages make of Shift-JIS's full-width minus.
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const auto b = [&](size_t k) { return static_cast<unsigned char>(utf8[i + k]); };
+    if (i + 2 < utf8.size() && b(0) == 0xEF && b(1) == 0xBC) {
+      const int ascii = 0x20 + (b(2) - 0x80);  // U+FF00 + n is ASCII 0x20 + n
+      if ((ascii >= '0' && ascii <= '9') || ascii == '.' || ascii == '-') {
+        out += static_cast<char>(ascii);
+        i += 2;
+        continue;
+      }
+    }
+    if (i + 2 < utf8.size() && b(0) == 0xE2 && b(1) == 0x88 && b(2) == 0x92) {
+      out += '-';
+      i += 2;
+      continue;
+    }
+    out += utf8[i];
+  }
+  return out;
+}
+
 TCellPos CellAfterEnter(TCellPos at, bool shift) {
   return {at.Col, std::clamp(at.Row + (shift ? -1 : 1), 1, kTableRows)};
 }
@@ -84,25 +110,51 @@ int32_t Scaled(int32_t designed, double scale) {
   return static_cast<int32_t>(std::lround(designed * scale));
 }
 
-TFormLayout LayoutForm(int32_t clientWidth, int32_t clientHeight, int32_t panel2Width,
-                       double scale) {
+TFormLayout LayoutForm(int32_t clientWidth, int32_t clientHeight, int32_t panel2Width, double scale,
+                       int32_t areaHeight) {
   const int32_t w = std::max(clientWidth, 0);
   const int32_t h = std::max(clientHeight, 0);
   const int32_t statusHeight = Scaled(kLabelA1Height, scale);
   const int32_t stripHeight = Scaled(kInfoStripHeight, scale);
-  const int32_t topHeight = std::max(h - statusHeight - stripHeight, 0);
+  const int32_t panel3Height = Scaled(kPanel3Height, scale);
+  // Panel4 holds the help text over the buttons' row; the row is anchored to
+  // the panel's bottom and never gives way.
+  const int32_t buttonsTop = Scaled(FormControl(ControlId::Button1).Bounds.Top, scale);
+  const int32_t buttonsRow = Scaled(kPanel4Height, scale) - buttonsTop;
+  const int32_t least = panel3Height + buttonsRow;
+  // The column above the status line keeps what the edits and the buttons
+  // need; the strip at the bottom, then the status line give it up.
+  const int32_t topHeight = std::max(h - statusHeight - stripHeight, std::min(h, least));
+  const int32_t shownStatus = std::min(statusHeight, h - topHeight);
+  const int32_t shownStrip = std::min(stripHeight, h - topHeight - shownStatus);
   const int32_t panelWidth = std::min(panel2Width, w);
   const int32_t panelLeft = w - panelWidth;
-  const int32_t panel3Height = Scaled(kPanel3Height, scale);
-  const int32_t panel4Height = Scaled(kPanel4Height, scale);
-  // Below a certain height the table goes first, then the help and buttons
-  // are cut at the bottom, never laid over the edits.
-  const int32_t panel4Top = std::max(topHeight - panel4Height, panel3Height);
+
+  // Between the edits and the buttons: the table, the area line and the
+  // help text, which give way in that order.
+  const int32_t room = std::max(topHeight - least, 0);
+  const int32_t areaWanted = std::max(areaHeight, Scaled(kAreaLineHeight, scale));
+  const int32_t memoWanted = buttonsTop;
+  int32_t tableHeight = std::max(room - areaWanted - memoWanted, 0);
+  // A table without a row to show goes; the area line takes its room.
+  if (tableHeight < 2 * Scaled(kGridRowHeight, scale)) tableHeight = 0;
+  int32_t memoPart = std::min(memoWanted, std::max(room - areaWanted, 0));
+  // A sliver of the help text would show a scroll bar and no line.
+  if (memoPart < Scaled(kGridRowHeight, scale)) memoPart = 0;
+  int32_t areaShown = room - tableHeight - memoPart;
+  // Nor a sliver of the area line, which would show the tops of glyphs.
+  if (areaShown < Scaled(kAreaLineHeight, scale) / 2) areaShown = 0;
+  const int32_t panel4Height = memoPart + buttonsRow;
+  const int32_t panel4Top = std::max(topHeight - panel4Height, 0);
 
   TFormLayout l;
   l.Panel2 = {panelLeft, 0, panelWidth, topHeight};
-  l.Panel3 = {panelLeft, 0, panelWidth, panel3Height};
+  l.Panel3 = {panelLeft, 0, panelWidth, std::min(panel3Height, topHeight)};
   l.Panel4 = {panelLeft, panel4Top, panelWidth, panel4Height};
+  // Panel4's controls sit as designed in a panel of the designed height
+  // whose top is cut off as the help text gives way.
+  const TBounds designedPanel4 = {panelLeft, topHeight - Scaled(kPanel4Height, scale), panelWidth,
+                                  Scaled(kPanel4Height, scale)};
   for (const TControl& c : kControls) {
     TBounds& b = l.Controls[static_cast<size_t>(c.Id)];
     switch (c.Area) {
@@ -110,20 +162,21 @@ TFormLayout LayoutForm(int32_t clientWidth, int32_t clientHeight, int32_t panel2
         b = ScaledIn(c.Bounds, l.Panel3, scale);
         break;
       case ControlArea::Panel4:
-        b = ScaledIn(c.Bounds, l.Panel4, scale);
+        b = ScaledIn(c.Bounds, designedPanel4, scale);
         break;
       case ControlArea::Form:
         break;
     }
   }
   auto at = [&l](ControlId id) -> TBounds& { return l.Controls[static_cast<size_t>(id)]; };
+  TBounds& memo = at(ControlId::Memo1);
+  memo.Height = std::max(memoPart - (memoWanted - memo.Height), 0);
+  memo.Top = memo.Height > 0 ? panel4Top : topHeight - buttonsRow;
   at(ControlId::PaintBox1) = {0, 0, panelLeft, topHeight};
-  // The site's area sits under the table, which gives way to it first.
-  const int32_t areaTop = std::max(panel4Top - Scaled(kAreaLineHeight, scale), panel3Height);
-  at(ControlId::StringGrid1) = {panelLeft, panel3Height, panelWidth, areaTop - panel3Height};
-  at(ControlId::LabelArea) = {panelLeft, areaTop, panelWidth, panel4Top - areaTop};
-  at(ControlId::LabelA1) = {0, topHeight, w, statusHeight};
-  at(ControlId::InfoStrip) = {0, topHeight + statusHeight, w, stripHeight};
+  at(ControlId::StringGrid1) = {panelLeft, panel3Height, panelWidth, tableHeight};
+  at(ControlId::LabelArea) = {panelLeft, panel3Height + tableHeight, panelWidth, areaShown};
+  at(ControlId::LabelA1) = {0, topHeight, w, shownStatus};
+  at(ControlId::InfoStrip) = {0, topHeight + shownStatus, w, shownStrip};
   return l;
 }
 

@@ -55,7 +55,11 @@ const TControl& FormControl(ControlId id);
 // Where everything goes in a client area of the given size: the panels and
 // each control, in client pixels. scale is the screen's dots per inch / 96;
 // panel2Width the right-hand column's width in client pixels (wide enough
-// for the table's default columns, kPanel2Width scaled at least).
+// for the table's default columns, kPanel2Width scaled at least);
+// areaHeight the height the area line's text needs at that width (its
+// designed two lines at least). However small the client, OK and cancel
+// keep their place and size and nothing overlaps: the table gives way
+// first, then the help text, then the area line, then the info strip.
 struct TFormLayout {
   TBounds Panel2;
   TBounds Panel3;
@@ -63,13 +67,21 @@ struct TFormLayout {
   std::array<TBounds, kControlCount> Controls;
   const TBounds& operator[](ControlId id) const { return Controls[static_cast<size_t>(id)]; }
 };
-TFormLayout LayoutForm(int32_t clientWidth, int32_t clientHeight, int32_t panel2Width,
-                       double scale);
+TFormLayout LayoutForm(int32_t clientWidth, int32_t clientHeight, int32_t panel2Width, double scale,
+                       int32_t areaHeight = 0);
 
 // Whether an edit or a cell takes the typed or pasted text (UTF-8): only
 // what Shift-JIS can hold, since the table file and the host keep nothing
 // else; a front end refuses the rest as it is typed, the text unchanged.
 bool ControlTakesText(const std::string& utf8);
+
+// The text with full-width digits, decimal point and minus sign (as an
+// input method in full-width mode types them) turned into the half-width
+// ones a number is read from; everything else as it was, the full-width
+// comma too (a comma is not a decimal point, and its warning tells so).
+// UTF-8 in and out; each character changed stays one UTF-16 unit, so a
+// caret position in the text stays valid.
+std::string HalfWidthNumerals(const std::string& utf8);
 
 // Where the table's cursor goes after Enter has committed a cell: down, or
 // up with Shift, as in a spreadsheet; it stays inside the table.

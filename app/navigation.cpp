@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "app/tform1.h"
+#include "app/viewmath.h"
 #include "preview/draw.h"
 #include "preview/extents.h"
 #include "preview/graattribute.h"
@@ -18,27 +19,6 @@ namespace {
 
 // A drag that stays within this many pixels either way is a click.
 constexpr double kClickPixels = 5.0;
-// The least side of a dragged box, in world units.
-constexpr double kLeastBoxSide = 0.001;
-
-bool Finite(const TView& v) {
-  return std::isfinite(v.Scale) && std::isfinite(v.MinX) && std::isfinite(v.MinY) &&
-         std::isfinite(v.MaxX) && std::isfinite(v.MaxY);
-}
-
-bool WithinLimits(const TView& v) {
-  return Finite(v) && v.Scale >= kMinViewScale && v.Scale <= kMaxViewScale &&
-         std::abs(v.MinX) <= kMaxViewCoordinate && std::abs(v.MaxX) <= kMaxViewCoordinate &&
-         std::abs(v.MinY) <= kMaxViewCoordinate && std::abs(v.MaxY) <= kMaxViewCoordinate &&
-         v.MinX < v.MaxX && v.MinY < v.MaxY;
-}
-
-// The view of the given size in pixels at the scale, centred on (cx, cy).
-TView CenteredView(double cx, double cy, double scale, int32_t width, int32_t height) {
-  const double hw = width * 0.5 / scale;
-  const double hh = height * 0.5 / scale;
-  return {scale, cx - hw, cy - hh, cx + hw, cy + hh};
-}
 
 }  // namespace
 
@@ -51,7 +31,7 @@ void TForm1::SavePrevView() {
 }
 
 bool TForm1::TakeView(const TView& v) {
-  if (!WithinLimits(v)) return false;
+  if (!ViewWithinLimits(v)) return false;
   ChangeStoreOrView([&v] {
     Gval.ViewScale = v.Scale;
     Gval.ViewMinX = v.MinX;
@@ -63,7 +43,7 @@ bool TForm1::TakeView(const TView& v) {
 }
 
 bool TForm1::ChangeView(const TView& v) {
-  if (!WithinLimits(v)) return false;
+  if (!ViewWithinLimits(v)) return false;
   SavePrevView();
   TakeView(v);
   RedrawView();
@@ -88,43 +68,28 @@ void TForm1::FitView() {
 
 void TForm1::ZoomAt(int32_t sx, int32_t sy, double factor) {
   const TBounds box = ui_.PaintBoxBounds();
+  const TView v = CurrentView();
   // In doubles: a mouse far off the box is no overflow.
-  const double wx = PixelToWorldX(static_cast<double>(sx) - box.Left);
-  const double wy = PixelToWorldY(static_cast<double>(sy) - box.Top);
-  const double cx = (Gval.ViewMinX + Gval.ViewMaxX) / 2;
-  const double cy = (Gval.ViewMinY + Gval.ViewMaxY) / 2;
-  const double hw = (Gval.ViewMaxX - Gval.ViewMinX) / 2 / factor;
-  const double hh = (Gval.ViewMaxY - Gval.ViewMinY) / 2 / factor;
-  // The world point under (sx, sy) stays under it.
-  const double sx0 = -(wx - cx) / factor + (wx - cx);
-  const double sy0 = -(wy - cy) / factor + (wy - cy);
-  ChangeView({Gval.ViewScale * factor, cx - hw + sx0, cy - hh + sy0, cx + hw + sx0, cy + hh + sy0});
+  const double wx = PixelToWorldX(v, static_cast<double>(sx) - box.Left);
+  const double wy = PixelToWorldY(v, static_cast<double>(sy) - box.Top);
+  ChangeView(ZoomedView(v, wx, wy, factor));
 }
 
 void TForm1::ZoomToBox(double x1, double y1, double x2, double y2) {
   TakePaintBoxSize();
-  double bw = std::abs(x2 - x1);
-  double bh = std::abs(y2 - y1);
-  if (bw <= kLeastBoxSide) bw = kLeastBoxSide;
-  if (bh <= kLeastBoxSide) bh = kLeastBoxSide;
-  const double scale = std::min(Gval.ViewWidth / bw, Gval.ViewHeight / bh);
-  ChangeView(CenteredView((x1 + x2) / 2, (y1 + y2) / 2, scale, Gval.ViewWidth, Gval.ViewHeight));
+  ChangeView(BoxView(x1, y1, x2, y2, Gval.ViewWidth, Gval.ViewHeight));
 }
 
 void TForm1::ZoomOutAt(double x1, double y1, double x2, double y2) {
-  const double oldW = Gval.ViewMaxX - Gval.ViewMinX;
-  const double oldH = Gval.ViewMaxY - Gval.ViewMinY;
+  const TView v = CurrentView();
   TakePaintBoxSize();
-  const double scale = std::min(Gval.ViewWidth / (2 * oldW), Gval.ViewHeight / (2 * oldH));
-  ChangeView(CenteredView((x1 + x2) / 2, (y1 + y2) / 2, scale, Gval.ViewWidth, Gval.ViewHeight));
+  ChangeView(ZoomedOutView(v, x1, y1, x2, y2, Gval.ViewWidth, Gval.ViewHeight));
 }
 
 void TForm1::CenterAt(double x, double y) {
   TakePaintBoxSize();
-  const double dx = x - (Gval.ViewMinX + Gval.ViewMaxX) / 2;
-  const double dy = y - (Gval.ViewMinY + Gval.ViewMaxY) / 2;
-  ChangeView({Gval.ViewScale, Gval.ViewMinX + dx, Gval.ViewMinY + dy, Gval.ViewMaxX + dx,
-              Gval.ViewMaxY + dy});
+  const TView v = CurrentView();
+  ChangeView(MovedView(v, x - (v.MinX + v.MaxX) / 2, y - (v.MinY + v.MaxY) / 2));
 }
 
 void TForm1::DrawRubberBand() {
@@ -140,15 +105,8 @@ void TForm1::DrawRubberBand() {
   canvas.SetPen(pen);
 }
 
-double TForm1::PixelToWorldX(double px) const {
-  return px / Gval.ViewScale + Gval.ViewMinX;
-}
-
-double TForm1::PixelToWorldY(double py) const {
-  return Gval.ViewMaxY - py / Gval.ViewScale;
-}
-
 void TForm1::PaintBox1MouseDown(uint8_t buttons, int32_t x, int32_t y) {
+  if (!Shown()) return;
   if ((MouseFlags & (kMouseLeft | kMouseRight)) == 0) {
     PressX = x;
     PressY = y;
@@ -160,6 +118,7 @@ void TForm1::PaintBox1MouseDown(uint8_t buttons, int32_t x, int32_t y) {
 }
 
 void TForm1::PaintBox1MouseMove(int32_t x, int32_t y) {
+  if (!Shown()) return;
   const uint8_t both = kMouseLeft | kMouseRight;
   if ((MouseFlags & both) == both) {
     if (BandShown) DrawRubberBand();
@@ -181,10 +140,12 @@ void TForm1::PaintBox1MouseMove(int32_t x, int32_t y) {
 }
 
 void TForm1::PaintBox1MouseUp(int32_t x, int32_t y) {
-  const double px = PixelToWorldX(PressX);
-  const double py = PixelToWorldY(PressY);
-  const double rx = PixelToWorldX(x);
-  const double ry = PixelToWorldY(y);
+  if (!Shown()) return;
+  const TView v = CurrentView();
+  const double px = PixelToWorldX(v, PressX);
+  const double py = PixelToWorldY(v, PressY);
+  const double rx = PixelToWorldX(v, x);
+  const double ry = PixelToWorldY(v, y);
   const uint8_t both = kMouseLeft | kMouseRight;
   if ((MouseFlags & both) == both) {
     FinishBand(px, py, rx, ry);
@@ -222,10 +183,7 @@ void TForm1::FinishBand(double px, double py, double rx, double ry) {
 
 void TForm1::FinishDrag(double px, double py, double rx, double ry) {
   DragBitmap.reset();
-  const double dx = px - rx;
-  const double dy = py - ry;
-  if (!ChangeView({Gval.ViewScale, Gval.ViewMinX + dx, Gval.ViewMinY + dy, Gval.ViewMaxX + dx,
-                   Gval.ViewMaxY + dy})) {
+  if (!ChangeView(MovedView(CurrentView(), px - rx, py - ry))) {
     // The dragged picture goes; the view stays as it was.
     RedrawView();
     ui_.RepaintPreview();
@@ -241,6 +199,7 @@ void TForm1::FormMouseWheelUp(int32_t sx, int32_t sy) {
 }
 
 void TForm1::FormMouseWheel(int32_t sx, int32_t sy, int32_t delta) {
+  if (!Shown()) return;
   constexpr int32_t kNotch = 120;
   // A turn the other way starts afresh, as the systems' own controls do.
   if ((delta > 0) != (wheelRest_ > 0)) wheelRest_ = 0;
@@ -250,6 +209,7 @@ void TForm1::FormMouseWheel(int32_t sx, int32_t sy, int32_t delta) {
 }
 
 bool TForm1::FormKeyDown(NavKey key, bool shift) {
+  if (!Shown()) return false;
   if (!KeysEnabled) return false;
   const TBounds box = ui_.PaintBoxBounds();
   const int32_t cx = box.Left + box.Width / 2;
@@ -292,6 +252,5 @@ void TForm1::PanByKey(NavKey key, bool shift) {
   if (key == NavKey::Right) dx = sx;
   if (key == NavKey::Up) dy = sy;
   if (key == NavKey::Down) dy = -sy;
-  ChangeView({Gval.ViewScale, Gval.ViewMinX + dx, Gval.ViewMinY + dy, Gval.ViewMaxX + dx,
-              Gval.ViewMaxY + dy});
+  ChangeView(MovedView(CurrentView(), dx, dy));
 }

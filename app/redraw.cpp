@@ -37,6 +37,7 @@ void TForm1::RedrawView() {
 }
 
 void TForm1::ContinueRedraw() {
+  if (!Shown()) return;
   sliceScheduled_ = false;
   // A band or a drag on the canvas waits for its buttons' release.
   if (!RedrawPending() || MouseFlags != 0) return;
@@ -94,6 +95,7 @@ void TForm1::FinishRedraw(Canvas& canvas) {
 }
 
 bool TForm1::EscapeKeyDown() {
+  if (!Shown()) return false;
   if (!RedrawPending()) return false;
   FinishRedraw(ui_.PreviewCanvas());
   return true;
@@ -109,6 +111,7 @@ void TForm1::ChangeStoreOrView(const std::function<void()>& change) {
 }
 
 void TForm1::PaintBox1Paint() {
+  if (!Shown()) return;
   BandShown = false;
   // The canvas holds the redraw under way; the copy is of an older view.
   if (RedrawPending()) return;

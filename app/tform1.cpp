@@ -11,12 +11,12 @@
 #include "app/formcontrols.h"
 #include "app/tablefileio.h"
 #include "common/sjis.h"
-#include "exchange/areatable.h"
 #include "exchange/reader.h"
 #include "exchange/store.h"
 #include "exchange/writeback.h"
 #include "exchange/writer.h"
 #include "preview/gval.h"
+#include "site/areatable.h"
 
 namespace fs = std::filesystem;
 
@@ -64,6 +64,8 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormShow() {
+  if (stage_ != TStage::Created) return;
+  stage_ = TStage::Shown;
   readAhead_.get();
   ResetCurrentAttributes();
   LoadTableFile(SettingsPath());
@@ -80,6 +82,7 @@ void TForm1::FormShow() {
 }
 
 void TForm1::FormResize() {
+  if (!Shown()) return;
   const TBounds b = ui_.WindowBounds();
   WinWidth = std::max(b.Width, kMinWinWidth);
   WinHeight = std::max(b.Height, kMinWinHeight);
@@ -93,6 +96,7 @@ void TForm1::FormResize() {
 }
 
 void TForm1::FormResizeSettled() {
+  if (!Shown()) return;
   // A picture of the old size would sit in a corner with a second frame; one
   // of this size (a window shown, or sized back and forth) stays.
   if ((RedrawPending() || ViewBitmap) && DrawnAtPaintBoxSize()) return;
@@ -109,6 +113,8 @@ void TForm1::TakeWindowBounds() {
 }
 
 void TForm1::FormClose() {
+  if (!Shown()) return;
+  stage_ = TStage::Closed;
   // Nothing is drawn once the window closes: the store is freed below.
   ViewReady = false;
   ViewBitmap.reset();
@@ -130,6 +136,7 @@ void TForm1::FormClose() {
 }
 
 void TForm1::Button1Click() {
+  if (!Shown()) return;
   ChangeStoreOrView([this] {
     if (Outline.Total() <= 0) {
       QueueMessage(Sjis("ペン作図は行いませんでした。"));
@@ -144,10 +151,12 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::Button2Click() {
+  if (!Shown()) return;
   ui_.Close();
 }
 
 void TForm1::Button3Click() {
+  if (!Shown()) return;
   if (!ui_.AskYesNo(Sjis("各値をクリアします。よろしいですか？"))) {
     ReturnFocus();
     return;
@@ -156,6 +165,7 @@ void TForm1::Button3Click() {
   ui_.SetEditText(EditId::Edit2, "0");
   cells_.SetRows({});
   Area.Exclude.clear();
+  area_ = {};
   ShowTable();
   ui_.SetAreaText("");
   ChangeStoreOrView([this] { ResetOutline(Outline); });
@@ -165,6 +175,7 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::Button4Click() {
+  if (!Shown()) return;
   const std::optional<fs::path> path = ui_.OpenTableDialog(LastTableFile);
   ReturnFocus();
   if (!path) return;
@@ -180,6 +191,7 @@ void TForm1::Button4Click() {
 }
 
 void TForm1::Button5Click() {
+  if (!Shown()) return;
   const std::optional<fs::path> path = ui_.SaveTableDialog(LastTableFile);
   ReturnFocus();
   if (!path) return;
@@ -200,6 +212,7 @@ void TForm1::ReturnFocus() {
 }
 
 void TForm1::ControlFocused(ControlId control) {
+  if (!Shown()) return;
   if (FormControl(control).TabOrder > 0) focusPlace_ = control;
 }
 
@@ -242,16 +255,15 @@ bool TForm1::SaveTableFile(const fs::path& path) {
 void TForm1::ComputeOutline() {
   const TOutlineResult result =
       ::ComputeOutline({ui_.EditText(EditId::Edit1), ui_.EditText(EditId::Edit2), cells_.Rows()});
-  TAreaResult area;
   // The area table goes into the store with the outline, so the preview
   // shows exactly what OK sends.
   ChangeStoreOrView([&] {
     AddOutline(result, Outline);
-    area = ComputeArea(result.Solution, Area);
-    if (Area.Table) AddAreaDrawing(result.Solution, area, Outline);
+    area_ = ComputeArea(result.Solution, Area);
+    if (Area.Table) AddAreaDrawing(result.Solution, area_, Outline);
   });
   for (const int32_t row : result.ErrorRows) cells_.SetCell(kSideColumn, row, Sjis("エラー"));
-  ui_.SetAreaText(AreaLine(area));
+  ui_.SetAreaText(AreaLine(area_));
   if (!result.Point2Missing) {
     RedrawView();
     ui_.RepaintPreview();
@@ -272,28 +284,53 @@ bool TForm1::RowLeftOut(int32_t row) const {
 }
 
 std::vector<TForm1::TAreaMenuItem> TForm1::AreaMenu() const {
-  const bool heron = Area.Method == TAreaMethod::Heron;
-  return {{Sjis("ヘロン法（三辺）"), heron},
-          {Sjis("三斜法（底辺と高さ）"), !heron},
-          {Sjis("OK で面積表を作図する"), Area.Table},
-          {Sjis("距離を m で入力している"), Area.Metres}};
+  const TAreaMethod m = Area.Method;
+  const TAreaRounding r = Area.Rounding;
+  const std::string reason = ShapeReason(area_.Coordinates.Shape);
+  std::string coordinates = Sjis("座標法（座標求積表）");
+  if (!reason.empty()) coordinates += Sjis("：") + reason;
+  // Access keys as Japanese menus show them, a letter in brackets at the end.
+  return {{Sjis("ヘロン法（三辺）(&H)"), m == TAreaMethod::Heron},
+          {Sjis("三斜法（底辺と高さ）(&S)"), m == TAreaMethod::BaseHeight},
+          {coordinates + "(&Z)", m == TAreaMethod::Coordinates, reason.empty()},
+          {Sjis("OK で面積表を作図する(&T)"), Area.Table},
+          {Sjis("距離を m で入力している(&M)"), Area.Metres},
+          {Sjis("座標を測量の向きにする（X 北・Y 東）(&X)"), Area.Axes == TAreaAxes::Survey},
+          {Sjis("面積の端数を切り捨てる(&D)"), r == TAreaRounding::Cut},
+          {Sjis("面積の端数を四捨五入する(&R)"), r == TAreaRounding::HalfUp},
+          {Sjis("面積の端数を切り上げる(&U)"), r == TAreaRounding::Up},
+          {Sjis("坪を併記する(&P)"), Area.Tsubo},
+          {Sjis("面積表をコピー（表計算へ）(&C)"), false, !area_.Triangles.empty(), false}};
 }
 
 void TForm1::AreaMenuChoose(size_t item) {
+  const std::vector<TAreaMenuItem> menu = AreaMenu();
+  if (item >= menu.size() || !menu[item].Enabled) return;
   switch (item) {
     case 0:
-      Area.Method = TAreaMethod::Heron;
-      break;
     case 1:
-      Area.Method = TAreaMethod::BaseHeight;
-      break;
     case 2:
-      Area.Table = !Area.Table;
+      Area.Method = static_cast<TAreaMethod>(item);
       break;
     case 3:
+      Area.Table = !Area.Table;
+      break;
+    case 4:
       Area.Metres = !Area.Metres;
       break;
+    case 5:
+      Area.Axes = Area.Axes == TAreaAxes::Survey ? TAreaAxes::Drawing : TAreaAxes::Survey;
+      break;
+    case 6:
+    case 7:
+    case 8:
+      Area.Rounding = static_cast<TAreaRounding>(item - 6);
+      break;
+    case 9:
+      Area.Tsubo = !Area.Tsubo;
+      break;
     default:
+      ui_.SetClipboardText(AreaTableTsv(area_));
       return;
   }
   ui_.CommitCellEditor();
@@ -321,6 +358,7 @@ void TForm1::StringGrid1CellEdited() {
 }
 
 void TForm1::Edit1Exit() {
+  if (!Shown()) return;
   ComputeOutline();
 }
 
@@ -350,6 +388,13 @@ void TForm1::StringGrid1Paste() {
     return;
   }
   ui_.CellsChanged(at.Row, at.Row + static_cast<int32_t>(block.size()) - 1);
+  ComputeOutline();
+}
+
+void TForm1::StringGrid1Clear() {
+  const TCellRange sel = ui_.CellSelection();
+  if (!ClearCellBlock(cells_, sel)) return;
+  ui_.CellsChanged(std::min(sel.From.Row, sel.To.Row), std::max(sel.From.Row, sel.To.Row));
   ComputeOutline();
 }
 

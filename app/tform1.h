@@ -22,10 +22,11 @@
 #include "app/cellwarnings.h"
 #include "app/frontend.h"
 #include "app/tablecells.h"
-#include "exchange/area.h"
-#include "exchange/outline.h"
+#include "app/viewmath.h"
 #include "preview/canvas.h"
 #include "render/redraw.h"
+#include "site/area.h"
+#include "site/outline.h"
 
 // Mouse buttons as MouseFlags holds them.
 inline constexpr uint8_t kMouseLeft = 1;
@@ -35,16 +36,6 @@ inline constexpr uint8_t kMouseMiddle = 4;
 // The keys FormKeyDown may act on; a front end passes no others.
 enum class NavKey : uint8_t { PageUp, PageDown, End, Insert, Home, Left, Right, Up, Down };
 
-// The visible world rectangle and its scale: what the previous view keeps.
-struct TView {
-  double Scale = 1.0;
-  double MinX = 0.0;
-  double MinY = 0.0;
-  double MaxX = 0.0;
-  double MaxY = 0.0;
-  bool operator==(const TView&) const = default;
-};
-
 // Rubber-band corners in paint-box pixels.
 struct TBandRect {
   int32_t X1 = 0;
@@ -52,12 +43,6 @@ struct TBandRect {
   int32_t X2 = 0;
   int32_t Y2 = 0;
 };
-
-// The view limits that keep every picture finite and drawable: a change that
-// would leave them is refused and the view stays as it was.
-inline constexpr double kMinViewScale = 1e-9;
-inline constexpr double kMaxViewScale = 1e15;
-inline constexpr double kMaxViewCoordinate = 1e11;
 
 class TForm1 {
  public:
@@ -68,9 +53,15 @@ class TForm1 {
   std::filesystem::path SettingsPath() const;
   std::filesystem::path JwcTempPath() const;
 
-  // Lifecycle. FormShow comes once, when the window is first shown.
-  // FormResize follows every size change; FormResizeSettled comes once the
-  // size has stopped changing and draws the view anew at its size.
+  // Lifecycle: the window is made, shown (FormShow, acting once), then
+  // closed (FormClose, acting once, and only after it was shown). The
+  // window's events reach their handlers only while it is shown: before
+  // and after, each handler leaves them be, so a front end forwards every
+  // event as it comes. FormResize follows every size change;
+  // FormResizeSettled comes once the size has stopped changing and draws
+  // the view anew at its size.
+  enum class TStage { Created, Shown, Closed };
+  TStage Stage() const { return stage_; }
   void FormCreate();
   void FormShow();
   void FormResize();
@@ -105,6 +96,9 @@ class TForm1 {
   // a line, as spreadsheets exchange them.
   void StringGrid1Paste();
   void StringGrid1Copy();
+  // Delete or Backspace on the table's cells (no cell editor open): the
+  // selected block is emptied.
+  void StringGrid1Clear();
   // Leaves the row's point out of the site's area, or takes it back in (a
   // double click on the point number, or Space there).
   void StringGrid1ToggleArea(int32_t row);
@@ -112,11 +106,16 @@ class TForm1 {
   // greyed.
   bool RowLeftOut(int32_t row) const;
   // The area line's menu (a right click on it): the method, whether the
-  // area table is drawn and the length unit, each with its check mark.
-  // Choosing an item changes that setting and computes anew.
+  // area table is drawn, the length unit, the coordinates' axes, the site
+  // area's rounding and the 坪, each with its check mark, and the copy of
+  // the area table for a spreadsheet. Choosing a setting changes it and
+  // computes anew. The coordinate method is offered only when the outline
+  // is one simple ring; else its item says why.
   struct TAreaMenuItem {
     std::string Text;  // Shift-JIS
     bool Checked = false;
+    bool Enabled = true;
+    bool Checkable = true;  // a setting; else a command
   };
   std::vector<TAreaMenuItem> AreaMenu() const;
   void AreaMenuChoose(size_t item);
@@ -192,6 +191,8 @@ class TForm1 {
   std::optional<Bitmap> ViewBitmap;
 
  private:
+  TStage stage_ = TStage::Created;
+  bool Shown() const { return stage_ == TStage::Shown; }
   bool ViewReady = false;
   bool KeysEnabled = false;
   bool AnswerWritten = true;
@@ -223,8 +224,6 @@ class TForm1 {
   bool DrawnAtPaintBoxSize() const;
   void TakePaintBoxSize();
   void DrawFrame(Canvas& canvas, int32_t width, int32_t height);
-  double PixelToWorldX(double px) const;
-  double PixelToWorldY(double py) const;
   void FinishBand(double px, double py, double rx, double ry);
   void FinishDrag(double px, double py, double rx, double ry);
   void PanByKey(NavKey key, bool shift);
@@ -249,6 +248,8 @@ class TForm1 {
   // When the redraw's partial picture was last shown.
   std::chrono::steady_clock::time_point partialShownAt_;
   TTableCells cells_;
+  // The last computation's area, for the menu and the copy.
+  TAreaResult area_;
   // The block after a table file's rows as read, to write back what this
   // version does not know.
   TTableOptions tableOptions_;

@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "app/formcontrols.h"
+#include "exchange/tablefile.h"
+
 namespace {
 
 // Length of the overlap of [a, a + n) and [b, b + m), in 64 bits so that
@@ -36,5 +39,23 @@ TBounds VisibleWindowBounds(const TBounds& kept, std::span<const TBounds> screen
     b.Left = primary.Left;
     b.Top = primary.Top;
   }
+  return b;
+}
+
+int32_t MinWindowWidth(double scale) {
+  return Scaled(kMinWinWidth, scale);
+}
+
+int32_t MinWindowHeight(double scale) {
+  return Scaled(kMinWinHeight, scale);
+}
+
+TBounds ScaledWindowBounds(const TBounds& kept, double scale) {
+  TBounds b = kept;
+  if (b.Width == kDefaultWinSide && b.Height == kDefaultWinSide) {
+    b.Width = b.Height = Scaled(kDefaultWinSide, scale);
+  }
+  b.Width = std::max(b.Width, MinWindowWidth(scale));
+  b.Height = std::max(b.Height, MinWindowHeight(scale));
   return b;
 }

@@ -6,6 +6,7 @@
 // system reports them.
 #pragma once
 
+#include <cstdint>
 #include <span>
 
 #include "app/frontend.h"
@@ -22,3 +23,16 @@ inline constexpr int kMinVisibleHeight = 50;
 // otherwise primary's top left. Any int is accepted, however far off.
 TBounds VisibleWindowBounds(const TBounds& kept, std::span<const TBounds> screens,
                             const TBounds& primary);
+
+// The window's least size on a screen of the scale (dots per inch / 96):
+// 475 x 200 are pixels at 96 dpi, and a window of that many pixels on a
+// denser screen has no room for its controls.
+int32_t MinWindowWidth(double scale);
+int32_t MinWindowHeight(double scale);
+
+// The size to open a window at on a screen of the scale, from the size the
+// settings file keeps (which holds the window's pixels as they were): the
+// designed first window, 475 x 475, which a missing settings file leaves,
+// is 96 dpi pixels and grows with the density; any size is held to the
+// least size there. The place is kept.
+TBounds ScaledWindowBounds(const TBounds& kept, double scale);

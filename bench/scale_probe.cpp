@@ -43,7 +43,6 @@
 #include <string>
 #include <vector>
 
-#include "exchange/outline.h"
 #include "exchange/reader.h"
 #include "exchange/store.h"
 #include "exchange/writeback.h"
@@ -53,6 +52,7 @@
 #include "preview/extents.h"
 #include "preview/gval.h"
 #include "render/renderer.h"
+#include "site/outline.h"
 #include "support/drawing_generator.h"
 #include "text/pointmarker.h"
 #include "text/textdraw.h"

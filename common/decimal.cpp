@@ -1,4 +1,4 @@
-// Exact decimals: parsing to whole units, formatting, cutting and the
+// Exact decimals: parsing to whole units, formatting and the
 // rounded square root the triangle areas need.
 #include "common/decimal.h"
 
@@ -81,10 +81,6 @@ std::string FormatUnits(int64_t units, int decimals) {
   out.append(padded, 0, point);
   if (places > 0) out.append(".").append(padded, point, places);
   return out;
-}
-
-int64_t CutUnits(int64_t units, int from, int to) {
-  return units / PowerOfTen(from - to);
 }
 
 int64_t RoundedRootOver(TUInt128 n, int64_t k) {

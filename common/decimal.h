@@ -23,9 +23,6 @@ std::optional<int64_t> TextToUnits(std::string_view t, int shift);
 // "-0.005".
 std::string FormatUnits(int64_t units, int decimals);
 
-// units of 10^-from cut (toward zero) to units of 10^-to, to <= from.
-int64_t CutUnits(int64_t units, int from, int to);
-
 // Products of four lengths in millimetres overflow 64 bits.
 __extension__ typedef unsigned __int128 TUInt128;
 

@@ -1,6 +1,7 @@
 // Settings and table files come from disk, written by anyone. Any bytes must
 // parse without harm, and what the tool writes back must read as the same
-// table: bounds, texts, the leading run of rows and the block after them.
+// table: bounds, texts, the leading run of rows and the block after them,
+// and the area settings read from the block.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <string_view>
 
 #include "exchange/tablefile.h"
+#include "site/area.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const TTableFile t = ParseTableFile(std::string_view(reinterpret_cast<const char*>(data), size));
@@ -26,5 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       back.Options != t.Options) {
     __builtin_trap();
   }
+  // The area settings in the block are written back as they were read.
+  const TAreaSettings area = AreaSettingsFromOptions(t.Options);
+  TTableOptions written;
+  AreaSettingsToOptions(area, written);
+  if (!(AreaSettingsFromOptions(written) == area)) __builtin_trap();
   return 0;
 }

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -339,7 +340,7 @@ class Session {
   // closed.
   bool Step() {
     if (in_.remaining_bytes() == 0) return Close(Ending::CloseBox);
-    switch (in_.ConsumeIntegralInRange(0, 24)) {
+    switch (in_.ConsumeIntegralInRange(0, 25)) {
       case 0:
         ui_.SetEditText(in_.ConsumeBool() ? EditId::Edit1 : EditId::Edit2, TypedText(in_));
         break;
@@ -422,9 +423,16 @@ class Session {
         ToggleArea();
         break;
       case 21:
+        ClearCells();
+        break;
+      case 22:
+        // A layer whose glyphs take a real one's time, or none.
+        ui_.Preview.LayerGlyphTime = std::chrono::microseconds(in_.ConsumeIntegralInRange(0, 200));
+        break;
+      case 23:
         form_->Button1Click();
         return Close(Ending::Ok);
-      case 22:
+      case 24:
         form_->Button2Click();
         return Close(Ending::Cancel);
       default:
@@ -598,28 +606,51 @@ class Session {
     }
   }
 
-  // The area line's menu: a method item checks itself and unchecks the
-  // other, the two switches turn over, and anything else changes nothing.
+  // The area line's menu. A setting chosen is checked after, unless it was
+  // a switch that was on; any other item whose mark changes is one that was
+  // checked, a choice beside it, and then the chosen one is checked. A
+  // command, an item offered greyed, or none changes no mark.
   void ChooseAreaItem() {
     const std::vector<TForm1::TAreaMenuItem> before = form_->AreaMenu();
     const size_t item = in_.ConsumeIntegralInRange<size_t>(0, before.size());
     form_->AreaMenuChoose(item);
-    std::vector<bool> expected;
-    for (const TForm1::TAreaMenuItem& i : before) expected.push_back(i.Checked);
-    if (item < 2) {
-      expected[0] = item == 0;
-      expected[1] = item == 1;
-    } else if (item < expected.size()) {
-      expected[item] = !expected[item];
-    }
     const std::vector<TForm1::TAreaMenuItem> after = form_->AreaMenu();
-    for (size_t i = 0; i < after.size() && i < before.size(); ++i) {
-      if (after[i].Text != before[i].Text || after[i].Checked != expected[i]) {
-        Fail("an area menu item is not as chosen", after[i].Text);
+    if (after.size() != before.size()) Fail("the area menu changed its items");
+    const bool setting = item < before.size() && before[item].Enabled && before[item].Checkable;
+    for (size_t i = 0; i < after.size(); ++i) {
+      const bool changed = after[i].Checked != before[i].Checked;
+      if (!setting && changed) Fail("an area menu item changed its mark unchosen", after[i].Text);
+      if (!setting || i == item) continue;
+      if (changed && (after[i].Checked || !after[item].Checked)) {
+        Fail("an area menu item changed its mark unchosen", after[i].Text);
       }
     }
-    if (after.size() != before.size()) Fail("the area menu changed its items");
-    if (item < before.size()) Computed();
+    if (setting && !before[item].Checked && !after[item].Checked) {
+      Fail("an area setting chosen is not checked", after[item].Text);
+    }
+    if (setting) Computed();
+  }
+
+  // Delete on the table: the selected block empties, and a block that held
+  // any text computes.
+  void ClearCells() {
+    const TCellRange range = {{in_.ConsumeIntegralInRange(1, 5), Row(in_)},
+                              {in_.ConsumeIntegralInRange(1, 5), Row(in_)}};
+    ui_.Selection = range;
+    Touched(range.From.Row);
+    Touched(range.To.Row);
+    bool held = false;
+    for (int32_t r = std::min(range.From.Row, range.To.Row);
+         r <= std::max(range.From.Row, range.To.Row); ++r) {
+      for (int32_t c = std::min(range.From.Col, range.To.Col);
+           c <= std::max(range.From.Col, range.To.Col); ++c) {
+        std::string& cell = cells_[static_cast<size_t>(r - 1)][static_cast<size_t>(c - 1)];
+        held = held || !cell.empty();
+        cell.clear();
+      }
+    }
+    form_->StringGrid1Clear();
+    if (held) Computed();
   }
 
   // A row's point left out of the area or taken back in; a row outside the

@@ -91,6 +91,14 @@ TEST_F(Cells, APasteThatDoesNotFitOrCannotBeHeldChangesNothing) {
   }
 }
 
+TEST_F(Cells, ClearingTheSelectionComputesAnew) {
+  form->Cells().SetRows({TTableRow{"1", "6", "2", "8", "0"}, TTableRow{"1", "6", "2", "8", "1"}});
+  ui.Selection = {{9, kTableRows + 1}, {2, 2}};  // held to the table
+  form->StringGrid1Clear();
+  EXPECT_EQ(form->Cells().Rows()[1], (TTableRow{"1", "", "", "", ""}));
+  EXPECT_EQ(JwwStore.Points.size(), 3u);
+}
+
 TEST_F(Cells, CopyGivesTheSelectionAsASpreadsheetBlock) {
   form->Cells().SetRows({TTableRow{"1", "6", "2", "8", "0"}, TTableRow{"1", "5", "", "", ""}});
   ui.Selection = {{3, 2}, {2, 1}};

@@ -47,21 +47,24 @@ std::optional<std::filesystem::path> FakeFrontEnd::SaveTableDialog(
 
 namespace {
 
-// A layer's glyph takes a while, as a real one's does, so that the walk and
-// the layer meet midway through the texts.
+// A layer whose glyphs take their time.
 class SlowLayer : public RecordingCanvas {
  public:
+  explicit SlowLayer(std::chrono::microseconds glyphTime) : glyphTime_(glyphTime) {}
   void TextOut(int32_t x, int32_t y, const std::string& glyph) override {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    std::this_thread::sleep_for(glyphTime_);
     RecordingCanvas::TextOut(x, y, glyph);
   }
+
+ private:
+  std::chrono::microseconds glyphTime_;
 };
 
 }  // namespace
 
 Canvas::LayerMaker FakePreviewCanvas::MakeLayerMaker() {
   if (!OffersLayer) return nullptr;
-  return [] { return std::make_unique<SlowLayer>(); };
+  return [glyphTime = LayerGlyphTime] { return std::make_unique<SlowLayer>(glyphTime); };
 }
 
 Canvas& FakeFrontEnd::PreviewCanvas() {

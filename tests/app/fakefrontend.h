@@ -4,6 +4,7 @@
 // recording canvas.
 #pragma once
 
+#include <chrono>
 #include <deque>
 #include <filesystem>
 #include <optional>
@@ -23,6 +24,9 @@ class FakePreviewCanvas : public RecordingCanvas {
   LayerMaker MakeLayerMaker() override;
 
   bool OffersLayer = false;
+  // How long each glyph takes on the layer: with a real one's time, the walk
+  // and the layer meet midway through the texts.
+  std::chrono::microseconds LayerGlyphTime{0};
 };
 
 class FakeFrontEnd : public FrontEnd {

@@ -152,6 +152,7 @@ TEST_F(Answer, WhatChangesTheStoreOrTheViewMidRedrawIsWhatTheRedrawDraws) {
   for (int i = 0; i < 1500; ++i) host.push_back("ch " + std::to_string(i % 40) + " 0 1 0 \"A");
   WriteLines(folder.JwcTempPath(), host);
   ui.Preview.OffersLayer = true;
+  ui.Preview.LayerGlyphTime = std::chrono::milliseconds(1);
   for (const auto& [name, act] : actions) {
     Start();
     ui.Answers.push_back(true);

@@ -58,4 +58,14 @@ TEST(VisibleWindowBounds, NoLargerThanTheDesktop) {
   }
 }
 
+TEST(ScaledWindowBounds, TheFirstAndTheLeastSizeGrowWithTheDensity) {
+  const int32_t cases[][5] = {{475, 475, 100, 475, 475},
+                              {475, 475, 150, 713, 713},
+                              {475, 200, 150, 713, 300},
+                              {800, 250, 150, 800, 300}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(ScaledWindowBounds({7, 9, c[0], c[1]}, c[2] / 100.0), (TBounds{7, 9, c[3], c[4]}));
+  }
+}
+
 }  // namespace

@@ -38,7 +38,6 @@ TEST(RoundedRootOver, RoundsHalfUpExactly) {
   EXPECT_EQ(RoundedRootOver(0, 4), 0);
   // 16 A² of the 3-4-5 m triangle in mm⁴, over 4: 6 000 000 mm².
   EXPECT_EQ(RoundedRootOver(TUInt128{12000} * 6000 * 4000 * 2000, 4), 6000000);
-  EXPECT_EQ(CutUnits(18324680, 5, 2), 18324);
 }
 
 }  // namespace

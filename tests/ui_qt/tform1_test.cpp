@@ -330,8 +330,8 @@ TEST_F(Computation, CirclesThatDoNotMeetShowErrorAndLaterRowsGoOn) {
 TEST_F(Computation, RefusesTextShiftJisCannotHold) {
   Start();
   TypeChar(form->Edit1, QStringLiteral("한"));
-  TypeChar(form->Edit1, QStringLiteral("１"));
-  EXPECT_EQ(form->Edit1->text(), QStringLiteral("１"));
+  TypeChar(form->Edit1, QStringLiteral("１"));  // taken, as its half-width digit
+  EXPECT_EQ(form->Edit1->text(), QStringLiteral("1"));
 
   ClickCell(2, 1);
   Type(QStringLiteral("12"));

@@ -13,7 +13,10 @@
 #             equals a full repaint of it);
 #   wheel     four touchpad deltas of 30 zoom in as far as one notch of
 #             120 zooms out;
-#   dpi       the same at 144 dots per inch.
+#   dpi       the same at 144 dots per inch;
+#   least     at the least size OK is whole, and a click on it answers;
+#   menu      Shift+F10 opens the area menu, its access key S picks 三斜法;
+#   fullwidth full-width digits from the input method land half-width.
 # Usage: window_drives.sh horune.exe windrive.exe
 # HORUNE_WINDOW_PICTURES=folder keeps the pictures of the window at 96 and
 # 144 dpi, after a resize with the demo table computed.
@@ -32,7 +35,8 @@ fail() {
   failures=$((failures + 1))
 }
 
-# The control ids of the clear button (see ControlId in app/frontend.h).
+# The control ids of OK and the clear button (see ControlId in app/frontend.h).
+button1=108
 button3=110
 
 # Starts horune.exe in a fresh folder with the demo drawing and table; sets
@@ -152,6 +156,35 @@ drive_warning() {
   same_pictures "$work/hint.png" "$work/mended.png" || fail "warning: it stayed after the cell was mended"
 }
 
+drive_least() {
+  # Bounds of 100 x 50: the window opens at the least size.
+  printf '0\n0\n100\n50\n\n10\n0\n1\n1\n6\n2\n8\n0\n' >"$work/least.dlist"
+  start least "$work/least.dlist"
+  local l t r b w h
+  read -r l t r b w h < <("$root/scripts/wine" "$drive" where "$button1" | tr -d '\r')
+  [ "$l" -ge 0 ] && [ "$t" -ge 0 ] && [ "$r" -le "$w" ] && [ "$b" -le "$h" ] ||
+    fail "least: OK at $l $t $r $b is not whole in the client area of $w x $h"
+  xdotool mousemove --window "$win" $(((l + r) / 2)) $(((t + b) / 2)) click 1
+  wait_exit "$pid"
+  [ "$(head -c 2 "$dir/JWC_TEMP.TXT")" = hd ] || fail "least: the click on OK did not answer"
+}
+
+drive_menu() {
+  start menu
+  press "$win" Tab shift+F10 s alt+n
+  wait_exit "$pid"
+  grep -q '^area.method=base-height' "$dir/horune.dat" || fail "menu: Shift+F10 then S chose nothing"
+}
+
+drive_fullwidth() {
+  start fullwidth
+  windrive ime １２０００
+  press "$win" Tab alt+y
+  wait_exit "$pid"
+  [ "$(settings_line 6)" = 12000 ] || fail "fullwidth: point 2's distance is '$(settings_line 6)'"
+  [ "$(head -c 2 "$dir/JWC_TEMP.TXT")" = hd ] || fail "fullwidth: no outline was drawn"
+}
+
 # Resize, a full repaint, and four deltas of 30 against one of 120; the
 # pictures go to the folder given at the dpi given.
 drive_view() {
@@ -185,7 +218,7 @@ drive_view() {
 }
 
 # HORUNE_WINDOW_DRIVES=regex runs only the drives whose names match.
-for d in focus question warning "view 96" "view 144"; do
+for d in focus question warning least menu fullwidth "view 96" "view 144"; do
   [[ "$d" =~ ${HORUNE_WINDOW_DRIVES:-.} ]] || continue
   before=$failures
   # shellcheck disable=SC2086

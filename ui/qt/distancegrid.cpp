@@ -98,6 +98,12 @@ void DistanceGrid::keyPressEvent(QKeyEvent* event) {
     emit pasteRequested();
     return;
   }
+  // No editor is open (it has the keys while it is): the selection goes.
+  if ((event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) &&
+      !(event->modifiers() & ~Qt::KeypadModifier)) {
+    emit clearRequested();
+    return;
+  }
   // The cell editor has committed and closed on Enter by now; the key goes
   // on to the view.
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {

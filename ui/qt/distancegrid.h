@@ -4,8 +4,8 @@
 // text too long for its cell ends in an ellipsis, a rectangular range can be
 // selected, typing or F2 or a double click starts editing; the point numbers stand fixed at the
 // left, under the corner's "点番号". When the cell cursor moves, the grid first commits the open
-// editor and then reports the move, so a handler that reads the table sees what was typed. Ctrl+C
-// and Ctrl+V are reported, not handled.
+// editor and then reports the move, so a handler that reads the table sees what was typed. Ctrl+C,
+// Ctrl+V, and Delete or Backspace on the cells are reported, not handled.
 #pragma once
 
 #include <QTableView>
@@ -29,6 +29,8 @@ class DistanceGrid : public QTableView {
   void cellSelected(int col, int row, int previousRow);
   void copyRequested();
   void pasteRequested();
+  // Delete or Backspace on the cells, no editor open.
+  void clearRequested();
 
  protected:
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;

@@ -116,9 +116,7 @@ MainWindow::MainWindow(const QString& programPath, QWidget* parent) : QWidget(pa
   resizeSettle_ = new QTimer(this);
   resizeSettle_->setSingleShot(true);
   resizeSettle_->setInterval(kResizeSettleMs);
-  connect(resizeSettle_, &QTimer::timeout, this, [this] {
-    if (stage_ == Stage::Shown) form_->FormResizeSettled();
-  });
+  connect(resizeSettle_, &QTimer::timeout, this, [this] { form_->FormResizeSettled(); });
 
   // A timer of no delay fires in the event loop's next pass, after the input
   // and the paints waiting now (a call queued as an event could come before
@@ -126,9 +124,7 @@ MainWindow::MainWindow(const QString& programPath, QWidget* parent) : QWidget(pa
   redrawSlice_ = new QTimer(this);
   redrawSlice_->setSingleShot(true);
   redrawSlice_->setInterval(0);
-  connect(redrawSlice_, &QTimer::timeout, this, [this] {
-    if (stage_ == Stage::Shown) form_->ContinueRedraw();
-  });
+  connect(redrawSlice_, &QTimer::timeout, this, [this] { form_->ContinueRedraw(); });
 
   connect(Button1, &QPushButton::clicked, this, [this] { form_->Button1Click(); });
   connect(Button2, &QPushButton::clicked, this, [this] { form_->Button2Click(); });
@@ -140,6 +136,7 @@ MainWindow::MainWindow(const QString& programPath, QWidget* parent) : QWidget(pa
   });
   connect(StringGrid1, &DistanceGrid::copyRequested, this, [this] { form_->StringGrid1Copy(); });
   connect(StringGrid1, &DistanceGrid::pasteRequested, this, [this] { form_->StringGrid1Paste(); });
+  connect(StringGrid1, &DistanceGrid::clearRequested, this, [this] { form_->StringGrid1Clear(); });
   WireArea();
   connect(StringGrid1Cells, &DistanceModel::cellEdited, this,
           [this] { form_->StringGrid1CellEdited(); });
@@ -170,25 +167,25 @@ void MainWindow::WireArea() {
           [this] { form_->StringGrid1ToggleArea(StringGrid1->currentIndex().row() + 1); });
   // A right click on the area line: its method, table and unit.
   LabelArea->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(LabelArea, &QLabel::customContextMenuRequested, this, [this](const QPoint& at) {
-    QMenu menu(this);
-    const std::vector<TForm1::TAreaMenuItem> items = form_->AreaMenu();
-    for (size_t i = 0; i < items.size(); ++i) {
-      QAction* a = menu.addAction(QStringFromSjis(items[i].Text));
-      a->setCheckable(true);
-      a->setChecked(items[i].Checked);
-      a->setData(static_cast<qulonglong>(i));
-    }
-    if (QAction* chosen = menu.exec(LabelArea->mapToGlobal(at))) {
-      form_->AreaMenuChoose(chosen->data().toULongLong());
-    }
-  });
+  connect(LabelArea, &QLabel::customContextMenuRequested, this,
+          [this](const QPoint& at) { AreaMenu(LabelArea->mapToGlobal(at)); });
+}
+
+void MainWindow::AreaMenu(const QPoint& at) {
+  QMenu menu(this);
+  const std::vector<TForm1::TAreaMenuItem> items = form_->AreaMenu();
+  for (size_t i = 0; i < items.size(); ++i) {
+    QAction* a = menu.addAction(QStringFromSjis(items[i].Text));
+    a->setCheckable(items[i].Checkable);
+    a->setChecked(items[i].Checked);
+    a->setEnabled(items[i].Enabled);
+    a->setData(static_cast<qulonglong>(i));
+  }
+  if (QAction* chosen = menu.exec(at)) form_->AreaMenuChoose(chosen->data().toULongLong());
 }
 
 void MainWindow::WirePreview() {
-  PaintBox1->Paint = [this] {
-    if (stage_ == Stage::Shown) form_->PaintBox1Paint();
-  };
+  PaintBox1->Paint = [this] { form_->PaintBox1Paint(); };
   PaintBox1->MouseDown = [this](uint8_t buttons, int x, int y) {
     form_->PaintBox1MouseDown(buttons, x, y);
   };
@@ -281,7 +278,11 @@ void MainWindow::LayoutControls() {
   const int gridWidth =
       StringGrid1->verticalHeader()->width() + StringGrid1->horizontalHeader()->length() +
       StringGrid1->verticalScrollBar()->sizeHint().width() + 2 * StringGrid1->frameWidth();
-  const TFormLayout l = LayoutForm(width(), height(), std::max(kPanel2Width, gridWidth), 1.0);
+  const int column = std::max(kPanel2Width, gridWidth);
+  // The area line as high as its words need at the column's width.
+  const int areaHeight =
+      LabelArea->text().isEmpty() ? 0 : LabelArea->heightForWidth(std::min(column, width()));
+  const TFormLayout l = LayoutForm(width(), height(), column, 1.0, areaHeight);
   const auto place = [this](QWidget* w, const TBounds& b) {
     const QPoint origin = w->parentWidget()->mapTo(this, QPoint(0, 0));
     w->setGeometry(b.Left - origin.x(), b.Top - origin.y(), b.Width, b.Height);
@@ -321,26 +322,19 @@ void MainWindow::OpenGuide() {
 
 void MainWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (stage_ == Stage::Created) {
-    stage_ = Stage::Shown;
-    form_->FormShow();
-  }
+  form_->FormShow();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   LayoutControls();
-  if (stage_ != Stage::Shown) return;
   form_->FormResize();
   resizeSettle_->start();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (stage_ == Stage::Shown) {
-    stage_ = Stage::Closed;
-    resizeSettle_->stop();
-    form_->FormClose();
-  }
+  resizeSettle_->stop();
+  form_->FormClose();
   event->accept();
 }
 
@@ -357,20 +351,27 @@ bool MainWindow::WheelPreview(QWidget* target, const QWheelEvent& event) {
 
 bool MainWindow::KeyPreview(const QKeyEvent& event) {
   if (event.key() == Qt::Key_Escape && form_->EscapeKeyDown()) return true;
+  // The menu key or Shift+F10, wherever the focus is: the area line's menu,
+  // under its corner.
+  if (event.key() == Qt::Key_Menu ||
+      (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier)) {
+    AreaMenu(LabelArea->mapToGlobal(QPoint(0, LabelArea->height())));
+    return true;
+  }
   const std::optional<NavKey> key = NavKeyOf(event.key());
   if (!key || (event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))) return false;
   return form_->FormKeyDown(*key, (event.modifiers() & Qt::ShiftModifier) != 0);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Wheel && stage_ == Stage::Shown) {
+  if (event->type() == QEvent::Wheel) {
     auto* w = qobject_cast<QWidget*>(watched);
     if (w != nullptr && w->window() == this && !QApplication::activeModalWidget() &&
         WheelPreview(w, *static_cast<QWheelEvent*>(event))) {
       return true;
     }
   }
-  if (event->type() == QEvent::KeyPress && stage_ == Stage::Shown) {
+  if (event->type() == QEvent::KeyPress) {
     auto* w = qobject_cast<QWidget*>(watched);
     // Keys of this window only, once (the filter sees each step of the
     // propagation), and not those of a dialog it opened.
@@ -379,8 +380,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
-  if ((watched == Edit1 || watched == Edit2) && event->type() == QEvent::FocusOut &&
-      stage_ == Stage::Shown) {
+  if ((watched == Edit1 || watched == Edit2) && event->type() == QEvent::FocusOut) {
     // Switching to another window or opening a menu does not leave the edit.
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
     if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
@@ -467,7 +467,9 @@ void MainWindow::SetStatus(const std::string& sjis) {
 }
 
 void MainWindow::SetAreaText(const std::string& sjis) {
+  const int before = LabelArea->heightForWidth(LabelArea->width());
   LabelArea->setText(QStringFromSjis(sjis));
+  if (LabelArea->heightForWidth(LabelArea->width()) != before) LayoutControls();
 }
 
 bool MainWindow::AskYesNo(const std::string& sjis) {

@@ -107,8 +107,6 @@ class MainWindow : public QWidget, public FrontEnd {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  enum class Stage { Created, Shown, Closed };
-
   void CreateControls();
   QScrollArea* BuildInfoStrip(const char* name);
   // Every control where the layout puts it at the window's present size.
@@ -117,6 +115,8 @@ class MainWindow : public QWidget, public FrontEnd {
   QWidget* Control(ControlId id) const { return controls_[static_cast<size_t>(id)]; }
   void WirePreview();
   void WireArea();
+  // The area line's menu at the screen point.
+  void AreaMenu(const QPoint& at);
   void OpenGuide();
   void FocusChanged(QWidget* old, QWidget* now);
   // True when the key was one of the navigation keys and the form took it.
@@ -128,7 +128,6 @@ class MainWindow : public QWidget, public FrontEnd {
   SjisLineEdit* EditOf(EditId edit) const;
 
   std::unique_ptr<TForm1> form_;
-  Stage stage_ = Stage::Created;
   bool gridHasFocus_ = false;
   std::array<QWidget*, kControlCount> controls_{};
   QTimer* resizeSettle_ = nullptr;

@@ -8,6 +8,10 @@
 SjisValidator::SjisValidator(QObject* parent) : QValidator(parent) {}
 
 QValidator::State SjisValidator::validate(QString& input, int& pos) const {
+  // Each numeral made half-width stays one character: pos stays valid.
+  const std::string typed = input.toStdString();
+  const std::string half = HalfWidthNumerals(typed);
+  if (half != typed) input = QString::fromStdString(half);
   // A single value copied from a spreadsheet comes with a line break after
   // it: the value is what was meant.
   const qsizetype lf = input.count(QLatin1Char('\n'));

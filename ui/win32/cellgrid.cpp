@@ -168,7 +168,12 @@ LRESULT CALLBACK CellGrid::EditorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     return CallWindowProcW(base, hwnd, msg, wp, lp);
   }
   if (SjisInputRefused(hwnd, msg, wp)) return 0;
+  if (HalfWidthInput(hwnd, grid->editorBase_, msg, wp, lp)) return 0;
   switch (msg) {
+    case WM_CONTEXTMENU:
+      // The window's menu key opens the window's menu, not the editor's.
+      if (FromKeyboard(lp)) return SendMessageW(GetParent(grid->hwnd_), msg, wp, lp);
+      break;
     case WM_GETDLGCODE:
       // The dialog navigation must leave Tab and Enter to the cell.
       return DLGC_WANTALLKEYS | CallWindowProcW(grid->editorBase_, hwnd, msg, wp, lp);
@@ -224,7 +229,7 @@ LRESULT CellGrid::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         if (editorOpen_) {
           SendMessageW(editor_, WM_CHAR, wp, lp);
         } else if (!SjisInputRefused(hwnd_, msg, wp)) {
-          OpenEditor(std::wstring(1, static_cast<wchar_t>(wp)), false);
+          OpenEditor(HalfWidthText(std::wstring(1, static_cast<wchar_t>(wp))), false);
         }
         return 0;
       }
@@ -361,6 +366,10 @@ bool CellGrid::GridKey(WPARAM key) {
     case 'E':
       if (!ctrl) return false;
       if (events_.ToggleArea) events_.ToggleArea(row);
+      return true;
+    case VK_DELETE:
+    case VK_BACK:
+      if (events_.Clear) events_.Clear();
       return true;
     case VK_F2:
       OpenEditor(WideFromSjis(cells_.Cell(col, row)), false);

@@ -26,6 +26,8 @@ class CellGrid {
     std::function<void()> Exit;
     std::function<void()> Copy;
     std::function<void()> Paste;
+    // Delete or Backspace with no editor open: the selection is emptied.
+    std::function<void()> Clear;
     // The editor's text has gone into a cell.
     std::function<void()> Edited;
     // A double click on a point number, or Ctrl+E on its row, leaves the

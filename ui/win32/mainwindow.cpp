@@ -234,6 +234,7 @@ void MainWindow::CreateControls() {
         events.Exit = [this] { form_->StringGrid1Exit(); };
         events.Copy = [this] { form_->StringGrid1Copy(); };
         events.Paste = [this] { form_->StringGrid1Paste(); };
+        events.Clear = [this] { form_->StringGrid1Clear(); };
         events.Edited = [this] { form_->StringGrid1CellEdited(); };
         events.ToggleArea = [this](int32_t row) { form_->StringGrid1ToggleArea(row); };
         events.LeftOut = [this](int32_t row) { return form_->RowLeftOut(row); };
@@ -272,10 +273,30 @@ void MainWindow::TakeDpi(UINT dpi) {
   Layout();
 }
 
-void MainWindow::Layout() {
+int32_t MainWindow::AreaTextHeight(int32_t width) const {
+  HWND line = Control(ControlId::LabelArea);
+  const std::wstring text = WindowText(line);
+  if (text.empty() || width <= 0) return 0;
+  HDC dc = GetDC(line);
+  HGDIOBJ old = SelectObject(dc, font_);
+  RECT r{0, 0, width, 0};
+  // As the static control breaks its lines.
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(line, dc);
+  return r.bottom;
+}
+
+TFormLayout MainWindow::CurrentLayout() const {
   RECT client;
   GetClientRect(hwnd_, &client);
-  const TFormLayout l = LayoutForm(client.right, client.bottom, panel2Width_, scale_);
+  const int32_t column = std::min<int32_t>(panel2Width_, client.right);
+  return LayoutForm(client.right, client.bottom, panel2Width_, scale_, AreaTextHeight(column));
+}
+
+void MainWindow::Layout() {
+  const TFormLayout l = CurrentLayout();
   HDWP batch = BeginDeferWindowPos(static_cast<int>(kControlCount) + 1);
   // No copy of the old pixels: every control paints itself anew at its place.
   auto place = [&batch](HWND c, const TBounds& b) {
@@ -296,7 +317,6 @@ void MainWindow::Layout() {
 
 int MainWindow::Run(int show) {
   ShowWindow(hwnd_, show);
-  stage_ = Stage::Shown;
   form_->FormShow();
   UpdateWindow(hwnd_);
   MSG msg;
@@ -316,7 +336,7 @@ int MainWindow::Run(int show) {
 }
 
 bool MainWindow::KeyPreview(const MSG& msg) {
-  if (stage_ != Stage::Shown || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
+  if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
   if (msg.wParam == VK_ESCAPE && form_->EscapeKeyDown()) return true;
   const std::optional<NavKey> key = NavKeyOf(msg.wParam);
   if (!key || (GetKeyState(VK_CONTROL) & 0x8000) || (GetKeyState(VK_MENU) & 0x8000)) return false;
@@ -333,7 +353,7 @@ void MainWindow::Wheel(const MSG& msg) {
     SendMessageW(under == memo ? memo : grid, msg.message, msg.wParam, msg.lParam);
     return;
   }
-  if (stage_ != Stage::Shown || (under != hwnd_ && !IsChild(hwnd_, under))) return;
+  if (under != hwnd_ && !IsChild(hwnd_, under)) return;
   form_->FormMouseWheel(at.x, at.y, GET_WHEEL_DELTA_WPARAM(msg.wParam));
 }
 
@@ -350,10 +370,15 @@ LRESULT CALLBACK MainWindow::PreviewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
 LRESULT CALLBACK MainWindow::EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   MainWindow* self = FormOf(GetParent(hwnd));
   if (SjisInputRefused(hwnd, msg, wp)) return 0;
-  if (msg == WM_SETFOCUS && self->stage_ == Stage::Shown) {
+  if (HalfWidthInput(hwnd, self->editBase_, msg, wp, lp)) return 0;
+  // The window's menu key opens the area line's menu here too.
+  if (msg == WM_CONTEXTMENU && FromKeyboard(lp)) {
+    return SendMessageW(self->hwnd_, msg, reinterpret_cast<WPARAM>(hwnd), lp);
+  }
+  if (msg == WM_SETFOCUS) {
     if (const std::optional<ControlId> id = self->ControlOf(hwnd)) self->form_->ControlFocused(*id);
   }
-  if (msg == WM_KILLFOCUS && self->stage_ == Stage::Shown) {
+  if (msg == WM_KILLFOCUS) {
     // Leaving the edit for another control of the window computes; focus
     // gone to another program or to a dialog does not.
     HWND next = reinterpret_cast<HWND>(wp);
@@ -378,24 +403,25 @@ LRESULT MainWindow::HandleForm(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_SIZE:
       if (grid_) Layout();
-      if (stage_ == Stage::Shown && wp != SIZE_MINIMIZED) {
+      if (wp != SIZE_MINIMIZED) {
         form_->FormResize();
         SetTimer(hwnd_, kResizeSettleTimer, kResizeSettleMs, nullptr);
       }
       return 0;
     case WM_DPICHANGED: {
-      // The window moves to a screen of another density: the system's
-      // suggested bounds, and everything inside at the new density.
+      // The window moves to a screen of another density: everything inside
+      // at the new density, then the system's suggested bounds (the least
+      // size asked for on the way is already the new density's).
       const RECT* suggested = reinterpret_cast<const RECT*>(lp);
+      TakeDpi(HIWORD(wp));
       SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
                    suggested->right - suggested->left, suggested->bottom - suggested->top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
-      TakeDpi(HIWORD(wp));
       return 0;
     }
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-      info->ptMinTrackSize = {kMinWinWidth, kMinWinHeight};
+      info->ptMinTrackSize = {MinWindowWidth(scale_), MinWindowHeight(scale_)};
       return 0;
     }
     case WM_ERASEBKGND: {
@@ -403,7 +429,7 @@ LRESULT MainWindow::HandleForm(UINT msg, WPARAM wp, LPARAM lp) {
       GetClientRect(hwnd_, &client);
       auto* dc = reinterpret_cast<HDC>(wp);
       ::FillRect(dc, &client, whiteBrush_);
-      const TFormLayout l = LayoutForm(client.right, client.bottom, panel2Width_, scale_);
+      const TFormLayout l = CurrentLayout();
       const RECT panel = RectOf(l.Panel2);
       ::FillRect(dc, &panel, creamBrush_);
       return 1;
@@ -424,7 +450,8 @@ LRESULT MainWindow::HandleForm(UINT msg, WPARAM wp, LPARAM lp) {
       return reinterpret_cast<LRESULT>(creamBrush_);
     }
     case WM_CONTEXTMENU:
-      if (reinterpret_cast<HWND>(wp) == Control(ControlId::LabelArea)) {
+      // A right click on the area line, or the menu key (Shift+F10) anywhere.
+      if (reinterpret_cast<HWND>(wp) == Control(ControlId::LabelArea) || FromKeyboard(lp)) {
         AreaMenu(lp);
         return 0;
       }
@@ -441,7 +468,6 @@ LRESULT MainWindow::HandleForm(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
       if (wp != kRedrawSliceTimer && wp != kResizeSettleTimer) break;
       KillTimer(hwnd_, wp);
-      if (stage_ != Stage::Shown) return 0;
       if (wp == kRedrawSliceTimer) form_->ContinueRedraw();
       if (wp == kResizeSettleTimer) form_->FormResizeSettled();
       return 0;
@@ -467,7 +493,6 @@ void MainWindow::Activate(bool active) {
     if (focus != nullptr && IsChild(hwnd_, focus)) savedFocus_ = focus;
     return;
   }
-  if (stage_ != Stage::Shown) return;
   if (savedFocus_ != nullptr && IsWindow(savedFocus_) && IsWindowVisible(savedFocus_)) {
     SetFocus(savedFocus_);
   } else {
@@ -483,7 +508,6 @@ std::optional<ControlId> MainWindow::ControlOf(HWND hwnd) const {
 }
 
 void MainWindow::Command(int id, int code) {
-  if (stage_ != Stage::Shown) return;
   if (id == kInfoLinkId && code == STN_CLICKED) {
     ShellExecuteW(hwnd_, L"open", (form_->ProgramFolder / GuideFileName()).wstring().c_str(),
                   nullptr, nullptr, SW_SHOWNORMAL);
@@ -514,10 +538,7 @@ void MainWindow::Command(int id, int code) {
 }
 
 void MainWindow::CloseForm() {
-  if (stage_ == Stage::Shown) {
-    stage_ = Stage::Closed;
-    form_->FormClose();
-  }
+  form_->FormClose();
   DestroyWindow(hwnd_);
 }
 
@@ -528,7 +549,7 @@ LRESULT MainWindow::HandlePreview(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(Control(ControlId::PaintBox1), &ps);
-      if (stage_ == Stage::Shown) form_->PaintBox1Paint();
+      form_->PaintBox1Paint();
       DibCanvas& canvas = static_cast<DibCanvas&>(PreviewCanvas());
       BitBlt(dc, 0, 0, canvas.Width(), canvas.Height(), canvas.Dc(), 0, 0, SRCCOPY);
       EndPaint(Control(ControlId::PaintBox1), &ps);
@@ -540,16 +561,16 @@ LRESULT MainWindow::HandlePreview(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
       SetCapture(Control(ControlId::PaintBox1));
-      if (stage_ == Stage::Shown) form_->PaintBox1MouseDown(ButtonBits(wp), x, y);
+      form_->PaintBox1MouseDown(ButtonBits(wp), x, y);
       return 0;
     case WM_MOUSEMOVE:
-      if (stage_ == Stage::Shown) form_->PaintBox1MouseMove(x, y);
+      form_->PaintBox1MouseMove(x, y);
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
       if (ButtonBits(wp) == 0) ReleaseCapture();
-      if (stage_ == Stage::Shown) form_->PaintBox1MouseUp(x, y);
+      form_->PaintBox1MouseUp(x, y);
       return 0;
     default:
       break;
@@ -606,7 +627,7 @@ void MainWindow::SetStatus(const std::string& sjis) {
 
 void MainWindow::AreaMenu(LPARAM at) {
   POINT p{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
-  if (at == -1) {  // from the keyboard: under the line's corner
+  if (FromKeyboard(at)) {  // under the line's corner
     RECT r;
     GetWindowRect(Control(ControlId::LabelArea), &r);
     p = {r.left, r.bottom};
@@ -614,8 +635,9 @@ void MainWindow::AreaMenu(LPARAM at) {
   HMENU menu = CreatePopupMenu();
   const std::vector<TForm1::TAreaMenuItem> items = form_->AreaMenu();
   for (size_t i = 0; i < items.size(); ++i) {
-    AppendMenuW(menu, MF_STRING | (items[i].Checked ? MF_CHECKED : MF_UNCHECKED), i + 1,
-                WideFromSjis(items[i].Text).c_str());
+    const UINT flags = MF_STRING | (items[i].Checked ? MF_CHECKED : MF_UNCHECKED) |
+                       (items[i].Enabled ? MF_ENABLED : MF_GRAYED);
+    AppendMenuW(menu, flags, i + 1, WideFromSjis(items[i].Text).c_str());
   }
   const int chosen =
       TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd_, nullptr);
@@ -624,7 +646,14 @@ void MainWindow::AreaMenu(LPARAM at) {
 }
 
 void MainWindow::SetAreaText(const std::string& sjis) {
-  SetWindowTextW(Control(ControlId::LabelArea), WideFromSjis(sjis).c_str());
+  HWND line = Control(ControlId::LabelArea);
+  SetWindowTextW(line, WideFromSjis(sjis).c_str());
+  // A text of more lines takes room from the table: the window is laid out
+  // anew only when the line's place changes.
+  RECT r;
+  GetWindowRect(line, &r);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+  if (BoundsOf(r) != CurrentLayout()[ControlId::LabelArea]) Layout();
 }
 
 bool MainWindow::AskYesNo(const std::string& sjis) {
@@ -682,7 +711,7 @@ void MainWindow::SetWindowBounds(const TBounds& b) {
   EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&screens));
   RECT work;
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const TBounds v = VisibleWindowBounds(b, screens, BoundsOf(work));
+  const TBounds v = VisibleWindowBounds(ScaledWindowBounds(b, scale_), screens, BoundsOf(work));
   MoveWindow(hwnd_, v.Left, v.Top, v.Width, v.Height, TRUE);
 }
 

@@ -53,8 +53,6 @@ class MainWindow : public FrontEnd {
   void Close() override;
 
  private:
-  enum class Stage { Created, Shown, Closed };
-
   static LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK PreviewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -65,6 +63,10 @@ class MainWindow : public FrontEnd {
   HWND NewControl(const wchar_t* cls, const std::wstring& text, DWORD style, ControlId id);
   // The fonts, the grid's columns and the layout at the window's density.
   void TakeDpi(UINT dpi);
+  // Where everything goes in the client area now, the area line as high as
+  // its text needs at the column's width.
+  TFormLayout CurrentLayout() const;
+  int32_t AreaTextHeight(int32_t width) const;
   void Layout();
   void Activate(bool active);
   void Command(int id, int code);
@@ -72,7 +74,8 @@ class MainWindow : public FrontEnd {
   bool KeyPreview(const MSG& msg);
   void Wheel(const MSG& msg);
   void CloseForm();
-  // The area line's menu at the screen point of a WM_CONTEXTMENU.
+  // The area line's menu at the screen point of a WM_CONTEXTMENU, or under
+  // the line for -1 (from the keyboard).
   void AreaMenu(LPARAM at);
   HWND Control(ControlId id) const { return controls_[static_cast<size_t>(id)]; }
   std::optional<ControlId> ControlOf(HWND hwnd) const;
@@ -80,7 +83,6 @@ class MainWindow : public FrontEnd {
   std::optional<std::filesystem::path> TableDialog(const std::filesystem::path& start, bool save);
 
   HINSTANCE instance_;
-  Stage stage_ = Stage::Created;
   HWND hwnd_ = nullptr;
   std::array<HWND, kControlCount> controls_{};
   HWND infoLink_ = nullptr;  // the strip's link to the guide, beside its words

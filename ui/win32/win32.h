@@ -7,3 +7,9 @@
 
 #undef RGB
 #undef TextOut
+
+// A WM_CONTEXTMENU from the keyboard (Shift+F10, the menu key) has the
+// point (-1, -1) in its lParam.
+inline bool FromKeyboard(LPARAM at) {
+  return static_cast<short>(LOWORD(at)) == -1 && static_cast<short>(HIWORD(at)) == -1;
+}

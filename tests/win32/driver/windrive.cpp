@@ -3,9 +3,15 @@
 // window manager here tells where a child control lies), and is another
 // program for a while: it takes the foreground, then hands it back to
 // horune as a click on horune's task bar button would.
-// Usage: windrive.exe wheel delta count | click control-id | away ms
+// Tells where a control lies in the client area and its size, as a person
+// sees it: "left top right bottom width height".
+// Types as an input method does, its characters as WM_IME_CHAR to the
+// control with the focus (X's keyboard has no full-width keys to press).
+// Usage: windrive.exe wheel delta count | click control-id | away ms |
+//        where control-id | ime text
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -19,6 +25,26 @@ int wmain(int argc, wchar_t** argv) {
     if (control == nullptr) return 1;
     // Posted: the click may open a box that waits for its own answer.
     PostMessageW(control, BM_CLICK, 0, 0);
+    return 0;
+  }
+  if (verb == L"ime") {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &info);
+    for (const wchar_t* c = argv[2]; *c != L'\0'; ++c)
+      PostMessageW(info.hwndFocus, WM_IME_CHAR, *c, 1);
+    return 0;
+  }
+  if (verb == L"where") {
+    HWND control = GetDlgItem(form, std::wcstol(argv[2], nullptr, 10));
+    if (control == nullptr) return 1;
+    RECT r;
+    RECT client;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+    GetClientRect(form, &client);
+    std::printf("%ld %ld %ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom, client.right,
+                client.bottom);
     return 0;
   }
   if (verb == L"away") {

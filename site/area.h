@@ -1,6 +1,7 @@
 // The site's area from the distance table's triangles: each solved row's new
-// point with its two partners. Two methods a building permit accepts: from
-// the three sides (ヘロン法) or from a base and its height (三斜法). Every
+// point with its two partners. Three methods a building permit accepts: from
+// the three sides (ヘロン法), from a base and its height (三斜法), or from the
+// corners' coordinates round the outline (座標求積表). Every
 // figure is an exact decimal (whole millimetres and their products), so a
 // printed total is the sum of its printed rows and a reviewer with a
 // calculator gets the same numbers. A cross-check by coordinates, check
@@ -11,17 +12,27 @@
 #include <string>
 #include <vector>
 
-#include "exchange/outline.h"
 #include "exchange/tablefile.h"
+#include "site/coordinates.h"
+#include "site/outline.h"
 
-enum class TAreaMethod : uint8_t { Heron, BaseHeight };
+enum class TAreaMethod : uint8_t { Heron, BaseHeight, Coordinates };
+// How the site area is brought to its decimals, as the authority asks.
+enum class TAreaRounding : uint8_t { Cut, HalfUp, Up };
 
 // How the area is worked out and shown, kept in the table files' block.
 struct TAreaSettings {
   bool Table = false;  // draw the area table into the answer on OK
   TAreaMethod Method = TAreaMethod::Heron;
-  bool Metres = false;           // lengths typed in m; else in mm
-  int Decimals = 6;              // of a ヘロン法 triangle's area in m², 2..6
+  bool Metres = false;  // lengths typed in m; else in mm
+  int Decimals = 6;     // of a ヘロン法 triangle's area in m², 2..6
+  TAreaRounding Rounding = TAreaRounding::Cut;
+  int RoundDecimals = 2;   // of the site area, 0..4
+  int HeightDecimals = 3;  // of a 三斜法 height in m, 3..5
+  bool Tsubo = false;      // the printed site area with 坪 in brackets
+  TAreaAxes Axes = TAreaAxes::Drawing;
+  int64_t OriginX = 0;  // mm: point 1's coordinates as the table lists them
+  int64_t OriginY = 0;
   std::vector<int32_t> Exclude;  // point numbers left out, ascending
 
   bool Excluded(int32_t point) const;
@@ -61,8 +72,8 @@ struct TAreaTriangle {
   int64_t Area = 0;        // ヘロン法: in units of 10^-Decimals m²
   int BaseSide = 0;        // 三斜法: 0 = A, 1 = B, 2 = C, the longest
   int64_t Base = 0;        // mm
-  int64_t Height = 0;      // mm
-  int64_t DoubleArea = 0;  // Base x Height, mm² (10^-6 m²)
+  int64_t Height = 0;      // 10^-HeightDecimals m
+  int64_t DoubleArea = 0;  // Base x Height, 10^-(3 + HeightDecimals) m²
 };
 
 // A row whose point lies within kCheckDistanceMm of an earlier one.
@@ -73,15 +84,26 @@ struct TAreaCheck {
 };
 
 struct TAreaResult {
+  // Coordinates only when the outline is one simple ring; else ヘロン法.
   TAreaMethod Method = TAreaMethod::Heron;
   int Decimals = 6;
+  int HeightDecimals = 3;
+  TAreaRounding Rounding = TAreaRounding::Cut;
+  int RoundDecimals = 2;
+  bool Tsubo = false;
   std::vector<TAreaTriangle> Triangles;
   std::vector<TAreaCheck> Checks;
   std::vector<int32_t> TooLong;  // points whose triangle has a side beyond 10 km
-  // ヘロン法: the triangles' areas, 10^-Decimals m²; 三斜法: the double
-  // areas, mm².
+  // The corners round the outline, whatever the method; its shape says
+  // whether the coordinate method can be offered.
+  TCoordinateTable Coordinates;
+  // The coordinate method was asked for but the outline did not allow it.
+  bool CoordinatesRefused = false;
+  // The rows' figures and their sum in units of 10^-SumDecimals m²: ヘロン法
+  // the areas, 三斜法 and the coordinate table the double areas.
+  int SumDecimals = 6;
   int64_t Sum = 0;
-  int64_t SiteArea = 0;  // 0.01 m², the rest cut off
+  int64_t SiteArea = 0;  // 10^-RoundDecimals m², by the rule
   // The boundary's area by coordinates, 10^-6 m², and whether it differs
   // from the triangles' by more than kMismatchMicroM2.
   int64_t CoordinateArea = 0;
@@ -94,12 +116,19 @@ TAreaResult ComputeArea(const TOutlineSolution& solution, const TAreaSettings& s
 
 // The figures as the table prints them (Shift-JIS not needed: ASCII).
 std::string AreaLength(int64_t mm);                                      // m, 3 decimals
+std::string HeightLength(const TAreaResult& r, int64_t height);          // m
 std::string TriangleArea(const TAreaResult& r, const TAreaTriangle& t);  // its row's area
+std::string CornerProduct(const TAreaResult& r, const TCornerRow& c);    // Xn(Yn+1 - Yn-1)
 std::string AreaSum(const TAreaResult& r);                               // the sum row
-std::string HalfSum(const TAreaResult& r);       // 三斜法: the sum / 2, exact
-std::string SiteAreaText(const TAreaResult& r);  // m², 2 decimals
+std::string HalfSum(const TAreaResult& r);       // of a double area: the sum / 2, exact
+std::string SiteAreaText(const TAreaResult& r);  // m², RoundDecimals
+// The site area in 坪 (1 坪 = 400/121 m²), cut at 2 decimals.
+std::string TsuboText(const TAreaResult& r);
+// Why the outline allows no coordinate table, Shift-JIS; empty when it does.
+std::string ShapeReason(TOutlineShape shape);
 
 // The window's area line, Shift-JIS: "敷地面積 123.45㎡（37.34坪） ヘロン法・4三角形",
-// then the check measurements and the cross-check's warning; empty when
-// nothing counts and nothing is to be said.
+// then the check measurements, why the coordinate table was refused and the
+// cross-check's warning; empty when nothing counts and nothing is to be
+// said.
 std::string AreaLine(const TAreaResult& r);

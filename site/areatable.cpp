@@ -1,5 +1,5 @@
 // The area table and the triangles' marks, as lines, circles and texts.
-#include "exchange/areatable.h"
+#include "site/areatable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -132,7 +132,7 @@ void DrawTriangleMarks(const TOutlineSolution& sol, const TAreaResult& r, Drawer
       if (labelled.insert(std::minmax(a, b)).second) {
         d.LengthAlong(AreaLength(t.Base), sol.Point(a), sol.Point(b));
       }
-      d.LengthAlong(AreaLength(t.Height), c, foot);
+      d.LengthAlong(HeightLength(r, t.Height), c, foot);
     }
   }
 }
@@ -143,6 +143,18 @@ struct TColumn {
   int Chars;
 };
 
+std::vector<TColumn> Columns(TAreaMethod method) {
+  switch (method) {
+    case TAreaMethod::BaseHeight:
+      return {{"番号", 6}, {"底辺", 10}, {"高さ", 10}, {"倍面積", 16}};
+    case TAreaMethod::Coordinates:
+      return {{"点", 8}, {"X", 13}, {"Y", 13}, {"Yn+1-Yn-1", 12}, {"Xn(Yn+1-Yn-1)", 16}};
+    case TAreaMethod::Heron:
+      break;
+  }
+  return {{"番号", 6}, {"a", 10}, {"b", 10}, {"c", 10}, {"面積", 14}};
+}
+
 void DrawTable(const TOutlineSolution& sol, const TAreaResult& r, Drawer& d) {
   double maxX = -std::numeric_limits<double>::infinity(), maxY = maxX;
   for (const TSolvedPoint& p : sol.Points) {
@@ -150,34 +162,8 @@ void DrawTable(const TOutlineSolution& sol, const TAreaResult& r, Drawer& d) {
     maxX = std::max(maxX, p.X);
     maxY = std::max(maxY, p.Y);
   }
-  const bool heron = r.Method == TAreaMethod::Heron;
-  const std::vector<TColumn> columns =
-      heron ? std::vector<TColumn>{{"番号", 6}, {"a", 10}, {"b", 10}, {"c", 10}, {"面積", 14}}
-            : std::vector<TColumn>{{"番号", 6}, {"底辺", 10}, {"高さ", 10}, {"倍面積", 14}};
-  std::vector<std::vector<std::string>> rows;
-  rows.reserve(r.Triangles.size() + 3);
-  std::vector<std::string> header;
-  for (const TColumn& c : columns) header.push_back(Sjis(c.Header));
-  rows.push_back(header);
-  for (const TAreaTriangle& t : r.Triangles) {
-    if (heron) {
-      rows.push_back({std::to_string(t.Number), AreaLength(t.A), AreaLength(t.B), AreaLength(t.C),
-                      TriangleArea(r, t)});
-    } else {
-      rows.push_back(
-          {std::to_string(t.Number), AreaLength(t.Base), AreaLength(t.Height), TriangleArea(r, t)});
-    }
-  }
-  std::vector<std::string> sum(columns.size());
-  sum.front() = Sjis("合計");
-  sum.back() = AreaSum(r);
-  rows.push_back(sum);
-  if (!heron) {
-    std::vector<std::string> half(columns.size());
-    half.front() = Sjis("面積");
-    half.back() = HalfSum(r);
-    rows.push_back(half);
-  }
+  const std::vector<TColumn> columns = Columns(r.Method);
+  const std::vector<std::vector<std::string>> rows = AreaTableCells(r);
 
   const double th = d.Size().Height, cw = d.Size().Width;
   const double rowHeight = th * 2;
@@ -202,8 +188,7 @@ void DrawTable(const TOutlineSolution& sol, const TAreaResult& r, Drawer& d) {
       }
     }
   }
-  d.Text(Sjis("敷地面積 ") + SiteAreaText(r) + Sjis("㎡"), left, bottom - rowHeight * 0.75,
-         kMiddleLeft);
+  d.Text(SiteAreaCaption(r), left, bottom - rowHeight * 0.75, kMiddleLeft);
 }
 
 }  // namespace
@@ -212,6 +197,64 @@ void AddAreaDrawing(const TOutlineSolution& solution, const TAreaResult& result,
                     TOutlineCounters& counters) {
   if (result.Triangles.empty()) return;
   Drawer d(counters, CurrentTextSize());
-  DrawTriangleMarks(solution, result, d);
+  if (result.Method != TAreaMethod::Coordinates) DrawTriangleMarks(solution, result, d);
   DrawTable(solution, result, d);
+}
+
+std::vector<std::vector<std::string>> AreaTableCells(const TAreaResult& r) {
+  const std::vector<TColumn> columns = Columns(r.Method);
+  std::vector<std::vector<std::string>> rows;
+  std::vector<std::string> header;
+  for (const TColumn& c : columns) header.push_back(Sjis(c.Header));
+  rows.push_back(header);
+  switch (r.Method) {
+    case TAreaMethod::Heron:
+      for (const TAreaTriangle& t : r.Triangles) {
+        rows.push_back({std::to_string(t.Number), AreaLength(t.A), AreaLength(t.B), AreaLength(t.C),
+                        TriangleArea(r, t)});
+      }
+      break;
+    case TAreaMethod::BaseHeight:
+      for (const TAreaTriangle& t : r.Triangles) {
+        rows.push_back({std::to_string(t.Number), AreaLength(t.Base), HeightLength(r, t.Height),
+                        TriangleArea(r, t)});
+      }
+      break;
+    case TAreaMethod::Coordinates:
+      for (const TCornerRow& c : r.Coordinates.Rows) {
+        rows.push_back({std::to_string(c.Point), AreaLength(c.X), AreaLength(c.Y), AreaLength(c.DY),
+                        CornerProduct(r, c)});
+      }
+      break;
+  }
+  auto total = [&](const char* name, std::string figure) {
+    std::vector<std::string> row(columns.size());
+    row.front() = Sjis(name);
+    row.back() = std::move(figure);
+    rows.push_back(std::move(row));
+  };
+  total(r.Method == TAreaMethod::Coordinates ? "倍面積" : "合計", AreaSum(r));
+  if (r.Method != TAreaMethod::Heron) total("面積", HalfSum(r));
+  return rows;
+}
+
+std::string SiteAreaCaption(const TAreaResult& r) {
+  std::string caption = Sjis("敷地面積 ") + SiteAreaText(r) + Sjis("㎡");
+  if (r.Tsubo) caption += Sjis("（") + TsuboText(r) + Sjis("坪）");
+  return caption;
+}
+
+std::string AreaTableTsv(const TAreaResult& r) {
+  std::vector<std::vector<std::string>> rows = AreaTableCells(r);
+  rows.push_back({Sjis("敷地面積(㎡)"), SiteAreaText(r)});
+  if (r.Tsubo) rows.push_back({Sjis("坪"), TsuboText(r)});
+  std::string out;
+  for (const std::vector<std::string>& row : rows) {
+    for (size_t c = 0; c < row.size(); ++c) {
+      if (c > 0) out += '\t';
+      out += row[c];
+    }
+    out += "\r\n";
+  }
+  return out;
 }

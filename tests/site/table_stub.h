@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/sjis.h"
-#include "exchange/outline.h"
+#include "site/outline.h"
 
 // The window's edits and table as plain values: row r is rows[r - 1].
 struct TableStub {
@@ -26,4 +26,12 @@ inline TOutlineResult RunOutline(TableStub& table, TOutlineCounters& counters) {
   AddOutline(result, counters);
   for (const int32_t row : result.ErrorRows) table.rows[row - 1][4] = SjisFromUtf8("エラー");
   return result;
+}
+
+// The solution of the values as the window computes it, the store filled.
+inline TOutlineSolution Solve(const std::string& distance, const std::string& angle,
+                              const std::vector<TTableRow>& rows) {
+  TableStub table(distance, angle, rows);
+  TOutlineCounters counters;
+  return RunOutline(table, counters).Solution;
 }

@@ -12,12 +12,12 @@
 
 #include "exchange/tablefile.h"
 
-// The window's values as Shift-JIS texts: Edit1 (distance to point 2), Edit2
-// (its direction in degrees) and the table's rows from row 1 (partner 1,
+// The typed values as Shift-JIS texts: the distance from point 1 to point 2,
+// its direction in degrees, and the table's rows from row 1 (partner 1,
 // distance 1, partner 2, distance 2, side).
 struct TOutlineInput {
-  std::string Edit1;
-  std::string Edit2;
+  std::string Point2Distance;
+  std::string Point2Angle;
   std::vector<TTableRow> Rows;
 };
 
@@ -51,7 +51,7 @@ struct TSolvedRow {
 // area): point 2's distance as typed, the rows it solved in table order and
 // the points, indexed by point number - 1 (empty when point 2 is missing).
 struct TOutlineSolution {
-  std::string Edit1;
+  std::string Point2Distance;
   std::vector<TSolvedRow> Rows;
   std::vector<TSolvedPoint> Points;
   const TSolvedPoint& Point(int32_t n) const;

@@ -1,7 +1,7 @@
 // The point computation: turns the typed distances into corner points, and
 // puts their markers, number labels and distance lines into the exchange
 // store.
-#include "exchange/outline.h"
+#include "site/outline.h"
 
 #include <algorithm>
 #include <cmath>
@@ -100,8 +100,8 @@ void ResetOutline(TOutlineCounters& counters) {
 TOutlineResult ComputeOutline(const TOutlineInput& input) {
   TOutlineResult result;
   result.Entities.push_back(NumberedPoint(1, 0.0, 0.0));
-  const double r2 = TextToReal(input.Edit1);
-  const double a2 = TextToReal(input.Edit2);
+  const double r2 = TextToReal(input.Point2Distance);
+  const double a2 = TextToReal(input.Point2Angle);
   if (r2 < kMinDistance) return result;
   result.Point2Missing = false;
   const double t = a2 / 180.0 * std::numbers::pi;
@@ -113,7 +113,7 @@ TOutlineResult ComputeOutline(const TOutlineInput& input) {
   PointTable pts;
   pts.Set(2, x2, y2);
   TOutlineSolution& solution = result.Solution;
-  solution.Edit1 = input.Edit1;
+  solution.Point2Distance = input.Point2Distance;
   solution.Points.resize(kMaxPointNumber);
   solution.Points[0] = {true, 0.0, 0.0};
   solution.Points[1] = {true, x2, y2};

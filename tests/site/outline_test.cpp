@@ -1,5 +1,5 @@
 // Tests of the point computation over a stub of the window's table.
-#include "exchange/outline.h"
+#include "site/outline.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@
 #include "common/sjis.h"
 #include "exchange/store.h"
 #include "tests/exchange/store_setup.h"
-#include "tests/exchange/table_stub.h"
+#include "tests/site/table_stub.h"
 
 namespace {
 

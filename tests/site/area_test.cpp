@@ -1,7 +1,7 @@
 // Tests of the site's area: worked examples with figures computed by hand,
 // a property over random sites, check measurements, rows left out, the
 // cross-check, and the settings kept in the table files.
-#include "exchange/area.h"
+#include "site/area.h"
 
 #include <gtest/gtest.h>
 
@@ -14,18 +14,11 @@
 
 #include "common/decimal.h"
 #include "common/sjis.h"
-#include "exchange/outline.h"
+#include "site/outline.h"
 #include "tests/exchange/store_setup.h"
-#include "tests/exchange/table_stub.h"
+#include "tests/site/table_stub.h"
 
 namespace {
-
-TOutlineSolution Solve(const std::string& edit1, const std::string& edit2,
-                       const std::vector<TTableRow>& rows) {
-  TableStub table(edit1, edit2, rows);
-  TOutlineCounters counters;
-  return RunOutline(table, counters).Solution;
-}
 
 // The figures of a triangle's row as the table prints them.
 std::vector<std::string> PrintedRow(const TAreaResult& r, const TAreaTriangle& t) {
@@ -246,19 +239,49 @@ TEST_F(Area, RandomFansAgreeWithCoordinatesAndAddUpAsPrinted) {
     const int64_t cut =
         r.Method == TAreaMethod::Heron ? added / PowerOfTen(decimals - 2) : added / 20000;
     EXPECT_EQ(*TextToUnits(SiteAreaText(r), 2), cut) << site;
+
+    // The coordinate table lists the fan's corners in order; its double area
+    // is its triangles' on the same whole millimetres, and its rows add up.
+    s.Method = TAreaMethod::Coordinates;
+    const TAreaResult c = ComputeArea(sol, s);
+    const std::vector<TCornerRow>& corner = c.Coordinates.Rows;
+    ASSERT_EQ(corner.size(), static_cast<size_t>(corners)) << site;
+    int64_t fan = 0, printed = 0;
+    for (size_t k = 0; k < corner.size(); ++k) {
+      const TCornerRow &p = corner[0], &a = corner[k], &b = corner[(k + 1) % corner.size()];
+      EXPECT_EQ(a.Point, static_cast<int32_t>(k) + 1) << site;
+      fan += (a.X - p.X) * (b.Y - p.Y) - (b.X - p.X) * (a.Y - p.Y);
+      printed += *TextToUnits(CornerProduct(c, a), c.SumDecimals);
+    }
+    EXPECT_EQ(c.Coordinates.DoubleArea, fan) << site;
+    EXPECT_EQ(*TextToUnits(AreaSum(c), c.SumDecimals), printed) << site;
   }
 }
 
 TEST(AreaSettings, ReadFromTheBlockAndWrittenBackKeepingOtherNames) {
-  const TTableOptions read = {{"area.table", "1"}, {"area.method", "base-height"},
-                              {"area.unit", "m"},  {"area.decimals", "3"},
-                              {"view.grid", "on"}, {"area.exclude", "7, 4,x,7"}};
+  const TTableOptions read = {{"area.table", "1"},
+                              {"area.method", "base-height"},
+                              {"area.unit", "m"},
+                              {"area.decimals", "3"},
+                              {"area.round", "half-up"},
+                              {"area.round.decimals", "1"},
+                              {"area.height.decimals", "4"},
+                              {"area.tsubo", "1"},
+                              {"area.axes", "survey"},
+                              {"area.origin", "-12110,3020"},
+                              {"view.grid", "on"},
+                              {"area.exclude", "7, 4,x,7"}};
   const TAreaSettings s = AreaSettingsFromOptions(read);
   EXPECT_TRUE(s.Table);
   EXPECT_EQ(s.Method, TAreaMethod::BaseHeight);
   EXPECT_TRUE(s.Metres);
   EXPECT_EQ(s.Decimals, 3);
   EXPECT_EQ(s.Exclude, (std::vector<int32_t>{4, 7}));
+  EXPECT_EQ(s.Rounding, TAreaRounding::HalfUp);
+  EXPECT_EQ(s.RoundDecimals * 10 + s.HeightDecimals, 14);
+  EXPECT_TRUE(s.Tsubo);
+  EXPECT_EQ(s.Axes, TAreaAxes::Survey);
+  EXPECT_EQ(s.OriginX * 10000 + s.OriginY, -12110 * 10000 + 3020);
 
   TTableOptions written = read;
   AreaSettingsToOptions(s, written);
@@ -269,7 +292,11 @@ TEST(AreaSettings, ReadFromTheBlockAndWrittenBackKeepingOtherNames) {
   AreaSettingsToOptions(TAreaSettings{}, written);
   EXPECT_EQ(written, (TTableOptions{{"view.grid", "on"}}));
   // Malformed values keep their defaults.
-  EXPECT_EQ(AreaSettingsFromOptions({{"area.decimals", "9"}, {"area.method", "x"}}),
+  EXPECT_EQ(AreaSettingsFromOptions({{"area.decimals", "9"},
+                                     {"area.method", "x"},
+                                     {"area.round.decimals", "5"},
+                                     {"area.height.decimals", ""},
+                                     {"area.origin", "5"}}),
             TAreaSettings{});
 }
 
