@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "exchange/tablefile.h"
@@ -159,9 +160,20 @@ inline Point Meet(const Point& c1, Real r1, const Point& c2, Real r2, bool left)
   if (outside < -1.5e-8L - moved || inside > 0.5e-8L + moved) return {Fate::Fails};
   if (outside <= 0.5e-8L + moved || inside >= -1.5e-8L - moved) return unknown;
 
-  // The chord's foot lies `along` from c1 towards c2, the point `height` off.
-  const Real along = (r1 * r1 - r2 * r2 + l * l) / (2 * l);
-  const Real height = std::sqrt(std::max(Real{0}, r1 * r1 - along * along));
+  // The chord's foot lies `along` from c1 towards c2, the point `height` off
+  // the line of centres: twice the triangle's area over l, the area by
+  // Heron's formula in the form that keeps a thin triangle's digits (sides
+  // sorted a >= b >= c, each bracket as written).
+  const Real along = (l + (r1 - r2) * (r1 + r2) / l) / 2;
+  Real a = r1;
+  Real b = r2;
+  Real c = l;
+  if (a < b) std::swap(a, b);
+  if (b < c) std::swap(b, c);
+  if (a < b) std::swap(a, b);
+  const Real area4 =
+      std::sqrt(std::max(Real{0}, (a + (b + c)) * (c - (a - b)) * (c + (a - b)) * (a + (b - c))));
+  const Real height = area4 / (2 * l);
   const Real ux = dx / l;
   const Real uy = dy / l;
   const Real side = left ? 1 : -1;
