@@ -1,8 +1,9 @@
 // The reasons a typed number reads as 0, and the marks on the table.
 #include "app/cellwarnings.h"
 
-#include "common/myfunc.h"
+#include "common/numbers.h"
 #include "common/sjis.h"
+#include "common/sjischars.h"
 
 namespace {
 

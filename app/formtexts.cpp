@@ -60,10 +60,7 @@ const char* GuideLinkText() {
   return "案内（horune.txt）を開く";
 }
 
-const char* TableFileFilterName() {
-  return "データファイル(*.dlist)";
-}
-
-const char* TableFilePattern() {
-  return "*.dlist";
+TFileFilter FileFilter(TFileKind kind) {
+  if (kind == TFileKind::Sima) return {"SIMA 座標ファイル(*.sim)", "*.sim", "sim"};
+  return {"データファイル(*.dlist)", "*.dlist", "dlist"};
 }

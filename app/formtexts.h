@@ -1,10 +1,12 @@
 // The window's fixed texts that every front end shows the same way: the help
-// beside the table, the info strip with its link to the guide, and the table
-// files' dialog filter. UTF-8, as written in the source; a front end
+// beside the table, the info strip with its link to the guide, and the file
+// dialogs' filters. UTF-8, as written in the source; a front end
 // converts them for its controls.
 #pragma once
 
 #include <span>
+
+#include "app/frontend.h"
 
 // Memo1's help text, one entry a line.
 std::span<const char* const> HelpLines();
@@ -16,6 +18,11 @@ const char* GuideFileName();
 const char* InfoStripText();
 const char* GuideLinkText();
 
-// The table files' dialog filter: what it shows, and the pattern.
-const char* TableFileFilterName();
-const char* TableFilePattern();
+// A file dialog's filter: what it shows, the pattern and the extension
+// without its dot.
+struct TFileFilter {
+  const char* Name;
+  const char* Pattern;
+  const char* Extension;
+};
+TFileFilter FileFilter(TFileKind kind);

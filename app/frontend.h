@@ -67,6 +67,10 @@ struct TCellRange {
   bool operator==(const TCellRange&) const = default;
 };
 
+// What a file dialog offers: the table files (*.dlist) or a SIMA
+// coordinate file (*.sim).
+enum class TFileKind : uint8_t { Table, Sima };
+
 // The text on the clipboard as the front end found it.
 struct TClipboardText {
   bool Encodable = true;  // false: it holds a character Shift-JIS cannot carry
@@ -111,16 +115,22 @@ class FrontEnd {
   // Tells the user of a failure, with an OK button; returns once they have
   // read it (the window may already be hidden).
   virtual void ShowError(const std::string& sjis) = 0;
+  // Asks for a line of text in a small box with OK and Cancel: the title,
+  // the prompt above the box (its lines apart by "\n") and the text the box
+  // starts with, selected. The text on OK, or nothing on Cancel.
+  virtual std::optional<std::string> AskText(const std::string& title, const std::string& prompt,
+                                             const std::string& text) = 0;
 
   // The open dialog for table files (*.dlist), starting in the folder and
   // with the name of start (empty: the dialog's own choice); the chosen
   // existing file, or nothing when the user cancels.
   virtual std::optional<std::filesystem::path> OpenTableDialog(
       const std::filesystem::path& start) = 0;
-  // The save dialog for table files, as the open one; it asks before
-  // overwriting. The chosen path, or nothing when the user cancels.
-  virtual std::optional<std::filesystem::path> SaveTableDialog(
-      const std::filesystem::path& start) = 0;
+  // The save dialog for table files or the other kind, as the open one; it
+  // asks before overwriting. The chosen path, or nothing when the user
+  // cancels.
+  virtual std::optional<std::filesystem::path> SaveTableDialog(const std::filesystem::path& start,
+                                                               TFileKind kind) = 0;
 
   // The window's position and outer size on the desktop.
   virtual TBounds WindowBounds() const = 0;

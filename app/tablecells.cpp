@@ -1,4 +1,5 @@
-// The table's cells and their warnings, kept as the table file keeps them.
+// The table's cells, kept as the table file keeps them, with their warnings
+// and marks.
 #include "app/tablecells.h"
 
 #include <algorithm>
@@ -36,13 +37,18 @@ const std::string& TTableCells::Cell(int32_t col, int32_t row) const {
 
 void TTableCells::SetCell(int32_t col, int32_t row, const std::string& sjis) {
   if (!Inside(col, row)) return;
-  rows_[static_cast<size_t>(row - 1)][static_cast<size_t>(col - 1)] = sjis;
+  std::string& cell = rows_[static_cast<size_t>(row - 1)][static_cast<size_t>(col - 1)];
+  // An editor closed on the text it opened with leaves the mark standing.
+  if (cell == sjis) return;
+  cell = sjis;
+  marks_.erase({col, row});
 }
 
 void TTableCells::SetRows(const std::vector<TTableRow>& rows) {
   const size_t taken = std::min(rows.size(), rows_.size());
   std::copy_n(rows.begin(), taken, rows_.begin());
   std::fill(rows_.begin() + static_cast<std::ptrdiff_t>(taken), rows_.end(), TTableRow{});
+  marks_.clear();
 }
 
 const std::string& TTableCells::Warning(int32_t col, int32_t row) const {
@@ -57,4 +63,17 @@ void TTableCells::SetWarning(int32_t col, int32_t row, const std::string& sjis) 
 
 void TTableCells::ClearWarnings() {
   std::fill(warnings_.begin(), warnings_.end(), TTableRow{});
+}
+
+const std::string& TTableCells::Shown(int32_t col, int32_t row) const {
+  const auto mark = marks_.find({col, row});
+  return mark != marks_.end() ? mark->second : Cell(col, row);
+}
+
+void TTableCells::SetMark(int32_t col, int32_t row, const std::string& sjis) {
+  if (Inside(col, row)) marks_[{col, row}] = sjis;
+}
+
+void TTableCells::ClearMarks() {
+  marks_.clear();
 }

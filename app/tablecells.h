@@ -2,11 +2,14 @@
 // row 0, point numbers of column 0) and the Shift-JIS texts of columns 1 to
 // 5 exactly as typed, rows 1 to kTableRows. Each cell may carry a warning:
 // the reason the computation reads its text as something other than what
-// the user most likely meant, shown by the front end in red.
+// the user most likely meant, shown by the front end in red; and a mark: a
+// text the grid shows in its place while the text stays the cell's value.
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "exchange/tablefile.h"
@@ -25,7 +28,8 @@ class TTableCells {
 
   // col 1..5, row 1..kTableRows; anything else reads as empty.
   const std::string& Cell(int32_t col, int32_t row) const;
-  // Outside the table nothing happens.
+  // Outside the table nothing happens. A new text takes the cell's mark
+  // away: the grid shows what was typed.
   void SetCell(int32_t col, int32_t row, const std::string& sjis);
 
   // All kTableRows rows, in order.
@@ -38,9 +42,20 @@ class TTableCells {
   void SetWarning(int32_t col, int32_t row, const std::string& sjis);
   void ClearWarnings();
 
+  // The text the grid shows for the cell (a front end edits Cell()): its
+  // mark, or its own text when it has none.
+  const std::string& Shown(int32_t col, int32_t row) const;
+  // The computation's "エラー" over the side flag of a row whose circles do
+  // not meet; the flag typed stays, in the files too, and counts again once
+  // the row meets.
+  void SetMark(int32_t col, int32_t row, const std::string& sjis);
+  void ClearMarks();
+
  private:
   static bool Inside(int32_t col, int32_t row);
 
   std::vector<TTableRow> rows_;
   std::vector<TTableRow> warnings_;
+  // Few cells carry one, and the grid asks for every cell it paints.
+  std::map<std::pair<int32_t, int32_t>, std::string> marks_;
 };

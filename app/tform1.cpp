@@ -69,6 +69,9 @@ void TForm1::FormShow() {
   readAhead_.get();
   ResetCurrentAttributes();
   LoadTableFile(SettingsPath());
+  // Nothing is computed at start-up: the empty outline stands for the table
+  // as the settings file kept it.
+  computed_ = ShownInput();
   ui_.SetWindowBounds({WinLeft, WinTop, WinWidth, WinHeight});
   ShowTable();
   ui_.SetCaption(Sjis("ホルネ") +
@@ -123,7 +126,12 @@ void TForm1::FormClose() {
   // a cell being typed has not reached it yet.
   ui_.CommitCellEditor();
   TakeWindowBounds();
-  SaveTableFile(SettingsPath());
+  if (!SaveTableFile(SettingsPath())) {
+    // The table typed in this run would be gone at the next start.
+    const std::string name = PathToSjis(SettingsPath().filename());
+    ui_.ShowError(Sjis("設定ファイル") + (name.empty() ? "" : " " + name + " ") +
+                  Sjis("に表を保存できませんでした。入力した表は次回に残りません。"));
+  }
   ChangeStoreOrView([this] {
     if (!SaveJwcTemp(JwcTempPath())) {
       // The host would read nothing, or a cut answer, and the outline would
@@ -137,6 +145,10 @@ void TForm1::FormClose() {
 
 void TForm1::Button1Click() {
   if (!Shown()) return;
+  // What was typed last, in a cell still being edited or in a box not left,
+  // is sent as the window shows it.
+  ui_.CommitCellEditor();
+  if (!(ShownInput() == computed_)) ComputeOutline();
   ChangeStoreOrView([this] {
     if (Outline.Total() <= 0) {
       QueueMessage(Sjis("ペン作図は行いませんでした。"));
@@ -169,6 +181,7 @@ void TForm1::Button3Click() {
   ShowTable();
   ui_.SetAreaText("");
   ChangeStoreOrView([this] { ResetOutline(Outline); });
+  computed_ = ShownInput();
   RedrawView();
   ui_.RepaintPreview();
   ReturnFocus();
@@ -180,19 +193,21 @@ void TForm1::Button4Click() {
   ReturnFocus();
   if (!path) return;
   // A table file carries bounds too, but opening one never moves the window.
-  const TBounds kept{WinLeft, WinTop, WinWidth, WinHeight};
-  LoadTableFile(*path);
+  const std::optional<TTableFile> t = ReadTableFile(*path);
+  if (!t) {
+    ui_.ShowError(Sjis("ファイルを開けませんでした。ファイルを確かめて下さい。"));
+    return;
+  }
+  ApplyTable(*t);
   LastTableFile = *path;
-  WinLeft = kept.Left;
-  WinTop = kept.Top;
-  WinWidth = kept.Width;
-  WinHeight = kept.Height;
   ShowTable();
+  // The preview and the area line show the table opened, not the one before.
+  ComputeOutline();
 }
 
 void TForm1::Button5Click() {
   if (!Shown()) return;
-  const std::optional<fs::path> path = ui_.SaveTableDialog(LastTableFile);
+  const std::optional<fs::path> path = ui_.SaveTableDialog(LastTableFile, TFileKind::Table);
   ReturnFocus();
   if (!path) return;
   LastTableFile = *path;
@@ -230,10 +245,14 @@ void TForm1::LoadTableFile(const fs::path& path) {
   WinWidth = t->WinWidth;
   WinHeight = t->WinHeight;
   LastTableFile = PathFromSjis(t->LastTableFile);
-  ui_.SetEditText(EditId::Edit1, t->Edit1);
-  ui_.SetEditText(EditId::Edit2, t->Edit2);
-  cells_.SetRows(t->Rows);
-  tableOptions_ = t->Options;
+  ApplyTable(*t);
+}
+
+void TForm1::ApplyTable(const TTableFile& t) {
+  ui_.SetEditText(EditId::Edit1, t.Edit1);
+  ui_.SetEditText(EditId::Edit2, t.Edit2);
+  cells_.SetRows(t.Rows);
+  tableOptions_ = t.Options;
   Area = AreaSettingsFromOptions(tableOptions_);
 }
 
@@ -252,17 +271,26 @@ bool TForm1::SaveTableFile(const fs::path& path) {
   return WriteTableFile(path, t);
 }
 
+TOutlineInput TForm1::ShownInput() const {
+  const std::vector<TTableRow>& rows = cells_.Rows();
+  return {ui_.EditText(EditId::Edit1),
+          ui_.EditText(EditId::Edit2),
+          {rows.begin(), rows.begin() + LeadingRowCount(rows)}};
+}
+
 void TForm1::ComputeOutline() {
-  const TOutlineResult result =
-      ::ComputeOutline({ui_.EditText(EditId::Edit1), ui_.EditText(EditId::Edit2), cells_.Rows()});
+  computed_ = ShownInput();
+  const TOutlineResult result = ::ComputeOutline(computed_);
   // The area table goes into the store with the outline, so the preview
   // shows exactly what OK sends.
   ChangeStoreOrView([&] {
     AddOutline(result, Outline);
     area_ = ComputeArea(result.Solution, Area);
-    if (Area.Table) AddAreaDrawing(result.Solution, area_, Outline);
+    AddAreaDrawing(result.Solution, area_, Outline);
   });
-  for (const int32_t row : result.ErrorRows) cells_.SetCell(kSideColumn, row, Sjis("エラー"));
+  // Marked, not written: the side flag typed counts again once the row meets.
+  cells_.ClearMarks();
+  for (const int32_t row : result.ErrorRows) cells_.SetMark(kSideColumn, row, Sjis("エラー"));
   ui_.SetAreaText(AreaLine(area_));
   if (!result.Point2Missing) {
     RedrawView();
@@ -281,60 +309,6 @@ void TForm1::StringGrid1ToggleArea(int32_t row) {
 
 bool TForm1::RowLeftOut(int32_t row) const {
   return Area.Excluded(row + 2);
-}
-
-std::vector<TForm1::TAreaMenuItem> TForm1::AreaMenu() const {
-  const TAreaMethod m = Area.Method;
-  const TAreaRounding r = Area.Rounding;
-  const std::string reason = ShapeReason(area_.Coordinates.Shape);
-  std::string coordinates = Sjis("座標法（座標求積表）");
-  if (!reason.empty()) coordinates += Sjis("：") + reason;
-  // Access keys as Japanese menus show them, a letter in brackets at the end.
-  return {{Sjis("ヘロン法（三辺）(&H)"), m == TAreaMethod::Heron},
-          {Sjis("三斜法（底辺と高さ）(&S)"), m == TAreaMethod::BaseHeight},
-          {coordinates + "(&Z)", m == TAreaMethod::Coordinates, reason.empty()},
-          {Sjis("OK で面積表を作図する(&T)"), Area.Table},
-          {Sjis("距離を m で入力している(&M)"), Area.Metres},
-          {Sjis("座標を測量の向きにする（X 北・Y 東）(&X)"), Area.Axes == TAreaAxes::Survey},
-          {Sjis("面積の端数を切り捨てる(&D)"), r == TAreaRounding::Cut},
-          {Sjis("面積の端数を四捨五入する(&R)"), r == TAreaRounding::HalfUp},
-          {Sjis("面積の端数を切り上げる(&U)"), r == TAreaRounding::Up},
-          {Sjis("坪を併記する(&P)"), Area.Tsubo},
-          {Sjis("面積表をコピー（表計算へ）(&C)"), false, !area_.Triangles.empty(), false}};
-}
-
-void TForm1::AreaMenuChoose(size_t item) {
-  const std::vector<TAreaMenuItem> menu = AreaMenu();
-  if (item >= menu.size() || !menu[item].Enabled) return;
-  switch (item) {
-    case 0:
-    case 1:
-    case 2:
-      Area.Method = static_cast<TAreaMethod>(item);
-      break;
-    case 3:
-      Area.Table = !Area.Table;
-      break;
-    case 4:
-      Area.Metres = !Area.Metres;
-      break;
-    case 5:
-      Area.Axes = Area.Axes == TAreaAxes::Survey ? TAreaAxes::Drawing : TAreaAxes::Survey;
-      break;
-    case 6:
-    case 7:
-    case 8:
-      Area.Rounding = static_cast<TAreaRounding>(item - 6);
-      break;
-    case 9:
-      Area.Tsubo = !Area.Tsubo;
-      break;
-    default:
-      ui_.SetClipboardText(AreaTableTsv(area_));
-      return;
-  }
-  ui_.CommitCellEditor();
-  ComputeOutline();
 }
 
 void TForm1::MarkUnreadCells() {

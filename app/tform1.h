@@ -19,30 +19,17 @@
 #include <string>
 #include <vector>
 
+#include "app/areamenu.h"
 #include "app/cellwarnings.h"
 #include "app/frontend.h"
+#include "app/previewinput.h"
 #include "app/tablecells.h"
 #include "app/viewmath.h"
+#include "exchange/tablefile.h"
 #include "preview/canvas.h"
 #include "render/redraw.h"
 #include "site/area.h"
 #include "site/outline.h"
-
-// Mouse buttons as MouseFlags holds them.
-inline constexpr uint8_t kMouseLeft = 1;
-inline constexpr uint8_t kMouseRight = 2;
-inline constexpr uint8_t kMouseMiddle = 4;
-
-// The keys FormKeyDown may act on; a front end passes no others.
-enum class NavKey : uint8_t { PageUp, PageDown, End, Insert, Home, Left, Right, Up, Down };
-
-// Rubber-band corners in paint-box pixels.
-struct TBandRect {
-  int32_t X1 = 0;
-  int32_t Y1 = 0;
-  int32_t X2 = 0;
-  int32_t Y2 = 0;
-};
 
 class TForm1 {
  public:
@@ -107,18 +94,18 @@ class TForm1 {
   bool RowLeftOut(int32_t row) const;
   // The area line's menu (a right click on it): the method, whether the
   // area table is drawn, the length unit, the coordinates' axes, the site
-  // area's rounding and the 坪, each with its check mark, and the copy of
-  // the area table for a spreadsheet. Choosing a setting changes it and
-  // computes anew. The coordinate method is offered only when the outline
-  // is one simple ring; else its item says why.
-  struct TAreaMenuItem {
-    std::string Text;  // Shift-JIS
-    bool Checked = false;
-    bool Enabled = true;
-    bool Checkable = true;  // a setting; else a command
-  };
+  // area's rounding and the 坪, the check distances with their tolerance,
+  // the road's setbacks and corner cuts, each setting with its check mark;
+  // the copy of the area table for a spreadsheet and the corners saved as
+  // a SIMA file. Choosing a setting changes it and computes anew; the
+  // lists are typed in a small box. The coordinate method and the SIMA file
+  // are offered only when the outline is one simple ring; else their items
+  // say why.
   std::vector<TAreaMenuItem> AreaMenu() const;
   void AreaMenuChoose(size_t item);
+  // Ctrl+C on the area line (a click gives it the keyboard focus): the area
+  // table for a spreadsheet, as the menu's copy.
+  void LabelAreaCopy();
 
   // The preview.
   void PaintBox1Paint();
@@ -229,11 +216,17 @@ class TForm1 {
   void PanByKey(NavKey key, bool shift);
   void CenterOnExtents();
   void TakeWindowBounds();
+  // The table of a table file, without its window bounds and last file.
+  void ApplyTable(const TTableFile& t);
   void MarkUnreadCells();
   void ShowCellWarning(const std::optional<TCellWarning>& first);
   void ShowTable();
+  // What a computation reads of the window: the point-2 boxes and the rows
+  // before the first blank one, where it stops.
+  TOutlineInput ShownInput() const;
   // After a button without a tab stop: the focus back where the user was.
   void ReturnFocus();
+  void SaveSimaFile();
 
   FrontEnd& ui_;
   std::filesystem::path programPath_;
@@ -248,6 +241,10 @@ class TForm1 {
   // When the redraw's partial picture was last shown.
   std::chrono::steady_clock::time_point partialShownAt_;
   TTableCells cells_;
+  // The values the outline in the store stands for: those the last
+  // computation read, or those shown when the outline was last emptied
+  // (start-up, clear). OK computes first when the window shows others.
+  TOutlineInput computed_;
   // The last computation's area, for the menu and the copy.
   TAreaResult area_;
   // The block after a table file's rows as read, to write back what this

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/myfunc.h"
+#include "common/numbers.h"
 #include "common/realformat.h"
 #include "common/sjis.h"
 

@@ -16,6 +16,12 @@
 //   zoomed in to a hundredth of the extents about the sheet's centre;
 // - TextQPainterBaseline: QPainter alone drawing the glyphs the fitted
 //   redraw output, each in its font, colour and place, fonts made once.
+// And a sheet of 100 000 text variables alone, placed as the texts are
+// (the era date most of all):
+// - VariableTextRenderFitted: the fitted redraw;
+// - NotchFitted/1: a wheel notch from the fitted view (zoomed in by two
+//   about the centre), beside NotchFitted/0, the same notch on the million
+//   entities, whose budget it is to keep.
 #include <benchmark/benchmark.h>
 
 #include <QFontMetricsF>
@@ -45,15 +51,25 @@ constexpr size_t kTexts = 100'000;
 constexpr int kWidth = 1600;
 constexpr int kHeight = 1000;
 
-enum class TSheet { None, Mix, Texts };
+enum class TSheet { None, Mix, Texts, Variables };
 
-// The store holds one drawing at a time; a benchmark of the other reloads.
+std::string SheetBytes(TSheet sheet) {
+  switch (sheet) {
+    case TSheet::Mix:
+      return GenerateHostDrawing(kEntities);
+    case TSheet::Variables:
+      return GenerateVariableTextDrawing(kTexts);
+    default:
+      return GenerateTextDrawing(kTexts);
+  }
+}
+
+// The store holds one drawing at a time; a benchmark of another reloads.
 void LoadSheet(TSheet sheet) {
   static TSheet loaded = TSheet::None;
   if (loaded == sheet) return;
   InitStore();
-  LoadJwcTempFromBytes(sheet == TSheet::Mix ? GenerateHostDrawing(kEntities)
-                                            : GenerateTextDrawing(kTexts));
+  LoadJwcTempFromBytes(SheetBytes(sheet));
   CreateGraAttribute();
   loaded = sheet;
 }
@@ -71,6 +87,33 @@ struct TCall {
   QBrush BrushValue;
   QPolygon Points;
 };
+
+// The Qt colour of a 0x00BBGGRR colour, opaque.
+QColor QtColor(TColor c) {
+  return QColor::fromRgb(0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu));
+}
+
+// The Qt fill pattern of a brush style; hatch gaps stay transparent.
+Qt::BrushStyle QtBrushStyle(BrushStyle style) {
+  switch (style) {
+    case BrushStyle::Solid:
+      return Qt::SolidPattern;
+    case BrushStyle::Horizontal:
+      return Qt::HorPattern;
+    case BrushStyle::Vertical:
+      return Qt::VerPattern;
+    case BrushStyle::FDiagonal:
+      return Qt::FDiagPattern;
+    case BrushStyle::BDiagonal:
+      return Qt::BDiagPattern;
+    case BrushStyle::Cross:
+      return Qt::CrossPattern;
+    case BrushStyle::DiagCross:
+      return Qt::DiagCrossPattern;
+    default:
+      return Qt::NoBrush;
+  }
+}
 
 Qt::PenStyle QtPenStyle(PenStyle s) {
   switch (s) {
@@ -272,6 +315,17 @@ void BM_TextRenderZoomed(benchmark::State& state) {
   RedrawLoop(state, TSheet::Texts, static_cast<double>(state.range(0)), 0.5);
 }
 BENCHMARK(BM_TextRenderZoomed)->Arg(100)->Unit(benchmark::kMillisecond);
+
+void BM_VariableTextRenderFitted(benchmark::State& state) {
+  RedrawLoop(state, TSheet::Variables, 1.0, 0.5);
+}
+BENCHMARK(BM_VariableTextRenderFitted)->Unit(benchmark::kMillisecond);
+
+// The million entities (0) or the sheet of variables (1), a notch in.
+void BM_NotchFitted(benchmark::State& state) {
+  RedrawLoop(state, state.range(0) == 0 ? TSheet::Mix : TSheet::Variables, 2.0, 0.5);
+}
+BENCHMARK(BM_NotchFitted)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // One glyph as QPainter alone draws it: the font made once per distinct
 // record, the text converted once.

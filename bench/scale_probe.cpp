@@ -62,7 +62,7 @@
 #include <psapi.h>
 // clang-format on
 
-#include "common/myfunc.h"
+#include "common/geometry.h"
 #include "common/sjis.h"
 #include "text/facenames.h"
 #include "ui/win32/dibcanvas.h"

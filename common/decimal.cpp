@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "common/myfunc.h"
+#include "common/numbers.h"
 
 int64_t PowerOfTen(int n) {
   int64_t p = 1;

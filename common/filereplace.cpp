@@ -2,13 +2,18 @@
 // with the few calls that differ between the C libraries of the two systems.
 #include "common/filereplace.h"
 
-#include "common/fileopen.h"
-
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cinttypes>
 #include <memory>
 #include <system_error>
 
+#include "common/fileopen.h"
+
 #if defined(_WIN32)
 #include <io.h>
+#include <process.h>
 #else
 #include <unistd.h>
 #endif
@@ -25,14 +30,43 @@ bool SyncToDisk(std::FILE* f) {
 #endif
 }
 
+int ProcessId() {
+#if defined(_WIN32)
+  return _getpid();
+#else
+  return static_cast<int>(getpid());
+#endif
+}
+
+// A temporary file of this save's own beside the target: two programs saving
+// the same file at once (two windows closed together) each write their own,
+// and a name already taken, by a leftover or by a program on another machine
+// of a shared folder, is passed over for the next.
+std::FILE* CreateTempFile(const fs::path& target, fs::path& temp) {
+  static std::atomic<unsigned> saves{0};
+  const auto now =
+      static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char tag[64];
+    std::snprintf(tag, sizeof tag, ".%x-%x-%" PRIx64 ".saving", static_cast<unsigned>(ProcessId()),
+                  saves++, now);
+    temp = target;
+    temp += tag;
+    std::FILE* f = CreateNewFile(temp);
+    if (f != nullptr || errno != EEXIST) return f;
+  }
+  return nullptr;
+}
+
 // The outcome of writing the temporary file.
 enum class TTempFile { NotMade, Failed, Complete };
 
-// Writes the temporary file whole and closes it. The flush comes before the
-// sync and the close is checked too: a full disk may show only when the last
-// buffered block goes out.
-TTempFile WriteWhole(const fs::path& temp, const FileContentsWriter& write, TReplaceSync sync) {
-  std::FILE* f = OpenFile(temp, "wb");
+// Writes a temporary file for target whole and closes it. The flush comes
+// before the sync and the close is checked too: a full disk may show only
+// when the last buffered block goes out.
+TTempFile WriteWhole(const fs::path& target, fs::path& temp, const FileContentsWriter& write,
+                     TReplaceSync sync) {
+  std::FILE* f = CreateTempFile(target, temp);
   if (f == nullptr) return TTempFile::NotMade;
   bool ok = write(f) && std::fflush(f) == 0;
   if (ok && sync == TReplaceSync::Durable) ok = SyncToDisk(f);
@@ -51,11 +85,8 @@ bool ReplaceFile(const fs::path& path, const FileContentsWriter& write, TReplace
   }
   const fs::file_status status = fs::status(target, ec);
   if (fs::exists(status) && !fs::is_regular_file(status)) return false;
-  fs::path temp = target;
-  temp += ".saving";
-  // Whatever stood at the temporary name and could not be opened as a file
-  // is not ours to remove.
-  const TTempFile written = WriteWhole(temp, write, sync);
+  fs::path temp;
+  const TTempFile written = WriteWhole(target, temp, write, sync);
   if (written == TTempFile::NotMade) return false;
   if (written == TTempFile::Complete) {
     fs::rename(temp, target, ec);

@@ -1,8 +1,9 @@
 // Files that must never be left half written: the settings file, the table
 // files and the answer for the host. The new contents go to a temporary file
-// beside the target and take its place by a rename only once they are
-// complete, so a full disk, a read-only folder or a crash midway leaves the
-// old file as it was.
+// beside the target, made anew for each save so that no other save writes
+// into it, and take the target's place by a rename only once they are
+// complete, so a full disk, a read-only folder, a crash midway or a second
+// program saving the same file leaves a whole file.
 #pragma once
 
 #include <cstdio>
@@ -20,9 +21,10 @@ using FileContentsWriter = std::function<bool(std::FILE*)>;
 enum class TReplaceSync { Durable, Cached };
 
 // Replaces the file at path by what write puts into it. False, with nothing
-// changed on disk, when the folder cannot take the temporary file, a write
-// or the rename fails, or something other than a file (a folder, a device)
-// stands at path. A symbolic link keeps pointing at the file it names.
+// changed on disk and no temporary file left, when the folder cannot take
+// the temporary file, a write or the rename fails, or something other than a
+// file (a folder, a device) stands at path. A symbolic link keeps pointing at
+// the file it names.
 bool ReplaceFile(const std::filesystem::path& path, const FileContentsWriter& write,
                  TReplaceSync sync);
 

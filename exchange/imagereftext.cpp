@@ -1,7 +1,7 @@
 // Reads the size out of an image reference's text.
 #include "exchange/imagereftext.h"
 
-#include "common/myfunc.h"
+#include "common/numbers.h"
 
 namespace {
 

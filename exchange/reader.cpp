@@ -14,8 +14,9 @@
 #include <system_error>
 
 #include "common/fileopen.h"
-#include "common/myfunc.h"
+#include "common/numbers.h"
 #include "common/simd.h"
+#include "common/sjischars.h"
 #include "exchange/store.h"
 
 namespace {

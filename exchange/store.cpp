@@ -5,8 +5,8 @@
 #include <cmath>
 #include <type_traits>
 
-#include "common/myfunc.h"
 #include "common/sjis.h"
+#include "common/sjischars.h"
 
 TJwwStore JwwStore;
 

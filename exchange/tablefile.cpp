@@ -5,7 +5,8 @@
 #include <algorithm>
 
 #include "common/filereplace.h"
-#include "common/myfunc.h"
+#include "common/numbers.h"
+#include "common/sjischars.h"
 
 namespace {
 

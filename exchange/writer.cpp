@@ -9,8 +9,9 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "common/myfunc.h"
+#include "common/geometry.h"
 #include "common/realformat.h"
+#include "common/sjischars.h"
 
 namespace {
 

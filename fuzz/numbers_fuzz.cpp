@@ -7,9 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "common/myfunc.h"
+#include "common/numbers.h"
 #include "common/realformat.h"
 #include "common/sjis.h"
+#include "common/sjischars.h"
 
 namespace {
 

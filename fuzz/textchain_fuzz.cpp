@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/myfunc.h"
+#include "common/sjischars.h"
 #include "exchange/store.h"
 #include "preview/gval.h"
 #include "tests/preview/recording_canvas.h"

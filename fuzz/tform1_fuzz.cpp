@@ -5,13 +5,14 @@
 // actions, so the user acts while a redraw (and its texts' thread) stands
 // paused. The user types into the edits and the cells, pastes blocks,
 // presses the navigation keys, turns the wheel and drags in the preview,
-// computes, leaves points out of the area and changes its settings, opens
-// and saves table files, clears, and ends with OK, cancel or the close box.
-// After every step the view is finite and every cell holds what was typed
-// or pasted into it; a pasted block copies back as it was pasted; at the end
-// the settings file reads back to the same table, and the answer for the
-// host holds only commands the writer sends, and after OK the points an
-// independent model (tablemodel.h) finds for the table on screen.
+// computes, leaves points out of the area and chooses from the area line's
+// menu (typing its lists), opens and saves table files, clears, and ends
+// with OK, cancel or the close box. After every step the view is finite
+// and every cell holds what was typed or pasted into it; a pasted block
+// copies back as it was pasted; at the end the settings file reads back to
+// the same table, and the answer for the host holds only commands the
+// writer sends, and after OK the corners an independent model
+// (tablemodel.h) finds for the table on screen.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -606,15 +607,38 @@ class Session {
     }
   }
 
-  // The area line's menu. A setting chosen is checked after, unless it was
-  // a switch that was on; any other item whose mark changes is one that was
-  // checked, a choice beside it, and then the chosen one is checked. A
+  // What a user types into the area menu's box: a list of point pairs or
+  // points with lengths ("1-2 3.5, 4 2"), or any text.
+  std::string ListText() {
+    if (in_.ConsumeBool()) return TypedText(in_);
+    std::string list;
+    for (int n = in_.ConsumeIntegralInRange(0, 3); n > 0; --n) {
+      if (!list.empty()) list += ", ";
+      list += std::to_string(in_.ConsumeIntegralInRange(1, 9));
+      if (in_.ConsumeBool()) list += "-" + std::to_string(in_.ConsumeIntegralInRange(1, 9));
+      list += " " + std::to_string(in_.ConsumeIntegralInRange(0, 20000));
+    }
+    return list;
+  }
+
+  // The area line's menu, with the answers for a box it may ask (asked
+  // again while they do not read, cancelled once they run out) and for a
+  // save dialog. A setting chosen without a box is checked after, unless it
+  // was a switch that was on; any other item whose mark changes is one that
+  // was checked, a choice beside it, and then the chosen one is checked. A
   // command, an item offered greyed, or none changes no mark.
   void ChooseAreaItem() {
-    const std::vector<TForm1::TAreaMenuItem> before = form_->AreaMenu();
+    const int answers = in_.ConsumeIntegralInRange(0, 3);
+    for (int n = answers; n > 0; --n) ui_.Typed.push_back(ListText());
+    ui_.Chosen.push_back(DialogAnswer(in_));
+    const size_t asked = ui_.Prompts.size();
+    const std::vector<TAreaMenuItem> before = form_->AreaMenu();
     const size_t item = in_.ConsumeIntegralInRange<size_t>(0, before.size());
     form_->AreaMenuChoose(item);
-    const std::vector<TForm1::TAreaMenuItem> after = form_->AreaMenu();
+    ui_.Typed.clear();
+    ui_.Chosen.clear();
+    const size_t boxes = ui_.Prompts.size() - asked;
+    const std::vector<TAreaMenuItem> after = form_->AreaMenu();
     if (after.size() != before.size()) Fail("the area menu changed its items");
     const bool setting = item < before.size() && before[item].Enabled && before[item].Checkable;
     for (size_t i = 0; i < after.size(); ++i) {
@@ -625,10 +649,11 @@ class Session {
         Fail("an area menu item changed its mark unchosen", after[i].Text);
       }
     }
-    if (setting && !before[item].Checked && !after[item].Checked) {
+    if (setting && boxes == 0 && !before[item].Checked && !after[item].Checked) {
       Fail("an area setting chosen is not checked", after[item].Text);
     }
-    if (setting) Computed();
+    // A box cancelled changes nothing; anything else chosen computes.
+    if (setting && boxes <= static_cast<size_t>(answers)) Computed();
   }
 
   // Delete on the table: the selected block empties, and a block that held
@@ -669,8 +694,11 @@ class Session {
   void Open() {
     const std::optional<fs::path> path = DialogAnswer(in_);
     ui_.Chosen.push_back(path);
-    if (path) {
-      if (const std::optional<TTableFile> t = ReadTableFile(*path)) TakeRows(*t);
+    // A table opened is computed.
+    const std::optional<TTableFile> t = path ? ReadTableFile(*path) : std::nullopt;
+    if (t) {
+      TakeRows(*t);
+      Computed();
     }
     form_->Button4Click();
   }

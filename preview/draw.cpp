@@ -8,7 +8,7 @@
 #include <numbers>
 #include <vector>
 
-#include "common/myfunc.h"
+#include "common/geometry.h"
 #include "preview/clipping.h"
 #include "preview/gval.h"
 

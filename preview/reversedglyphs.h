@@ -1,5 +1,5 @@
 // The canvas a layer's texts are drawn through. A layer stacks beneath
-// (Canvas::StartLayer), so its texts are walked last to first; this canvas
+// (Canvas::MakeLayerMaker), so its texts are walked last to first; this canvas
 // holds the glyphs of one text, each with the font, text colour and brush
 // it was drawn with, and lays them on the layer last to first too. The
 // layer then stacks every glyph as drawing the texts first to last in

@@ -41,10 +41,10 @@ class LayerThread {
 
   std::mutex mutex_;
   std::condition_variable changed_;
-  Drawing next_;               // waiting to start
-  Canvas::LayerMaker maker_;   // a new layer for it, when one is needed
-  bool busy_ = false;          // a drawing waits or runs
-  bool finished_ = false;      // the last drawing ran to its end
+  Drawing next_;              // waiting to start
+  Canvas::LayerMaker maker_;  // a new layer for it, when one is needed
+  bool busy_ = false;         // a drawing waits or runs
+  bool finished_ = false;     // the last drawing ran to its end
   bool quit_ = false;
   std::atomic<bool> stop_{false};
   std::unique_ptr<Canvas> layer_;

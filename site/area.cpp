@@ -10,11 +10,14 @@
 #include <map>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 #include "common/decimal.h"
-#include "common/myfunc.h"
+#include "common/geometry.h"
+#include "common/numbers.h"
 #include "common/sjis.h"
+#include "common/sjischars.h"
 
 namespace {
 
@@ -101,22 +104,48 @@ int CornerDecimals(const TCoordinateTable& t) {
   return d;
 }
 
-// The earlier point nearest to the row's new one within the check distance.
-std::optional<TAreaCheck> CheckMeasurement(const TOutlineSolution& sol, int32_t n,
-                                           double mmPerUnit) {
-  std::optional<TAreaCheck> best;
-  double bestMm = 0.0;
-  const TSolvedPoint& p = sol.Point(n);
-  for (int32_t k = 1; k < n; ++k) {
-    const TSolvedPoint& q = sol.Point(k);
-    if (!q.Known) continue;
-    const double mm = Distance(p, q) * mmPerUnit;
-    if (mm <= static_cast<double>(kCheckDistanceMm) && (!best || mm < bestMm)) {
-      best = TAreaCheck{n, k, RoundToInt(mm)};
-      bestMm = mm;
+// Each point's check measurement, by point number - 1: the earlier known
+// point nearest to it within the check distance, the lowest number of those
+// equally near, as a search of every earlier point finds it. The points go
+// into a grid of cells twice the check distance wide, so a point is
+// measured only against those of the nine cells about it: a nearer one
+// lies within half a cell, however the cell's index rounds. Far-out points
+// are held in the grid's outer cells, which keeps neighbours neighbours;
+// coordinates that are no finite numbers are near nothing.
+std::vector<std::optional<TAreaCheck>> CheckMeasurements(const TOutlineSolution& sol,
+                                                         double mmPerUnit) {
+  const double cell = 2.0 * static_cast<double>(kCheckDistanceMm) / mmPerUnit;
+  const auto index = [cell](double v) {
+    return static_cast<int32_t>(std::clamp(std::floor(v / cell), -1e9, 1e9));
+  };
+  const auto key = [](int64_t ix, int64_t iy) {
+    return (uint64_t{static_cast<uint32_t>(ix)} << 32) | static_cast<uint32_t>(iy);
+  };
+  std::unordered_map<uint64_t, std::vector<int32_t>> cells;
+  std::vector<std::optional<TAreaCheck>> checks(sol.Points.size());
+  for (int32_t n = 1; n <= static_cast<int32_t>(sol.Points.size()); ++n) {
+    const TSolvedPoint& p = sol.Point(n);
+    if (!p.Known || !std::isfinite(p.X) || !std::isfinite(p.Y)) continue;
+    const int32_t ix = index(p.X), iy = index(p.Y);
+    std::optional<TAreaCheck>& best = checks[static_cast<size_t>(n) - 1];
+    double bestMm = 0.0;
+    for (int64_t x = ix - 1; x <= ix + 1; ++x) {
+      for (int64_t y = iy - 1; y <= iy + 1; ++y) {
+        const auto it = cells.find(key(x, y));
+        if (it == cells.end()) continue;
+        for (const int32_t k : it->second) {
+          const double mm = Distance(p, sol.Point(k)) * mmPerUnit;
+          if (mm > static_cast<double>(kCheckDistanceMm)) continue;
+          if (!best || mm < bestMm || (mm == bestMm && k < best->Near)) {
+            best = TAreaCheck{n, k, RoundToInt(mm)};
+            bestMm = mm;
+          }
+        }
+      }
     }
+    cells[key(ix, iy)].push_back(n);
   }
-  return best;
+  return checks;
 }
 
 std::vector<int32_t> ParsePointList(const std::string& text) {
@@ -155,6 +184,50 @@ void ReadOrigin(const std::string& text, TAreaSettings& s) {
   s.OriginY = *y;
 }
 
+// The tolerance of the checks: "kou2", "kou1" or whole millimetres.
+void ReadTolerance(const std::string& text, TCheckTolerance& t) {
+  if (text == "kou1") t = {TToleranceRule::Kou1, 0};
+  if (text == "kou2") t = {};
+  const int32_t mm = TextToInt(text);
+  if (mm >= 1 && mm <= kMaxToleranceMm &&
+      text.find_first_not_of("0123456789") == std::string::npos) {
+    t = {TToleranceRule::Fixed, mm};
+  }
+}
+
+std::string ToleranceText(const TCheckTolerance& t) {
+  switch (t.Rule) {
+    case TToleranceRule::Kou1:
+      return "kou1";
+    case TToleranceRule::Fixed:
+      return std::to_string(t.FixedMm);
+    case TToleranceRule::Kou2:
+      break;
+  }
+  return "";
+}
+
+// The other way of bringing a figure to its decimals: a part taken off the
+// site, brought so the site is never more than the rule would give.
+TAreaRounding Opposite(TAreaRounding rule) {
+  switch (rule) {
+    case TAreaRounding::Cut:
+      return TAreaRounding::Up;
+    case TAreaRounding::Up:
+      return TAreaRounding::Cut;
+    case TAreaRounding::HalfUp:
+      break;
+  }
+  return rule;
+}
+
+// A road part's square millimetres at the site area's decimals.
+int64_t PartUnits(const TAreaResult& r, int64_t mm2) {
+  return RoundQuotient(static_cast<TUInt128>(std::max<int64_t>(mm2, 0)) *
+                           static_cast<TUInt128>(PowerOfTen(r.RoundDecimals)),
+                       static_cast<TUInt128>(PowerOfTen(6)), Opposite(r.Rounding));
+}
+
 // Why the outline allows no coordinate table, UTF-8.
 const char* ReasonText(TOutlineShape shape) {
   switch (shape) {
@@ -172,6 +245,29 @@ const char* ReasonText(TOutlineShape shape) {
       return "座標が 1000km を超えます";
   }
   return "";
+}
+
+// Setbacks and corner cuts on the outline's corners in whole millimetres,
+// as the coordinate table has them.
+void TakeRoadParts(const TOutlineSolution& sol, const TBoundary& boundary, const TAreaSettings& s,
+                   TAreaResult& r) {
+  if (s.Setbacks.empty() && s.Cuts.empty()) return;
+  if (r.Coordinates.Shape != TOutlineShape::Simple) {
+    r.RoadRefused = std::string("道路後退・隅切りができません：") + ReasonText(r.Coordinates.Shape);
+    return;
+  }
+  const double mmPerUnit = MmPerUnit(s);
+  const std::vector<int32_t>& ring = boundary.Rings.front();
+  std::vector<TPlanePoint> corners;
+  for (const int32_t n : ring) {
+    const TSolvedPoint& p = sol.Point(n);
+    corners.push_back({static_cast<double>(RoundToInt(p.X * mmPerUnit)),
+                       static_cast<double>(RoundToInt(p.Y * mmPerUnit))});
+  }
+  r.Road = RoadParts(ring, corners, s.Setbacks, s.Cuts, mmPerUnit);
+  r.SetbackArea = PartUnits(r, r.Road.SetbackMm2);
+  r.CutArea = PartUnits(r, r.Road.CutMm2);
+  r.SiteArea = r.MeasuredArea - r.SetbackArea - (r.CutOut ? r.CutArea : 0);
 }
 
 const char* const kRoundingNames[] = {"", "half-up", "up"};
@@ -214,6 +310,12 @@ TAreaSettings AreaSettingsFromOptions(const TTableOptions& options) {
   }
   if (const auto v = OptionValue(options, "area.origin")) ReadOrigin(*v, s);
   if (const auto v = OptionValue(options, "area.exclude")) s.Exclude = ParsePointList(*v);
+  if (const auto v = OptionValue(options, "area.check")) s.Checks = ReadPointValues(*v, true);
+  if (const auto v = OptionValue(options, "area.tolerance")) ReadTolerance(*v, s.Tolerance);
+  if (const auto v = OptionValue(options, "area.check.draw")) s.DrawChecks = *v == "1";
+  if (const auto v = OptionValue(options, "area.setback")) s.Setbacks = ReadPointValues(*v, true);
+  if (const auto v = OptionValue(options, "area.cut")) s.Cuts = ReadPointValues(*v, false);
+  if (const auto v = OptionValue(options, "area.cut.out")) s.CutOut = *v == "1";
   return s;
 }
 
@@ -239,6 +341,12 @@ void AreaSettingsToOptions(const TAreaSettings& s, TTableOptions& options) {
     list += std::to_string(n);
   }
   SetOption(options, "area.exclude", list);
+  SetOption(options, "area.check", WritePointValues(s.Checks));
+  SetOption(options, "area.tolerance", ToleranceText(s.Tolerance));
+  SetOption(options, "area.check.draw", s.DrawChecks ? "1" : "");
+  SetOption(options, "area.setback", WritePointValues(s.Setbacks));
+  SetOption(options, "area.cut", WritePointValues(s.Cuts));
+  SetOption(options, "area.cut.out", s.CutOut ? "1" : "");
 }
 
 TAreaResult ComputeArea(const TOutlineSolution& sol, const TAreaSettings& settings) {
@@ -253,7 +361,15 @@ TAreaResult ComputeArea(const TOutlineSolution& sol, const TAreaSettings& settin
   r.Rounding = s.Rounding;
   r.RoundDecimals = s.RoundDecimals;
   r.Tsubo = s.Tsubo;
+  r.Table = s.Table;
+  r.DrawChecks = s.DrawChecks;
+  r.Axes = s.Axes;
+  r.CutOut = s.CutOut;
   const double mmPerUnit = MmPerUnit(s);
+  for (const TPointValue& v : s.Checks) {
+    r.CheckDistances.push_back(CheckDistance(sol, v.P, v.Q, v.Mm, mmPerUnit, s.Tolerance));
+  }
+  const std::vector<std::optional<TAreaCheck>> checks = CheckMeasurements(sol, mmPerUnit);
 
   // The first typed measurement of each pair of points.
   std::map<TPair, std::optional<int64_t>> measured;
@@ -269,8 +385,14 @@ TAreaResult ComputeArea(const TOutlineSolution& sol, const TAreaSettings& settin
     measured.emplace(PairOf(row.Point, row.P2), c);
 
     if (!p1.Known || !p2.Known || !p.Known) continue;
-    if (const auto check = CheckMeasurement(sol, row.Point, mmPerUnit)) {
+    if (const auto& check = checks[static_cast<size_t>(row.Point) - 1]) {
       r.Checks.push_back(*check);
+      // The row's distances measured the earlier point again.
+      for (const auto& [partner, d] : {std::pair{row.P1, b}, std::pair{row.P2, c}}) {
+        if (partner == check->Near || !d) continue;
+        r.CheckDistances.push_back(
+            CheckDistance(sol, check->Near, partner, *d, mmPerUnit, s.Tolerance));
+      }
       continue;
     }
     if (s.Excluded(row.Point)) continue;
@@ -326,7 +448,9 @@ TAreaResult ComputeArea(const TOutlineSolution& sol, const TAreaSettings& settin
       r.Sum = r.Coordinates.DoubleArea / PowerOfTen(kMaxDecimals - r.SumDecimals);
       break;
   }
-  r.SiteArea = SiteAreaUnits(r, halves);
+  r.MeasuredArea = SiteAreaUnits(r, halves);
+  r.SiteArea = r.MeasuredArea;
+  if (!r.Triangles.empty()) TakeRoadParts(sol, boundary, s, r);
   return r;
 }
 
@@ -358,7 +482,11 @@ std::string HalfSum(const TAreaResult& r) {
 }
 
 std::string SiteAreaText(const TAreaResult& r) {
-  return FormatUnits(r.SiteArea, r.RoundDecimals);
+  return AreaUnitsText(r, r.SiteArea);
+}
+
+std::string AreaUnitsText(const TAreaResult& r, int64_t units) {
+  return FormatUnits(units, r.RoundDecimals);
 }
 
 std::string TsuboText(const TAreaResult& r) {
@@ -388,6 +516,15 @@ std::string AreaLine(const TAreaResult& r) {
       put({r.Method == TAreaMethod::Heron ? "ヘロン法" : "三斜法", "・",
            std::to_string(r.Triangles.size()), "三角形"});
     }
+    if (r.RoadTaken()) {
+      put({"（実測 ", AreaUnitsText(r, r.MeasuredArea), "㎡"});
+      if (!r.Road.Lines.empty()) put({"－後退 ", AreaUnitsText(r, r.SetbackArea), "㎡"});
+      if (!r.Road.Cuts.empty()) {
+        put({r.CutOut ? "－隅切り " : "・隅切り ", AreaUnitsText(r, r.CutArea),
+             r.CutOut ? "㎡" : "㎡ 算入"});
+      }
+      put({"）"});
+    }
   }
   auto gap = [&line] {
     if (!line.empty()) line.append("　");
@@ -403,6 +540,18 @@ std::string AreaLine(const TAreaResult& r) {
     gap();
     put({"点", std::to_string(c.Point), " は 点", std::to_string(c.Near), " と ",
          std::to_string(c.Millimetres), "mm 差"});
+  }
+  for (const std::string& phrase : ChecksSummary(r.CheckDistances)) {
+    gap();
+    put({phrase});
+  }
+  if (!r.RoadRefused.empty()) {
+    gap();
+    put({r.RoadRefused});
+  }
+  for (const std::string& phrase : r.Road.Refused) {
+    gap();
+    put({phrase});
   }
   for (int32_t n : r.TooLong) {
     gap();

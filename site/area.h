@@ -5,7 +5,8 @@
 // figure is an exact decimal (whole millimetres and their products), so a
 // printed total is the sum of its printed rows and a reviewer with a
 // calculator gets the same numbers. A cross-check by coordinates, check
-// measurements and rows the user leaves out come with it.
+// measurements and distances, rows the user leaves out, and the road's
+// parts (setbacks and corner cuts) taken off the site come with it.
 #pragma once
 
 #include <cstdint>
@@ -13,8 +14,11 @@
 #include <vector>
 
 #include "exchange/tablefile.h"
+#include "site/checks.h"
 #include "site/coordinates.h"
 #include "site/outline.h"
+#include "site/pointlist.h"
+#include "site/setback.h"
 
 enum class TAreaMethod : uint8_t { Heron, BaseHeight, Coordinates };
 // How the site area is brought to its decimals, as the authority asks.
@@ -33,7 +37,13 @@ struct TAreaSettings {
   TAreaAxes Axes = TAreaAxes::Drawing;
   int64_t OriginX = 0;  // mm: point 1's coordinates as the table lists them
   int64_t OriginY = 0;
-  std::vector<int32_t> Exclude;  // point numbers left out, ascending
+  std::vector<int32_t> Exclude;          // point numbers left out, ascending
+  std::vector<TPointValue> Checks = {};  // distances measured between two points
+  TCheckTolerance Tolerance = {};
+  bool DrawChecks = false;                 // draw the checks on OK
+  std::vector<TPointValue> Setbacks = {};  // sides set back, by their depths
+  std::vector<TPointValue> Cuts = {};      // corners cut, by their cut lines
+  bool CutOut = false;                     // the cuts are taken off the site area
 
   bool Excluded(int32_t point) const;
   // Leaves the point out, or takes it back in.
@@ -51,9 +61,6 @@ void AreaSettingsToOptions(const TAreaSettings& settings, TTableOptions& options
 // A new point closer than this to an earlier one makes its row a check
 // measurement.
 inline constexpr int64_t kCheckDistanceMm = 20;
-// Sides beyond this (10 km) are no site's; they keep every product within
-// 64 bits.
-inline constexpr int64_t kMaxSideMm = 10'000'000;
 // The triangles' areas (to 10^-6 m², whatever the method) and the area by
 // coordinates further apart than this (10^-6 m²) mean overlapping or missing
 // triangles.
@@ -86,6 +93,9 @@ struct TAreaCheck {
 struct TAreaResult {
   // Coordinates only when the outline is one simple ring; else ヘロン法.
   TAreaMethod Method = TAreaMethod::Heron;
+  bool Table = false;
+  bool DrawChecks = false;
+  TAreaAxes Axes = TAreaAxes::Drawing;
   int Decimals = 6;
   int HeightDecimals = 3;
   TAreaRounding Rounding = TAreaRounding::Cut;
@@ -93,6 +103,9 @@ struct TAreaResult {
   bool Tsubo = false;
   std::vector<TAreaTriangle> Triangles;
   std::vector<TAreaCheck> Checks;
+  // The distances typed as checks, then those of the check rows (each
+  // row's two distances to the point it measured again).
+  std::vector<TCheckDistance> CheckDistances;
   std::vector<int32_t> TooLong;  // points whose triangle has a side beyond 10 km
   // The corners round the outline, whatever the method; its shape says
   // whether the coordinate method can be offered.
@@ -103,11 +116,25 @@ struct TAreaResult {
   // the areas, 三斜法 and the coordinate table the double areas.
   int SumDecimals = 6;
   int64_t Sum = 0;
-  int64_t SiteArea = 0;  // 10^-RoundDecimals m², by the rule
+  // 10^-RoundDecimals m²: the area of the outline by the rule (実測面積),
+  // the road's parts, each brought the other way so that the site is never
+  // more than its figures (後退部分, 隅切り), and the site area (敷地面積):
+  // the first less the others, less the cuts only when they are counted out.
+  int64_t MeasuredArea = 0;
+  int64_t SetbackArea = 0;
+  int64_t CutArea = 0;
+  bool CutOut = false;
+  int64_t SiteArea = 0;
+  TRoadParts Road;
+  // Why no setback or cut could be worked (the outline is no simple ring),
+  // UTF-8; empty when they could, or none is asked for.
+  std::string RoadRefused;
   // The boundary's area by coordinates, 10^-6 m², and whether it differs
   // from the triangles' by more than kMismatchMicroM2.
   int64_t CoordinateArea = 0;
   bool Mismatch = false;
+  // Setbacks or cuts are taken off: the table shows the steps to the site.
+  bool RoadTaken() const { return !Road.Lines.empty() || !Road.Cuts.empty(); }
 };
 
 // The area of the triangles that count: solved rows whose partners are
@@ -122,13 +149,14 @@ std::string CornerProduct(const TAreaResult& r, const TCornerRow& c);    // Xn(Y
 std::string AreaSum(const TAreaResult& r);                               // the sum row
 std::string HalfSum(const TAreaResult& r);       // of a double area: the sum / 2, exact
 std::string SiteAreaText(const TAreaResult& r);  // m², RoundDecimals
+std::string AreaUnitsText(const TAreaResult& r, int64_t units);  // m², RoundDecimals
 // The site area in 坪 (1 坪 = 400/121 m²), cut at 2 decimals.
 std::string TsuboText(const TAreaResult& r);
 // Why the outline allows no coordinate table, Shift-JIS; empty when it does.
 std::string ShapeReason(TOutlineShape shape);
 
 // The window's area line, Shift-JIS: "敷地面積 123.45㎡（37.34坪） ヘロン法・4三角形",
-// then the check measurements, why the coordinate table was refused and the
-// cross-check's warning; empty when nothing counts and nothing is to be
-// said.
+// then the road's parts taken off, the check measurements and distances,
+// what was refused and why, and the cross-check's warning; empty when
+// nothing counts and nothing is to be said.
 std::string AreaLine(const TAreaResult& r);

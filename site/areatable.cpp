@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/myfunc.h"
+#include "common/geometry.h"
 #include "common/sjis.h"
 #include "exchange/store.h"
 
@@ -21,6 +21,9 @@ constexpr int32_t kBottomCenter = 1;
 constexpr int32_t kMiddleLeft = 3;
 constexpr int32_t kMiddleCenter = 4;
 constexpr int32_t kMiddleRight = 5;
+constexpr int32_t kTopCenter = 7;
+// The host's line colour 8, red: a check beyond its tolerance.
+constexpr int32_t kRedColor = 8;
 
 // Text cell size in drawing units: the current text kind's paper size
 // times the layer group's scale, as the host will draw it.
@@ -51,10 +54,17 @@ class Drawer {
     const size_t before = JwwStore.Lines.size();
     AddLine(x1, y1, x2, y2);
     ++counters_.LineCount;
-    if (lineType != 0 && JwwStore.Lines.size() > before) {
-      JwwStore.Lines.Edit(before).Head.LineType = lineType;
+    if ((lineType != 0 || color_ != 0) && JwwStore.Lines.size() > before) {
+      TJwwEntHead& head = JwwStore.Lines.Edit(before).Head;
+      if (lineType != 0) head.LineType = lineType;
+      if (color_ != 0) head.Color = color_;
     }
   }
+  void Line(TPlanePoint p, TPlanePoint q, int32_t lineType = 0) {
+    Line(p.X, p.Y, q.X, q.Y, lineType);
+  }
+  // The host's colour of what follows; 0 for the current one.
+  void Color(int32_t color) { color_ = color; }
 
   void Circle(double x, double y, double r) {
     TJwwEntCircle& c = AppendRecord<ekCircle>();
@@ -69,23 +79,31 @@ class Drawer {
     const size_t before = JwwStore.Texts.size();
     AddText(0, sjis, x, y, dx, dy);
     ++counters_.TextCount;
-    if (JwwStore.Texts.size() > before) JwwStore.Texts.Edit(before).TextAnchor = anchor;
+    if (JwwStore.Texts.size() > before) {
+      TJwwEntText& t = JwwStore.Texts.Edit(before);
+      t.TextAnchor = anchor;
+      if (color_ != 0) t.Head.Color = color_;
+    }
   }
 
   // A length above the middle of its line, reading left to right or bottom
   // to top.
   void LengthAlong(const std::string& text, const TSolvedPoint& p, const TSolvedPoint& q) {
-    double dx = q.X - p.X, dy = q.Y - p.Y;
-    const double len = std::hypot(dx, dy);
-    if (len <= 0.0) return;
-    dx /= len;
-    dy /= len;
-    if (dx < -1e-9 || (std::abs(dx) <= 1e-9 && dy < 0)) {
-      dx = -dx;
-      dy = -dy;
-    }
-    const double gap = size_.Height * 0.25;
-    Text(text, (p.X + q.X) / 2 - dy * gap, (p.Y + q.Y) / 2 + dx * gap, kBottomCenter, dx, dy);
+    TextBeside(text, {p.X, p.Y}, {q.X, q.Y}, false);
+  }
+
+  // A text at the middle of the line from p to q, reading left to right or
+  // bottom to top, on the line's left side (seen from p to q) or above it.
+  void TextBeside(const std::string& text, TPlanePoint p, TPlanePoint q, bool onLeft) {
+    const TPlanePoint u = UnitVector(q.X - p.X, q.Y - p.Y);
+    if (u.X == 0.0 && u.Y == 0.0) return;
+    const bool turned = u.X < -1e-9 || (std::abs(u.X) <= 1e-9 && u.Y < 0);
+    const double dx = turned ? -u.X : u.X, dy = turned ? -u.Y : u.Y;
+    // Turned, the line's left side is below the reading line.
+    const bool below = onLeft && turned;
+    const double gap = size_.Height * (below ? -0.25 : 0.25);
+    Text(text, (p.X + q.X) / 2 - dy * gap, (p.Y + q.Y) / 2 + dx * gap,
+         below ? kTopCenter : kBottomCenter, dx, dy);
   }
 
   const TTextSize& Size() const { return size_; }
@@ -93,6 +111,7 @@ class Drawer {
  private:
   TOutlineCounters& counters_;
   TTextSize size_;
+  int32_t color_ = 0;
 };
 
 // The foot of the perpendicular from c on the line through a and b.
@@ -143,7 +162,7 @@ struct TColumn {
   int Chars;
 };
 
-std::vector<TColumn> Columns(TAreaMethod method) {
+std::vector<TColumn> MethodColumns(TAreaMethod method) {
   switch (method) {
     case TAreaMethod::BaseHeight:
       return {{"番号", 6}, {"底辺", 10}, {"高さ", 10}, {"倍面積", 16}};
@@ -155,6 +174,13 @@ std::vector<TColumn> Columns(TAreaMethod method) {
   return {{"番号", 6}, {"a", 10}, {"b", 10}, {"c", 10}, {"面積", 14}};
 }
 
+std::vector<TColumn> Columns(const TAreaResult& r) {
+  std::vector<TColumn> columns = MethodColumns(r.Method);
+  // The road's rows are named in four full-width characters.
+  if (r.RoadTaken()) columns.front().Chars = std::max(columns.front().Chars, 10);
+  return columns;
+}
+
 void DrawTable(const TOutlineSolution& sol, const TAreaResult& r, Drawer& d) {
   double maxX = -std::numeric_limits<double>::infinity(), maxY = maxX;
   for (const TSolvedPoint& p : sol.Points) {
@@ -162,7 +188,7 @@ void DrawTable(const TOutlineSolution& sol, const TAreaResult& r, Drawer& d) {
     maxX = std::max(maxX, p.X);
     maxY = std::max(maxY, p.Y);
   }
-  const std::vector<TColumn> columns = Columns(r.Method);
+  const std::vector<TColumn> columns = Columns(r);
   const std::vector<std::vector<std::string>> rows = AreaTableCells(r);
 
   const double th = d.Size().Height, cw = d.Size().Width;
@@ -191,18 +217,56 @@ void DrawTable(const TOutlineSolution& sol, const TAreaResult& r, Drawer& d) {
   d.Text(SiteAreaCaption(r), left, bottom - rowHeight * 0.75, kMiddleLeft);
 }
 
+// Each moved line dashed and named with its depth on the site's side; each
+// corner cut by its cut line, named on the side away from the corner.
+void DrawRoadParts(const TRoadParts& road, Drawer& d) {
+  for (const TSetbackLine& line : road.Lines) {
+    d.Line(line.From, line.To, kSetbackLineType);
+    // The line runs counter-clockwise round what is left: the site is on
+    // its left.
+    d.TextBeside(Sjis("みなし道路境界線（後退 ") + AreaLength(line.Depth) + "m" + Sjis("）"),
+                 line.From, line.To, true);
+  }
+  for (const TCornerCut& cut : road.Cuts) {
+    d.Line(cut.A, cut.B);
+    // From A to B the corner lies on the right.
+    d.TextBeside(Sjis("隅切り ") + AreaLength(cut.Length) + "m", cut.A, cut.B, true);
+  }
+}
+
+// Each check as a dimension: its line with a stroke across either end and
+// both distances above it, red when beyond its tolerance.
+void DrawChecks(const TOutlineSolution& sol, const TAreaResult& r, Drawer& d) {
+  const double tick = d.Size().Height * 0.5;
+  for (const TCheckDistance& c : r.CheckDistances) {
+    if (!c.Known) continue;
+    const TSolvedPoint &p = sol.Point(c.P), &q = sol.Point(c.Q);
+    const TPlanePoint u = UnitVector(q.X - p.X, q.Y - p.Y);
+    d.Color(c.Out() ? kRedColor : 0);
+    d.Line(p.X, p.Y, q.X, q.Y);
+    for (const TSolvedPoint& end : {p, q}) {
+      d.Line(end.X + u.Y * tick, end.Y - u.X * tick, end.X - u.Y * tick, end.Y + u.X * tick);
+    }
+    d.LengthAlong(Sjis(CheckLabel(c)), p, q);
+  }
+  d.Color(0);
+}
+
 }  // namespace
 
 void AddAreaDrawing(const TOutlineSolution& solution, const TAreaResult& result,
                     TOutlineCounters& counters) {
   if (result.Triangles.empty()) return;
   Drawer d(counters, CurrentTextSize());
+  DrawRoadParts(result.Road, d);
+  if (result.DrawChecks) DrawChecks(solution, result, d);
+  if (!result.Table) return;
   if (result.Method != TAreaMethod::Coordinates) DrawTriangleMarks(solution, result, d);
   DrawTable(solution, result, d);
 }
 
 std::vector<std::vector<std::string>> AreaTableCells(const TAreaResult& r) {
-  const std::vector<TColumn> columns = Columns(r.Method);
+  const std::vector<TColumn> columns = Columns(r);
   std::vector<std::vector<std::string>> rows;
   std::vector<std::string> header;
   for (const TColumn& c : columns) header.push_back(Sjis(c.Header));
@@ -235,6 +299,16 @@ std::vector<std::vector<std::string>> AreaTableCells(const TAreaResult& r) {
   };
   total(r.Method == TAreaMethod::Coordinates ? "倍面積" : "合計", AreaSum(r));
   if (r.Method != TAreaMethod::Heron) total("面積", HalfSum(r));
+  if (r.RoadTaken()) {
+    total("実測面積", AreaUnitsText(r, r.MeasuredArea));
+    if (!r.Road.Lines.empty()) total("後退部分", AreaUnitsText(r, r.SetbackArea));
+    if (!r.Road.Cuts.empty()) {
+      total("隅切り", AreaUnitsText(r, r.CutArea));
+      // Counted in, it is shown and not taken off.
+      if (!r.CutOut) rows.back()[1] = Sjis("算入");
+    }
+    total("敷地面積", SiteAreaText(r));
+  }
   return rows;
 }
 

@@ -4,8 +4,10 @@
 // centroid, the lengths the table uses as texts along their lines, for 三斜法
 // each height as a dotted line; to the right of the outline the table
 // itself, in grid lines and texts sized from the host's current text kind
-// and the layer group's scale. The same table goes to a spreadsheet as
-// tab-separated text.
+// and the layer group's scale, down to the site area once the road's parts
+// are taken off. Setback lines and corner cuts are drawn whenever they are
+// asked for, the check distances as dimensions by their setting. The same
+// table goes to a spreadsheet as tab-separated text.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +19,9 @@
 
 // The line type of the heights: the host's first dotted type.
 inline constexpr int32_t kHeightLineType = 2;
+// The line type of a setback's moved line: the host's second dotted type,
+// of longer dashes.
+inline constexpr int32_t kSetbackLineType = 3;
 
 // Adds the drawing of the result to the store in the current attributes,
 // counting what it asks for; nothing when no triangle counts.

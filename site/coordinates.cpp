@@ -7,7 +7,7 @@
 #include <map>
 #include <utility>
 
-#include "common/myfunc.h"
+#include "common/numbers.h"
 
 namespace {
 

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "common/myfunc.h"
+#include "common/geometry.h"
+#include "common/numbers.h"
 #include "exchange/store.h"
 #include "exchange/tablefile.h"
 

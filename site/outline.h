@@ -19,6 +19,7 @@ struct TOutlineInput {
   std::string Point2Distance;
   std::string Point2Angle;
   std::vector<TTableRow> Rows;
+  bool operator==(const TOutlineInput&) const = default;
 };
 
 // Add requests of each kind since the last ResetOutline, declined ones too.

@@ -34,7 +34,7 @@ bool CivilDateMillis(int year, int month, int day, UDate& millis) {
 
 }  // namespace
 
-bool JapaneseEra(int year, int month, int day, std::string& eraName, int& eraYear) {
+bool PlatformJapaneseEra(int year, int month, int day, std::string& eraName, int& eraYear) {
   UDate millis = 0;
   if (!CivilDateMillis(year, month, day, millis)) return false;
   const icu::Locale japanese("ja_JP@calendar=japanese");

@@ -86,7 +86,7 @@ bool FormatterEra(int year, int month, int day, std::wstring& era, int& eraYear)
 
 }  // namespace
 
-bool JapaneseEra(int year, int month, int day, std::string& eraName, int& eraYear) {
+bool PlatformJapaneseEra(int year, int month, int day, std::string& eraName, int& eraYear) {
   static const std::vector<Era> kEras = SystemEras();
   std::wstring era;
   int y = 0;

@@ -6,10 +6,10 @@
 #include <cmath>
 #include <string>
 
-#include "common/myfunc.h"
+#include "common/sjischars.h"
 #include "preview/draw.h"
 #include "preview/gval.h"
-#include "text/textdraw.h"
+#include "text/textrun.h"
 
 namespace {
 

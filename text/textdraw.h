@@ -2,9 +2,8 @@
 // DrawTextEntity resolves the record (layer-group scale, vertical writing,
 // anchor) into a start point, a direction and a cell; DrawMarkedText
 // resolves what the text itself says (negative width, the spread and squeeze
-// marks at its end, a text variable, control codes); DrawTextRun makes one
-// font for a run and steps along it; DrawGlyph outputs one glyph when a
-// corner of its cell is in view.
+// marks at its end, a text variable, control codes); the runs it comes to,
+// and their glyphs, are drawn by textrun.h.
 //
 // Cell sizes are preview lengths: the cell width is that of a full-width
 // glyph, a half-width glyph takes half of it and half the spacing after it.
@@ -19,12 +18,7 @@
 #include "exchange/store.h"
 #include "preview/blockboxes.h"
 #include "preview/canvas.h"
-
-// TextStyle bits of a run.
-inline constexpr int32_t kStyleBold = 1;
-inline constexpr int32_t kStyleItalic = 2;
-inline constexpr int32_t kStyleUnderline = 4;
-inline constexpr int32_t kStyleStrikeOut = 8;
+#include "text/textrun.h"
 
 // Draws a text record; image references are left to DrawImageRef. A colour
 // override of 0 or more replaces the pen and text colours. The pen colour
@@ -33,8 +27,11 @@ void DrawTextEntity(Canvas& canvas, const TJwwEntText& record, int32_t colorOver
 
 // The box DrawTextEntity culls a text by: a square about its start point
 // that holds every glyph of the text, whatever its anchor and direction.
-// Unbounded for a text variable, whose value is not known until it is
-// drawn, and for an image reference, which DrawTextEntity leaves alone.
+// A text variable's square holds its value as long as the value can be
+// whatever the clock says, so neither the box nor the cull asks the clock.
+// Unbounded for a variable the document context gives (its value may
+// change without the store), and for an image reference, which
+// DrawTextEntity leaves alone.
 TCullBox TextEntityBox(const TJwwEntText& record);
 
 // The text from (x1, y1) towards (x2, y2), after its marks, variable and
@@ -42,22 +39,3 @@ TCullBox TextEntityBox(const TJwwEntText& record);
 void DrawMarkedText(Canvas& canvas, int32_t style, std::string_view faceName, double x1, double y1,
                     double x2, double y2, double cellHeight, double cellWidth, double spacing,
                     std::string_view text);
-
-// One run in one font, taking its colour from the pen; the brush is left
-// hollow. A run wholly out of view sets no font and draws nothing.
-void DrawTextRun(Canvas& canvas, int32_t style, std::string_view faceName, double x, double y,
-                 double angle, double cellHeight, double cellWidth, double spacing,
-                 std::string_view text);
-
-// One glyph whose cell's lower-left corner is (x, y) (its upper-left for a
-// negative cell height), output at the cell's top-left screen pixel when at
-// least one corner of the cell lies inside the view.
-void DrawGlyph(Canvas& canvas, std::string_view glyph, double angle, double cellWidth,
-               double cellHeight, double x, double y);
-
-// The font record of a run: pixel height of the cell, pixel width of a
-// half-width glyph, the angle as escapement, the style's weight and flags,
-// the face name cut to the 31 bytes the record holds. Sizes beyond 32-bit
-// range are held at its edge.
-LogFont RunFont(int32_t style, std::string_view faceName, double angle, double cellHeight,
-                double cellWidth);

@@ -2,12 +2,13 @@
 // number form, the rest of the name picks the value.
 #include "text/textvars.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
-#include "common/myfunc.h"
 #include "common/realformat.h"
 #include "common/sjis.h"
+#include "common/sjischars.h"
 #include "text/calendar.h"
 
 TDocContext DocContext;
@@ -57,44 +58,6 @@ std::string TimeText(const TDateParts& p) {
          Number(p.Second, Form::ZeroPadded);
 }
 
-// The value of a regular letter, or false for a letter that is none.
-bool RegularValue(char letter, const TDateParts& p, Form form, std::string& value) {
-  int v = 0;
-  switch (letter) {
-    case 'y':
-      v = p.Year % 100;
-      break;
-    case 'Y': {
-      std::string era;
-      v = p.Year;
-      JapaneseEra(p.Year, p.Month, p.Day, era, v);
-      break;
-    }
-    case 'm':
-      v = p.Month;
-      break;
-    case 'd':
-      v = p.Day;
-      break;
-    case 'H':
-      v = p.Hour;
-      break;
-    case 'h':
-      v = p.Hour % 12;
-      break;
-    case 'M':
-      v = p.Minute;
-      break;
-    case 'S':
-      v = p.Second;
-      break;
-    default:
-      return false;
-  }
-  value = Number(v, form);
-  return true;
-}
-
 // The locale's short weekday name in English upper case; a name that is no
 // Japanese weekday stays as it is.
 std::string WeekdayAbbrev(int weekday) {
@@ -121,6 +84,88 @@ std::string EraDate(const TDateParts& p) {
   JapaneseEra(p.Year, p.Month, p.Day, era, year);
   return era + Number(year, Form::Plain) + Sjis("年") + Number(p.Month, Form::SpacePadded) +
          Sjis("月") + Number(p.Day, Form::SpacePadded) + Sjis("日");
+}
+
+std::string EraYear(const TDateParts& p, Form form) {
+  std::string era;
+  int year = p.Year;
+  JapaneseEra(p.Year, p.Month, p.Day, era, year);
+  return Number(year, form);
+}
+
+// The most bytes of a number's text: an int with its sign.
+constexpr size_t kIntBytes = 11;
+// Year, "/", month, "/", day.
+constexpr size_t kDateBytes = kIntBytes + 1 + 2 + 1 + 2;
+
+// Which time sources a name of the prefix scheme takes.
+enum class Sources { Both, NowOnly, FileOnly };
+
+// A name of the prefix scheme after its prefix: its value from the
+// date-time in the prefix's number form, and the most bytes that value can
+// have whatever the date, the locale's longest weekday name added where it
+// may show (kAnyValueBytes for a value the document context gives).
+struct TPrefixedName {
+  std::string_view Rest;
+  Sources From;
+  std::string (*Value)(const TDateParts& p, Form form);
+  size_t MostBytes;
+  bool Weekday = false;
+};
+
+constexpr TPrefixedName kPrefixedNames[] = {
+    {"y", Sources::Both, [](const TDateParts& p, Form f) { return Number(p.Year % 100, f); }, 3},
+    {"Y", Sources::Both, EraYear, kIntBytes},
+    {"m", Sources::Both, [](const TDateParts& p, Form f) { return Number(p.Month, f); }, 2},
+    {"d", Sources::Both, [](const TDateParts& p, Form f) { return Number(p.Day, f); }, 2},
+    {"H", Sources::Both, [](const TDateParts& p, Form f) { return Number(p.Hour, f); }, 2},
+    {"h", Sources::Both, [](const TDateParts& p, Form f) { return Number(p.Hour % 12, f); }, 2},
+    {"M", Sources::Both, [](const TDateParts& p, Form f) { return Number(p.Minute, f); }, 2},
+    {"S", Sources::Both, [](const TDateParts& p, Form f) { return Number(p.Second, f); }, 2},
+    {"w", Sources::Both, [](const TDateParts& p, Form) { return ShortWeekdayName(p.Weekday); }, 0,
+     true},
+    {"W", Sources::Both, [](const TDateParts& p, Form) { return ShortWeekdayName(p.Weekday); }, 0,
+     true},
+    {"wa", Sources::Both, [](const TDateParts& p, Form) { return WeekdayAbbrev(p.Weekday); }, 3,
+     true},
+    {"ma", Sources::Both, [](const TDateParts& p, Form) { return MonthAbbrev(p.Month); }, 3},
+    {"n", Sources::Both,
+     [](const TDateParts& p, Form) { return std::string(p.Hour < 12 ? "AM" : "PM"); }, 2},
+    {"N", Sources::Both, [](const TDateParts& p, Form) { return Sjis(p.Hour < 12 ? "前" : "後"); },
+     2},
+    {"T", Sources::Both, [](const TDateParts&, Form) { return DocContext.DocTitle; },
+     kAnyValueBytes},
+    {"F", Sources::FileOnly,
+     [](const TDateParts& p, Form f) { return DateText(p, f) + " " + TimeText(p); },
+     kDateBytes + 1 + 8},
+    {"f", Sources::FileOnly, DateText, kDateBytes},
+    {"j", Sources::NowOnly,
+     [](const TDateParts& p, Form) { return DateText(p, Form::SpacePadded); }, kDateBytes},
+    // Era, year, "年", month, "月", day, "日".
+    {"J", Sources::NowOnly, [](const TDateParts& p, Form) { return EraDate(p); },
+     kMaxEraNameBytes + kIntBytes + 2 + 2 + 2 + 2 + 2},
+};
+
+// The entry of a name of the prefix scheme, with the time source and the
+// number form its prefix chooses; null for a text that is none.
+const TPrefixedName* FindPrefixed(std::string_view name, bool& now, Form& form) {
+  if (name.size() < 2 || name.size() > 3 || !ReadPrefix(name[0], now, form)) return nullptr;
+  for (const TPrefixedName& n : kPrefixedNames) {
+    const bool source = n.From == Sources::Both || (n.From == Sources::NowOnly) == now;
+    if (n.Rest == name.substr(1) && source) return &n;
+  }
+  return nullptr;
+}
+
+// The longest short weekday name of the locale, which does not change
+// while the program runs.
+size_t LongestWeekdayName() {
+  static const size_t kLongest = [] {
+    size_t longest = 0;
+    for (int d = 0; d < 7; ++d) longest = std::max(longest, ShortWeekdayName(d).size());
+    return longest;
+  }();
+  return kLongest;
 }
 
 // The path without its folder: what follows the last "\", "/" or ":",
@@ -193,6 +238,11 @@ int HexDigit(char c) {
   return 0;
 }
 
+// The bytes "%f1".."%ff" ask for, 1..15; 0 for any other name.
+int LeadingFileNameBytes(std::string_view name) {
+  return name.size() == 3 && name.starts_with("%f") ? HexDigit(name[2]) : 0;
+}
+
 // The names outside the prefix-and-letter scheme that read no time.
 bool ContextValue(std::string_view name, std::string& value) {
   const TDocContext& doc = DocContext;
@@ -208,47 +258,31 @@ bool ContextValue(std::string_view name, std::string& value) {
     value = WithoutExtension(FileNameOf(doc.DocFileName));
   } else if (name == "$F" || name == "&F" || name == "%F") {
     value = doc.DocFileName;
-  } else if (name.size() == 3 && name.starts_with("%f") && HexDigit(name[2]) > 0) {
-    value = LeadingFileName(HexDigit(name[2]));
+  } else if (const int n = LeadingFileNameBytes(name); n > 0) {
+    value = LeadingFileName(n);
   } else {
     return ScaleValue(name, value);
   }
   return true;
 }
 
+// The most bytes of the value of a name ContextValue knows: the leading
+// part of the file name and the scale texts (a number of at most 32 bytes
+// in the exchange file's format, and "1/" or "/1") have a length of their
+// own; the others are the context's texts.
+size_t ContextBytes(std::string_view name) {
+  if (LeadingFileNameBytes(name) > 0) return 15;
+  std::string scale;
+  return ScaleValue(name, scale) ? 2 + 32 : kAnyValueBytes;
+}
+
 // The names a prefix opens: its time source and form, then the rest.
 bool PrefixedValue(std::string_view name, std::string& value) {
   bool now = false;
   Form form = Form::Plain;
-  if (name.size() < 2 || name.size() > 3 || !ReadPrefix(name[0], now, form)) return false;
-  const std::string_view rest = name.substr(1);
-  const char prefix = name[0];
-  const bool nowOnly = prefix == '$' || prefix == '&' || prefix == '%';
-  const TDateParts p = DecodeDateTime(now ? Now() : DocContext.DocFileTime);
-  if (rest.size() == 1 && RegularValue(rest[0], p, form, value)) return true;
-  if (rest == "w" || rest == "W") {
-    value = ShortWeekdayName(p.Weekday);
-  } else if (rest == "wa") {
-    value = WeekdayAbbrev(p.Weekday);
-  } else if (rest == "ma") {
-    value = MonthAbbrev(p.Month);
-  } else if (rest == "n") {
-    value = p.Hour < 12 ? "AM" : "PM";
-  } else if (rest == "N") {
-    value = Sjis(p.Hour < 12 ? "前" : "後");
-  } else if (rest == "T") {
-    value = DocContext.DocTitle;
-  } else if (rest == "F" && !nowOnly) {
-    value = DateText(p, form) + " " + TimeText(p);
-  } else if (rest == "f" && !nowOnly) {
-    value = DateText(p, form);
-  } else if (rest == "j" && nowOnly) {
-    value = DateText(p, Form::SpacePadded);
-  } else if (rest == "J" && nowOnly) {
-    value = EraDate(p);
-  } else {
-    return false;
-  }
+  const TPrefixedName* n = FindPrefixed(name, now, form);
+  if (n == nullptr) return false;
+  value = n->Value(DecodeDateTime(now ? Now() : DocContext.DocFileTime), form);
   return true;
 }
 
@@ -265,4 +299,17 @@ bool ExpandTextVariable(std::string_view text, std::string& value) {
   }
   value = text;
   return true;
+}
+
+std::optional<size_t> MostValueBytes(std::string_view text) {
+  std::string scratch;
+  if (ContextValue(text, scratch)) return ContextBytes(text);
+  bool now = false;
+  Form form = Form::Plain;
+  if (const TPrefixedName* n = FindPrefixed(text, now, form)) {
+    if (n->MostBytes == kAnyValueBytes) return kAnyValueBytes;
+    return n->MostBytes + (n->Weekday ? LongestWeekdayName() : 0);
+  }
+  if (text.starts_with("%%")) return kAnyValueBytes;
+  return std::nullopt;
 }

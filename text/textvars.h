@@ -4,6 +4,9 @@
 // replacement table. The stored text never changes; only what is drawn.
 #pragma once
 
+#include <cstddef>
+#include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,3 +41,14 @@ extern TDocContext DocContext;
 // An unknown scale (DocScale or DocScaleDivisor 0, or not a number) is
 // taken as 1, so the scale texts read 1/1 rather than dividing by zero.
 bool ExpandTextVariable(std::string_view text, std::string& value);
+
+// MostValueBytes of a value that may be of any length.
+inline constexpr size_t kAnyValueBytes = std::numeric_limits<size_t>::max();
+
+// The most bytes ExpandTextVariable can give for the text, whatever the
+// clock says, known without asking it, so a text's box can hold its value;
+// none for a text that names no variable. kAnyValueBytes where the
+// document context gives the value (the title, the memos, the file's name
+// and path, the replacement table): the context may change between two
+// redraws while the store does not.
+std::optional<size_t> MostValueBytes(std::string_view text);

@@ -8,6 +8,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 #include <string_view>
 #include <vector>
@@ -52,16 +53,34 @@ std::vector<std::string> SiteTexts() {
   return texts;
 }
 
+// Text variables as a title block writes them: the era date most of all,
+// then dates and times now and of the file, a few with spread marks.
+std::vector<std::string> VariableTexts() {
+  static constexpr std::string_view kNames[] = {
+      "$J", "$J", "$J", "%J",  "$j",  "&j", "$Y", "%y", "&m", "%d", "$H",
+      "%M", "$S", "$w", "$wa", "%ma", "$N", "$n", "=F", "_f", "=y", "_m",
+  };
+  std::vector<std::string> texts(std::begin(kNames), std::end(kNames));
+  texts.push_back("$j" + Sjis("・・"));
+  texts.push_back("$J" + Sjis("・"));
+  return texts;
+}
+
+// What a drawing holds: the host's mix of entities, or texts alone.
+enum class TContent { Mix, Texts, Variables };
+
 class TDrawingWriter {
  public:
-  TDrawingWriter(size_t entities, uint32_t seed, bool textsOnly = false)
+  TDrawingWriter(size_t entities, uint32_t seed, TContent content = TContent::Mix)
       : random_(seed),
         left_(entities),
-        textsOnly_(textsOnly),
-        texts_(SiteTexts()),
+        textsOnly_(content != TContent::Mix),
+        texts_(content == TContent::Variables ? VariableTexts() : SiteTexts()),
         font_(Sjis("ＭＳ ゴシック")) {
     // The text sheet mixes in plain Latin labels as a surveyor writes them.
-    if (textsOnly) texts_.insert(texts_.end(), {"No.12", "GL+0.150", "P-3 12.345m", "BM1"});
+    if (content == TContent::Texts) {
+      texts_.insert(texts_.end(), {"No.12", "GL+0.150", "P-3 12.345m", "BM1"});
+    }
     out_.reserve(entities * 48 + 4096);
   }
 
@@ -363,5 +382,9 @@ std::string GenerateHostDrawing(size_t entities, uint32_t seed) {
 }
 
 std::string GenerateTextDrawing(size_t texts, uint32_t seed) {
-  return TDrawingWriter(texts, seed, true).Write();
+  return TDrawingWriter(texts, seed, TContent::Texts).Write();
+}
+
+std::string GenerateVariableTextDrawing(size_t texts, uint32_t seed) {
+  return TDrawingWriter(texts, seed, TContent::Variables).Write();
 }

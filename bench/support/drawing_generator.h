@@ -15,3 +15,7 @@ std::string GenerateHostDrawing(size_t entities, uint32_t seed = 1);
 // A sheet of texts alone: Japanese and Latin site texts in every text size,
 // horizontal, vertical and turned, spread evenly over the sheet.
 std::string GenerateTextDrawing(size_t texts, uint32_t seed = 1);
+
+// A sheet of text variables alone (the era date most of all, dates and
+// times now and of the file), placed as the sheet of texts places them.
+std::string GenerateVariableTextDrawing(size_t texts, uint32_t seed = 1);

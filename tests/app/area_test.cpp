@@ -59,11 +59,14 @@ TEST_F(AreaForm, TheMenuSetsMethodTableAndUnitAndTheyAreKept) {
   TForm1& f = Start();
   auto checks = [&f] {
     std::vector<bool> out;
-    for (const TForm1::TAreaMenuItem& i : f.AreaMenu()) out.push_back(i.Checked);
+    for (const TAreaMenuItem& i : f.AreaMenu()) out.push_back(i.Checked);
     return out;
   };
-  EXPECT_EQ(checks(), (std::vector<bool>{true, false, false, false, false, false, true, false,
-                                         false, false, false}));
+  // The method, the settings, then the checks' (甲二 the default), the
+  // road's, the copy and the SIMA file.
+  EXPECT_EQ(checks(), (std::vector<bool>{true,  false, false, false, false, false, true,
+                                         false, false, false, false, true,  false, false,
+                                         false, false, false, false, false, false}));
   // Nothing computed yet: no outline to list, and the menu says so.
   EXPECT_FALSE(f.AreaMenu()[2].Enabled);
   EXPECT_EQ(f.AreaMenu()[2].Text, Sjis("座標法（座標求積表）：数える三角形がありません(&Z)"));
@@ -74,11 +77,12 @@ TEST_F(AreaForm, TheMenuSetsMethodTableAndUnitAndTheyAreKept) {
   EXPECT_EQ(f.Outline.CircleCount, 1);
   f.AreaMenuChoose(8);
   f.AreaMenuChoose(9);
-  EXPECT_EQ(checks(), (std::vector<bool>{false, true, false, true, false, false, false, false, true,
-                                         true, false}));
+  EXPECT_EQ(checks(), (std::vector<bool>{false, true,  false, true,  false, false, false,
+                                         false, true,  true,  false, true,  false, false,
+                                         false, false, false, false, false, false}));
   f.AreaMenuChoose(2);
   EXPECT_EQ(ui.AreaText, Sjis("敷地面積 6.00㎡（1.81坪） 座標法・3点"));
-  f.AreaMenuChoose(10);
+  f.AreaMenuChoose(18);
   ASSERT_TRUE(ui.Clipboard);
   EXPECT_THAT(Utf8FromSjis(ui.Clipboard->Sjis),
               EndsWith("\t12.00\r\n面積\t\t\t\t6.00\r\n敷地面積(㎡)\t6.00\r\n坪\t1.81\r\n"));
@@ -159,6 +163,101 @@ TEST_F(AreaForm, OkSendsTheAreaTableAsTheReaderReadsItBack) {
     EXPECT_NEAR(top, 4000, 1e-6) << c.method;
     FreeStore();
   }
+}
+
+// The 12 x 8 m rectangle, each triangle exact: point 3 at (6, 8) m on its
+// top side, points 4 and 5 its upper corners; side 1-2 is the 12 m one.
+std::vector<std::string> Rectangle(std::vector<std::string> block) {
+  std::vector<std::string> lines = {"0",    "0",     "475", "475",   "",  "12000", "0",    "3",
+                                    "1",    "10000", "2",   "10000", "0", "1",     "8000", "3",
+                                    "6000", "0",     "2",   "8000",  "3", "6000",  "1"};
+  lines.insert(lines.end(), block.begin(), block.end());
+  return lines;
+}
+
+TEST_F(AreaForm, OkSendsTheSiteAreaWithTheRoadsPartsTakenOff) {
+  struct Case {
+    std::vector<std::string> block;
+    std::vector<std::string> tail;  // the answer's last texts: the table's foot
+    const char* line;
+  };
+  const Case cases[] = {
+      {{"area.setback=1-2:300"},
+       {"実測面積", "96.00", "後退部分", "3.60", "敷地面積", "92.40", "敷地面積 92.40㎡"},
+       "敷地面積 92.40㎡（27.95坪） ヘロン法・3三角形（実測 96.00㎡－後退 3.60㎡）"},
+      // 3 m at a right angle: 3² / 4 less.
+      {{"area.cut=1:3000", "area.cut.out=1"},
+       {"実測面積", "96.00", "隅切り", "2.25", "敷地面積", "93.75", "敷地面積 93.75㎡"},
+       "敷地面積 93.75㎡（28.35坪） ヘロン法・3三角形（実測 96.00㎡－隅切り 2.25㎡）"},
+      {{"area.cut=1:3000"},
+       {"実測面積", "96.00", "隅切り", "算入", "2.25", "敷地面積", "96.00", "敷地面積 96.00㎡"},
+       "敷地面積 96.00㎡（29.04坪） ヘロン法・3三角形（実測 96.00㎡・隅切り 2.25㎡ 算入）"},
+  };
+  for (const Case& c : cases) {
+    folder.WriteHostFile();
+    std::vector<std::string> block = {"#horune", "area.table=1"};
+    block.insert(block.end(), c.block.begin(), c.block.end());
+    WriteLines(folder.SettingsPath(), Rectangle(block));
+    TForm1& f = Start();
+    f.Edit1Exit();
+    EXPECT_EQ(Utf8FromSjis(ui.AreaText), c.line);
+    f.Button1Click();
+    f.FormClose();
+
+    InitStore();
+    ASSERT_TRUE(LoadJwcTemp(folder.JwcTempPath()));
+    const std::vector<std::string> texts = AnswerTexts();
+    ASSERT_GE(texts.size(), c.tail.size());
+    EXPECT_EQ(std::vector<std::string>(texts.end() - static_cast<long>(c.tail.size()), texts.end()),
+              c.tail);
+    // The moved line dashed, 0.3 m in, named on the site's side.
+    const bool setback = c.block[0] == "area.setback=1-2:300";
+    const auto dashed = std::count_if(JwwStore.Lines.begin(), JwwStore.Lines.end(), [](auto& l) {
+      return l.Head.LineType == kSetbackLineType && l.X1 == 0 && l.Y1 == 300 && l.X2 == 12000;
+    });
+    EXPECT_EQ(dashed, setback ? 1 : 0);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "みなし道路境界線（後退 0.300m）"),
+              setback ? 1 : 0);
+    FreeStore();
+  }
+}
+
+TEST_F(AreaForm, TheMenuAsksForTheListsAndSavesTheCornersAsSima) {
+  WriteLines(folder.SettingsPath(), Rectangle({}));
+  TForm1& f = Start();
+  f.Edit1Exit();
+  // Typed in mm as the table is: 0.3 mm is no setback, and the box comes
+  // again with what it could not read.
+  ui.Typed = {Sjis("1-2 0.3"), Sjis("1-2 300"), Sjis("1　3000"), Sjis("1-3 10005"), Sjis("３")};
+  for (const size_t item : {15, 16, 17, 10, 13}) f.AreaMenuChoose(item);
+  EXPECT_EQ(ui.BoxTexts, (std::vector<std::string>{"", "1-2 0.3", "", "", ""}));
+  ASSERT_EQ(ui.Prompts.size(), 5u);
+  EXPECT_THAT(Utf8FromSjis(ui.Prompts[1]), ::testing::StartsWith("読めません：1-2 0.3\n"));
+  EXPECT_EQ(
+      Utf8FromSjis(ui.AreaText),
+      "敷地面積 90.15㎡（27.27坪） ヘロン法・3三角形（実測 96.00㎡－後退 3.60㎡－隅切り 2.25㎡）"
+      "　検測 1-3 +5mm（許容 3mm）超過");
+
+  // Drawn, the check beyond its tolerance is a red dimension: its line and
+  // a stroke across either end.
+  f.AreaMenuChoose(14);
+  EXPECT_EQ(std::count_if(JwwStore.Lines.begin(), JwwStore.Lines.end(),
+                          [](const TJwwEntLine& l) { return l.Head.Color == 8; }),
+            3);
+
+  f.LabelAreaCopy();
+  ASSERT_TRUE(ui.Clipboard);
+  EXPECT_THAT(Utf8FromSjis(ui.Clipboard->Sjis), ::testing::HasSubstr("後退部分\t\t\t\t3.60\r\n"));
+  ui.Chosen = {folder.ProgramPath().parent_path() / "site.sim"};
+  f.AreaMenuChoose(19);
+  EXPECT_EQ(ui.SaveKinds, std::vector<TFileKind>{TFileKind::Sima});
+  EXPECT_THAT(ReadBytes(folder.ProgramPath().parent_path() / "site.sim"),
+              ::testing::StartsWith(
+                  SjisLines({"G00,01,敷地,", "Z00,座標データ,", "A00,", "A01,1,1,0.000,0.000,,"})));
+  f.FormClose();
+  EXPECT_THAT(ReadBytes(folder.SettingsPath()),
+              EndsWith(SjisLines({"area.check=1-3:10005", "area.tolerance=3", "area.check.draw=1",
+                                  "area.setback=1-2:300", "area.cut=1:3000", "area.cut.out=1"})));
 }
 
 }  // namespace

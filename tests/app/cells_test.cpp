@@ -122,6 +122,18 @@ TEST_F(Cells, ACellReadAsZeroIsMarkedWithItsReasonInTheStatusLine) {
   EXPECT_EQ(form->Cells().Warning(2, 2), "");
 }
 
+// A row whose circles miss shows "エラー" yet keeps, and later uses, its side.
+TEST_F(Cells, ARowWhoseCirclesDoNotMeetIsMarkedAndKeepsItsSideFlag) {
+  form->Cells().SetRows({TTableRow{"1", "1", "2", "8", "1"}});
+  form->ComputeOutline();
+  EXPECT_EQ(form->Cells().Shown(5, 1), Sjis("エラー"));
+  EXPECT_EQ(form->Cells().Cell(5, 1), "1");
+  form->Cells().SetCell(2, 1, "6");
+  form->ComputeOutline();
+  EXPECT_EQ(form->Cells().Shown(5, 1), "1");
+  EXPECT_DOUBLE_EQ(JwwStore.Points.back().Y, -4.8);
+}
+
 // The status line's word about a cell goes with the cell's fault: when the
 // cell is mended (typed, before any computation), cleared, or replaced by
 // an opened table.

@@ -4,7 +4,6 @@
 #include <chrono>
 #include <thread>
 
-
 FakeFrontEnd::FakeFrontEnd() : Preview(400, 300) {}
 
 std::string FakeFrontEnd::EditText(EditId edit) const {
@@ -41,8 +40,20 @@ std::optional<std::filesystem::path> FakeFrontEnd::OpenTableDialog(
 }
 
 std::optional<std::filesystem::path> FakeFrontEnd::SaveTableDialog(
-    const std::filesystem::path& start) {
+    const std::filesystem::path& start, TFileKind kind) {
+  SaveKinds.push_back(kind);
   return Choose(start);
+}
+
+std::optional<std::string> FakeFrontEnd::AskText(const std::string& /*title*/,
+                                                 const std::string& prompt,
+                                                 const std::string& text) {
+  Prompts.push_back(prompt);
+  BoxTexts.push_back(text);
+  if (Typed.empty()) return std::nullopt;
+  std::optional<std::string> typed = Typed.front();
+  Typed.pop_front();
+  return typed;
 }
 
 namespace {

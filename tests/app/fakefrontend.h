@@ -47,7 +47,10 @@ class FakeFrontEnd : public FrontEnd {
   bool AskYesNo(const std::string& sjis) override;
   void ShowError(const std::string& sjis) override { Errors.push_back(sjis); }
   std::optional<std::filesystem::path> OpenTableDialog(const std::filesystem::path& start) override;
-  std::optional<std::filesystem::path> SaveTableDialog(const std::filesystem::path& start) override;
+  std::optional<std::filesystem::path> SaveTableDialog(const std::filesystem::path& start,
+                                                       TFileKind kind) override;
+  std::optional<std::string> AskText(const std::string& title, const std::string& prompt,
+                                     const std::string& text) override;
   TBounds WindowBounds() const override { return Window; }
   void SetWindowBounds(const TBounds& bounds) override { Window = bounds; }
   TBounds PaintBoxBounds() const override { return PaintBox; }
@@ -78,6 +81,12 @@ class FakeFrontEnd : public FrontEnd {
   // For the dialogs, in order; nothing (cancel) when none is left.
   std::deque<std::optional<std::filesystem::path>> Chosen;
   std::vector<std::filesystem::path> DialogStarts;
+  std::vector<TFileKind> SaveKinds;
+  // For AskText, in order; nothing (cancel) when none is left. Each box's
+  // prompt and starting text are kept.
+  std::deque<std::optional<std::string>> Typed;
+  std::vector<std::string> Prompts;
+  std::vector<std::string> BoxTexts;
   TBounds Window;
   TBounds PaintBox{30, 40, 400, 300};
   FakePreviewCanvas Preview;

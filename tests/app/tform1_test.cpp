@@ -15,6 +15,7 @@
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 TEST(SettingsPath, IsTheProgramPathWithTheExtensionDat) {
@@ -183,12 +184,26 @@ TEST_F(Answer, WritesThatFailAreToldAndTheAnswerEndsTheRunAsFailed) {
   ASSERT_EQ(ui.Errors.size(), 1u);
   EXPECT_EQ(form->ExitCode(), 0);
 
+  std::filesystem::create_directory(folder.SettingsPath());  // in the way, even of root
   std::filesystem::remove(folder.JwcTempPath());
   std::filesystem::create_directory(folder.JwcTempPath());  // in the answer's way
   form->Button1Click();
   form->FormClose();
-  EXPECT_EQ(ui.Errors.size(), 2u);
+  ASSERT_EQ(ui.Errors.size(), 3u) << "the answer is written after the settings failed";
+  EXPECT_EQ(ui.Errors[1], Sjis("設定ファイル horune.dat に表を保存できませんでした。"
+                               "入力した表は次回に残りません。"));
   EXPECT_EQ(form->ExitCode(), 1);
+}
+
+// OK computes first what was typed since the last computation: here a
+// point-2 distance whose box was not left (Alt+Y).
+TEST_F(Answer, OkSendsTheTableAsShown) {
+  Start();
+  ComputeTriangle();
+  ui.Edit1 = "14";
+  form->Button1Click();
+  form->FormClose();
+  EXPECT_THAT(AnswerFile(), HasSubstr("pt 14 0\r\n"));
 }
 
 class TableFiles : public FormTest {
@@ -235,6 +250,7 @@ TEST_F(TableFiles, OpeningAShorterTableEmptiesTheRowsBelow) {
   Start();
   ui.Chosen = {path};
   form->Button4Click();
+  EXPECT_EQ(JwwStore.Points.size(), 3u) << "the table opened is computed";
   EXPECT_EQ(form->Cells().Rows()[0], (TTableRow{"1", "5", "2", "5", "0"}));
   EXPECT_EQ(form->Cells().Rows()[1], TTableRow{});
   EXPECT_EQ(ui.Edit2, "45");

@@ -67,12 +67,12 @@ TEST_F(FileReplaceTest, FailedSavesLeaveTheOldFile) {
        },
        100, false},
 #endif
-      {"the temporary file cannot be made",
+      {"a leftover at a temporary name",
        [](const fs::path& d) {
          fs::create_directory(d / "old.dat.saving");
          return d / "old.dat";
        },
-       100, false},
+       100, true},
   };
   for (const SaveCase& c : cases) {
     fs::remove_all(dir_);
@@ -90,6 +90,18 @@ TEST_F(FileReplaceTest, FailedSavesLeaveTheOldFile) {
     const size_t after = std::distance(fs::directory_iterator(dir_), fs::directory_iterator());
     EXPECT_EQ(after, before + (c.saved && target.filename() == "new.dat" ? 1 : 0)) << c.what;
   }
+}
+
+// A second program saves the same file while the first is halfway through:
+// each has its own temporary file, and the last to finish leaves its whole.
+TEST_F(FileReplaceTest, SavesAtOnceNeverMixTheirContents) {
+  const auto halfAndHalf = [this](std::FILE* f) {
+    const bool ok = std::fputs("first ", f) >= 0 && std::fflush(f) == 0;
+    return ReplaceFileBytes(dir_ / "old.dat", "second") && ok && std::fputs("half", f) >= 0;
+  };
+  EXPECT_TRUE(ReplaceFile(dir_ / "old.dat", halfAndHalf, TReplaceSync::Cached));
+  EXPECT_EQ(ReadAll(dir_ / "old.dat"), "first half");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
 // Limits, permissions and links as the tests can set them up on POSIX.

@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "common/myfunc.h"
+#include "common/numbers.h"
 
 namespace {
 

@@ -196,8 +196,8 @@ TEST(TableFileOnDisk, SavesReadsAndKeepsTheOldOnFailure) {
 
   t.Edit1 = "99";
   EXPECT_FALSE(WriteTableFile(dir / "gone" / "a.dlist", t));
-  std::filesystem::create_directories(dir / "a.dlist.saving" / "busy");  // no room for the new file
-  EXPECT_FALSE(WriteTableFile(dir / "a.dlist", t));
+  std::filesystem::create_directories(dir / "b.dlist" / "busy");  // a folder at the name
+  EXPECT_FALSE(WriteTableFile(dir / "b.dlist", t));
   EXPECT_EQ(ReadTableFile(dir / "a.dlist")->Edit1, "12.5");
   std::filesystem::remove_all(dir);
 }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/myfunc.h"
+#include "common/geometry.h"
 #include "preview/gval.h"
 #include "tests/preview/recording_canvas.h"
 #include "tests/preview/square_view.h"

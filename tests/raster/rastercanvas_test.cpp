@@ -1,21 +1,19 @@
-// The raster canvas's pixels, with Qt's glyphs, against the GDI rules the core
-// relies on.
+// The raster canvas's pixels, with box glyphs, against the GDI rules the
+// core relies on.
 #include <gtest/gtest.h>
 
-#include <QFontMetricsF>
-#include <QPainter>
-#include <atomic>
-#include <chrono>
 #include <cstdint>
-#include <thread>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
-#include "common/escape.h"
 #include "common/sjis.h"
 #include "preview/draw.h"
 #include "preview/gval.h"
-#include "tests/preview/channel_difference.h"
-#include "ui/qt/escape_x11.h"
-#include "ui/qt/qtcanvas.h"
+#include "tests/raster/boxglyphs.h"
+#include "tests/raster/canvaspixels.h"
 
 namespace {
 
@@ -29,10 +27,7 @@ class RasterCanvasTest : public ::testing::Test {
  protected:
   RasterCanvasTest() : canvas(40, 30) {}
 
-  TColor At(int x, int y) {
-    QRgb p = canvas.Image().pixel(x, y);
-    return RGB(qRed(p), qGreen(p), qBlue(p));
-  }
+  TColor At(int x, int y) { return PixelAt(canvas, x, y); }
 
   // The pixels of one row from x0 to x1 as '#' (not white) and '.' (white).
   std::string Row(int y, int x0, int x1) {
@@ -43,8 +38,8 @@ class RasterCanvasTest : public ::testing::Test {
 
   int Count(TColor color) {
     int n = 0;
-    for (int y = 0; y < canvas.Image().height(); ++y) {
-      for (int x = 0; x < canvas.Image().width(); ++x) n += At(x, y) == color;
+    for (int y = 0; y < canvas.Height(); ++y) {
+      for (int x = 0; x < canvas.Width(); ++x) n += At(x, y) == color;
     }
     return n;
   }
@@ -54,7 +49,7 @@ class RasterCanvasTest : public ::testing::Test {
     canvas.SetPen({color, width, style, mix});
   }
 
-  QtCanvas canvas;
+  BoxCanvas canvas;
 };
 
 TEST_F(RasterCanvasTest, LineToLeavesOutItsLastPixelInEveryDirection) {
@@ -97,9 +92,9 @@ TEST(RasterCanvasRuns, ScreenLinesDrawWhatLineByLineDraws) {
                       {kRed, 1, PenStyle::Null, PenMix::Copy},
                       {kBlue, 3, PenStyle::Solid, PenMix::Copy}};
   for (const Pen& pen : pens) {
-    QtCanvas joined(40, 30);
-    QtCanvas single(40, 30);
-    for (QtCanvas* c : {&joined, &single}) {
+    BoxCanvas joined(40, 30);
+    BoxCanvas single(40, 30);
+    for (BoxCanvas* c : {&joined, &single}) {
       c->SetBrush({kWhite, BrushStyle::Solid});
       c->Rectangle(-1, -1, 41, 31);
       c->SetPen(pen);
@@ -112,7 +107,7 @@ TEST(RasterCanvasRuns, ScreenLinesDrawWhatLineByLineDraws) {
       single.SetPixel(run[i].x, run[i].y, pen.Color);
     }
     single.LineTo(0, 0);
-    EXPECT_EQ(joined.Image(), single.Image()) << "pen style " << static_cast<int>(pen.Style);
+    EXPECT_EQ(PixelsOf(joined), PixelsOf(single)) << "pen style " << static_cast<int>(pen.Style);
   }
 }
 
@@ -169,9 +164,9 @@ TEST(RasterCanvasLayer, TheDashPatternGoesOnAsIfTheLayersPensWereSetHere) {
   const Pen other{kRed, 1, PenStyle::Solid, PenMix::Copy};
   const std::vector<std::vector<Pen>> cases = {{}, {dotted}, {other, dotted}, {other}};
   for (const std::vector<Pen>& pens : cases) {
-    QtCanvas layered(40, 4);
-    QtCanvas inPlace(40, 4);
-    for (QtCanvas* c : {&layered, &inPlace}) {
+    BoxCanvas layered(40, 4);
+    BoxCanvas inPlace(40, 4);
+    for (BoxCanvas* c : {&layered, &inPlace}) {
       c->SetPen(dotted);
       c->MoveTo(0, 0);
       c->LineTo(4, 0);  // the pattern stands mid-dot
@@ -180,19 +175,19 @@ TEST(RasterCanvasLayer, TheDashPatternGoesOnAsIfTheLayersPensWereSetHere) {
       for (const Pen& p : pens) layer.SetPen(p);
     }));
     for (const Pen& p : pens) inPlace.SetPen(p);
-    for (QtCanvas* c : {&layered, &inPlace}) {
+    for (BoxCanvas* c : {&layered, &inPlace}) {
       c->SetPen(dotted);
       c->MoveTo(0, 2);
       c->LineTo(30, 2);
     }
-    EXPECT_EQ(layered.Image(), inPlace.Image()) << pens.size() << " pens";
+    EXPECT_EQ(PixelsOf(layered), PixelsOf(inPlace)) << pens.size() << " pens";
   }
 }
 
 // A layer stacks beneath: glyphs drawn on it last to first come out as
-// drawn first to last in place, within the blends' rounding, whether the
-// font engine draws them straight (too big to keep), their coverage is
-// laid, or a brush fills their cells; ink laid beneath ink stays opaque.
+// drawn first to last in place, within the blends' rounding, whether they
+// are filled straight (too big to keep), their coverage is laid, or a brush
+// fills their cells; ink laid beneath ink stays opaque.
 TEST(RasterCanvasLayer, GlyphsDrawnLastToFirstStackAsDrawnInPlace) {
   struct Glyph {
     int32_t Height, Escapement;
@@ -221,18 +216,18 @@ TEST(RasterCanvasLayer, GlyphsDrawnLastToFirstStackAsDrawnInPlace) {
     c.SetBrush({RGB(255, 255, 0), g.Cell});
     c.TextOut(g.X, g.Y, Sjis(g.Text));
   };
-  QtCanvas inPlace(160, 160);
+  BoxCanvas inPlace(160, 160);
   for (const Glyph& g : glyphs) draw(inPlace, g);
-  QtCanvas layered(160, 160);
+  BoxCanvas layered(160, 160);
   ASSERT_TRUE(DrawOnLayer(layered, [&](Canvas& layer) {
     for (auto g = std::rbegin(glyphs); g != std::rend(glyphs); ++g) draw(layer, *g);
   }));
   // Each of the three glyphs stacked over one another rounds once more
   // beneath than over.
-  EXPECT_LE(MostChannelDifference(inPlace.Image(), layered.Image()), 4);
+  EXPECT_LE(MostChannelDifference(inPlace, layered), 4);
   int inked = 0;
   for (int y = 0; y < 160; ++y) {
-    for (int x = 0; x < 160; ++x) inked += inPlace.Image().pixel(x, y) != qRgb(255, 255, 255);
+    for (int x = 0; x < 160; ++x) inked += PixelAt(inPlace, x, y) != kWhite;
   }
   EXPECT_GT(inked, 2000);
 }
@@ -250,7 +245,7 @@ TEST_F(RasterCanvasTest, XorTogglesEveryPixelOnceAndTwiceRestores) {
   UsePen(kBlue);
   canvas.SetBrush({kRed, BrushStyle::Solid});
   canvas.Rectangle(4, 4, 30, 20);
-  QImage before = canvas.Image().copy();
+  const std::vector<uint32_t> before = PixelsOf(canvas);
 
   auto drawBand = [&] {
     UsePen(kCyan, 1, PenStyle::Solid, PenMix::Xor);
@@ -264,9 +259,9 @@ TEST_F(RasterCanvasTest, XorTogglesEveryPixelOnceAndTwiceRestores) {
     canvas.Rectangle(10, 8, 20, 18);
   };
   drawBand();
-  EXPECT_NE(canvas.Image(), before);
+  EXPECT_NE(PixelsOf(canvas), before);
   drawBand();
-  EXPECT_EQ(canvas.Image(), before);
+  EXPECT_EQ(PixelsOf(canvas), before);
 }
 
 TEST_F(RasterCanvasTest, XorOutlineTogglesItsCornersOnce) {
@@ -367,7 +362,7 @@ TEST_F(RasterCanvasTest, LinesCutAtTheEdgeKeepThePixelsOfTheWholeLine) {
   // The same lines on a canvas large enough to hold them whole, shifted,
   // must give the same pixels where the two canvases overlap.
   constexpr int kShift = 100;
-  QtCanvas whole(40 + 2 * kShift, 30 + 2 * kShift);
+  BoxCanvas whole(40 + 2 * kShift, 30 + 2 * kShift);
   whole.SetPen({kBlack, 1, PenStyle::DashDot, PenMix::Xor});
   UsePen(kBlack, 1, PenStyle::DashDot, PenMix::Xor);
   uint32_t seed = 12345;
@@ -382,7 +377,7 @@ TEST_F(RasterCanvasTest, LinesCutAtTheEdgeKeepThePixelsOfTheWholeLine) {
     whole.MoveTo(x1 + kShift, y1 + kShift);
     whole.LineTo(x2 + kShift, y2 + kShift);
   }
-  EXPECT_EQ(canvas.Image(), whole.Image().copy(kShift, kShift, 40, 30));
+  EXPECT_EQ(PixelsOf(canvas), PixelsOf(whole, kShift, kShift, 40, 30));
 }
 
 TEST_F(RasterCanvasTest, BitmapsKeepRedInTheLowByte) {
@@ -486,16 +481,16 @@ TEST(RasterCanvasFaces, EachFontDrawsWithItsOwnFaceWhateverCameBefore) {
       Changed(base, [](LogFont& f) { f.FaceName = Sjis("ＭＳ ゴシック"); }),
   };
   for (const LogFont& font : fonts) {
-    QtCanvas after(40, 30);
-    QtCanvas alone(40, 30);
+    BoxCanvas after(40, 30);
+    BoxCanvas alone(40, 30);
     after.SetFont(base);
     after.TextOut(0, 0, Sjis("字"));
     after.Rectangle(-1, -1, 41, 31);
-    for (QtCanvas* c : {&after, &alone}) {
+    for (BoxCanvas* c : {&after, &alone}) {
       c->SetFont(font);
       c->TextOut(8, 6, Sjis("字"));
     }
-    EXPECT_EQ(after.Image(), alone.Image())
+    EXPECT_EQ(PixelsOf(after), PixelsOf(alone))
         << font.Height << " " << font.Width << " " << font.Weight << " " << font.Italic;
   }
 }
@@ -515,7 +510,8 @@ TEST_F(RasterCanvasTest, GlyphCellsOfAnySizeDrawWithoutHarm) {
       canvas.TextOut(30, 10, "A");
     }
   }
-  EXPECT_EQ(canvas.Image().size(), QSize(40, 30));
+  EXPECT_EQ(canvas.Width(), 40);
+  EXPECT_EQ(canvas.Height(), 30);
 }
 
 // A glyph too large to keep is filled straight onto the canvas in bands of
@@ -529,168 +525,20 @@ TEST(RasterCanvasGlyphs, ALargeGlyphDrawsTheSameWhereverItCrossesTheBands) {
     SCOPED_TRACE(escapement);
     font.Escapement = escapement;
     const auto draw = [&font](int size, int x, int y) {
-      QtCanvas canvas(size, size);
+      BoxCanvas canvas(size, size);
       canvas.SetTextColor(kBlack);
       canvas.SetFont(font);
       canvas.TextOut(x, y, Sjis("田"));
-      return canvas.Image().copy(x - 250, y - 250, 500, 500);
+      int ink = 0;
+      for (int dy = -250; dy < 250; ++dy) {
+        for (int dx = -250; dx < 250; ++dx) ink += PixelAt(canvas, x + dx, y + dy) == kBlack;
+      }
+      return std::pair(PixelsOf(canvas, x - 250, y - 250, 500, 500), ink);
     };
-    const QImage near = draw(520, 260, 260);
-    EXPECT_TRUE(near == draw(900, 577, 391));
-    int ink = 0;
-    for (int y = 0; y < near.height(); ++y) {
-      for (int x = 0; x < near.width(); ++x) ink += qGray(near.pixel(x, y)) < 128;
-    }
-    EXPECT_GT(ink, 5000);
+    const auto near = draw(520, 260, 260);
+    EXPECT_TRUE(near.first == draw(900, 577, 391).first);
+    EXPECT_GT(near.second, 5000);
   }
-}
-
-TEST(EscapeQuery, OffscreenInstallsNothingSoTheKeyReadsReleased) {
-  SetEscapeQuery({});
-  InstallEscapeQuery();
-  EXPECT_FALSE(EscapePressed());
 }
 
 }  // namespace
-
-// The ink of a picture: how dark it is in all, and where its darkness
-// centres.
-struct Ink {
-  double Amount = 0;
-  double X = 0;
-  double Y = 0;
-};
-
-Ink InkOf(const QImage& image) {
-  Ink ink;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      const double dark = 255 - qGray(image.pixel(x, y));
-      ink.Amount += dark;
-      ink.X += dark * x;
-      ink.Y += dark * y;
-    }
-  }
-  if (ink.Amount > 0) {
-    ink.X /= ink.Amount;
-    ink.Y /= ink.Amount;
-  }
-  return ink;
-}
-
-// A glyph at a turn between the quarter turns keeps the look the font
-// engine gives it drawn straight onto the picture: much the same ink (the
-// engine's hinting thins some strokes), centred in the same place, whatever
-// the face's weight, slant, decoration or width.
-TEST(RasterCanvasGlyphs, GlyphsAtAnyTurnMatchTheFontEngineDrawingThem) {
-  constexpr int kEm = 24;
-  constexpr int kSize = 80;
-  LogFont gothic;
-  gothic.Height = -kEm;
-  gothic.FaceName = Sjis("ＭＳ ゴシック");
-  const struct {
-    const char* Name;
-    const char* Glyph;
-    int32_t Escapement;
-    LogFont Font;
-  } cases[] = {
-      {"upright", "界", 0, gothic},
-      {"vertical", "杭", 900, gothic},
-      {"plain", "田", 300, gothic},
-      {"latin", "A", 1234, gothic},
-      {"bold", "字", 450, Changed(gothic, [](LogFont& f) { f.Weight = 700; })},
-      {"italic", "R", 3300, Changed(gothic, [](LogFont& f) { f.Italic = true; })},
-      {"underlined", "g", 2000, Changed(gothic, [](LogFont& f) { f.Underline = true; })},
-      {"struck out", "界", 600, Changed(gothic, [](LogFont& f) { f.StrikeOut = true; })},
-      {"underlined upright", "口", 0, Changed(gothic, [](LogFont& f) { f.Underline = true; })},
-      {"struck out, a quarter turned", "口", 900,
-       Changed(gothic, [](LogFont& f) { f.StrikeOut = true; })},
-      {"narrow", "杭", 1500, Changed(gothic, [](LogFont& f) { f.Width = 6; })},
-      {"wide", "W", 800, Changed(gothic, [](LogFont& f) { f.Width = 30; })},
-  };
-  int quarters = 0;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.Name);
-    LogFont font = c.Font;
-    QtCanvas canvas(kSize, kSize);
-    canvas.SetTextColor(kBlack);
-    // First the glyph one to three quarter turns back and off the canvas,
-    // so the glyph at its own turn is that coverage turned on.
-    font.Escapement = (c.Escapement + 900 * (++quarters % 3 + 1)) % 3600;
-    canvas.SetFont(font);
-    canvas.TextOut(-kSize, -kSize, Sjis(c.Glyph));
-    font.Escapement = c.Escapement;
-    canvas.SetFont(font);
-    canvas.TextOut(kSize / 2, kSize / 2, Sjis(c.Glyph));
-
-    QFont reference(QStringLiteral("IPAGothic"));
-    reference.setPixelSize(kEm);
-    if (font.Width != 0) reference.setStretch(200 * font.Width / kEm);
-    reference.setWeight(static_cast<QFont::Weight>(font.Weight));
-    reference.setItalic(font.Italic);
-    reference.setUnderline(font.Underline);
-    reference.setStrikeOut(font.StrikeOut);
-    QImage drawn(kSize, kSize, QImage::Format_RGB32);
-    drawn.fill(Qt::white);
-    QPainter painter(&drawn);
-    painter.setFont(reference);
-    painter.setPen(Qt::black);
-    painter.translate(kSize / 2, kSize / 2);
-    painter.rotate(-font.Escapement / 10.0);
-    painter.drawText(QPointF(0, QFontMetricsF(reference).ascent()), QString::fromUtf8(c.Glyph));
-    painter.end();
-
-    const Ink got = InkOf(canvas.Image());
-    const Ink want = InkOf(drawn);
-    ASSERT_GT(want.Amount, 0);
-    EXPECT_NEAR(got.Amount / want.Amount, 1.0, 0.15);
-    EXPECT_NEAR(got.X, want.X, 0.5);
-    EXPECT_NEAR(got.Y, want.Y, 0.5);
-  }
-}
-
-// The box of the pixels darker than mid-grey: left, top, right, bottom.
-QRect DarkBox(const QImage& image) {
-  QRect box;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      if (qGray(image.pixel(x, y)) < 128) box |= QRect(x, y, 1, 1);
-    }
-  }
-  return box;
-}
-
-// Vertical writing turns the run downwards with an "@" face: each
-// full-width glyph stands upright in the cell the run gives it (its
-// advance down the run, its height across), in the face's vertical form
-// where it has one, as the long-vowel mark, which stands as a vertical bar.
-TEST(RasterCanvasGlyphs, AVerticalFaceKeepsTheCellAndTakesTheVerticalForms) {
-  struct Case {
-    const char* Glyph;
-    int32_t Height, Width;
-    bool Upright;  // the ink is taller than wide
-  };
-  const Case cases[] = {{"田", 20, 5, false}, {"田", 40, 20, false}, {"ー", 40, 20, true}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.Glyph << " " << c.Height << "x" << c.Width);
-    QtCanvas canvas(100, 100);
-    LogFont font;
-    font.Height = c.Height;
-    font.Width = c.Width;
-    font.Escapement = 2700;
-    font.FaceName = Sjis("@ＭＳ ゴシック");
-    canvas.SetFont(font);
-    canvas.SetTextColor(kBlack);
-    canvas.TextOut(60, 20, Sjis(c.Glyph));
-    // Turned downwards the cell reaches its height to the left of the
-    // point and its advance down from it.
-    const QRect cell(60 - c.Height, 20, c.Height, 2 * c.Width);
-    const QRect ink = DarkBox(canvas.Image());
-    ASSERT_FALSE(ink.isEmpty());
-    EXPECT_TRUE(cell.adjusted(-1, -1, 1, 1).contains(ink))
-        << ink.x() << "," << ink.y() << " " << ink.width() << "x" << ink.height();
-    if (c.Upright) {
-      EXPECT_GT(ink.height(), ink.width());
-    }
-  }
-}

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <future>
@@ -22,6 +23,7 @@
 #include "tests/preview/empty_store_test.h"
 #include "tests/preview/recording_canvas.h"
 #include "tests/preview/square_view.h"
+#include "text/clock.h"
 
 namespace {
 
@@ -290,9 +292,10 @@ std::vector<std::string> Stacked(const std::vector<std::string>& lines,
 // at once or in slices, and when the layer is dropped between slices (as a
 // computation does), the walk draws the texts itself.
 TEST_F(RendererTest, TextsOnALayerDrawWhatTheWalkDraws) {
+  SetClock([] { return EncodeDateTime(2026, 1, 5, 9, 7, 3); });
   for (int i = 0; i < 30; ++i) {
     AddLineRec(Head(2 + i % 3, 1 + i % 2), i, 0, i, 90);
-    AppendRecord<ekText>() = MakeText(Head(1 + i % 5), i % 2 ? "A" : "BC");
+    AppendRecord<ekText>() = MakeText(Head(1 + i % 5), std::array{"A", "BC", "$J"}[i % 3]);
   }
   AppendRecord<ekPoint>() = {Head(6), 50, 50};
   TJwwEntDim& d = AppendRecord<ekDim>();
@@ -327,6 +330,7 @@ TEST_F(RendererTest, TextsOnALayerDrawWhatTheWalkDraws) {
     EXPECT_GT(canvas.Glyphs, 0);
   }
   EXPECT_EQ(JwwStore.Texts.Revision(), revision);
+  SetClock({});
 }
 
 // A change between two slices that did not stop the redraw first ends it

@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -157,7 +159,10 @@ TEST_F(Area, TheLineShowsAreaTsuboMethodChecksAndTheCrossCheck) {
   overlapping.push_back({"1", "7071.068", "2", "7071.068", "0"});
   const Case cases[] = {
       {kSquare, {}, "敷地面積 100.00㎡（30.25坪） ヘロン法・2三角形"},
-      {checked, {}, "敷地面積 100.00㎡（30.25坪） ヘロン法・2三角形　点5 は 点4 と 3mm 差"},
+      // Its distances 10.003 m to point 1 and 10.000 m to point 3 join the checks.
+      {checked,
+       {},
+       "敷地面積 100.00㎡（30.25坪） ヘロン法・2三角形　点5 は 点4 と 3mm 差　検測 2件 許容内"},
       // Left out, the second triangle leaves a smaller site, still tiled.
       {kSquare, {4}, "敷地面積 50.00㎡（15.12坪） ヘロン法・1三角形"},
       {overlapping,
@@ -258,6 +263,53 @@ TEST_F(Area, RandomFansAgreeWithCoordinatesAndAddUpAsPrinted) {
   }
 }
 
+// The search of every earlier point: the nearest known one within 20 mm,
+// the lowest number among those equally near.
+std::optional<std::array<int64_t, 3>> NearestEarlier(const TOutlineSolution& sol, int32_t n,
+                                                     double unit) {
+  std::optional<std::array<int64_t, 3>> best;
+  double bestMm = 0.0;
+  const TSolvedPoint& p = sol.Point(n);
+  for (int32_t k = 1; k < n; ++k) {
+    const TSolvedPoint& q = sol.Point(k);
+    const double mm = std::sqrt((p.X - q.X) * (p.X - q.X) + (p.Y - q.Y) * (p.Y - q.Y)) * unit;
+    if (p.Known && q.Known && mm <= 20 && (!best || mm < bestMm)) {
+      best = {n, k, std::llround(mm)};
+      bestMm = mm;
+    }
+  }
+  return best;
+}
+
+// Each row's check measurement is what that search finds, on points of a
+// 5 mm lattice about a few spots, so that many are near and ties are
+// common, now and then unknown, far out or no number, in mm and in m.
+TEST_F(Area, CheckMeasurementsAreTheNearestEarlierPoint) {
+  std::mt19937 rng(5);
+  auto below = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+  for (int set = 0; set < 300; ++set) {
+    TAreaSettings s;
+    s.Metres = set % 2 == 1;
+    const double unit = s.Metres ? 1000.0 : 1.0;
+    TOutlineSolution sol;
+    sol.Points.resize(static_cast<size_t>(2 + below(300)));
+    for (TSolvedPoint& p : sol.Points) {
+      p = {below(10) > 0, (40.0 * below(4) + 5.0 * below(9)) / unit, 5.0 * below(9) / unit};
+      if (below(50) == 0)
+        p.Y = std::array<double, 3>{NAN, INFINITY, 1e30}[static_cast<size_t>(below(3))];
+    }
+    sol.Points[0].Known = sol.Points[1].Known = true;
+    std::vector<std::array<int64_t, 3>> want, got;
+    for (int32_t n = 3; n <= static_cast<int32_t>(sol.Points.size()); ++n) {
+      sol.Rows.push_back({n, 1, 2, "1", "1"});
+      if (const auto check = NearestEarlier(sol, n, unit)) want.push_back(*check);
+    }
+    for (const TAreaCheck& c : ComputeArea(sol, s).Checks)
+      got.push_back({c.Point, c.Near, c.Millimetres});
+    EXPECT_EQ(got, want) << set;
+  }
+}
+
 TEST(AreaSettings, ReadFromTheBlockAndWrittenBackKeepingOtherNames) {
   const TTableOptions read = {{"area.table", "1"},
                               {"area.method", "base-height"},
@@ -270,7 +322,13 @@ TEST(AreaSettings, ReadFromTheBlockAndWrittenBackKeepingOtherNames) {
                               {"area.axes", "survey"},
                               {"area.origin", "-12110,3020"},
                               {"view.grid", "on"},
-                              {"area.exclude", "7, 4,x,7"}};
+                              {"area.exclude", "7, 4,x,7"},
+                              {"area.check", "1-3:15620,2-4:12010"},
+                              {"area.tolerance", "kou1"},
+                              {"area.check.draw", "1"},
+                              {"area.setback", "1-2:300,x,3-3:5"},
+                              {"area.cut", "1:2000"},
+                              {"area.cut.out", "1"}};
   const TAreaSettings s = AreaSettingsFromOptions(read);
   EXPECT_TRUE(s.Table);
   EXPECT_EQ(s.Method, TAreaMethod::BaseHeight);
@@ -282,11 +340,17 @@ TEST(AreaSettings, ReadFromTheBlockAndWrittenBackKeepingOtherNames) {
   EXPECT_TRUE(s.Tsubo);
   EXPECT_EQ(s.Axes, TAreaAxes::Survey);
   EXPECT_EQ(s.OriginX * 10000 + s.OriginY, -12110 * 10000 + 3020);
+  EXPECT_EQ(s.Checks, (std::vector<TPointValue>{{1, 3, 15620}, {2, 4, 12010}}));
+  EXPECT_EQ(s.Tolerance.Rule, TToleranceRule::Kou1);
+  EXPECT_EQ(s.Setbacks, (std::vector<TPointValue>{{1, 2, 300}}));
+  EXPECT_EQ(s.Cuts, (std::vector<TPointValue>{{1, 0, 2000}}));
+  EXPECT_TRUE(s.DrawChecks && s.CutOut);
 
   TTableOptions written = read;
   AreaSettingsToOptions(s, written);
   TTableOptions tidied = read;
-  tidied.back().Value = "4,7";
+  tidied[11].Value = "4,7";
+  tidied[15].Value = "1-2:300";
   EXPECT_EQ(written, tidied);
   // Defaults are left out; a name this version does not know stays.
   AreaSettingsToOptions(TAreaSettings{}, written);
@@ -296,8 +360,11 @@ TEST(AreaSettings, ReadFromTheBlockAndWrittenBackKeepingOtherNames) {
                                      {"area.method", "x"},
                                      {"area.round.decimals", "5"},
                                      {"area.height.decimals", ""},
-                                     {"area.origin", "5"}}),
+                                     {"area.origin", "5"},
+                                     {"area.tolerance", "0"}}),
             TAreaSettings{});
+  EXPECT_EQ(AreaSettingsFromOptions({{"area.tolerance", "25"}}).Tolerance,
+            (TCheckTolerance{TToleranceRule::Fixed, 25}));
 }
 
 }  // namespace

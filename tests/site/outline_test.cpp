@@ -14,7 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "common/myfunc.h"
+#include "common/geometry.h"
+#include "common/numbers.h"
 #include "common/sjis.h"
 #include "exchange/store.h"
 #include "tests/exchange/store_setup.h"

@@ -20,7 +20,7 @@ struct TableStub {
 };
 
 // The outline of the stub's values put into the store, and "エラー" in the
-// side column of the rows it could not solve, as the window does.
+// side column of the rows it could not solve, as the window shows them.
 inline TOutlineResult RunOutline(TableStub& table, TOutlineCounters& counters) {
   TOutlineResult result = ComputeOutline({table.edit1, table.edit2, table.rows});
   AddOutline(result, counters);

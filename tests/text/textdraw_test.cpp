@@ -5,10 +5,10 @@
 
 #include <gmock/gmock.h>
 
-#include <numbers>
+#include <string>
+#include <vector>
 
 #include "common/sjis.h"
-#include "render/renderer.h"
 #include "tests/text/text_fixture.h"
 #include "text/clock.h"
 #include "text/imageref.h"
@@ -122,6 +122,32 @@ TEST_F(TextDrawTest, VariableIsExpandedAfterTheMarksAndDrawnPlain) {
                                     "TextOut 14 47 \"^\"", "TextOut 16 47 \"!\""));
 }
 
+// A variable is culled by the box of its value, not of its name: a value
+// longer than the name is drawn where it reaches into the view, and a text
+// wholly outside costs neither a pen nor a look at the clock.
+TEST_F(TextDrawTest, VariablesAreCulledByTheBoxOfTheirValue) {
+  int asked = 0;
+  SetClock([&asked] { return ++asked, EncodeDateTime(2026, 1, 5, 9, 7, 3); });
+  // The glyph calls; none: no call at all.
+  const std::pair<TJwwEntText, std::vector<std::string>> cases[] = {
+      {TextRecord("$J", 300, 50), {}},
+      {TextRecord("$100", 300, 50), {}},
+      // "令和8年 1月 5日" from x = -28: only its last glyph reaches x = 0.
+      {TextRecord("$J", -28, 50), {kFontAt0, "TextOut -2 47 \"日\""}},
+      // "2026/ 1/ 5" spread by the dots to 10 units a byte: "5" at x = 2.
+      {TextRecord("$j" + Sjis("・・"), -88, 50), {kFontAt0, "TextOut 2 47 \"5\""}},
+  };
+  for (const auto& [record, want] : cases) {
+    canvas.Clear();
+    asked = 0;
+    DrawTextEntity(canvas, record, -1);
+    EXPECT_THAT(Glyphs(), ElementsAreArray(want)) << record.X;
+    EXPECT_EQ(canvas.Lines().empty(), want.empty()) << record.X;
+    EXPECT_EQ(asked, want.empty() ? 0 : 1) << record.X;
+  }
+  SetClock({});
+}
+
 TEST_F(TextDrawTest, DoubleAtFaceTurnsEveryGlyphHalfATurn) {
   TJwwEntText t = TextRecord(Sjis("字") + "A", 10, 50);
   t.FontName = "@@F";
@@ -142,63 +168,6 @@ TEST_F(TextDrawTest, GlyphsOutputOnlyWithACornerInView) {
   DrawTextEntity(canvas, TextRecord("A", 10, 50, 0.8, 0.4), -1);
   EXPECT_THAT(Glyphs(),
               ElementsAre("SetFont h0 w0 e0 o0 wt400 cs1 ius \"F\"", "TextOut 10 50 \"A\""));
-}
-
-TEST_F(TextDrawTest, RunFontSizesRoundHalvesToEven) {
-  struct Case {
-    double Angle, CellHeight, CellWidth;
-    int32_t Height, Width, Escapement;
-  };
-  const Case cases[] = {
-      {0, 2.5, 5, 2, 2, 0},
-      {0, 3.5, 7, 4, 4, 0},
-      {0, -4.5, -3, 4, 2, 0},
-      {-std::numbers::pi / 2, 1, 1, 1, 0, -900},
-      {0, 1e300, 1, 2147483520, 0, 0},  // held in 32-bit range
-  };
-  for (const Case& c : cases) {
-    const LogFont f = RunFont(0, "F", c.Angle, c.CellHeight, c.CellWidth);
-    EXPECT_EQ(f.Height, c.Height) << c.CellHeight;
-    EXPECT_EQ(f.Width, c.Width) << c.CellWidth;
-    EXPECT_EQ(f.Escapement, c.Escapement) << c.Angle;
-  }
-}
-
-// Zoomed in on glyphs far from where their text starts, the walk (by the
-// texts' block index and each text's own test) still draws them.
-TEST_F(TextDrawTest, GlyphsFarFromTheStartAreDrawnWhenZoomedOnThem) {
-  struct Case {
-    const char* Name;
-    TJwwEntText Record;
-    double ViewX, ViewY, Scale;     // the view's lower-left corner and scale
-    std::vector<std::string> Want;  // glyphs among those drawn
-  };
-  TJwwEntText tall = TextRecord("ABCDEFGHIJ", 0, 0, 1, 10);
-  tall.TextCmd = 1;  // cells 10 wide along the direction: J from x = 45
-  TJwwEntText back = TextRecord("AB", 0, 0, -4, 3);
-  back.DX = 1000;  // drawn from the end point (1000, 0) back towards x = 996
-  const Case cases[] = {
-      {"vertical, Height 10 times Width", tall, 44, -5, 10, {"I", "J"}},
-      {"forty control characters first",
-       TextRecord(std::string(40, '\t') + "A", 0, 0),
-       75,
-       -5,
-       5,
-       {"A"}},
-      {"negative width, long direction", back, 990, -10, 5, {"A", "B"}},
-  };
-  for (const Case& c : cases) {
-    InitStore();
-    JwwStore.Texts.push_back(c.Record);
-    ShowSquareView(c.ViewX, c.ViewY, c.Scale);
-    canvas.Clear();
-    RenderStore(canvas);
-    std::vector<std::string> drawn;
-    for (const RecordedCall& call : canvas.Calls()) {
-      if (call.Name == "TextOut") drawn.push_back(call.Text);
-    }
-    EXPECT_THAT(drawn, testing::IsSupersetOf(c.Want)) << c.Name;
-  }
 }
 
 TEST_F(TextDrawTest, ImageReferenceIsAHatchedBoxNeverText) {

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "common/sjis.h"
 #include "text/clock.h"
@@ -120,6 +122,33 @@ TEST_F(TextVarsTest, ReplacementTableAndNearMisses) {
     std::string value = "untouched";
     EXPECT_FALSE(ExpandTextVariable(name, value)) << name;
     EXPECT_EQ(value, "untouched");
+  }
+}
+
+// Whether a text names a variable is known without the clock, and no date,
+// however far, no scale and no text of the document context gives a value
+// longer than MostValueBytes says.
+TEST_F(TextVarsTest, ValuesNeverOutgrowTheirMostBytes) {
+  std::vector<std::string> names = {"%mm", "%m1", "%F",  "%f",  "&f", "%f1", "%ff", "%f0", "%SS",
+                                    "%sp", "%%",  "%%A", "$yy", "$",  "=j",  "$JJ", "x$y"};
+  for (const char* rest : {"y", "Y", "m", "d", "H", "h", "M", "S", "w", "W", "wa", "ma", "n", "N",
+                           "T", "F", "f", "j", "J"}) {
+    for (const char prefix : std::string("$&%_=")) names.push_back(prefix + std::string(rest));
+  }
+  DocContext.DocFileName = DocContext.DocTitle = DocContext.DocMemo2 = std::string(40, 'a');
+  DocContext.ReplaceTable = {{"%%A", std::string(40, 'v')}};
+  for (const std::string& name : names) {
+    SetClock([] { return ADD_FAILURE() << "the clock asked", 0.0; });
+    const std::optional<size_t> most = MostValueBytes(name);
+    for (const int year : {-9000, 1, 645, 1868, 1989, 2019, 9999, 12000}) {
+      const TDateTime t = EncodeDateTime(year, 5, 1, 23, 59, 59);
+      SetClock([t] { return t; });
+      DocContext.DocFileTime = t;
+      DocContext.DocScale = year < 1000 ? 1e-300 : -1.2345678901234567e-300;
+      std::string value;
+      EXPECT_EQ(ExpandTextVariable(name, value), most.has_value()) << name;
+      EXPECT_LE(value.size(), most.value_or(0)) << name << " " << year;
+    }
   }
 }
 

@@ -1,7 +1,10 @@
-// The site's area on the Qt window: the line under the table, and a point
-// left out by a double click on its number or Ctrl+E on its row.
+// The site's area on the Qt window: the line under the table, a point left
+// out by a double click on its number or Ctrl+E on its row, and the table
+// copied by Ctrl+C on the line.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTest>
@@ -37,6 +40,13 @@ TEST_F(AreaWindow, ShowsTheAreaAndLeavesAPointOutByMouseAndKey) {
   QTest::keyClick(w.StringGrid1, Qt::Key_E, Qt::ControlModifier);
   EXPECT_FALSE(w.Form().RowLeftOut(1));
   EXPECT_FALSE(w.LabelArea->text().isEmpty());
+
+  // A click on the area line, then Ctrl+C: the table for a spreadsheet.
+  QApplication::clipboard()->clear();
+  QTest::mouseClick(w.LabelArea, Qt::LeftButton);
+  EXPECT_EQ(QApplication::focusWidget(), w.LabelArea);
+  QTest::keyClick(w.LabelArea, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_TRUE(QApplication::clipboard()->text().endsWith(QStringLiteral("敷地面積(㎡)\t6.00\r\n")));
 }
 
 }  // namespace

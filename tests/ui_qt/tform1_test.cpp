@@ -320,9 +320,9 @@ TEST_F(Computation, CirclesThatDoNotMeetShowErrorAndLaterRowsGoOn) {
   Type("10");
   Tab();
   TypeRows({{"1", "2", "2", "3", "0"}, {"1", "6", "2", "8", "1"}});
-  EXPECT_EQ(form->Form().Cells().Cell(5, 1), Sjis("エラー"));
   const QModelIndex shown = form->StringGrid1Cells->index(0, 4);
   EXPECT_EQ(form->StringGrid1Cells->data(shown).toString(), QStringLiteral("エラー"));
+  EXPECT_EQ(form->StringGrid1Cells->data(shown, Qt::EditRole).toString(), QStringLiteral("0"));
   EXPECT_THAT(StoredPoints(), ElementsAre(Near(0, 0), Near(10, 0), Near(3.6, -4.8)));
   EXPECT_THAT(StoredTexts(), ElementsAre("1", "2", "4"));
 }
@@ -428,6 +428,15 @@ TEST_F(AnswerFile, OkClosesTheWindowWithTheAnswerAndTheSettings) {
        triangle, "10"},
       {"point 1 alone", false, [] { Tab(); }, pointOne, ""},
       {"nothing computed", true, [] {}, {"h#ペン作図は行いませんでした。"}, ""},
+      {"the row's last cell still in its editor", true,
+       [this] {
+         Type("10");
+         Tab();
+         EnterTable();
+         TypeCells({"1", "6", "2", "8"});
+         Type("0");
+       },
+       triangle, "10"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -15,7 +15,8 @@
 #             120 zooms out;
 #   dpi       the same at 144 dots per inch;
 #   least     at the least size OK is whole, and a click on it answers;
-#   menu      Shift+F10 opens the area menu, its access key S picks 三斜法;
+#   menu      Shift+F10 opens the area menu, its access key S picks 三斜法,
+#             B asks for a setback in a box that takes the keys;
 #   fullwidth full-width digits from the input method land half-width.
 # Usage: window_drives.sh horune.exe windrive.exe
 # HORUNE_WINDOW_PICTURES=folder keeps the pictures of the window at 96 and
@@ -171,9 +172,13 @@ drive_least() {
 
 drive_menu() {
   start menu
-  press "$win" Tab shift+F10 s alt+n
+  press "$win" Tab shift+F10 s shift+F10 b
+  # The setback's box has the keys.
+  keys "type:1-2 300" Return
+  press "$win" alt+n
   wait_exit "$pid"
   grep -q '^area.method=base-height' "$dir/horune.dat" || fail "menu: Shift+F10 then S chose nothing"
+  grep -q '^area.setback=1-2:300' "$dir/horune.dat" || fail "menu: the setback typed was not kept"
 }
 
 drive_fullwidth() {

@@ -26,6 +26,7 @@ QVariant DistanceModel::data(const QModelIndex& index, int role) const {
   const int row = index.row() + 1;
   switch (role) {
     case Qt::DisplayRole:
+      return QStringFromSjis(cells_.Shown(col, row));
     case Qt::EditRole:
       return QStringFromSjis(cells_.Cell(col, row));
     case Qt::ForegroundRole:

@@ -2,8 +2,9 @@
 // window's own cells (TTableCells): model column c is grid column c + 1 and
 // model row i is grid row i + 1. The point numbers of grid column 0 are the
 // vertical header, so they stay in sight while the cells scroll sideways.
-// A cell the computation read as 0 is shown in red, its reason as a tip; the
-// number of a point left out of the site's area is greyed.
+// A cell the computation read as 0 is shown in red, its reason as a tip; a
+// marked cell shows its mark and is edited as its text; the number of a point
+// left out of the site's area is greyed.
 #pragma once
 
 #include <QAbstractTableModel>

@@ -25,13 +25,6 @@ void FillBackground(QWidget* widget, const QColor& color) {
   widget->setPalette(pal);
 }
 
-QBoxLayout* NewTightBox(QBoxLayout::Direction direction, QWidget* parent) {
-  auto* box = new QBoxLayout(direction, parent);
-  box->setContentsMargins(0, 0, 0, 0);
-  box->setSpacing(0);
-  return box;
-}
-
 QFrame* NewPanel(QWidget* parent, const char* name) {
   auto* panel = NewNamed<QFrame>(parent, name);
   FillBackground(panel, kCream);
@@ -73,11 +66,16 @@ QFileDialog* NewTableDialog(QWidget* parent, const char* name, QFileDialog::Acce
   dialog->setAcceptMode(mode);
   dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                       : QFileDialog::AnyFile);
-  dialog->setNameFilter(QString::fromUtf8(TableFileFilterName()));
-  dialog->setDefaultSuffix(QStringLiteral("dlist"));
+  SetFileKind(dialog, TFileKind::Table);
   // The same dialog on every desktop, and one the tests can drive.
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   return dialog;
+}
+
+void SetFileKind(QFileDialog* dialog, TFileKind kind) {
+  const TFileFilter filter = FileFilter(kind);
+  dialog->setNameFilter(QString::fromUtf8(filter.Name));
+  dialog->setDefaultSuffix(QString::fromLatin1(filter.Extension));
 }
 
 QString HelpText() {

@@ -11,6 +11,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "app/frontend.h"
+
 class QFrame;
 class QLabel;
 class QPlainTextEdit;
@@ -27,8 +29,6 @@ W* NewNamed(QWidget* parent, const char* name) {
 
 // The widget's background filled with the colour.
 void FillBackground(QWidget* widget, const QColor& color);
-// A box layout with neither margins nor spacing: the window's areas touch.
-QBoxLayout* NewTightBox(QBoxLayout::Direction direction, QWidget* parent = nullptr);
 
 // A panel filled with the window's cream colour.
 QFrame* NewPanel(QWidget* parent, const char* name);
@@ -40,6 +40,8 @@ SjisLineEdit* NewNumberEdit(QWidget* parent, const char* name);
 QPlainTextEdit* NewHelpMemo(QWidget* parent, const char* name);
 // A dialog that opens or saves a table file (*.dlist).
 QFileDialog* NewTableDialog(QWidget* parent, const char* name, QFileDialog::AcceptMode mode);
+// The dialog offers files of the kind.
+void SetFileKind(QFileDialog* dialog, TFileKind kind);
 
 // The help text of Memo1, its lines joined by line breaks.
 QString HelpText();

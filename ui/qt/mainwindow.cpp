@@ -15,7 +15,9 @@
 #include <QFocusEvent>
 #include <QFrame>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -167,13 +169,15 @@ void MainWindow::WireArea() {
           [this] { form_->StringGrid1ToggleArea(StringGrid1->currentIndex().row() + 1); });
   // A right click on the area line: its method, table and unit.
   LabelArea->setContextMenuPolicy(Qt::CustomContextMenu);
+  // A click gives it the keys, for Ctrl+C.
+  LabelArea->setFocusPolicy(Qt::ClickFocus);
   connect(LabelArea, &QLabel::customContextMenuRequested, this,
           [this](const QPoint& at) { AreaMenu(LabelArea->mapToGlobal(at)); });
 }
 
 void MainWindow::AreaMenu(const QPoint& at) {
   QMenu menu(this);
-  const std::vector<TForm1::TAreaMenuItem> items = form_->AreaMenu();
+  const std::vector<TAreaMenuItem> items = form_->AreaMenu();
   for (size_t i = 0; i < items.size(); ++i) {
     QAction* a = menu.addAction(QStringFromSjis(items[i].Text));
     a->setCheckable(items[i].Checkable);
@@ -351,6 +355,10 @@ bool MainWindow::WheelPreview(QWidget* target, const QWheelEvent& event) {
 
 bool MainWindow::KeyPreview(const QKeyEvent& event) {
   if (event.key() == Qt::Key_Escape && form_->EscapeKeyDown()) return true;
+  if (event.matches(QKeySequence::Copy) && QApplication::focusWidget() == LabelArea) {
+    form_->LabelAreaCopy();
+    return true;
+  }
   // The menu key or Shift+F10, wherever the focus is: the area line's menu,
   // under its corner.
   if (event.key() == Qt::Key_Menu ||
@@ -510,12 +518,22 @@ std::optional<std::filesystem::path> MainWindow::OpenTableDialog(
   return RunTableDialog(OpenDialog1, start);
 }
 
-std::optional<std::filesystem::path> MainWindow::SaveTableDialog(
-    const std::filesystem::path& start) {
+std::optional<std::filesystem::path> MainWindow::SaveTableDialog(const std::filesystem::path& start,
+                                                                 TFileKind kind) {
   if (SaveDialog1 == nullptr) {
     SaveDialog1 = NewTableDialog(this, "SaveDialog1", QFileDialog::AcceptSave);
   }
+  SetFileKind(SaveDialog1, kind);
   return RunTableDialog(SaveDialog1, start);
+}
+
+std::optional<std::string> MainWindow::AskText(const std::string& title, const std::string& prompt,
+                                               const std::string& text) {
+  bool ok = false;
+  const QString typed = QInputDialog::getText(this, QStringFromSjis(title), QStringFromSjis(prompt),
+                                              QLineEdit::Normal, QStringFromSjis(text), &ok);
+  if (!ok) return std::nullopt;
+  return SjisFromUtf8(typed.toStdString());
 }
 
 TBounds MainWindow::WindowBounds() const {

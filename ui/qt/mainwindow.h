@@ -84,7 +84,10 @@ class MainWindow : public QWidget, public FrontEnd {
   bool AskYesNo(const std::string& sjis) override;
   void ShowError(const std::string& sjis) override;
   std::optional<std::filesystem::path> OpenTableDialog(const std::filesystem::path& start) override;
-  std::optional<std::filesystem::path> SaveTableDialog(const std::filesystem::path& start) override;
+  std::optional<std::filesystem::path> SaveTableDialog(const std::filesystem::path& start,
+                                                       TFileKind kind) override;
+  std::optional<std::string> AskText(const std::string& title, const std::string& prompt,
+                                     const std::string& text) override;
   TBounds WindowBounds() const override;
   void SetWindowBounds(const TBounds& bounds) override;
   TBounds PaintBoxBounds() const override;

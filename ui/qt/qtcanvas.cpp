@@ -228,31 +228,6 @@ bool QtGlyphFace::Coverage(const std::string& glyph, const Affine& cellMap, int 
 
 }  // namespace
 
-QColor QtColor(TColor c) {
-  return QColor::fromRgb(0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu));
-}
-
-Qt::BrushStyle QtBrushStyle(BrushStyle style) {
-  switch (style) {
-    case BrushStyle::Solid:
-      return Qt::SolidPattern;
-    case BrushStyle::Horizontal:
-      return Qt::HorPattern;
-    case BrushStyle::Vertical:
-      return Qt::VerPattern;
-    case BrushStyle::FDiagonal:
-      return Qt::FDiagPattern;
-    case BrushStyle::BDiagonal:
-      return Qt::BDiagPattern;
-    case BrushStyle::Cross:
-      return Qt::CrossPattern;
-    case BrushStyle::DiagCross:
-      return Qt::DiagCrossPattern;
-    default:
-      return Qt::NoBrush;
-  }
-}
-
 std::unique_ptr<GlyphFace> QtGlyphSource::MakeFace(const LogFont& font) {
   return std::make_unique<QtGlyphFace>(font);
 }

@@ -9,18 +9,11 @@
 // run goes downwards, in the face's vertical forms where it has them.
 #pragma once
 
-#include <QColor>
 #include <QImage>
 #include <QString>
 #include <memory>
 
 #include "raster/rastercanvas.h"
-
-// The Qt colour of a 0x00BBGGRR colour, opaque.
-QColor QtColor(TColor c);
-
-// The Qt fill pattern of a brush style; hatch gaps stay transparent.
-Qt::BrushStyle QtBrushStyle(BrushStyle style);
 
 // Glyphs from Qt's fonts; one source serves one thread.
 class QtGlyphSource : public GlyphSource {

@@ -146,7 +146,7 @@ void CellGrid::FitColumn(int32_t col) {
   widest = std::max(widest, TextWidth(GridHeader(col)));
   if (col > 0) {
     for (int32_t row = 1; row <= kTableRows; ++row) {
-      const std::string& text = cells_.Cell(col, row);
+      const std::string& text = cells_.Shown(col, row);
       if (!text.empty()) widest = std::max(widest, TextWidth(text));
     }
   }
@@ -468,7 +468,7 @@ void CellGrid::Paint(HDC screen) {
       const COLORREF ink = warned                             ? kWarningColor
                            : picked && !(current && focused_) ? GetSysColor(COLOR_HIGHLIGHTTEXT)
                                                               : GetSysColor(COLOR_WINDOWTEXT);
-      DrawCellText(dc, r, margin, cells_.Cell(col, row), ink);
+      DrawCellText(dc, r, margin, cells_.Shown(col, row), ink);
       if (current && focused_) {
         RECT focus = r;
         InflateRect(&focus, -1, -1);

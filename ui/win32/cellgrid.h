@@ -1,5 +1,6 @@
 // StringGrid1 on Win32: the distance table drawn by hand over TForm1's
-// cells, with the fixed header row and point-number column, a cursor and a
+// cells (each as it is shown, a mark in place of its text), with the fixed
+// header row and point-number column, a cursor and a
 // block selection, an EDIT opened in place for typing, the keys of a
 // spreadsheet (arrows, Tab, Enter, F2, typing starts editing, Ctrl+C/V), and
 // columns sized by dragging a header border or fitted to their widest text

@@ -18,6 +18,7 @@
 #include "common/sjis.h"
 #include "exchange/tablefile.h"
 #include "ui/win32/sjisinput.h"
+#include "ui/win32/textbox.h"
 
 namespace {
 
@@ -338,6 +339,11 @@ int MainWindow::Run(int show) {
 bool MainWindow::KeyPreview(const MSG& msg) {
   if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
   if (msg.wParam == VK_ESCAPE && form_->EscapeKeyDown()) return true;
+  if (msg.wParam == 'C' && msg.hwnd == Control(ControlId::LabelArea) &&
+      (GetKeyState(VK_CONTROL) & 0x8000)) {
+    form_->LabelAreaCopy();
+    return true;
+  }
   const std::optional<NavKey> key = NavKeyOf(msg.wParam);
   if (!key || (GetKeyState(VK_CONTROL) & 0x8000) || (GetKeyState(VK_MENU) & 0x8000)) return false;
   return form_->FormKeyDown(*key, (GetKeyState(VK_SHIFT) & 0x8000) != 0);
@@ -532,6 +538,10 @@ void MainWindow::Command(int id, int code) {
     case ControlId::Button5:
       form_->Button5Click();
       break;
+    case ControlId::LabelArea:
+      // A click gives the line the keys, for Ctrl+C.
+      SetFocus(Control(ControlId::LabelArea));
+      break;
     default:
       break;
   }
@@ -633,7 +643,7 @@ void MainWindow::AreaMenu(LPARAM at) {
     p = {r.left, r.bottom};
   }
   HMENU menu = CreatePopupMenu();
-  const std::vector<TForm1::TAreaMenuItem> items = form_->AreaMenu();
+  const std::vector<TAreaMenuItem> items = form_->AreaMenu();
   for (size_t i = 0; i < items.size(); ++i) {
     const UINT flags = MF_STRING | (items[i].Checked ? MF_CHECKED : MF_UNCHECKED) |
                        (items[i].Enabled ? MF_ENABLED : MF_GRAYED);
@@ -668,13 +678,14 @@ void MainWindow::ShowError(const std::string& sjis) {
 }
 
 std::optional<std::filesystem::path> MainWindow::TableDialog(const std::filesystem::path& start,
-                                                             bool save) {
+                                                             bool save, TFileKind kind) {
   std::wstring file = start.filename().wstring();
   file.resize(32768, L'\0');
   const std::wstring folder = start.parent_path().wstring();
   // The filter: pairs of description and pattern, ended by an empty pair.
-  std::wstring filter =
-      Wide(TableFileFilterName()) + L'\0' + Wide(TableFilePattern()) + L'\0' + L'\0';
+  const TFileFilter kindFilter = FileFilter(kind);
+  std::wstring filter = Wide(kindFilter.Name) + L'\0' + Wide(kindFilter.Pattern) + L'\0' + L'\0';
+  const std::wstring extension = Wide(kindFilter.Extension);
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = hwnd_;
@@ -682,7 +693,7 @@ std::optional<std::filesystem::path> MainWindow::TableDialog(const std::filesyst
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = static_cast<DWORD>(file.size());
   ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  ofn.lpstrDefExt = L"dlist";
+  ofn.lpstrDefExt = extension.c_str();
   ofn.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER |
               (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
   const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
@@ -692,12 +703,23 @@ std::optional<std::filesystem::path> MainWindow::TableDialog(const std::filesyst
 
 std::optional<std::filesystem::path> MainWindow::OpenTableDialog(
     const std::filesystem::path& start) {
-  return TableDialog(start, false);
+  return TableDialog(start, false, TFileKind::Table);
 }
 
-std::optional<std::filesystem::path> MainWindow::SaveTableDialog(
-    const std::filesystem::path& start) {
-  return TableDialog(start, true);
+std::optional<std::filesystem::path> MainWindow::SaveTableDialog(const std::filesystem::path& start,
+                                                                 TFileKind kind) {
+  return TableDialog(start, true, kind);
+}
+
+std::optional<std::string> MainWindow::AskText(const std::string& title, const std::string& prompt,
+                                               const std::string& text) {
+  std::wstring lines;
+  for (const wchar_t c : WideFromSjis(prompt))
+    lines += c == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, c);
+  const std::optional<std::wstring> typed =
+      AskTextBox(hwnd_, WideFromSjis(title), lines, WideFromSjis(text));
+  if (!typed) return std::nullopt;
+  return SjisFromWide(*typed);
 }
 
 TBounds MainWindow::WindowBounds() const {

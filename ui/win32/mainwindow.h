@@ -41,7 +41,10 @@ class MainWindow : public FrontEnd {
   bool AskYesNo(const std::string& sjis) override;
   void ShowError(const std::string& sjis) override;
   std::optional<std::filesystem::path> OpenTableDialog(const std::filesystem::path& start) override;
-  std::optional<std::filesystem::path> SaveTableDialog(const std::filesystem::path& start) override;
+  std::optional<std::filesystem::path> SaveTableDialog(const std::filesystem::path& start,
+                                                       TFileKind kind) override;
+  std::optional<std::string> AskText(const std::string& title, const std::string& prompt,
+                                     const std::string& text) override;
   TBounds WindowBounds() const override;
   void SetWindowBounds(const TBounds& bounds) override;
   TBounds PaintBoxBounds() const override;
@@ -80,7 +83,8 @@ class MainWindow : public FrontEnd {
   HWND Control(ControlId id) const { return controls_[static_cast<size_t>(id)]; }
   std::optional<ControlId> ControlOf(HWND hwnd) const;
   HWND EditOf(EditId edit) const;
-  std::optional<std::filesystem::path> TableDialog(const std::filesystem::path& start, bool save);
+  std::optional<std::filesystem::path> TableDialog(const std::filesystem::path& start, bool save,
+                                                   TFileKind kind);
 
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;

@@ -1,9 +1,11 @@
-// The block boxes against culling record by record: random drawings in
-// random views draw exactly the same calls either way, every kind of change
-// to the store is seen before the next redraw, and a long run of blocks
-// outside the view still answers Esc and the pause.
+// The walk by the block boxes against culling record by record: random
+// drawings in random views draw exactly the same calls either way, every
+// kind of change to the store is seen before the next redraw, a long run of
+// blocks outside the view still answers Esc and the pause, and glyphs far
+// from where their text starts are drawn when zoomed in on.
 #include "preview/blockboxes.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,11 +18,13 @@
 #include <vector>
 
 #include "common/escape.h"
+#include "common/sjis.h"
 #include "exchange/reader.h"
 #include "render/renderer.h"
 #include "tests/preview/empty_store_test.h"
 #include "tests/preview/recording_canvas.h"
 #include "tests/preview/square_view.h"
+#include "tests/text/text_fixture.h"
 #include "text/textdraw.h"
 
 namespace {
@@ -47,7 +51,7 @@ std::vector<std::string> Calls(bool byBlocks) {
 // A drawing written as a host writes one: each record near the one before,
 // with now and then a jump, a broken number, a hidden layer or an auxiliary
 // colour, on layer groups of mixed scales; texts of every sort the painter
-// culls differently (a variable, an image reference, control codes).
+// culls differently (variables, an image reference, control codes).
 class RandomDrawing {
  public:
   explicit RandomDrawing(unsigned seed) : random_(seed) {}
@@ -67,7 +71,9 @@ class RandomDrawing {
       }
       TJwwEntText& t = AppendRecord<ekText>();
       t = {Head(), Int(3), Int(9), 0, Length(), Length(), 1, X(), Y(), Angle(), Angle(), {}, {}};
-      t.Text = std::array{"AB", "$d", "^@BMa,30,30", "x^u"}[Below(4)];
+      static const std::string kTexts[] = {
+          "AB", "$d", "$J", "$j" + Sjis("・・"), "%%k", "$T", "$100", "^@BMa,30,30", "x^u"};
+      t.Text = kTexts[Below(std::size(kTexts))];
     }
     for (int layer = 0; layer < 64; ++layer) {
       if (Below(4) == 0) GraAttribute().SetLayerState(layer, kLayerHidden);
@@ -205,6 +211,45 @@ TEST_F(BlockBoxesTest, PassingOverBlocksPollsOnceABlock) {
   while (RenderStoreFrom(sliced, progress, [] { return true; }) == TRenderEnd::Paused) ++slices;
   EXPECT_GT(slices, 16);
   EXPECT_EQ(sliced.Lines(), whole);
+}
+
+using TextWalkTest = TextTest;
+
+// Zoomed in on glyphs far from where their text starts, the walk (by the
+// texts' block index and each text's own test) still draws them.
+TEST_F(TextWalkTest, GlyphsFarFromTheStartAreDrawnWhenZoomedOnThem) {
+  struct Case {
+    const char* Name;
+    TJwwEntText Record;
+    double ViewX, ViewY, Scale;     // the view's lower-left corner and scale
+    std::vector<std::string> Want;  // glyphs among those drawn
+  };
+  TJwwEntText tall = TextRecord("ABCDEFGHIJ", 0, 0, 1, 10);
+  tall.TextCmd = 1;  // cells 10 wide along the direction: J from x = 45
+  TJwwEntText back = TextRecord("AB", 0, 0, -4, 3);
+  back.DX = 1000;  // drawn from the end point (1000, 0) back towards x = 996
+  const Case cases[] = {
+      {"vertical, Height 10 times Width", tall, 44, -5, 10, {"I", "J"}},
+      {"forty control characters first",
+       TextRecord(std::string(40, '\t') + "A", 0, 0),
+       75,
+       -5,
+       5,
+       {"A"}},
+      {"negative width, long direction", back, 990, -10, 5, {"A", "B"}},
+  };
+  for (const Case& c : cases) {
+    InitStore();
+    JwwStore.Texts.push_back(c.Record);
+    ShowSquareView(c.ViewX, c.ViewY, c.Scale);
+    canvas.Clear();
+    RenderStore(canvas);
+    std::vector<std::string> drawn;
+    for (const RecordedCall& call : canvas.Calls()) {
+      if (call.Name == "TextOut") drawn.push_back(call.Text);
+    }
+    EXPECT_THAT(drawn, testing::IsSupersetOf(c.Want)) << c.Name;
+  }
 }
 
 }  // namespace

@@ -1,13 +1,16 @@
-// A drawing full of texts (fonts, sizes, directions, vertical writing,
-// control codes, variables, markers, an image box) rendered by the Qt
-// canvas into a picture kept in the build tree for a person to look at.
-// Every glyph that is not a space must leave ink where it was put, and the
-// picture with its texts laid from the canvas's layer must look the same.
+// Pictures the Qt canvas draws with the fonts the window uses, kept for a
+// person to look at. A drawing full of texts (fonts, sizes, directions,
+// vertical writing, control codes, variables, markers, an image box) goes
+// into the build tree: every glyph that is not a space must leave ink where
+// it was put, and the picture with its texts laid from the canvas's layer
+// must look the same. The drawing of every kind of entity goes into the
+// temporary folder.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -15,10 +18,11 @@
 #include "common/sjis.h"
 #include "exchange/reader.h"
 #include "exchange/store.h"
+#include "preview/draw.h"
 #include "preview/extents.h"
 #include "preview/gval.h"
 #include "render/renderer.h"
-#include "tests/preview/channel_difference.h"
+#include "tests/raster/canvaspixels.h"
 #include "text/clock.h"
 #include "ui/qt/qtcanvas.h"
 
@@ -26,6 +30,8 @@ namespace {
 
 constexpr int kWidth = 1000;
 constexpr int kHeight = 720;
+constexpr int kKindsWidth = 640;
+constexpr int kKindsHeight = 480;
 
 // The Qt canvas, watching whether each glyph changes a pixel about its point.
 class InkCheckingCanvas : public QtCanvas {
@@ -56,7 +62,7 @@ class InkCheckingCanvas : public QtCanvas {
 
 TEST(TextPicture, EveryGlyphOfTheTextSheetLeavesInk) {
   InitStore();
-  ASSERT_TRUE(LoadJwcTemp("fixtures/texts.txt"));
+  ASSERT_TRUE(LoadJwcTemp(HORUNE_SOURCE_DIR "/tests/text/fixtures/texts.txt"));
   CreateGraAttribute();
   SetClock([] { return EncodeDateTime(2026, 1, 5, 9, 7, 3); });
   FitViewToExtents(kWidth, kHeight);
@@ -67,13 +73,34 @@ TEST(TextPicture, EveryGlyphOfTheTextSheetLeavesInk) {
   QtCanvas layered(kWidth, kHeight);
   RenderPreview(layered, kWidth, kHeight);
   SetClock({});
-  EXPECT_LE(MostChannelDifference(canvas.Image(), layered.Image()), 2);
+  EXPECT_LE(MostChannelDifference(canvas, layered), 2);
   EXPECT_GT(canvas.Glyphs, 150);
   EXPECT_TRUE(canvas.Missing.empty())
       << canvas.Missing.size() << " glyphs left no ink, first " << canvas.Missing.front();
   const std::string path = std::string(HORUNE_ARTIFACT_DIR) + "/texts.png";
   EXPECT_TRUE(canvas.Image().save(QString::fromStdString(path)));
   std::cout << "picture: " << path << "\n";
+}
+
+TEST(EveryKindPicture, HardlyAnythingIsLeftUndrawn) {
+  InitStore();
+  ASSERT_TRUE(LoadJwcTemp(HORUNE_SOURCE_DIR "/tests/render/fixtures/every_kind.txt"));
+  CreateGraAttribute();
+  FitViewToExtents(kKindsWidth, kKindsHeight);
+  QtCanvas canvas(kKindsWidth, kKindsHeight);
+  ClearView(canvas, kKindsWidth, kKindsHeight);
+  RenderStore(canvas);
+  const char* tmp = std::getenv("TMPDIR");
+  const std::filesystem::path path =
+      std::filesystem::path(tmp != nullptr ? tmp : "/tmp") / "horune_every_kind.png";
+  ASSERT_TRUE(canvas.Image().save(QString::fromStdString(path.string())));
+  std::cout << "picture: " << path.string() << "\n";
+  const QImage& image = canvas.Image();
+  int drawn = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) drawn += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+  }
+  EXPECT_GT(drawn, kKindsWidth * kKindsHeight / 50) << "hardly anything drawn";
 }
 
 }  // namespace

@@ -31,7 +31,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/render/picture/ppm.h"
+#include "tests/picture/ppm.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 # Usage: same_preview.sh LINUX-BUILD WINDOWS-BUILD
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-root="$(cd "$here/../../.." && pwd)"
+root="$(cd "$here/../.." && pwd)"
 linux="$(realpath "$1")"
 windows="$(realpath "$2")"
 work="$(mktemp -d)"

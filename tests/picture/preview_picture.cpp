@@ -23,7 +23,7 @@
 #include "preview/gval.h"
 #include "preview/previewcoords.h"
 #include "render/renderer.h"
-#include "tests/render/picture/ppm.h"
+#include "tests/picture/ppm.h"
 #include "text/clock.h"
 #ifdef _WIN32
 #include "ui/win32/dibcanvas.h"

@@ -1,5 +1,7 @@
-// The number parsers, the Shift-JIS text helpers and the plane geometry.
-#include "common/myfunc.h"
+// The number parsers: the tolerant reading of numbers typed by the user or
+// read from the exchange file, with a fast path for the plain decimals most
+// of the file holds; and the rounding the screen and the directions use.
+#include "common/numbers.h"
 
 #include <algorithm>
 #include <bit>
@@ -8,15 +10,11 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <numbers>
 #include <system_error>
-#include <utility>
 
 #include "common/simd.h"
 
 namespace {
-
-constexpr double kTwoPi = 2 * std::numbers::pi;
 
 // The half-width spaces that may precede a number; nothing else is skipped.
 std::string_view SkipLeadingSpaces(std::string_view t) {
@@ -213,41 +211,6 @@ bool PaddedExactReal(std::string_view t, double& value) {
   return true;
 }
 
-// The double-byte character starting at byte i is whole only when its trail
-// byte is there; a lead byte in the last position stands alone.
-size_t CharLength(std::string_view t, size_t i) {
-  return LeadByte(static_cast<unsigned char>(t[i])) && i + 1 < t.size() ? 2 : 1;
-}
-
-// Byte offset of character number n (1-based), or the text's size when the
-// text has fewer characters.
-size_t CharOffset(std::string_view t, int64_t n) {
-  size_t i = 0;
-  for (int64_t c = 1; c < n && i < t.size(); ++c) i += CharLength(t, i);
-  return i;
-}
-
-double Snap8(double v) {
-  return std::trunc(v / 1e-8 + 0.5) * 1e-8;
-}
-
-bool InBox(double x, double y, double x1, double y1, double x2, double y2) {
-  constexpr double kSlack = 1e-8;
-  return std::min(x1, x2) - kSlack <= x && x <= std::max(x1, x2) + kSlack &&
-         std::min(y1, y2) - kSlack <= y && y <= std::max(y1, y2) + kSlack;
-}
-
-// (u, v) turned by a about the origin and moved to (cx, cy). The turned
-// vector is formed whole before it is added: adding the centre first rounds
-// differently in the last bit, and a later snap to 1e-8 can carry that bit
-// down a chain of computed points.
-void TurnFrom(double cx, double cy, double u, double v, double a, double& x, double& y) {
-  const double tx = u * std::cos(a) - v * std::sin(a);
-  const double ty = u * std::sin(a) + v * std::cos(a);
-  x = cx + tx;
-  y = cy + ty;
-}
-
 }  // namespace
 
 int32_t TextToInt(std::string_view t) {
@@ -283,64 +246,6 @@ double TextToRealPadded(std::string_view t) {
   return PaddedExactReal(t, value) ? value : TextToReal(t);
 }
 
-std::string StripBlanks(std::string_view t) {
-  std::string out;
-  out.reserve(t.size());
-  for (size_t i = 0; i < t.size();) {
-    const size_t len = CharLength(t, i);
-    const std::string_view c = t.substr(i, len);
-    const bool blank = len == 2 ? c == "\x81\x40" : static_cast<unsigned char>(c[0]) <= 0x20;
-    if (!blank) out.append(c);
-    i += len;
-  }
-  return out;
-}
-
-std::string CopyBytes(std::string_view t, int start, int n, int& taken) {
-  taken = 0;
-  std::string out;
-  if (t.empty() || start < 1 || static_cast<size_t>(start) > t.size() || n <= 0) return out;
-  const int64_t last = int64_t{start} + n - 1;
-  for (size_t i = 0; i < t.size() && static_cast<int64_t>(i) < last;) {
-    const size_t len = CharLength(t, i);
-    const int64_t pos = static_cast<int64_t>(i) + 1;
-    const bool lead = LeadByte(static_cast<unsigned char>(t[i]));
-    // A lone lead byte at the end still needs room for a whole pair.
-    const int64_t endPos = lead ? pos + 1 : pos;
-    if (pos >= start && endPos <= last) out.append(t.substr(i, len));
-    i += len;
-  }
-  taken = static_cast<int>(out.size());
-  return out;
-}
-
-std::string LeadingBytes(std::string_view t, size_t n) {
-  if (t.size() <= n) return std::string(t);
-  int taken = 0;
-  return CopyBytes(t, 1, static_cast<int>(n), taken);
-}
-
-int CharCount(std::string_view t) {
-  int count = 0;
-  for (size_t i = 0; i < t.size(); i += CharLength(t, i)) ++count;
-  return count;
-}
-
-std::string CopyChars(std::string_view t, int start, int n) {
-  const int count = CharCount(t);
-  if (count < start || n <= 0) return {};
-  const int64_t last = std::min<int64_t>(int64_t{start} + n - 1, count);
-  const int64_t first = std::max(start, 1);
-  if (last < first) return {};
-  const size_t from = CharOffset(t, first);
-  const size_t to = from + CharOffset(t.substr(from), last - first + 2);
-  return std::string(t.substr(from, to - from));
-}
-
-void ExchangeDoubles(double& a, double& b) {
-  std::swap(a, b);
-}
-
 int64_t RoundToInt(double x) {
   const double r = std::trunc(x >= 0 ? x + 0.5 : x - 0.5);
   // Saturate rather than overflow: the result ends up as a screen coordinate.
@@ -354,104 +259,4 @@ int64_t RoundToInt(double x) {
 double RoundFine(double x) {
   const double m = std::trunc(std::fabs(x) / 1e-10 + 0.5) * 1e-10;
   return x >= 0 ? m : -m;
-}
-
-double PointDistance(double x1, double y1, double x2, double y2) {
-  return std::sqrt((x1 - x2) * (x1 - x2) + (y1 - y2) * (y1 - y2));
-}
-
-double DirectionRad(double x, double y) {
-  if (std::fabs(x) < 1e-10 && std::fabs(y) < 1e-10) return 0.0;
-  // Rightwards, as most texts and dimensions run: atan2's answer, without
-  // its call.
-  if (y == 0 && x > 0) return 0.0;
-  double a = std::atan2(y, x);
-  if (a < 0) {
-    a += kTwoPi;
-    // A tiny negative angle would round up to 2 pi, which is direction 0.
-    if (a >= kTwoPi) a = 0.0;
-  }
-  return a;
-}
-
-double DirectionDeg(double x, double y) {
-  return RoundFine(DirectionRad(x, y) * 180 / std::numbers::pi);
-}
-
-double RotateX(double x, double y, double cx, double cy, double a) {
-  return cx + std::cos(a) * (x - cx) - std::sin(a) * (y - cy);
-}
-
-double RotateY(double x, double y, double cx, double cy, double a) {
-  return cy + std::sin(a) * (x - cx) + std::cos(a) * (y - cy);
-}
-
-int SegmentCross(double x1, double y1, double x2, double y2, double x3, double y3, double x4,
-                 double y4, double& x, double& y) {
-  const bool verticalA = Snap8(x1 - x2) == 0;
-  const bool verticalB = Snap8(x3 - x4) == 0;
-  double cx = 0;
-  double cy = 0;
-  if (verticalA && verticalB) return 0;
-  if (verticalA) {
-    const double kB = (y4 - y3) / (x4 - x3);
-    cx = x1;
-    cy = (x1 - x3) * kB + y3;
-  } else if (verticalB) {
-    const double kA = (y2 - y1) / (x2 - x1);
-    cx = x3;
-    cy = (x3 - x1) * kA + y1;
-  } else {
-    const double kA = (y2 - y1) / (x2 - x1);
-    const double kB = (y4 - y3) / (x4 - x3);
-    if (Snap8(kA - kB) == 0) return 0;
-    const double bA = y1 - kA * x1;
-    const double bB = y3 - kB * x3;
-    cx = (bB - bA) / (kA - kB);
-    cy = kA * cx + bA;
-  }
-  x = cx;
-  y = cy;
-  return InBox(cx, cy, x1, y1, x2, y2) && InBox(cx, cy, x3, y3, x4, y4) ? 1 : 2;
-}
-
-int CircleCross(double x1, double y1, double r1, double x2, double y2, double r2, double& ax,
-                double& ay, double& bx, double& by) {
-  const double dx = x1 - x2;
-  const double dy = y1 - y2;
-  if (std::fabs(dx) < 1e-8 && std::fabs(dy) < 1e-8) return 0;
-  const double alpha = DirectionRad(dx, dy);
-  const double du = dx * std::cos(alpha) + dy * std::sin(alpha);
-  const double dv = -dx * std::sin(alpha) + dy * std::cos(alpha);
-  const double l = std::fabs(du);
-  const double s1 = Snap8(r1 + r2 - l);
-  const double s2 = Snap8(std::fabs(r1 - r2) - l);
-  if (s1 < 0 || s2 > 0) return 0;
-  const int result = s1 == 0 || s2 == 0 ? 1 : 2;
-  const double p = (r1 + r2 + l) / 2;
-  const double q = std::max(Snap8((p - r1) * p * (p - r2) * (p - l)), 0.0);
-  const double h = 2 * std::sqrt(q) / l;
-  const double a = std::sqrt(std::fabs(Snap8(r1 * r1 - h * h)));
-  const auto miss = [&](double f) { return std::fabs(f * f + h * h - r2 * r2); };
-  const double f = miss(du + a) < miss(du - a) ? du + a : du - a;
-  TurnFrom(x2, y2, f, dv + h, alpha, ax, ay);
-  TurnFrom(x2, y2, f, dv - h, alpha, bx, by);
-  return result;
-}
-
-double TextSpan(std::string_view t, double w, double g) {
-  double span = 0;
-  for (size_t i = 0; i < t.size();) {
-    const auto c = static_cast<unsigned char>(t[i]);
-    // A lone lead byte at the end is still set as a full-width character.
-    const size_t len = LeadByte(c) ? 2 : 1;
-    const bool more = i + len < t.size();
-    if (len == 2) {
-      span += w + (more ? g : 0);
-    } else {
-      span += (c >= 0x20 ? w / 2 : 0) + (more ? g / 2 : 0);
-    }
-    i += len;
-  }
-  return span;
 }
