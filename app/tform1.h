@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "app/areamenu.h"
+#include "app/areamenuitem.h"
 #include "app/cellwarnings.h"
 #include "app/frontend.h"
 #include "app/previewinput.h"

@@ -137,8 +137,17 @@ std::string RandomDecimal(std::mt19937& random) {
   };
   std::string t = std::string(1, "-+ 0"[random() % 4]).substr(0, random() % 3 == 0 ? 1 : 0);
   t += digits(random() % 4 == 0 ? 20 : 6);
-  if (random() % 4 != 0) t += "." + digits(random() % 4 == 0 ? 20 : 10);
-  if (random() % 16 == 0) t += "e" + std::string(random() % 2 ? "-" : "") + digits(3);
+  // Appended piece by piece: GCC's -O3 warns falsely of overlapping copies
+  // when a literal is put before a temporary string.
+  if (random() % 4 != 0) {
+    t += '.';
+    t += digits(random() % 4 == 0 ? 20 : 10);
+  }
+  if (random() % 16 == 0) {
+    t += 'e';
+    if (random() % 2) t += '-';
+    t += digits(3);
+  }
   if (random() % 32 == 0) t.insert(random() % (t.size() + 1), 1, "x.-e"[random() % 4]);
   return t;
 }
