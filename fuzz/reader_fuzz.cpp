@@ -1,6 +1,9 @@
 // Feeds arbitrary bytes to the JWC_TEMP.TXT reader: line by line through
 // ParseJwcLine, as a whole file from memory and now and then through a file.
 // All three must give the same store, and the store must hold together.
+// An input may also stand for a file larger than the reader's block, grown
+// from a few bytes (GrownInput), so that lines of every kind, and lines
+// longer than a line is read, meet a block's end.
 #include <unistd.h>
 
 #include <cstdint>
@@ -17,7 +20,36 @@
 namespace {
 
 // Longer inputs are skipped, so one input cannot grow the store without bound.
-constexpr size_t kMaxInput = size_t{1} << 20;
+constexpr size_t kMaxInput = size_t{4} << 20;
+
+// The block the reader reads a file in (exchange/reader.cpp).
+constexpr size_t kReadBlock = size_t{1} << 20;
+
+// An input that begins with this byte is grown: then come the filler's
+// length less one, where the rest lands before a block's end (two bytes,
+// low first), and which end (bit 0: the first or the second block's; bit 1:
+// 64 KiB further before it); then the filler and the rest. The filler is
+// repeated up to that place, the last copy cut where it falls, and the rest
+// follows. A filler without a line end makes one line of a block's length.
+constexpr uint8_t kGrow = 0xB1;
+
+std::string GrownInput(std::string_view in) {
+  const auto byte = [&in](size_t i) -> size_t {
+    return i < in.size() ? static_cast<uint8_t>(in[i]) : 0;
+  };
+  const size_t fillerSize = byte(1) + 1;
+  const size_t before = (byte(3) << 8 | byte(2)) + ((byte(4) & 2) != 0 ? size_t{1} << 16 : 0);
+  const size_t place = ((byte(4) & 1) + 1) * kReadBlock - before;
+  in.remove_prefix(std::min<size_t>(5, in.size()));
+  std::string_view filler = in.substr(0, fillerSize);
+  in.remove_prefix(filler.size());
+  if (filler.empty()) filler = "\n";
+  std::string out;
+  out.reserve(place + in.size());
+  while (out.size() < place) out.append(filler.substr(0, place - out.size()));
+  out.append(in);
+  return out;
+}
 
 void Check(bool ok) {
   if (!ok) std::abort();
@@ -157,8 +189,11 @@ void ParseLineByLine(std::string_view bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size > kMaxInput) return 0;
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const bool grown = size > 0 && data[0] == kGrow;
+  const std::string grownBytes = grown ? GrownInput(input) : std::string();
+  const std::string_view bytes = grown ? std::string_view(grownBytes) : input;
+  if (bytes.size() > kMaxInput) return 0;
 
   InitStore();
   ParseLineByLine(bytes);
@@ -169,11 +204,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckStore();
   Check(Fingerprint() == byLine);
 
-  // Through a file for one input in sixteen: the same store again.
-  if (size > 0 && data[0] % 16 == 0) {
+  // Through a file, read in blocks, for a grown input and one other in
+  // sixteen: the same store again.
+  if (grown || (size > 0 && data[0] % 16 == 0)) {
     const std::filesystem::path path = std::filesystem::temp_directory_path() /
                                        ("horune_reader_fuzz_" + std::to_string(getpid()) + ".txt");
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(size));
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     InitStore();
     Check(LoadJwcTemp(path));
     Check(Fingerprint() == byLine);
