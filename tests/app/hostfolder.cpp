@@ -68,7 +68,13 @@ std::vector<std::string> HostFile(bool drawingSize) {
 std::vector<std::string> LongHostFile(int lines) {
   std::vector<std::string> out = HostFile(false);
   for (int i = 0; i < lines; ++i) {
-    out.push_back(" " + std::to_string(i * 10) + " 0 " + std::to_string(i * 10) + " 3000");
+    // Appended: GCC's -O3 warns falsely of a literal put before a temporary.
+    std::string line = " ";
+    line += std::to_string(i * 10);
+    line += " 0 ";
+    line += std::to_string(i * 10);
+    line += " 3000";
+    out.push_back(line);
   }
   return out;
 }
