@@ -178,9 +178,9 @@ void FillText(TJwwEntText& t, int32_t textCmd, std::string_view text, double x, 
   t.Text = FitTextBytes(text);
 }
 
-uint64_t DrawingRevision() {
-  // Each array's revision only grows, from a counter of its own type.
-  uint64_t sum = 0;
-  ForEachKind([&sum](auto row) { sum += row.Records().Revision(); });
-  return sum;
+TDrawingRevisions DrawingRevisions() {
+  TDrawingRevisions revisions{};
+  size_t i = 0;
+  ForEachKind([&](auto row) { revisions[i++] = row.Records().Revision(); });
+  return revisions;
 }

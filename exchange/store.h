@@ -305,9 +305,12 @@ void VisitEntry(const TJwwOrderItem& item, F&& f) {
   });
 }
 
-// Moves on with every change of any kind's records, never back: a reader
+// The revision of each kind's records, in the order of the kinds: a reader
 // that began from one value knows the drawing is as it was while it holds.
-uint64_t DrawingRevision();
+// (Not their sum: the kinds count their revisions apart, so two drawings
+// could sum alike.)
+using TDrawingRevisions = std::array<uint64_t, std::tuple_size_v<TEntKindTable>>;
+TDrawingRevisions DrawingRevisions();
 
 // The array of a circular solid kind (ekSolidSc .. ekSolidSg).
 TGrowArray<TJwwEntSolidArc>& SolidArcRecords(TJwwEntKind kind);

@@ -219,11 +219,10 @@ namespace {
 // What the extents depend on: the records, and what turns each into preview
 // units. A fit of a drawing unchanged since the last one finds them as they
 // were: the start-up fits twice (the form's show, then its first paint), and
-// the walk over every record is most of a fit. Each array's revision names
-// its records (a new array's 0 is an empty one); their sum would not, as the
-// kinds count their revisions apart.
+// the walk over every record is most of a fit.
 struct TExtentsSource {
-  std::vector<uint64_t> Revisions;
+  TDrawingRevisions Revisions;
+  uint64_t Order = 0;
   bool DrawingSize = false;
   std::array<double, 16> GroupScale{};
   // A scale that is not a number equals nothing: the walk is done again.
@@ -231,9 +230,8 @@ struct TExtentsSource {
 };
 
 TExtentsSource SourceNow() {
-  TExtentsSource source{{JwwStore.Order.Revision()}, JwwStore.DrawingSizeMode, JwwStore.GroupScale};
-  ForEachKind([&source](auto row) { source.Revisions.push_back(row.Records().Revision()); });
-  return source;
+  return {DrawingRevisions(), JwwStore.Order.Revision(), JwwStore.DrawingSizeMode,
+          JwwStore.GroupScale};
 }
 
 std::optional<std::pair<TExtentsSource, TDrawingExtents>> lastComputed;

@@ -73,7 +73,7 @@ void TRedraw::Begin(Canvas& canvas, int32_t width, int32_t height) {
   canvas_ = &canvas;
   width_ = width;
   height_ = height;
-  revision_ = DrawingRevision();
+  revision_ = DrawingRevisions();
   TakeView(view_);
   texts_->Prepare(canvas, width, height);
   pen_ = canvas.GetPen();
@@ -87,7 +87,7 @@ bool TRedraw::Current() const {
     // Bit for bit: a view that is not a number never equals itself.
     if (std::memcmp(&view[i], &view_[i], sizeof(double)) != 0) return false;
   }
-  return DrawingRevision() == revision_;
+  return DrawingRevisions() == revision_;
 }
 
 TRedrawEnd TRedraw::Continue(const RenderPause& pause) {

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "exchange/store.h"
 #include "preview/canvas.h"
 #include "render/renderer.h"
 
@@ -60,7 +61,7 @@ class TRedraw {
   // have drawn with other tools.
   Pen pen_;
   Brush brush_;
-  uint64_t revision_ = 0;
+  TDrawingRevisions revision_{};
   double view_[5] = {};
   std::unique_ptr<Texts> texts_;
 };
