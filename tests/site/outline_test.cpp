@@ -14,8 +14,6 @@
 #include <utility>
 #include <vector>
 
-#include "common/geometry.h"
-#include "common/numbers.h"
 #include "common/sjis.h"
 #include "exchange/store.h"
 #include "tests/exchange/store_setup.h"
@@ -317,66 +315,91 @@ TEST_F(OutlineTest, ComputedPointsKeepTheMeasuredDistances) {
   }
 }
 
-// The corner points of a chained table, computed step by step in the order
-// the geometry is defined: each turned vector is formed whole before the
-// centre is added. Every later row snaps Heron's product to 1e-8, so a last
-// bit lost early can move a whole snap step further down the chain; the
-// store must hold exactly these doubles.
-double SnapStep(double v) {
-  return std::trunc(v / 1e-8 + 0.5) * 1e-8;
-}
-
-Pt ReferenceCorner(Pt c1, double r1, Pt c2, double r2, int side) {
-  const double dx = c1.x - c2.x, dy = c1.y - c2.y;
-  const double alpha = DirectionRad(dx, dy);
-  const double cs = std::cos(alpha), sn = std::sin(alpha);
-  const double du = dx * cs + dy * sn;
-  const double dv = -dx * sn + dy * cs;
-  const double l = std::fabs(du);
-  const double p = (r1 + r2 + l) / 2;
-  const double q = std::max(SnapStep((p - r1) * p * (p - r2) * (p - l)), 0.0);
-  const double h = 2 * std::sqrt(q) / l;
-  const double a = std::sqrt(std::fabs(SnapStep(r1 * r1 - h * h)));
-  const auto miss = [&](double f) { return std::fabs(f * f + h * h - r2 * r2); };
-  const double f = miss(du + a) < miss(du - a) ? du + a : du - a;
-  const auto turned = [&](double u, double v) {
-    const double tx = u * cs - v * sn;
-    const double ty = u * sn + v * cs;
-    return Pt{c2.x + tx, c2.y + ty};
+// Corners worked out by hand from right triangles (3-4-5, 5-12-13 and
+// their multiples), on point 2 in every direction of the axes: each row's
+// point, in table order.
+TEST_F(OutlineTest, HandWorkedTrianglesGiveTheirCorners) {
+  struct Case {
+    std::string edit1, edit2;
+    std::vector<Row> rows;
+    std::vector<Pt> corners;  // points 3, 4, ...
   };
-  Pt left = turned(f, dv + h), right = turned(f, dv - h);
-  double delta = DirectionDeg(left.x - c1.x, left.y - c1.y) - DirectionDeg(-dx, -dy);
-  if (delta < 0) delta += 360.0;
-  if (delta > 180.0 && delta < 360.0) std::swap(left, right);
-  return side == 0 ? left : right;
+  const std::vector<Case> cases = {
+      // Point 2 straight up: the left of 1 -> 2 is -X.
+      {"10",
+       "90",
+       {{"1", "6", "2", "8", "0"}, {"1", "6", "2", "8", "1"}},
+       {{-4.8, 3.6}, {4.8, 3.6}}},
+      // Point 2 to the left: the left of 1 -> 2 is -Y.
+      {"25",
+       "180",
+       {{"1", "15", "2", "20", "0"}, {"2", "20", "1", "15", "0"}},
+       {{-9, -12}, {-9, 12}}},
+      {"10000", "-90", {{"2", "8000", "1", "6000", "1"}}, {{4800, -3600}}},
+      // A 12 x 5 rectangle by its diagonal, then a point over its top edge
+      // from two computed corners.
+      {"12",
+       "0",
+       {{"1", "13", "2", "5", "0"},
+        {"3", "12", "1", "5", "1"},
+        {"1", "5", "2", "13", "1"},
+        {"3", "10", "4", "10", "1"}},
+       {{12, 5}, {0, 5}, {0, -5}, {6, 13}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.edit1 + " at " + c.edit2);
+    TableStub table(c.edit1, c.edit2, c.rows);
+    Compute(table);
+    const std::vector<Pt> pts = Points();
+    ASSERT_EQ(pts.size(), 2 + c.corners.size());
+    for (size_t i = 0; i < c.corners.size(); ++i) {
+      const Pt& want = c.corners[i];
+      EXPECT_NEAR(pts[i + 2].x, want.x, 1e-9 * std::max(1.0, std::fabs(want.x)))
+          << "point " << i + 3;
+      EXPECT_NEAR(pts[i + 2].y, want.y, 1e-9 * std::max(1.0, std::fabs(want.y)))
+          << "point " << i + 3;
+    }
+  }
 }
 
-TEST_F(OutlineTest, ChainedTableGivesTheExactCornerPoints) {
+// A long zigzag strip measured point by point from the two points before,
+// turned as a whole by point 2's direction: every corner must come out where
+// the strip puts it, to a billionth of the strip's length, however long the
+// chain of computed partners grows (each step rounds to 1e-8 on its own).
+TEST_F(OutlineTest, ChainedTableFindsTheStripsCorners) {
   constexpr int kPoints = 40;
-  std::vector<Row> rows;
-  std::vector<Pt> expected = {{0.0, 0.0}};
-  const double t = 33.3 / 180.0 * std::numbers::pi;
-  expected.push_back({std::cos(t) * 12.345, std::sin(t) * 12.345});
-  for (int n = 3; n <= kPoints; ++n) {
-    // A zigzag strip: every triangle's sides keep the circles meeting.
-    const double d1 = 7.3 + 0.37 * (n % 5) + 0.001 * n;
-    const double d2 = 5.1 + 0.29 * (n % 7) + 0.0007 * n;
-    const int side = n % 2;
-    char d1Text[32], d2Text[32];
-    std::snprintf(d1Text, sizeof d1Text, "%.4f", d1);
-    std::snprintf(d2Text, sizeof d2Text, "%.4f", d2);
-    rows.push_back(
-        {std::to_string(n - 2), d1Text, std::to_string(n - 1), d2Text, std::to_string(side)});
-    expected.push_back(ReferenceCorner(expected[n - 3], TextToReal(d1Text), expected[n - 2],
-                                       TextToReal(d2Text), side));
+  // Bottom points on the X axis, top points above them, uneven steps.
+  std::vector<Pt> strip;
+  for (int k = 0; strip.size() < kPoints; ++k) {
+    strip.push_back({10.0 * k + k % 3, 0.0});
+    strip.push_back({10.0 * k + 3.6 + 1.5 * (k % 2), 4.8 + 0.7 * (k % 4)});
   }
-  TableStub table("12.345", "33.3", rows);
+  const auto text = [](double v) {
+    char s[32];
+    std::snprintf(s, sizeof s, "%.17g", v);
+    return std::string(s);
+  };
+  const auto distance = [](Pt a, Pt b) { return std::hypot(a.x - b.x, a.y - b.y); };
+  std::vector<Row> rows;
+  for (int n = 3; n <= kPoints; ++n) {
+    const Pt p = strip[n - 1], a = strip[n - 3], b = strip[n - 2];
+    // A bottom point lies right of the line from the bottom point before to
+    // the top point between them, a top point left.
+    rows.push_back({std::to_string(n - 2), text(distance(p, a)), std::to_string(n - 1),
+                    text(distance(p, b)), p.y == 0.0 ? "1" : "0"});
+  }
+  const double turn = 33.3 / 180.0 * std::numbers::pi - std::atan2(strip[1].y, strip[1].x);
+  TableStub table(text(distance(strip[1], strip[0])), "33.3", rows);
   ExpectCounters(Compute(table), kPoints, kPoints, 1 + 2 * (kPoints - 2));
   const std::vector<Pt> pts = Points();
-  ASSERT_EQ(pts.size(), expected.size());
+  ASSERT_EQ(pts.size(), strip.size());
+  const double tolerance = 1e-9 * strip.back().x;
   for (size_t i = 0; i < pts.size(); ++i) {
-    EXPECT_EQ(pts[i].x, expected[i].x) << "point " << i + 1;
-    EXPECT_EQ(pts[i].y, expected[i].y) << "point " << i + 1;
+    const Pt& s = strip[i];
+    EXPECT_NEAR(pts[i].x, s.x * std::cos(turn) - s.y * std::sin(turn), tolerance)
+        << "point " << i + 1;
+    EXPECT_NEAR(pts[i].y, s.x * std::sin(turn) + s.y * std::cos(turn), tolerance)
+        << "point " << i + 1;
   }
 }
 
