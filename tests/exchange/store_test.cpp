@@ -1,12 +1,16 @@
-// Tests of the exchange store: its defaults and the add operations.
+// Tests of the exchange store: its defaults, what InitStore leaves of a
+// store in use, and the add operations.
 #include "exchange/store.h"
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "common/sjis.h"
+#include "exchange/reader.h"
+#include "exchange/writeback.h"
 #include "tests/exchange/store_setup.h"
 
 namespace {
@@ -54,91 +58,99 @@ TEST_F(StoreTest, FieldsACreatorLeavesOutReadZero) {
   EXPECT_TRUE(SameOrder(JwwStore.Order, {{ekSolidSo, 0}}));
 }
 
-TEST_F(StoreTest, InitStoreSetsEveryDefault) {
+// Values in one line, so that a set of them compares at once.
+template <class... T>
+std::string Joined(const T&... values) {
+  std::ostringstream s;
+  ((s << values << ' '), ...);
+  return s.str();
+}
+
+// Layer group, layer, line colour, type and width, text kind, free width,
+// height, spacing and colour, anchor, font, point colour, "lc10" colour.
+std::string Describe(const TJwwAttributes& a) {
+  return Joined(a.LayerGroup, a.Layer, a.LineColor, a.LineType, a.LineWidth, a.TextKind,
+                a.FreeWidth, a.FreeHeight, a.FreeSpacing, a.FreeColor, a.TextAnchor, a.FontName,
+                a.PointColor, a.ExplicitColor);
+}
+
+// What a run starts from: the current attributes after InitStore and after
+// ResetCurrentAttributes alike.
+const std::string kStartAttributes = "0 0 1 1 0 1 2 2 0 1 0 " + Sjis("<ＭＳ ゴシック>") + " 1 0 ";
+
+// A host's file that leaves every part of the store in use: header values,
+// attributes seen first, a polyline and a dimension open, z flags pending.
+const char* const kEverythingInUse =
+    "bz\nhs 2 2 2 2 2 2 2 2 2 2 2 2 2 2 2 2\nhcw 9 9 9 9 9 9 9 9 9 9\nhcc 7 7 7 7 7 7 7 7 7 7\n"
+    "lg3\nly4\nlc10 255\nlt5\nlw6\ncn0 1 1 1 5\ncn\"$Face\ncc5\npn7\n"
+    "pl\n 0 0 1 1\nmsg\n 0 0 5 5\nz1\nz5\n";
+
+// The answer the window would send for a host's drawing read into a store
+// just set up, with a line and a label of its own added after start-up.
+std::vector<std::string> ReadAndAnswer() {
+  InitStore();
+  // A dimension on the pending line, entities in the attributes a run starts
+  // with, then the host's settings and entities in them.
+  LoadJwcTempFromBytes(
+      "msg\ncs 5 1 1 0 \"10\n 0 0 10 0\nch 1 2 1 0 \"a\npt 3 4\n"
+      "lg1\nly2\nlc3\nlt4\nlw5\ncn0 1.5 1.5 0 6\n 1 1 2 2\npt 5 5\n");
+  ResetCurrentAttributes();
+  ApplyInitialAttributes();
+  AddLine(0, 0, 3, 4);
+  AddText(0, "3", 3, 4, 1, 0);
+  WriteAll(TWriteOverrides{}, {});
+  return {JwwStore.Output.begin(), JwwStore.Output.end()};
+}
+
+TEST_F(StoreTest, InitStoreAfterUseReadsAndAnswersAsAFreshStore) {
+  const std::vector<std::string> fresh = ReadAndAnswer();
+  LoadJwcTempFromBytes(kEverythingInUse);
+  EXPECT_EQ(ReadAndAnswer(), fresh);
+}
+
+TEST_F(StoreTest, InitStoreAfterUseGivesTheStatedDefaults) {
+  LoadJwcTempFromBytes(kEverythingInUse);
   AddPoint(1.0, 1.0);
   JwwStore.Output.push_back("hd");
-  JwwStore.GroupScale[3] = 50.0;
-  JwwStore.PendingZ = 9;
-  JwwStore.InPolyline = true;
   InitStore();
 
   const TJwwStore& s = JwwStore;
-  EXPECT_TRUE(s.Points.empty());
-  EXPECT_EQ(s.Points.capacity(), 0u);
-  EXPECT_TRUE(s.Order.empty());
-  EXPECT_TRUE(s.Output.empty());
+  EXPECT_EQ(Describe(s.Current), kStartAttributes);
+  const TJwwInitialAttributes& i = s.Initial;
+  EXPECT_EQ(Joined(i.LayerGroup, i.Layer, i.LineColor, i.LineType, i.LineWidth, i.TextKind,
+                   i.FreeWidth, i.FreeHeight, i.FreeSpacing, i.FreeColor, i.FontName),
+            "0 0 1 1 0 1 2 2 0 1  ");
   for (double g : s.GroupScale) EXPECT_EQ(g, 1.0);
   for (int k = 1; k <= 10; ++k) {
     const TTextKindEntry& e = s.TextKindTable[k];
-    EXPECT_EQ(e.Width, 3.0);
-    EXPECT_EQ(e.Height, 3.0);
-    EXPECT_EQ(e.Spacing, 0.0);
-    EXPECT_EQ(e.Color, 2);
+    EXPECT_EQ(Joined(e.Width, e.Height, e.Spacing, e.Color), "3 3 0 2 ") << "text kind " << k;
   }
   EXPECT_FALSE(s.DrawingSizeMode);
-  EXPECT_EQ(s.PolyCounter, 0);
-  EXPECT_FALSE(s.InPolyline);
-  EXPECT_FALSE(s.AfterMessage);
-  EXPECT_EQ(s.PendingZ, 0);
-
-  EXPECT_EQ(s.Initial.LineColor, 1);
-  EXPECT_EQ(s.Initial.LineType, 1);
-  EXPECT_EQ(s.Initial.TextKind, 1);
-  EXPECT_EQ(s.Initial.FreeHeight, 2.0);
-  EXPECT_EQ(s.Initial.FreeColor, 1);
-  EXPECT_TRUE(s.Initial.FontName.empty());
-  EXPECT_EQ(s.Current.LineColor, 1);
-  EXPECT_EQ(s.Current.TextKind, 1);
-  EXPECT_EQ(s.Current.FontName, Sjis("<ＭＳ ゴシック>"));
-
   const TJwwForceFlags& f = s.Force;
   EXPECT_TRUE(f.LayerGroup && f.Layer && f.LineColor && f.LineType && f.LineWidth && f.TextKind);
-
   const TJwwEntLine& d = s.PendingDimLine;
-  EXPECT_EQ(d.Head.LayerGroup, 0);
-  EXPECT_EQ(d.Head.Layer, 0);
-  EXPECT_EQ(d.Head.Color, 1);
-  EXPECT_EQ(d.Head.LineType, 1);
-  EXPECT_EQ(d.Head.LineWidth, 0);
-  EXPECT_EQ(d.Head.ZFlags, 0);
-  EXPECT_EQ(d.X1, 0.0);
-  EXPECT_EQ(d.Y1, 0.0);
-  EXPECT_EQ(d.X2, 1.0);
-  EXPECT_EQ(d.Y2, 0.0);
+  EXPECT_EQ(Joined(d.Head.LayerGroup, d.Head.Layer, d.Head.Color, d.Head.LineType, d.Head.LineWidth,
+                   d.X1, d.Y1, d.X2, d.Y2),
+            "0 0 1 1 0 0 0 1 0 ");
+  EXPECT_EQ(Joined(s.PolyCounter, s.InPolyline, s.AfterMessage, s.PendingZ), "0 0 0 0 ");
+  EXPECT_TRUE(s.Points.empty() && s.Lines.empty() && s.Order.empty() && s.Output.empty());
 }
 
 TEST_F(StoreTest, ResetCurrentAttributesRaisesAllFlagsAndKeepsTheRest) {
-  JwwStore.Current = TJwwAttributes{};
-  JwwStore.Force = TJwwForceFlags{};
-  JwwStore.Initial.LineColor = 5;
-  JwwStore.PendingZ = 4;
-  AddPoint(1.0, 2.0);
+  LoadJwcTempFromBytes(kEverythingInUse);
+  const int32_t pendingZ = JwwStore.PendingZ;
+  const size_t lines = JwwStore.Lines.size();
   ResetCurrentAttributes();
 
-  const TJwwAttributes& a = JwwStore.Current;
-  EXPECT_EQ(a.LayerGroup, 0);
-  EXPECT_EQ(a.Layer, 0);
-  EXPECT_EQ(a.LineColor, 1);
-  EXPECT_EQ(a.LineType, 1);
-  EXPECT_EQ(a.LineWidth, 0);
-  EXPECT_EQ(a.TextKind, 1);
-  EXPECT_EQ(a.FreeWidth, 2.0);
-  EXPECT_EQ(a.FreeHeight, 2.0);
-  EXPECT_EQ(a.FreeSpacing, 0.0);
-  EXPECT_EQ(a.FreeColor, 1);
-  EXPECT_EQ(a.TextAnchor, 0);
-  EXPECT_EQ(a.PointColor, 1);
-  EXPECT_EQ(a.ExplicitColor, 0);
-  // "<ＭＳ ゴシック>" in Shift-JIS, byte for byte.
-  EXPECT_EQ(a.FontName, "<\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E>");
-
+  EXPECT_EQ(Describe(JwwStore.Current), kStartAttributes);
   const TJwwForceFlags& f = JwwStore.Force;
   EXPECT_TRUE(f.LayerGroup && f.Layer && f.LineColor && f.LineType && f.LineWidth);
   EXPECT_TRUE(f.TextKind && f.TextAnchor && f.Font && f.PointColor && f.ExplicitColor);
 
-  EXPECT_EQ(JwwStore.Initial.LineColor, 5);
-  EXPECT_EQ(JwwStore.PendingZ, 4);
-  EXPECT_EQ(JwwStore.Points.size(), 1u);
+  EXPECT_EQ(JwwStore.Initial.LineColor, 10);
+  EXPECT_EQ(JwwStore.Initial.FontName, "Face");
+  EXPECT_EQ(JwwStore.PendingZ, pendingZ);
+  EXPECT_EQ(JwwStore.Lines.size(), lines);
 }
 
 TEST_F(StoreTest, EmptyOutlineKindsKeepsKindsSixToFifteen) {
