@@ -2,6 +2,8 @@
 // canvas and compared call by call with the checked-in dump (the Qt
 // canvas's picture of it is in tests/ui_qt/textpicture_test.cpp). Run with
 // HORUNE_UPDATE_GOLDEN=1 to write the dump anew after an intended change.
+// A few entities at known places, drawn on the raster canvas with box
+// glyphs, must leave their colours at the pixels the view maps them to.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,6 +12,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "exchange/reader.h"
 #include "exchange/store.h"
@@ -18,6 +21,8 @@
 #include "preview/gval.h"
 #include "render/renderer.h"
 #include "tests/preview/recording_canvas.h"
+#include "tests/raster/boxglyphs.h"
+#include "tests/raster/canvaspixels.h"
 
 namespace {
 
@@ -68,6 +73,59 @@ TEST(Golden, EveryKindDrawsAsRecorded) {
     ++i;
   }
   EXPECT_EQ(i, got.size()) << "more calls than recorded";
+}
+
+// The view shows world (-10, -10)-(190, 90) at 2 pixels a unit on 400 x 200
+// pixels: world (x, y) is pixel (2x + 20, 180 - 2y).
+TEST(Picture, EntitiesLeaveTheirColoursWhereTheViewPutsThem) {
+  InitStore();
+  LoadJwcTempFromBytes(
+      "lc3\n 0 10 80 10\n"       // pixels (20, 160)-(180, 160)
+      "lc6\n 100 0 100 60\n"     // pixels (220, 180)-(220, 60)
+      "pn5\npt 130 40 4 0 -4\n"  // a plus of 5 units each way about (280, 100)
+      "pn8\npt 150 40\n"         // a dot of 0.75 units about (320, 100)
+      // Box glyphs 20 pixels wide and 40 high, the first cell's top left at
+      // (60, 60); each frame's sides are pixels 2..5 and 14..17 of its cell,
+      // rows 6..33.
+      "cn0 20 20 0 7\nch 20 40 1 0 \"AB\n");
+  CreateGraAttribute();
+  Gval.ViewScale = 2;
+  CenterView(90, 40, 400, 200);
+  BoxCanvas canvas(400, 200);
+  RenderPreview(canvas, 400, 200);
+
+  // Line colours 3, 6, 5, 8 and 7 on the white ground, the origin's red.
+  const TColor white = RGB(255, 255, 255), red = RGB(255, 0, 0), green = RGB(0, 192, 0),
+               blue = RGB(0, 0, 255), purple = RGB(192, 0, 192), rose = RGB(255, 0, 128),
+               teal = RGB(0, 128, 128);
+  struct Probe {
+    const char* what;
+    int x, y;
+    int near;  // the colour at some pixel at most this far in x and y
+    TColor color;
+  };
+  const std::vector<Probe> probes = {
+      {"origin cross", 23, 180, 1, red},      {"origin cross", 20, 177, 1, red},
+      {"line start", 20, 160, 0, green},      {"line middle", 100, 160, 0, green},
+      {"above the line", 100, 159, 0, white}, {"past the line", 190, 160, 0, white},
+      {"upright line", 220, 120, 0, blue},    {"beside it", 221, 120, 0, white},
+      {"above its top", 220, 50, 0, white},   {"plus centre", 280, 100, 0, purple},
+      {"plus arm", 288, 100, 0, purple},      {"plus arm", 280, 92, 0, purple},
+      {"between arms", 286, 94, 0, white},    {"dot", 320, 100, 1, rose},
+      {"beside the dot", 325, 100, 0, white}, {"A's left side", 62, 80, 0, teal},
+      {"A's right side", 75, 80, 0, teal},    {"B's left side", 83, 80, 0, teal},
+      {"B's right side", 95, 80, 0, teal},    {"left of A's frame", 61, 80, 0, white},
+      {"A's frame top", 63, 66, 0, teal},     {"above A's frame", 63, 65, 0, white},
+      {"below the text", 63, 103, 0, white},  {"past the text", 103, 80, 0, white},
+  };
+  for (const Probe& p : probes) {
+    bool found = false;
+    for (int y = p.y - p.near; y <= p.y + p.near; ++y) {
+      for (int x = p.x - p.near; x <= p.x + p.near; ++x) found |= PixelAt(canvas, x, y) == p.color;
+    }
+    EXPECT_TRUE(found) << p.what << " at " << p.x << "," << p.y << " is " << std::hex
+                       << PixelAt(canvas, p.x, p.y);
+  }
 }
 
 }  // namespace
