@@ -102,10 +102,6 @@ std::string HalfWidthNumerals(const std::string& utf8) {
   return out;
 }
 
-TCellPos CellAfterEnter(TCellPos at, bool shift) {
-  return {at.Col, std::clamp(at.Row + (shift ? -1 : 1), 1, kTableRows)};
-}
-
 int32_t Scaled(int32_t designed, double scale) {
   return static_cast<int32_t>(std::lround(designed * scale));
 }

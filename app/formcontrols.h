@@ -83,10 +83,6 @@ bool ControlTakesText(const std::string& utf8);
 // caret position in the text stays valid.
 std::string HalfWidthNumerals(const std::string& utf8);
 
-// Where the table's cursor goes after Enter has committed a cell: down, or
-// up with Shift, as in a spreadsheet; it stays inside the table.
-TCellPos CellAfterEnter(TCellPos at, bool shift);
-
 // A window being resized sends sizes in bursts; the preview is drawn anew
 // once none has come for this long.
 inline constexpr int kResizeSettleMs = 150;
