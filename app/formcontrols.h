@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -74,6 +75,9 @@ TFormLayout LayoutForm(int32_t clientWidth, int32_t clientHeight, int32_t panel2
 // what Shift-JIS can hold, since the table file and the host keep nothing
 // else; a front end refuses the rest as it is typed, the text unchanged.
 bool ControlTakesText(const std::string& utf8);
+// The clipboard's text (UTF-8) as a paste into the table takes it: nothing
+// when there is none, and not Encodable when the table cannot take it.
+std::optional<TClipboardText> ClipboardTextOf(const std::string& utf8);
 
 // The text with full-width digits, decimal point and minus sign (as an
 // input method in full-width mode types them) turned into the half-width
