@@ -14,7 +14,9 @@
 #include "app/formcontrols.h"
 #include "app/gridkeys.h"
 #include "common/sjis.h"
+#include "ui/win32/gdi.h"
 #include "ui/win32/sjisinput.h"
+#include "ui/win32/subclass.h"
 
 namespace {
 
@@ -71,10 +73,6 @@ std::optional<TGridKey> GridKeyOf(WPARAM vk) {
   }
 }
 
-CellGrid* GridOf(HWND hwnd) {
-  return reinterpret_cast<CellGrid*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-}
-
 void RegisterGridClass() {
   static bool registered = false;
   if (registered) return;
@@ -119,8 +117,7 @@ CellGrid::CellGrid(HWND parent, int id, TTableCells& cells, Events events)
                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_CLIPCHILDREN, 0, 0,
                           10, 10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                           GetModuleHandleW(nullptr), nullptr);
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CellGrid::GridProc));
+  Subclass(hwnd_, [this](HWND, UINT msg, WPARAM wp, LPARAM lp) { return Handle(msg, wp, lp); });
   UpdateScrollBar();
 }
 
@@ -175,12 +172,10 @@ int32_t CellGrid::BorderAt(int x, int y) const {
 
 int CellGrid::TextWidth(const std::string& sjis) const {
   const std::wstring text = WideFromSjis(sjis);
-  HDC dc = GetDC(hwnd_);
-  HGDIOBJ old = SelectObject(dc, font_);
+  const WindowDc dc(hwnd_);
+  const SelectedObject font(dc.Get(), font_);
   SIZE size{};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(hwnd_, dc);
+  GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
   return size.cx;
 }
 
@@ -198,54 +193,41 @@ void CellGrid::FitColumn(int32_t col) {
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-LRESULT CALLBACK CellGrid::GridProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  CellGrid* grid = GridOf(hwnd);
-  return grid != nullptr ? grid->Handle(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-LRESULT CALLBACK CellGrid::EditorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  CellGrid* grid = GridOf(GetParent(hwnd));
-  if (grid == nullptr) {
-    // The grid has gone first: the editor ends as any EDIT does.
-    const auto base = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
-    return CallWindowProcW(base, hwnd, msg, wp, lp);
-  }
-  if (SjisInputRefused(hwnd, msg, wp)) return 0;
-  if (HalfWidthInput(hwnd, grid->editorBase_, msg, wp, lp)) return 0;
+LRESULT CellGrid::EditorMessage(HWND editor, UINT msg, WPARAM wp, LPARAM lp) {
+  if (SjisInputRefused(editor, msg, wp)) return 0;
+  if (HalfWidthInput(editor, BaseProc(editor), msg, wp, lp)) return 0;
   switch (msg) {
     case WM_CONTEXTMENU:
       // The window's menu key opens the window's menu, not the editor's.
-      if (FromKeyboard(lp)) return SendMessageW(GetParent(grid->hwnd_), msg, wp, lp);
+      if (FromKeyboard(lp)) return SendMessageW(GetParent(hwnd_), msg, wp, lp);
       break;
     case WM_GETDLGCODE:
       // The dialog navigation must leave Tab and Enter to the cell.
-      return DLGC_WANTALLKEYS | CallWindowProcW(grid->editorBase_, hwnd, msg, wp, lp);
+      return DLGC_WANTALLKEYS | CallBaseProc(editor, msg, wp, lp);
     case WM_KEYDOWN:
-      if (grid->KeyDown(wp)) return 0;
+      if (KeyDown(wp)) return 0;
       break;
     case WM_CHAR:
       // Tab, Enter and Esc were handled as keys; the EDIT would beep.
       if (wp == L'\t' || wp == L'\r' || wp == 27) return 0;
       break;
     case WM_SETFOCUS:
-      grid->FocusArrived();
+      FocusArrived();
       break;
     case WM_KILLFOCUS:
-      grid->FocusLeaving(reinterpret_cast<HWND>(wp));
+      FocusLeaving(reinterpret_cast<HWND>(wp));
       break;
     default:
       break;
   }
-  return CallWindowProcW(grid->editorBase_, hwnd, msg, wp, lp);
+  return CallBaseProc(editor, msg, wp, lp);
 }
 
 LRESULT CellGrid::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      Paint(dc);
-      EndPaint(hwnd_, &ps);
+      const PaintDc dc(hwnd_);
+      Paint(dc.Get());
       return 0;
     }
     case WM_ERASEBKGND:
@@ -263,7 +245,10 @@ LRESULT CellGrid::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (KeyDown(wp)) return 0;
       break;
     case WM_DESTROY:
-      SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+      // Nothing reaches the grid once its window goes, and its editor ends
+      // as any EDIT does.
+      if (editor_ != nullptr) Unsubclass(editor_);
+      Unsubclass(hwnd_);
       break;
     case WM_CHAR:
       if (wp >= L' ' && Key(TGridKey::Character, wp, lp)) return 0;
@@ -432,14 +417,15 @@ bool CellGrid::Key(TGridKey key, WPARAM typed, LPARAM lp) {
 void CellGrid::Paint(HDC screen) {
   RECT client;
   GetClientRect(hwnd_, &client);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-  HGDIOBJ oldFont = SelectObject(dc, font_);
+  const MemoryDc memory(CreateCompatibleDC(screen));
+  HDC dc = memory.get();
+  const GdiBitmap bitmap(CreateCompatibleBitmap(screen, client.right, client.bottom));
+  const SelectedObject picture(dc, bitmap.get());
+  const SelectedObject font(dc, font_);
   SetBkMode(dc, TRANSPARENT);
   FillRect(dc, client, GetSysColor(COLOR_WINDOW));
-  HPEN pen = CreatePen(PS_SOLID, 1, kLineColor);
-  HGDIOBJ oldPen = SelectObject(dc, pen);
+  const GdiPen pen(CreatePen(PS_SOLID, 1, kLineColor));
+  const SelectedObject lines(dc, pen.get());
   const int32_t last = std::min(topRow_ + VisibleRows(), kTableRows);
   const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
   const int margin = GridTextMargin(scale_);
@@ -483,12 +469,6 @@ void CellGrid::Paint(HDC screen) {
     ::LineTo(dc, ColumnsWidth(), y);
   }
   BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-  SelectObject(dc, oldPen);
-  DeleteObject(pen);
-  SelectObject(dc, oldFont);
-  SelectObject(dc, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
 }
 
 RECT CellGrid::CellRect(int32_t col, int32_t row) const {
@@ -560,8 +540,9 @@ void CellGrid::OpenEditor(const std::wstring& text, bool selectAll) {
     SendMessageW(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     // Numbers only, as in the point-2 edits.
     ImmAssociateContext(editor_, nullptr);
-    editorBase_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        editor_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CellGrid::EditorProc)));
+    Subclass(editor_, [this](HWND editor, UINT msg, WPARAM wp, LPARAM lp) {
+      return EditorMessage(editor, msg, wp, lp);
+    });
   }
   editing_ = cursor_;
   anchor_ = cursor_;

@@ -61,9 +61,8 @@ class CellGrid {
   TCellRange Selection() const { return {anchor_, cursor_}; }
 
  private:
-  static LRESULT CALLBACK GridProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK EditorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT EditorMessage(HWND editor, UINT msg, WPARAM wp, LPARAM lp);
   // A key down in the grid or its editor, and a key or character (typed,
   // with its WM_CHAR lParam) as the table's keys have it; true when the
   // table took it.
@@ -94,7 +93,6 @@ class CellGrid {
 
   HWND hwnd_ = nullptr;
   HWND editor_ = nullptr;
-  WNDPROC editorBase_ = nullptr;
   TTableCells& cells_;
   HFONT font_ = nullptr;
   double scale_ = 1.0;
