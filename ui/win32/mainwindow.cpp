@@ -219,7 +219,8 @@ void MainWindow::CreateControls() {
         w = NewControl(L"EDIT", L"", tab | WS_BORDER | ES_AUTOHSCROLL, c.Id);
         break;
       case ControlKind::Button:
-        // BS_NOTIFY: a double click is one click and a notice, not two.
+        // BS_NOTIFY: the second press of a double click is a notice, which the
+        // window leaves be, not a second click.
         w = NewControl(L"BUTTON", Wide(c.Text), BS_PUSHBUTTON | BS_NOTIFY | tab, c.Id);
         break;
       case ControlKind::Memo:
