@@ -132,11 +132,11 @@ class Probe : public QObject {
  private:
   enum class Step { FirstPicture, Notch, NotchPicture, Esc, Done };
 
-  bool Drawn() const { return form_.ViewBitmap && !form_.RedrawPending(); }
+  bool Drawn() const { return form_.Preview.ViewBitmap && !form_.Preview.RedrawPending(); }
 
   void Tick() {
     const Clock::time_point now = Clock::now();
-    if (form_.RedrawPending() && lastTick_ != Clock::time_point{}) {
+    if (form_.Preview.RedrawPending() && lastTick_ != Clock::time_point{}) {
       longestBlock_ = std::max(longestBlock_, now - lastTick_);
 
       ++slices_;
@@ -149,7 +149,7 @@ class Probe : public QObject {
         Print("first_picture_cpu", CpuSeconds());
         Print("longest_block", Seconds(longestBlock_));
         Print("first_slices", slices_ + 1);
-        Print("first_redraws", form_.RedrawsBegun);
+        Print("first_redraws", form_.Preview.RedrawsBegun);
         Print("preview_width", window_.PaintBox1->width());
         Print("preview_height", window_.PaintBox1->height());
         if (!picture_.isEmpty()) window_.grab().save(picture_);
@@ -180,7 +180,7 @@ class Probe : public QObject {
         step_ = Step::Esc;
         return;
       case Step::Esc:
-        if (deliveredAt_ == Clock::time_point{} || form_.RedrawPending()) return;
+        if (deliveredAt_ == Clock::time_point{} || form_.Preview.RedrawPending()) return;
         Print("esc_answered", Seconds(now - sentAt_.load()));
         Finish();
         return;
@@ -191,7 +191,7 @@ class Probe : public QObject {
 
   // A fitted redraw of the whole drawing, as Home starts it.
   void StartFittedRedraw() {
-    form_.FormKeyDown(NavKey::Home, false);
+    form_.Preview.FormKeyDown(NavKey::Home, false);
     deliveredAt_ = {};
   }
 

@@ -111,7 +111,7 @@ class Probe {
  private:
   enum class Step { FirstPicture, Notch, NotchPicture, Esc, Done };
 
-  bool Drawn() const { return form_.ViewBitmap && !form_.RedrawPending(); }
+  bool Drawn() const { return form_.Preview.ViewBitmap && !form_.Preview.RedrawPending(); }
 
   void Took(const MSG& msg) {
     const Clock::time_point now = Clock::now();
@@ -120,7 +120,7 @@ class Probe {
       Print("main_begins", beforeMain_);
       Print("window_made", beforeMain_ + Seconds(now - mainAt_));
     }
-    if (form_.RedrawPending() && lastTaken_ != Clock::time_point{}) {
+    if (form_.Preview.RedrawPending() && lastTaken_ != Clock::time_point{}) {
       longestBlock_ = std::max(longestBlock_, now - lastTaken_);
       if (MainWindow::CarriesRedrawSlice(msg)) ++slices_;
     }
@@ -153,7 +153,7 @@ class Probe {
         Print("first_picture_cpu", CpuSeconds());
         Print("longest_block", Seconds(longestBlock_));
         Print("first_slices", slices_ + 1);
-        Print("first_redraws", form_.RedrawsBegun);
+        Print("first_redraws", form_.Preview.RedrawsBegun);
         Print("preview_width", window_.PaintBoxBounds().Width);
         Print("preview_height", window_.PaintBoxBounds().Height);
         PlaceMouse();
@@ -182,7 +182,7 @@ class Probe {
       case Step::Esc:
         // Esc held is seen by the redraw's own poll, before its key
         // message comes.
-        if (sentAt_.load() == Clock::time_point{} || form_.RedrawPending()) return;
+        if (sentAt_.load() == Clock::time_point{} || form_.Preview.RedrawPending()) return;
         Print("esc_answered", Seconds(now - sentAt_.load()));
         SendKey(VK_ESCAPE, true);
         Finish();
@@ -206,7 +206,7 @@ class Probe {
   // A fitted redraw of the whole drawing, as Home starts it.
   void StartFittedRedraw() {
     sentAt_ = Clock::time_point{};
-    form_.FormKeyDown(NavKey::Home, false);
+    form_.Preview.FormKeyDown(NavKey::Home, false);
     deliveredAt_ = {};
   }
 
