@@ -76,6 +76,12 @@ bool ControlTakesText(const std::string& utf8) {
   return SjisCanEncode(utf8);
 }
 
+std::optional<TClipboardText> ClipboardTextOf(const std::string& utf8) {
+  if (utf8.empty()) return std::nullopt;
+  if (!ControlTakesText(utf8)) return TClipboardText{false, {}};
+  return TClipboardText{true, SjisFromUtf8(utf8)};
+}
+
 std::string HalfWidthNumerals(const std::string& utf8) {
   // Full-width forms are U+FF01..U+FF5E, three bytes each: EF BC 80..BF for
   // U+FF00..U+FF3F. The minus sign U+2212 (E2 88 92) is what some input
@@ -100,10 +106,6 @@ std::string HalfWidthNumerals(const std::string& utf8) {
     out += utf8[i];
   }
   return out;
-}
-
-TCellPos CellAfterEnter(TCellPos at, bool shift) {
-  return {at.Col, std::clamp(at.Row + (shift ? -1 : 1), 1, kTableRows)};
 }
 
 int32_t Scaled(int32_t designed, double scale) {

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -74,6 +75,9 @@ TFormLayout LayoutForm(int32_t clientWidth, int32_t clientHeight, int32_t panel2
 // what Shift-JIS can hold, since the table file and the host keep nothing
 // else; a front end refuses the rest as it is typed, the text unchanged.
 bool ControlTakesText(const std::string& utf8);
+// The clipboard's text (UTF-8) as a paste into the table takes it: nothing
+// when there is none, and not Encodable when the table cannot take it.
+std::optional<TClipboardText> ClipboardTextOf(const std::string& utf8);
 
 // The text with full-width digits, decimal point and minus sign (as an
 // input method in full-width mode types them) turned into the half-width
@@ -82,10 +86,6 @@ bool ControlTakesText(const std::string& utf8);
 // UTF-8 in and out; each character changed stays one UTF-16 unit, so a
 // caret position in the text stays valid.
 std::string HalfWidthNumerals(const std::string& utf8);
-
-// Where the table's cursor goes after Enter has committed a cell: down, or
-// up with Shift, as in a spreadsheet; it stays inside the table.
-TCellPos CellAfterEnter(TCellPos at, bool shift);
 
 // A window being resized sends sizes in bursts; the preview is drawn anew
 // once none has come for this long.

@@ -75,6 +75,7 @@ enum class TFileKind : uint8_t { Table, Sima };
 struct TClipboardText {
   bool Encodable = true;  // false: it holds a character Shift-JIS cannot carry
   std::string Sjis;       // the text when Encodable
+  bool operator==(const TClipboardText&) const = default;
 };
 
 class FrontEnd {

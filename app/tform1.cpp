@@ -211,6 +211,12 @@ void TForm1::ReturnFocus() {
 
 void TForm1::ControlFocused(ControlId control) {
   if (!Shown()) return;
+  // Focus that went to a dialog, a menu or another program comes back to
+  // the control it left: only a move to another control leaves an edit.
+  const bool leftEdit =
+      (focused_ == ControlId::Edit1 || focused_ == ControlId::Edit2) && focused_ != control;
+  focused_ = control;
+  if (leftEdit) Edit1Exit();
   if (FormControl(control).TabOrder > 0) focusPlace_ = control;
 }
 

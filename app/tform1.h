@@ -53,7 +53,8 @@ class TForm1 {
   void Button4Click();
   void Button5Click();
 
-  // Leaving Edit1 or Edit2.
+  // Leaving Edit1 or Edit2 for another control of the window (ControlFocused
+  // tells): computes.
   void Edit1Exit();
   // The table's cursor is about to move to (col, row) from a cell of
   // currentRow; moving to another row computes.
@@ -64,7 +65,9 @@ class TForm1 {
   // line's word about it follow what it now holds.
   void StringGrid1CellEdited();
 
-  // A control of the window took the keyboard focus.
+  // A control of the window took the keyboard focus; a front end reports
+  // every one, and nothing when the focus goes outside the window. Coming
+  // from Edit1 or Edit2, it is their exit.
   void ControlFocused(ControlId control);
   // Where the keyboard focus goes when the window is active again, after
   // another program or a dialog had it: the last control the user could
@@ -162,4 +165,6 @@ class TForm1 {
   // The status line shows a cell's warning, which goes with the warning.
   bool statusWarns_ = false;
   ControlId focusPlace_ = ControlId::Edit1;
+  // The control that last took the focus within the window.
+  std::optional<ControlId> focused_;
 };

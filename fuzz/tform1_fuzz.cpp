@@ -600,10 +600,17 @@ class Session {
       case 1:
         form_->StringGrid1Exit();
         break;
-      default:
-        form_->ControlFocused(static_cast<ControlId>(
-            in_.ConsumeIntegralInRange<int>(0, static_cast<int>(ControlId::Count) - 1)));
+      default: {
+        const auto control = static_cast<ControlId>(
+            in_.ConsumeIntegralInRange<int>(0, static_cast<int>(ControlId::Count) - 1));
+        form_->ControlFocused(control);
+        // Leaving point 2's edits for another control computes.
+        if ((focused_ == ControlId::Edit1 || focused_ == ControlId::Edit2) && focused_ != control) {
+          Computed();
+        }
+        focused_ = control;
         break;
+      }
     }
   }
 
@@ -803,6 +810,7 @@ class Session {
   // What the window showed when it last had no computation behind it (at
   // start, after a clear); nothing once an action has computed.
   std::optional<ShownInput> uncomputed_;
+  std::optional<ControlId> focused_;
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -65,6 +66,19 @@ TEST(HalfWidthNumerals, TurnsFullWidthDigitsPointAndMinus) {
       {"ＡＢ＋エラー", "ＡＢ＋エラー"},
   };
   for (const auto& c : cases) EXPECT_EQ(HalfWidthNumerals(c[0]), c[1]) << c[0];
+}
+
+TEST(ClipboardTextOf, TakesOnlyWhatShiftJisHolds) {
+  const struct {
+    const char* utf8;
+    std::optional<TClipboardText> expected;
+  } cases[] = {
+      {"", std::nullopt},
+      {"1\t距離\r\n", TClipboardText{true, "1\t\x8b\x97\x97\xa3\r\n"}},
+      {"1\tcafé", TClipboardText{false, ""}},
+      {"～", TClipboardText{true, "\x81\x60"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ClipboardTextOf(c.utf8), c.expected) << c.utf8;
 }
 
 }  // namespace

@@ -98,6 +98,26 @@ TEST_F(Answer, OkAfterAComputationSendsTheOutline) {
                                      "10 0 3.6 4.8", "pt 3.6 4.8", "ch 3.6 4.8 1 0 \"3"}));
 }
 
+// The focus back in the edit it left for a dialog, a menu or another
+// program has not left it; a move to another control of the window has.
+TEST_F(Answer, LeavingAnEditForAnotherControlComputes) {
+  using C = ControlId;
+  const struct {
+    std::vector<ControlId> focused;
+    bool computes;
+  } cases[] = {
+      {{C::Edit1, C::Edit1}, false},       {{C::Edit1, C::Edit2}, true},
+      {{C::Edit2, C::StringGrid1}, true},  {{C::Edit1, C::Button3}, true},
+      {{C::StringGrid1, C::Edit1}, false}, {{C::Button4, C::Edit2, C::Edit2}, false},
+  };
+  for (const auto& c : cases) {
+    Start();
+    ui.Edit1 = "10";
+    for (const ControlId id : c.focused) form->ControlFocused(id);
+    EXPECT_EQ(form->Outline.Total() > 0, c.computes) << static_cast<int>(c.focused.back());
+  }
+}
+
 TEST_F(Answer, OkWithoutAComputationSendsTheMessage) {
   Start();
   form->Button1Click();

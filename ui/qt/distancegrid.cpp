@@ -3,20 +3,37 @@
 #include "ui/qt/distancegrid.h"
 
 #include <QAbstractButton>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionHeader>
 #include <array>
+#include <optional>
 
 #include "app/formcontrols.h"
+#include "app/gridkeys.h"
 #include "app/tablecells.h"
 #include "ui/qt/distancedelegate.h"
 #include "ui/qt/sjistext.h"
 
 namespace {
+
 constexpr int kLeastColumnWidth = 8;
+
+std::optional<TGridKey> GridKeyOf(int key) {
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return TGridKey::Enter;
+    case Qt::Key_Delete:
+      return TGridKey::Delete;
+    case Qt::Key_Backspace:
+      return TGridKey::Backspace;
+    default:
+      return std::nullopt;
+  }
+}
+
 }  // namespace
 
 DistanceGrid::DistanceGrid(QWidget* parent) : QTableView(parent) {
@@ -98,25 +115,25 @@ void DistanceGrid::keyPressEvent(QKeyEvent* event) {
     emit pasteRequested();
     return;
   }
-  // No editor is open (it has the keys while it is): the selection goes.
-  if ((event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) &&
-      !(event->modifiers() & ~Qt::KeypadModifier)) {
-    emit clearRequested();
-    return;
-  }
-  // The cell editor has committed and closed on Enter by now; the key goes
-  // on to the view.
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    MoveAfterEnter();
-    return;
+  // The view walks the cells itself; Enter and Delete it would leave to an
+  // editor, so they go as the table's keys have them. An open editor has
+  // the keys, and its Enter comes on to here once it has committed.
+  const QModelIndex at = currentIndex();
+  const std::optional<TGridKey> key = GridKeyOf(event->key());
+  if (key && at.isValid()) {
+    const Qt::KeyboardModifiers held = event->modifiers();
+    const TCellPos cell{at.column() + 1, at.row() + 1};
+    const TGridKeyResult r = GridKeyAction(
+        *key, held & Qt::ShiftModifier,
+        held & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier), {cell, cell});
+    if (r.Action == TGridAction::Move) {
+      setCurrentIndex(model()->index(r.Cursor.Row - 1, r.Cursor.Col - 1));
+      return;
+    }
+    if (r.Action == TGridAction::Clear) {
+      emit clearRequested();
+      return;
+    }
   }
   QTableView::keyPressEvent(event);
-}
-
-void DistanceGrid::MoveAfterEnter() {
-  const QModelIndex at = currentIndex();
-  if (!at.isValid()) return;
-  const bool shift = QGuiApplication::keyboardModifiers() & Qt::ShiftModifier;
-  const TCellPos next = CellAfterEnter({at.column() + 1, at.row() + 1}, shift);
-  setCurrentIndex(model()->index(next.Row - 1, next.Col - 1));
 }

@@ -36,8 +36,4 @@ class DistanceGrid : public QTableView {
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
-  // Enter: the cell below (above with Shift) becomes current.
-  void MoveAfterEnter();
 };

@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -143,8 +142,6 @@ MainWindow::MainWindow(const QString& programPath, QWidget* parent) : QWidget(pa
   connect(StringGrid1Cells, &DistanceModel::cellEdited, this,
           [this] { form_->StringGrid1CellEdited(); });
   connect(qApp, &QApplication::focusChanged, this, &MainWindow::FocusChanged);
-  Edit1->installEventFilter(this);
-  Edit2->installEventFilter(this);
   // The form sees the keys before its controls.
   qApp->installEventFilter(this);
   WirePreview();
@@ -388,13 +385,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
-  if ((watched == Edit1 || watched == Edit2) && event->type() == QEvent::FocusOut) {
-    // Switching to another window or opening a menu does not leave the edit.
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-      form_->Edit1Exit();
-    }
-  }
   return QWidget::eventFilter(watched, event);
 }
 
@@ -568,11 +558,7 @@ void MainWindow::RepaintPreview() {
 }
 
 std::optional<TClipboardText> MainWindow::ClipboardText() const {
-  const QString text = QGuiApplication::clipboard()->text();
-  if (text.isEmpty()) return std::nullopt;
-  const std::string utf8 = text.toStdString();
-  if (!SjisCanEncode(utf8)) return TClipboardText{false, {}};
-  return TClipboardText{true, SjisFromUtf8(utf8)};
+  return ClipboardTextOf(QGuiApplication::clipboard()->text().toStdString());
 }
 
 void MainWindow::SetClipboardText(const std::string& sjis) {

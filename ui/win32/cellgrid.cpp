@@ -8,11 +8,15 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "app/formcontrols.h"
+#include "app/gridkeys.h"
 #include "common/sjis.h"
+#include "ui/win32/gdi.h"
 #include "ui/win32/sjisinput.h"
+#include "ui/win32/subclass.h"
 
 namespace {
 
@@ -24,12 +28,49 @@ constexpr COLORREF kLineColor = 0x00C0C0C0;
 constexpr COLORREF kWarningColor = 0x000000FF;
 const wchar_t kClassName[] = L"HoruneGrid";
 
-bool KeyDown(int key) {
+bool Held(int key) {
   return (GetKeyState(key) & 0x8000) != 0;
 }
 
-CellGrid* GridOf(HWND hwnd) {
-  return reinterpret_cast<CellGrid*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+std::optional<TGridKey> GridKeyOf(WPARAM vk) {
+  switch (vk) {
+    case VK_LEFT:
+      return TGridKey::Left;
+    case VK_RIGHT:
+      return TGridKey::Right;
+    case VK_UP:
+      return TGridKey::Up;
+    case VK_DOWN:
+      return TGridKey::Down;
+    case VK_TAB:
+      return TGridKey::Tab;
+    case VK_RETURN:
+      return TGridKey::Enter;
+    case VK_PRIOR:
+      return TGridKey::PageUp;
+    case VK_NEXT:
+      return TGridKey::PageDown;
+    case VK_HOME:
+      return TGridKey::Home;
+    case VK_END:
+      return TGridKey::End;
+    case VK_F2:
+      return TGridKey::F2;
+    case VK_ESCAPE:
+      return TGridKey::Escape;
+    case VK_DELETE:
+      return TGridKey::Delete;
+    case VK_BACK:
+      return TGridKey::Backspace;
+    case 'C':
+      return TGridKey::C;
+    case 'V':
+      return TGridKey::V;
+    case 'E':
+      return TGridKey::E;
+    default:
+      return std::nullopt;
+  }
 }
 
 void RegisterGridClass() {
@@ -76,8 +117,7 @@ CellGrid::CellGrid(HWND parent, int id, TTableCells& cells, Events events)
                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_CLIPCHILDREN, 0, 0,
                           10, 10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                           GetModuleHandleW(nullptr), nullptr);
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CellGrid::GridProc));
+  Subclass(hwnd_, [this](HWND, UINT msg, WPARAM wp, LPARAM lp) { return Handle(msg, wp, lp); });
   UpdateScrollBar();
 }
 
@@ -132,12 +172,10 @@ int32_t CellGrid::BorderAt(int x, int y) const {
 
 int CellGrid::TextWidth(const std::string& sjis) const {
   const std::wstring text = WideFromSjis(sjis);
-  HDC dc = GetDC(hwnd_);
-  HGDIOBJ old = SelectObject(dc, font_);
+  const WindowDc dc(hwnd_);
+  const SelectedObject font(dc.Get(), font_);
   SIZE size{};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(hwnd_, dc);
+  GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
   return size.cx;
 }
 
@@ -155,54 +193,41 @@ void CellGrid::FitColumn(int32_t col) {
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-LRESULT CALLBACK CellGrid::GridProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  CellGrid* grid = GridOf(hwnd);
-  return grid != nullptr ? grid->Handle(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-LRESULT CALLBACK CellGrid::EditorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  CellGrid* grid = GridOf(GetParent(hwnd));
-  if (grid == nullptr) {
-    // The grid has gone first: the editor ends as any EDIT does.
-    const auto base = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
-    return CallWindowProcW(base, hwnd, msg, wp, lp);
-  }
-  if (SjisInputRefused(hwnd, msg, wp)) return 0;
-  if (HalfWidthInput(hwnd, grid->editorBase_, msg, wp, lp)) return 0;
+LRESULT CellGrid::EditorMessage(HWND editor, UINT msg, WPARAM wp, LPARAM lp) {
+  if (SjisInputRefused(editor, msg, wp)) return 0;
+  if (HalfWidthInput(editor, BaseProc(editor), msg, wp, lp)) return 0;
   switch (msg) {
     case WM_CONTEXTMENU:
       // The window's menu key opens the window's menu, not the editor's.
-      if (FromKeyboard(lp)) return SendMessageW(GetParent(grid->hwnd_), msg, wp, lp);
+      if (FromKeyboard(lp)) return SendMessageW(GetParent(hwnd_), msg, wp, lp);
       break;
     case WM_GETDLGCODE:
       // The dialog navigation must leave Tab and Enter to the cell.
-      return DLGC_WANTALLKEYS | CallWindowProcW(grid->editorBase_, hwnd, msg, wp, lp);
+      return DLGC_WANTALLKEYS | CallBaseProc(editor, msg, wp, lp);
     case WM_KEYDOWN:
-      if (grid->EditorKey(wp)) return 0;
+      if (KeyDown(wp)) return 0;
       break;
     case WM_CHAR:
       // Tab, Enter and Esc were handled as keys; the EDIT would beep.
       if (wp == L'\t' || wp == L'\r' || wp == 27) return 0;
       break;
     case WM_SETFOCUS:
-      grid->FocusArrived();
+      FocusArrived();
       break;
     case WM_KILLFOCUS:
-      grid->FocusLeaving(reinterpret_cast<HWND>(wp));
+      FocusLeaving(reinterpret_cast<HWND>(wp));
       break;
     default:
       break;
   }
-  return CallWindowProcW(grid->editorBase_, hwnd, msg, wp, lp);
+  return CallBaseProc(editor, msg, wp, lp);
 }
 
 LRESULT CellGrid::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      Paint(dc);
-      EndPaint(hwnd_, &ps);
+      const PaintDc dc(hwnd_);
+      Paint(dc.Get());
       return 0;
     }
     case WM_ERASEBKGND:
@@ -217,22 +242,16 @@ LRESULT CellGrid::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       return DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS | (enter ? DLGC_WANTMESSAGE : 0);
     }
     case WM_KEYDOWN:
-      if (GridKey(wp)) return 0;
+      if (KeyDown(wp)) return 0;
       break;
     case WM_DESTROY:
-      SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+      // Nothing reaches the grid once its window goes, and its editor ends
+      // as any EDIT does.
+      if (editor_ != nullptr) Unsubclass(editor_);
+      Unsubclass(hwnd_);
       break;
     case WM_CHAR:
-      if (wp >= L' ' && !KeyDown(VK_CONTROL)) {
-        // Typing starts editing with what was typed; characters queued
-        // behind the first go on into the editor it opened.
-        if (editorOpen_) {
-          SendMessageW(editor_, WM_CHAR, wp, lp);
-        } else if (!SjisInputRefused(hwnd_, msg, wp)) {
-          OpenEditor(HalfWidthText(std::wstring(1, static_cast<wchar_t>(wp))), false);
-        }
-        return 0;
-      }
+      if (wp >= L' ' && Key(TGridKey::Character, wp, lp)) return 0;
       break;
     case WM_VSCROLL: {
       SCROLLINFO si{};
@@ -342,108 +361,71 @@ bool CellGrid::MouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (ColumnAt(x) >= kGridColumns || y < rowHeight_ || ColumnAt(x) < 1) return true;
     SetCapture(hwnd_);
     dragging_ = true;
-    MoveCursor(col, row, (wp & MK_SHIFT) != 0);
+    MoveCursor({col, row}, (wp & MK_SHIFT) != 0 ? anchor_ : TCellPos{col, row});
   } else if (msg == WM_MOUSEMOVE) {
-    if (col != cursor_.Col || row != cursor_.Row) MoveCursor(col, row, true);
+    if (col != cursor_.Col || row != cursor_.Row) MoveCursor({col, row}, anchor_);
   } else {
     OpenEditor(WideFromSjis(cells_.Cell(cursor_.Col, cursor_.Row)), false);
   }
   return true;
 }
 
-bool CellGrid::GridKey(WPARAM key) {
-  const bool shift = KeyDown(VK_SHIFT);
-  const bool ctrl = KeyDown(VK_CONTROL);
-  int32_t col = cursor_.Col;
-  int32_t row = cursor_.Row;
-  switch (key) {
-    case 'C':
-    case 'V':
-      if (!ctrl) return false;
-      if (key == 'C' && events_.Copy) events_.Copy();
-      if (key == 'V' && events_.Paste) events_.Paste();
-      return true;
-    case 'E':
-      if (!ctrl) return false;
-      if (events_.ToggleArea) events_.ToggleArea(row);
-      return true;
-    case VK_DELETE:
-    case VK_BACK:
-      if (events_.Clear) events_.Clear();
-      return true;
-    case VK_F2:
-      OpenEditor(WideFromSjis(cells_.Cell(col, row)), false);
-      return true;
-    case VK_TAB:
-      col += shift ? -1 : 1;
-      if (col < 1) col = kGridColumns - 1, row = std::max(row - 1, 1);
-      if (col >= kGridColumns) col = 1, row = std::min(row + 1, kTableRows);
-      MoveCursor(col, row, false);
-      return true;
-    case VK_RETURN: {
-      const TCellPos next = CellAfterEnter(cursor_, shift);
-      MoveCursor(next.Col, next.Row, false);
-      return true;
-    }
-    case VK_DOWN:
-      MoveCursor(col, std::min(row + 1, kTableRows), shift);
-      return true;
-    case VK_UP:
-      MoveCursor(col, std::max(row - 1, 1), shift);
-      return true;
-    case VK_LEFT:
-      MoveCursor(std::max(col - 1, 1), row, shift);
-      return true;
-    case VK_RIGHT:
-      MoveCursor(std::min(col + 1, kGridColumns - 1), row, shift);
-      return true;
-    case VK_PRIOR:
-      MoveCursor(col, std::max(row - VisibleRows(), 1), shift);
-      return true;
-    case VK_NEXT:
-      MoveCursor(col, std::min(row + VisibleRows(), kTableRows), shift);
-      return true;
-    case VK_HOME:
-      MoveCursor(1, ctrl ? 1 : row, shift);
-      return true;
-    case VK_END:
-      MoveCursor(kGridColumns - 1, ctrl ? kTableRows : row, shift);
-      return true;
-    default:
-      return false;
-  }
+bool CellGrid::KeyDown(WPARAM vk) {
+  const std::optional<TGridKey> key = GridKeyOf(vk);
+  return key && Key(*key, 0, 0);
 }
 
-bool CellGrid::EditorKey(WPARAM key) {
-  switch (key) {
-    case VK_ESCAPE:
-      CloseEditor(false);
-      return true;
-    case VK_RETURN:
-    case VK_TAB:
-    case VK_UP:
-    case VK_DOWN:
-    case VK_PRIOR:
-    case VK_NEXT:
-      // Leaving the cell commits it; the grid then moves as without editor.
-      CloseEditor(true);
-      return GridKey(key);
-    default:
+bool CellGrid::Key(TGridKey key, WPARAM typed, LPARAM lp) {
+  const TGridKeyResult r = GridKeyAction(key, Held(VK_SHIFT), Held(VK_CONTROL),
+                                         {cursor_, anchor_, VisibleRows(), editorOpen_});
+  switch (r.Action) {
+    case TGridAction::None:
       return false;
+    case TGridAction::Move:
+      MoveCursor(r.Cursor, r.Anchor);
+      break;
+    case TGridAction::Edit:
+      OpenEditor(WideFromSjis(cells_.Cell(r.Cursor.Col, r.Cursor.Row)), false);
+      break;
+    case TGridAction::Type:
+      // Characters queued behind the first go on into the editor it opened.
+      if (editorOpen_) {
+        SendMessageW(editor_, WM_CHAR, typed, lp);
+      } else if (!SjisInputRefused(hwnd_, WM_CHAR, typed)) {
+        OpenEditor(HalfWidthText(std::wstring(1, static_cast<wchar_t>(typed))), false);
+      }
+      break;
+    case TGridAction::CancelEdit:
+      CloseEditor(false);
+      break;
+    case TGridAction::Copy:
+      if (events_.Copy) events_.Copy();
+      break;
+    case TGridAction::Paste:
+      if (events_.Paste) events_.Paste();
+      break;
+    case TGridAction::Clear:
+      if (events_.Clear) events_.Clear();
+      break;
+    case TGridAction::ToggleArea:
+      if (events_.ToggleArea) events_.ToggleArea(r.Cursor.Row);
+      break;
   }
+  return true;
 }
 
 void CellGrid::Paint(HDC screen) {
   RECT client;
   GetClientRect(hwnd_, &client);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-  HGDIOBJ oldFont = SelectObject(dc, font_);
+  const MemoryDc memory(CreateCompatibleDC(screen));
+  HDC dc = memory.get();
+  const GdiBitmap bitmap(CreateCompatibleBitmap(screen, client.right, client.bottom));
+  const SelectedObject picture(dc, bitmap.get());
+  const SelectedObject font(dc, font_);
   SetBkMode(dc, TRANSPARENT);
   FillRect(dc, client, GetSysColor(COLOR_WINDOW));
-  HPEN pen = CreatePen(PS_SOLID, 1, kLineColor);
-  HGDIOBJ oldPen = SelectObject(dc, pen);
+  const GdiPen pen(CreatePen(PS_SOLID, 1, kLineColor));
+  const SelectedObject lines(dc, pen.get());
   const int32_t last = std::min(topRow_ + VisibleRows(), kTableRows);
   const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
   const int margin = GridTextMargin(scale_);
@@ -487,12 +469,6 @@ void CellGrid::Paint(HDC screen) {
     ::LineTo(dc, ColumnsWidth(), y);
   }
   BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-  SelectObject(dc, oldPen);
-  DeleteObject(pen);
-  SelectObject(dc, oldFont);
-  SelectObject(dc, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
 }
 
 RECT CellGrid::CellRect(int32_t col, int32_t row) const {
@@ -531,14 +507,14 @@ void CellGrid::EnsureVisible(int32_t row) {
   if (row >= topRow_ + VisibleRows()) ScrollTo(row - VisibleRows() + 1);
 }
 
-void CellGrid::MoveCursor(int32_t col, int32_t row, bool extend) {
+void CellGrid::MoveCursor(TCellPos to, TCellPos anchor) {
   CloseEditor(true);
-  if (col != cursor_.Col || row != cursor_.Row) {
-    if (events_.SelectCell) events_.SelectCell(col, row, cursor_.Row);
-    cursor_ = {col, row};
+  if (to != cursor_) {
+    if (events_.SelectCell) events_.SelectCell(to.Col, to.Row, cursor_.Row);
+    cursor_ = to;
   }
-  if (!extend) anchor_ = cursor_;
-  EnsureVisible(row);
+  anchor_ = anchor;
+  EnsureVisible(to.Row);
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
@@ -564,8 +540,9 @@ void CellGrid::OpenEditor(const std::wstring& text, bool selectAll) {
     SendMessageW(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     // Numbers only, as in the point-2 edits.
     ImmAssociateContext(editor_, nullptr);
-    editorBase_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        editor_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CellGrid::EditorProc)));
+    Subclass(editor_, [this](HWND editor, UINT msg, WPARAM wp, LPARAM lp) {
+      return EditorMessage(editor, msg, wp, lp);
+    });
   }
   editing_ = cursor_;
   anchor_ = cursor_;

@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "app/frontend.h"
+#include "app/gridkeys.h"
 #include "app/tablecells.h"
 #include "ui/win32/win32.h"
 
@@ -60,12 +61,13 @@ class CellGrid {
   TCellRange Selection() const { return {anchor_, cursor_}; }
 
  private:
-  static LRESULT CALLBACK GridProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK EditorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
-  // The editor's keys that leave the cell; true when handled.
-  bool EditorKey(WPARAM key);
-  bool GridKey(WPARAM key);
+  LRESULT EditorMessage(HWND editor, UINT msg, WPARAM wp, LPARAM lp);
+  // A key down in the grid or its editor, and a key or character (typed,
+  // with its WM_CHAR lParam) as the table's keys have it; true when the
+  // table took it.
+  bool KeyDown(WPARAM vk);
+  bool Key(TGridKey key, WPARAM typed, LPARAM lp);
 
   void Paint(HDC dc);
   RECT CellRect(int32_t col, int32_t row) const;
@@ -82,8 +84,8 @@ class CellGrid {
   void UpdateScrollBar();
   void EnsureVisible(int32_t row);
   // Moves the cursor as the user does: the editor commits and closes, the
-  // move is reported, a held Shift stretches the selection.
-  void MoveCursor(int32_t col, int32_t row, bool extend);
+  // move is reported; the selection runs from anchor to the cursor.
+  void MoveCursor(TCellPos to, TCellPos anchor);
   void OpenEditor(const std::wstring& text, bool selectAll);
   void CloseEditor(bool commit);
   void FocusArrived();
@@ -91,7 +93,6 @@ class CellGrid {
 
   HWND hwnd_ = nullptr;
   HWND editor_ = nullptr;
-  WNDPROC editorBase_ = nullptr;
   TTableCells& cells_;
   HFONT font_ = nullptr;
   double scale_ = 1.0;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -29,36 +30,27 @@ HBITMAP TopDownDib(HDC dc, int width, int height, void** bits) {
 // its own.
 class DibStore : public PixelStore {
  public:
-  DibStore() : dc_(CreateCompatibleDC(nullptr)) {}
-  ~DibStore() override {
-    if (initial_ != nullptr) SelectObject(dc_, initial_);
-    if (bitmap_ != nullptr) DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  DibStore(const DibStore&) = delete;
-  DibStore& operator=(const DibStore&) = delete;
-
   PixelBuffer Allocate(int width, int height) override {
     void* bits = nullptr;
-    HBITMAP bitmap = TopDownDib(dc_, width, height, &bits);
+    GdiBitmap bitmap(TopDownDib(dc_.get(), width, height, &bits));
     if (bitmap == nullptr) {
       // Out of memory for a picture this size: one pixel of its own, drawn
       // to no effect, rather than none.
       static thread_local uint32_t spare = 0;
       return {&spare, 1, 1, 1};
     }
-    HGDIOBJ old = SelectObject(dc_, bitmap);
-    if (initial_ == nullptr) initial_ = old;
-    if (bitmap_ != nullptr) DeleteObject(bitmap_);
-    bitmap_ = bitmap;
+    // The old bitmap out of the context before it goes.
+    selected_.reset();
+    selected_.emplace(dc_.get(), bitmap.get());
+    bitmap_ = std::move(bitmap);
     return {static_cast<uint32_t*>(bits), width, width, height};
   }
-  HDC Dc() const { return dc_; }
+  HDC Dc() const { return dc_.get(); }
 
  private:
-  HDC dc_;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ initial_ = nullptr;
+  MemoryDc dc_{CreateCompatibleDC(nullptr)};
+  GdiBitmap bitmap_;
+  std::optional<SelectedObject> selected_;
 };
 
 namespace {
@@ -71,9 +63,9 @@ class GdiGlyphFace : public GlyphFace {
  public:
   GdiGlyphFace(HDC dc, const LogFont& font);
   ~GdiGlyphFace() override {
-    if (font_ == nullptr) return;
-    SelectObject(dc_, GetStockObject(SYSTEM_FONT));
-    DeleteObject(font_);
+    // The faces of a source share its context: the font out of it, as the
+    // context may hold it still.
+    if (font_ != nullptr) SelectObject(dc_, GetStockObject(SYSTEM_FONT));
   }
   GdiGlyphFace(const GdiGlyphFace&) = delete;
   GdiGlyphFace& operator=(const GdiGlyphFace&) = delete;
@@ -87,7 +79,7 @@ class GdiGlyphFace : public GlyphFace {
   void TakeBars(const LogFont& font, int ascent);
 
   HDC dc_;
-  HFONT font_ = nullptr;
+  GdiFont font_;
   double ascent_ = 0.0;
   // A vertical face is the face itself, its full-width glyphs stood up in
   // their cells and taken in their vertical forms, as GDI's "@" faces draw.
@@ -102,9 +94,9 @@ GdiGlyphFace::GdiGlyphFace(HDC dc, const LogFont& font) : dc_(dc) {
   if (vertical_) face.erase(0, 1);
   LOGFONTW record = GdiFontRecord(font, face);
   record.lfOutPrecision = OUT_TT_PRECIS;
-  font_ = CreateFontIndirectW(&record);
+  font_.reset(CreateFontIndirectW(&record));
   if (font_ == nullptr) return;
-  SelectObject(dc_, font_);
+  SelectObject(dc_, font_.get());
   if (vertical_) {
     // The table's tag, its bytes in the order they are written.
     constexpr DWORD kGsub = 'G' | ('S' << 8) | ('U' << 16) | (static_cast<DWORD>('B') << 24);
@@ -149,7 +141,7 @@ FlatOutline GdiGlyphFace::Outline(const std::string& glyph) {
   OutlineBuilder builder;
   const std::wstring text = WideFromSjis(glyph);
   if (font_ == nullptr || text.size() != 1) return builder.Take();
-  SelectObject(dc_, font_);
+  SelectObject(dc_, font_.get());
   // A full-width glyph of a vertical face in its vertical form, where the
   // face has one: then by its index.
   UINT code = text[0];
@@ -240,12 +232,11 @@ std::wstring InstalledFace(const std::string& sjis) {
   LOGFONTW wanted{};
   wanted.lfCharSet = DEFAULT_CHARSET;
   WideFromSjis(sjis.substr(vertical ? 1 : 0)).copy(wanted.lfFaceName, LF_FACESIZE - 1);
-  HDC screen = GetDC(nullptr);
+  const WindowDc screen(nullptr);
   const bool installed =
       EnumFontFamiliesExW(
-          screen, &wanted, [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM) { return 0; }, 0,
-          0) == 0;
-  ReleaseDC(nullptr, screen);
+          screen.Get(), &wanted,
+          [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM) { return 0; }, 0, 0) == 0;
   std::wstring face =
       installed ? WideFromSjis(sjis)
                 : (vertical ? L"@" : L"") +
@@ -253,13 +244,9 @@ std::wstring InstalledFace(const std::string& sjis) {
   return known.emplace(sjis, std::move(face)).first->second;
 }
 
-GdiGlyphSource::~GdiGlyphSource() {
-  if (dc_ != nullptr) DeleteDC(dc_);
-}
-
 std::unique_ptr<GlyphFace> GdiGlyphSource::MakeFace(const LogFont& font) {
-  if (dc_ == nullptr) dc_ = CreateCompatibleDC(nullptr);
-  return std::make_unique<GdiGlyphFace>(dc_, font);
+  if (dc_ == nullptr) dc_.reset(CreateCompatibleDC(nullptr));
+  return std::make_unique<GdiGlyphFace>(dc_.get(), font);
 }
 
 std::unique_ptr<GlyphSource> GdiGlyphSource::MakeAnother() const {

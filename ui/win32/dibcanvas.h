@@ -8,6 +8,7 @@
 #include <string>
 
 #include "raster/rastercanvas.h"
+#include "ui/win32/gdi.h"
 #include "ui/win32/win32.h"
 
 // The face (Shift-JIS, as FaceNameOf gives it) as GDI is to get it: the
@@ -27,14 +28,11 @@ HBITMAP TopDownDib(HDC dc, int width, int height, void** bits);
 class GdiGlyphSource : public GlyphSource {
  public:
   GdiGlyphSource() = default;
-  ~GdiGlyphSource() override;
-  GdiGlyphSource(const GdiGlyphSource&) = delete;
-  GdiGlyphSource& operator=(const GdiGlyphSource&) = delete;
   std::unique_ptr<GlyphFace> MakeFace(const LogFont& font) override;
   std::unique_ptr<GlyphSource> MakeAnother() const override;
 
  private:
-  HDC dc_ = nullptr;  // where the faces' fonts are selected to be read
+  MemoryDc dc_;  // where the faces' fonts are selected to be read
 };
 
 class DibCanvas : public RasterCanvas {

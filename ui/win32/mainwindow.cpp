@@ -17,7 +17,9 @@
 #include "app/windowplacement.h"
 #include "common/sjis.h"
 #include "exchange/tablefile.h"
+#include "ui/win32/gdi.h"
 #include "ui/win32/sjisinput.h"
+#include "ui/win32/subclass.h"
 #include "ui/win32/textbox.h"
 
 namespace {
@@ -47,18 +49,14 @@ const wchar_t kPreviewClass[] = L"HorunePreview";
 const wchar_t kFaceName[] = L"ＭＳ ゴシック";
 constexpr UINT kDesignDpi = 96;
 
-MainWindow* FormOf(HWND hwnd) {
-  return reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-}
-
-HFONT NewFont(int pixels, bool underline = false) {
+GdiFont NewFont(int pixels, bool underline = false) {
   LOGFONTW lf{};
   lf.lfHeight = -pixels;
   lf.lfWeight = FW_NORMAL;
   lf.lfUnderline = underline;
   lf.lfCharSet = SHIFTJIS_CHARSET;
   std::wcsncpy(lf.lfFaceName, kFaceName, LF_FACESIZE - 1);
-  return CreateFontIndirectW(&lf);
+  return GdiFont(CreateFontIndirectW(&lf));
 }
 
 std::wstring Wide(const char* utf8) {
@@ -82,7 +80,8 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
-void RegisterClasses(HINSTANCE instance, WNDPROC form, WNDPROC preview) {
+// The window and the preview take their procedures once made (Subclass).
+void RegisterClasses(HINSTANCE instance) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.hInstance = instance;
@@ -90,12 +89,11 @@ void RegisterClasses(HINSTANCE instance, WNDPROC form, WNDPROC preview) {
   // The program's own icon, from its resources (1).
   wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
   if (wc.hIcon == nullptr) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  wc.lpfnWndProc = DefWindowProcW;
   wc.lpszClassName = kFormClass;
-  wc.lpfnWndProc = form;
   RegisterClassExW(&wc);
   wc.hIcon = nullptr;
   wc.lpszClassName = kPreviewClass;
-  wc.lpfnWndProc = preview;
   RegisterClassExW(&wc);
 }
 
@@ -157,38 +155,37 @@ MainWindow::MainWindow(HINSTANCE instance, const std::filesystem::path& programP
   // host's drawing: first, so the reading goes on while the window is made,
   // the slowest part of a start under Wine (the display's driver, fonts).
   form_ = std::make_unique<TForm1>(*this, programPath);
-  RegisterClasses(instance, &MainWindow::FormProc, &MainWindow::PreviewProc);
-  creamBrush_ = CreateSolidBrush(kCream);
-  statusBrush_ = CreateSolidBrush(kStatusColor);
-  helpBrush_ = CreateSolidBrush(kHelpColor);
-  whiteBrush_ = CreateSolidBrush(0x00FFFFFF);
+  RegisterClasses(instance);
+  creamBrush_.reset(CreateSolidBrush(kCream));
+  statusBrush_.reset(CreateSolidBrush(kStatusColor));
+  helpBrush_.reset(CreateSolidBrush(kHelpColor));
+  whiteBrush_.reset(CreateSolidBrush(0x00FFFFFF));
   // System menu and minimize only: no maximize box, but a sizing frame.
   const DWORD style =
       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN;
   hwnd_ =
       CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, L"ホルネ", style, kDesignLeft, kDesignTop,
                       kDesignWidth, kDesignHeight, nullptr, nullptr, instance, nullptr);
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  Subclass(hwnd_, [this](HWND, UINT msg, WPARAM wp, LPARAM lp) { return HandleForm(msg, wp, lp); });
   CreateControls();
   TakeDpi(GetDpiForWindow(hwnd_));
 }
 
 MainWindow::~MainWindow() {
   grid_.reset();
+  // The fonts and brushes go after the window that uses them.
   if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
-  for (HGDIOBJ o : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(gridFont_),
-                    static_cast<HGDIOBJ>(linkFont_), static_cast<HGDIOBJ>(creamBrush_),
-                    static_cast<HGDIOBJ>(statusBrush_), static_cast<HGDIOBJ>(helpBrush_),
-                    static_cast<HGDIOBJ>(whiteBrush_)}) {
-    DeleteObject(o);
-  }
 }
 
 HWND MainWindow::NewControl(const wchar_t* cls, const std::wstring& text, DWORD style,
                             ControlId id) {
   const int cid = kFirstControlId + static_cast<int>(id);
-  return CreateWindowExW(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, hwnd_,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(cid)), instance_, nullptr);
+  HWND w = CreateWindowExW(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, hwnd_,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(cid)), instance_, nullptr);
+  Subclass(w, [this, id](HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+    return ControlMessage(id, control, msg, wp, lp);
+  });
+  return w;
 }
 
 void MainWindow::CreateControls() {
@@ -200,7 +197,8 @@ void MainWindow::CreateControls() {
       case ControlKind::Preview:
         w = CreateWindowExW(0, kPreviewClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, hwnd_,
                             nullptr, instance_, nullptr);
-        SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        Subclass(
+            w, [this](HWND, UINT msg, WPARAM wp, LPARAM lp) { return HandlePreview(msg, wp, lp); });
         break;
       case ControlKind::Label:
         // SS_NOTIFY: the area line takes a right click for its menu.
@@ -219,11 +217,10 @@ void MainWindow::CreateControls() {
         break;
       case ControlKind::Edit:
         w = NewControl(L"EDIT", L"", tab | WS_BORDER | ES_AUTOHSCROLL, c.Id);
-        editBase_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::EditProc)));
         break;
       case ControlKind::Button:
-        // BS_NOTIFY: the window learns where the focus went.
+        // BS_NOTIFY: the second press of a double click is a notice, which the
+        // window leaves be, not a second click.
         w = NewControl(L"BUTTON", Wide(c.Text), BS_PUSHBUTTON | BS_NOTIFY | tab, c.Id);
         break;
       case ControlKind::Memo:
@@ -264,15 +261,14 @@ void MainWindow::TakeDpi(UINT dpi) {
   // window of no size.
   if (dpi == 0) dpi = kDesignDpi;
   scale_ = static_cast<double>(dpi) / kDesignDpi;
-  for (HFONT f : {font_, gridFont_, linkFont_}) DeleteObject(f);
   font_ = NewFont(Scaled(kFontHeight, scale_));
   gridFont_ = NewFont(Scaled(kGridFontHeight, scale_));
   linkFont_ = NewFont(Scaled(kFontHeight, scale_), true);
   for (HWND w : controls_) {
-    if (w != nullptr) SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    if (w != nullptr) SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   }
-  SendMessageW(infoLink_, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), FALSE);
-  grid_->SetLook(gridFont_, scale_);
+  SendMessageW(infoLink_, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), FALSE);
+  grid_->SetLook(gridFont_.get(), scale_);
   // The column is as wide as the table's default columns need, and never
   // narrower than designed.
   const int frame =
@@ -285,14 +281,12 @@ int32_t MainWindow::AreaTextHeight(int32_t width) const {
   HWND line = Control(ControlId::LabelArea);
   const std::wstring text = WindowText(line);
   if (text.empty() || width <= 0) return 0;
-  HDC dc = GetDC(line);
-  HGDIOBJ old = SelectObject(dc, font_);
+  const WindowDc dc(line);
+  const SelectedObject font(dc.Get(), font_.get());
   RECT r{0, 0, width, 0};
   // As the static control breaks its lines.
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+  DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r,
             DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
-  SelectObject(dc, old);
-  ReleaseDC(line, dc);
   return r.bottom;
 }
 
@@ -373,38 +367,18 @@ void MainWindow::Wheel(const MSG& msg) {
   form_->Preview.FormMouseWheel(at.x, at.y, GET_WHEEL_DELTA_WPARAM(msg.wParam));
 }
 
-LRESULT CALLBACK MainWindow::FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  MainWindow* self = FormOf(hwnd);
-  return self != nullptr ? self->HandleForm(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-LRESULT CALLBACK MainWindow::PreviewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  MainWindow* self = FormOf(hwnd);
-  return self != nullptr ? self->HandlePreview(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-LRESULT CALLBACK MainWindow::EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  MainWindow* self = FormOf(GetParent(hwnd));
-  if (SjisInputRefused(hwnd, msg, wp)) return 0;
-  if (HalfWidthInput(hwnd, self->editBase_, msg, wp, lp)) return 0;
-  // The window's menu key opens the area line's menu here too.
-  if (msg == WM_CONTEXTMENU && FromKeyboard(lp)) {
-    return SendMessageW(self->hwnd_, msg, reinterpret_cast<WPARAM>(hwnd), lp);
-  }
-  if (msg == WM_SETFOCUS) {
-    if (const std::optional<ControlId> id = self->ControlOf(hwnd)) self->form_->ControlFocused(*id);
-  }
-  if (msg == WM_KILLFOCUS) {
-    // Leaving the edit for another control of the window computes; focus
-    // gone to another program or to a dialog does not.
-    HWND next = reinterpret_cast<HWND>(wp);
-    const LRESULT r = CallWindowProcW(self->editBase_, hwnd, msg, wp, lp);
-    if (next != nullptr && (next == self->hwnd_ || IsChild(self->hwnd_, next))) {
-      self->form_->Edit1Exit();
+LRESULT MainWindow::ControlMessage(ControlId id, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+  if (FormControl(id).Kind == ControlKind::Edit) {
+    if (SjisInputRefused(control, msg, wp)) return 0;
+    if (HalfWidthInput(control, BaseProc(control), msg, wp, lp)) return 0;
+    // The window's menu key opens the area line's menu here too.
+    if (msg == WM_CONTEXTMENU && FromKeyboard(lp)) {
+      return SendMessageW(hwnd_, msg, reinterpret_cast<WPARAM>(control), lp);
     }
-    return r;
   }
-  return CallWindowProcW(self->editBase_, hwnd, msg, wp, lp);
+  const LRESULT r = CallBaseProc(control, msg, wp, lp);
+  if (msg == WM_SETFOCUS) form_->ControlFocused(id);
+  return r;
 }
 
 LRESULT MainWindow::HandleForm(UINT msg, WPARAM wp, LPARAM lp) {
@@ -444,26 +418,28 @@ LRESULT MainWindow::HandleForm(UINT msg, WPARAM wp, LPARAM lp) {
       RECT client;
       GetClientRect(hwnd_, &client);
       auto* dc = reinterpret_cast<HDC>(wp);
-      ::FillRect(dc, &client, whiteBrush_);
+      ::FillRect(dc, &client, whiteBrush_.get());
       const TFormLayout l = CurrentLayout();
       const RECT panel = RectOf(l.Panel2);
-      ::FillRect(dc, &panel, creamBrush_);
+      ::FillRect(dc, &panel, creamBrush_.get());
       return 1;
     }
     case WM_CTLCOLORSTATIC: {
       auto* dc = reinterpret_cast<HDC>(wp);
       HWND control = reinterpret_cast<HWND>(lp);
       SetBkMode(dc, TRANSPARENT);
-      if (control == Control(ControlId::LabelA1)) return reinterpret_cast<LRESULT>(statusBrush_);
+      if (control == Control(ControlId::LabelA1)) {
+        return reinterpret_cast<LRESULT>(statusBrush_.get());
+      }
       if (control == Control(ControlId::Memo1)) {
         SetBkColor(dc, kHelpColor);
-        return reinterpret_cast<LRESULT>(helpBrush_);
+        return reinterpret_cast<LRESULT>(helpBrush_.get());
       }
       if (control == infoLink_) SetTextColor(dc, kLink);
       if (control == Control(ControlId::InfoStrip) || control == infoLink_) {
-        return reinterpret_cast<LRESULT>(whiteBrush_);
+        return reinterpret_cast<LRESULT>(whiteBrush_.get());
       }
-      return reinterpret_cast<LRESULT>(creamBrush_);
+      return reinterpret_cast<LRESULT>(creamBrush_.get());
     }
     case WM_CONTEXTMENU:
       // A right click on the area line, or the menu key (Shift+F10) anywhere.
@@ -519,13 +495,6 @@ void MainWindow::Activate(bool active) {
   }
 }
 
-std::optional<ControlId> MainWindow::ControlOf(HWND hwnd) const {
-  for (size_t i = 0; i < controls_.size(); ++i) {
-    if (controls_[i] == hwnd) return static_cast<ControlId>(i);
-  }
-  return std::nullopt;
-}
-
 void MainWindow::Command(int id, int code) {
   if (id == kInfoLinkId && code == STN_CLICKED) {
     ShellExecuteW(hwnd_, L"open", (form_->ProgramFolder / GuideFileName()).wstring().c_str(),
@@ -533,7 +502,6 @@ void MainWindow::Command(int id, int code) {
     return;
   }
   const auto control = static_cast<ControlId>(id - kFirstControlId);
-  if (code == BN_SETFOCUS) form_->ControlFocused(control);
   if (code != BN_CLICKED) return;
   switch (control) {
     case ControlId::Button1:
@@ -570,12 +538,10 @@ LRESULT MainWindow::HandlePreview(UINT msg, WPARAM wp, LPARAM lp) {
   const int y = static_cast<short>(HIWORD(lp));
   switch (msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Control(ControlId::PaintBox1), &ps);
+      const PaintDc dc(Control(ControlId::PaintBox1));
       form_->Preview.PaintBox1Paint();
       DibCanvas& canvas = static_cast<DibCanvas&>(PreviewCanvas());
-      BitBlt(dc, 0, 0, canvas.Width(), canvas.Height(), canvas.Dc(), 0, 0, SRCCOPY);
-      EndPaint(Control(ControlId::PaintBox1), &ps);
+      BitBlt(dc.Get(), 0, 0, canvas.Width(), canvas.Height(), canvas.Dc(), 0, 0, SRCCOPY);
       return 0;
     }
     case WM_ERASEBKGND:
@@ -786,17 +752,12 @@ void MainWindow::ScheduleRedrawSlice() {
 
 void MainWindow::RepaintPreview() {
   DibCanvas& canvas = static_cast<DibCanvas&>(PreviewCanvas());
-  HDC dc = GetDC(Control(ControlId::PaintBox1));
-  BitBlt(dc, 0, 0, canvas.Width(), canvas.Height(), canvas.Dc(), 0, 0, SRCCOPY);
-  ReleaseDC(Control(ControlId::PaintBox1), dc);
+  const WindowDc dc(Control(ControlId::PaintBox1));
+  BitBlt(dc.Get(), 0, 0, canvas.Width(), canvas.Height(), canvas.Dc(), 0, 0, SRCCOPY);
 }
 
 std::optional<TClipboardText> MainWindow::ClipboardText() const {
-  const std::wstring wide = ClipboardWide(hwnd_);
-  if (wide.empty()) return std::nullopt;
-  const std::string sjis = SjisFromWide(wide);
-  if (WideFromSjis(sjis) != wide) return TClipboardText{false, {}};
-  return TClipboardText{true, sjis};
+  return ClipboardTextOf(Utf8FromWide(ClipboardWide(hwnd_)));
 }
 
 void MainWindow::SetClipboardText(const std::string& sjis) {

@@ -16,6 +16,7 @@
 #include "app/tform1.h"
 #include "ui/win32/cellgrid.h"
 #include "ui/win32/dibcanvas.h"
+#include "ui/win32/gdi.h"
 #include "ui/win32/win32.h"
 
 class MainWindow : public FrontEnd {
@@ -64,11 +65,12 @@ class MainWindow : public FrontEnd {
   void Close() override;
 
  private:
-  static LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK PreviewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT HandleForm(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT HandlePreview(UINT msg, WPARAM wp, LPARAM lp);
+  // A control made from the table (the grid and the preview aside): its
+  // taking the focus goes to the form; an edit's text is held to what the
+  // table takes.
+  LRESULT ControlMessage(ControlId id, HWND control, UINT msg, WPARAM wp, LPARAM lp);
 
   void CreateControls();
   HWND NewControl(const wchar_t* cls, const std::wstring& text, DWORD style, ControlId id);
@@ -89,7 +91,6 @@ class MainWindow : public FrontEnd {
   // the line for -1 (from the keyboard).
   void AreaMenu(LPARAM at);
   HWND Control(ControlId id) const { return controls_[static_cast<size_t>(id)]; }
-  std::optional<ControlId> ControlOf(HWND hwnd) const;
   HWND EditOf(EditId edit) const;
   std::optional<std::filesystem::path> TableDialog(const std::filesystem::path& start, bool save,
                                                    TFileKind kind);
@@ -102,14 +103,13 @@ class MainWindow : public FrontEnd {
   int32_t panel2Width_ = kPanel2Width;
   // The control that had the focus when the window was last deactivated.
   HWND savedFocus_ = nullptr;
-  HFONT font_ = nullptr;
-  HFONT gridFont_ = nullptr;
-  HFONT linkFont_ = nullptr;
-  HBRUSH creamBrush_ = nullptr;
-  HBRUSH statusBrush_ = nullptr;
-  HBRUSH helpBrush_ = nullptr;
-  HBRUSH whiteBrush_ = nullptr;
-  WNDPROC editBase_ = nullptr;
+  GdiFont font_;
+  GdiFont gridFont_;
+  GdiFont linkFont_;
+  GdiBrush creamBrush_;
+  GdiBrush statusBrush_;
+  GdiBrush helpBrush_;
+  GdiBrush whiteBrush_;
   std::unique_ptr<DibCanvas> canvas_;
   std::unique_ptr<TForm1> form_;
   std::unique_ptr<CellGrid> grid_;

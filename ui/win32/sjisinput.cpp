@@ -7,8 +7,6 @@
 #include "app/formcontrols.h"
 #include "common/sjis.h"
 
-namespace {
-
 std::string Utf8FromWide(const std::wstring& wide) {
   const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
                                     0, nullptr, nullptr);
@@ -17,6 +15,8 @@ std::string Utf8FromWide(const std::wstring& wide) {
                       nullptr, nullptr);
   return utf8;
 }
+
+namespace {
 
 std::wstring WideFromUtf8(const std::string& utf8) {
   const int n =

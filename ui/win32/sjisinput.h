@@ -21,3 +21,6 @@ std::wstring HalfWidthText(const std::wstring& text);
 
 // The clipboard's text; empty when it holds none or cannot be opened.
 std::wstring ClipboardWide(HWND owner);
+
+// The system's UTF-16 as the core's UTF-8.
+std::string Utf8FromWide(const std::wstring& wide);
