@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/tform1.h"
+#include "app/preview.h"
 #include "app/viewmath.h"
 #include "preview/draw.h"
 #include "preview/extents.h"
@@ -22,27 +22,17 @@ constexpr double kClickPixels = 5.0;
 
 }  // namespace
 
-TView TForm1::CurrentView() const {
-  return {Gval.ViewScale, Gval.ViewMinX, Gval.ViewMinY, Gval.ViewMaxX, Gval.ViewMaxY};
-}
-
-void TForm1::SavePrevView() {
+void TPreview::SavePrevView() {
   PrevView = CurrentView();
 }
 
-bool TForm1::TakeView(const TView& v) {
+bool TPreview::TakeView(const TView& v) {
   if (!ViewWithinLimits(v)) return false;
-  ChangeStoreOrView([&v] {
-    Gval.ViewScale = v.Scale;
-    Gval.ViewMinX = v.MinX;
-    Gval.ViewMinY = v.MinY;
-    Gval.ViewMaxX = v.MaxX;
-    Gval.ViewMaxY = v.MaxY;
-  });
+  ChangeStoreOrView([&v] { SetView(v); });
   return true;
 }
 
-bool TForm1::ChangeView(const TView& v) {
+bool TPreview::ChangeView(const TView& v) {
   if (!ViewWithinLimits(v)) return false;
   SavePrevView();
   TakeView(v);
@@ -51,7 +41,7 @@ bool TForm1::ChangeView(const TView& v) {
   return true;
 }
 
-void TForm1::TakePaintBoxSize() {
+void TPreview::TakePaintBoxSize() {
   const TBounds box = ui_.PaintBoxBounds();
   ChangeStoreOrView([&box] {
     Gval.ViewWidth = box.Width;
@@ -59,14 +49,14 @@ void TForm1::TakePaintBoxSize() {
   });
 }
 
-void TForm1::FitView() {
+void TPreview::FitView() {
   SavePrevView();
   const TBounds box = ui_.PaintBoxBounds();
   ChangeStoreOrView([&box] { FitViewToExtents(box.Width, box.Height); });
   RedrawView();
 }
 
-void TForm1::ZoomAt(int32_t sx, int32_t sy, double factor) {
+void TPreview::ZoomAt(int32_t sx, int32_t sy, double factor) {
   const TBounds box = ui_.PaintBoxBounds();
   const TView v = CurrentView();
   // In doubles: a mouse far off the box is no overflow.
@@ -75,24 +65,24 @@ void TForm1::ZoomAt(int32_t sx, int32_t sy, double factor) {
   ChangeView(ZoomedView(v, wx, wy, factor));
 }
 
-void TForm1::ZoomToBox(double x1, double y1, double x2, double y2) {
+void TPreview::ZoomToBox(double x1, double y1, double x2, double y2) {
   TakePaintBoxSize();
   ChangeView(BoxView(x1, y1, x2, y2, Gval.ViewWidth, Gval.ViewHeight));
 }
 
-void TForm1::ZoomOutAt(double x1, double y1, double x2, double y2) {
+void TPreview::ZoomOutAt(double x1, double y1, double x2, double y2) {
   const TView v = CurrentView();
   TakePaintBoxSize();
   ChangeView(ZoomedOutView(v, x1, y1, x2, y2, Gval.ViewWidth, Gval.ViewHeight));
 }
 
-void TForm1::CenterAt(double x, double y) {
+void TPreview::CenterAt(double x, double y) {
   TakePaintBoxSize();
   const TView v = CurrentView();
   ChangeView(MovedView(v, x - (v.MinX + v.MaxX) / 2, y - (v.MinY + v.MaxY) / 2));
 }
 
-void TForm1::DrawRubberBand() {
+void TPreview::DrawRubberBand() {
   Canvas& canvas = ui_.PreviewCanvas();
   SetXorPen(canvas);
   const TColor color = GraAttribute().GetBackMode() == 0 ? RGB(0, 255, 255) : RGB(255, 0, 0);
@@ -105,8 +95,8 @@ void TForm1::DrawRubberBand() {
   canvas.SetPen(pen);
 }
 
-void TForm1::PaintBox1MouseDown(uint8_t buttons, int32_t x, int32_t y) {
-  if (!Shown()) return;
+void TPreview::PaintBox1MouseDown(uint8_t buttons, int32_t x, int32_t y) {
+  if (!open_) return;
   if ((MouseFlags & (kMouseLeft | kMouseRight)) == 0) {
     PressX = x;
     PressY = y;
@@ -117,8 +107,8 @@ void TForm1::PaintBox1MouseDown(uint8_t buttons, int32_t x, int32_t y) {
   }
 }
 
-void TForm1::PaintBox1MouseMove(int32_t x, int32_t y) {
-  if (!Shown()) return;
+void TPreview::PaintBox1MouseMove(int32_t x, int32_t y) {
+  if (!open_) return;
   const uint8_t both = kMouseLeft | kMouseRight;
   if ((MouseFlags & both) == both) {
     if (BandShown) DrawRubberBand();
@@ -139,8 +129,8 @@ void TForm1::PaintBox1MouseMove(int32_t x, int32_t y) {
   }
 }
 
-void TForm1::PaintBox1MouseUp(int32_t x, int32_t y) {
-  if (!Shown()) return;
+void TPreview::PaintBox1MouseUp(int32_t x, int32_t y) {
+  if (!open_) return;
   const TView v = CurrentView();
   const double px = PixelToWorldX(v, PressX);
   const double py = PixelToWorldY(v, PressY);
@@ -156,7 +146,7 @@ void TForm1::PaintBox1MouseUp(int32_t x, int32_t y) {
   if (RedrawPending()) AskForRedrawSlice();
 }
 
-void TForm1::FinishBand(double px, double py, double rx, double ry) {
+void TPreview::FinishBand(double px, double py, double rx, double ry) {
   if (BandShown) {
     DrawRubberBand();
     ui_.RepaintPreview();
@@ -181,7 +171,7 @@ void TForm1::FinishBand(double px, double py, double rx, double ry) {
   }
 }
 
-void TForm1::FinishDrag(double px, double py, double rx, double ry) {
+void TPreview::FinishDrag(double px, double py, double rx, double ry) {
   DragBitmap.reset();
   if (!ChangeView(MovedView(CurrentView(), px - rx, py - ry))) {
     // The dragged picture goes; the view stays as it was.
@@ -190,16 +180,16 @@ void TForm1::FinishDrag(double px, double py, double rx, double ry) {
   }
 }
 
-void TForm1::FormMouseWheelDown(int32_t sx, int32_t sy) {
+void TPreview::FormMouseWheelDown(int32_t sx, int32_t sy) {
   ZoomAt(sx, sy, ZoomStep);
 }
 
-void TForm1::FormMouseWheelUp(int32_t sx, int32_t sy) {
+void TPreview::FormMouseWheelUp(int32_t sx, int32_t sy) {
   ZoomAt(sx, sy, 1 / ZoomStep);
 }
 
-void TForm1::FormMouseWheel(int32_t sx, int32_t sy, int32_t delta) {
-  if (!Shown()) return;
+void TPreview::FormMouseWheel(int32_t sx, int32_t sy, int32_t delta) {
+  if (!open_) return;
   constexpr int32_t kNotch = 120;
   // A turn the other way starts afresh, as the systems' own controls do.
   if ((delta > 0) != (wheelRest_ > 0)) wheelRest_ = 0;
@@ -208,8 +198,8 @@ void TForm1::FormMouseWheel(int32_t sx, int32_t sy, int32_t delta) {
   for (; wheelRest_ <= -kNotch; wheelRest_ += kNotch) FormMouseWheelDown(sx, sy);
 }
 
-bool TForm1::FormKeyDown(NavKey key, bool shift) {
-  if (!Shown()) return false;
+bool TPreview::FormKeyDown(NavKey key, bool shift) {
+  if (!open_) return false;
   if (!KeysEnabled) return false;
   const TBounds box = ui_.PaintBoxBounds();
   const int32_t cx = box.Left + box.Width / 2;
@@ -236,13 +226,13 @@ bool TForm1::FormKeyDown(NavKey key, bool shift) {
   return true;
 }
 
-void TForm1::CenterOnExtents() {
+void TPreview::CenterOnExtents() {
   const TDrawingExtents& e = DrawingExtents;
   ChangeView(CenteredView((e.ExtMinX + e.ExtMaxX) / 2, (e.ExtMinY + e.ExtMaxY) / 2, Gval.ViewScale,
                           Gval.ViewWidth, Gval.ViewHeight));
 }
 
-void TForm1::PanByKey(NavKey key, bool shift) {
+void TPreview::PanByKey(NavKey key, bool shift) {
   const double fifth = shift ? 0.2 : 1.0;
   const double sx = (Gval.ViewMaxX - Gval.ViewMinX) / 2 * fifth;
   const double sy = (Gval.ViewMaxY - Gval.ViewMinY) / 2 * fifth;

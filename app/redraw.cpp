@@ -4,8 +4,9 @@
 // and then, and the finished one kept for the paints that follow.
 #include <chrono>
 
-#include "app/tform1.h"
+#include "app/preview.h"
 #include "preview/draw.h"
+#include "preview/gval.h"
 #include "render/renderer.h"
 
 namespace {
@@ -16,13 +17,7 @@ constexpr std::chrono::milliseconds kShowPartialEvery{100};
 
 }  // namespace
 
-void TForm1::DrawFrame(Canvas& canvas, int32_t width, int32_t height) {
-  ClearView(canvas, width, height);
-  SetPlainPen(canvas, RGB(0, 0, 255), 0, 0);
-  ScreenRect(canvas, 0, 0, width - 1, height - 1);
-}
-
-void TForm1::RedrawView() {
+void TPreview::RedrawView() {
   if (!ViewReady) return;
   ++RedrawsBegun;
   BandShown = false;
@@ -37,8 +32,8 @@ void TForm1::RedrawView() {
   DrawRedrawSlice(canvas);
 }
 
-void TForm1::ContinueRedraw() {
-  if (!Shown()) return;
+void TPreview::ContinueRedraw() {
+  if (!open_) return;
   sliceScheduled_ = false;
   // A band or a drag on the canvas waits for its buttons' release.
   if (!RedrawPending() || MouseFlags != 0) return;
@@ -58,7 +53,7 @@ void TForm1::ContinueRedraw() {
   }
 }
 
-void TForm1::DrawRedrawSlice(Canvas& canvas) {
+void TPreview::DrawRedrawSlice(Canvas& canvas) {
   using Clock = std::chrono::steady_clock;
   const Clock::time_point until = Clock::now() + RedrawSlice;
   switch (redraw_.Continue([until] { return Clock::now() >= until; })) {
@@ -78,31 +73,31 @@ void TForm1::DrawRedrawSlice(Canvas& canvas) {
   }
 }
 
-bool TForm1::DrawnAtPaintBoxSize() const {
+bool TPreview::DrawnAtPaintBoxSize() const {
   const TBounds box = ui_.PaintBoxBounds();
   return box.Width == redraw_.Width() && box.Height == redraw_.Height();
 }
 
-void TForm1::AskForRedrawSlice() {
+void TPreview::AskForRedrawSlice() {
   if (sliceScheduled_) return;
   sliceScheduled_ = true;
   ui_.ScheduleRedrawSlice();
 }
 
-void TForm1::FinishRedraw(Canvas& canvas) {
+void TPreview::FinishRedraw(Canvas& canvas) {
   redraw_.Stop();
   redrawStopped_ = false;
   ViewBitmap = canvas.CopyToBitmap();
 }
 
-bool TForm1::EscapeKeyDown() {
-  if (!Shown()) return false;
+bool TPreview::EscapeKeyDown() {
+  if (!open_) return false;
   if (!RedrawPending()) return false;
   FinishRedraw(ui_.PreviewCanvas());
   return true;
 }
 
-void TForm1::ChangeStoreOrView(const std::function<void()>& change) {
+void TPreview::ChangeStoreOrView(const std::function<void()>& change) {
   if (redraw_.Pending()) {
     redraw_.Stop();
     redrawStopped_ = true;
@@ -111,8 +106,8 @@ void TForm1::ChangeStoreOrView(const std::function<void()>& change) {
   change();
 }
 
-void TForm1::PaintBox1Paint() {
-  if (!Shown()) return;
+void TPreview::PaintBox1Paint() {
+  if (!open_) return;
   BandShown = false;
   // The canvas holds the redraw under way; the copy is of an older view.
   if (RedrawPending()) return;
@@ -122,6 +117,31 @@ void TForm1::PaintBox1Paint() {
   }
   Canvas& canvas = ui_.PreviewCanvas();
   const TBounds box = ui_.PaintBoxBounds();
-  DrawFrame(canvas, box.Width, box.Height);
+  RenderViewFrame(canvas, box.Width, box.Height);
   canvas.DrawBitmap(0, 0, *ViewBitmap);
+}
+
+void TPreview::Close() {
+  open_ = false;
+  ViewReady = false;
+  ViewBitmap.reset();
+  DragBitmap.reset();
+}
+
+void TPreview::Resized() {
+  if (!open_ || !ViewReady) return;
+  const TBounds box = ui_.PaintBoxBounds();
+  ChangeStoreOrView([&box] {
+    CenterView((Gval.ViewMinX + Gval.ViewMaxX) / 2, (Gval.ViewMinY + Gval.ViewMaxY) / 2, box.Width,
+               box.Height);
+  });
+}
+
+void TPreview::SizeSettled() {
+  if (!open_) return;
+  // A picture of the old size would sit in a corner with a second frame; one
+  // of this size (a window shown, or sized back and forth) stays.
+  if ((RedrawPending() || ViewBitmap) && DrawnAtPaintBoxSize()) return;
+  RedrawView();
+  ui_.RepaintPreview();
 }

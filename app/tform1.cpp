@@ -31,7 +31,8 @@ std::string NavigationHint() {
 
 }  // namespace
 
-TForm1::TForm1(FrontEnd& ui, fs::path programPath) : ui_(ui), programPath_(std::move(programPath)) {
+TForm1::TForm1(FrontEnd& ui, fs::path programPath)
+    : Preview(ui), ui_(ui), programPath_(std::move(programPath)) {
   FormCreate();
   // The host wrote its drawing before it started the tool, so it is read on
   // a thread of its own while the window is being made; nothing else touches
@@ -53,19 +54,14 @@ fs::path TForm1::JwcTempPath() const {
 }
 
 void TForm1::FormCreate() {
-  ViewReady = false;
   CreateGraAttribute();
-  ZoomStep = 2.0;
-  MouseFlags = 0;
-  BandShown = false;
-  ViewBitmap.reset();
-  DragBitmap.reset();
   Outline = {};
 }
 
 void TForm1::FormShow() {
   if (stage_ != TStage::Created) return;
   stage_ = TStage::Shown;
+  Preview.Open();
   readAhead_.get();
   ResetCurrentAttributes();
   LoadTableFile(SettingsPath());
@@ -77,11 +73,11 @@ void TForm1::FormShow() {
   ui_.SetCaption(Sjis("ホルネ") +
                  Sjis(JwwStore.DrawingSizeMode ? "【図寸モード】" : "【実寸モード】"));
   ui_.SetStatus(NavigationHint());
-  FitView();
-  ViewReady = true;
-  KeysEnabled = true;
+  Preview.FitView();
+  Preview.ViewReady = true;
+  Preview.KeysEnabled = true;
   ui_.FocusEdit(EditId::Edit1);
-  ChangeStoreOrView(ApplyInitialAttributes);
+  Preview.ChangeStoreOrView(ApplyInitialAttributes);
 }
 
 void TForm1::FormResize() {
@@ -89,22 +85,11 @@ void TForm1::FormResize() {
   const TBounds b = ui_.WindowBounds();
   WinWidth = std::max(b.Width, kMinWinWidth);
   WinHeight = std::max(b.Height, kMinWinHeight);
-  if (!ViewReady) return;
-  // Centre and scale stay; the picture follows once the size settles.
-  const TBounds box = ui_.PaintBoxBounds();
-  ChangeStoreOrView([&box] {
-    CenterView((Gval.ViewMinX + Gval.ViewMaxX) / 2, (Gval.ViewMinY + Gval.ViewMaxY) / 2, box.Width,
-               box.Height);
-  });
+  Preview.Resized();
 }
 
 void TForm1::FormResizeSettled() {
-  if (!Shown()) return;
-  // A picture of the old size would sit in a corner with a second frame; one
-  // of this size (a window shown, or sized back and forth) stays.
-  if ((RedrawPending() || ViewBitmap) && DrawnAtPaintBoxSize()) return;
-  RedrawView();
-  ui_.RepaintPreview();
+  Preview.SizeSettled();
 }
 
 void TForm1::TakeWindowBounds() {
@@ -119,9 +104,7 @@ void TForm1::FormClose() {
   if (!Shown()) return;
   stage_ = TStage::Closed;
   // Nothing is drawn once the window closes: the store is freed below.
-  ViewReady = false;
-  ViewBitmap.reset();
-  DragBitmap.reset();
+  Preview.Close();
   // Closing by the close box or a shortcut leaves the focus in the table, so
   // a cell being typed has not reached it yet.
   ui_.CommitCellEditor();
@@ -132,7 +115,7 @@ void TForm1::FormClose() {
     ui_.ShowError(Sjis("設定ファイル") + (name.empty() ? "" : " " + name + " ") +
                   Sjis("に表を保存できませんでした。入力した表は次回に残りません。"));
   }
-  ChangeStoreOrView([this] {
+  Preview.ChangeStoreOrView([this] {
     if (!SaveJwcTemp(JwcTempPath())) {
       // The host would read nothing, or a cut answer, and the outline would
       // be gone without a word.
@@ -149,7 +132,7 @@ void TForm1::Button1Click() {
   // is sent as the window shows it.
   ui_.CommitCellEditor();
   if (!(ShownInput() == computed_)) ComputeOutline();
-  ChangeStoreOrView([this] {
+  Preview.ChangeStoreOrView([this] {
     if (Outline.Total() <= 0) {
       QueueMessage(Sjis("ペン作図は行いませんでした。"));
     } else {
@@ -180,9 +163,9 @@ void TForm1::Button3Click() {
   area_ = {};
   ShowTable();
   ui_.SetAreaText("");
-  ChangeStoreOrView([this] { ResetOutline(Outline); });
+  Preview.ChangeStoreOrView([this] { ResetOutline(Outline); });
   computed_ = ShownInput();
-  RedrawView();
+  Preview.RedrawView();
   ui_.RepaintPreview();
   ReturnFocus();
 }
@@ -283,7 +266,7 @@ void TForm1::ComputeOutline() {
   const TOutlineResult result = ::ComputeOutline(computed_);
   // The area table goes into the store with the outline, so the preview
   // shows exactly what OK sends.
-  ChangeStoreOrView([&] {
+  Preview.ChangeStoreOrView([&] {
     AddOutline(result, Outline);
     area_ = ComputeArea(result.Solution, Area);
     AddAreaDrawing(result.Solution, area_, Outline);
@@ -293,7 +276,7 @@ void TForm1::ComputeOutline() {
   for (const int32_t row : result.ErrorRows) cells_.SetMark(kSideColumn, row, Sjis("エラー"));
   ui_.SetAreaText(AreaLine(area_));
   if (!result.Point2Missing) {
-    RedrawView();
+    Preview.RedrawView();
     ui_.RepaintPreview();
   }
   MarkUnreadCells();
@@ -341,11 +324,11 @@ void TForm1::StringGrid1SelectCell(int32_t /*col*/, int32_t row, int32_t current
 }
 
 void TForm1::StringGrid1Enter() {
-  KeysEnabled = false;
+  Preview.KeysEnabled = false;
 }
 
 void TForm1::StringGrid1Exit() {
-  KeysEnabled = true;
+  Preview.KeysEnabled = true;
 }
 
 void TForm1::StringGrid1Paste() {

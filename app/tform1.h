@@ -3,17 +3,11 @@
 // controls, forwards each event to the handler of the same name and shows
 // what the handlers tell it; everything the window decides lives here: the
 // start-up and close sequences, the buttons, what computes the outline, the
-// table's cells, and the preview with its navigation.
-//
-// The preview draws only through the front end's Canvas. The view itself is
-// the shared view state Gval (preview/gval.h); TForm1 keeps the previous
-// view, the mouse state and the cached pictures.
+// table's cells, and the preview (app/preview.h) with its navigation.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <future>
 #include <optional>
 #include <string>
@@ -22,12 +16,9 @@
 #include "app/areamenuitem.h"
 #include "app/cellwarnings.h"
 #include "app/frontend.h"
-#include "app/previewinput.h"
+#include "app/preview.h"
 #include "app/tablecells.h"
-#include "app/viewmath.h"
 #include "exchange/tablefile.h"
-#include "preview/canvas.h"
-#include "render/redraw.h"
 #include "site/area.h"
 #include "site/outline.h"
 
@@ -107,38 +98,6 @@ class TForm1 {
   // table for a spreadsheet, as the menu's copy.
   void LabelAreaCopy();
 
-  // The preview.
-  void PaintBox1Paint();
-  // buttons: the kMouse bits held now.
-  void PaintBox1MouseDown(uint8_t buttons, int32_t x, int32_t y);
-  void PaintBox1MouseMove(int32_t x, int32_t y);
-  void PaintBox1MouseUp(int32_t x, int32_t y);
-  // Screen coordinates of the mouse.
-  void FormMouseWheelDown(int32_t sx, int32_t sy);
-  void FormMouseWheelUp(int32_t sx, int32_t sy);
-  // The wheel turned by delta, 120 a notch as the systems count (a touchpad
-  // sends many smaller deltas): each whole notch zooms one step, and what is
-  // left waits for more in the same direction.
-  void FormMouseWheel(int32_t sx, int32_t sy, int32_t delta);
-  // True when the key acted and is consumed.
-  bool FormKeyDown(NavKey key, bool shift);
-
-  // Starts drawing the preview anew. A redraw that outlasts RedrawSlice
-  // goes on in further slices (ContinueRedraw) with the window answering in
-  // between; any new redraw replaces it.
-  void RedrawView();
-  void ContinueRedraw();
-  // Esc pressed: stops a redraw in slices where it stands, keeping the
-  // partial picture as Esc held during a redraw does. False when no redraw
-  // was going on.
-  bool EscapeKeyDown();
-  void FitView();
-  void ZoomAt(int32_t sx, int32_t sy, double factor);
-  void ZoomToBox(double x1, double y1, double x2, double y2);
-  void ZoomOutAt(double x1, double y1, double x2, double y2);
-  void CenterAt(double x, double y);
-  void DrawRubberBand();
-
   // The outline and the table files.
   void ComputeOutline();
   void LoadTableFile(const std::filesystem::path& path);
@@ -164,60 +123,14 @@ class TForm1 {
   // told, and the program ends with a failure status.
   int ExitCode() const { return AnswerWritten ? 0 : 1; }
 
-  // How long one slice of a redraw may keep the window from its user; with
-  // the repaint after it and the work of the handler that began the redraw
-  // (a fit reads the whole drawing's extents), the window still answers
-  // within a tenth of a second.
-  std::chrono::microseconds RedrawSlice{30000};
-  // A redraw is under way, or begins again in the next slice: the canvas
-  // holds its partial picture.
-  bool RedrawPending() const { return redraw_.Pending() || redrawStopped_; }
-  // The rubber band is on the canvas, and the finished picture that paints
-  // show until the next redraw.
-  bool BandShown = false;
-  std::optional<Bitmap> ViewBitmap;
-  // Redraws begun since the form was made: the start-up shows its first
-  // picture after one, which the window probes and tests hold it to.
-  int RedrawsBegun = 0;
+  // The preview, its picture and its navigation.
+  TPreview Preview;
 
  private:
   TStage stage_ = TStage::Created;
   bool Shown() const { return stage_ == TStage::Shown; }
-  bool ViewReady = false;
-  bool KeysEnabled = false;
   bool AnswerWritten = true;
-  double ZoomStep = 2.0;
-  uint8_t MouseFlags = 0;
-  int32_t PressX = 0;
-  int32_t PressY = 0;
-  TBandRect BandRect;
-  std::optional<Bitmap> DragBitmap;
-  TView PrevView;
 
-  TView CurrentView() const;
-  void SavePrevView();
-  // Makes v the view when it stays within the limits; false otherwise.
-  bool TakeView(const TView& v);
-  // Saves the previous view, takes v and redraws; false, and nothing done,
-  // when v is refused.
-  bool ChangeView(const TView& v);
-  // One slice of the redraw under way, and what follows it: the next slice
-  // asked for, or the finished (or stopped) picture kept as ViewBitmap.
-  void DrawRedrawSlice(Canvas& canvas);
-  void FinishRedraw(Canvas& canvas);
-  // The one path by which the store and the view change: the redraw under
-  // way, which reads both on two threads, is stopped first, and a new one
-  // follows in the next slice unless the change begins one itself.
-  void ChangeStoreOrView(const std::function<void()>& change);
-  void AskForRedrawSlice();
-  // Whether the last redraw began at the paint box's present size.
-  bool DrawnAtPaintBoxSize() const;
-  void TakePaintBoxSize();
-  void DrawFrame(Canvas& canvas, int32_t width, int32_t height);
-  void FinishBand(double px, double py, double rx, double ry);
-  void FinishDrag(double px, double py, double rx, double ry);
-  void PanByKey(NavKey key, bool shift);
-  void CenterOnExtents();
   void TakeWindowBounds();
   // The table of a table file, without its window bounds and last file.
   void ApplyTable(const TTableFile& t);
@@ -236,13 +149,6 @@ class TForm1 {
   // The host's drawing, read into the store while the window is being made;
   // the one FormShow takes it.
   std::future<void> readAhead_;
-  // The redraw under way, and whether a change stopped it before its end,
-  // so that the next slice begins it anew.
-  TRedraw redraw_;
-  bool redrawStopped_ = false;
-  bool sliceScheduled_ = false;
-  // When the redraw's partial picture was last shown.
-  std::chrono::steady_clock::time_point partialShownAt_;
   TTableCells cells_;
   // The values the outline in the store stands for: those the last
   // computation read, or those shown when the outline was last emptied
@@ -255,6 +161,5 @@ class TForm1 {
   TTableOptions tableOptions_;
   // The status line shows a cell's warning, which goes with the warning.
   bool statusWarns_ = false;
-  int32_t wheelRest_ = 0;
   ControlId focusPlace_ = ControlId::Edit1;
 };

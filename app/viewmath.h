@@ -6,15 +6,7 @@
 
 #include <cstdint>
 
-// The visible world rectangle and its scale in pixels per world unit.
-struct TView {
-  double Scale = 1.0;
-  double MinX = 0.0;
-  double MinY = 0.0;
-  double MaxX = 0.0;
-  double MaxY = 0.0;
-  bool operator==(const TView&) const = default;
-};
+#include "preview/gval.h"
 
 // The view limits that keep every picture finite and drawable.
 inline constexpr double kMinViewScale = 1e-9;

@@ -329,10 +329,10 @@ class Session {
     ui_.Preview.OffersLayer = in.ConsumeBool();
     form_.emplace(ui_, Folder().ProgramPath());
     // Every slice ends at its first chance: a redraw pauses wherever it can.
-    form_->RedrawSlice = {};
+    form_->Preview.RedrawSlice = {};
     if (const std::optional<TTableFile> t = ReadTableFile(Folder().SettingsPath())) TakeRows(*t);
     form_->FormShow();
-    form_->PaintBox1Paint();
+    form_->Preview.PaintBox1Paint();
     uncomputed_ = Shown();
     Check();
   }
@@ -371,7 +371,7 @@ class Session {
         form_->StringGrid1Copy();
         break;
       case 6:
-        form_->FormKeyDown(static_cast<NavKey>(in_.ConsumeIntegralInRange(0, 8)),
+        form_->Preview.FormKeyDown(static_cast<NavKey>(in_.ConsumeIntegralInRange(0, 8)),
                            in_.ConsumeBool());
         break;
       case 7:
@@ -401,7 +401,7 @@ class Session {
         if (in_.ConsumeBool()) form_->FormResizeSettled();
         break;
       case 14:
-        form_->PaintBox1Paint();
+        form_->Preview.PaintBox1Paint();
         break;
       case 15:
         // The user waits: many turns of the event loop, a long redraw's
@@ -409,7 +409,7 @@ class Session {
         RunSlices(in_.ConsumeIntegralInRange(1, 200));
         break;
       case 16:
-        form_->EscapeKeyDown();
+        form_->Preview.EscapeKeyDown();
         break;
       case 17:
         Focus();
@@ -459,7 +459,7 @@ class Session {
   void RunSlices(int turns) {
     for (; turns > 0 && slicesRun_ < ui_.SlicesAsked; --turns) {
       ++slicesRun_;
-      form_->ContinueRedraw();
+      form_->Preview.ContinueRedraw();
     }
   }
 
@@ -564,17 +564,17 @@ class Session {
     const int32_t sy = Pixel(in_);
     switch (in_.ConsumeIntegralInRange(0, 3)) {
       case 0:
-        form_->FormMouseWheelDown(sx, sy);
+        form_->Preview.FormMouseWheelDown(sx, sy);
         break;
       case 1:
-        form_->FormMouseWheelUp(sx, sy);
+        form_->Preview.FormMouseWheelUp(sx, sy);
         break;
       case 2:
         // A touchpad's small deltas, or a wheel's notches.
-        form_->FormMouseWheel(sx, sy, in_.ConsumeIntegralInRange(-480, 480));
+        form_->Preview.FormMouseWheel(sx, sy, in_.ConsumeIntegralInRange(-480, 480));
         break;
       default:
-        form_->FormMouseWheel(sx, sy, in_.ConsumeIntegral<int32_t>());
+        form_->Preview.FormMouseWheel(sx, sy, in_.ConsumeIntegral<int32_t>());
         break;
     }
   }
@@ -582,14 +582,14 @@ class Session {
   void Drag() {
     static constexpr std::array<uint8_t, 4> kButtons = {kMouseLeft, kMouseRight, kMouseMiddle,
                                                         kMouseLeft | kMouseRight};
-    form_->PaintBox1MouseDown(kButtons[in_.ConsumeIntegralInRange<size_t>(0, kButtons.size() - 1)],
+    form_->Preview.PaintBox1MouseDown(kButtons[in_.ConsumeIntegralInRange<size_t>(0, kButtons.size() - 1)],
                               Pixel(in_), Pixel(in_));
     for (int moves = in_.ConsumeIntegralInRange(0, 3); moves > 0; --moves) {
-      form_->PaintBox1MouseMove(Pixel(in_), Pixel(in_));
+      form_->Preview.PaintBox1MouseMove(Pixel(in_), Pixel(in_));
       // The event loop turns while the button is held.
       RunSlices(1);
     }
-    form_->PaintBox1MouseUp(Pixel(in_), Pixel(in_));
+    form_->Preview.PaintBox1MouseUp(Pixel(in_), Pixel(in_));
   }
 
   void Focus() {

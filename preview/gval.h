@@ -17,6 +17,16 @@ struct TWorldPoint {
   bool operator==(const TWorldPoint&) const = default;
 };
 
+// The visible world rectangle and its scale in pixels per world unit.
+struct TView {
+  double Scale = 1.0;
+  double MinX = 0.0;
+  double MinY = 0.0;
+  double MaxX = 0.0;
+  double MaxY = 0.0;
+  bool operator==(const TView&) const = default;
+};
+
 struct TGval {
   // The visible world rectangle, which is also the clip rectangle.
   double ViewMinX = 0.0;
@@ -39,6 +49,18 @@ struct TGval {
 
 // The one instance of the run.
 extern TGval Gval;
+
+// The view Gval shows, and the view made Gval's (its size stays).
+inline TView CurrentView() {
+  return {Gval.ViewScale, Gval.ViewMinX, Gval.ViewMinY, Gval.ViewMaxX, Gval.ViewMaxY};
+}
+inline void SetView(const TView& v) {
+  Gval.ViewScale = v.Scale;
+  Gval.ViewMinX = v.MinX;
+  Gval.ViewMinY = v.MinY;
+  Gval.ViewMaxX = v.MaxX;
+  Gval.ViewMaxY = v.MaxY;
+}
 
 // Coordinates beyond this many pixels from the canvas origin are never handed
 // to a canvas: the primitives clip there, so any zoom stays in 32-bit range.

@@ -49,18 +49,6 @@ class TRedraw::Texts final : public TTextsLayer {
   std::unique_ptr<LayerThread> thread_;
 };
 
-namespace {
-
-void TakeView(double (&view)[5]) {
-  view[0] = Gval.ViewMinX;
-  view[1] = Gval.ViewMinY;
-  view[2] = Gval.ViewMaxX;
-  view[3] = Gval.ViewMaxY;
-  view[4] = Gval.ViewScale;
-}
-
-}  // namespace
-
 TRedraw::TRedraw() : texts_(std::make_unique<Texts>()) {}
 
 TRedraw::~TRedraw() {
@@ -74,19 +62,16 @@ void TRedraw::Begin(Canvas& canvas, int32_t width, int32_t height) {
   width_ = width;
   height_ = height;
   revision_ = DrawingRevisions();
-  TakeView(view_);
+  view_ = CurrentView();
   texts_->Prepare(canvas, width, height);
   pen_ = canvas.GetPen();
   brush_ = canvas.GetBrush();
 }
 
 bool TRedraw::Current() const {
-  double view[5];
-  TakeView(view);
-  for (int i = 0; i < 5; ++i) {
-    // Bit for bit: a view that is not a number never equals itself.
-    if (std::memcmp(&view[i], &view_[i], sizeof(double)) != 0) return false;
-  }
+  // Bit for bit: a view that is not a number never equals itself.
+  const TView view = CurrentView();
+  if (std::memcmp(&view, &view_, sizeof view) != 0) return false;
   return DrawingRevisions() == revision_;
 }
 

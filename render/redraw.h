@@ -14,6 +14,7 @@
 
 #include "exchange/store.h"
 #include "preview/canvas.h"
+#include "preview/gval.h"
 #include "render/renderer.h"
 
 class LayerThread;
@@ -62,6 +63,6 @@ class TRedraw {
   Pen pen_;
   Brush brush_;
   TDrawingRevisions revision_{};
-  double view_[5] = {};
+  TView view_;
   std::unique_ptr<Texts> texts_;
 };

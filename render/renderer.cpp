@@ -370,10 +370,14 @@ void RenderStore(Canvas& canvas) {
   RenderStoreFrom(canvas, progress, {});
 }
 
-void RenderPreviewFrame(Canvas& canvas, int32_t width, int32_t height) {
+void RenderViewFrame(Canvas& canvas, int32_t width, int32_t height) {
   ClearView(canvas, width, height);
   SetPlainPen(canvas, RGB(0, 0, 255), 0, 0);
   ScreenRect(canvas, 0, 0, width - 1, height - 1);
+}
+
+void RenderPreviewFrame(Canvas& canvas, int32_t width, int32_t height) {
+  RenderViewFrame(canvas, width, height);
   SetPlainPen(canvas, RGB(255, 0, 0), 0, 2);
   const double d = 5 / Gval.ViewScale;
   WorldLine(canvas, -d, 0, d, 0);

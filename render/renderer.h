@@ -78,8 +78,11 @@ class TTextsLayer {
 TRenderEnd RenderStoreFrom(Canvas& canvas, TRenderProgress& progress, const RenderPause& pause,
                            TTextsLayer* texts = nullptr);
 
+// The canvas cleared and framed in blue, as a paint shows it under a copy
+// of the picture.
+void RenderViewFrame(Canvas& canvas, int32_t width, int32_t height);
 // What a redraw draws before the store on a canvas of the given size:
-// cleared, framed in blue, and a red cross of five pixels each way on the
+// the view frame, and a red cross of five pixels each way on the
 // origin (point 1).
 void RenderPreviewFrame(Canvas& canvas, int32_t width, int32_t height);
 // The frame and the whole store over it.

@@ -37,7 +37,7 @@ void WindowProbe::WindowMade(Clock::time_point now) {
 }
 
 void WindowProbe::Turned(Clock::time_point now, bool slice) {
-  if (form_.RedrawPending() && lastTurn_ != Clock::time_point{}) {
+  if (form_.Preview.RedrawPending() && lastTurn_ != Clock::time_point{}) {
     longestBlock_ = std::max(longestBlock_, now - lastTurn_);
     if (slice) ++slices_;
   }
@@ -49,7 +49,7 @@ void WindowProbe::Delivered(Clock::time_point now) {
 }
 
 bool WindowProbe::Drawn() const {
-  return form_.ViewBitmap && !form_.RedrawPending();
+  return form_.Preview.ViewBitmap && !form_.Preview.RedrawPending();
 }
 
 bool WindowProbe::Look(Clock::time_point now) {
@@ -60,7 +60,7 @@ bool WindowProbe::Look(Clock::time_point now) {
       Print("first_picture_cpu", CpuSeconds());
       Print("longest_block", Seconds(longestBlock_));
       Print("first_slices", slices_ + 1);
-      Print("first_redraws", form_.RedrawsBegun);
+      Print("first_redraws", form_.Preview.RedrawsBegun);
       const Size preview = PreviewSize();
       Print("preview_width", preview.Width);
       Print("preview_height", preview.Height);
@@ -85,7 +85,7 @@ bool WindowProbe::Look(Clock::time_point now) {
     case Step::Esc: {
       const bool in = EscSeenWhenSent() ? sentAt_.load() != Clock::time_point{}
                                         : deliveredAt_ != Clock::time_point{};
-      if (!in || form_.RedrawPending()) return false;
+      if (!in || form_.Preview.RedrawPending()) return false;
       Print("esc_answered", Seconds(now - sentAt_.load()));
       EscAnswered();
       Finish();
@@ -99,7 +99,7 @@ bool WindowProbe::Look(Clock::time_point now) {
 
 void WindowProbe::StartFittedRedraw() {
   sentAt_ = Clock::time_point{};
-  form_.FormKeyDown(NavKey::Home, false);
+  form_.Preview.FormKeyDown(NavKey::Home, false);
   deliveredAt_ = {};
 }
 

@@ -20,7 +20,7 @@ class FormTest : public ::testing::Test {
     form.reset();
     form = std::make_unique<TForm1>(ui, folder.ProgramPath());
     form->FormShow();
-    form->PaintBox1Paint();
+    form->Preview.PaintBox1Paint();
     return *form;
   }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/tform1.h"
+#include "app/viewmath.h"
 #include "common/escape.h"
 #include "formtest.h"
 #include "preview/gval.h"
@@ -41,9 +42,9 @@ class Navigation : public FormTest {
   static double CenterY() { return (Gval.ViewMinY + Gval.ViewMaxY) / 2; }
 
   void Drag(uint8_t buttons, int x1, int y1, int x2, int y2) {
-    form->PaintBox1MouseDown(buttons, x1, y1);
-    form->PaintBox1MouseMove(x2, y2);
-    form->PaintBox1MouseUp(x2, y2);
+    form->Preview.PaintBox1MouseDown(buttons, x1, y1);
+    form->Preview.PaintBox1MouseMove(x2, y2);
+    form->Preview.PaintBox1MouseUp(x2, y2);
   }
 };
 
@@ -77,21 +78,21 @@ TEST_F(Navigation, OtherDragDirectionsZoomOutFitOrSwapViews) {
   EXPECT_EQ(View(), start);
   Drag(kBoth, 200, 200, 100, 250);  // and again: the two views swap
   EXPECT_DOUBLE_EQ(Gval.ViewScale, 1);
-  form->PaintBox1MouseDown(kMouseLeft, 10, 10);  // the left button alone
-  form->PaintBox1MouseUp(300, 250);
+  form->Preview.PaintBox1MouseDown(kMouseLeft, 10, 10);  // the left button alone
+  form->Preview.PaintBox1MouseUp(300, 250);
   EXPECT_DOUBLE_EQ(Gval.ViewScale, 1);
   Drag(kBoth, 100, 200, 200, 100);  // right and up: fit
-  form->FitView();
+  form->Preview.FitView();
   const TView fitted = View();
   Drag(kBoth, 100, 200, 200, 100);
   EXPECT_EQ(View(), fitted);
 }
 
 TEST_F(Navigation, TheBandIsDrawnInXorAndRemovedBeforeTheNext) {
-  form->PaintBox1MouseDown(kBoth, 100, 100);
+  form->Preview.PaintBox1MouseDown(kBoth, 100, 100);
   ui.Preview.Clear();
-  form->PaintBox1MouseMove(150, 120);
-  form->PaintBox1MouseMove(160, 130);
+  form->Preview.PaintBox1MouseMove(150, 120);
+  form->Preview.PaintBox1MouseMove(160, 130);
   EXPECT_EQ(ui.Preview.LinesStartingWith("Rectangle"),
             (std::vector<std::string>{"Rectangle 100 100 150 120", "Rectangle 100 100 150 120",
                                       "Rectangle 100 100 160 130"}));
@@ -102,7 +103,7 @@ TEST_F(Navigation, TheBandIsDrawnInXorAndRemovedBeforeTheNext) {
       EXPECT_EQ(pen, "SetPen rgb(0,255,255) w3 solid xor");
     }
   }
-  EXPECT_TRUE(form->BandShown);
+  EXPECT_TRUE(form->Preview.BandShown);
 }
 
 TEST_F(Navigation, AMiddleDragMovesTheDrawingWithTheMouse) {
@@ -116,16 +117,16 @@ TEST_F(Navigation, AMiddleDragMovesTheDrawingWithTheMouse) {
 // PageDown zoom about the centre. Each undoes the other exactly.
 TEST_F(Navigation, NotchesAndPageKeysZoomByTwoAndBack) {
   // Screen (130, 90) is paint-box pixel (100, 50): world (50, 125).
-  form->FormMouseWheelDown(130, 90);
+  form->Preview.FormMouseWheelDown(130, 90);
   EXPECT_DOUBLE_EQ(Gval.ViewScale, 4);
   EXPECT_DOUBLE_EQ((130 - 30) / Gval.ViewScale + Gval.ViewMinX, 50);
   EXPECT_DOUBLE_EQ(Gval.ViewMaxY - (90 - 40) / Gval.ViewScale, 125);
-  form->FormMouseWheelUp(130, 90);
+  form->Preview.FormMouseWheelUp(130, 90);
   EXPECT_DOUBLE_EQ(Gval.ViewScale, 2);
-  EXPECT_TRUE(form->FormKeyDown(NavKey::PageUp, false));
+  EXPECT_TRUE(form->Preview.FormKeyDown(NavKey::PageUp, false));
   EXPECT_DOUBLE_EQ(Gval.ViewScale, 4);
   EXPECT_DOUBLE_EQ(CenterX(), 100);
-  EXPECT_TRUE(form->FormKeyDown(NavKey::PageDown, false));
+  EXPECT_TRUE(form->Preview.FormKeyDown(NavKey::PageDown, false));
   EXPECT_EQ(Gval.ViewScale, 2);
 }
 
@@ -141,9 +142,9 @@ TEST_F(Navigation, WheelDeltasAddUpToOneStepPerNotch) {
   };
   for (const auto& c : cases) {
     // What a turn the other way left is dropped by the case's first delta.
-    form->FormMouseWheel(130, 90, c.deltas.front() > 0 ? -1 : 1);
+    form->Preview.FormMouseWheel(130, 90, c.deltas.front() > 0 ? -1 : 1);
     const double before = Gval.ViewScale;
-    for (int32_t d : c.deltas) form->FormMouseWheel(130, 90, d);
+    for (int32_t d : c.deltas) form->Preview.FormMouseWheel(130, 90, d);
     EXPECT_DOUBLE_EQ(Gval.ViewScale / before, c.scale / 2) << c.deltas.size() << " deltas";
   }
 }
@@ -158,24 +159,24 @@ TEST_F(Navigation, ArrowsPanWhileAnEditHasTheFocusButNotInTheTable) {
                {NavKey::Right, true, 20, 0},   {NavKey::Up, true, 0, 15}};
   for (const auto& c : cases) {
     SetUp();
-    EXPECT_TRUE(form->FormKeyDown(c.key, c.shift));
+    EXPECT_TRUE(form->Preview.FormKeyDown(c.key, c.shift));
     EXPECT_DOUBLE_EQ(CenterX(), 100 + c.dx);
     EXPECT_DOUBLE_EQ(CenterY(), 75 + c.dy);
   }
   SetUp();
   form->StringGrid1Enter();
-  EXPECT_FALSE(form->FormKeyDown(NavKey::Left, false));
-  EXPECT_FALSE(form->FormKeyDown(NavKey::PageUp, false));
+  EXPECT_FALSE(form->Preview.FormKeyDown(NavKey::Left, false));
+  EXPECT_FALSE(form->Preview.FormKeyDown(NavKey::PageUp, false));
   EXPECT_DOUBLE_EQ(CenterX(), 100);
   form->StringGrid1Exit();
-  EXPECT_TRUE(form->FormKeyDown(NavKey::Left, false));
+  EXPECT_TRUE(form->Preview.FormKeyDown(NavKey::Left, false));
 }
 
 TEST_F(Navigation, HomeFitsAndEndCentersOnTheDrawingAtTheSameScale) {
-  EXPECT_TRUE(form->FormKeyDown(NavKey::Home, false));
+  EXPECT_TRUE(form->Preview.FormKeyDown(NavKey::Home, false));
   const TView fitted = View();
   SetUp();
-  EXPECT_TRUE(form->FormKeyDown(NavKey::End, false));
+  EXPECT_TRUE(form->Preview.FormKeyDown(NavKey::End, false));
   EXPECT_DOUBLE_EQ(Gval.ViewScale, 2);
   EXPECT_DOUBLE_EQ(CenterX(), (fitted.MinX + fitted.MaxX) / 2);
   EXPECT_DOUBLE_EQ(CenterY(), (fitted.MinY + fitted.MaxY) / 2);
@@ -196,19 +197,19 @@ TEST_F(Navigation, ResizingKeepsTheCenterAndScaleAndRedrawsOnceSettled) {
 
 TEST_F(Navigation, AnyRunOfZoomsKeepsTheViewFiniteAndHomeFitsAgain) {
   for (const NavKey key : {NavKey::PageUp, NavKey::PageDown}) {
-    for (int i = 0; i < 2000; ++i) form->FormKeyDown(key, false);
+    for (int i = 0; i < 2000; ++i) form->Preview.FormKeyDown(key, false);
     EXPECT_TRUE(std::isfinite(Gval.ViewMinX) && std::isfinite(Gval.ViewMaxY));
     EXPECT_GE(Gval.ViewScale, kMinViewScale);
     EXPECT_LE(Gval.ViewScale, kMaxViewScale);
     EXPECT_LT(Gval.ViewMinX, Gval.ViewMaxX);
   }
-  for (int i = 0; i < 2000; ++i) form->FormKeyDown(NavKey::Right, false);
+  for (int i = 0; i < 2000; ++i) form->Preview.FormKeyDown(NavKey::Right, false);
   EXPECT_LE(std::abs(Gval.ViewMaxX), kMaxViewCoordinate);
-  form->FormKeyDown(NavKey::Home, false);
-  form->FitView();
+  form->Preview.FormKeyDown(NavKey::Home, false);
+  form->Preview.FitView();
   const TView fitted = View();
-  form->FormMouseWheelDown(0, 0);
-  form->FormKeyDown(NavKey::Home, false);
+  form->Preview.FormMouseWheelDown(0, 0);
+  form->Preview.FormKeyDown(NavKey::Home, false);
   EXPECT_EQ(View(), fitted);
 }
 
@@ -217,98 +218,98 @@ TEST_F(Navigation, AnyRunOfZoomsKeepsTheViewFiniteAndHomeFitsAgain) {
 TEST_F(Navigation, TheMouseAtTheEndsOfItsCoordinatesOverflowsNothing) {
   constexpr int32_t kLow = INT32_MIN;
   constexpr int32_t kHigh = INT32_MAX;
-  form->PaintBox1MouseDown(kMouseMiddle, kLow, kHigh);
-  form->PaintBox1MouseMove(kHigh, kLow);
+  form->Preview.PaintBox1MouseDown(kMouseMiddle, kLow, kHigh);
+  form->Preview.PaintBox1MouseMove(kHigh, kLow);
   EXPECT_EQ(ui.Preview.LinesStartingWith("DrawBitmap").back(),
             "DrawBitmap " + std::to_string(kScreenLimit) + " " + std::to_string(-kScreenLimit) +
                 " 400x300");
-  form->PaintBox1MouseUp(kHigh, kLow);
+  form->Preview.PaintBox1MouseUp(kHigh, kLow);
   for (const int32_t at : {kLow, kHigh}) {
-    form->FormMouseWheelDown(at, at);
-    form->FormMouseWheelUp(at, at);
+    form->Preview.FormMouseWheelDown(at, at);
+    form->Preview.FormMouseWheelUp(at, at);
   }
   EXPECT_TRUE(std::isfinite(Gval.ViewMinX) && std::isfinite(Gval.ViewMaxY));
 }
 
 TEST_F(Navigation, EscDuringARedrawKeepsThePartialPicture) {
-  form->FitView();
+  form->Preview.FitView();
   ui.Preview.Clear();
-  form->RedrawView();
+  form->Preview.RedrawView();
   const size_t whole = ui.Preview.Lines().size();
   SetEscapeQuery([] { return true; });
   ui.Preview.Clear();
-  form->RedrawView();
+  form->Preview.RedrawView();
   SetEscapeQuery({});
   // The frame is drawn, the host's entities are not; what was drawn stays
   // as the picture the next paint shows.
   EXPECT_EQ(ui.Preview.LinesStartingWith("Rectangle 0 0 399 299").size(), 1u);
   EXPECT_LT(ui.Preview.Lines().size(), whole);
-  ASSERT_TRUE(form->ViewBitmap);
+  ASSERT_TRUE(form->Preview.ViewBitmap);
   ui.Preview.Clear();
-  form->PaintBox1Paint();
+  form->Preview.PaintBox1Paint();
   EXPECT_EQ(ui.Preview.LinesStartingWith("DrawBitmap").size(), 1u);
 }
 
 // With no time for a slice, every slice stops at its first chance to.
 TEST_F(Navigation, ARedrawInSlicesDrawsWhatOneWholeRedrawDraws) {
-  form->FitView();
+  form->Preview.FitView();
   ui.Preview.Clear();
-  form->RedrawView();
+  form->Preview.RedrawView();
   const std::vector<std::string> whole = ui.Preview.Lines();
-  form->RedrawSlice = {};
+  form->Preview.RedrawSlice = {};
   ui.Preview.Clear();
-  form->RedrawView();
+  form->Preview.RedrawView();
   int slices = 1;
   int repaintsBeforeLast = 0;
-  for (; form->RedrawPending() && slices < 10000; ++slices) {
+  for (; form->Preview.RedrawPending() && slices < 10000; ++slices) {
     repaintsBeforeLast = ui.Repaints;
-    form->ContinueRedraw();
+    form->Preview.ContinueRedraw();
   }
   EXPECT_GT(slices, 3);
   EXPECT_EQ(ui.Preview.Lines(), whole);
-  EXPECT_TRUE(form->ViewBitmap);
+  EXPECT_TRUE(form->Preview.ViewBitmap);
   // However seldom the partial picture was shown, the finished one is.
   EXPECT_EQ(ui.Repaints, repaintsBeforeLast + 1);
 }
 
 TEST_F(Navigation, TheWindowAnswersBetweenSlices) {
-  form->RedrawSlice = {};
-  form->RedrawView();
-  ASSERT_TRUE(form->RedrawPending());
+  form->Preview.RedrawSlice = {};
+  form->Preview.RedrawView();
+  ASSERT_TRUE(form->Preview.RedrawPending());
   const int asked = ui.SlicesAsked;
   // A paint shows the picture under way as it stands, and so does the end of
   // a resize that left the size as it was.
   size_t drawn = ui.Preview.Lines().size();
-  form->PaintBox1Paint();
+  form->Preview.PaintBox1Paint();
   form->FormResizeSettled();
   EXPECT_EQ(ui.Preview.Lines().size(), drawn);
   // Buttons held (a band, a drag) hold the redraw until they are let go.
-  form->PaintBox1MouseDown(kMouseLeft, 10, 10);
-  form->ContinueRedraw();
+  form->Preview.PaintBox1MouseDown(kMouseLeft, 10, 10);
+  form->Preview.ContinueRedraw();
   EXPECT_EQ(ui.Preview.Lines().size(), drawn);
-  form->PaintBox1MouseUp(10, 10);
+  form->Preview.PaintBox1MouseUp(10, 10);
   EXPECT_EQ(ui.SlicesAsked, asked + 1);
-  form->ContinueRedraw();
+  form->Preview.ContinueRedraw();
   EXPECT_GT(ui.Preview.Lines().size(), drawn);
   // A slice after a resize starts the redraw again at the new size.
   ui.PaintBox.Width = 300;
   ui.Preview.Clear();
-  form->ContinueRedraw();
+  form->Preview.ContinueRedraw();
   EXPECT_EQ(ui.Preview.LinesStartingWith("Rectangle 0 0 299 299").size(), 1u);
   ui.PaintBox.Width = 400;
   // A notch starts the redraw of the new view at once.
   ui.Preview.Clear();
-  form->FormMouseWheelDown(230, 190);
+  form->Preview.FormMouseWheelDown(230, 190);
   EXPECT_DOUBLE_EQ(Gval.ViewScale, 4);
   EXPECT_EQ(ui.Preview.LinesStartingWith("Rectangle 0 0 399 299").size(), 1u);
   // Esc stops it where it stands and keeps that picture.
-  EXPECT_TRUE(form->EscapeKeyDown());
-  EXPECT_FALSE(form->RedrawPending());
-  EXPECT_TRUE(form->ViewBitmap);
+  EXPECT_TRUE(form->Preview.EscapeKeyDown());
+  EXPECT_FALSE(form->Preview.RedrawPending());
+  EXPECT_TRUE(form->Preview.ViewBitmap);
   drawn = ui.Preview.Lines().size();
-  form->ContinueRedraw();
+  form->Preview.ContinueRedraw();
   EXPECT_EQ(ui.Preview.Lines().size(), drawn);
-  EXPECT_FALSE(form->EscapeKeyDown());
+  EXPECT_FALSE(form->Preview.EscapeKeyDown());
 }
 
 }  // namespace

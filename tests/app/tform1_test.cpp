@@ -41,7 +41,7 @@ TEST_F(StartUp, WithoutSettingsOpensAtTheDefaults) {
   EXPECT_EQ(ui.Edit1, "");
   EXPECT_EQ(ui.Edit2, "");
   EXPECT_EQ(ui.Focused, EditId::Edit1);
-  EXPECT_TRUE(f.FormKeyDown(NavKey::PageUp, false)) << "the view keys act";
+  EXPECT_TRUE(f.Preview.FormKeyDown(NavKey::PageUp, false)) << "the view keys act";
   EXPECT_EQ(f.Outline.Total(), 0);
 }
 
@@ -144,10 +144,10 @@ TEST_F(Answer, WhatChangesTheStoreOrTheViewMidRedrawIsWhatTheRedrawDraws) {
       {"computation", [](TForm1& f) { f.Edit1Exit(); }},
       {"clear", [](TForm1& f) { f.Button3Click(); }},
       {"OK", [](TForm1& f) { f.Button1Click(); }},
-      {"wheel", [](TForm1& f) { f.ZoomAt(50, 60, 2.0); }},
-      {"fit", [](TForm1& f) { f.FitView(); }},
+      {"wheel", [](TForm1& f) { f.Preview.ZoomAt(50, 60, 2.0); }},
+      {"fit", [](TForm1& f) { f.Preview.FitView(); }},
       {"resize", [](TForm1& f) { f.FormResize(); }},
-      {"band", [](TForm1& f) { f.ZoomToBox(0, 0, 1, 1); }},
+      {"band", [](TForm1& f) { f.Preview.ZoomToBox(0, 0, 1, 1); }},
   };
   std::vector<std::string> host = HostFile(false);
   for (int i = 0; i < 1500; ++i) host.push_back("ch " + std::to_string(i % 40) + " 0 1 0 \"A");
@@ -157,18 +157,18 @@ TEST_F(Answer, WhatChangesTheStoreOrTheViewMidRedrawIsWhatTheRedrawDraws) {
   for (const auto& [name, act] : actions) {
     Start();
     ui.Answers.push_back(true);
-    form->RedrawSlice = {};
-    form->RedrawView();
-    while (form->RedrawPending() && ui.Preview.LinesStartingWith("TextOut").size() < 20) {
-      form->ContinueRedraw();
+    form->Preview.RedrawSlice = {};
+    form->Preview.RedrawView();
+    while (form->Preview.RedrawPending() && ui.Preview.LinesStartingWith("TextOut").size() < 20) {
+      form->Preview.ContinueRedraw();
     }
-    ASSERT_TRUE(form->RedrawPending()) << name;
+    ASSERT_TRUE(form->Preview.RedrawPending()) << name;
     ui.PaintBox.Width += 10;
     act(*form);
-    for (int slice = 0; form->RedrawPending() && slice < 100000; ++slice) form->ContinueRedraw();
+    for (int slice = 0; form->Preview.RedrawPending() && slice < 100000; ++slice) form->Preview.ContinueRedraw();
     const std::vector<std::string> sliced = LastPicture(ui.Preview.Lines());
-    form->RedrawSlice = std::chrono::hours(1);
-    form->RedrawView();
+    form->Preview.RedrawSlice = std::chrono::hours(1);
+    form->Preview.RedrawView();
     EXPECT_EQ(sliced, LastPicture(ui.Preview.Lines())) << name;
     ui.PaintBox.Width -= 10;
   }

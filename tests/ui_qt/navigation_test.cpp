@@ -75,9 +75,9 @@ TEST_F(Wiring, TheWheelAndBothButtonDragsZoomThePreview) {
                    form->PaintBox1->mapToGlobal(QPointF(120, 60)), Qt::NoButton,
                    Qt::LeftButton | Qt::RightButton, Qt::NoModifier);
   QApplication::sendEvent(form->PaintBox1, &move);
-  EXPECT_TRUE(form->Form().BandShown);
+  EXPECT_TRUE(form->Form().Preview.BandShown);
   QTest::mouseRelease(form->PaintBox1, Qt::RightButton, Qt::NoModifier, QPoint(120, 60));
-  EXPECT_FALSE(form->Form().BandShown);
+  EXPECT_FALSE(form->Form().Preview.BandShown);
   EXPECT_GT(Gval.ViewScale, scale);
 }
 
@@ -87,18 +87,18 @@ TEST_F(Wiring, ALongRedrawGoesOnInTheEventLoopAndEscStopsIt) {
   TForm1& f = form->Form();
   // Every slice stops at its first chance, as on a drawing far too large
   // for one.
-  f.RedrawSlice = {};
+  f.Preview.RedrawSlice = {};
   QTest::keyClick(form->Edit1, Qt::Key_Home);
-  ASSERT_TRUE(f.RedrawPending());
-  for (int i = 0; i < 1000 && f.RedrawPending(); ++i) QTest::qWait(1);
-  EXPECT_FALSE(f.RedrawPending());
+  ASSERT_TRUE(f.Preview.RedrawPending());
+  for (int i = 0; i < 1000 && f.Preview.RedrawPending(); ++i) QTest::qWait(1);
+  EXPECT_FALSE(f.Preview.RedrawPending());
 
   QTest::keyClick(form->Edit1, Qt::Key_Home);
-  ASSERT_TRUE(f.RedrawPending());
-  f.ViewBitmap.reset();
+  ASSERT_TRUE(f.Preview.RedrawPending());
+  f.Preview.ViewBitmap.reset();
   QTest::keyClick(form->Edit1, Qt::Key_Escape);
-  EXPECT_FALSE(f.RedrawPending());
-  EXPECT_TRUE(f.ViewBitmap);
+  EXPECT_FALSE(f.Preview.RedrawPending());
+  EXPECT_TRUE(f.Preview.ViewBitmap);
 }
 
 TEST_F(Wiring, TypedDigitsAreNeverLostToAClickOnTheCurrentCell) {

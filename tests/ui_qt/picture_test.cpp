@@ -34,7 +34,7 @@ TEST_F(Picture, OfTheDemo) {
   ASSERT_TRUE(form->grab().save(beside("-start"), "PNG"));
   form->Form().ComputeOutline();
   ASSERT_TRUE(form->grab().save(out, "PNG"));
-  form->Form().ZoomToBox(-20, -15, 60, 40);  // preview units: the demo is at 1:100
+  form->Form().Preview.ZoomToBox(-20, -15, 60, 40);  // preview units: the demo is at 1:100
   ASSERT_TRUE(form->grab().save(beside("-zoomed"), "PNG"));
 }
 
@@ -55,7 +55,7 @@ TEST_F(Picture, OfTheArea) {
   QTest::qWait(300);
   form->Form().Area.Table = true;
   form->Form().ComputeOutline();
-  form->Form().FitView();
+  form->Form().Preview.FitView();
   ASSERT_TRUE(form->grab().save(out, "PNG"));
   form->Form().Area.Method = TAreaMethod::BaseHeight;
   form->Form().ComputeOutline();
@@ -68,7 +68,7 @@ TEST_F(Picture, OfTheArea) {
   }
   const double scale = JwwStore.GroupScale[JwwStore.Current.LayerGroup];
   const double margin = (right - left) / 20;
-  form->Form().ZoomToBox((left - margin) / scale, (bottom - 4 * margin) / scale,
+  form->Form().Preview.ZoomToBox((left - margin) / scale, (bottom - 4 * margin) / scale,
                          (right + margin) / scale, (top + margin) / scale);
   ASSERT_TRUE(form->grab().save(
       QString(out).replace(QStringLiteral(".png"), QStringLiteral("-table.png")), "PNG"));

@@ -240,11 +240,11 @@ TEST_F(StartUp, DrawsTheFirstPictureWithOneRedraw) {
     form = std::make_unique<MainWindow>(QtPath(folder.ProgramPath()));
     TForm1& f = form->Form();
     // A slice after every tenth line.
-    f.RedrawSlice = {};
+    f.Preview.RedrawSlice = {};
     form->show();
-    ASSERT_TRUE(QTest::qWaitFor([&f] { return f.ViewBitmap && !f.RedrawPending(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&f] { return f.Preview.ViewBitmap && !f.Preview.RedrawPending(); }));
     QTest::qWait(2 * kResizeSettleMs);
-    EXPECT_EQ(f.RedrawsBegun, 1) << settings.size();
+    EXPECT_EQ(f.Preview.RedrawsBegun, 1) << settings.size();
     form.reset();
   }
 }

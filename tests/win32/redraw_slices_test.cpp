@@ -24,7 +24,7 @@ class WatchedWindow {
     WriteLines(folder_.SettingsPath(), {"0", "0", "700", "500"});
     window_ = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), folder_.ProgramPath());
     // A slice after every tenth line.
-    Form().RedrawSlice = {};
+    Form().Preview.RedrawSlice = {};
     window_->MessageTaken = [this](const MSG& msg) {
       if (done_) return;
       done_ = step_(msg);
@@ -41,7 +41,7 @@ class WatchedWindow {
   }
 
   TForm1& Form() { return window_->Form(); }
-  bool Drawn() { return Form().ViewBitmap && !Form().RedrawPending(); }
+  bool Drawn() { return Form().Preview.ViewBitmap && !Form().Preview.RedrawPending(); }
 
   // Runs the loop until step, called with each message taken, says done.
   void Run(std::function<bool(const MSG&)> step) {
@@ -72,7 +72,7 @@ TEST(RedrawSlices, TheFirstPictureTakesOneRedrawThatWaitsOnlyBehindOtherMessages
       return msg.wParam == settled;
     }
     if (w.Drawn() && settled == 0) settled = SetTimer(nullptr, 0, 2 * kResizeSettleMs, nullptr);
-    if (!w.Form().RedrawPending()) return false;
+    if (!w.Form().Preview.RedrawPending()) return false;
     if (!MainWindow::CarriesRedrawSlice(msg)) {
       ++others;
     } else if (IsTimer(msg)) {
@@ -82,7 +82,7 @@ TEST(RedrawSlices, TheFirstPictureTakesOneRedrawThatWaitsOnlyBehindOtherMessages
     }
     return false;
   });
-  EXPECT_EQ(w.Form().RedrawsBegun, 1);
+  EXPECT_EQ(w.Form().Preview.RedrawsBegun, 1);
   EXPECT_GT(byMessage, 10);
   // A slice waits for a timer only behind a message of another kind, or
   // behind the paints of the show, which the loop does not take: the
@@ -134,7 +134,7 @@ TEST(RedrawSlices, InputAndPaintsComingInARedrawAreTakenBeforeItEnds) {
         c.send(form);
       }
       if (slices < 3 || msg.message != c.taken) return w.Drawn() && slices >= 3;
-      takenInRedraw = w.Form().RedrawPending();
+      takenInRedraw = w.Form().Preview.RedrawPending();
       return true;
     });
     EXPECT_EQ(slices, 3) << c.name;

@@ -126,7 +126,7 @@ MainWindow::MainWindow(const QString& programPath, QWidget* parent) : QWidget(pa
   redrawSlice_ = new QTimer(this);
   redrawSlice_->setSingleShot(true);
   redrawSlice_->setInterval(0);
-  connect(redrawSlice_, &QTimer::timeout, this, [this] { form_->ContinueRedraw(); });
+  connect(redrawSlice_, &QTimer::timeout, this, [this] { form_->Preview.ContinueRedraw(); });
 
   connect(Button1, &QPushButton::clicked, this, [this] { form_->Button1Click(); });
   connect(Button2, &QPushButton::clicked, this, [this] { form_->Button2Click(); });
@@ -189,12 +189,12 @@ void MainWindow::AreaMenu(const QPoint& at) {
 }
 
 void MainWindow::WirePreview() {
-  PaintBox1->Paint = [this] { form_->PaintBox1Paint(); };
+  PaintBox1->Paint = [this] { form_->Preview.PaintBox1Paint(); };
   PaintBox1->MouseDown = [this](uint8_t buttons, int x, int y) {
-    form_->PaintBox1MouseDown(buttons, x, y);
+    form_->Preview.PaintBox1MouseDown(buttons, x, y);
   };
-  PaintBox1->MouseMove = [this](int x, int y) { form_->PaintBox1MouseMove(x, y); };
-  PaintBox1->MouseUp = [this](int x, int y) { form_->PaintBox1MouseUp(x, y); };
+  PaintBox1->MouseMove = [this](int x, int y) { form_->Preview.PaintBox1MouseMove(x, y); };
+  PaintBox1->MouseUp = [this](int x, int y) { form_->Preview.PaintBox1MouseUp(x, y); };
 }
 
 QWidget* MainWindow::AreaOf(ControlArea area) const {
@@ -349,12 +349,12 @@ bool MainWindow::WheelPreview(QWidget* target, const QWheelEvent& event) {
   }
   const QPoint at = event.globalPosition().toPoint();
   const int delta = event.angleDelta().y();
-  form_->FormMouseWheel(at.x(), at.y(), delta);
+  form_->Preview.FormMouseWheel(at.x(), at.y(), delta);
   return delta != 0;
 }
 
 bool MainWindow::KeyPreview(const QKeyEvent& event) {
-  if (event.key() == Qt::Key_Escape && form_->EscapeKeyDown()) return true;
+  if (event.key() == Qt::Key_Escape && form_->Preview.EscapeKeyDown()) return true;
   if (event.matches(QKeySequence::Copy) && QApplication::focusWidget() == LabelArea) {
     form_->LabelAreaCopy();
     return true;
@@ -368,7 +368,7 @@ bool MainWindow::KeyPreview(const QKeyEvent& event) {
   }
   const std::optional<NavKey> key = NavKeyOf(event.key());
   if (!key || (event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))) return false;
-  return form_->FormKeyDown(*key, (event.modifiers() & Qt::ShiftModifier) != 0);
+  return form_->Preview.FormKeyDown(*key, (event.modifiers() & Qt::ShiftModifier) != 0);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

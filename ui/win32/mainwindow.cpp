@@ -348,7 +348,7 @@ int MainWindow::Run(int show) {
 
 bool MainWindow::KeyPreview(const MSG& msg) {
   if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
-  if (msg.wParam == VK_ESCAPE && form_->EscapeKeyDown()) return true;
+  if (msg.wParam == VK_ESCAPE && form_->Preview.EscapeKeyDown()) return true;
   if (msg.wParam == 'C' && msg.hwnd == Control(ControlId::LabelArea) &&
       (GetKeyState(VK_CONTROL) & 0x8000)) {
     form_->LabelAreaCopy();
@@ -356,7 +356,7 @@ bool MainWindow::KeyPreview(const MSG& msg) {
   }
   const std::optional<NavKey> key = NavKeyOf(msg.wParam);
   if (!key || (GetKeyState(VK_CONTROL) & 0x8000) || (GetKeyState(VK_MENU) & 0x8000)) return false;
-  return form_->FormKeyDown(*key, (GetKeyState(VK_SHIFT) & 0x8000) != 0);
+  return form_->Preview.FormKeyDown(*key, (GetKeyState(VK_SHIFT) & 0x8000) != 0);
 }
 
 void MainWindow::Wheel(const MSG& msg) {
@@ -370,7 +370,7 @@ void MainWindow::Wheel(const MSG& msg) {
     return;
   }
   if (under != hwnd_ && !IsChild(hwnd_, under)) return;
-  form_->FormMouseWheel(at.x, at.y, GET_WHEEL_DELTA_WPARAM(msg.wParam));
+  form_->Preview.FormMouseWheel(at.x, at.y, GET_WHEEL_DELTA_WPARAM(msg.wParam));
 }
 
 LRESULT CALLBACK MainWindow::FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -482,12 +482,12 @@ LRESULT MainWindow::HandleForm(UINT msg, WPARAM wp, LPARAM lp) {
       CloseForm();
       return 0;
     case kRedrawSliceMessage:
-      form_->ContinueRedraw();
+      form_->Preview.ContinueRedraw();
       return 0;
     case WM_TIMER:
       if (wp != kRedrawSliceTimer && wp != kResizeSettleTimer) break;
       KillTimer(hwnd_, wp);
-      if (wp == kRedrawSliceTimer) form_->ContinueRedraw();
+      if (wp == kRedrawSliceTimer) form_->Preview.ContinueRedraw();
       if (wp == kResizeSettleTimer) form_->FormResizeSettled();
       return 0;
     case WM_QUERYENDSESSION:
@@ -572,7 +572,7 @@ LRESULT MainWindow::HandlePreview(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(Control(ControlId::PaintBox1), &ps);
-      form_->PaintBox1Paint();
+      form_->Preview.PaintBox1Paint();
       DibCanvas& canvas = static_cast<DibCanvas&>(PreviewCanvas());
       BitBlt(dc, 0, 0, canvas.Width(), canvas.Height(), canvas.Dc(), 0, 0, SRCCOPY);
       EndPaint(Control(ControlId::PaintBox1), &ps);
@@ -584,16 +584,16 @@ LRESULT MainWindow::HandlePreview(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
       SetCapture(Control(ControlId::PaintBox1));
-      form_->PaintBox1MouseDown(ButtonBits(wp), x, y);
+      form_->Preview.PaintBox1MouseDown(ButtonBits(wp), x, y);
       return 0;
     case WM_MOUSEMOVE:
-      form_->PaintBox1MouseMove(x, y);
+      form_->Preview.PaintBox1MouseMove(x, y);
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
       if (ButtonBits(wp) == 0) ReleaseCapture();
-      form_->PaintBox1MouseUp(x, y);
+      form_->Preview.PaintBox1MouseUp(x, y);
       return 0;
     default:
       break;
