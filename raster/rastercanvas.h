@@ -4,17 +4,8 @@
 // (thinline.h), which gives GDI's end-pixel, dash and xor rules exactly and
 // is what the renderer spends its time on; fills and hatches go by scanline
 // spans, wide pens as the regions GDI fills for them, glyphs as coverage
-// laid in the text colour, with their underlines and strike-outs.
-//
-// Text is where a redraw spends its time, so nothing about it is made twice:
-// each distinct font record becomes a face of the glyph source once, and
-// each glyph of a face at a turn is drawn once as its coverage, which later
-// outputs lay down straight into the pixels. Turns are kept in steps small
-// enough that no pixel of the glyph moves by half a pixel, quarter turns
-// exactly. Upright and quarter-turned glyphs come from the face's own engine
-// where it has one, hinted as any text on screen; at any other turn a glyph
-// is its outline, taken once per face and glyph and filled at the turn.
-// The caches live as long as the canvas, across redraws.
+// laid in the text colour, with their underlines and strike-outs, by the
+// glyph painter (glyphpainter.h), whose caches live as long as the canvas.
 //
 // The buffer holds 0xAARRGGBB words (blue in the low byte, as a 32-bit DIB
 // and a QImage hold them), rows from the top; where it lives is up to a
@@ -23,13 +14,12 @@
 
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "preview/canvas.h"
 #include "raster/coverage.h"
+#include "raster/glyphpainter.h"
 #include "raster/glyphsource.h"
-#include "raster/maskcache.h"
 #include "raster/thinline.h"
 
 // Memory for the canvas's pixels.
@@ -110,34 +100,11 @@ class RasterCanvas : public Canvas {
   // Pixels [x0, x1) of a row in the colour, by the brush's pattern and mix.
   void Span(int32_t y, int32_t x0, int32_t x1, uint32_t argb, bool xorMix, bool hatched);
 
-  // What a font record becomes on this canvas.
-  struct Face {
-    int Id = 0;  // distinguishes the faces in the glyph cache's keys
-    std::unique_ptr<GlyphFace> Glyphs;
-  };
-  // Whether two fonts differ in their turn alone.
-  static bool SameFace(const LogFont& a, const LogFont& b);
-  // Makes face_ the face of the font, made on first use.
-  void TakeFace(const LogFont& font);
-  // Where the glyph's cell goes, turned by the degrees counter-clockwise.
-  Affine CellTransform(bool fullWidth, double degrees) const;
   // The glyph's cell filled with the brush, unless it is hollow.
   void FillCell(int32_t x, int32_t y, bool fullWidth);
-  // The glyph filled straight onto the pixels, for ones too big to keep.
-  void DrawGlyphDirect(int32_t x, int32_t y, const std::string& glyph, bool fullWidth);
-  // The cached coverage of the glyph at the current turn, or null when the
-  // glyph is too big to keep.
-  const CoverageView* Mask(const std::string& glyph, bool fullWidth);
-  // The glyph's outline in its cell, upright, made once per face and glyph.
-  const FlatOutline& GlyphOutline(const std::string& glyph, uint64_t code);
-  // The mask, whose maker padded its rows for the blend, kept under the
-  // key; the caches emptied first when full.
-  const CoverageView* Keep(uint64_t key, const CoverageMask& mask);
-  // The coverage laid down in the text colour with its point at (x, y).
-  void LayMask(const CoverageView& mask, int32_t x, int32_t y);
 
   Blank blank_;
-  std::unique_ptr<GlyphSource> glyphs_;
+  GlyphPainter glyphs_;
   std::unique_ptr<PixelStore> store_;
   PixelBuffer pixels_;
   Pen pen_;
@@ -169,23 +136,5 @@ class RasterCanvas : public Canvas {
   };
   FillScratch fill_;
 
-  std::unordered_map<std::string, Face> faces_;
-  std::string faceKey_;  // the key of the face last taken
-  Face* face_ = nullptr;
-  LogFont faceFont_;  // the font face_ was taken for
-  int32_t escapement_ = 0;
-  // For half-width and full-width cells of the face: how many steps a whole
-  // turn has (0: drawn straight) and the step of the font's turn.
-  int turnSteps_[2] = {0, 0};
-  int turnStep_[2] = {0, 0};
-  int nextFaceId_ = 0;
-  // By MaskKey: face, step of the turn and the glyph.
-  MaskCache masks_;
-  size_t maskBytes_ = 0;
-  // By MaskKey with no turn.
-  std::unordered_map<uint64_t, FlatOutline> outlines_;
-  // A glyph's coverage as filled, before it is kept or laid: its memory is
-  // used again.
-  CoverageMask glyphFill_;
   TColor textColor_ = RGB(0, 0, 0);
 };
