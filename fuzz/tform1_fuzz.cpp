@@ -372,7 +372,7 @@ class Session {
         break;
       case 6:
         form_->Preview.FormKeyDown(static_cast<NavKey>(in_.ConsumeIntegralInRange(0, 8)),
-                           in_.ConsumeBool());
+                                   in_.ConsumeBool());
         break;
       case 7:
         Wheel();
@@ -582,8 +582,9 @@ class Session {
   void Drag() {
     static constexpr std::array<uint8_t, 4> kButtons = {kMouseLeft, kMouseRight, kMouseMiddle,
                                                         kMouseLeft | kMouseRight};
-    form_->Preview.PaintBox1MouseDown(kButtons[in_.ConsumeIntegralInRange<size_t>(0, kButtons.size() - 1)],
-                              Pixel(in_), Pixel(in_));
+    form_->Preview.PaintBox1MouseDown(
+        kButtons[in_.ConsumeIntegralInRange<size_t>(0, kButtons.size() - 1)], Pixel(in_),
+        Pixel(in_));
     for (int moves = in_.ConsumeIntegralInRange(0, 3); moves > 0; --moves) {
       form_->Preview.PaintBox1MouseMove(Pixel(in_), Pixel(in_));
       // The event loop turns while the button is held.

@@ -185,7 +185,8 @@ TEST_F(Answer, WhatChangesTheStoreOrTheViewMidRedrawIsWhatTheRedrawDraws) {
     ASSERT_TRUE(form->Preview.RedrawPending()) << name;
     ui.PaintBox.Width += 10;
     act(*form);
-    for (int slice = 0; form->Preview.RedrawPending() && slice < 100000; ++slice) form->Preview.ContinueRedraw();
+    for (int slice = 0; form->Preview.RedrawPending() && slice < 100000; ++slice)
+      form->Preview.ContinueRedraw();
     const std::vector<std::string> sliced = LastPicture(ui.Preview.Lines());
     form->Preview.RedrawSlice = std::chrono::hours(1);
     form->Preview.RedrawView();
