@@ -85,11 +85,11 @@ int64_t RoundQuotient(TUInt128 n, TUInt128 d, TAreaRounding rule) {
 
 // The area, sum / halves at sum decimals, brought to the site area's.
 int64_t SiteAreaUnits(const TAreaResult& r, int64_t halves) {
-  const int up = std::max(0, r.RoundDecimals - r.SumDecimals);
-  const int down = std::max(0, r.SumDecimals - r.RoundDecimals);
+  const int up = std::max(0, r.Settings.RoundDecimals - r.SumDecimals);
+  const int down = std::max(0, r.SumDecimals - r.Settings.RoundDecimals);
   const TUInt128 n =
       static_cast<TUInt128>(std::max<int64_t>(r.Sum, 0)) * static_cast<TUInt128>(PowerOfTen(up));
-  return RoundQuotient(n, static_cast<TUInt128>(halves * PowerOfTen(down)), r.Rounding);
+  return RoundQuotient(n, static_cast<TUInt128>(halves * PowerOfTen(down)), r.Settings.Rounding);
 }
 
 // The fewest decimals, 2 at least, that show every row of the coordinate
@@ -224,8 +224,8 @@ TAreaRounding Opposite(TAreaRounding rule) {
 // A road part's square millimetres at the site area's decimals.
 int64_t PartUnits(const TAreaResult& r, int64_t mm2) {
   return RoundQuotient(static_cast<TUInt128>(std::max<int64_t>(mm2, 0)) *
-                           static_cast<TUInt128>(PowerOfTen(r.RoundDecimals)),
-                       static_cast<TUInt128>(PowerOfTen(6)), Opposite(r.Rounding));
+                           static_cast<TUInt128>(PowerOfTen(r.Settings.RoundDecimals)),
+                       static_cast<TUInt128>(PowerOfTen(6)), Opposite(r.Settings.Rounding));
 }
 
 // Why the outline allows no coordinate table, UTF-8.
@@ -267,7 +267,7 @@ void TakeRoadParts(const TOutlineSolution& sol, const TBoundary& boundary, const
   r.Road = RoadParts(ring, corners, s.Setbacks, s.Cuts, mmPerUnit);
   r.SetbackArea = PartUnits(r, r.Road.SetbackMm2);
   r.CutArea = PartUnits(r, r.Road.CutMm2);
-  r.SiteArea = r.MeasuredArea - r.SetbackArea - (r.CutOut ? r.CutArea : 0);
+  r.SiteArea = r.MeasuredArea - r.SetbackArea - (r.Settings.CutOut ? r.CutArea : 0);
 }
 
 const char* const kRoundingNames[] = {"", "half-up", "up"};
@@ -356,15 +356,7 @@ TAreaResult ComputeArea(const TOutlineSolution& sol, const TAreaSettings& settin
   s.HeightDecimals = std::clamp(s.HeightDecimals, kMinHeightDecimals, kMaxHeightDecimals);
   TAreaResult r;
   r.Method = s.Method;
-  r.Decimals = s.Decimals;
-  r.HeightDecimals = s.HeightDecimals;
-  r.Rounding = s.Rounding;
-  r.RoundDecimals = s.RoundDecimals;
-  r.Tsubo = s.Tsubo;
-  r.Table = s.Table;
-  r.DrawChecks = s.DrawChecks;
-  r.Axes = s.Axes;
-  r.CutOut = s.CutOut;
+  r.Settings = s;
   const double mmPerUnit = MmPerUnit(s);
   for (const TPointValue& v : s.Checks) {
     r.CheckDistances.push_back(CheckDistance(sol, v.P, v.Q, v.Mm, mmPerUnit, s.Tolerance));
@@ -435,12 +427,12 @@ TAreaResult ComputeArea(const TOutlineSolution& sol, const TAreaSettings& settin
   int64_t halves = 2;
   switch (r.Method) {
     case TAreaMethod::Heron:
-      r.SumDecimals = r.Decimals;
+      r.SumDecimals = r.Settings.Decimals;
       for (const TAreaTriangle& t : r.Triangles) r.Sum += t.Area;
       halves = 1;
       break;
     case TAreaMethod::BaseHeight:
-      r.SumDecimals = 3 + r.HeightDecimals;
+      r.SumDecimals = 3 + r.Settings.HeightDecimals;
       for (const TAreaTriangle& t : r.Triangles) r.Sum += t.DoubleArea;
       break;
     case TAreaMethod::Coordinates:
@@ -459,7 +451,7 @@ std::string AreaLength(int64_t mm) {
 }
 
 std::string HeightLength(const TAreaResult& r, int64_t height) {
-  return FormatUnits(height, r.HeightDecimals);
+  return FormatUnits(height, r.Settings.HeightDecimals);
 }
 
 std::string TriangleArea(const TAreaResult& r, const TAreaTriangle& t) {
@@ -486,15 +478,16 @@ std::string SiteAreaText(const TAreaResult& r) {
 }
 
 std::string AreaUnitsText(const TAreaResult& r, int64_t units) {
-  return FormatUnits(units, r.RoundDecimals);
+  return FormatUnits(units, r.Settings.RoundDecimals);
 }
 
 std::string TsuboText(const TAreaResult& r) {
   // One tsubo is 400/121 m²; the printed site area in hundredths of a tsubo.
   const TUInt128 n = static_cast<TUInt128>(std::max<int64_t>(r.SiteArea, 0)) * 121 * 100;
-  return FormatUnits(RoundQuotient(n, 400 * static_cast<TUInt128>(PowerOfTen(r.RoundDecimals)),
-                                   TAreaRounding::Cut),
-                     2);
+  return FormatUnits(
+      RoundQuotient(n, 400 * static_cast<TUInt128>(PowerOfTen(r.Settings.RoundDecimals)),
+                    TAreaRounding::Cut),
+      2);
 }
 
 std::string ShapeReason(TOutlineShape shape) {
@@ -520,8 +513,8 @@ std::string AreaLine(const TAreaResult& r) {
       put({"（実測 ", AreaUnitsText(r, r.MeasuredArea), "㎡"});
       if (!r.Road.Lines.empty()) put({"－後退 ", AreaUnitsText(r, r.SetbackArea), "㎡"});
       if (!r.Road.Cuts.empty()) {
-        put({r.CutOut ? "－隅切り " : "・隅切り ", AreaUnitsText(r, r.CutArea),
-             r.CutOut ? "㎡" : "㎡ 算入"});
+        put({r.Settings.CutOut ? "－隅切り " : "・隅切り ", AreaUnitsText(r, r.CutArea),
+             r.Settings.CutOut ? "㎡" : "㎡ 算入"});
       }
       put({"）"});
     }

@@ -93,14 +93,8 @@ struct TAreaCheck {
 struct TAreaResult {
   // Coordinates only when the outline is one simple ring; else ヘロン法.
   TAreaMethod Method = TAreaMethod::Heron;
-  bool Table = false;
-  bool DrawChecks = false;
-  TAreaAxes Axes = TAreaAxes::Drawing;
-  int Decimals = 6;
-  int HeightDecimals = 3;
-  TAreaRounding Rounding = TAreaRounding::Cut;
-  int RoundDecimals = 2;
-  bool Tsubo = false;
+  // The settings it was worked out by, their decimals within range.
+  TAreaSettings Settings;
   std::vector<TAreaTriangle> Triangles;
   std::vector<TAreaCheck> Checks;
   // The distances typed as checks, then those of the check rows (each
@@ -123,7 +117,6 @@ struct TAreaResult {
   int64_t MeasuredArea = 0;
   int64_t SetbackArea = 0;
   int64_t CutArea = 0;
-  bool CutOut = false;
   int64_t SiteArea = 0;
   TRoadParts Road;
   // Why no setback or cut could be worked (the outline is no simple ring),

@@ -259,8 +259,8 @@ void AddAreaDrawing(const TOutlineSolution& solution, const TAreaResult& result,
   if (result.Triangles.empty()) return;
   Drawer d(counters, CurrentTextSize());
   DrawRoadParts(result.Road, d);
-  if (result.DrawChecks) DrawChecks(solution, result, d);
-  if (!result.Table) return;
+  if (result.Settings.DrawChecks) DrawChecks(solution, result, d);
+  if (!result.Settings.Table) return;
   if (result.Method != TAreaMethod::Coordinates) DrawTriangleMarks(solution, result, d);
   DrawTable(solution, result, d);
 }
@@ -305,7 +305,7 @@ std::vector<std::vector<std::string>> AreaTableCells(const TAreaResult& r) {
     if (!r.Road.Cuts.empty()) {
       total("隅切り", AreaUnitsText(r, r.CutArea));
       // Counted in, it is shown and not taken off.
-      if (!r.CutOut) rows.back()[1] = Sjis("算入");
+      if (!r.Settings.CutOut) rows.back()[1] = Sjis("算入");
     }
     total("敷地面積", SiteAreaText(r));
   }
@@ -314,14 +314,14 @@ std::vector<std::vector<std::string>> AreaTableCells(const TAreaResult& r) {
 
 std::string SiteAreaCaption(const TAreaResult& r) {
   std::string caption = Sjis("敷地面積 ") + SiteAreaText(r) + Sjis("㎡");
-  if (r.Tsubo) caption += Sjis("（") + TsuboText(r) + Sjis("坪）");
+  if (r.Settings.Tsubo) caption += Sjis("（") + TsuboText(r) + Sjis("坪）");
   return caption;
 }
 
 std::string AreaTableTsv(const TAreaResult& r) {
   std::vector<std::vector<std::string>> rows = AreaTableCells(r);
   rows.push_back({Sjis("敷地面積(㎡)"), SiteAreaText(r)});
-  if (r.Tsubo) rows.push_back({Sjis("坪"), TsuboText(r)});
+  if (r.Settings.Tsubo) rows.push_back({Sjis("坪"), TsuboText(r)});
   std::string out;
   for (const std::vector<std::string>& row : rows) {
     for (size_t c = 0; c < row.size(); ++c) {

@@ -15,7 +15,7 @@ std::string SimaFile(const TAreaResult& r) {
   record(Sjis("Z00,座標データ,"));
   record("A00,");
   // The table lists drawn axes (X right, Y up) or the survey's already.
-  const bool survey = r.Axes == TAreaAxes::Survey;
+  const bool survey = r.Settings.Axes == TAreaAxes::Survey;
   for (const TCornerRow& c : r.Coordinates.Rows) {
     const std::string n = std::to_string(c.Point);
     record("A01," + n + "," + n + "," + FormatUnits(survey ? c.X : c.Y, 3) + "," +

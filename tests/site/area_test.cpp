@@ -229,7 +229,7 @@ TEST_F(Area, RandomFansAgreeWithCoordinatesAndAddUpAsPrinted) {
     const TAreaResult heron = ComputeArea(sol, s);
     EXPECT_LE(std::llabs(heron.Sum - heron.CoordinateArea), corners) << site;
 
-    const int decimals = r.Method == TAreaMethod::Heron ? r.Decimals : 6;
+    const int decimals = r.Method == TAreaMethod::Heron ? r.Settings.Decimals : 6;
     int64_t added = 0;
     for (const TAreaTriangle& t : r.Triangles) {
       added += *TextToUnits(TriangleArea(r, t), decimals);
